@@ -1,0 +1,86 @@
+#include "ScoreDocument.h"
+
+#include "ScoreEncoding.h"
+#include "TextUtil.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace notaro::cli {
+
+namespace {
+
+/// Line n (1-based) of a CR LF text with tabs shown as blanks, as the parser saw it.
+std::string sourceLine(const std::string& text, int32_t n)
+{
+    size_t start = 0;
+    for (int32_t i = 1; i < n; ++i) {
+        const size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            return {};
+        start = end + 2;
+    }
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos)
+        end = text.size();
+    std::string line = text.substr(start, end - start);
+    for (char& c : line)
+        if (c == '\t')
+            c = ' ';
+    return line;
+}
+
+std::string marker(int32_t column, int32_t length)
+{
+    if (length <= 0)
+        return {};
+    return std::string(static_cast<size_t>(column), ' ') + "^" +
+           std::string(static_cast<size_t>(length - 1), '~');
+}
+
+} // namespace
+
+int ScoreDocument::load(const std::string& path, std::ostream& err)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    if (!in || !(bytes << in.rdbuf()) || in.bad()) {
+        // An empty file reads as no characters at all; that is an empty score, not an error.
+        if (!in.is_open() || in.bad()) {
+            err << path << ": Cannot open the file.\n";
+            return 1;
+        }
+    }
+    text_ = encoding::decodeScoreFile(bytes.str());
+    std::string message;
+    int32_t eCharPos = 0, eLen = -1;
+    const int32_t line = parser_.parseAramText(text_, message, eCharPos, eLen);
+    if (line == 0)
+        return 0;
+    reportError(path, line, message, eCharPos, eLen, err);
+    return 1;
+}
+
+void ScoreDocument::reportError(const std::string& path, int32_t line, const std::string& message,
+                                int32_t eCharPos, int32_t eLen, std::ostream& err) const
+{
+    err << path << ':' << line;
+    if (eLen > 0)
+        err << ':' << (eCharPos + 1);
+    err << ": Error: " << message << '\n';
+    const std::string source = sourceLine(text_, line);
+    if (text::trimBlanks(source).empty())
+        return;
+    err << source << '\n';
+    if (eLen > 0) {
+        err << marker(eCharPos, eLen) << '\n';
+    } else {
+        // Not tied to one note: mark the whole line, as the editor selects it.
+        const std::string_view trimmed = text::trimBlanks(source);
+        const int32_t lead = text::charCount(std::string_view(source).substr(0, source.find_first_not_of(' ')));
+        err << marker(lead, text::charCount(trimmed)) << '\n';
+    }
+}
+
+} // namespace notaro::cli

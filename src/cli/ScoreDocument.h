@@ -1,0 +1,29 @@
+#pragma once
+
+#include "cTParse.h"
+
+#include <ostream>
+#include <string>
+
+namespace notaro::cli {
+
+/// A score file read from disk and parsed, with the error (if any) reported the way a
+/// compiler reports one: FILE:LINE:COLUMN, the source line, and a marker under the fault.
+class ScoreDocument {
+public:
+    /// Reads and parses path; on failure writes the report to err.
+    /// @return 0 when the file parsed, 1 when it could not be read or has an error.
+    int load(const std::string& path, std::ostream& err);
+
+    const cTParse& parser() const { return parser_; }
+    const std::string& text() const { return text_; }
+
+private:
+    void reportError(const std::string& path, int32_t line, const std::string& message,
+                     int32_t eCharPos, int32_t eLen, std::ostream& err) const;
+
+    cTParse parser_;
+    std::string text_;
+};
+
+} // namespace notaro::cli

@@ -1,0 +1,18 @@
+#include "Usage.h"
+
+namespace notaro::cli {
+
+const char* usageText()
+{
+    return "usage: notaro-cli check FILE\n"
+           "       notaro-cli notes [--line-numbers] [--solfege|--letters] FILE\n"
+           "       notaro-cli --help\n";
+}
+
+int usageError(std::ostream& err)
+{
+    err << usageText();
+    return 2;
+}
+
+} // namespace notaro::cli

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <ostream>
+
+namespace notaro::cli {
+
+/// The usage text of notaro-cli.
+const char* usageText();
+/// Prints the usage to err and returns the exit code for a usage error (2).
+int usageError(std::ostream& err);
+
+} // namespace notaro::cli

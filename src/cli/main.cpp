@@ -1,0 +1,30 @@
+// notaro-cli: check, list and convert score files from the command line.
+#include "ScoreCommands.h"
+#include "Usage.h"
+
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    using namespace notaro::cli;
+    using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    const std::map<std::string, Command> commands = {
+        {"check", runCheck},
+        {"notes", runNotes},
+    };
+    if (argc < 2)
+        return usageError(std::cerr);
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        std::cout << usageText();
+        return 0;
+    }
+    const auto it = commands.find(name);
+    if (it == commands.end())
+        return usageError(std::cerr);
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    return it->second(args, std::cout, std::cerr);
+}

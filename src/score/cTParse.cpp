@@ -1,0 +1,295 @@
+#include "cTParse.h"
+
+#include "FailureCode.h"
+#include "TextUtil.h"
+
+#include <cmath>
+
+namespace notaro {
+
+using text::trimBlanks;
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+/// The text strictly between the first "[" and the first "]" after it; "" when either is missing.
+std::string_view bracketArg(std::string_view trimmed)
+{
+    const size_t open = trimmed.find('[');
+    if (open == std::string_view::npos)
+        return {};
+    const size_t close = trimmed.find(']', open + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return trimmed.substr(open + 1, close - open - 1);
+}
+
+} // namespace
+
+cTParse::cTParse() { clear(); }
+
+void cTParse::clear()
+{
+    notes_.clear();
+    preNotesDur.setND(0, 1);
+    definitions_ = cGSpans();
+    tieOpen_ = false;
+    slurOpen_ = false;
+    pendingComments_.clear();
+    finalCommentLines_.clear();
+    commentBytes_ = 0;
+    expandedLines_ = 0;
+    namingSystem_ = 0;
+    defDepth_ = 0;
+    curLine_ = 0;
+    curNoteLine_ = 0;
+}
+
+void cTParse::splitLines(std::string_view dTxt)
+{
+    // Tabs become blanks once here, so every character offset below matches the editor's.
+    text_.assign(dTxt);
+    for (char& c : text_)
+        if (c == '\t')
+            c = ' ';
+    textLines_.clear();
+    std::string_view rest = text_;
+    for (;;) {
+        const size_t end = rest.find(kCrLf);
+        if (end == std::string_view::npos) {
+            textLines_.push_back(rest);
+            break;
+        }
+        textLines_.push_back(rest.substr(0, end));
+        rest.remove_prefix(end + 2);
+    }
+    nLines_ = static_cast<int32_t>(textLines_.size());
+}
+
+bool cTParse::readHeader(std::string_view line)
+{
+    const std::string header = text::toLower(trimBlanks(line));
+    if (header == "**n[a-b-c]")
+        namingSystem_ = 0;
+    else if (header == "**n[d-r-m]")
+        namingSystem_ = 1;
+    else
+        return false;
+    return true;
+}
+
+int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
+                               int32_t& eLen)
+{
+    errMsg.clear();
+    eCharPos = 0;
+    eLen = -1;
+    clear();
+    curLine_ = 1;
+    if (dTxt.empty()) {
+        errMsg = "Empty text";
+        return 1;
+    }
+    splitLines(dTxt);
+
+    int32_t header = -1;
+    for (int32_t i = 0; i < nLines_; ++i) {
+        const std::string_view line = textLines_[i];
+        if (trimBlanks(line).empty() || line.substr(0, 2) == "!!")
+            continue;
+        header = i;
+        break;
+    }
+    if (header < 0) {
+        errMsg = "No header line";
+        return nLines_;
+    }
+    curLine_ = header + 1;
+    if (!readHeader(textLines_[header])) {
+        errMsg = "Incorrect header line";
+        return curLine_;
+    }
+
+    for (int32_t i = header + 1; i < nLines_; ++i) {
+        curLine_ = i + 1;
+        curNoteLine_ = i + 1;
+        const std::string_view line = textLines_[i];
+        const std::string_view trimmed = trimBlanks(line);
+        if (trimmed.empty())
+            continue;
+        const DefLine def = classifyDefLine(trimmed);
+        bool ok = true;
+        switch (def.kind) {
+        case DefLineKind::Start:
+            ok = openDefinition(i, def.name, errMsg);
+            if (ok)
+                ++defDepth_;
+            break;
+        case DefLineKind::End:
+            ok = closeDefinition(i, errMsg);
+            if (ok)
+                --defDepth_;
+            break;
+        case DefLineKind::Use:
+            if (defDepth_ == 0) {
+                ok = expandDefinition(def.name, def.count, errMsg, eCharPos, eLen);
+                if (!ok) {
+                    // Failures inside a definition are shown on the use line as a whole.
+                    eCharPos = 0;
+                    eLen = -1;
+                }
+            }
+            break;
+        case DefLineKind::Other:
+            if (defDepth_ == 0)
+                ok = handleLine(line, errMsg, eCharPos, eLen);
+            break;
+        }
+        if (!ok)
+            return curLine_;
+    }
+
+    curLine_ = nLines_;
+    finalCommentLines_ = std::move(pendingComments_);
+    pendingComments_.clear();
+    if (tieOpen_) {
+        errMsg = "Reached end of file while a tie is not closed";
+        return nLines_;
+    }
+    if (slurOpen_) {
+        errMsg = "Reached end of file while a slur is not closed";
+        return nLines_;
+    }
+    return 0;
+}
+
+bool cTParse::handleLine(std::string_view line, std::string& errMsg, int32_t& eCharPos, int32_t& eLen)
+{
+    eCharPos = 0;
+    eLen = -1;
+    const std::string_view trimmed = trimBlanks(line);
+    if (trimmed.empty())
+        return true;
+    if (trimmed.front() == '!')
+        return addComment(trimmed, errMsg);
+    errMsg.clear();
+    try {
+        return classifyAndHandle(line, trimmed, errMsg, eCharPos, eLen);
+    } catch (const std::exception& e) {
+        errMsg = "Unexpected error " + std::to_string(failureCode(e)) +
+                 " while processing an Amel field.";
+        eCharPos = 0;
+        eLen = -1;
+        return false;
+    }
+}
+
+bool cTParse::classifyAndHandle(std::string_view line, std::string_view trimmed, std::string& errMsg,
+                                int32_t& eCharPos, int32_t& eLen)
+{
+    const char first = trimmed.front();
+    if (first == '*') {
+        if (trimmed.back() == ']' && text::startsWithNoCase(trimmed, "*t[")) {
+            if (readTempo(trimmed, errMsg))
+                return true;
+            if (errMsg.empty())
+                errMsg = "Incorrect tempo";
+            return false;
+        }
+        if (trimmed.back() == ']' && text::startsWithNoCase(trimmed, "*i[")) {
+            if (readInstrument(trimmed, errMsg))
+                return true;
+            if (errMsg.empty())
+                errMsg = "Incorrect instrument";
+            return false;
+        }
+        errMsg = "Invalid construct";
+        return false;
+    }
+    if (first == '=') {
+        // Only a "=" line that starts in the first column is a rule line.
+        if (line.front() == '=')
+            return true;
+        errMsg = "Invalid construct";
+        return false;
+    }
+    if (trimmed == ".")
+        return true;
+    errMsg = readNotesLine(line, eCharPos, eLen);
+    return errMsg.empty();
+}
+
+bool cTParse::readTempo(std::string_view trimmed, std::string& errMsg)
+{
+    float value = 0;
+    if (!text::readNumber(bracketArg(trimmed), value))
+        return false;
+    if (!(value > 0.0f && value < 2147483648.0f) || std::trunc(value) != value)
+        return false;
+    return appendDirective(cGnsNote::kTempo, static_cast<int32_t>(value), errMsg);
+}
+
+bool cTParse::readInstrument(std::string_view trimmed, std::string& errMsg)
+{
+    int32_t value = 0;
+    if (!text::isWholeNumber(bracketArg(trimmed), value) || value < 0 || value > 127)
+        return false;
+    return appendDirective(cGnsNote::kInstrument, value, errMsg);
+}
+
+bool cTParse::appendDirective(int32_t eventType, int32_t value, std::string& errMsg)
+{
+    const int32_t i = appendRecord(errMsg);
+    if (i < 0) {
+        // A directive that cannot be stored is reported as an incorrect directive, except
+        // at the record limit, whose own message says what to change.
+        if (notes_.size() < kMaxRecords)
+            errMsg.clear();
+        return false;
+    }
+    cGnsNote& rec = notes_[i];
+    rec.eventType = eventType;
+    rec.xVal = value;
+    takePendingComments(rec);
+    rec.lineNum = curLine_;
+    rec.noteLineNum = curNoteLine_;
+    return true;
+}
+
+bool cTParse::addComment(std::string_view trimmed, std::string& errMsg)
+{
+    commentBytes_ += trimmed.size() + kCrLf.size();
+    if (commentBytes_ > kMaxCommentBytes) {
+        errMsg = "Too many comment lines: the score would hold more than " +
+                 std::to_string(kMaxCommentBytes >> 20) + " MB of comments";
+        return false;
+    }
+    if (!pendingComments_.empty())
+        pendingComments_ += kCrLf;
+    pendingComments_ += trimmed;
+    return true;
+}
+
+int32_t cTParse::appendRecord(std::string& errMsg)
+{
+    const int32_t i = notes_.appendRecord(kMaxRecords);
+    if (i < 0) {
+        if (notes_.size() >= kMaxRecords)
+            errMsg = "Too many notes: the score would make more than " + std::to_string(kMaxRecords) +
+                     " notes, rests and directives";
+        else
+            errMsg = "Out of memory";
+    }
+    return i;
+}
+
+void cTParse::takePendingComments(cGnsNote& rec)
+{
+    if (!pendingComments_.empty()) {
+        rec.preCommentLines = std::move(pendingComments_);
+        pendingComments_.clear();
+    }
+}
+
+} // namespace notaro

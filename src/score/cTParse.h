@@ -1,0 +1,127 @@
+#pragma once
+
+#include "RecordList.h"
+#include "cDuration.h"
+#include "cGSpans.h"
+#include "cGnsNote.h"
+#include "cNotePAO.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notaro {
+
+/// The score text parser: turns a score text into an ordered list of records, or reports
+/// the first error with its line, message and character range.
+///
+/// One object serves any number of parses; each parse starts from clear(). After a
+/// successful parse the records answer the queries below until the next parse.
+class cTParse {
+public:
+    /// Most records one parse may make; a score that would make more fails with a clear
+    /// message instead of exhausting memory (nested definitions multiply quickly).
+    static constexpr int32_t kMaxRecords = 4'000'000;
+    /// Most definition body lines one parse may read while expanding definitions.
+    static constexpr int64_t kMaxExpandedLines = 16'000'000;
+    /// Most bytes of comment text one parse may collect.
+    static constexpr size_t kMaxCommentBytes = size_t{64} << 20;
+
+    cTParse();
+
+    /// A public duration for the caller's use; clear() sets it to 0/1.
+    cDuration preNotesDur;
+
+    int32_t nNotes() const noexcept { return notes_.size(); }
+    /// Record i (0-based); std::out_of_range outside the list.
+    const cGnsNote& theNotes(int32_t i) const { return notes_.at(i); }
+    int32_t recordCapacity() const noexcept { return notes_.capacity(); }
+    /// Comment lines after the last record, joined by CR LF.
+    const std::string& finalCommentLines() const noexcept { return finalCommentLines_; }
+
+    /// 0 after a letter-name header, 1 after a solfege header.
+    int32_t namingSystem() const noexcept { return namingSystem_; }
+
+    /// Resets every state of the parser (the last pitch read excepted).
+    void clear();
+    /// Parses a whole score text whose lines end with CR LF.
+    /// @return 0 on success, else the 1-based line of the first error; errMsg holds the
+    ///         message, eCharPos and eLen the 0-based character offset and length of the
+    ///         failing note (0 and -1 when the error is not tied to a note).
+    int32_t parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos, int32_t& eLen);
+
+    /// Index of the first record whose lineNum >= iLine; -1 when none.
+    int32_t iNoteOfILine(int32_t iLine) const;
+    /// Index of the first record under or after (line, 1-based column); -1 when none.
+    int32_t iNoteOfILineIPos(int32_t iLine, int32_t iPos) const;
+    /// dur := sum of the durations of records iNoteFrom .. iNoteTo-1; -1 on overflow, else 0.
+    int32_t interNoteDur(int32_t iNoteFrom, int32_t iNoteTo, std::optional<cDuration>& dur) const;
+    /// The record as text, for example "4c t> <s> d=1/4" or "L7 2.: d=3/4".
+    std::string noteToStr(int32_t iNote, bool bIsDoRe, bool withLineNum = false) const;
+    /// Sum of the durations of nNotes records from iNoteFrom, stopping at the end of the list.
+    cDuration noteSeqDur(int32_t iNoteFrom, int32_t nNotes) const;
+    /// Number of rests in a row from a rest, or of notes in the tie chain starting at a note.
+    int32_t numNoteParts(int32_t iNoteFrom) const;
+    /// Number of separately struck notes among nNotes records from iNoteFrom.
+    int32_t numSeparateNotes(int32_t iNoteFrom, int32_t nNotes) const;
+    /// Tempo in quarter notes per minute in force before record iNote; 120 by default.
+    int32_t getPrevQNPM(int32_t iNote) const;
+    /// General MIDI program in force before record iNote; 0 by default.
+    int32_t getPrevInstrument(int32_t iNote) const;
+
+private:
+    enum class DefLineKind { Start, End, Use, Other };
+    struct DefLine {
+        DefLineKind kind = DefLineKind::Other;
+        std::string name;
+        int32_t count = 1;
+    };
+
+    // Document structure.
+    void splitLines(std::string_view dTxt);
+    bool readHeader(std::string_view line);
+    bool handleLine(std::string_view line, std::string& errMsg, int32_t& eCharPos, int32_t& eLen);
+    bool classifyAndHandle(std::string_view line, std::string_view trimmed, std::string& errMsg,
+                           int32_t& eCharPos, int32_t& eLen);
+    bool readTempo(std::string_view trimmed, std::string& errMsg);
+    bool readInstrument(std::string_view trimmed, std::string& errMsg);
+    bool appendDirective(int32_t eventType, int32_t value, std::string& errMsg);
+    bool addComment(std::string_view trimmed, std::string& errMsg);
+    int32_t appendRecord(std::string& errMsg);
+    void takePendingComments(cGnsNote& rec);
+
+    // Notes lines.
+    std::string readNotesLine(std::string_view line, int32_t& eCharPos, int32_t& eLen);
+    int32_t readNoteToken(std::string_view token, bool bIsDoRe, int32_t charOffset, int32_t charLen,
+                          std::string& msg);
+
+    // Definitions.
+    static DefLine classifyDefLine(std::string_view line);
+    bool openDefinition(int32_t lineIndex, const std::string& name, std::string& errMsg);
+    bool closeDefinition(int32_t lineIndex, std::string& errMsg);
+    bool expandDefinition(const std::string& name, int32_t count, std::string& errMsg,
+                          int32_t& eCharPos, int32_t& eLen);
+
+    const cGnsNote& noteRecord(int32_t i) const;
+
+    RecordList notes_;
+    std::string finalCommentLines_;
+    cGSpans definitions_;
+    std::string pendingComments_;
+    size_t commentBytes_ = 0;
+    int64_t expandedLines_ = 0;
+    bool tieOpen_ = false;
+    bool slurOpen_ = false;
+    std::optional<cNotePAO> lastPitch_;
+    int32_t namingSystem_ = 0;
+    int32_t defDepth_ = 0;
+    int32_t curLine_ = 0;
+    int32_t curNoteLine_ = 0;
+    std::string text_;
+    std::vector<std::string_view> textLines_;
+    int32_t nLines_ = 0;
+};
+
+} // namespace notaro
