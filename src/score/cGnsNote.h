@@ -4,7 +4,6 @@
 #include "cNotePAO.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -41,8 +40,9 @@ public:
     std::string preCommentLines;
     /// Tempo in quarter notes per minute, or General MIDI program; 0 for notes and rests.
     int32_t xVal = 0;
-    /// A slot for the owner's use; the parser leaves it empty.
-    std::shared_ptr<void> xObj;
+    /// A slot for the caller's own use, not owned by the record; the parser leaves it null.
+    /// A plain pointer keeps records small: scores can hold millions of them.
+    void* xObj = nullptr;
 
     bool isDirective() const noexcept { return eventType != kNote; }
     bool isRest() const noexcept { return notePao && notePao->isRest(); }

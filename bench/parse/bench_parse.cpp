@@ -1,0 +1,94 @@
+// Parser throughput and memory per record on generated scores.
+#include "ScoreGenerator.h"
+#include "cTParse.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <malloc.h>
+#include <new>
+
+namespace {
+
+// Live heap bytes, so that the memory a parse keeps can be measured exactly.
+std::atomic<int64_t> g_liveBytes{0};
+
+} // namespace
+
+void* operator new(size_t n)
+{
+    void* p = std::malloc(n ? n : 1);
+    if (!p)
+        throw std::bad_alloc();
+    g_liveBytes += static_cast<int64_t>(malloc_usable_size(p));
+    return p;
+}
+
+void* operator new[](size_t n) { return operator new(n); }
+
+// The replaced operators pair malloc with free themselves, which the compiler cannot see.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+static void countedFree(void* p) noexcept
+{
+    if (p) {
+        g_liveBytes -= static_cast<int64_t>(malloc_usable_size(p));
+        std::free(p);
+    }
+}
+
+void operator delete(void* p) noexcept { countedFree(p); }
+void operator delete[](void* p) noexcept { countedFree(p); }
+void operator delete(void* p, size_t) noexcept { countedFree(p); }
+void operator delete[](void* p, size_t) noexcept { countedFree(p); }
+
+namespace {
+
+void BM_Parse(benchmark::State& state)
+{
+    const std::string text = notaro::bench::generateScore(state.range(0));
+    notaro::cTParse parser;
+    std::string msg;
+    int32_t pos = 0, len = 0;
+    int64_t records = 0;
+    int64_t notes = 0;
+    for (auto _ : state) {
+        if (parser.parseAramText(text, msg, pos, len) != 0) {
+            state.SkipWithError(msg.c_str());
+            return;
+        }
+        records = parser.nNotes();
+        benchmark::DoNotOptimize(records);
+    }
+    for (int32_t i = 0; i < parser.nNotes(); ++i)
+        notes += parser.theNotes(i).eventType == notaro::cGnsNote::kNote;
+
+    // Memory kept by one parse: everything a fresh parser holds afterwards, and the share of
+    // it that is record storage (comment text lives in its own strings and is left out).
+    int64_t commentBytes = 0;
+    for (int32_t i = 0; i < parser.nNotes(); ++i) {
+        const std::string& c = parser.theNotes(i).preCommentLines;
+        if (c.capacity() > 15)
+            commentBytes += static_cast<int64_t>(c.capacity() + 1);
+    }
+    const int64_t before = g_liveBytes;
+    {
+        notaro::cTParse fresh;
+        fresh.parseAramText(text, msg, pos, len);
+        const int64_t kept = g_liveBytes - before;
+        state.counters["bytes_per_record"] =
+            static_cast<double>(kept - commentBytes - static_cast<int64_t>(text.size())) / static_cast<double>(records);
+        state.counters["record_slot_bytes"] = sizeof(notaro::cGnsNote);
+    }
+    state.counters["records"] = static_cast<double>(records);
+    state.counters["notes_per_second"] =
+        benchmark::Counter(static_cast<double>(notes), benchmark::Counter::kIsIterationInvariantRate);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+
+} // namespace
+
+BENCHMARK(BM_Parse)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
