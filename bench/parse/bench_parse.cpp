@@ -87,8 +87,34 @@ void BM_Parse(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
 
+/// Ten definitions each using the previous one 32767 times: the parse must stop at the
+/// record limit quickly and keep no more memory than the records it made.
+void BM_RunawayExpansion(benchmark::State& state)
+{
+    std::string text = "**n[a-b-c]\r\n*def[D0]\r\n4c 4d\r\n*enddef\r\n";
+    for (int i = 1; i < 10; ++i)
+        text += "*def[D" + std::to_string(i) + "]\r\n*usedef[D" + std::to_string(i - 1) + ":32767]\r\n*enddef\r\n";
+    text += "*usedef[D9:32767]\r\n";
+    std::string msg;
+    int32_t pos = 0, len = 0;
+    int64_t kept = 0;
+    for (auto _ : state) {
+        const int64_t before = g_liveBytes;
+        notaro::cTParse parser;
+        if (parser.parseAramText(text, msg, pos, len) == 0) {
+            state.SkipWithError("the runaway score parsed");
+            return;
+        }
+        kept = g_liveBytes - before;
+        benchmark::DoNotOptimize(kept);
+    }
+    state.counters["heap_MB_at_stop"] = static_cast<double>(kept) / 1e6;
+    state.counters["bytes_per_record"] = static_cast<double>(kept) / notaro::cTParse::kMaxRecords;
+}
+
 } // namespace
 
+BENCHMARK(BM_RunawayExpansion)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Parse)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
