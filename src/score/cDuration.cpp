@@ -2,6 +2,7 @@
 
 #include "CheckedInt.h"
 #include "DurationError.h"
+#include "TextUtil.h"
 #include "Rational32.h"
 
 #include <charconv>
@@ -12,16 +13,10 @@ using namespace rational;
 
 namespace {
 
+using text::trimBlanks;
+
 constexpr char kSource[] = "cDuration";
 
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -1,8 +1,12 @@
 #include "cNotePAO.h"
 
+#include "TextUtil.h"
+
 namespace notaro {
 
 namespace {
+
+using text::trimBlanks;
 
 constexpr std::string_view kLetters = "CDEFGAB";
 constexpr std::string_view kSolfege = "DRMFSLT";
@@ -24,14 +28,6 @@ uint8_t accidentalIndexOf(char c)
     return i == std::string_view::npos ? cNotePAO::kNotALetter : static_cast<uint8_t>(i);
 }
 
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
 
 } // namespace
 
