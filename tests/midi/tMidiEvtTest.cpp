@@ -1,0 +1,36 @@
+#include "tMidiEvt.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(tMidiEvt, FreshEventIsEmpty)
+{
+    const tMidiEvt ev;
+    EXPECT_EQ(ev.eType, 0);
+    EXPECT_TRUE(ev.eData.empty());
+    EXPECT_EQ(ev.deltaTick, 0);
+    EXPECT_EQ(ev.absTick, 0);
+    EXPECT_EQ(ev.absMS, 0);
+}
+
+TEST(tMidiEvt, CopyFromTakesEveryFieldIncludingZeroBytes)
+{
+    tMidiEvt src;
+    src.eType = 2;
+    src.eData = std::string("\xF0\x00\x7F\xF7", 4);
+    src.deltaTick = 7;
+    src.absTick = 70;
+    src.absMS = 700;
+    tMidiEvt dst;
+    dst.copyFrom(src);
+    EXPECT_EQ(dst.eType, 2);
+    EXPECT_EQ(dst.eData, src.eData);
+    EXPECT_EQ(dst.deltaTick, 7);
+    EXPECT_EQ(dst.absTick, 70);
+    EXPECT_EQ(dst.absMS, 700);
+    src.eData[1] = 'x';
+    EXPECT_EQ(dst.eData[1], '\0');
+}
+
+}  // namespace
