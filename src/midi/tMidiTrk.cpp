@@ -148,14 +148,23 @@ void tMidiTrk::copyFrom(const tMidiTrk& src)
     nEvents_ = src.nEvents_;
 }
 
-int32_t tMidiTrk::addEvent(const tMidiEvt& ev)
+tMidiEvt& tMidiTrk::nextSlot()
 {
     if (trkEventsArrSize() <= nEvents_) {
         slots_.resize(slots_.size() + kSlotStep);
     }
-    slots_[static_cast<size_t>(nEvents_)].copyFrom(ev);
-    ++nEvents_;
+    return slots_[static_cast<size_t>(nEvents_++)];
+}
 
+int32_t tMidiTrk::addEvent(const tMidiEvt& ev)
+{
+    tMidiEvt& slot = nextSlot();
+    slot.copyFrom(ev);
+    return noteAdded(slot);
+}
+
+int32_t tMidiTrk::noteAdded(const tMidiEvt& ev)
+{
     if (ev.eType == 1 && !ev.eData.empty()) {
         const auto status = static_cast<uint8_t>(ev.eData[0]);
         channels_[status & 0x0F] = true;
@@ -178,11 +187,15 @@ int32_t tMidiTrk::addEvent(const tMidiEvt& ev)
 
 void tMidiTrk::addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t c2)
 {
-    tMidiEvt ev;
-    ev.eType = 1;
-    ev.eData = {static_cast<char>(status), static_cast<char>(c1), static_cast<char>(c2)};
-    ev.deltaTick = deltaTick;
-    addEvent(ev);
+    // Filled in place: the same event addEvent would store, without a temporary to copy.
+    tMidiEvt& slot = nextSlot();
+    slot.eType = 1;
+    const char bytes[3] = {static_cast<char>(status), static_cast<char>(c1), static_cast<char>(c2)};
+    slot.eData.assign(bytes, 3);
+    slot.deltaTick = deltaTick;
+    slot.absTick = 0;
+    slot.absMS = 0;
+    noteAdded(slot);
 }
 
 void tMidiTrk::addSysExEvt(int32_t deltaTick, const std::string& msg)
@@ -232,6 +245,9 @@ int32_t tMidiTrk::readTrk(std::istream& bfp)
     if (!readStreamBytes(bfp, length, body)) {
         return kEndOfFile;
     }
+    // An event takes at least 2 bytes and usually 3 or 4; room for one per 3 bytes of the body (which
+    // the file really holds) saves moving the events as the list grows.
+    slots_.reserve(static_cast<size_t>(nEvents_) + body.size() / 3 + kSlotStep);
     try {
         return readBody(body);
     } catch (const MidiError& e) {

@@ -91,6 +91,10 @@ public:
 
 private:
     int32_t readBody(const std::string& body);
+    /// The slot for one more event, growing the slots by 100 when they are all used.
+    tMidiEvt& nextSlot();
+    /// Updates names and flags for an event just stored. Result as addEvent.
+    int32_t noteAdded(const tMidiEvt& ev);
 
     std::vector<tMidiEvt> slots_;
     int32_t nEvents_ = 0;

@@ -4,16 +4,6 @@
 
 namespace {
 
-TEST(tMidiEvt, FreshEventIsEmpty)
-{
-    const tMidiEvt ev;
-    EXPECT_EQ(ev.eType, 0);
-    EXPECT_TRUE(ev.eData.empty());
-    EXPECT_EQ(ev.deltaTick, 0);
-    EXPECT_EQ(ev.absTick, 0);
-    EXPECT_EQ(ev.absMS, 0);
-}
-
 TEST(tMidiEvt, CopyFromTakesEveryFieldIncludingZeroBytes)
 {
     tMidiEvt src;

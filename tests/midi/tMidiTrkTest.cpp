@@ -394,17 +394,4 @@ TEST(tMidiTrk, CopyIsDeepAndHasExactlyAsManySlotsAsEvents)
     EXPECT_TRUE(copy.trkName.empty());
 }
 
-TEST(tMidiTrk, ClearForgetsEverything)
-{
-    tMidiTrk trk;
-    trk.c_addInstrNameE(0, "Horn");
-    trk.c_addProgChangeE(0, 2, 60);
-    trk.clear();
-    EXPECT_EQ(trk.trkNEvents(), 0);
-    EXPECT_EQ(trk.trkEventsArrSize(), 0);
-    EXPECT_TRUE(trk.trkInstrument.empty());
-    EXPECT_FALSE(trk.trkChannels(2));
-    EXPECT_FALSE(trk.trkActInstrs(60));
-}
-
 }  // namespace
