@@ -10,7 +10,7 @@
 namespace {
 
 // Unknown stream sizes are read in pieces of this size, so memory follows the bytes that really arrive.
-constexpr int64_t kPieceSize = 1 << 20;
+constexpr int64_t kPieceSize = 64 * 1024;
 
 std::string folderOf(const std::string& path)
 {

@@ -175,6 +175,11 @@ TEST_F(FileTest, MissingFileGives62AndIsNotCreated)
     EXPECT_EQ(file.tracks(0)->trkNEvents(), 0);
 }
 
+TEST_F(FileTest, FolderInsteadOfFileGives62)
+{
+    EXPECT_EQ(file.readMidiFile(dir.path().string()), 62);
+}
+
 TEST_F(FileTest, ReadOnlyFileIsRead)
 {
     writeBytes(path, header("00 01 00 01 00 60") + trackChunk("00 90 3C 40"));

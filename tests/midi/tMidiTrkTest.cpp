@@ -258,6 +258,32 @@ TEST(tMidiTrk, ReadingLeavesTheStreamAtTheNextChunkAndKeepsDeltas)
     EXPECT_EQ(rest, "NEXT");
 }
 
+// A stream that cannot tell its size, like a pipe: the reader must still never trust a length field.
+class PipeBuf : public std::streambuf {
+public:
+    explicit PipeBuf(std::string bytes) : bytes_(std::move(bytes))
+    {
+        setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
+    }
+
+private:
+    std::string bytes_;
+};
+
+TEST(tMidiTrk, StreamWithoutSizeIsReadInPiecesAndEndsWith62)
+{
+    PipeBuf whole(trackChunk("00 90 3C 40 00 FF 2F 00"));
+    std::istream wholeIn(&whole);
+    tMidiTrk trk;
+    EXPECT_EQ(trk.readTrk(wholeIn), 0);
+    EXPECT_EQ(trk.trkNEvents(), 2);
+
+    PipeBuf lying("MTrk" + bytesFromHex("7F FF FF FF 00 90 3C 40"));
+    std::istream lyingIn(&lying);
+    EXPECT_EQ(trk.readTrk(lyingIn), 62);
+    EXPECT_EQ(trk.trkNEvents(), 2);
+}
+
 TEST(tMidiTrk, ProgramChangeReadIsWrittenBackWithOneDataByte)
 {
     std::istringstream in(trackChunk("00 C0 05 00 FF 2F 00"));
