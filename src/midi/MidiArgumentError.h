@@ -1,0 +1,10 @@
+#pragma once
+
+#include "MidiError.h"
+
+/// An argument outside what the operation accepts, such as a read position past the end of the bytes.
+class MidiArgumentError : public MidiError {
+public:
+    static constexpr int32_t kCode = 5;
+    explicit MidiArgumentError(const std::string& what) : MidiError(kCode, what) {}
+};

@@ -1,0 +1,10 @@
+#include "tMidiEvt.h"
+
+void tMidiEvt::copyFrom(const tMidiEvt& srcEvt)
+{
+    eType = srcEvt.eType;
+    eData = srcEvt.eData;
+    deltaTick = srcEvt.deltaTick;
+    absTick = srcEvt.absTick;
+    absMS = srcEvt.absMS;
+}
