@@ -1,5 +1,6 @@
 // notaro-cli: check, list and convert score files from the command line.
 #include "ScoreCommands.h"
+#include "dumpCommand.h"
 #include "Usage.h"
 
 #include <iostream>
@@ -14,6 +15,12 @@ int main(int argc, char** argv)
     const std::map<std::string, Command> commands = {
         {"check", runCheck},
         {"notes", runNotes},
+        {"dump",
+         [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+             if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
+                 return usageError(err);
+             return runDump(args[0], out, err);
+         }},
     };
     if (argc < 2)
         return usageError(std::cerr);
