@@ -1,7 +1,11 @@
 #include "ScoreCommands.h"
 
+#include "OnRatios.h"
 #include "ScoreDocument.h"
+#include "ScoreToMidi.h"
 #include "Usage.h"
+
+#include <charconv>
 
 namespace notaro::cli {
 
@@ -49,6 +53,52 @@ int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (lineNumbers)
             out << 'L' << rec.noteLineNum << ' ';
         out << (rec.eventType == cGnsNote::kTempo ? "*t[" : "*i[") << rec.xVal << "]\n";
+    }
+    return 0;
+}
+
+std::string defaultMidiPath(const std::string& scorePath)
+{
+    const size_t slash = scorePath.find_last_of('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = scorePath.find_last_of('.');
+    // A dot in a folder name, or a name that starts with its only dot, is no extension.
+    if (dot == std::string::npos || dot <= nameStart)
+        return scorePath + ".mid";
+    return scorePath.substr(0, dot) + ".mid";
+}
+
+int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
+{
+    std::string path, outPath;
+    int32_t instrument = -1;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((a == "-o" || a == "--output") && i + 1 < args.size()) {
+            outPath = args[++i];
+        } else if (a == "--instrument" && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), instrument);
+            if (ec != std::errc() || ptr != v.data() + v.size() || instrument < 0 || instrument > 127)
+                return usageError(err);
+        } else if (!a.empty() && a[0] != '-' && path.empty()) {
+            path = a;
+        } else {
+            return usageError(err);
+        }
+    }
+    if (path.empty())
+        return usageError(err);
+    ScoreDocument doc;
+    if (doc.load(path, err) != 0)
+        return 1;
+    // A damaged settings file still leaves usable ratios; converting goes on with them.
+    loadOnRatios();
+    if (outPath.empty())
+        outPath = defaultMidiPath(path);
+    if (scoreToMidiFile(outPath, doc.parser(), 1.0f, 0, instrument) != 0) {
+        err << "Failed to save as Midi.\n";
+        return 1;
     }
     return 0;
 }

@@ -11,4 +11,9 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
 /// `notes [--line-numbers] [--solfege|--letters] FILE`: one line per record. Returns the exit code.
 int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+/// `midi [-o OUT.mid] [--instrument N] FILE`: writes the score as a Standard MIDI File.
+int runMidi(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// FILE with its extension replaced by ".mid" (only the file name is looked at, not its folders).
+std::string defaultMidiPath(const std::string& scorePath);
+
 } // namespace notaro::cli

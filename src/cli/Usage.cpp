@@ -6,6 +6,7 @@ const char* usageText()
 {
     return "usage: notaro-cli check FILE\n"
            "       notaro-cli notes [--line-numbers] [--solfege|--letters] FILE\n"
+           "       notaro-cli midi [-o OUT.mid] [--instrument N] FILE\n"
            "       notaro-cli dump FILE.mid\n"
            "       notaro-cli --help\n";
 }

@@ -15,6 +15,7 @@ int main(int argc, char** argv)
     const std::map<std::string, Command> commands = {
         {"check", runCheck},
         {"notes", runNotes},
+        {"midi", runMidi},
         {"dump",
          [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
              if (args.size() != 1 || args[0].empty() || args[0][0] == '-')

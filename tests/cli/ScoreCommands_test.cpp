@@ -112,3 +112,41 @@ TEST_F(ScoreCommands, NotesReportsParseErrorsLikeCheck)
     EXPECT_EQ(out_.str(), "");
     EXPECT_EQ(err_.str(), f + ":2:5: Error: Different pitches in a tie\n4c[ 4d]\n    ^~~\n");
 }
+
+TEST(DefaultMidiPath, ReplacesOnlyTheFileNameExtension)
+{
+    EXPECT_EQ(defaultMidiPath("song.NTR"), "song.mid");
+    EXPECT_EQ(defaultMidiPath("dir/song.v2.txt"), "dir/song.v2.mid");
+    EXPECT_EQ(defaultMidiPath("my.scores/song"), "my.scores/song.mid");
+    EXPECT_EQ(defaultMidiPath("dir/.hidden"), "dir/.hidden.mid");
+}
+
+TEST_F(ScoreCommands, MidiWritesBesideTheScoreOrWhereAsked)
+{
+    // The ratios come from para.ini in the user's settings folder; keep the test's own.
+    ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
+    const std::string f = write("tune.NTR", "**n[a-b-c]\n*i[40]\n4c 4d\n");
+    EXPECT_EQ(run(runMidi, {f}), 0);
+    EXPECT_EQ(out_.str() + err_.str(), "");
+    std::ifstream mid(dir_ / "tune.mid", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(mid)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes.substr(0, 4), "MThd");
+    // The score's own instrument 40 is followed unless one is forced.
+    EXPECT_NE(bytes.find(std::string("\xC0\x28", 2)), std::string::npos);
+
+    const std::string out = (dir_ / "forced.mid").string();
+    EXPECT_EQ(run(runMidi, {"--instrument", "5", "-o", out, f}), 0);
+    std::ifstream forced(out, std::ios::binary);
+    std::string fb((std::istreambuf_iterator<char>(forced)), std::istreambuf_iterator<char>());
+    EXPECT_NE(fb.find(std::string("\xC0\x05", 2)), std::string::npos);
+    EXPECT_EQ(fb.find(std::string("\xC0\x28", 2)), std::string::npos);
+
+    EXPECT_EQ(run(runMidi, {"-o", (dir_ / "missing" / "x.mid").string(), f}), 1);
+    EXPECT_EQ(err_.str(), "Failed to save as Midi.\n");
+    EXPECT_EQ(run(runMidi, {"--instrument", "128", f}), 2);
+    const std::string bad = write("bad.NTR", "**n[a-b-c]\n4x\n");
+    EXPECT_EQ(run(runMidi, {bad}), 1);
+    EXPECT_EQ(err_.str(), bad + ":2:1: Error: Invalid note/rest\n4x\n^~\n");
+    EXPECT_FALSE(fs::exists(dir_ / "bad.mid"));
+    ::unsetenv("XDG_CONFIG_HOME");
+}

@@ -1,0 +1,238 @@
+#include "ScoreToMidi.h"
+
+#include "CheckedInt.h"
+#include "OnTimeRatio.h"
+#include "TextUtil.h"
+
+#include <cmath>
+#include <vector>
+
+namespace notaro {
+
+namespace {
+
+/// Nearest 32-bit integer, halves to even; a value out of range is an overflow.
+int32_t nearest(double x)
+{
+    const double r = std::nearbyint(x);
+    if (!(r >= INT32_MIN && r <= INT32_MAX))
+        throw OverflowError();
+    return static_cast<int32_t>(r);
+}
+
+uint8_t toByte(int32_t v)
+{
+    if (v < 0 || v > 127)
+        throw OverflowError();
+    return static_cast<uint8_t>(v);
+}
+
+std::vector<std::string_view> splitCrLf(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    for (;;) {
+        const size_t end = text.find("\r\n");
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            return lines;
+        text.remove_prefix(end + 2);
+    }
+}
+
+/// The running state of one conversion.
+class Converter {
+public:
+    Converter(float timeScale, uint8_t channel, tMidiTrk& track)
+        : timeScale_(timeScale), channel_(channel), track_(track)
+    {
+    }
+
+    void record(const cGnsNote& rec, int32_t instrument)
+    {
+        if (!rec.preCommentLines.empty())
+            commentBlock(rec.preCommentLines);
+        if (rec.eventType == cGnsNote::kTempo) {
+            tempo(rec.xVal);
+            return;
+        }
+        if (rec.eventType == cGnsNote::kInstrument) {
+            if (instrument < 0)
+                track_.c_addProgChangeE(0, channel_, toByte(rec.xVal));
+            return;
+        }
+        note(rec);
+    }
+
+    void finish(const std::string& finalCommentLines)
+    {
+        if (!finalCommentLines.empty()) {
+            bool first = true;
+            for (std::string_view line : splitCrLf(finalCommentLines)) {
+                int32_t type = 0;
+                std::string text;
+                if (!parseMetaComment(line, type, text))
+                    continue;
+                track_.addMetaEvent(first ? pending_ : 0, static_cast<uint8_t>(type), text);
+                first = false;
+                pending_ = 0;
+            }
+        }
+        if (lastCents_ != 0)
+            track_.c_addPitchWheelE(pending_, channel_, "0");
+    }
+
+private:
+    int32_t ticks(const cDuration& d) const
+    {
+        const int32_t whole = checked::mul(d.Numer(), 768);
+        return nearest(static_cast<double>(whole) / d.Denom() * timeScale_);
+    }
+
+    void commentBlock(const std::string& lines)
+    {
+        const int32_t d = pending_;
+        const int32_t firstDelta = d > 1 ? 1 : d;
+        const int32_t left = d > 1 ? d - 1 : 0;
+        bool written = false;
+        for (std::string_view line : splitCrLf(lines)) {
+            int32_t type = 0;
+            std::string text;
+            if (!parseMetaComment(line, type, text))
+                continue;
+            track_.addMetaEvent(written ? 0 : firstDelta, static_cast<uint8_t>(type), text);
+            written = true;
+        }
+        if (written)
+            pending_ = left;
+    }
+
+    void tempo(int32_t qnpm)
+    {
+        // A tempo event holds 24 bits of microseconds per quarter note: slower than that is
+        // written as the slowest it can hold, and a tempo too fast to measure as 1.
+        const double us = std::nearbyint(60000000.0 / qnpm);
+        const int32_t clamped = us > 0xFFFFFF ? 0xFFFFFF : (us < 1 ? 1 : static_cast<int32_t>(us));
+        track_.c_addNewTempo(0, clamped);
+    }
+
+    void note(const cGnsNote& rec)
+    {
+        const float f = rec.notePao->isRest() ? -1.0f : rec.notePao->tMidi();
+        int32_t key = -1;
+        int32_t cents = 0;
+        if (f > 0) {
+            const auto k = static_cast<int32_t>(std::floor(f));
+            key = k % 128;
+            cents = nearest((static_cast<double>(f) - k) * 100);
+        }
+        if (cents != lastCents_) {
+            track_.c_addPitchWheelE(pending_, channel_, std::to_string(cents));
+            lastCents_ = cents;
+            pending_ = 0;
+        }
+        if (key < 0) {
+            pending_ = checked::add(pending_, ticks(*rec.dur));
+            return;
+        }
+        const auto note = static_cast<uint8_t>(key);
+        const bool tiedFrom = rec.tie & 1;
+        const bool tiedTo = rec.tie & 2;
+        if (!tiedFrom && tiedTo) {
+            track_.c_addNoteOnE(pending_, channel_, note, 127);
+            pending_ = 0;
+            tieSum_ = *rec.dur;
+            return;
+        }
+        if (tiedFrom && tiedTo) {
+            if (tieSum_.Add(*rec.dur) != 0)
+                throw OverflowError();
+            return;
+        }
+        cDuration sounding = *rec.dur;
+        if (tiedFrom) {
+            if (tieSum_.Add(*rec.dur) != 0)
+                throw OverflowError();
+            sounding = tieSum_;
+        } else {
+            track_.c_addNoteOnE(pending_, channel_, note, 127);
+        }
+        const int32_t t = ticks(sounding);
+        const int32_t on = (rec.slur & 2)
+                               ? t
+                               : nearest(static_cast<double>(onTimeRatio(sounding, rec.staccatoLevel)) * t);
+        track_.c_addNoteOffE(on, channel_, note);
+        pending_ = checked::sub(t, on);
+    }
+
+    float timeScale_;
+    uint8_t channel_;
+    tMidiTrk& track_;
+    int32_t pending_ = 0;
+    int32_t lastCents_ = 0;
+    cDuration tieSum_;
+};
+
+} // namespace
+
+bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& metaText)
+{
+    std::string noTabs;
+    noTabs.reserve(line.size());
+    for (char c : line)
+        if (c != '\t')
+            noTabs += c;
+    const std::string_view t = text::trimBlanks(noTabs);
+    if (t.substr(0, 3) != "!!$")
+        return false;
+    const std::string_view rest = text::trimBlanks(t.substr(3));
+    const size_t comma = rest.find(',');
+    if (comma == std::string_view::npos || comma == 0)
+        return false;
+    float value = 0;
+    if (!text::readNumber(rest.substr(0, comma), value))
+        return false;
+    const float type = std::nearbyint(value);
+    if (!(type >= 1 && type <= 7))
+        return false;
+    metaType = static_cast<int32_t>(type);
+    metaText = std::string(text::trimBlanks(rest.substr(comma + 1)));
+    return true;
+}
+
+int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
+                       tMidiF04& file)
+{
+    try {
+        if (channel < 0 || channel > 15 || instrument > 127)
+            return -9999;
+        file.clear();
+        file.setMidiHdrDivision(kScoreMidiDivision);
+        tMidiTrk& track = *file.tracks(0);
+        const auto ch = static_cast<uint8_t>(channel);
+        const int32_t prog = instrument >= 0 ? instrument : parser.getPrevInstrument(0);
+        track.c_addProgChangeE(0, ch, toByte(prog));
+        Converter converter(timeScale, ch, track);
+        for (int32_t i = 0; i < parser.nNotes(); ++i)
+            converter.record(parser.theNotes(i), instrument);
+        converter.finish(parser.finalCommentLines());
+        return 0;
+    } catch (const std::exception&) {
+        return -9999;
+    }
+}
+
+int32_t scoreToMidiFile(const std::string& path, const cTParse& parser, float timeScale,
+                        int32_t channel, int32_t instrument)
+{
+    tMidiF04 file;
+    const int32_t rc = buildScoreMidi(parser, timeScale, channel, instrument, file);
+    if (rc != 0)
+        return rc;
+    try {
+        return file.toFile(path) == 1 ? 0 : -7;
+    } catch (const std::exception&) {
+        return -9999;
+    }
+}
+
+} // namespace notaro
