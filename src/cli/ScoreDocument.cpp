@@ -3,9 +3,7 @@
 #include "ScoreEncoding.h"
 #include "TextUtil.h"
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cstdio>
 
 namespace notaro::cli {
 
@@ -39,20 +37,32 @@ std::string marker(int32_t column, int32_t length)
            std::string(static_cast<size_t>(length - 1), '~');
 }
 
+/// Reads a whole file in one piece; false when it cannot be opened or read.
+bool readWholeFile(const std::string& path, std::string& bytes)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    bytes.clear();
+    char buf[1 << 16];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
 } // namespace
 
 int ScoreDocument::load(const std::string& path, std::ostream& err)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    if (!in || !(bytes << in.rdbuf()) || in.bad()) {
-        // An empty file reads as no characters at all; that is an empty score, not an error.
-        if (!in.is_open() || in.bad()) {
-            err << path << ": Cannot open the file.\n";
-            return 1;
-        }
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
+        err << path << ": Cannot open the file.\n";
+        return 1;
     }
-    text_ = encoding::decodeScoreFile(bytes.str());
+    text_ = encoding::decodeScoreFile(bytes);
     std::string message;
     int32_t eCharPos = 0, eLen = -1;
     const int32_t line = parser_.parseAramText(text_, message, eCharPos, eLen);

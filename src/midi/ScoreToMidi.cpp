@@ -208,6 +208,9 @@ int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, 
         file.clear();
         file.setMidiHdrDivision(kScoreMidiDivision);
         tMidiTrk& track = *file.tracks(0);
+        // A note makes at most a note-on, a note-off and a wheel change; room for two
+        // events per record is enough for nearly every score.
+        track.reserveEvents(2 * parser.nNotes() + 16);
         const auto ch = static_cast<uint8_t>(channel);
         const int32_t prog = instrument >= 0 ? instrument : parser.getPrevInstrument(0);
         track.c_addProgChangeE(0, ch, toByte(prog));

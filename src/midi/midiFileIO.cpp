@@ -132,7 +132,10 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes)
     if (fd < 0) {
         return false;
     }
-    bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    // No fsync: a MIDI file is an export that can always be made again from its score, and
+    // waiting for the disk would cost more than the whole conversion. The rename still
+    // replaces the old file completely or not at all.
+    bool ok = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(tmpName.data(), path.c_str()) == 0;
     if (!ok) {

@@ -156,6 +156,13 @@ tMidiEvt& tMidiTrk::nextSlot()
     return slots_[static_cast<size_t>(nEvents_++)];
 }
 
+void tMidiTrk::reserveEvents(int32_t n)
+{
+    // Slots are added a whole step at a time, so room is kept for whole steps.
+    const int64_t steps = (std::max<int64_t>(n, 0) + kSlotStep - 1) / kSlotStep;
+    slots_.reserve(static_cast<size_t>(steps * kSlotStep));
+}
+
 int32_t tMidiTrk::addEvent(const tMidiEvt& ev)
 {
     tMidiEvt& slot = nextSlot();

@@ -21,6 +21,9 @@ public:
     int32_t trkNEvents() const { return nEvents_; }
     /// Number of event slots allocated; grows in steps of 100.
     int32_t trkEventsArrSize() const { return static_cast<int32_t>(slots_.size()); }
+    /// Prepares room for n events, so that a writer that knows its size appends without
+    /// moving the events already made; the slot count still grows in its own steps.
+    void reserveEvents(int32_t n);
 
     /// The stored event in slot i (0-based, below trkEventsArrSize); changes through it change the track.
     /// Throws MidiRangeError outside the slots. The reference is valid until events are added or cleared.

@@ -49,12 +49,18 @@ void cTParse::clear()
 void cTParse::splitLines(std::string_view dTxt)
 {
     // Tabs become blanks once here, so every character offset below matches the editor's.
-    text_.assign(dTxt);
-    for (char& c : text_)
-        if (c == '\t')
-            c = ' ';
+    // A text without tabs is read where it lies: the lines are used only during the parse.
+    std::string_view rest = dTxt;
+    if (dTxt.find('\t') != std::string_view::npos) {
+        text_.assign(dTxt);
+        for (char& c : text_)
+            if (c == '\t')
+                c = ' ';
+        rest = text_;
+    } else {
+        text_.clear();
+    }
     textLines_.clear();
-    std::string_view rest = text_;
     for (;;) {
         const size_t end = rest.find(kCrLf);
         if (end == std::string_view::npos) {

@@ -119,6 +119,8 @@ private:
     int32_t defDepth_ = 0;
     int32_t curLine_ = 0;
     int32_t curNoteLine_ = 0;
+    // The text's lines, viewing either the caller's text or text_ (a copy with tabs made
+    // blanks); they are valid only while a parse runs.
     std::string text_;
     std::vector<std::string_view> textLines_;
     int32_t nLines_ = 0;
