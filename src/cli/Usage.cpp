@@ -6,6 +6,8 @@ const char* usageText()
 {
     return "usage: notaro-cli check FILE\n"
            "       notaro-cli notes [--line-numbers] [--solfege|--letters] FILE\n"
+           "       notaro-cli devices\n"
+           "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] FILE\n"
            "       notaro-cli --help\n";
 }
 

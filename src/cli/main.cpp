@@ -1,4 +1,5 @@
-// notaro-cli: check, list and convert score files from the command line.
+// notaro-cli: check, list and play score files from the command line.
+#include "PlaybackCommands.h"
 #include "ScoreCommands.h"
 #include "Usage.h"
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     const std::map<std::string, Command> commands = {
         {"check", runCheck},
         {"notes", runNotes},
+        {"devices", runDevices},
+        {"play", runPlay},
     };
     if (argc < 2)
         return usageError(std::cerr);
