@@ -1,4 +1,5 @@
-// notaro-cli: check, list and convert score files from the command line.
+// notaro-cli: check, list, convert and play score files from the command line.
+#include "PlaybackCommands.h"
 #include "ScoreCommands.h"
 #include "dumpCommand.h"
 #include "Usage.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv)
                  return usageError(err);
              return runDump(args[0], out, err);
          }},
+        {"devices", runDevices},
+        {"play", runPlay},
     };
     if (argc < 2)
         return usageError(std::cerr);

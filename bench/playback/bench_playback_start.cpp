@@ -1,0 +1,88 @@
+// How fast the built-in synthesizer starts: the cold SoundFont load, and the time from
+// play() to the first note-on once the SoundFont is loaded. Without a sound card the
+// synthesizer renders through FluidSynth's file driver into /dev/null.
+#include "FluidSynthEngine.h"
+#include "FluidSynthMidiOut.h"
+#include "MidiSettings.h"
+#include "ShortMsg.h"
+#include "SleepingPump.h"
+#include "TimingScore.h"
+#include "cGnsPlay.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+using namespace notaro;
+using namespace notaro::playback;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double msSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+/// The synthesizer, noting when the first note-on went out.
+class TimedSynth : public FluidSynthMidiOut {
+public:
+    using FluidSynthMidiOut::FluidSynthMidiOut;
+    Clock::time_point firstNoteOn{};
+
+protected:
+    int32_t doShortMsg(uint32_t msg) override
+    {
+        const int32_t rc = FluidSynthMidiOut::doShortMsg(msg);
+        if ((statusOf(msg) & 0xF0) == 0x90 && firstNoteOn == Clock::time_point{})
+            firstNoteOn = Clock::now();
+        return rc;
+    }
+};
+
+} // namespace
+
+int main()
+{
+    {
+        FluidSynthMidiOut dev;
+        const auto t0 = Clock::now();
+        const int32_t rc = dev.open();
+        std::printf("default audio output: open rc %d after %.2f ms\n", rc, msSince(t0));
+        dev.close();
+    }
+
+    cTParse parser;
+    std::string msg;
+    int32_t pos = 0, len = 0;
+    parser.parseAramText("**n[a-b-c]\r\n*t[600]\r\n16c 16d\r\n", msg, pos, len);
+    SleepingPump pump;
+
+    for (const std::string& sf : debianSoundFonts()) {
+        if (!std::filesystem::is_regular_file(sf))
+            continue;
+        TimedSynth dev(sf, {"file"});
+        auto t0 = Clock::now();
+        const int32_t rc = dev.open();
+        const double cold = msSince(t0);
+        dev.close();
+        if (rc != 0) {
+            std::printf("%s: open rc %d\n", sf.c_str(), rc);
+            continue;
+        }
+        double worst = 0, total = 0;
+        const int runs = 10;
+        for (int i = 0; i < runs; ++i) {
+            cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
+            dev.firstNoteOn = {};
+            t0 = Clock::now();
+            player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
+            const double start = std::chrono::duration<double, std::milli>(dev.firstNoteOn - t0).count();
+            worst = std::max(worst, start);
+            total += start;
+        }
+        std::printf("%s (%.1f MB): cold load and open %.1f ms; play to first note-on mean %.2f ms, max %.2f ms\n",
+                    sf.c_str(), std::filesystem::file_size(sf) / 1048576.0, cold, total / runs, worst);
+    }
+    return 0;
+}

@@ -1,0 +1,236 @@
+#include "PlaybackCommands.h"
+
+#include "MidiOutputs.h"
+#include "MidiSettings.h"
+#include "OnRatios.h"
+#include "RecordingMidiOut.h"
+#include "ScoreDocument.h"
+#include "ShortMsg.h"
+#include "SleepingPump.h"
+#include "Usage.h"
+#include "cGnsPlay.h"
+
+#include <atomic>
+#include <charconv>
+#include <csignal>
+
+namespace notaro::cli {
+
+namespace {
+
+constexpr int kInterruptedExit = 130;
+
+volatile std::sig_atomic_t gInterrupted = 0;
+std::atomic<playback::SleepingPump*> gPump{nullptr};
+
+void onSigint(int)
+{
+    interruptPlayback();
+}
+
+bool readInt(const std::string& s, int32_t& v)
+{
+    const char* end = s.data() + s.size();
+    const auto r = std::from_chars(s.data(), end, v);
+    return r.ec == std::errc() && r.ptr == end;
+}
+
+/// Reads LINE or LINE:COLUMN (both 1-based).
+bool readPosition(const std::string& s, int32_t& line, int32_t& column)
+{
+    const size_t colon = s.find(':');
+    column = 1;
+    if (colon != std::string::npos && !readInt(s.substr(colon + 1), column))
+        return false;
+    return readInt(s.substr(0, colon), line) && line >= 1 && column >= 1;
+}
+
+struct PlayOptions {
+    std::string output;
+    int32_t instrument = -1;
+    int32_t fromLine = 0;
+    int32_t fromColumn = 1;
+    std::string path;
+};
+
+bool readPlayOptions(const std::vector<std::string>& args, PlayOptions& o)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--output" && hasValue) {
+            o.output = args[++i];
+            if (o.output.empty())
+                return false;
+        } else if (a == "--instrument" && hasValue) {
+            if (!readInt(args[++i], o.instrument) || o.instrument < 0 || o.instrument > 127)
+                return false;
+        } else if (a == "--from" && hasValue) {
+            if (!readPosition(args[++i], o.fromLine, o.fromColumn))
+                return false;
+        } else if (!a.empty() && a[0] != '-' && o.path.empty()) {
+            o.path = a;
+        } else {
+            return false;
+        }
+    }
+    return !o.path.empty();
+}
+
+/// Prints each note or rest as it starts, and the open failure.
+class PlayPrinter : public playback::PlayerListener {
+public:
+    PlayPrinter(const cTParse& parser, std::ostream& out, std::ostream& err)
+        : parser_(parser), out_(out), err_(err)
+    {
+    }
+    void playingNoteLine(int32_t iNote, uint8_t, uint8_t, uint8_t, int32_t, int32_t, float, int32_t, int32_t,
+                         int32_t, int32_t) override
+    {
+        show(iNote);
+    }
+    void playingRestLine(int32_t iNote, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override
+    {
+        show(iNote);
+    }
+    void midiOutOpenFailed(const std::string& message, int32_t) override
+    {
+        err_ << message << '\n';
+        openFailed = true;
+    }
+
+    bool openFailed = false;
+
+private:
+    void show(int32_t iNote)
+    {
+        out_ << parser_.noteToStr(iNote, parser_.namingSystem() == 1, true) << '\n' << std::flush;
+    }
+
+    const cTParse& parser_;
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+/// Installs the Ctrl-C handler and the sleeping pump for one real-time play.
+class InterruptScope {
+public:
+    InterruptScope()
+    {
+        struct sigaction sa {};
+        sa.sa_handler = onSigint;
+        sigemptyset(&sa.sa_mask);
+        sigaction(SIGINT, &sa, &old_);
+    }
+    ~InterruptScope()
+    {
+        sigaction(SIGINT, &old_, nullptr);
+        gPump = nullptr;
+    }
+    InterruptScope(const InterruptScope&) = delete;
+    InterruptScope& operator=(const InterruptScope&) = delete;
+
+private:
+    struct sigaction old_ {};
+};
+
+} // namespace
+
+void interruptPlayback() noexcept
+{
+    gInterrupted = 1;
+    if (playback::SleepingPump* pump = gPump.load())
+        pump->wake();
+}
+
+int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (!args.empty())
+        return usageError(err);
+    std::vector<playback::MidiOutputInfo> outputs;
+    const int32_t rc = playback::listMidiOutputs(outputs);
+    for (const auto& o : outputs)
+        out << (o.isDefault ? "* " : "  ") << o.name << "  " << o.description << (o.isDefault ? " (default)" : "")
+            << '\n';
+    if (rc != 0)
+        out << "  (no ALSA sequencer: MIDI ports are not available)\n";
+    const std::string setting = playback::midiOutputSetting();
+    if (!playback::isBuiltinOutput(setting)) {
+        bool found = false;
+        for (const auto& o : outputs)
+            found = found || o.isDefault;
+        if (!found)
+            out << "The configured output \"" << setting << "\" is not present.\n";
+    }
+    return 0;
+}
+
+int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const PlaybackEnv& env)
+{
+    gInterrupted = 0;
+    PlayOptions o;
+    if (!readPlayOptions(args, o))
+        return usageError(err);
+    ScoreDocument doc;
+    if (doc.load(o.path, err) != 0)
+        return 1;
+    const cTParse& parser = doc.parser();
+    const int32_t from = o.fromLine > 0 ? parser.iNoteOfILineIPos(o.fromLine, o.fromColumn) : 0;
+    if (from < 0 || parser.nNotes() == 0) {
+        err << o.path << ": Nothing to play";
+        if (o.fromLine > 0)
+            err << " from line " << o.fromLine;
+        err << '\n';
+        return 1;
+    }
+    loadOnRatios();
+
+    std::unique_ptr<playback::MidiOutDevice> device;
+    playback::RecordingMidiOut* rec = nullptr;
+    if (o.output == "trace") {
+        auto recorder = std::make_unique<playback::RecordingMidiOut>(
+            env.clock, [&out, &rec](const playback::TimedShortMsg& m) {
+                // Times count from the opening of the device, the start of playback.
+                out << (m.ms - rec->openTick()) << ' ' << playback::shortMsgText(m.msg) << '\n' << std::flush;
+            });
+        rec = recorder.get();
+        device = std::move(recorder);
+    } else {
+        device = env.makeDevice(o.output);
+    }
+
+    playback::cGnsPlay* playerPtr = nullptr;
+    const playback::EventPump pump = env.makePump([&playerPtr] {
+        if (gInterrupted && playerPtr)
+            playerPtr->stopPlaying();
+    });
+    playback::cGnsPlay player(*device, pump, env.clock);
+    playerPtr = &player;
+    PlayPrinter printer(parser, out, err);
+    player.setListener(&printer);
+    const int32_t rc = player.play(parser, from, parser.nNotes() - 1, 1.0f, 0, 127, o.instrument);
+    if (printer.openFailed)
+        return 1;
+    if (rc != 0) {
+        err << o.path << ": Playback failed (" << rc << ")\n";
+        return 1;
+    }
+    return gInterrupted ? kInterruptedExit : 0;
+}
+
+int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::unique_ptr<playback::SleepingPump> sleeping;
+    const InterruptScope scope; // restores Ctrl-C before the pump goes away
+    PlaybackEnv env;
+    env.makePump = [&sleeping](std::function<void()> pendingEvents) -> playback::EventPump {
+        sleeping = std::make_unique<playback::SleepingPump>(std::move(pendingEvents));
+        gPump = sleeping.get();
+        return [p = sleeping.get()](int32_t deadline) { (*p)(deadline); };
+    };
+    env.makeDevice = [](const std::string& name) { return playback::makeMidiOut(name); };
+    return runPlayWith(args, out, err, env);
+}
+
+} // namespace notaro::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "MidiOutDevice.h"
+#include "TickClock.h"
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace notaro::cli {
+
+/// How `play` reaches the clock, the waiting and the outputs; tests replace them.
+struct PlaybackEnv {
+    playback::TickClock clock = playback::getTickCount;
+    /// Makes the event pump; the pump must call pendingEvents each time it runs.
+    std::function<playback::EventPump(std::function<void()> pendingEvents)> makePump;
+    /// Makes the output called name ("" for the configured one); "trace" never comes here.
+    std::function<std::unique_ptr<playback::MidiOutDevice>(const std::string& name)> makeDevice;
+};
+
+/// `devices`: lists the outputs and marks the default one. Returns the exit code.
+int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+/// `play [--output NAME] [--instrument N] [--from LINE[:COLUMN]] FILE`: plays in real time,
+/// printing each note or rest as it starts; Ctrl-C stops in silence (exit 130).
+int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+/// runPlay with its clock, pump and outputs given.
+int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const PlaybackEnv& env);
+
+/// Asks a running `play` to stop, as Ctrl-C does. Safe in a signal handler.
+void interruptPlayback() noexcept;
+
+} // namespace notaro::cli

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "SoundingNotes.h"
+
+#include <cstdint>
+
+namespace notaro::playback {
+
+/// Result codes of the output devices (0 is success). The numbers follow the system MIDI
+/// error codes that users may already know from other programs.
+namespace midiOutRc {
+inline constexpr int32_t kError = 1;          ///< the backend failed
+inline constexpr int32_t kBadDevice = 2;      ///< no such port, or no MIDI sequencer
+inline constexpr int32_t kNotOpen = 5;        ///< a message sent to a closed device
+inline constexpr int32_t kNoDriver = 6;       ///< no audio output could be started
+inline constexpr int32_t kInvalidParam = 11;  ///< the message is not a channel message
+inline constexpr int32_t kNoSoundFont = 68;   ///< no SoundFont found, or it did not load
+} // namespace midiOutRc
+
+/// A MIDI output: open, send short messages, close.
+///
+/// Closing always silences the output first: every note still sounding gets its note-off
+/// and every shifted pitch wheel is centred, so that stopping in the middle of a note never
+/// leaves it hanging. Backends implement doOpen/doShortMsg/doClose; each backend's destructor
+/// calls close().
+class MidiOutDevice {
+public:
+    virtual ~MidiOutDevice() = default;
+    MidiOutDevice(const MidiOutDevice&) = delete;
+    MidiOutDevice& operator=(const MidiOutDevice&) = delete;
+
+    /// Opens the output. @return 0, or a non-zero code (midiOutRc or the backend's own).
+    int32_t open();
+    /// Sends one packed short message (status | data1 << 8 | data2 << 16).
+    /// @return 0, midiOutRc::kNotOpen when the device is closed, or the backend's code.
+    int32_t shortMsg(uint32_t msg);
+    /// Silences the output and closes it; does nothing when it is not open.
+    void close();
+    bool isOpen() const noexcept { return open_; }
+
+protected:
+    MidiOutDevice() = default;
+
+    virtual int32_t doOpen() = 0;
+    virtual int32_t doShortMsg(uint32_t msg) = 0;
+    virtual void doClose() = 0;
+
+private:
+    SoundingNotes sounding_;
+    bool open_ = false;
+};
+
+} // namespace notaro::playback

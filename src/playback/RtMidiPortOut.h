@@ -1,0 +1,40 @@
+#pragma once
+
+#include "MidiOutDevice.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class RtMidiOut;
+
+namespace notaro::playback {
+
+/// An output port of the ALSA sequencer (a hardware port or another synthesizer), reached
+/// through RtMidi and chosen by name.
+class RtMidiPortOut : public MidiOutDevice {
+public:
+    /// portName: the port's full name or a part of it (compared without regard to case).
+    explicit RtMidiPortOut(std::string portName);
+    ~RtMidiPortOut() override;
+
+    /// Names of the sequencer's output ports. @return 0, or midiOutRc::kBadDevice when the
+    /// ALSA sequencer is not available (ports is then empty)
+    static int32_t listPorts(std::vector<std::string>& ports);
+    /// Index of the first port whose name contains part (without regard to case); -1 for none.
+    static int32_t findPort(const std::vector<std::string>& ports, const std::string& part);
+
+    const std::string& portName() const noexcept { return portName_; }
+
+protected:
+    int32_t doOpen() override;
+    int32_t doShortMsg(uint32_t msg) override;
+    void doClose() override;
+
+private:
+    std::string portName_;
+    std::unique_ptr<RtMidiOut> out_;
+    bool failed_ = false; // set by RtMidi's error callback
+};
+
+} // namespace notaro::playback

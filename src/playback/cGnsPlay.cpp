@@ -1,0 +1,166 @@
+#include "cGnsPlay.h"
+
+#include "CheckedInt.h"
+#include "Nearest.h"
+#include "OnTimeRatio.h"
+#include "TimedNote.h"
+
+#include <exception>
+#include <string>
+
+namespace notaro::playback {
+
+cGnsPlay::cGnsPlay(MidiOutDevice& device, EventPump pump, TickClock clock)
+    : device_(device), pump_(std::move(pump)), clock_(std::move(clock))
+{
+}
+
+int32_t cGnsPlay::durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm)
+{
+    if (qnpm == 0 || denominator == 0)
+        return -2;
+    try {
+        const int32_t wholeMs = nearest(60000.0 / (qnpm / 4.0));
+        const int32_t product = checked::mul(wholeMs, numerator);
+        return nearest(static_cast<double>(product) / denominator);
+    } catch (const std::exception&) {
+        return -2;
+    }
+}
+
+void cGnsPlay::stopPlaying() noexcept
+{
+    bAbort_ = true;
+    requestStop();
+}
+
+int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
+                       int32_t channel, uint8_t vol127, int32_t patch)
+{
+    if (bPlaying_)
+        return kAlreadyPlaying;
+    bPlaying_ = true;
+    int32_t result = 0;
+    try {
+        qnpm_ = apObj.getPrevQNPM(iNoteFrom);
+        if (const int32_t rc = device_.open(); rc != 0) {
+            bPlaying_ = false;
+            if (listener_)
+                listener_->midiOutOpenFailed("Couldn't open midi out, rc = " + std::to_string(rc), rc);
+            return 0;
+        }
+        result = playRecords(apObj, iNoteFrom, iNoteTo, tempoMultiplier, channel, vol127, patch);
+    } catch (...) {
+        result = kFailure;
+    }
+    device_.close();
+    bPlaying_ = false;
+    return result;
+}
+
+int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
+                              int32_t channel, uint8_t vol127, int32_t patch)
+{
+    const int32_t prog = patch >= 0 ? patch : apObj.getPrevInstrument(iNoteFrom);
+    midiProgramChange(device_, channel, prog);
+    tieSum_.setND(0, 1);
+    tBase_ = clock_();
+    startTick_ = tBase_;
+    for (int32_t i = iNoteFrom; i <= iNoteTo; ++i) {
+        const cGnsNote& rec = apObj.theNotes(i);
+        if (rec.eventType == cGnsNote::kInstrument) {
+            if (patch < 0)
+                midiProgramChange(device_, channel, rec.xVal);
+            continue;
+        }
+        if (rec.eventType == cGnsNote::kTempo) {
+            qnpm_ = rec.xVal;
+            continue;
+        }
+        const Outcome outcome = playNoteOrRest(apObj, i, tempoMultiplier, channel, vol127);
+        if (outcome != Outcome::Next)
+            return 0;
+    }
+    if (listener_)
+        listener_->donePlayingAll();
+    return 0;
+}
+
+cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, float tempoMultiplier,
+                                           int32_t channel, uint8_t vol127)
+{
+    const cGnsNote& rec = apObj.theNotes(i);
+    const cDuration& d = rec.dur.value();
+    const cNotePAO& pao = rec.notePao.value();
+
+    int32_t durMs = durToMSec(d.Numer(), d.Denom(), qnpm_);
+    if (durMs < 0)
+        return Outcome::Quiet;
+    durMs = nearest(static_cast<double>(tempoMultiplier) * durMs);
+
+    int32_t onMs = durMs;
+    if ((rec.slur & 2) == 0) {
+        // The product of a 32-bit float ratio and a whole number is formed in double precision.
+        onMs = nearest(static_cast<double>(onTimeRatio(d, rec.staccatoLevel)) * durMs);
+        if ((rec.tie & 3) == 1) {
+            // The end of a tie chain takes the chain's whole silent part from its last note.
+            cDuration chain = tieSum_;
+            if (chain.Add(d) != 0)
+                throw OverflowError();
+            const int32_t chainMs = durToMSec(chain.Numer(), chain.Denom(), qnpm_);
+            if (chainMs < 0)
+                return Outcome::Quiet;
+            const double ratio = onTimeRatio(chain, rec.staccatoLevel);
+            const int32_t cut = nearest(static_cast<double>(tempoMultiplier) * chainMs * (1.0 - ratio));
+            if (cut < 0)
+                return Outcome::Quiet;
+            onMs = checked::sub(onMs, cut);
+        }
+    }
+
+    const bool isNote = pao.pitch != cNotePAO::kRest;
+    const float v = isNote ? pao.tMidi() : -1.0f;
+    int32_t note = -1;
+    int32_t cents = 0;
+    if (v > 0) {
+        const int32_t n = nearest(v);
+        cents = nearest((static_cast<double>(v) - n) * 100.0);
+        note = n % 128;
+    }
+
+    if (listener_) {
+        if (isNote)
+            listener_->playingNoteLine(i, pao.pitch, pao.octave, pao.accidental, d.Numer(), d.Denom(), v, durMs,
+                                       rec.noteLineNum, rec.noteCharNum, rec.noteStrLen);
+        else
+            listener_->playingRestLine(i, d.Numer(), d.Denom(), durMs, rec.noteLineNum, rec.noteCharNum,
+                                       rec.noteStrLen);
+    }
+
+    int32_t flags = 0;
+    if (rec.tie & 1)
+        flags = kNoteAlreadyOn;
+    if (rec.tie & 2) {
+        flags += kNoteKeepsOn;
+        if (tieSum_.Add(d) != 0)
+            throw OverflowError();
+    } else {
+        tieSum_.setND(0, 1);
+    }
+
+    playTimedNote(device_, channel, note, vol127, cents, checked::add(tBase_, onMs), checked::add(tBase_, durMs),
+                  flags, clock_, pump_);
+    tBase_ = checked::add(tBase_, durMs);
+
+    if (listener_)
+        listener_->donePlayingLine(i, rec.noteLineNum, rec.noteCharNum, rec.noteStrLen);
+    pump_(clock_());
+    if (bAbort_) {
+        if (listener_)
+            listener_->abortedPlaying(i, rec.noteLineNum, rec.noteCharNum, rec.noteStrLen);
+        return Outcome::Aborted;
+    }
+    return Outcome::Next;
+}
+
+} // namespace notaro::playback

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "MidiOutDevice.h"
+#include "PlayerListener.h"
+#include "TickClock.h"
+#include "cDuration.h"
+#include "cTParse.h"
+
+#include <cstdint>
+
+namespace notaro::playback {
+
+/// Plays a stretch of a parsed score live on a MIDI output device, in step with a
+/// millisecond tick counter, raising an event before and after every note and rest.
+///
+/// play() is synchronous and keeps the owner responsive by running the event pump while it
+/// waits; stopPlaying() (usually called from inside the pump) ends playback after the current
+/// record. Every start and end time is counted from the single start time of the play
+/// call, so a late wait never delays the records after it.
+class cGnsPlay {
+public:
+    /// Result of play() when this object is already playing.
+    static constexpr int32_t kAlreadyPlaying = -2;
+    /// Result of play() after a run-time failure.
+    static constexpr int32_t kFailure = -9999;
+
+    /// device: the output, opened and closed by each play call; pump and clock: the waiting.
+    cGnsPlay(MidiOutDevice& device, EventPump pump, TickClock clock = getTickCount);
+
+    /// The owner's event handler (not owned); null for none.
+    void setListener(PlayerListener* listener) noexcept { listener_ = listener; }
+
+    /// Plays records iNoteFrom..iNoteTo of apObj.
+    /// @param tempoMultiplier scales every length (2.0 plays at half speed)
+    /// @param channel 0..15; vol127 the note-on velocity
+    /// @param patch 0..127 forces that program; negative follows the score's instrument records
+    /// @return 0 (played, stopped, or not started because the device did not open),
+    ///         -2 (this object is already playing), -9999 (a run-time failure ended playback)
+    int32_t play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier, int32_t channel,
+                 uint8_t vol127, int32_t patch);
+    /// Ends playback after the current record (and cuts short the note being waited for).
+    void stopPlaying() noexcept;
+
+    bool isPlaying() const noexcept { return bPlaying_; }
+    /// Tick-counter time at which the current (or last) play call started its first record.
+    int32_t startTick() const noexcept { return startTick_; }
+
+    /// Milliseconds of numerator/denominator whole notes at qnpm quarter notes per minute,
+    /// the whole note's length rounded first. @return the length, or -2 when it cannot be
+    /// computed (qnpm 0, a zero denominator, overflow).
+    static int32_t durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm);
+
+private:
+    enum class Outcome { Next, Quiet, Aborted };
+
+    int32_t playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
+                        int32_t channel, uint8_t vol127, int32_t patch);
+    Outcome playNoteOrRest(const cTParse& apObj, int32_t i, float tempoMultiplier, int32_t channel, uint8_t vol127);
+
+    MidiOutDevice& device_;
+    EventPump pump_;
+    TickClock clock_;
+    PlayerListener* listener_ = nullptr;
+    bool bPlaying_ = false;
+    bool bAbort_ = false;
+
+    // State of one play call.
+    int32_t qnpm_ = 120;
+    int32_t tBase_ = 0;
+    int32_t startTick_ = 0;
+    cDuration tieSum_;
+};
+
+} // namespace notaro::playback

@@ -1,0 +1,40 @@
+// The sleeping event pump: it returns at its deadline or as soon as it is woken, and runs
+// the pending events each time.
+#include "SleepingPump.h"
+#include "TickClock.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace notaro::playback;
+
+TEST(SleepingPump, PassedDeadlineRunsTheEventsAndReturns)
+{
+    int runs = 0;
+    SleepingPump pump([&] { ++runs; });
+    pump(getTickCount() - 10);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(SleepingPump, ReturnsNoEarlierThanItsDeadline)
+{
+    SleepingPump pump;
+    const int32_t deadline = getTickCount() + 3;
+    pump(deadline);
+    EXPECT_GE(getTickCount(), deadline);
+}
+
+TEST(SleepingPump, WakeEndsAFarSleep)
+{
+    int runs = 0;
+    SleepingPump pump([&] { ++runs; });
+    // A wake that comes before the sleep still ends it: nothing is lost in between.
+    pump.wake();
+    pump(getTickCount() + 3'600'000);
+    EXPECT_EQ(runs, 1);
+    std::thread waker([&] { pump.wake(); });
+    pump(getTickCount() + 3'600'000);
+    waker.join();
+    EXPECT_EQ(runs, 2);
+}
