@@ -10,6 +10,7 @@ const char* usageText()
            "       notaro-cli dump FILE.mid\n"
            "       notaro-cli devices\n"
            "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] FILE\n"
+           "       notaro-cli render [-o OUT.wav] [--soundfont SF2] [--instrument N] FILE\n"
            "       notaro-cli --help\n";
 }
 

@@ -1,5 +1,6 @@
 // notaro-cli: check, list, convert and play score files from the command line.
 #include "PlaybackCommands.h"
+#include "RenderCommand.h"
 #include "ScoreCommands.h"
 #include "dumpCommand.h"
 #include "Usage.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
          }},
         {"devices", runDevices},
         {"play", runPlay},
+        {"render", runRender},
     };
     if (argc < 2)
         return usageError(std::cerr);

@@ -1,0 +1,87 @@
+#include "RenderCommand.h"
+
+#include "MidiSettings.h"
+#include "OnRatios.h"
+#include "ScoreCommands.h"
+#include "ScoreDocument.h"
+#include "ScoreToMidi.h"
+#include "Usage.h"
+#include "WavRenderer.h"
+
+#include <charconv>
+#include <cstdio>
+#include <unistd.h>
+
+namespace notaro::cli {
+
+namespace {
+
+std::string defaultWavPath(const std::string& scorePath)
+{
+    const std::string mid = defaultMidiPath(scorePath);
+    return mid.substr(0, mid.size() - 4) + ".wav";
+}
+
+} // namespace
+
+int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
+{
+    std::string path, outPath, soundFont;
+    int32_t instrument = -1;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if ((a == "-o" || a == "--output") && hasValue) {
+            outPath = args[++i];
+        } else if (a == "--soundfont" && hasValue) {
+            soundFont = args[++i];
+        } else if (a == "--instrument" && hasValue) {
+            const std::string& v = args[++i];
+            const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), instrument);
+            if (ec != std::errc() || ptr != v.data() + v.size() || instrument < 0 || instrument > 127)
+                return usageError(err);
+        } else if (!a.empty() && a[0] != '-' && path.empty()) {
+            path = a;
+        } else {
+            return usageError(err);
+        }
+    }
+    if (path.empty())
+        return usageError(err);
+    ScoreDocument doc;
+    if (doc.load(path, err) != 0)
+        return 1;
+    loadOnRatios();
+    tMidiF04 file;
+    if (buildScoreMidi(doc.parser(), 1.0f, 0, instrument, file) != 0) {
+        err << "Failed to render the score.\n";
+        return 1;
+    }
+    playback::RenderOptions options;
+    options.soundFont = soundFont.empty() ? playback::findSoundFont() : soundFont;
+    if (options.soundFont.empty()) {
+        err << "No SoundFont found: install fluid-soundfont-gm or give --soundfont FILE.sf2.\n";
+        return 1;
+    }
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    if (terminal)
+        options.progress = [&err](double done) {
+            err << "\rRendering " << static_cast<int>(done * 100) << "%" << std::flush;
+        };
+    if (outPath.empty())
+        outPath = defaultWavPath(path);
+    const int32_t rc = playback::renderMidiToWav(file, outPath, options);
+    if (terminal)
+        err << "\n";
+    if (rc == 68) {
+        err << options.soundFont << ": Cannot load the SoundFont.\n";
+        return 1;
+    }
+    if (rc != 0) {
+        err << outPath << ": Cannot write the file.\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace notaro::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace notaro::cli {
+
+/// `render [-o OUT.wav] [--soundfont SF2] [--instrument N] FILE`: renders the score to a
+/// 44.1 kHz stereo WAV file offline, with exactly the events of its MIDI file.
+int runRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace notaro::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "tMidiF04.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace notaro::playback {
+
+/// How to render a MIDI file to sound.
+struct RenderOptions {
+    /// The SoundFont to play with.
+    std::string soundFont;
+    int32_t sampleRate = 44100;
+    /// Most time, after the last event, given to notes to die away.
+    double maxTailSeconds = 3.0;
+    /// Called now and then with the share done, 0 to 1.
+    std::function<void(double)> progress;
+};
+
+/// What a rendering produced.
+struct RenderStats {
+    int64_t frames = 0;
+    int64_t events = 0;
+    /// Exact sample frame of each channel message, in time order.
+    std::vector<int64_t> eventFrames;
+};
+
+/// Renders a MIDI file offline with FluidSynth to a 16-bit stereo WAV file, far faster than
+/// real time. The synthesizer is advanced to each event's own sample before the event is
+/// given to it, so events do not wait for the end of a rendering chunk; FluidSynth itself
+/// starts a voice at its next 64-frame block, so an event sounds at most 63 frames (1.4 ms)
+/// after its exact time. The file is written beside its final name and renamed over it, so a
+/// failure never leaves a partial WAV or harms an existing file.
+/// @return 0; 68 when the SoundFont cannot be loaded; 1 when the synthesizer cannot be made or
+///         the file's times cannot be computed; -7 when the WAV file cannot be written
+int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath, const RenderOptions& options,
+                        RenderStats* stats = nullptr);
+
+} // namespace notaro::playback

@@ -1,0 +1,72 @@
+// `notaro-cli render` on every sample: a WAV as long as the score, and not silent.
+#include "RenderCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string run(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    char buf[4096];
+    size_t n;
+    while (pipe && (n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+        out.append(buf, n);
+    if (pipe)
+        ::pclose(pipe);
+    return out;
+}
+
+double number(const std::string& text, const std::string& label)
+{
+    const size_t at = text.find(label);
+    return at == std::string::npos ? -1 : std::stod(text.substr(at + label.size()));
+}
+
+} // namespace
+
+TEST(RenderCommand, EverySampleRendersToSound)
+{
+    const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    if (!fs::exists(soundFont))
+        GTEST_SKIP() << "the TimGM6mb SoundFont is not installed";
+    char pattern[] = "/tmp/notaro-render-cli-XXXXXX";
+    const fs::path dir = ::mkdtemp(pattern);
+    ::setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    int rendered = 0;
+    for (const auto& e : fs::directory_iterator(fs::path(NOTARO_SOURCE_DIR) / "data" / "samples")) {
+        if (e.path().extension() != ".NTR")
+            continue;
+        SCOPED_TRACE(e.path().filename().string());
+        const std::string wav = (dir / (e.path().stem().string() + ".wav")).string();
+        std::ostringstream out, err;
+        ASSERT_EQ(notaro::cli::runRender({"--soundfont", soundFont, "-o", wav, e.path().string()}, out, err), 0)
+            << err.str();
+        EXPECT_EQ(err.str(), ""); // no progress display when stderr is not a terminal
+        // The MIDI file's own length, as sox sees nothing of it: compare with the dump's last line.
+        const std::string mid = (dir / "x.mid").string();
+        run(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli midi -o '" + mid + "' '" + e.path().string() + "'");
+        const std::string dump = run(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli dump '" + mid + "'");
+        const size_t open = dump.rfind('(');
+        ASSERT_NE(open, std::string::npos) << dump;
+        const double midiSeconds = std::stod(dump.substr(open + 1)) / 1000.0;
+        const double wavSeconds = std::stod(run("soxi -D '" + wav + "'"));
+        EXPECT_GE(wavSeconds, midiSeconds - 0.01);
+        EXPECT_LE(wavSeconds, midiSeconds + 3.01);
+        const std::string stat = run("sox '" + wav + "' -n stat");
+        EXPECT_GT(number(stat, "RMS     amplitude:"), 0.005) << stat;
+        EXPECT_LT(number(stat, "Maximum amplitude:"), 1.0) << stat; // no clipping
+        ++rendered;
+    }
+    EXPECT_GE(rendered, 5);
+    ::unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(dir);
+}
