@@ -44,7 +44,9 @@ void chBut::mouseMoveEvent(QMouseEvent *event)
                    float(event->position().y()));
     if (held != Qt::NoButton && held != Qt::LeftButton)
         return;
-    if (rect().contains(event->position().toPoint()) && pointerOver(event->globalPosition().toPoint())) {
+    // The move was delivered here, so the pointer is over this window unless a press captured
+    // the mouse and the pointer has left the rectangle.
+    if (rect().contains(event->position().toPoint())) {
         if (held == Qt::NoButton && !m_hover) {
             m_hoverTimer.start();
             m_hover = true;
