@@ -7,8 +7,7 @@
 
 namespace glimmer {
 
-bool BagValues::readBool(const QString &key, bool defaultValue) const
-{
+bool BagValues::readBool(const QString& key, bool defaultValue) const {
     const QVariant v = m_bag.ReadProperty(key, defaultValue);
     if (v.typeId() == QMetaType::Bool)
         return v.toBool();
@@ -26,8 +25,7 @@ bool BagValues::readBool(const QString &key, bool defaultValue) const
     return n != 0;
 }
 
-qint32 BagValues::readInt(const QString &key, qint32 defaultValue) const
-{
+qint32 BagValues::readInt(const QString& key, qint32 defaultValue) const {
     const QVariant v = m_bag.ReadProperty(key, defaultValue);
     bool ok = false;
     const qlonglong n = v.toLongLong(&ok);
@@ -36,26 +34,24 @@ qint32 BagValues::readInt(const QString &key, qint32 defaultValue) const
     return qint32(n);
 }
 
-quint32 BagValues::readColor(const QString &key, quint32 defaultValue) const
-{
+quint32 BagValues::readColor(const QString& key, quint32 defaultValue) const {
     const QVariant v = m_bag.ReadProperty(key, defaultValue);
     bool ok = false;
     const qlonglong n = v.toLongLong(&ok);
-    if (!ok || n < std::numeric_limits<qint32>::min() || n > qlonglong(std::numeric_limits<quint32>::max()))
+    if (!ok || n < std::numeric_limits<qint32>::min() ||
+        n > qlonglong(std::numeric_limits<quint32>::max()))
         throw PropertyError(key, QStringLiteral("not a colour value"));
     return quint32(n & 0xFFFFFFFFll);
 }
 
-QString BagValues::readString(const QString &key, const QString &defaultValue) const
-{
+QString BagValues::readString(const QString& key, const QString& defaultValue) const {
     const QVariant v = m_bag.ReadProperty(key, defaultValue);
     if (!v.canConvert<QString>())
         throw PropertyError(key, QStringLiteral("not a text"));
     return v.toString();
 }
 
-QFont BagValues::readFont(const QString &key, const QFont &defaultValue) const
-{
+QFont BagValues::readFont(const QString& key, const QFont& defaultValue) const {
     const QVariant v = m_bag.ReadProperty(key, defaultValue);
     if (v.typeId() == QMetaType::QFont)
         return v.value<QFont>();
@@ -67,8 +63,7 @@ QFont BagValues::readFont(const QString &key, const QFont &defaultValue) const
     throw PropertyError(key, QStringLiteral("not a font"));
 }
 
-QPixmap BagValues::readPicture(const QString &key) const
-{
+QPixmap BagValues::readPicture(const QString& key) const {
     const QVariant v = m_bag.ReadProperty(key, QVariant());
     if (!v.isValid() || v.isNull())
         return QPixmap();
@@ -87,8 +82,7 @@ QPixmap BagValues::readPicture(const QString &key) const
     throw PropertyError(key, QStringLiteral("not a picture"));
 }
 
-QVariant BagValues::pictureValue(const QPixmap &picture)
-{
+QVariant BagValues::pictureValue(const QPixmap& picture) {
     if (picture.isNull())
         return QVariant();
     // PNG bytes survive every kind of bag, including text-based ones.

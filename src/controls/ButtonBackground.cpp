@@ -10,8 +10,7 @@ namespace glimmer {
 
 namespace {
 
-QColor plain(quint32 value)
-{
+QColor plain(quint32 value) {
     return OleColor::toColor(value, QPalette());
 }
 
@@ -20,11 +19,12 @@ struct Rim {
     QColor outline, bottom, top1, top2, sides;
 };
 
-const Rim hoverRim{plain(0x31B2FF), plain(0x0096E7), plain(0xCEF3FF), plain(0x8CDBFF), plain(0x6BCBFF)};
-const Rim focusRim{plain(0xE7AE8C), plain(0xEF826B), plain(0xFFE7CE), plain(0xF7D7BD), plain(0xF0D1B5)};
+const Rim hoverRim{plain(0x31B2FF), plain(0x0096E7), plain(0xCEF3FF), plain(0x8CDBFF),
+                   plain(0x6BCBFF)};
+const Rim focusRim{plain(0xE7AE8C), plain(0xEF826B), plain(0xFFE7CE), plain(0xF7D7BD),
+                   plain(0xF0D1B5)};
 
-void drawRim(PixelCanvas &cv, const Rim &rim)
-{
+void drawRim(PixelCanvas& cv, const Rim& rim) {
     const int w = cv.width();
     const int h = cv.height();
     cv.outline(1, 2, w - 2, h - 3, rim.outline);
@@ -37,8 +37,7 @@ void drawRim(PixelCanvas &cv, const Rim &rim)
 
 /// Inner shading lines, one colour per line: bottom, above bottom, right, left of right, top,
 /// below top, left, right of left.
-void drawShading(PixelCanvas &cv, const QColor (&c)[8])
-{
+void drawShading(PixelCanvas& cv, const QColor (&c)[8]) {
     const int w = cv.width();
     const int h = cv.height();
     cv.hline(2, w - 3, h - 2, c[0]);
@@ -51,8 +50,7 @@ void drawShading(PixelCanvas &cv, const QColor (&c)[8])
     cv.vline(2, 2, h - 3, c[7]);
 }
 
-void drawCorners(PixelCanvas &cv, const QColor &c)
-{
+void drawCorners(PixelCanvas& cv, const QColor& c) {
     const int w = cv.width();
     const int h = cv.height();
     cv.pixel(1, 1, c);
@@ -62,8 +60,7 @@ void drawCorners(PixelCanvas &cv, const QColor &c)
 }
 
 /// The vertical gradient: row i (1..height) darkens by 25 ÷ height × i, rounded half to even.
-void drawGradient(PixelCanvas &cv, const QColor &base, bool soft)
-{
+void drawGradient(PixelCanvas& cv, const QColor& base, bool soft) {
     const int h = cv.height();
     for (int i = 1; i <= h; ++i) {
         const int v = int(std::nearbyint(-(25.0 / h) * i));
@@ -73,9 +70,8 @@ void drawGradient(PixelCanvas &cv, const QColor &base, bool soft)
 
 } // namespace
 
-void ButtonBackground::bevel(PixelCanvas &cv, const QColor &a, const QColor &b, const QColor &c,
-                             const QColor &d, int inset)
-{
+void ButtonBackground::bevel(PixelCanvas& cv, const QColor& a, const QColor& b, const QColor& c,
+                             const QColor& d, int inset) {
     const int x0 = inset;
     const int y0 = inset;
     const int x1 = cv.width() - 1 - inset;
@@ -92,9 +88,8 @@ void ButtonBackground::bevel(PixelCanvas &cv, const QColor &a, const QColor &b, 
     cv.vline(x1 - 1, y0 + 1, y1 - 1, d);
 }
 
-void ButtonBackground::paint(PixelCanvas &cv, const ButtonLook &look)
-{
-    const ButtonColors &k = look.colors;
+void ButtonBackground::paint(PixelCanvas& cv, const ButtonLook& look) {
+    const ButtonColors& k = look.colors;
     cv.fill(0, 0, cv.width() - 1, cv.height() - 1, look.hovered ? k.faceOver : k.face);
     const QColor none;
     switch (look.type) {
@@ -132,9 +127,8 @@ void ButtonBackground::paint(PixelCanvas &cv, const ButtonLook &look)
     }
 }
 
-void ButtonBackground::paintWindows32(PixelCanvas &cv, const ButtonLook &look)
-{
-    const ButtonColors &k = look.colors;
+void ButtonBackground::paintWindows32(PixelCanvas& cv, const ButtonLook& look) {
+    const ButtonColors& k = look.colors;
     const int w = cv.width();
     const int h = cv.height();
     if (!look.enabled) {
@@ -154,11 +148,10 @@ void ButtonBackground::paintWindows32(PixelCanvas &cv, const ButtonLook &look)
     }
 }
 
-void ButtonBackground::paintOfficeXP(PixelCanvas &cv, const ButtonLook &look)
-{
+void ButtonBackground::paintOfficeXP(PixelCanvas& cv, const ButtonLook& look) {
     if (!look.enabled)
         return;
-    const ButtonColors &k = look.colors;
+    const ButtonColors& k = look.colors;
     const int w = cv.width();
     const int h = cv.height();
     // A latched toggle must stay visible when the pointer is elsewhere, so pressed always fills.
@@ -171,13 +164,12 @@ void ButtonBackground::paintOfficeXP(PixelCanvas &cv, const ButtonLook &look)
     }
 }
 
-void ButtonBackground::paintWindowsXP(PixelCanvas &cv, const ButtonLook &look)
-{
-    const ButtonColors &k = look.colors;
+void ButtonBackground::paintWindowsXP(PixelCanvas& cv, const ButtonLook& look) {
+    const ButtonColors& k = look.colors;
     const int w = cv.width();
     const int h = cv.height();
     const bool s = look.soft;
-    auto sh = [s](const QColor &c, int v) { return ColorMath::shift(c, v, true, s); };
+    auto sh = [s](const QColor& c, int v) { return ColorMath::shift(c, v, true, s); };
     if (!look.enabled) {
         cv.fill(0, 0, w - 1, h - 1, sh(k.xpFace, -24));
         cv.outline(0, 0, w - 1, h - 1, sh(k.xpFace, -84));
@@ -189,7 +181,7 @@ void ButtonBackground::paintWindowsXP(PixelCanvas &cv, const ButtonLook &look)
     cv.outline(0, 0, w - 1, h - 1, plain(0x733C00));
     drawCorners(cv, plain(0x7B4D10));
     if (look.pressed) {
-        const QColor lines[8] = {sh(base, 16), sh(base, 10), sh(base, 5), k.xpFace,
+        const QColor lines[8] = {sh(base, 16),  sh(base, 10),  sh(base, 5),   k.xpFace,
                                  sh(base, -32), sh(base, -24), sh(base, -32), sh(base, -22)};
         drawShading(cv, lines);
     } else if (look.hovered) {

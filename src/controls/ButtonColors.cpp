@@ -8,32 +8,28 @@ namespace glimmer {
 
 namespace {
 
-void deriveFromFace(ButtonColors &c, bool soft)
-{
+void deriveFromFace(ButtonColors& c, bool soft) {
     c.light = ColorMath::shift(c.face, 31, false, soft);
     c.shadow = ColorMath::shift(c.face, -64, false, soft);
     c.darkShadow = ColorMath::shift(c.face, -192, false, soft);
     c.highlight = ColorMath::shift(c.face, 47, false, soft);
 }
 
-void systemBevel(ButtonColors &c, const QPalette &p)
-{
+void systemBevel(ButtonColors& c, const QPalette& p) {
     c.light = OleColor::toColor(0x80000016u, p);
     c.shadow = OleColor::toColor(0x80000010u, p);
     c.darkShadow = OleColor::toColor(0x80000015u, p);
     c.highlight = OleColor::toColor(0x80000014u, p);
 }
 
-void systemHot(ButtonColors &c, const QPalette &p)
-{
+void systemHot(ButtonColors& c, const QPalette& p) {
     c.hot = OleColor::toColor(OleColor::Highlight, p);
     c.hotFill = ColorMath::lighten(c.hot, 176);
 }
 
 } // namespace
 
-ButtonColors ButtonColors::compute(const Input &in)
-{
+ButtonColors ButtonColors::compute(const Input& in) {
     ButtonColors c;
     switch (in.scheme) {
     case 2: // custom
@@ -68,7 +64,8 @@ ButtonColors ButtonColors::compute(const Input &in)
         systemHot(c, in.own);
         break;
     }
-    c.pressedFill = in.scheme == 2 ? ColorMath::shift(c.hotFill, -32, false, in.soft) : ColorMath::lighten(c.hot, 128);
+    c.pressedFill = in.scheme == 2 ? ColorMath::shift(c.hotFill, -32, false, in.soft)
+                                   : ColorMath::lighten(c.hot, 128);
     c.mask = OleColor::toColor(in.maskColor, in.own);
     c.xpFace = ColorMath::shift(c.face, 48, in.xpStyle, in.soft);
     return c;

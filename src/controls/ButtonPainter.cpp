@@ -10,21 +10,18 @@ namespace glimmer {
 
 namespace {
 
-void drawText(QPainter &p, const ButtonLook &look, const QRect &r, const QColor &c)
-{
+void drawText(QPainter& p, const ButtonLook& look, const QRect& r, const QColor& c) {
     p.setPen(c);
     p.drawText(r, ButtonPainter::captionFlags(), look.caption);
 }
 
 } // namespace
 
-int ButtonPainter::captionFlags()
-{
+int ButtonPainter::captionFlags() {
     return Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic;
 }
 
-void ButtonPainter::paint(QImage &surface, const ButtonLook &look)
-{
+void ButtonPainter::paint(QImage& surface, const ButtonLook& look) {
     PixelCanvas canvas(surface);
     ButtonBackground::paint(canvas, look);
     paintCaption(surface, look);
@@ -36,11 +33,10 @@ void ButtonPainter::paint(QImage &surface, const ButtonLook &look)
         canvas.dottedOutline(look.focusRect, look.colors.text);
 }
 
-void ButtonPainter::paintCaption(QImage &surface, const ButtonLook &look)
-{
+void ButtonPainter::paintCaption(QImage& surface, const ButtonLook& look) {
     if (look.caption.isEmpty())
         return;
-    const ButtonColors &k = look.colors;
+    const ButtonColors& k = look.colors;
     QPainter p(&surface);
     p.setFont(look.font);
     const QRect r = look.textRect;
@@ -81,15 +77,14 @@ void ButtonPainter::paintCaption(QImage &surface, const ButtonLook &look)
     drawText(p, look, at, look.hovered ? k.textOver : k.text);
 }
 
-void ButtonPainter::paintPicture(QImage &surface, const ButtonLook &look)
-{
+void ButtonPainter::paintPicture(QImage& surface, const ButtonLook& look) {
     if (look.picture.isNull())
         return;
     using Mode = PictureBlender::Mode;
-    const ButtonColors &k = look.colors;
+    const ButtonColors& k = look.colors;
     const QPoint at = look.pictureRect.topLeft();
     const QPoint down = at + QPoint(1, 1);
-    auto blend = [&](QPoint pos, Mode mode, const QColor &silhouette = QColor()) {
+    auto blend = [&](QPoint pos, Mode mode, const QColor& silhouette = QColor()) {
         PictureBlender::blend(surface, look.picture, pos, mode, look.useMask, k.mask, silhouette);
     };
     if (!look.enabled) {

@@ -12,17 +12,17 @@
 namespace glimmer {
 
 /// Everything that decides how a button looks at one moment.
-struct GLIMMER_EXPORT ButtonLook
-{
-    int type = 2;            ///< ButtonTypes value
-    bool pressed = false;    ///< drawn pressed (mouse, Space, or a latched toggle)
+struct GLIMMER_EXPORT ButtonLook {
+    int type = 2;         ///< ButtonTypes value
+    bool pressed = false; ///< drawn pressed (mouse, Space, or a latched toggle)
     bool hovered = false;
     bool enabled = true;
     bool focused = false;
-    bool isDefault = false;  ///< shown as the host's default button (only while the focus mark is on)
+    bool isDefault =
+        false; ///< shown as the host's default button (only while the focus mark is on)
     bool showFocusRect = true;
     bool soft = false;
-    int effect = 0;          ///< fx value
+    int effect = 0; ///< fx value
     QString caption;
     QFont font;
     QRect textRect;
@@ -36,18 +36,17 @@ struct GLIMMER_EXPORT ButtonLook
 };
 
 /// Draws a whole button onto its surface: background and frame, caption, picture, focus mark.
-class GLIMMER_EXPORT ButtonPainter
-{
+class GLIMMER_EXPORT ButtonPainter {
 public:
     /// Paints @p look over the whole of @p surface (32-bit RGB).
-    static void paint(QImage &surface, const ButtonLook &look);
+    static void paint(QImage& surface, const ButtonLook& look);
 
     /// Text flags used to measure and draw captions.
     static int captionFlags();
 
 private:
-    static void paintCaption(QImage &surface, const ButtonLook &look);
-    static void paintPicture(QImage &surface, const ButtonLook &look);
+    static void paintCaption(QImage& surface, const ButtonLook& look);
+    static void paintPicture(QImage& surface, const ButtonLook& look);
 };
 
 } // namespace glimmer

@@ -6,9 +6,8 @@
 
 namespace glimmer {
 
-CaptionLayout CaptionLayout::compute(QSize client, const QFont &font, const QString &caption, QSize picture,
-                                     int position)
-{
+CaptionLayout CaptionLayout::compute(QSize client, const QFont& font, const QString& caption,
+                                     QSize picture, int position) {
     CaptionLayout out;
     const int wi = client.width();
     const int he = client.height();
@@ -42,11 +41,20 @@ CaptionLayout CaptionLayout::compute(QSize client, const QFont &font, const QStr
         int py = (he - ph) / 2;
         if (beside) {
             switch (position) {
-            case 0: px = out.text.left() - 4 - pw; break;
-            case 1: px = out.text.left() + out.text.width() + 4; break;
-            case 2: py = out.text.top() - 2 - ph; break;
-            case 3: py = out.text.top() + out.text.height() + 2; break;
-            default: break;
+            case 0:
+                px = out.text.left() - 4 - pw;
+                break;
+            case 1:
+                px = out.text.left() + out.text.width() + 4;
+                break;
+            case 2:
+                py = out.text.top() - 2 - ph;
+                break;
+            case 3:
+                py = out.text.top() + out.text.height() + 2;
+                break;
+            default:
+                break;
             }
         }
         out.picture = QRect(px, py, pw, ph);
@@ -54,8 +62,7 @@ CaptionLayout CaptionLayout::compute(QSize client, const QFont &font, const QStr
     return out;
 }
 
-QChar CaptionLayout::accessKey(const QString &caption)
-{
+QChar CaptionLayout::accessKey(const QString& caption) {
     for (int i = 0; i + 1 < caption.size(); ++i) {
         if (caption.at(i) != QLatin1Char('&'))
             continue;

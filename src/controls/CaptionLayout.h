@@ -10,8 +10,7 @@
 namespace glimmer {
 
 /// Where a button's caption and picture go.
-struct GLIMMER_EXPORT CaptionLayout
-{
+struct GLIMMER_EXPORT CaptionLayout {
     QRect text;    ///< the caption's measured rectangle
     QRect picture; ///< the picture's rectangle (empty without a picture)
 
@@ -21,12 +20,12 @@ struct GLIMMER_EXPORT CaptionLayout
     /// @param caption the caption, "&" marking the access key
     /// @param picture the picture's size in pixels (empty: no picture)
     /// @param position PicPositions value: 0 left, 1 right, 2 top, 3 bottom, 4 background
-    static CaptionLayout compute(QSize client, const QFont &font, const QString &caption, QSize picture,
-                                 int position);
+    static CaptionLayout compute(QSize client, const QFont& font, const QString& caption,
+                                 QSize picture, int position);
 
     /// The access key of a caption in lower case: the character after the first single "&"
     /// ("&&" stands for a literal ampersand); a null character when there is none.
-    static QChar accessKey(const QString &caption);
+    static QChar accessKey(const QString& caption);
 };
 
 } // namespace glimmer

@@ -6,15 +6,13 @@ namespace glimmer {
 
 namespace {
 
-int clampChannel(int value, int v)
-{
+int clampChannel(int value, int v) {
     return v >= 0 ? std::min(value, 255) : std::max(value, 0);
 }
 
 } // namespace
 
-QColor ColorMath::shift(const QColor &color, int v, bool xp, bool soft)
-{
+QColor ColorMath::shift(const QColor& color, int v, bool xp, bool soft) {
     if (soft)
         v /= 2;
     const int red = clampChannel(color.red() + v, v);
@@ -23,8 +21,7 @@ QColor ColorMath::shift(const QColor &color, int v, bool xp, bool soft)
     return QColor(red, green, blue);
 }
 
-QColor ColorMath::lighten(const QColor &color, int b)
-{
+QColor ColorMath::lighten(const QColor& color, int b) {
     auto channel = [b](int c) { return std::min(255, b + (255 - b) * c / 255); };
     return QColor(channel(color.red()), channel(color.green()), channel(color.blue()));
 }

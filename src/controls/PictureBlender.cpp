@@ -5,16 +5,14 @@
 
 namespace glimmer {
 
-int PictureBlender::greyValue(QRgb p)
-{
+int PictureBlender::greyValue(QRgb p) {
     const double redPart = std::nearbyint(0.3 * qRed(p));
     const double sum = redPart + 0.59 * qGreen(p) + 0.11 * qBlue(p);
     return std::clamp(int(std::nearbyint(sum)), 0, 255);
 }
 
-void PictureBlender::blend(QImage &surface, const QImage &source, QPoint at, Mode mode, bool useMask,
-                           const QColor &mask, const QColor &silhouette)
-{
+void PictureBlender::blend(QImage& surface, const QImage& source, QPoint at, Mode mode,
+                           bool useMask, const QColor& mask, const QColor& silhouette) {
     const QImage picture = source.convertToFormat(QImage::Format_ARGB32);
     const QRgb maskRgb = mask.isValid() ? (mask.rgb() & 0xFFFFFFu) : 0;
     const bool masking = useMask && mask.isValid();
@@ -22,8 +20,8 @@ void PictureBlender::blend(QImage &surface, const QImage &source, QPoint at, Mod
         const int sy = at.y() + y;
         if (sy < 0 || sy >= surface.height())
             continue;
-        const auto *in = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
-        auto *out = reinterpret_cast<QRgb *>(surface.scanLine(sy));
+        const auto* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(surface.scanLine(sy));
         for (int x = 0; x < picture.width(); ++x) {
             const int sx = at.x() + x;
             if (sx < 0 || sx >= surface.width())

@@ -9,8 +9,7 @@
 namespace glimmer {
 
 /// Combines a picture with the surface beneath it pixel by pixel.
-class GLIMMER_EXPORT PictureBlender
-{
+class GLIMMER_EXPORT PictureBlender {
 public:
     enum class Mode {
         Plain,      ///< the picture's pixels replace the surface
@@ -23,8 +22,8 @@ public:
     /// @param mask pixels of this colour stay transparent when @p useMask (invalid: none)
     /// @param silhouette the colour of Silhouette mode
     /// Fully transparent picture pixels are always left out.
-    static void blend(QImage &surface, const QImage &picture, QPoint at, Mode mode, bool useMask,
-                      const QColor &mask, const QColor &silhouette = QColor());
+    static void blend(QImage& surface, const QImage& picture, QPoint at, Mode mode, bool useMask,
+                      const QColor& mask, const QColor& silhouette = QColor());
 
     /// The grey value of one pixel as the Grey mode computes it.
     static int greyValue(QRgb pixel);

@@ -4,8 +4,7 @@ namespace glimmer {
 
 PropertyBag::~PropertyBag() = default;
 
-bool PropertyBag::isDefault(const QVariant &value, const QVariant &defaultValue)
-{
+bool PropertyBag::isDefault(const QVariant& value, const QVariant& defaultValue) {
     return defaultValue.isValid() && value == defaultValue;
 }
 

@@ -21,14 +21,10 @@ constexpr int HoverPollMs = 15;
 
 } // namespace
 
-chBut::chBut(QWidget *parent)
-    : QWidget(parent)
-    , m_backColor(OleColor::ButtonFace)
-    , m_backOver(OleColor::ButtonFace)
-    , m_foreColor(OleColor::ButtonText)
-    , m_foreOver(OleColor::ButtonText)
-    , m_colors(std::make_unique<ButtonColors>())
-{
+chBut::chBut(QWidget* parent)
+    : QWidget(parent), m_backColor(OleColor::ButtonFace), m_backOver(OleColor::ButtonFace),
+      m_foreColor(OleColor::ButtonText), m_foreOver(OleColor::ButtonText),
+      m_colors(std::make_unique<ButtonColors>()) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,13 +35,11 @@ chBut::chBut(QWidget *parent)
 
 chBut::~chBut() = default;
 
-bool chBut::paintingAllowed() const
-{
+bool chBut::paintingAllowed() const {
     return isVisible() && !m_suspended;
 }
 
-void chBut::SetColors()
-{
+void chBut::SetColors() {
     ButtonColors::Input in;
     in.scheme = m_colorScheme;
     in.backColor = m_backColor;
@@ -60,11 +54,10 @@ void chBut::SetColors()
     *m_colors = ButtonColors::compute(in);
 }
 
-void chBut::layoutCaption()
-{
-    const QPixmap &sizing = m_pictureNormal.isNull() ? m_pictureOver : m_pictureNormal;
-    const CaptionLayout l =
-        CaptionLayout::compute(QSize(m_wi, m_he), font(), m_caption, sizing.size(), m_picturePosition);
+void chBut::layoutCaption() {
+    const QPixmap& sizing = m_pictureNormal.isNull() ? m_pictureOver : m_pictureNormal;
+    const CaptionLayout l = CaptionLayout::compute(QSize(m_wi, m_he), font(), m_caption,
+                                                   sizing.size(), m_picturePosition);
     m_textRect = l.text;
     m_textRectShifted = l.text.translated(1, 1);
     m_pictureRect = l.picture;
@@ -72,8 +65,7 @@ void chBut::layoutCaption()
     m_focusRect = QRect(inset, inset, m_wi - 2 * inset, m_he - 2 * inset);
 }
 
-void chBut::updateRegion()
-{
+void chBut::updateRegion() {
     if (m_buttonType != WindowsXP || m_wi < 4 || m_he < 4) {
         clearMask();
         return;
@@ -93,8 +85,7 @@ void chBut::updateRegion()
     setMask(region);
 }
 
-void chBut::updateAccessKey()
-{
+void chBut::updateAccessKey() {
     m_accessKey = CaptionLayout::accessKey(m_caption);
     if (m_shortcutId != 0) {
         releaseShortcut(m_shortcutId);
@@ -104,8 +95,7 @@ void chBut::updateAccessKey()
         m_shortcutId = grabShortcut(QKeySequence(QStringLiteral("Alt+") + m_accessKey.toUpper()));
 }
 
-void chBut::Redraw(int state, bool force)
-{
+void chBut::Redraw(int state, bool force) {
     const int effective = (m_checkBoxBehaviour && m_value) ? int(StatePressed) : state;
     m_lastState = state;
     if (!paintingAllowed() || m_he == 0)
@@ -130,7 +120,7 @@ void chBut::Redraw(int state, bool force)
     look.textRect = m_textRect;
     look.pictureRect = m_pictureRect;
     look.focusRect = m_focusRect;
-    const QPixmap &picture = (m_hover && !m_pictureOver.isNull()) ? m_pictureOver : m_pictureNormal;
+    const QPixmap& picture = (m_hover && !m_pictureOver.isNull()) ? m_pictureOver : m_pictureNormal;
     look.picture = picture.isNull() ? QImage() : picture.toImage();
     look.picturePosition = m_picturePosition;
     look.useMask = m_useMaskColor;
@@ -142,8 +132,7 @@ void chBut::Redraw(int state, bool force)
     update();
 }
 
-void chBut::paintEvent(QPaintEvent *)
-{
+void chBut::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (m_surface.isNull())
         p.fillRect(rect(), m_colors->face);
@@ -151,8 +140,7 @@ void chBut::paintEvent(QPaintEvent *)
         p.drawImage(0, 0, m_surface);
 }
 
-void chBut::resizeEvent(QResizeEvent *event)
-{
+void chBut::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (m_suspended)
         return;
@@ -164,15 +152,13 @@ void chBut::resizeEvent(QResizeEvent *event)
         Redraw(m_lastState, true);
 }
 
-void chBut::showEvent(QShowEvent *event)
-{
+void chBut::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     SetColors();
     Redraw(m_lastState, true);
 }
 
-void chBut::hideEvent(QHideEvent *event)
-{
+void chBut::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (m_hover) {
         m_hoverTimer.stop();
@@ -181,8 +167,7 @@ void chBut::hideEvent(QHideEvent *event)
     }
 }
 
-void chBut::changeEvent(QEvent *event)
-{
+void chBut::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
@@ -209,10 +194,9 @@ void chBut::changeEvent(QEvent *event)
     }
 }
 
-bool chBut::event(QEvent *event)
-{
+bool chBut::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut) {
-        auto *se = static_cast<QShortcutEvent *>(event);
+        auto* se = static_cast<QShortcutEvent*>(event);
         if (se->shortcutId() == m_shortcutId && m_shortcutId != 0) {
             // The access key acts as a left-button click.
             m_lastButton = Qt::LeftButton;
@@ -223,18 +207,15 @@ bool chBut::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void chBut::showAbout()
-{
+void chBut::showAbout() {
     AboutBox::showModal(this);
 }
 
-void chBut::DisableRefresh()
-{
+void chBut::DisableRefresh() {
     m_suspended = true;
 }
 
-void chBut::Refresh()
-{
+void chBut::Refresh() {
     m_suspended = false;
     m_wi = width();
     m_he = height();
@@ -245,8 +226,7 @@ void chBut::Refresh()
     repaint();
 }
 
-void chBut::changed(const char *key, bool colours, bool layout)
-{
+void chBut::changed(const char* key, bool colours, bool layout) {
     if (colours)
         SetColors();
     if (layout)

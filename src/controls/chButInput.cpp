@@ -9,26 +9,23 @@
 
 namespace glimmer {
 
-bool chBut::pointerOver(const QPoint &global) const
-{
+bool chBut::pointerOver(const QPoint& global) const {
     return QApplication::widgetAt(global) == this;
 }
 
-void chBut::pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos)
-{
-    emit MouseDown(InputCodes::buttons(button), InputCodes::shift(modifiers), float(pos.x()), float(pos.y()));
+void chBut::pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos) {
+    emit MouseDown(InputCodes::buttons(button), InputCodes::shift(modifiers), float(pos.x()),
+                   float(pos.y()));
     m_lastButton = button;
     if (button != Qt::RightButton)
         Redraw(StatePressed, false);
 }
 
-void chBut::mousePressEvent(QMouseEvent *event)
-{
+void chBut::mousePressEvent(QMouseEvent* event) {
     pressAt(event->button(), event->modifiers(), event->position());
 }
 
-void chBut::mouseDoubleClickEvent(QMouseEvent *event)
-{
+void chBut::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click presses and clicks like the first one; the implicit
     // grab of the press keeps the mouse captured until the release.
     if (event->button() == Qt::LeftButton && m_lastButton == Qt::LeftButton)
@@ -37,11 +34,10 @@ void chBut::mouseDoubleClickEvent(QMouseEvent *event)
         pressAt(event->button(), event->modifiers(), event->position());
 }
 
-void chBut::mouseMoveEvent(QMouseEvent *event)
-{
+void chBut::mouseMoveEvent(QMouseEvent* event) {
     const Qt::MouseButtons held = event->buttons();
-    emit MouseMove(InputCodes::buttons(held), InputCodes::shift(event->modifiers()), float(event->position().x()),
-                   float(event->position().y()));
+    emit MouseMove(InputCodes::buttons(held), InputCodes::shift(event->modifiers()),
+                   float(event->position().x()), float(event->position().y()));
     if (held != Qt::NoButton && held != Qt::LeftButton)
         return;
     // The move was delivered here, so the pointer is over this window unless a press captured
@@ -60,8 +56,7 @@ void chBut::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
-void chBut::pollHover()
-{
+void chBut::pollHover() {
     if (pointerOver(QCursor::pos()))
         return;
     m_hoverTimer.stop();
@@ -70,8 +65,7 @@ void chBut::pollHover()
     emit MouseOut();
 }
 
-void chBut::mouseReleaseEvent(QMouseEvent *event)
-{
+void chBut::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseUp(InputCodes::buttons(event->button()), InputCodes::shift(event->modifiers()),
                  float(event->position().x()), float(event->position().y()));
     if (event->button() != Qt::RightButton)
@@ -80,8 +74,7 @@ void chBut::mouseReleaseEvent(QMouseEvent *event)
         doClick();
 }
 
-void chBut::doClick()
-{
+void chBut::doClick() {
     if (m_lastButton != Qt::LeftButton || !isEnabled())
         return;
     if (m_checkBoxBehaviour)
@@ -91,8 +84,7 @@ void chBut::doClick()
     emit Click();
 }
 
-void chBut::keyPressEvent(QKeyEvent *event)
-{
+void chBut::keyPressEvent(QKeyEvent* event) {
     emit KeyDown(InputCodes::keyCode(event->key()), InputCodes::shift(event->modifiers()));
     m_lastKey = event->key();
     switch (event->key()) {
@@ -115,8 +107,7 @@ void chBut::keyPressEvent(QKeyEvent *event)
         emit KeyPress(ascii);
 }
 
-void chBut::keyReleaseEvent(QKeyEvent *event)
-{
+void chBut::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     emit KeyUp(InputCodes::keyCode(event->key()), InputCodes::shift(event->modifiers()));
@@ -130,15 +121,13 @@ void chBut::keyReleaseEvent(QKeyEvent *event)
     }
 }
 
-void chBut::focusInEvent(QFocusEvent *event)
-{
+void chBut::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     m_hasFocus = true;
     Redraw(m_lastState, true);
 }
 
-void chBut::focusOutEvent(QFocusEvent *event)
-{
+void chBut::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     m_hasFocus = false;
     Redraw(m_lastState, true);

@@ -38,8 +38,7 @@ const QString kValue = QStringLiteral("VALUE");
 
 constexpr quint32 DefaultMaskColor = 0xC0C0C0;
 
-int checkedEnum(const QString &key, int value, int low, int high)
-{
+int checkedEnum(const QString& key, int value, int low, int high) {
     if (value < low || value > high)
         throw PropertyError(key, QStringLiteral("value %1 out of range").arg(value));
     return value;
@@ -47,8 +46,7 @@ int checkedEnum(const QString &key, int value, int low, int high)
 
 } // namespace
 
-void chBut::setBackColor(quint32 value)
-{
+void chBut::setBackColor(quint32 value) {
     if (value == m_backColor && (!m_designMode || value == m_backOver))
         return;
     m_backColor = value;
@@ -57,16 +55,14 @@ void chBut::setBackColor(quint32 value)
     changed("BCOL", true, false);
 }
 
-void chBut::setBackOver(quint32 value)
-{
+void chBut::setBackOver(quint32 value) {
     if (value == m_backOver)
         return;
     m_backOver = value;
     changed("BCOLO", true, false);
 }
 
-void chBut::setForeColor(quint32 value)
-{
+void chBut::setForeColor(quint32 value) {
     if (value == m_foreColor && (!m_designMode || value == m_foreOver))
         return;
     m_foreColor = value;
@@ -75,24 +71,21 @@ void chBut::setForeColor(quint32 value)
     changed("FCOL", true, false);
 }
 
-void chBut::setForeOver(quint32 value)
-{
+void chBut::setForeOver(quint32 value) {
     if (value == m_foreOver)
         return;
     m_foreOver = value;
     changed("FCOLO", true, false);
 }
 
-void chBut::setMaskColor(quint32 value)
-{
+void chBut::setMaskColor(quint32 value) {
     if (value == m_maskColor)
         return;
     m_maskColor = value;
     changed("MCOL", true, false);
 }
 
-void chBut::setButtonType(ButtonTypes value)
-{
+void chBut::setButtonType(ButtonTypes value) {
     checkedEnum(kButtonType, value, SimpleFlat, Hover3D);
     if (value == m_buttonType)
         return;
@@ -101,8 +94,7 @@ void chBut::setButtonType(ButtonTypes value)
     changed("BTYPE", true, true);
 }
 
-void chBut::setCaption(const QString &value)
-{
+void chBut::setCaption(const QString& value) {
     if (value == m_caption)
         return;
     m_caption = value;
@@ -110,36 +102,31 @@ void chBut::setCaption(const QString &value)
     changed("TX", false, true);
 }
 
-void chBut::setFontSilently(const QFont &f)
-{
+void chBut::setFontSilently(const QFont& f) {
     m_silentFont = true;
     setFont(f);
     m_silentFont = false;
 }
 
-void chBut::setFontBold(bool value)
-{
+void chBut::setFontBold(bool value) {
     QFont f = font();
     f.setBold(value);
     setFontSilently(f);
 }
 
-void chBut::setFontItalic(bool value)
-{
+void chBut::setFontItalic(bool value) {
     QFont f = font();
     f.setItalic(value);
     setFontSilently(f);
 }
 
-void chBut::setFontUnderline(bool value)
-{
+void chBut::setFontUnderline(bool value) {
     QFont f = font();
     f.setUnderline(value);
     setFontSilently(f);
 }
 
-void chBut::setFontSize(short value)
-{
+void chBut::setFontSize(short value) {
     if (value <= 0)
         throw PropertyError(QStringLiteral("FontSize"), QStringLiteral("size must be positive"));
     QFont f = font();
@@ -147,15 +134,13 @@ void chBut::setFontSize(short value)
     setFontSilently(f);
 }
 
-void chBut::setFontName(const QString &value)
-{
+void chBut::setFontName(const QString& value) {
     QFont f = font();
     f.setFamily(value);
     setFontSilently(f);
 }
 
-void chBut::setColorScheme(ColorTypes value)
-{
+void chBut::setColorScheme(ColorTypes value) {
     checkedEnum(kColorScheme, value, UseWindows, UseContainer);
     if (value == m_colorScheme)
         return;
@@ -163,21 +148,19 @@ void chBut::setColorScheme(ColorTypes value)
     changed("COLTYPE", true, false);
 }
 
-void chBut::setShowFocusRect(bool value)
-{
+void chBut::setShowFocusRect(bool value) {
     if (value == m_showFocusRect)
         return;
     m_showFocusRect = value;
     changed("FOCUSR", false, false);
 }
 
-void chBut::updateCursor()
-{
+void chBut::updateCursor() {
     static const Qt::CursorShape shapes[] = {
-        Qt::ArrowCursor,   Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,  Qt::ArrowCursor,
-        Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor, Qt::SizeFDiagCursor, Qt::SizeHorCursor,
-        Qt::UpArrowCursor, Qt::WaitCursor,    Qt::ForbiddenCursor, Qt::BusyCursor,   Qt::WhatsThisCursor,
-        Qt::SizeAllCursor};
+        Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
     if (m_mousePointer == 99) {
         if (m_handPointer)
             setCursor(Qt::PointingHandCursor);
@@ -192,8 +175,7 @@ void chBut::updateCursor()
     }
 }
 
-void chBut::setMousePointer(short value)
-{
+void chBut::setMousePointer(short value) {
     if (value == m_mousePointer)
         return;
     m_mousePointer = value;
@@ -201,15 +183,13 @@ void chBut::setMousePointer(short value)
     emit propertyChanged(kMousePointer);
 }
 
-void chBut::setMouseIcon(const QPixmap &value)
-{
+void chBut::setMouseIcon(const QPixmap& value) {
     m_mouseIcon = value;
     updateCursor();
     emit propertyChanged(kMouseIcon);
 }
 
-void chBut::setHandPointer(bool value)
-{
+void chBut::setHandPointer(bool value) {
     if (value == m_handPointer)
         return;
     m_handPointer = value;
@@ -223,29 +203,25 @@ void chBut::setHandPointer(bool value)
     changed("HAND", false, false);
 }
 
-void chBut::setSoftBevel(bool value)
-{
+void chBut::setSoftBevel(bool value) {
     if (value == m_softBevel)
         return;
     m_softBevel = value;
     changed("SOFT", true, false);
 }
 
-void chBut::setPictureNormal(const QPixmap &value)
-{
+void chBut::setPictureNormal(const QPixmap& value) {
     m_pictureNormal = value;
     changed("PICN", false, true);
 }
 
-void chBut::setPictureOver(const QPixmap &value)
-{
+void chBut::setPictureOver(const QPixmap& value) {
     m_pictureOver = value;
     // Hosts know the hover picture's change under this key.
     changed("PICO", false, true);
 }
 
-void chBut::setPicturePosition(PicPositions value)
-{
+void chBut::setPicturePosition(PicPositions value) {
     checkedEnum(kPicturePosition, value, cbLeft, cbBackground);
     if (value == m_picturePosition)
         return;
@@ -253,24 +229,21 @@ void chBut::setPicturePosition(PicPositions value)
     changed("PICPOS", false, true);
 }
 
-void chBut::setUseMaskColor(bool value)
-{
+void chBut::setUseMaskColor(bool value) {
     if (value == m_useMaskColor)
         return;
     m_useMaskColor = value;
     changed("UMCOL", false, false);
 }
 
-void chBut::setUseGreyscale(bool value)
-{
+void chBut::setUseGreyscale(bool value) {
     if (value == m_useGreyscale)
         return;
     m_useGreyscale = value;
     changed("NGREY", false, false);
 }
 
-void chBut::setSpecialEffect(fx value)
-{
+void chBut::setSpecialEffect(fx value) {
     checkedEnum(kSpecialEffect, value, cbNone, cbShadowed);
     if (value == m_specialEffect)
         return;
@@ -278,37 +251,32 @@ void chBut::setSpecialEffect(fx value)
     changed("FX", false, false);
 }
 
-void chBut::setCheckBoxBehaviour(bool value)
-{
+void chBut::setCheckBoxBehaviour(bool value) {
     if (value == m_checkBoxBehaviour)
         return;
     m_checkBoxBehaviour = value;
     changed("CHECK", false, false);
 }
 
-void chBut::setValue(bool value)
-{
+void chBut::setValue(bool value) {
     if (value == m_value)
         return;
     m_value = value;
     changed("VALUE", false, false);
 }
 
-void chBut::setDisplayAsDefault(bool value)
-{
+void chBut::setDisplayAsDefault(bool value) {
     if (value == m_displayAsDefault)
         return;
     m_displayAsDefault = value;
     Redraw(m_lastState, true);
 }
 
-void chBut::setDesignMode(bool value)
-{
+void chBut::setDesignMode(bool value) {
     m_designMode = value;
 }
 
-void chBut::InitProperties(const QString &name)
-{
+void chBut::InitProperties(const QString& name) {
     m_quiet = true;
     setEnabled(true);
     if (parentWidget())
@@ -330,8 +298,7 @@ void chBut::InitProperties(const QString &name)
     Redraw(StateNormal, true);
 }
 
-void chBut::ReadProperties(const PropertyBag &bag)
-{
+void chBut::ReadProperties(const PropertyBag& bag) {
     // Everything is read before anything changes, so a bad value leaves the button as it was.
     const BagValues b(bag);
     const quint32 back = b.readColor(kBackColor, OleColor::ButtonFace);
@@ -339,11 +306,13 @@ void chBut::ReadProperties(const PropertyBag &bag)
     const quint32 fore = b.readColor(kForeColor, OleColor::ButtonText);
     const quint32 foreOver = b.readColor(kForeOver, fore);
     const quint32 mask = b.readColor(kMaskColor, DefaultMaskColor);
-    const int type = checkedEnum(kButtonType, b.readInt(kButtonType, Windows32Bit), SimpleFlat, Hover3D);
+    const int type =
+        checkedEnum(kButtonType, b.readInt(kButtonType, Windows32Bit), SimpleFlat, Hover3D);
     const QString caption = b.readString(kCaption, QString());
     const bool enabled = b.readBool(kEnabled, true);
     const QFont f = b.readFont(kFont, font());
-    const int scheme = checkedEnum(kColorScheme, b.readInt(kColorScheme, UseWindows), UseWindows, UseContainer);
+    const int scheme =
+        checkedEnum(kColorScheme, b.readInt(kColorScheme, UseWindows), UseWindows, UseContainer);
     const bool focusRect = b.readBool(kShowFocusRect, true);
     const qint32 pointer = b.readInt(kMousePointer, 0);
     const QPixmap icon = b.readPicture(kMouseIcon);
@@ -351,10 +320,12 @@ void chBut::ReadProperties(const PropertyBag &bag)
     const bool soft = b.readBool(kSoftBevel, false);
     const QPixmap picNormal = b.readPicture(kPictureNormal);
     const QPixmap picOver = b.readPicture(kPictureOver);
-    const int picPos = checkedEnum(kPicturePosition, b.readInt(kPicturePosition, cbLeft), cbLeft, cbBackground);
+    const int picPos =
+        checkedEnum(kPicturePosition, b.readInt(kPicturePosition, cbLeft), cbLeft, cbBackground);
     const bool useMask = b.readBool(kUseMaskColor, true);
     const bool grey = b.readBool(kUseGreyscale, false);
-    const int effect = checkedEnum(kSpecialEffect, b.readInt(kSpecialEffect, cbNone), cbNone, cbShadowed);
+    const int effect =
+        checkedEnum(kSpecialEffect, b.readInt(kSpecialEffect, cbNone), cbNone, cbShadowed);
     const bool check = b.readBool(kCheckBox, false);
     const bool value = b.readBool(kValue, false);
     if (pointer < std::numeric_limits<short>::min() || pointer > std::numeric_limits<short>::max())
@@ -393,8 +364,7 @@ void chBut::ReadProperties(const PropertyBag &bag)
     Redraw(m_lastState, true);
 }
 
-void chBut::WriteProperties(PropertyBag &bag) const
-{
+void chBut::WriteProperties(PropertyBag& bag) const {
     bag.WriteProperty(kBackColor, m_backColor);
     bag.WriteProperty(kBackOver, m_backOver);
     bag.WriteProperty(kForeColor, m_foreColor);

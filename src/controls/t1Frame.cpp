@@ -14,13 +14,9 @@ constexpr quint32 TapeLineColor = 0x808080;
 
 } // namespace
 
-t1Frame::t1Frame(QWidget *parent)
-    : QWidget(parent)
-{
-}
+t1Frame::t1Frame(QWidget* parent) : QWidget(parent) {}
 
-QRegion t1Frame::shape() const
-{
+QRegion t1Frame::shape() const {
     const int w = width();
     const int h = height();
     QRegion region(rect());
@@ -36,15 +32,14 @@ QRegion t1Frame::shape() const
     return region;
 }
 
-QRect t1Frame::captionRect() const
-{
+QRect t1Frame::captionRect() const {
     if (!tapeShown())
         return QRect();
     const int w = width();
     // Measured with word wrap inside the strip, then moved as a whole by the alignment.
     const QRect room(2, 2, qMax(w - 6, 1), qMax(m_tapeHeight - 1, 1));
-    const QRect measured = QFontMetrics(font()).boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                                             m_caption);
+    const QRect measured = QFontMetrics(font()).boundingRect(
+        room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_caption);
     const int right = 2 + measured.width();
     const int bottom = 2 + measured.height();
     int dx = 0;
@@ -60,8 +55,7 @@ QRect t1Frame::captionRect() const
     return QRect(2 + dx, 2 + dy, measured.width(), measured.height());
 }
 
-void t1Frame::paintEvent(QPaintEvent *)
-{
+void t1Frame::paintEvent(QPaintEvent*) {
     if (!m_shown || m_painting)
         return;
     m_painting = true;
@@ -99,8 +93,7 @@ void t1Frame::paintEvent(QPaintEvent *)
     m_painting = false;
 }
 
-void t1Frame::applyShape()
-{
+void t1Frame::applyShape() {
     // An opaque frame keeps no mask at all: the whole rectangle is its shape.
     const QRegion wanted = m_backStyle == Transparent ? shape() : QRegion();
     if (mask() == wanted)
@@ -111,20 +104,17 @@ void t1Frame::applyShape()
         setMask(wanted);
 }
 
-void t1Frame::resizeEvent(QResizeEvent *event)
-{
+void t1Frame::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     applyShape();
 }
 
-void t1Frame::showEvent(QShowEvent *event)
-{
+void t1Frame::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     m_shown = true;
 }
 
-void t1Frame::changeEvent(QEvent *event)
-{
+void t1Frame::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         update();
@@ -133,19 +123,16 @@ void t1Frame::changeEvent(QEvent *event)
     }
 }
 
-void t1Frame::showAbout()
-{
+void t1Frame::showAbout() {
     AboutBox::showModal(this);
 }
 
-void t1Frame::Refresh()
-{
+void t1Frame::Refresh() {
     applyShape();
     repaint();
 }
 
-void t1Frame::changed(const char *key)
-{
+void t1Frame::changed(const char* key) {
     emit propertyChanged(QString::fromLatin1(key));
     Refresh();
 }

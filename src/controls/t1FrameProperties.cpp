@@ -26,12 +26,12 @@ const QString kVAlign = QStringLiteral("VAlign");
 const QString kBackStyle = QStringLiteral("BackStyle");
 
 struct Defaults {
-    static constexpr quint32 bottom = 0x808080, top = 0xFFFFFF, fore = 0, back = 0xC0C0C0, inBack = 0xE0E0E0;
+    static constexpr quint32 bottom = 0x808080, top = 0xFFFFFF, fore = 0, back = 0xC0C0C0,
+                             inBack = 0xE0E0E0;
     static constexpr int tapeHeight = 17, hAlign = 1, vAlign = 1, backStyle = 1;
 };
 
-int inRange(const QString &key, int value, int low, int high)
-{
+int inRange(const QString& key, int value, int low, int high) {
     if (value < low || value > high)
         throw PropertyError(key, QStringLiteral("value %1 out of range").arg(value));
     return value;
@@ -39,13 +39,12 @@ int inRange(const QString &key, int value, int low, int high)
 
 } // namespace
 
-#define GLIMMER_FRAME_SETTER(Type, Name, member, key)                                                                  \
-    void t1Frame::set##Name(Type value)                                                                                \
-    {                                                                                                                  \
-        if (value == member)                                                                                           \
-            return;                                                                                                    \
-        member = value;                                                                                                \
-        changed(key);                                                                                                  \
+#define GLIMMER_FRAME_SETTER(Type, Name, member, key)                                              \
+    void t1Frame::set##Name(Type value) {                                                          \
+        if (value == member)                                                                       \
+            return;                                                                                \
+        member = value;                                                                            \
+        changed(key);                                                                              \
     }
 
 GLIMMER_FRAME_SETTER(quint32, BottomColor, m_bottomColor, "BottomColor")
@@ -53,7 +52,7 @@ GLIMMER_FRAME_SETTER(quint32, TopColor, m_topColor, "TopColor")
 GLIMMER_FRAME_SETTER(bool, HasTape, m_hasTape, "HasTape")
 GLIMMER_FRAME_SETTER(int, TapeHeight, m_tapeHeight, "TapeHeight")
 GLIMMER_FRAME_SETTER(bool, Tape3D, m_tape3D, "Tape3D")
-GLIMMER_FRAME_SETTER(const QString &, Caption, m_caption, "Caption")
+GLIMMER_FRAME_SETTER(const QString&, Caption, m_caption, "Caption")
 GLIMMER_FRAME_SETTER(quint32, ForeColor, m_foreColor, "ForeColor")
 GLIMMER_FRAME_SETTER(quint32, BackColor, m_backColor, "BackColor")
 GLIMMER_FRAME_SETTER(quint32, InBackColor, m_inBackColor, "InBackColor")
@@ -63,8 +62,7 @@ GLIMMER_FRAME_SETTER(tf_BackStyle, BackStyle, m_backStyle, "BackStyle")
 
 #undef GLIMMER_FRAME_SETTER
 
-void t1Frame::InitProperties(const QString &name)
-{
+void t1Frame::InitProperties(const QString& name) {
     m_bottomColor = Defaults::bottom;
     m_topColor = Defaults::top;
     m_hasTape = true;
@@ -83,8 +81,7 @@ void t1Frame::InitProperties(const QString &name)
     Refresh();
 }
 
-void t1Frame::ReadProperties(const PropertyBag &bag)
-{
+void t1Frame::ReadProperties(const PropertyBag& bag) {
     const BagValues b(bag);
     const QFont hostFont = parentWidget() ? parentWidget()->font() : QApplication::font();
     const quint32 bottom = b.readColor(kBottomColor, Defaults::bottom);
@@ -99,7 +96,8 @@ void t1Frame::ReadProperties(const PropertyBag &bag)
     const quint32 inBack = b.readColor(kInBackColor, Defaults::inBack);
     const int hAlign = inRange(kHAlign, b.readInt(kHAlign, Defaults::hAlign), tf_Left, tf_Right);
     const int vAlign = inRange(kVAlign, b.readInt(kVAlign, Defaults::vAlign), tf_Top, tf_Bottom);
-    const int backStyle = inRange(kBackStyle, b.readInt(kBackStyle, Defaults::backStyle), Transparent, Opaque);
+    const int backStyle =
+        inRange(kBackStyle, b.readInt(kBackStyle, Defaults::backStyle), Transparent, Opaque);
 
     m_bottomColor = bottom;
     m_topColor = top;
@@ -119,8 +117,7 @@ void t1Frame::ReadProperties(const PropertyBag &bag)
     Refresh();
 }
 
-void t1Frame::WriteProperties(PropertyBag &bag) const
-{
+void t1Frame::WriteProperties(PropertyBag& bag) const {
     const QFont hostFont = parentWidget() ? parentWidget()->font() : QApplication::font();
     bag.WriteProperty(kBottomColor, m_bottomColor, Defaults::bottom);
     bag.WriteProperty(kTopColor, m_topColor, Defaults::top);

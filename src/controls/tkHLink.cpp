@@ -17,15 +17,13 @@ namespace {
 
 constexpr int BorderAllowance = 7; // 100 twips at 15 twips per pixel, rounded
 
-bool isMailAddress(const QString &text)
-{
+bool isMailAddress(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^.*@.*\\..*$"),
                                             QRegularExpression::DotMatchesEverythingOption);
     return pattern.match(text).hasMatch();
 }
 
-bool isMailtoAddress(const QString &text)
-{
+bool isMailtoAddress(const QString& text) {
     // URL schemes ignore case, so "MAILTO:" is a mailto address too.
     static const QRegularExpression pattern(QStringLiteral("^mailto:.*@.*\\..*$"),
                                             QRegularExpression::DotMatchesEverythingOption |
@@ -35,12 +33,9 @@ bool isMailtoAddress(const QString &text)
 
 } // namespace
 
-tkHLink::tkHLink(QWidget *parent)
-    : QFrame(parent)
-    , m_label(new QLabel(this))
-    , m_backColor(OleColor::ButtonFace)
-    , m_opener([](const QUrl &url) { QDesktopServices::openUrl(url); })
-{
+tkHLink::tkHLink(QWidget* parent)
+    : QFrame(parent), m_label(new QLabel(this)), m_backColor(OleColor::ButtonFace),
+      m_opener([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     m_label->setTextFormat(Qt::PlainText);
     m_label->setMouseTracking(true);
     m_label->installEventFilter(this);
@@ -53,8 +48,7 @@ tkHLink::tkHLink(QWidget *parent)
 
 tkHLink::~tkHLink() = default;
 
-void tkHLink::applyColours()
-{
+void tkHLink::applyColours() {
     QPalette surface = palette();
     surface.setColor(QPalette::Window, OleColor::toColor(m_backColor, palette()));
     surface.setColor(QPalette::WindowText, OleColor::toColor(0x80000006u, palette()));
@@ -65,8 +59,7 @@ void tkHLink::applyColours()
     m_label->setPalette(text);
 }
 
-void tkHLink::applyBorder()
-{
+void tkHLink::applyBorder() {
     if (m_borderStyle == FixedSingle) {
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setLineWidth(1);
@@ -76,21 +69,18 @@ void tkHLink::applyBorder()
     m_label->setGeometry(contentsRect());
 }
 
-void tkHLink::applyAlignment()
-{
+void tkHLink::applyAlignment() {
     static const Qt::Alignment across[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
     m_label->setAlignment(across[m_alignment] | Qt::AlignTop);
 }
 
-void tkHLink::fitToLabel()
-{
+void tkHLink::fitToLabel() {
     m_label->adjustSize();
     const int extra = m_borderStyle == FixedSingle ? BorderAllowance : 0;
     resize(m_label->width() + extra, m_label->height() + extra);
 }
 
-void tkHLink::setBackColor(quint32 value)
-{
+void tkHLink::setBackColor(quint32 value) {
     if (value == m_backColor)
         return;
     m_backColor = value;
@@ -98,13 +88,11 @@ void tkHLink::setBackColor(quint32 value)
     emit propertyChanged(QStringLiteral("BackColor"));
 }
 
-QFont tkHLink::Font() const
-{
+QFont tkHLink::Font() const {
     return m_label->font();
 }
 
-void tkHLink::setLinkFont(const QFont &value)
-{
+void tkHLink::setLinkFont(const QFont& value) {
     if (value == m_label->font() && value.resolveMask() == m_label->font().resolveMask())
         return;
     m_label->setFont(value);
@@ -113,8 +101,7 @@ void tkHLink::setLinkFont(const QFont &value)
     emit propertyChanged(QStringLiteral("Font"));
 }
 
-void tkHLink::setBorderStyle(BorderStyles value)
-{
+void tkHLink::setBorderStyle(BorderStyles value) {
     if (value == m_borderStyle)
         return;
     m_borderStyle = value;
@@ -122,8 +109,7 @@ void tkHLink::setBorderStyle(BorderStyles value)
     emit propertyChanged(QStringLiteral("BorderStyle"));
 }
 
-void tkHLink::setAlignment(Alignments value)
-{
+void tkHLink::setAlignment(Alignments value) {
     if (value == m_alignment)
         return;
     m_alignment = value;
@@ -131,8 +117,7 @@ void tkHLink::setAlignment(Alignments value)
     emit propertyChanged(QStringLiteral("Alignment"));
 }
 
-void tkHLink::setAutoSize(bool value)
-{
+void tkHLink::setAutoSize(bool value) {
     if (value == m_autoSize)
         return;
     m_autoSize = value;
@@ -141,13 +126,11 @@ void tkHLink::setAutoSize(bool value)
     emit propertyChanged(QStringLiteral("AutoSize"));
 }
 
-QString tkHLink::Caption() const
-{
+QString tkHLink::Caption() const {
     return m_label->text();
 }
 
-void tkHLink::setCaption(const QString &value)
-{
+void tkHLink::setCaption(const QString& value) {
     if (value == m_label->text())
         return;
     m_label->setText(value);
@@ -158,8 +141,7 @@ void tkHLink::setCaption(const QString &value)
     emit propertyChanged(QStringLiteral("Caption"));
 }
 
-void tkHLink::setLinkActiveColor(quint32 value)
-{
+void tkHLink::setLinkActiveColor(quint32 value) {
     if (value == m_activeColor)
         return;
     m_activeColor = value;
@@ -167,21 +149,18 @@ void tkHLink::setLinkActiveColor(quint32 value)
     emit propertyChanged(QStringLiteral("LinkActiveColor"));
 }
 
-void tkHLink::setLinkVisitedColor(quint32 value)
-{
+void tkHLink::setLinkVisitedColor(quint32 value) {
     if (value == m_visitedColor)
         return;
     m_visitedColor = value;
     emit propertyChanged(QStringLiteral("LinkVisitedColor"));
 }
 
-bool tkHLink::LinkUnderLined() const
-{
+bool tkHLink::LinkUnderLined() const {
     return m_label->font().underline();
 }
 
-void tkHLink::setLinkUnderLined(bool value)
-{
+void tkHLink::setLinkUnderLined(bool value) {
     if (value == LinkUnderLined())
         return;
     QFont f = m_label->font();
@@ -190,48 +169,41 @@ void tkHLink::setLinkUnderLined(bool value)
     emit propertyChanged(QStringLiteral("LinkUnderLined"));
 }
 
-void tkHLink::setLinkSingleClickActivate(bool value)
-{
+void tkHLink::setLinkSingleClickActivate(bool value) {
     if (value == m_singleClick)
         return;
     m_singleClick = value;
     emit propertyChanged(QStringLiteral("LinkSingleClickActivate"));
 }
 
-void tkHLink::setLinkURL(const QString &value)
-{
+void tkHLink::setLinkURL(const QString& value) {
     if (value == m_url)
         return;
     m_url = value;
     emit propertyChanged(QStringLiteral("LinkURL"));
 }
 
-void tkHLink::setOpener(Opener opener)
-{
+void tkHLink::setOpener(Opener opener) {
     m_opener = std::move(opener);
 }
 
-void tkHLink::showAbout()
-{
+void tkHLink::showAbout() {
     AboutBox::showModal(this);
 }
 
-void tkHLink::Refresh()
-{
+void tkHLink::Refresh() {
     m_label->update();
     update();
 }
 
-void tkHLink::activate()
-{
+void tkHLink::activate() {
     bool cancel = false;
     emit Navigate(cancel);
     if (!cancel)
         openLink();
 }
 
-void tkHLink::openLink()
-{
+void tkHLink::openLink() {
     if (m_url.isEmpty())
         m_url = m_label->text();
     QString address = m_url;
@@ -248,29 +220,29 @@ void tkHLink::openLink()
     Refresh();
 }
 
-bool tkHLink::eventFilter(QObject *watched, QEvent *event)
-{
+bool tkHLink::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_label)
         return QFrame::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
-        auto *e = static_cast<QMouseEvent *>(event);
+        auto* e = static_cast<QMouseEvent*>(event);
         m_leftPressed = e->button() == Qt::LeftButton;
-        emit MouseDown(InputCodes::buttons(e->button()), InputCodes::shift(e->modifiers()), float(e->position().x()),
-                       float(e->position().y()));
+        emit MouseDown(InputCodes::buttons(e->button()), InputCodes::shift(e->modifiers()),
+                       float(e->position().x()), float(e->position().y()));
         return true;
     }
     case QEvent::MouseMove: {
-        auto *e = static_cast<QMouseEvent *>(event);
-        emit MouseMove(InputCodes::buttons(e->buttons()), InputCodes::shift(e->modifiers()), float(e->position().x()),
-                       float(e->position().y()));
+        auto* e = static_cast<QMouseEvent*>(event);
+        emit MouseMove(InputCodes::buttons(e->buttons()), InputCodes::shift(e->modifiers()),
+                       float(e->position().x()), float(e->position().y()));
         return true;
     }
     case QEvent::MouseButtonRelease: {
-        auto *e = static_cast<QMouseEvent *>(event);
-        emit MouseUp(InputCodes::buttons(e->button()), InputCodes::shift(e->modifiers()), float(e->position().x()),
-                     float(e->position().y()));
-        const bool click = e->button() == Qt::LeftButton && m_leftPressed && m_label->rect().contains(e->position().toPoint());
+        auto* e = static_cast<QMouseEvent*>(event);
+        emit MouseUp(InputCodes::buttons(e->button()), InputCodes::shift(e->modifiers()),
+                     float(e->position().x()), float(e->position().y()));
+        const bool click = e->button() == Qt::LeftButton && m_leftPressed &&
+                           m_label->rect().contains(e->position().toPoint());
         m_leftPressed = false;
         if (click) {
             emit Click();
@@ -280,7 +252,7 @@ bool tkHLink::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     case QEvent::MouseButtonDblClick: {
-        auto *e = static_cast<QMouseEvent *>(event);
+        auto* e = static_cast<QMouseEvent*>(event);
         // The release that ends a double click raises no second Click.
         m_leftPressed = false;
         if (e->button() == Qt::LeftButton) {
@@ -294,15 +266,13 @@ bool tkHLink::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void tkHLink::changeEvent(QEvent *event)
-{
+void tkHLink::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
     if (event->type() == QEvent::EnabledChange && !m_quiet)
         emit propertyChanged(QStringLiteral("Enabled"));
 }
 
-void tkHLink::resizeEvent(QResizeEvent *event)
-{
+void tkHLink::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     m_label->setGeometry(contentsRect());
     emit Resize();

@@ -8,17 +8,14 @@
 
 namespace glimmer {
 
-tkHLinkPage::tkHLinkPage(QWidget *parent)
-    : QWidget(parent)
-    , m_url(new QLineEdit(this))
-    , m_caption(new QLineEdit(this))
-    , m_single(new QCheckBox(QStringLiteral("Single click activates"), this))
-    , m_underlined(new QCheckBox(QStringLiteral("Underlined"), this))
-    , m_autoSize(new QCheckBox(QStringLiteral("Auto size"), this))
-    , m_enabled(new QCheckBox(QStringLiteral("Enabled"), this))
-{
+tkHLinkPage::tkHLinkPage(QWidget* parent)
+    : QWidget(parent), m_url(new QLineEdit(this)), m_caption(new QLineEdit(this)),
+      m_single(new QCheckBox(QStringLiteral("Single click activates"), this)),
+      m_underlined(new QCheckBox(QStringLiteral("Underlined"), this)),
+      m_autoSize(new QCheckBox(QStringLiteral("Auto size"), this)),
+      m_enabled(new QCheckBox(QStringLiteral("Enabled"), this)) {
     setWindowTitle(caption());
-    auto *form = new QFormLayout(this);
+    auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("Link URL:"), m_url);
     form->addRow(QStringLiteral("Caption:"), m_caption);
     form->addRow(m_single);
@@ -28,23 +25,21 @@ tkHLinkPage::tkHLinkPage(QWidget *parent)
     // Only the user's edits mark the page; filling it from a control does not.
     connect(m_url, &QLineEdit::textEdited, this, &tkHLinkPage::markChanged);
     connect(m_caption, &QLineEdit::textEdited, this, &tkHLinkPage::markChanged);
-    for (QCheckBox *box : {m_single, m_underlined, m_autoSize, m_enabled})
+    for (QCheckBox* box : {m_single, m_underlined, m_autoSize, m_enabled})
         connect(box, &QCheckBox::clicked, this, &tkHLinkPage::markChanged);
 }
 
-void tkHLinkPage::markChanged()
-{
+void tkHLinkPage::markChanged() {
     m_changed = true;
     emit changed();
 }
 
-void tkHLinkPage::setSelectedControls(const QList<tkHLink *> &controls)
-{
+void tkHLinkPage::setSelectedControls(const QList<tkHLink*>& controls) {
     m_controls = controls;
     m_changed = false;
     if (controls.isEmpty())
         return;
-    const tkHLink *c = controls.first();
+    const tkHLink* c = controls.first();
     m_url->setText(c->LinkURL());
     m_caption->setText(c->Caption());
     m_single->setChecked(c->LinkSingleClickActivate());
@@ -53,11 +48,10 @@ void tkHLinkPage::setSelectedControls(const QList<tkHLink *> &controls)
     m_enabled->setChecked(c->isEnabled());
 }
 
-void tkHLinkPage::apply()
-{
+void tkHLinkPage::apply() {
     if (m_controls.isEmpty())
         return;
-    tkHLink *c = m_controls.first();
+    tkHLink* c = m_controls.first();
     c->setLinkURL(m_url->text());
     c->setLinkSingleClickActivate(m_single->isChecked());
     c->setLinkUnderLined(m_underlined->isChecked());

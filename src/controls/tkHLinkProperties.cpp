@@ -30,14 +30,12 @@ const QString kURL = QStringLiteral("LinkURL");
 constexpr quint32 DefaultActive = 0xC00000;
 constexpr quint32 DefaultVisited = 0x800080;
 
-const QString &defaultCaption()
-{
+const QString& defaultCaption() {
     static const QString text = QStringLiteral("www.notaro.invalid");
     return text;
 }
 
-int inRange(const QString &key, int value, int low, int high)
-{
+int inRange(const QString& key, int value, int low, int high) {
     if (value < low || value > high)
         throw PropertyError(key, QStringLiteral("value %1 out of range").arg(value));
     return value;
@@ -45,8 +43,7 @@ int inRange(const QString &key, int value, int low, int high)
 
 } // namespace
 
-void tkHLink::InitProperties(const QString &name)
-{
+void tkHLink::InitProperties(const QString& name) {
     m_label->setText(name);
     m_visitedColor = DefaultVisited;
     m_singleClick = true;
@@ -54,15 +51,15 @@ void tkHLink::InitProperties(const QString &name)
     emit InitPropertiesEvent();
 }
 
-void tkHLink::ReadProperties(const PropertyBag &bag)
-{
+void tkHLink::ReadProperties(const PropertyBag& bag) {
     const BagValues b(bag);
     const QFont hostFont = parentWidget() ? parentWidget()->font() : QApplication::font();
     const quint32 back = b.readColor(kBackColor, OleColor::ButtonFace);
     const bool enabled = b.readBool(kEnabled, true);
     QFont f = b.readFont(kFont, hostFont);
     const int backStyle = inRange(kBackStyle, b.readInt(kBackStyle, 1), 0, 1);
-    const int border = inRange(kBorderStyle, b.readInt(kBorderStyle, NoBorder), NoBorder, FixedSingle);
+    const int border =
+        inRange(kBorderStyle, b.readInt(kBorderStyle, NoBorder), NoBorder, FixedSingle);
     const int align = inRange(kAlignment, b.readInt(kAlignment, LeftJustify), LeftJustify, Center);
     const bool autoSize = b.readBool(kAutoSize, false);
     const QString caption = b.readString(kCaption, defaultCaption());
@@ -94,8 +91,7 @@ void tkHLink::ReadProperties(const PropertyBag &bag)
         fitToLabel();
 }
 
-void tkHLink::WriteProperties(PropertyBag &bag) const
-{
+void tkHLink::WriteProperties(PropertyBag& bag) const {
     const QFont hostFont = parentWidget() ? parentWidget()->font() : QApplication::font();
     bag.WriteProperty(kBackColor, m_backColor, OleColor::ButtonFace);
     bag.WriteProperty(kEnabled, isEnabled(), true);

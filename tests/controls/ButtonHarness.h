@@ -12,12 +12,9 @@
 namespace glimmer::test {
 
 /// A shown host window with one button in it, and helpers that drive the button into a state.
-class ButtonHarness
-{
+class ButtonHarness {
 public:
-    explicit ButtonHarness(QSize size = QSize(60, 24))
-        : host(std::make_unique<QWidget>())
-    {
+    explicit ButtonHarness(QSize size = QSize(60, 24)) : host(std::make_unique<QWidget>()) {
         QCursor::setPos(QPoint(-500, -500));
         host->setGeometry(100, 100, 200, 120);
         button = new chBut(host.get());
@@ -29,9 +26,9 @@ public:
         QApplication::setActiveWindow(host.get());
         button->clearFocus();
     }
-    ~ButtonHarness()
-    {
-        // Qt Test remembers held buttons across tests; a press left open would turn later moves into drags.
+    ~ButtonHarness() {
+        // Qt Test remembers held buttons across tests; a press left open would turn later moves
+        // into drags.
         if (m_pressed)
             release();
         QCursor::setPos(QPoint(-500, -500));
@@ -39,18 +36,15 @@ public:
 
     QPoint centre() const { return button->rect().center(); }
     void hover() { QTest::mouseMove(button, centre()); }
-    void press()
-    {
+    void press() {
         m_pressed = true;
         QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, centre());
     }
-    void release()
-    {
+    void release() {
         m_pressed = false;
         QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, centre());
     }
-    void focus()
-    {
+    void focus() {
         host->activateWindow();
         QApplication::setActiveWindow(host.get());
         button->setFocus(Qt::OtherFocusReason);
@@ -58,7 +52,7 @@ public:
     QImage surface() const { return button->surface(); }
 
     std::unique_ptr<QWidget> host;
-    chBut *button;
+    chBut* button;
 
 private:
     bool m_pressed = false;

@@ -1,5 +1,5 @@
-#include "ButtonPainter.h"
 #include "CaptionLayout.h"
+#include "ButtonPainter.h"
 #include "QtTestEnvironment.h"
 
 #include <QFontMetrics>
@@ -10,41 +10,36 @@ using namespace glimmer;
 namespace {
 
 struct KeyCase {
-    const char *caption;
+    const char* caption;
     QChar expected;
 };
 
-class AccessKeyTest : public ::testing::TestWithParam<KeyCase>
-{
-};
+class AccessKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(AccessKeyTest, TakesCharacterAfterFirstSingleAmpersandInLowerCase)
-{
+TEST_P(AccessKeyTest, TakesCharacterAfterFirstSingleAmpersandInLowerCase) {
     EXPECT_EQ(CaptionLayout::accessKey(QString::fromUtf8(GetParam().caption)), GetParam().expected)
         << GetParam().caption;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AccessKeyTest,
-                         ::testing::Values(KeyCase{"&Save", QChar('s')}, KeyCase{"Sa&ve", QChar('v')},
-                                           KeyCase{"&&Save", QChar()}, KeyCase{"&&Save &As", QChar('a')},
+                         ::testing::Values(KeyCase{"&Save", QChar('s')},
+                                           KeyCase{"Sa&ve", QChar('v')}, KeyCase{"&&Save", QChar()},
+                                           KeyCase{"&&Save &As", QChar('a')},
                                            KeyCase{"Plain", QChar()}, KeyCase{"Trailing&", QChar()},
                                            KeyCase{"&1 two", QChar('1')}));
 
 struct PositionCase {
     int position;
-    const char *name;
+    const char* name;
 };
 
-class PicturePlacementTest : public ::testing::TestWithParam<PositionCase>
-{
-};
+class PicturePlacementTest : public ::testing::TestWithParam<PositionCase> {};
 
-TEST_P(PicturePlacementTest, PictureSitsBesideCaptionWithDocumentedGap)
-{
+TEST_P(PicturePlacementTest, PictureSitsBesideCaptionWithDocumentedGap) {
     const QSize client(120, 80);
     const QSize pic(16, 12);
-    const CaptionLayout l = CaptionLayout::compute(client, test::fixedFont(), QStringLiteral("Go"), pic,
-                                                   GetParam().position);
+    const CaptionLayout l = CaptionLayout::compute(client, test::fixedFont(), QStringLiteral("Go"),
+                                                   pic, GetParam().position);
     ASSERT_FALSE(l.text.isEmpty());
     EXPECT_EQ(l.picture.size(), pic);
     switch (GetParam().position) {
@@ -77,21 +72,21 @@ INSTANTIATE_TEST_SUITE_P(Positions, PicturePlacementTest,
                          ::testing::Values(PositionCase{0, "left"}, PositionCase{1, "right"},
                                            PositionCase{2, "top"}, PositionCase{3, "bottom"},
                                            PositionCase{4, "background"}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CaptionLayoutTest, LongCaptionWrapsWithinClientLessMargins)
-{
+TEST(CaptionLayoutTest, LongCaptionWrapsWithinClientLessMargins) {
     const QString caption = QStringLiteral("a caption that is far too long for one line");
-    const CaptionLayout l = CaptionLayout::compute(QSize(80, 100), test::fixedFont(), caption, QSize(), 0);
+    const CaptionLayout l =
+        CaptionLayout::compute(QSize(80, 100), test::fixedFont(), caption, QSize(), 0);
     const QFontMetrics fm(test::fixedFont());
     EXPECT_GT(l.text.height(), fm.height()) << "wrapped onto several lines";
     EXPECT_LE(l.text.width(), 80 - 3);
     EXPECT_EQ(l.text.top(), (100 - l.text.height()) / 2);
 }
 
-TEST(CaptionLayoutTest, PictureWithoutCaptionIsCentred)
-{
-    const CaptionLayout l = CaptionLayout::compute(QSize(50, 30), test::fixedFont(), QString(), QSize(10, 8), 0);
+TEST(CaptionLayoutTest, PictureWithoutCaptionIsCentred) {
+    const CaptionLayout l =
+        CaptionLayout::compute(QSize(50, 30), test::fixedFont(), QString(), QSize(10, 8), 0);
     EXPECT_EQ(l.picture, QRect(20, 11, 10, 8));
     EXPECT_TRUE(l.text.isEmpty());
 }

@@ -1,5 +1,5 @@
-#include "ButtonColors.h"
 #include "ColorMath.h"
+#include "ButtonColors.h"
 #include "QtTestEnvironment.h"
 
 #include <glimmer/OleColor.h>
@@ -12,7 +12,7 @@ using glimmer::test::plain;
 namespace {
 
 struct ShiftCase {
-    const char *name;
+    const char* name;
     quint32 color;
     int v;
     bool xp;
@@ -20,38 +20,34 @@ struct ShiftCase {
     quint32 expected;
 };
 
-class ShiftColorTest : public ::testing::TestWithParam<ShiftCase>
-{
-};
+class ShiftColorTest : public ::testing::TestWithParam<ShiftCase> {};
 
-TEST_P(ShiftColorTest, MovesChannelsAndClamps)
-{
-    const ShiftCase &c = GetParam();
+TEST_P(ShiftColorTest, MovesChannelsAndClamps) {
+    const ShiftCase& c = GetParam();
     EXPECT_EQ(OleColor::fromColor(ColorMath::shift(plain(c.color), c.v, c.xp, c.soft)), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ShiftColorTest,
-    ::testing::Values(ShiftCase{"plainUp", 0x102030, 31, false, false, 0x2F3F4F},
-                      ShiftCase{"plainDownClampsAtZero", 0x102030, -64, false, false, 0x000000},
-                      ShiftCase{"plainUpClampsAt255", 0xF0F0F0, 47, false, false, 0xFFFFFF},
-                      // XP mode moves blue by v × blue ÷ 192: 240 − 10 × 240 ÷ 192 = 240 − 12 (truncated)
-                      ShiftCase{"xpBlueScaled", 0xF0F0F0, -10, true, false, 0xE4E6E6},
-                      ShiftCase{"xpBlueUp", 0xC0C0C0, 48, true, false, 0xF0F0F0},
-                      // soft bevel halves the shift towards zero: −31 becomes −15
-                      ShiftCase{"softHalves", 0x808080, -31, false, true, 0x717171},
-                      ShiftCase{"softOddPositive", 0x808080, 31, false, true, 0x8F8F8F}),
-    [](const auto &info) { return std::string(info.param.name); });
+    ::testing::Values(
+        ShiftCase{"plainUp", 0x102030, 31, false, false, 0x2F3F4F},
+        ShiftCase{"plainDownClampsAtZero", 0x102030, -64, false, false, 0x000000},
+        ShiftCase{"plainUpClampsAt255", 0xF0F0F0, 47, false, false, 0xFFFFFF},
+        // XP mode moves blue by v × blue ÷ 192: 240 − 10 × 240 ÷ 192 = 240 − 12 (truncated)
+        ShiftCase{"xpBlueScaled", 0xF0F0F0, -10, true, false, 0xE4E6E6},
+        ShiftCase{"xpBlueUp", 0xC0C0C0, 48, true, false, 0xF0F0F0},
+        // soft bevel halves the shift towards zero: −31 becomes −15
+        ShiftCase{"softHalves", 0x808080, -31, false, true, 0x717171},
+        ShiftCase{"softOddPositive", 0x808080, 31, false, true, 0x8F8F8F}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LightenTest, BlendsEachChannelTowardsWhite)
-{
+TEST(LightenTest, BlendsEachChannelTowardsWhite) {
     // 128 + 127 × channel ÷ 255: 0 stays 128, 128 becomes 191, 255 becomes 255.
     EXPECT_EQ(OleColor::fromColor(ColorMath::lighten(plain(0xFF8000), 128)), 0xFFBF80u);
     EXPECT_EQ(OleColor::fromColor(ColorMath::lighten(plain(0x000000), 176)), 0xB0B0B0u);
 }
 
-TEST(ButtonColorsTest, ForceStandardIgnoresPaletteAndProperties)
-{
+TEST(ButtonColorsTest, ForceStandardIgnoresPaletteAndProperties) {
     ButtonColors::Input in;
     in.scheme = 3;
     in.backColor = 0x0000FF;
@@ -66,8 +62,7 @@ TEST(ButtonColorsTest, ForceStandardIgnoresPaletteAndProperties)
     EXPECT_EQ(OleColor::fromColor(c.hotFill), 0xD1ADADu);
 }
 
-TEST(ButtonColorsTest, CustomDerivesBevelFromFace)
-{
+TEST(ButtonColorsTest, CustomDerivesBevelFromFace) {
     ButtonColors::Input in;
     in.scheme = 2;
     in.backColor = 0x808080;
@@ -85,8 +80,7 @@ TEST(ButtonColorsTest, CustomDerivesBevelFromFace)
     EXPECT_EQ(OleColor::fromColor(c.textOver), 0xFF0000u);
 }
 
-TEST(ButtonColorsTest, UseWindowsResolvesSystemColoursThroughPalette)
-{
+TEST(ButtonColorsTest, UseWindowsResolvesSystemColoursThroughPalette) {
     ButtonColors::Input in;
     in.scheme = 1;
     in.own = glimmer::test::fixedPalette();
@@ -101,8 +95,7 @@ TEST(ButtonColorsTest, UseWindowsResolvesSystemColoursThroughPalette)
     EXPECT_EQ(c.hotFill, QColor(179, 187, 208));
 }
 
-TEST(ButtonColorsTest, UseContainerTakesHostWindowColours)
-{
+TEST(ButtonColorsTest, UseContainerTakesHostWindowColours) {
     ButtonColors::Input in;
     in.scheme = 4;
     in.own = glimmer::test::fixedPalette();
@@ -115,14 +108,12 @@ TEST(ButtonColorsTest, UseContainerTakesHostWindowColours)
     EXPECT_EQ(c.light, QColor(131, 181, 231));
 }
 
-TEST(OleColorTest, PlainValuesAreBlueGreenRed)
-{
+TEST(OleColorTest, PlainValuesAreBlueGreenRed) {
     EXPECT_EQ(OleColor::toColor(0x00123456, QPalette()), QColor(0x56, 0x34, 0x12));
     EXPECT_EQ(OleColor::fromColor(QColor(0x56, 0x34, 0x12)), 0x123456u);
 }
 
-TEST(OleColorTest, SystemValuesFollowThePalette)
-{
+TEST(OleColorTest, SystemValuesFollowThePalette) {
     const QPalette p = glimmer::test::fixedPalette();
     EXPECT_EQ(OleColor::toColor(OleColor::ButtonFace, p), QColor(212, 208, 200));
     EXPECT_EQ(OleColor::toColor(OleColor::ButtonText, p), QColor(0, 0, 0));

@@ -7,30 +7,26 @@ using Mode = PictureBlender::Mode;
 
 namespace {
 
-QImage filled(int w, int h, QColor c)
-{
+QImage filled(int w, int h, QColor c) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(c);
     return img;
 }
 
 struct BlendCase {
-    const char *name;
+    const char* name;
     Mode mode;
     QColor picture;
     QColor expected; // on a (30, 60, 90) surface; silhouette colour (1, 2, 3)
 };
 
-class BlendModeTest : public ::testing::TestWithParam<BlendCase>
-{
-};
+class BlendModeTest : public ::testing::TestWithParam<BlendCase> {};
 
-TEST_P(BlendModeTest, CombinesPictureWithSurface)
-{
-    const BlendCase &c = GetParam();
+TEST_P(BlendModeTest, CombinesPictureWithSurface) {
+    const BlendCase& c = GetParam();
     QImage surface = filled(4, 4, QColor(30, 60, 90));
-    PictureBlender::blend(surface, filled(2, 2, c.picture), QPoint(1, 1), c.mode, true, QColor(192, 192, 192),
-                          QColor(1, 2, 3));
+    PictureBlender::blend(surface, filled(2, 2, c.picture), QPoint(1, 1), c.mode, true,
+                          QColor(192, 192, 192), QColor(1, 2, 3));
     EXPECT_EQ(surface.pixelColor(1, 1), c.expected);
     EXPECT_EQ(surface.pixelColor(0, 0), QColor(30, 60, 90)) << "outside the picture";
 }
@@ -45,22 +41,23 @@ INSTANTIATE_TEST_SUITE_P(
         BlendCase{"greySumRounded", Mode::Grey, QColor(100, 200, 50), QColor(154, 154, 154)},
         BlendCase{"fadedTwoThirdsPicture", Mode::Faded, QColor(255, 0, 30), QColor(180, 20, 50)},
         BlendCase{"silhouetteDarkPixel", Mode::Silhouette, QColor(128, 128, 128), QColor(1, 2, 3)},
-        BlendCase{"silhouetteSkipsLightPixel", Mode::Silhouette, QColor(129, 128, 128), QColor(30, 60, 90)},
-        BlendCase{"maskColourStaysTransparent", Mode::Plain, QColor(192, 192, 192), QColor(30, 60, 90)}),
-    [](const auto &info) { return std::string(info.param.name); });
+        BlendCase{"silhouetteSkipsLightPixel", Mode::Silhouette, QColor(129, 128, 128),
+                  QColor(30, 60, 90)},
+        BlendCase{"maskColourStaysTransparent", Mode::Plain, QColor(192, 192, 192),
+                  QColor(30, 60, 90)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PictureBlenderTest, MaskColourIsDrawnWhenMaskingIsOff)
-{
+TEST(PictureBlenderTest, MaskColourIsDrawnWhenMaskingIsOff) {
     QImage surface = filled(2, 2, QColor(0, 0, 0));
-    PictureBlender::blend(surface, filled(1, 1, QColor(192, 192, 192)), QPoint(0, 0), Mode::Plain, false,
-                          QColor(192, 192, 192));
+    PictureBlender::blend(surface, filled(1, 1, QColor(192, 192, 192)), QPoint(0, 0), Mode::Plain,
+                          false, QColor(192, 192, 192));
     EXPECT_EQ(surface.pixelColor(0, 0), QColor(192, 192, 192));
 }
 
-TEST(PictureBlenderTest, ClipsAtSurfaceEdges)
-{
+TEST(PictureBlenderTest, ClipsAtSurfaceEdges) {
     QImage surface = filled(3, 3, QColor(0, 0, 0));
-    PictureBlender::blend(surface, filled(4, 4, QColor(9, 9, 9)), QPoint(-2, 1), Mode::Plain, false, QColor());
+    PictureBlender::blend(surface, filled(4, 4, QColor(9, 9, 9)), QPoint(-2, 1), Mode::Plain, false,
+                          QColor());
     EXPECT_EQ(surface.pixelColor(1, 2), QColor(9, 9, 9));
     EXPECT_EQ(surface.pixelColor(2, 2), QColor(0, 0, 0));
 }

@@ -12,8 +12,7 @@ using namespace glimmer;
 
 namespace {
 
-TEST(MemoryPropertyBagTest, KeysMatchWithoutRegardToCase)
-{
+TEST(MemoryPropertyBagTest, KeysMatchWithoutRegardToCase) {
     MemoryPropertyBag bag;
     bag.WriteProperty(QStringLiteral("BackColor"), 5);
     EXPECT_EQ(bag.ReadProperty(QStringLiteral("BACKCOLOR"), 0).toInt(), 5);
@@ -22,14 +21,12 @@ TEST(MemoryPropertyBagTest, KeysMatchWithoutRegardToCase)
     EXPECT_EQ(bag.ReadProperty(QStringLiteral("BackColor"), 0).toInt(), 7);
 }
 
-TEST(MemoryPropertyBagTest, AbsentKeyGivesDefault)
-{
+TEST(MemoryPropertyBagTest, AbsentKeyGivesDefault) {
     MemoryPropertyBag bag;
     EXPECT_EQ(bag.ReadProperty(QStringLiteral("X"), 42).toInt(), 42);
 }
 
-TEST(MemoryPropertyBagTest, ValueEqualToDefaultIsLeftOutAndClearsStaleEntry)
-{
+TEST(MemoryPropertyBagTest, ValueEqualToDefaultIsLeftOutAndClearsStaleEntry) {
     MemoryPropertyBag bag;
     bag.WriteProperty(QStringLiteral("HasTape"), false, true);
     EXPECT_TRUE(bag.contains(QStringLiteral("hastape")));
@@ -38,8 +35,7 @@ TEST(MemoryPropertyBagTest, ValueEqualToDefaultIsLeftOutAndClearsStaleEntry)
     EXPECT_TRUE(bag.ReadProperty(QStringLiteral("HasTape"), true).toBool());
 }
 
-TEST(SettingsPropertyBagTest, RoundTripsThroughIniFileWithoutRegardToCase)
-{
+TEST(SettingsPropertyBagTest, RoundTripsThroughIniFileWithoutRegardToCase) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bag.ini"));
     {
@@ -58,8 +54,7 @@ TEST(SettingsPropertyBagTest, RoundTripsThroughIniFileWithoutRegardToCase)
     EXPECT_EQ(s.childKeys().size(), 2) << "one entry per key, none for a default value";
 }
 
-TEST(BagValuesTest, ReadsTextFormsThatIniFilesHandBack)
-{
+TEST(BagValuesTest, ReadsTextFormsThatIniFilesHandBack) {
     MemoryPropertyBag bag;
     bag.WriteProperty(QStringLiteral("b"), QStringLiteral("true"));
     bag.WriteProperty(QStringLiteral("n"), QStringLiteral("17"));
@@ -70,14 +65,13 @@ TEST(BagValuesTest, ReadsTextFormsThatIniFilesHandBack)
     EXPECT_EQ(v.readColor(QStringLiteral("c"), 0), 0x8000000Fu);
 }
 
-TEST(BagValuesTest, UnusableValueRaisesPropertyErrorNamingTheKey)
-{
+TEST(BagValuesTest, UnusableValueRaisesPropertyErrorNamingTheKey) {
     MemoryPropertyBag bag;
     bag.WriteProperty(QStringLiteral("TapeHeight"), QStringLiteral("tall"));
     try {
         BagValues(bag).readInt(QStringLiteral("TapeHeight"), 17);
         FAIL() << "no error raised";
-    } catch (const PropertyError &e) {
+    } catch (const PropertyError& e) {
         EXPECT_EQ(e.key(), QStringLiteral("TapeHeight"));
     }
     bag.WriteProperty(QStringLiteral("PICN"), QByteArray("not an image"));

@@ -9,8 +9,7 @@
 
 namespace glimmer::test {
 
-QPalette fixedPalette()
-{
+QPalette fixedPalette() {
     QPalette p;
     const auto set = [&p](QPalette::ColorRole role, QColor c) {
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
@@ -33,26 +32,22 @@ QPalette fixedPalette()
     return p;
 }
 
-QFont fixedFont()
-{
+QFont fixedFont() {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(12);
     f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }
 
-quint32 oleAt(const QImage &image, int x, int y)
-{
+quint32 oleAt(const QImage& image, int x, int y) {
     return OleColor::fromColor(image.pixelColor(x, y));
 }
 
-QColor plain(quint32 ole)
-{
+QColor plain(quint32 ole) {
     return OleColor::toColor(ole, QPalette());
 }
 
-QRect inkBox(const QImage &image, quint32 ole, const QRect &area)
-{
+QRect inkBox(const QImage& image, quint32 ole, const QRect& area) {
     QRect box;
     const QRect r = area.intersected(image.rect());
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -64,39 +59,35 @@ QRect inkBox(const QImage &image, quint32 ole, const QRect &area)
     return box;
 }
 
-QImage render(QWidget &widget)
-{
+QImage render(QWidget& widget) {
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 namespace {
 
 /// Creates the application object once the test program runs (never in a static initialiser).
-class QtTestEnvironment : public ::testing::Environment
-{
+class QtTestEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
+    void SetUp() override {
         static int argc = 1;
         static char name[] = "glimmer_tests";
-        static char *argv[] = {name, nullptr};
+        static char* argv[] = {name, nullptr};
         QApplication::setAttribute(Qt::AA_Use96Dpi);
         m_app = new QApplication(argc, argv);
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(fixedPalette());
         QApplication::setFont(fixedFont());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         delete m_app;
         m_app = nullptr;
     }
 
 private:
-    QApplication *m_app = nullptr;
+    QApplication* m_app = nullptr;
 };
 
-[[maybe_unused]] ::testing::Environment *const environment =
+[[maybe_unused]] ::testing::Environment* const environment =
     ::testing::AddGlobalTestEnvironment(new QtTestEnvironment);
 
 } // namespace

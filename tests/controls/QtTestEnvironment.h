@@ -17,12 +17,12 @@ QPalette fixedPalette();
 QFont fixedFont();
 
 /// The colour at (x, y) as 0x00BBGGRR.
-quint32 oleAt(const QImage &image, int x, int y);
+quint32 oleAt(const QImage& image, int x, int y);
 /// A plain colour value as a QColor.
 QColor plain(quint32 ole);
 /// The bounding box of all pixels of colour @p ole inside @p area (empty when none).
-QRect inkBox(const QImage &image, quint32 ole, const QRect &area);
+QRect inkBox(const QImage& image, quint32 ole, const QRect& area);
 /// Renders a widget through its paint event into a 32-bit image.
-QImage render(QWidget &widget);
+QImage render(QWidget& widget);
 
 } // namespace glimmer::test

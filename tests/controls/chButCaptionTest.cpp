@@ -11,15 +11,14 @@ namespace {
 constexpr quint32 Black = 0x000000;
 
 /// A grey-scheme button with a caption, ready to draw.
-void captioned(ButtonHarness &h, const QString &caption, chBut::ButtonTypes type = chBut::SimpleFlat)
-{
+void captioned(ButtonHarness& h, const QString& caption,
+               chBut::ButtonTypes type = chBut::SimpleFlat) {
     h.button->setColorScheme(chBut::ForceStandard);
     h.button->setButtonType(type);
     h.button->setCaption(caption);
 }
 
-TEST(ButtonCaptionTest, CaptionIsCentred)
-{
+TEST(ButtonCaptionTest, CaptionIsCentred) {
     ButtonHarness h(QSize(80, 30));
     captioned(h, QStringLiteral("OK"));
     const QRect ink = inkBox(h.surface(), Black, QRect(2, 2, 76, 26));
@@ -28,8 +27,7 @@ TEST(ButtonCaptionTest, CaptionIsCentred)
     EXPECT_NEAR(ink.center().y(), 15, 3);
 }
 
-TEST(ButtonCaptionTest, PressedCaptionMovesOnePixelRightAndDown)
-{
+TEST(ButtonCaptionTest, PressedCaptionMovesOnePixelRightAndDown) {
     ButtonHarness h(QSize(80, 30));
     captioned(h, QStringLiteral("OK"));
     const QRect inside(6, 6, 68, 18); // the press gives the focus; keep its dotted rectangle out
@@ -39,8 +37,7 @@ TEST(ButtonCaptionTest, PressedCaptionMovesOnePixelRightAndDown)
     EXPECT_EQ(inkBox(h.surface(), Black, inside), normal.translated(1, 1));
 }
 
-TEST(ButtonCaptionTest, DisabledCaptionIsEmbossedHighlightUnderShadow)
-{
+TEST(ButtonCaptionTest, DisabledCaptionIsEmbossedHighlightUnderShadow) {
     ButtonHarness h(QSize(80, 30));
     captioned(h, QStringLiteral("OK"));
     const QRect normal = inkBox(h.surface(), Black, QRect(2, 2, 76, 26));
@@ -53,8 +50,7 @@ TEST(ButtonCaptionTest, DisabledCaptionIsEmbossedHighlightUnderShadow)
     EXPECT_TRUE(inkBox(img, Black, QRect(2, 2, 76, 26)).isEmpty());
 }
 
-TEST(ButtonCaptionTest, LongCaptionWordWraps)
-{
+TEST(ButtonCaptionTest, LongCaptionWordWraps) {
     ButtonHarness h(QSize(70, 60));
     captioned(h, QStringLiteral("Save the score as MIDI"));
     const QRect ink = inkBox(h.surface(), Black, QRect(2, 2, 66, 56));
@@ -62,8 +58,7 @@ TEST(ButtonCaptionTest, LongCaptionWordWraps)
     EXPECT_LE(ink.width(), 66);
 }
 
-TEST(ButtonCaptionTest, AccessKeyMarkerIsNotDrawnButUnderlinesItsLetter)
-{
+TEST(ButtonCaptionTest, AccessKeyMarkerIsNotDrawnButUnderlinesItsLetter) {
     ButtonHarness plainH(QSize(80, 30));
     captioned(plainH, QStringLiteral("Save"));
     ButtonHarness keyH(QSize(80, 30));
@@ -75,20 +70,17 @@ TEST(ButtonCaptionTest, AccessKeyMarkerIsNotDrawnButUnderlinesItsLetter)
 }
 
 struct EffectCase {
-    const char *name;
+    const char* name;
     chBut::fx effect;
     bool darkBelow;  // ShiftColor(face, −40) one pixel right and down
     bool lightBelow; // ShiftColor(face, 40) one pixel right and down
     bool aboveLeft;  // some copy one pixel left and up
 };
 
-class ButtonEffectTest : public ::testing::TestWithParam<EffectCase>
-{
-};
+class ButtonEffectTest : public ::testing::TestWithParam<EffectCase> {};
 
-TEST_P(ButtonEffectTest, DrawsShiftedCopiesBeforeCaption)
-{
-    const EffectCase &c = GetParam();
+TEST_P(ButtonEffectTest, DrawsShiftedCopiesBeforeCaption) {
+    const EffectCase& c = GetParam();
     ButtonHarness h(QSize(80, 30));
     captioned(h, QStringLiteral("Fx"));
     h.button->setSpecialEffect(c.effect);
@@ -111,14 +103,14 @@ TEST_P(ButtonEffectTest, DrawsShiftedCopiesBeforeCaption)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Effects, ButtonEffectTest,
-                         ::testing::Values(EffectCase{"embossed", chBut::cbEmbossed, true, false, true},
-                                           EffectCase{"engraved", chBut::cbEngraved, false, true, true},
-                                           EffectCase{"shadowed", chBut::cbShadowed, true, false, false}),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Effects, ButtonEffectTest,
+    ::testing::Values(EffectCase{"embossed", chBut::cbEmbossed, true, false, true},
+                      EffectCase{"engraved", chBut::cbEngraved, false, true, true},
+                      EffectCase{"shadowed", chBut::cbShadowed, true, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ButtonCaptionTest, CustomSchemeHoverUsesOverColours)
-{
+TEST(ButtonCaptionTest, CustomSchemeHoverUsesOverColours) {
     ButtonHarness h(QSize(80, 30));
     h.button->setColorScheme(chBut::Custom);
     h.button->setBackColor(0x3264C8);

@@ -9,32 +9,30 @@ using namespace glimmer::test;
 namespace {
 
 /// The top-left outer pixel of a grey classic button: highlight when up, dark shadow when pressed.
-bool drawnPressed(const ButtonHarness &h)
-{
+bool drawnPressed(const ButtonHarness& h) {
     return oleAt(h.surface(), 30, 0) == 0x000000u;
 }
 
-void classic(ButtonHarness &h)
-{
+void classic(ButtonHarness& h) {
     h.button->setColorScheme(chBut::ForceStandard);
     h.button->setButtonType(chBut::Windows32Bit);
 }
 
-TEST(ButtonInputTest, LeftClickRaisesDownUpClickInOrderWithArguments)
-{
+TEST(ButtonInputTest, LeftClickRaisesDownUpClickInOrderWithArguments) {
     ButtonHarness h;
     QStringList order;
     QObject::connect(h.button, &chBut::MouseDown, [&](short b, short s, float x, float y) {
         order << QStringLiteral("down %1 %2 %3 %4").arg(b).arg(s).arg(x).arg(y);
     });
-    QObject::connect(h.button, &chBut::MouseUp, [&](short b, short, float, float) { order << QStringLiteral("up %1").arg(b); });
+    QObject::connect(h.button, &chBut::MouseUp, [&](short b, short, float, float) {
+        order << QStringLiteral("up %1").arg(b);
+    });
     QObject::connect(h.button, &chBut::Click, [&] { order << QStringLiteral("click"); });
     QTest::mouseClick(h.button, Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 9));
     EXPECT_EQ(order, QStringList({"down 1 1 7 9", "up 1", "click"}));
 }
 
-TEST(ButtonInputTest, LeftPressDrawsPressedUntilRelease)
-{
+TEST(ButtonInputTest, LeftPressDrawsPressedUntilRelease) {
     ButtonHarness h;
     classic(h);
     h.hover();
@@ -44,8 +42,7 @@ TEST(ButtonInputTest, LeftPressDrawsPressedUntilRelease)
     EXPECT_FALSE(drawnPressed(h));
 }
 
-TEST(ButtonInputTest, RightButtonNeitherPressesNorClicks)
-{
+TEST(ButtonInputTest, RightButtonNeitherPressesNorClicks) {
     ButtonHarness h;
     classic(h);
     QSignalSpy clicks(h.button, &chBut::Click);
@@ -58,8 +55,7 @@ TEST(ButtonInputTest, RightButtonNeitherPressesNorClicks)
     EXPECT_EQ(downs.at(0).at(0).value<short>(), 2);
 }
 
-TEST(ButtonInputTest, CheckBoxBehaviourLatchesValueOnEachClickAndSpace)
-{
+TEST(ButtonInputTest, CheckBoxBehaviourLatchesValueOnEachClickAndSpace) {
     ButtonHarness h;
     classic(h);
     h.button->setCheckBoxBehaviour(true);
@@ -76,15 +72,13 @@ TEST(ButtonInputTest, CheckBoxBehaviourLatchesValueOnEachClickAndSpace)
     EXPECT_EQ(clicks.count(), 3);
 }
 
-TEST(ButtonInputTest, WithoutCheckBoxBehaviourValueStaysFalse)
-{
+TEST(ButtonInputTest, WithoutCheckBoxBehaviourValueStaysFalse) {
     ButtonHarness h;
     QTest::mouseClick(h.button, Qt::LeftButton, Qt::NoModifier, h.centre());
     EXPECT_FALSE(h.button->Value());
 }
 
-TEST(ButtonInputTest, DoubleClickPressesAndClicksTwice)
-{
+TEST(ButtonInputTest, DoubleClickPressesAndClicksTwice) {
     ButtonHarness h;
     h.button->setCheckBoxBehaviour(true);
     QSignalSpy clicks(h.button, &chBut::Click);
@@ -102,8 +96,7 @@ TEST(ButtonInputTest, DoubleClickPressesAndClicksTwice)
     EXPECT_EQ(second.at(3).value<float>(), 0.0f);
 }
 
-TEST(ButtonInputTest, DisabledButtonDoesNotClick)
-{
+TEST(ButtonInputTest, DisabledButtonDoesNotClick) {
     ButtonHarness h;
     QSignalSpy clicks(h.button, &chBut::Click);
     h.button->setEnabled(false);
@@ -111,8 +104,7 @@ TEST(ButtonInputTest, DisabledButtonDoesNotClick)
     EXPECT_EQ(clicks.count(), 0);
 }
 
-TEST(ButtonInputTest, PointerInRaisesMouseOverOnceAndOutRaisesMouseOutOnce)
-{
+TEST(ButtonInputTest, PointerInRaisesMouseOverOnceAndOutRaisesMouseOutOnce) {
     ButtonHarness h;
     QSignalSpy over(h.button, &chBut::MouseOver);
     QSignalSpy out(h.button, &chBut::MouseOut);
@@ -128,20 +120,18 @@ TEST(ButtonInputTest, PointerInRaisesMouseOverOnceAndOutRaisesMouseOutOnce)
     EXPECT_FALSE(h.button->isHovered());
 }
 
-TEST(ButtonInputTest, HoverPollNoticesAnotherWidgetCoveringTheButton)
-{
+TEST(ButtonInputTest, HoverPollNoticesAnotherWidgetCoveringTheButton) {
     ButtonHarness h;
     QSignalSpy out(h.button, &chBut::MouseOut);
     h.hover();
     ASSERT_TRUE(h.button->isHovered());
-    auto *cover = new QWidget(h.host.get());
+    auto* cover = new QWidget(h.host.get());
     cover->setGeometry(0, 0, 200, 120);
     cover->show();
     EXPECT_TRUE(out.wait(2000));
 }
 
-TEST(ButtonInputTest, KeyEventsCarryKeyCodesAndCharacters)
-{
+TEST(ButtonInputTest, KeyEventsCarryKeyCodesAndCharacters) {
     ButtonHarness h;
     h.focus();
     QSignalSpy down(h.button, &chBut::KeyDown);
@@ -158,8 +148,7 @@ TEST(ButtonInputTest, KeyEventsCarryKeyCodesAndCharacters)
     EXPECT_EQ(down.at(1).at(1).value<short>(), 2) << "Ctrl in the shift state";
 }
 
-TEST(ButtonInputTest, SpacePressDrawsPressedAndReleaseClicks)
-{
+TEST(ButtonInputTest, SpacePressDrawsPressedAndReleaseClicks) {
     ButtonHarness h;
     classic(h);
     h.focus();
@@ -172,26 +161,24 @@ TEST(ButtonInputTest, SpacePressDrawsPressedAndReleaseClicks)
     EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST(ButtonInputTest, ArrowKeysMoveFocusLikeTabAndShiftTab)
-{
+TEST(ButtonInputTest, ArrowKeysMoveFocusLikeTabAndShiftTab) {
     ButtonHarness h;
-    auto *second = new chBut(h.host.get());
+    auto* second = new chBut(h.host.get());
     second->setGeometry(80, 10, 60, 24);
     second->show();
     h.focus();
     struct Step {
         Qt::Key key;
-        QWidget *expected;
+        QWidget* expected;
     };
-    for (const Step s : {Step{Qt::Key_Right, second}, Step{Qt::Key_Left, h.button}, Step{Qt::Key_Down, second},
-                         Step{Qt::Key_Up, h.button}}) {
+    for (const Step s : {Step{Qt::Key_Right, second}, Step{Qt::Key_Left, h.button},
+                         Step{Qt::Key_Down, second}, Step{Qt::Key_Up, h.button}}) {
         QTest::keyClick(QApplication::focusWidget(), s.key);
         EXPECT_EQ(QApplication::focusWidget(), s.expected) << "key " << s.key;
     }
 }
 
-TEST(ButtonInputTest, AccessKeyActsAsClick)
-{
+TEST(ButtonInputTest, AccessKeyActsAsClick) {
     ButtonHarness h;
     h.button->setCaption(QStringLiteral("&Play"));
     EXPECT_EQ(h.button->AccessKey(), QChar('p'));
@@ -202,11 +189,10 @@ TEST(ButtonInputTest, AccessKeyActsAsClick)
     EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST(ButtonInputTest, FocusShowsAndHidesFocusRectangle)
-{
+TEST(ButtonInputTest, FocusShowsAndHidesFocusRectangle) {
     ButtonHarness h;
     classic(h);
-    auto *other = new QWidget(h.host.get());
+    auto* other = new QWidget(h.host.get());
     other->setFocusPolicy(Qt::StrongFocus);
     other->setGeometry(100, 50, 20, 20);
     other->show();

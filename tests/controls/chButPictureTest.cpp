@@ -11,8 +11,7 @@ namespace {
 constexpr quint32 Face = 0x808080, Shadow = 0x404040, Highlight = 0xAFAFAF, Red = 0x0000FF;
 
 /// 8 × 6: the left half red, the right half the mask colour.
-QPixmap halfRed(QColor right = QColor(192, 192, 192))
-{
+QPixmap halfRed(QColor right = QColor(192, 192, 192)) {
     QImage img(8, 6, QImage::Format_RGB32);
     img.fill(right);
     QPainter(&img).fillRect(0, 0, 4, 6, QColor(255, 0, 0));
@@ -20,8 +19,7 @@ QPixmap halfRed(QColor right = QColor(192, 192, 192))
 }
 
 /// A custom-scheme button (face 0x808080) showing the picture alone, centred at (26, 9).
-void pictured(ButtonHarness &h, chBut::ButtonTypes type = chBut::SimpleFlat)
-{
+void pictured(ButtonHarness& h, chBut::ButtonTypes type = chBut::SimpleFlat) {
     h.button->setColorScheme(chBut::Custom);
     h.button->setBackColor(Face);
     h.button->setBackOver(Face);
@@ -29,61 +27,108 @@ void pictured(ButtonHarness &h, chBut::ButtonTypes type = chBut::SimpleFlat)
     h.button->setPictureNormal(halfRed());
 }
 
-enum class Setup { Plain, NoMask, Grey, GreyHovered, Pressed, OfficeFaded, OfficeHovered, Disabled, XPDisabled, OfficeDisabled };
+enum class Setup {
+    Plain,
+    NoMask,
+    Grey,
+    GreyHovered,
+    Pressed,
+    OfficeFaded,
+    OfficeHovered,
+    Disabled,
+    XPDisabled,
+    OfficeDisabled
+};
 
 struct PictureCase {
-    const char *name;
+    const char* name;
     Setup setup;
     std::vector<std::pair<QPoint, quint32>> pixels;
 };
 
-class ButtonPictureTest : public ::testing::TestWithParam<PictureCase>
-{
-};
+class ButtonPictureTest : public ::testing::TestWithParam<PictureCase> {};
 
-TEST_P(ButtonPictureTest, CombinesPictureAsStateRequires)
-{
-    const PictureCase &c = GetParam();
+TEST_P(ButtonPictureTest, CombinesPictureAsStateRequires) {
+    const PictureCase& c = GetParam();
     ButtonHarness h;
     switch (c.setup) {
-    case Setup::Plain: pictured(h); break;
-    case Setup::NoMask: pictured(h); h.button->setUseMaskColor(false); break;
-    case Setup::Grey: pictured(h); h.button->setUseGreyscale(true); break;
-    case Setup::GreyHovered: pictured(h); h.button->setUseGreyscale(true); h.hover(); break;
-    case Setup::Pressed: pictured(h); h.hover(); h.press(); break;
-    case Setup::OfficeFaded: pictured(h, chBut::OfficeXP); break;
-    case Setup::OfficeHovered: pictured(h, chBut::OfficeXP); h.hover(); break;
-    case Setup::Disabled: pictured(h); h.button->setEnabled(false); break;
-    case Setup::XPDisabled: pictured(h, chBut::WindowsXP); h.button->setEnabled(false); break;
-    case Setup::OfficeDisabled: pictured(h, chBut::OfficeXP); h.button->setEnabled(false); break;
+    case Setup::Plain:
+        pictured(h);
+        break;
+    case Setup::NoMask:
+        pictured(h);
+        h.button->setUseMaskColor(false);
+        break;
+    case Setup::Grey:
+        pictured(h);
+        h.button->setUseGreyscale(true);
+        break;
+    case Setup::GreyHovered:
+        pictured(h);
+        h.button->setUseGreyscale(true);
+        h.hover();
+        break;
+    case Setup::Pressed:
+        pictured(h);
+        h.hover();
+        h.press();
+        break;
+    case Setup::OfficeFaded:
+        pictured(h, chBut::OfficeXP);
+        break;
+    case Setup::OfficeHovered:
+        pictured(h, chBut::OfficeXP);
+        h.hover();
+        break;
+    case Setup::Disabled:
+        pictured(h);
+        h.button->setEnabled(false);
+        break;
+    case Setup::XPDisabled:
+        pictured(h, chBut::WindowsXP);
+        h.button->setEnabled(false);
+        break;
+    case Setup::OfficeDisabled:
+        pictured(h, chBut::OfficeXP);
+        h.button->setEnabled(false);
+        break;
     }
     const QImage img = h.surface();
-    for (const auto &[p, ole] : c.pixels)
+    for (const auto& [p, ole] : c.pixels)
         EXPECT_EQ(oleAt(img, p.x(), p.y()), ole) << "pixel (" << p.x() << ", " << p.y() << ")";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Renderings, ButtonPictureTest,
     ::testing::Values(
-        PictureCase{"maskedPixelsShowFace", Setup::Plain, {{{26, 9}, Red}, {{29, 14}, Red}, {{30, 9}, Face}}},
+        PictureCase{"maskedPixelsShowFace",
+                    Setup::Plain,
+                    {{{26, 9}, Red}, {{29, 14}, Red}, {{30, 9}, Face}}},
         PictureCase{"maskOff", Setup::NoMask, {{{26, 9}, Red}, {{30, 9}, 0xC0C0C0}}},
         PictureCase{"greyWhileNotHovered", Setup::Grey, {{{26, 9}, 0x4C4C4C}, {{30, 9}, Face}}},
         PictureCase{"colourWhileHovered", Setup::GreyHovered, {{{26, 9}, Red}}},
-        PictureCase{"pressedMovesRightAndDown", Setup::Pressed, {{{26, 9}, Face}, {{27, 10}, Red}, {{30, 15}, Red}}},
+        PictureCase{"pressedMovesRightAndDown",
+                    Setup::Pressed,
+                    {{{26, 9}, Face}, {{27, 10}, Red}, {{30, 15}, Red}}},
         // (2 × picture + face) ÷ 3: (2 × 255 + 128) ÷ 3 = 212, 128 ÷ 3 = 42
         PictureCase{"officeFadedWhileNotHovered", Setup::OfficeFaded, {{{26, 9}, 0x2A2AD4}}},
-        PictureCase{"officeHoveredLiftsOverShadow", Setup::OfficeHovered,
+        PictureCase{"officeHoveredLiftsOverShadow",
+                    Setup::OfficeHovered,
                     {{{25, 8}, Red}, {{28, 13}, Red}, {{30, 10}, Shadow}, {{29, 14}, Shadow}}},
-        PictureCase{"disabledSilhouetteOverHighlight", Setup::Disabled,
-                    {{{26, 9}, Shadow}, {{29, 14}, Shadow}, {{30, 10}, Highlight}, {{27, 15}, Highlight}}},
-        PictureCase{"xpDisabledGreyMovedDown", Setup::XPDisabled, {{{27, 10}, 0x4C4C4C}, {{30, 15}, 0x4C4C4C}}},
+        PictureCase{
+            "disabledSilhouetteOverHighlight",
+            Setup::Disabled,
+            {{{26, 9}, Shadow}, {{29, 14}, Shadow}, {{30, 10}, Highlight}, {{27, 15}, Highlight}}},
+        PictureCase{"xpDisabledGreyMovedDown",
+                    Setup::XPDisabled,
+                    {{{27, 10}, 0x4C4C4C}, {{30, 15}, 0x4C4C4C}}},
         // ShiftColor(shadow, 13): 0x40 + 13 = 0x4D
-        PictureCase{"officeDisabledSingleSilhouette", Setup::OfficeDisabled,
+        PictureCase{"officeDisabledSingleSilhouette",
+                    Setup::OfficeDisabled,
                     {{{26, 9}, 0x4D4D4D}, {{30, 10}, Face}}}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ButtonPictureTest, HoverPictureReplacesNormalWhileHovered)
-{
+TEST(ButtonPictureTest, HoverPictureReplacesNormalWhileHovered) {
     ButtonHarness h;
     pictured(h);
     QImage blue(8, 6, QImage::Format_RGB32);
@@ -95,8 +140,7 @@ TEST(ButtonPictureTest, HoverPictureReplacesNormalWhileHovered)
     EXPECT_EQ(oleAt(h.surface(), 31, 9), 0xFF0000u);
 }
 
-TEST(ButtonPictureTest, BackgroundPictureLiesUnderCaption)
-{
+TEST(ButtonPictureTest, BackgroundPictureLiesUnderCaption) {
     ButtonHarness h(QSize(80, 30));
     h.button->setColorScheme(chBut::Custom);
     h.button->setBackColor(Face);
@@ -108,11 +152,11 @@ TEST(ButtonPictureTest, BackgroundPictureLiesUnderCaption)
     h.button->setCaption(QStringLiteral("Top"));
     const QImage img = h.surface();
     EXPECT_EQ(oleAt(img, 11, 6), Red) << "picture centred at (10, 5)";
-    EXPECT_FALSE(inkBox(img, 0x00FF00, QRect(10, 5, 60, 20)).isEmpty()) << "caption drawn over the picture";
+    EXPECT_FALSE(inkBox(img, 0x00FF00, QRect(10, 5, 60, 20)).isEmpty())
+        << "caption drawn over the picture";
 }
 
-TEST(ButtonPictureTest, LeftPictureSitsLeftOfCaption)
-{
+TEST(ButtonPictureTest, LeftPictureSitsLeftOfCaption) {
     ButtonHarness h(QSize(100, 30));
     pictured(h);
     h.button->setForeColor(0x00FF00);

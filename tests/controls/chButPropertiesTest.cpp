@@ -15,14 +15,13 @@ using namespace glimmer::test;
 
 namespace {
 
-TEST(ButtonPropertiesTest, EmptyBagGivesDocumentedDefaults)
-{
+TEST(ButtonPropertiesTest, EmptyBagGivesDocumentedDefaults) {
     ButtonHarness h;
     MemoryPropertyBag bag;
     h.button->setButtonType(chBut::OfficeXP);
     h.button->setCaption(QStringLiteral("old"));
     h.button->ReadProperties(bag);
-    const chBut &b = *h.button;
+    const chBut& b = *h.button;
     EXPECT_EQ(b.ButtonType(), chBut::Windows32Bit);
     EXPECT_EQ(b.ColorScheme(), chBut::UseWindows);
     EXPECT_EQ(b.MaskColor(), 0xC0C0C0u);
@@ -46,8 +45,7 @@ TEST(ButtonPropertiesTest, EmptyBagGivesDocumentedDefaults)
     EXPECT_FALSE(b.Value());
 }
 
-TEST(ButtonPropertiesTest, HoverColoursDefaultToTheColoursJustRead)
-{
+TEST(ButtonPropertiesTest, HoverColoursDefaultToTheColoursJustRead) {
     ButtonHarness h;
     MemoryPropertyBag bag;
     bag.WriteProperty(QStringLiteral("bcol"), 0x112233u);
@@ -57,15 +55,13 @@ TEST(ButtonPropertiesTest, HoverColoursDefaultToTheColoursJustRead)
     EXPECT_EQ(h.button->ForeOver(), 0x445566u);
 }
 
-QPixmap solid(QColor c)
-{
+QPixmap solid(QColor c) {
     QImage img(4, 3, QImage::Format_RGB32);
     img.fill(c);
     return QPixmap::fromImage(img);
 }
 
-void setEverything(chBut &b)
-{
+void setEverything(chBut& b) {
     b.setColorScheme(chBut::Custom);
     b.setBackColor(0x010203);
     b.setBackOver(0x040506);
@@ -93,8 +89,7 @@ void setEverything(chBut &b)
     b.setValue(true);
 }
 
-void expectEverything(const chBut &b)
-{
+void expectEverything(const chBut& b) {
     EXPECT_EQ(b.ColorScheme(), chBut::Custom);
     EXPECT_EQ(b.BackColor(), 0x010203u);
     EXPECT_EQ(b.BackOver(), 0x040506u);
@@ -122,8 +117,7 @@ void expectEverything(const chBut &b)
     EXPECT_TRUE(b.Value());
 }
 
-TEST(ButtonPropertiesTest, EveryValueRoundTripsThroughMemoryBag)
-{
+TEST(ButtonPropertiesTest, EveryValueRoundTripsThroughMemoryBag) {
     ButtonHarness a;
     setEverything(*a.button);
     MemoryPropertyBag bag;
@@ -134,8 +128,7 @@ TEST(ButtonPropertiesTest, EveryValueRoundTripsThroughMemoryBag)
     expectEverything(*b.button);
 }
 
-TEST(ButtonPropertiesTest, EveryValueRoundTripsThroughIniFile)
-{
+TEST(ButtonPropertiesTest, EveryValueRoundTripsThroughIniFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("form.ini"));
     {
@@ -152,8 +145,7 @@ TEST(ButtonPropertiesTest, EveryValueRoundTripsThroughIniFile)
     expectEverything(*b.button);
 }
 
-TEST(ButtonPropertiesTest, OutOfRangeEnumerationRaisesAndLeavesButtonUnchanged)
-{
+TEST(ButtonPropertiesTest, OutOfRangeEnumerationRaisesAndLeavesButtonUnchanged) {
     ButtonHarness h;
     h.button->setCaption(QStringLiteral("keep"));
     MemoryPropertyBag bag;
@@ -164,8 +156,7 @@ TEST(ButtonPropertiesTest, OutOfRangeEnumerationRaisesAndLeavesButtonUnchanged)
     EXPECT_THROW(h.button->setProperty("ButtonType", 0), PropertyError);
 }
 
-TEST(ButtonPropertiesTest, InitPropertiesTakesHostNameAsCaption)
-{
+TEST(ButtonPropertiesTest, InitPropertiesTakesHostNameAsCaption) {
     ButtonHarness h;
     h.button->setButtonType(chBut::OfficeXP);
     h.button->InitProperties(QStringLiteral("chBut1"));
@@ -177,24 +168,22 @@ TEST(ButtonPropertiesTest, InitPropertiesTakesHostNameAsCaption)
 }
 
 struct KeyCase {
-    const char *property;
-    QVariant value; // a QSize stands for a picture of that size (pixmaps need the application)
-    const char *key; // empty: no notification
+    const char* property;
+    QVariant value;  // a QSize stands for a picture of that size (pixmaps need the application)
+    const char* key; // empty: no notification
 };
 
-class ButtonNotifyTest : public ::testing::TestWithParam<KeyCase>
-{
-};
+class ButtonNotifyTest : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(ButtonNotifyTest, PropertyWriteReportsItsKey)
-{
-    const KeyCase &c = GetParam();
+TEST_P(ButtonNotifyTest, PropertyWriteReportsItsKey) {
+    const KeyCase& c = GetParam();
     ButtonHarness h;
     QSignalSpy spy(h.button, &chBut::propertyChanged);
-    const QVariant value = c.value.typeId() == QMetaType::QSize ? QVariant(QPixmap(c.value.toSize())) : c.value;
+    const QVariant value =
+        c.value.typeId() == QMetaType::QSize ? QVariant(QPixmap(c.value.toSize())) : c.value;
     ASSERT_TRUE(h.button->setProperty(c.property, value)) << c.property;
     QStringList keys;
-    for (const auto &args : spy)
+    for (const auto& args : spy)
         keys << args.at(0).toString();
     if (*c.key)
         EXPECT_EQ(keys, QStringList{QString::fromLatin1(c.key)}) << c.property;
@@ -204,24 +193,23 @@ TEST_P(ButtonNotifyTest, PropertyWriteReportsItsKey)
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, ButtonNotifyTest,
-    ::testing::Values(KeyCase{"BackColor", 0x123u, "BCOL"}, KeyCase{"BackOver", 0x123u, "BCOLO"},
-                      KeyCase{"ForeColor", 0x123u, "FCOL"}, KeyCase{"ForeOver", 0x123u, "FCOLO"},
-                      KeyCase{"MaskColor", 0x123u, "MCOL"}, KeyCase{"ButtonType", 3, "BTYPE"},
-                      KeyCase{"Caption", QStringLiteral("x"), "TX"}, KeyCase{"Enabled", false, "ENAB"},
-                      KeyCase{"Font", QFont(QStringLiteral("DejaVu Serif"), 20), "FONT"},
-                      KeyCase{"FontBold", true, ""}, KeyCase{"FontSize", 20, ""},
-                      KeyCase{"FontName", QStringLiteral("DejaVu Serif"), ""},
-                      KeyCase{"ColorScheme", 3, "COLTYPE"}, KeyCase{"ShowFocusRect", false, "FOCUSR"},
-                      KeyCase{"MousePointer", 2, "MPTR"}, KeyCase{"HandPointer", true, "HAND"},
-                      KeyCase{"SoftBevel", true, "SOFT"},
-                      KeyCase{"PictureNormal", QSize(2, 2), "PICN"},
-                      KeyCase{"PictureOver", QSize(2, 2), "PICO"}, KeyCase{"PicturePosition", 2, "PICPOS"},
-                      KeyCase{"UseMaskColor", false, "UMCOL"}, KeyCase{"UseGreyscale", true, "NGREY"},
-                      KeyCase{"SpecialEffect", 1, "FX"}, KeyCase{"CheckBoxBehaviour", true, "CHECK"},
-                      KeyCase{"Value", true, "VALUE"}));
+    ::testing::Values(
+        KeyCase{"BackColor", 0x123u, "BCOL"}, KeyCase{"BackOver", 0x123u, "BCOLO"},
+        KeyCase{"ForeColor", 0x123u, "FCOL"}, KeyCase{"ForeOver", 0x123u, "FCOLO"},
+        KeyCase{"MaskColor", 0x123u, "MCOL"}, KeyCase{"ButtonType", 3, "BTYPE"},
+        KeyCase{"Caption", QStringLiteral("x"), "TX"}, KeyCase{"Enabled", false, "ENAB"},
+        KeyCase{"Font", QFont(QStringLiteral("DejaVu Serif"), 20), "FONT"},
+        KeyCase{"FontBold", true, ""}, KeyCase{"FontSize", 20, ""},
+        KeyCase{"FontName", QStringLiteral("DejaVu Serif"), ""},
+        KeyCase{"ColorScheme", 3, "COLTYPE"}, KeyCase{"ShowFocusRect", false, "FOCUSR"},
+        KeyCase{"MousePointer", 2, "MPTR"}, KeyCase{"HandPointer", true, "HAND"},
+        KeyCase{"SoftBevel", true, "SOFT"}, KeyCase{"PictureNormal", QSize(2, 2), "PICN"},
+        KeyCase{"PictureOver", QSize(2, 2), "PICO"}, KeyCase{"PicturePosition", 2, "PICPOS"},
+        KeyCase{"UseMaskColor", false, "UMCOL"}, KeyCase{"UseGreyscale", true, "NGREY"},
+        KeyCase{"SpecialEffect", 1, "FX"}, KeyCase{"CheckBoxBehaviour", true, "CHECK"},
+        KeyCase{"Value", true, "VALUE"}));
 
-TEST(ButtonPropertiesTest, DesignTimeColourWriteAlsoSetsHoverColour)
-{
+TEST(ButtonPropertiesTest, DesignTimeColourWriteAlsoSetsHoverColour) {
     ButtonHarness h;
     h.button->setBackColor(0x111111);
     EXPECT_EQ(h.button->BackOver(), OleColor::ButtonFace) << "at run time only BackColor";
@@ -232,8 +220,7 @@ TEST(ButtonPropertiesTest, DesignTimeColourWriteAlsoSetsHoverColour)
     EXPECT_EQ(h.button->ForeOver(), 0x333333u);
 }
 
-TEST(ButtonPropertiesTest, DisableRefreshPaintsNothingUntilRefresh)
-{
+TEST(ButtonPropertiesTest, DisableRefreshPaintsNothingUntilRefresh) {
     ButtonHarness h;
     h.button->setColorScheme(chBut::Custom);
     h.button->setBackColor(0x0000FF);
@@ -243,14 +230,14 @@ TEST(ButtonPropertiesTest, DisableRefreshPaintsNothingUntilRefresh)
     h.button->setCaption(QStringLiteral("later"));
     h.button->resize(70, 30);
     EXPECT_EQ(h.surface(), before);
-    EXPECT_EQ(render(*h.button).pixelColor(5, 12), plain(0x0000FF)) << "the window shows the old drawing";
+    EXPECT_EQ(render(*h.button).pixelColor(5, 12), plain(0x0000FF))
+        << "the window shows the old drawing";
     h.button->Refresh();
     EXPECT_EQ(h.surface().size(), QSize(70, 30));
     EXPECT_EQ(oleAt(h.surface(), 5, 12), 0x00FF00u);
 }
 
-TEST(ButtonPropertiesTest, HandPointerOffRestoresArrow)
-{
+TEST(ButtonPropertiesTest, HandPointerOffRestoresArrow) {
     ButtonHarness h;
     h.button->setHandPointer(true);
     EXPECT_EQ(h.button->cursor().shape(), Qt::PointingHandCursor);

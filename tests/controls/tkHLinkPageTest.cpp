@@ -13,8 +13,7 @@ using namespace glimmer;
 
 namespace {
 
-TEST(LinkPageTest, FillsFieldsFromFirstSelectedControl)
-{
+TEST(LinkPageTest, FillsFieldsFromFirstSelectedControl) {
     tkHLink first;
     tkHLink second;
     first.setCaption(QStringLiteral("First"));
@@ -34,8 +33,7 @@ TEST(LinkPageTest, FillsFieldsFromFirstSelectedControl)
     EXPECT_FALSE(page.isChanged());
 }
 
-TEST(LinkPageTest, EditingMarksPageChanged)
-{
+TEST(LinkPageTest, EditingMarksPageChanged) {
     tkHLink link;
     tkHLinkPage page;
     page.setSelectedControls({&link});
@@ -47,8 +45,7 @@ TEST(LinkPageTest, EditingMarksPageChanged)
     EXPECT_EQ(changed.count(), 2);
 }
 
-TEST(LinkPageTest, ApplyWritesFirstControlInDocumentedOrder)
-{
+TEST(LinkPageTest, ApplyWritesFirstControlInDocumentedOrder) {
     tkHLink first;
     tkHLink second;
     first.setCaption(QStringLiteral("Old"));
@@ -62,10 +59,10 @@ TEST(LinkPageTest, ApplyWritesFirstControlInDocumentedOrder)
     page.autoSizeBox()->setChecked(true);
     page.enabledBox()->setChecked(false);
     QStringList order;
-    QObject::connect(&first, &tkHLink::propertyChanged, [&](const QString &key) { order << key; });
+    QObject::connect(&first, &tkHLink::propertyChanged, [&](const QString& key) { order << key; });
     page.apply();
-    EXPECT_EQ(order, QStringList({"LinkURL", "LinkSingleClickActivate", "LinkUnderLined", "Caption", "AutoSize",
-                                  "Enabled"}));
+    EXPECT_EQ(order, QStringList({"LinkURL", "LinkSingleClickActivate", "LinkUnderLined", "Caption",
+                                  "AutoSize", "Enabled"}));
     // The address is cleared before the caption is set, so the caption becomes the address.
     EXPECT_EQ(first.LinkURL(), QStringLiteral("New"));
     EXPECT_FALSE(first.isEnabled());

@@ -18,30 +18,26 @@ namespace {
 
 /// A shown link whose opener records what would have been opened.
 struct LinkHarness {
-    LinkHarness()
-        : host(std::make_unique<QWidget>())
-    {
+    LinkHarness() : host(std::make_unique<QWidget>()) {
         host->setGeometry(100, 100, 300, 100);
         link = new tkHLink(host.get());
         link->setGeometry(10, 10, 200, 30);
-        link->setOpener([this](const QUrl &url) { opened << url.toString(); });
+        link->setOpener([this](const QUrl& url) { opened << url.toString(); });
         host->show();
     }
     void click() { QTest::mouseClick(link->label(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5)); }
-    void doubleClick()
-    {
+    void doubleClick() {
         click();
         QTest::mouseDClick(link->label(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         QTest::mouseRelease(link->label(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     }
 
     std::unique_ptr<QWidget> host;
-    tkHLink *link;
+    tkHLink* link;
     QStringList opened;
 };
 
-TEST(LinkTest, CaptionSetWhileAddressEmptyBecomesAddressButLaterCaptionKeepsIt)
-{
+TEST(LinkTest, CaptionSetWhileAddressEmptyBecomesAddressButLaterCaptionKeepsIt) {
     LinkHarness h;
     h.link->setCaption(QStringLiteral("https://example.org/"));
     EXPECT_EQ(h.link->LinkURL(), QStringLiteral("https://example.org/"));
@@ -51,17 +47,14 @@ TEST(LinkTest, CaptionSetWhileAddressEmptyBecomesAddressButLaterCaptionKeepsIt)
 }
 
 struct OpenCase {
-    const char *name;
-    const char *address;
-    const char *opened;
+    const char* name;
+    const char* address;
+    const char* opened;
 };
 
-class LinkOpenTest : public ::testing::TestWithParam<OpenCase>
-{
-};
+class LinkOpenTest : public ::testing::TestWithParam<OpenCase> {};
 
-TEST_P(LinkOpenTest, OpensMailMessageOrAddress)
-{
+TEST_P(LinkOpenTest, OpensMailMessageOrAddress) {
     LinkHarness h;
     h.link->setLinkURL(QString::fromUtf8(GetParam().address));
     h.click();
@@ -70,16 +63,16 @@ TEST_P(LinkOpenTest, OpensMailMessageOrAddress)
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, LinkOpenTest,
-    ::testing::Values(OpenCase{"mailtoAddress", "mailto:ann@example.org", "mailto:ann@example.org"},
-                      OpenCase{"bareMailAddress", "ann@example.org", "mailto:ann@example.org"},
-                      OpenCase{"upperCaseMailto", "MAILTO:ann@example.org", "mailto:ann@example.org"},
-                      OpenCase{"webAddress", "https://example.org/a?b=c", "https://example.org/a?b=c"},
-                      OpenCase{"hostOnly", "www.example.org", "http://www.example.org"},
-                      OpenCase{"atSignWithoutDot", "user@host", "http://user@host"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    ::testing::Values(
+        OpenCase{"mailtoAddress", "mailto:ann@example.org", "mailto:ann@example.org"},
+        OpenCase{"bareMailAddress", "ann@example.org", "mailto:ann@example.org"},
+        OpenCase{"upperCaseMailto", "MAILTO:ann@example.org", "mailto:ann@example.org"},
+        OpenCase{"webAddress", "https://example.org/a?b=c", "https://example.org/a?b=c"},
+        OpenCase{"hostOnly", "www.example.org", "http://www.example.org"},
+        OpenCase{"atSignWithoutDot", "user@host", "http://user@host"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LinkTest, EmptyAddressOpensCaption)
-{
+TEST(LinkTest, EmptyAddressOpensCaption) {
     LinkHarness h;
     h.link->InitProperties(QStringLiteral("www.example.org"));
     EXPECT_TRUE(h.link->LinkURL().isEmpty());
@@ -88,14 +81,14 @@ TEST(LinkTest, EmptyAddressOpensCaption)
     EXPECT_EQ(h.opened, QStringList{QStringLiteral("http://www.example.org")});
 }
 
-TEST(LinkTest, OpeningTakesVisitedColour)
-{
+TEST(LinkTest, OpeningTakesVisitedColour) {
     LinkHarness h;
     h.link->setLinkURL(QStringLiteral("https://example.org"));
     h.link->setCaption(QStringLiteral("Visit"));
     EXPECT_EQ(h.link->LinkActiveColor(), 0xC00000u);
     const QImage before = render(*h.link);
-    EXPECT_FALSE(inkBox(before, 0xC00000, before.rect()).isEmpty()) << "caption drawn in the active colour";
+    EXPECT_FALSE(inkBox(before, 0xC00000, before.rect()).isEmpty())
+        << "caption drawn in the active colour";
     h.click();
     EXPECT_EQ(h.link->LinkActiveColor(), 0x800080u);
     const QImage after = render(*h.link);
@@ -103,18 +96,16 @@ TEST(LinkTest, OpeningTakesVisitedColour)
     EXPECT_TRUE(inkBox(after, 0xC00000, after.rect()).isEmpty());
 }
 
-TEST(LinkTest, CancelledNavigateNeitherOpensNorColours)
-{
+TEST(LinkTest, CancelledNavigateNeitherOpensNorColours) {
     LinkHarness h;
     h.link->setLinkURL(QStringLiteral("https://example.org"));
-    QObject::connect(h.link, &tkHLink::Navigate, [](bool &cancel) { cancel = true; });
+    QObject::connect(h.link, &tkHLink::Navigate, [](bool& cancel) { cancel = true; });
     h.click();
     EXPECT_TRUE(h.opened.isEmpty());
     EXPECT_EQ(h.link->LinkActiveColor(), 0xC00000u);
 }
 
-TEST(LinkTest, SingleClickOffOnlyClicksButDoubleClickOpens)
-{
+TEST(LinkTest, SingleClickOffOnlyClicksButDoubleClickOpens) {
     LinkHarness h;
     h.link->setLinkURL(QStringLiteral("https://example.org"));
     h.link->setLinkSingleClickActivate(false);
@@ -129,13 +120,12 @@ TEST(LinkTest, SingleClickOffOnlyClicksButDoubleClickOpens)
     EXPECT_EQ(h.opened.size(), 1);
 }
 
-TEST(LinkTest, DoubleClickWithSingleClickOnOpensTwice)
-{
+TEST(LinkTest, DoubleClickWithSingleClickOnOpensTwice) {
     LinkHarness h;
     h.link->setLinkURL(QStringLiteral("https://example.org"));
     QSignalSpy clicks(h.link, &tkHLink::Click);
     int navigations = 0;
-    QObject::connect(h.link, &tkHLink::Navigate, [&](bool &cancel) {
+    QObject::connect(h.link, &tkHLink::Navigate, [&](bool& cancel) {
         EXPECT_FALSE(cancel);
         ++navigations;
     });
@@ -145,8 +135,7 @@ TEST(LinkTest, DoubleClickWithSingleClickOnOpensTwice)
     EXPECT_EQ(h.opened.size(), 2);
 }
 
-TEST(LinkTest, RightClickDoesNotOpen)
-{
+TEST(LinkTest, RightClickDoesNotOpen) {
     LinkHarness h;
     h.link->setLinkURL(QStringLiteral("https://example.org"));
     QSignalSpy downs(h.link, &tkHLink::MouseDown);
@@ -156,8 +145,7 @@ TEST(LinkTest, RightClickDoesNotOpen)
     EXPECT_EQ(downs.at(0).at(0).value<short>(), 2);
 }
 
-TEST(LinkTest, MouseEventsOfLabelAreRaisedWithSameArguments)
-{
+TEST(LinkTest, MouseEventsOfLabelAreRaisedWithSameArguments) {
     LinkHarness h;
     QSignalSpy downs(h.link, &tkHLink::MouseDown);
     QSignalSpy ups(h.link, &tkHLink::MouseUp);
@@ -170,8 +158,7 @@ TEST(LinkTest, MouseEventsOfLabelAreRaisedWithSameArguments)
     EXPECT_EQ(ups.count(), 1);
 }
 
-TEST(LinkTest, AutoSizeFitsTextPlusBorderAllowance)
-{
+TEST(LinkTest, AutoSizeFitsTextPlusBorderAllowance) {
     LinkHarness h;
     h.link->setCaption(QStringLiteral("A fairly long link text"));
     h.link->setAutoSize(true);
@@ -183,8 +170,7 @@ TEST(LinkTest, AutoSizeFitsTextPlusBorderAllowance)
     EXPECT_EQ(h.link->size(), text + QSize(7, 7)) << "100 twips at 15 twips per pixel";
 }
 
-TEST(LinkTest, ResizeMovesLabelOverControlAndRaisesResize)
-{
+TEST(LinkTest, ResizeMovesLabelOverControlAndRaisesResize) {
     LinkHarness h;
     QSignalSpy resized(h.link, &tkHLink::Resize);
     h.link->resize(150, 40);
@@ -192,8 +178,7 @@ TEST(LinkTest, ResizeMovesLabelOverControlAndRaisesResize)
     EXPECT_EQ(resized.count(), 1);
 }
 
-TEST(LinkTest, EmptyBagGivesDocumentedDefaults)
-{
+TEST(LinkTest, EmptyBagGivesDocumentedDefaults) {
     LinkHarness h;
     h.link->setLinkVisitedColor(0x123456);
     h.link->setLinkSingleClickActivate(false);
@@ -214,12 +199,12 @@ TEST(LinkTest, EmptyBagGivesDocumentedDefaults)
     EXPECT_EQ(h.link->Font().family(), h.host->font().family());
 }
 
-TEST(LinkTest, NonDefaultValuesRoundTripAndDefaultsAreLeftOut)
-{
+TEST(LinkTest, NonDefaultValuesRoundTripAndDefaultsAreLeftOut) {
     LinkHarness a;
     MemoryPropertyBag bag;
     a.link->WriteProperties(bag);
-    EXPECT_EQ(bag.count(), 1) << "only the caption differs from its default: " << bag.keys().join(',').toStdString();
+    EXPECT_EQ(bag.count(), 1) << "only the caption differs from its default: "
+                              << bag.keys().join(',').toStdString();
     a.link->setBackColor(0x00FF00);
     a.link->setEnabled(false);
     a.link->setBorderStyle(tkHLink::FixedSingle);
@@ -249,8 +234,7 @@ TEST(LinkTest, NonDefaultValuesRoundTripAndDefaultsAreLeftOut)
     EXPECT_EQ(b.link->size(), a.link->size());
 }
 
-TEST(LinkTest, InitPropertiesRaisesItsEvent)
-{
+TEST(LinkTest, InitPropertiesRaisesItsEvent) {
     LinkHarness h;
     QSignalSpy init(h.link, &tkHLink::InitPropertiesEvent);
     h.link->InitProperties(QStringLiteral("tkHLink1"));
@@ -258,8 +242,7 @@ TEST(LinkTest, InitPropertiesRaisesItsEvent)
     EXPECT_EQ(h.link->Caption(), QStringLiteral("tkHLink1"));
 }
 
-TEST(LinkTest, BadBagValueRaisesPropertyError)
-{
+TEST(LinkTest, BadBagValueRaisesPropertyError) {
     LinkHarness h;
     MemoryPropertyBag bag;
     bag.WriteProperty(QStringLiteral("alignment"), 7);

@@ -6,23 +6,28 @@
 
 using glimmer::chBut;
 
-QString ButtonSnapshot::name(State state)
-{
+QString ButtonSnapshot::name(State state) {
     switch (state) {
-    case State::Normal: return QStringLiteral("Normal");
-    case State::Hovered: return QStringLiteral("Hovered");
-    case State::Pressed: return QStringLiteral("Pressed");
-    case State::Toggled: return QStringLiteral("Toggled");
-    case State::Focused: return QStringLiteral("Focused");
-    case State::Default: return QStringLiteral("Default");
-    case State::Disabled: return QStringLiteral("Disabled");
+    case State::Normal:
+        return QStringLiteral("Normal");
+    case State::Hovered:
+        return QStringLiteral("Hovered");
+    case State::Pressed:
+        return QStringLiteral("Pressed");
+    case State::Toggled:
+        return QStringLiteral("Toggled");
+    case State::Focused:
+        return QStringLiteral("Focused");
+    case State::Default:
+        return QStringLiteral("Default");
+    case State::Disabled:
+        return QStringLiteral("Disabled");
     }
     return QString();
 }
 
-QPixmap ButtonSnapshot::take(QSize size, State state, const std::function<void(chBut &)> &setup,
-                             const QColor &hostBackground)
-{
+QPixmap ButtonSnapshot::take(QSize size, State state, const std::function<void(chBut&)>& setup,
+                             const QColor& hostBackground) {
     // A stage that is shown (so the button draws) but never appears on the screen.
     QWidget stage;
     stage.setAttribute(Qt::WA_DontShowOnScreen);
@@ -30,7 +35,7 @@ QPixmap ButtonSnapshot::take(QSize size, State state, const std::function<void(c
     pal.setColor(QPalette::Window, hostBackground);
     stage.setPalette(pal);
     stage.resize(size + QSize(4, 4));
-    auto *button = new chBut(&stage);
+    auto* button = new chBut(&stage);
     button->setGeometry(2, 2, size.width(), size.height());
     setup(*button);
     stage.show();
@@ -42,8 +47,11 @@ QPixmap ButtonSnapshot::take(QSize size, State state, const std::function<void(c
         QApplication::sendEvent(button, &e);
     };
     switch (state) {
-    case State::Normal: break;
-    case State::Hovered: send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton); break;
+    case State::Normal:
+        break;
+    case State::Hovered:
+        send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+        break;
     case State::Pressed:
         send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
         send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
@@ -57,8 +65,12 @@ QPixmap ButtonSnapshot::take(QSize size, State state, const std::function<void(c
         QApplication::sendEvent(button, &e);
         break;
     }
-    case State::Default: button->setDisplayAsDefault(true); break;
-    case State::Disabled: button->setEnabled(false); break;
+    case State::Default:
+        button->setDisplayAsDefault(true);
+        break;
+    case State::Disabled:
+        button->setEnabled(false);
+        break;
     }
 
     // Grab at once: the hover poll would notice that no real pointer is there.

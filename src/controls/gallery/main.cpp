@@ -7,8 +7,7 @@
 
 #include <cstdio>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char* argv[]) {
     // A screenshot needs no display: render offscreen unless the caller chose a platform.
     for (int i = 1; i < argc; ++i) {
         if (qstrcmp(argv[i], "--screenshot") == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -20,11 +19,12 @@ int main(int argc, char *argv[])
     QApplication::setPalette(GalleryWindow::classicPalette());
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Shows every Glimmer control in every style and state."));
+    parser.setApplicationDescription(
+        QStringLiteral("Shows every Glimmer control in every style and state."));
     parser.addHelpOption();
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Render the gallery to <file> (PNG) and quit."),
-                                        QStringLiteral("file"));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Render the gallery to <file> (PNG) and quit."), QStringLiteral("file"));
     parser.addOption(screenshot);
     parser.process(app);
 

@@ -8,15 +8,15 @@
 namespace glimmer {
 
 /// A property bag held in memory, for hosts that serialise it themselves and for tests.
-class GLIMMER_EXPORT MemoryPropertyBag : public PropertyBag
-{
+class GLIMMER_EXPORT MemoryPropertyBag : public PropertyBag {
 public:
-    QVariant ReadProperty(const QString &key, const QVariant &defaultValue = QVariant()) const override;
-    void WriteProperty(const QString &key, const QVariant &value,
-                       const QVariant &defaultValue = QVariant()) override;
+    QVariant ReadProperty(const QString& key,
+                          const QVariant& defaultValue = QVariant()) const override;
+    void WriteProperty(const QString& key, const QVariant& value,
+                       const QVariant& defaultValue = QVariant()) override;
 
     /// True when the bag holds an entry under @p key (any case).
-    bool contains(const QString &key) const;
+    bool contains(const QString& key) const;
     /// The keys held, in the case they were last written.
     QStringList keys() const;
     /// Number of entries held.

@@ -26,14 +26,13 @@ GLIMMER_EXPORT bool isSystemColor(quint32 value);
 /// @param value 0x00BBGGRR, or a system colour resolved through @p palette
 /// @param palette the palette of the widget that draws
 /// @return the plain colour (opaque)
-GLIMMER_EXPORT QColor toColor(quint32 value, const QPalette &palette);
+GLIMMER_EXPORT QColor toColor(quint32 value, const QPalette& palette);
 
 /// Packs a colour as 0x00BBGGRR (alpha dropped).
-GLIMMER_EXPORT quint32 fromColor(const QColor &color);
+GLIMMER_EXPORT quint32 fromColor(const QColor& color);
 
 /// Builds a plain colour value from its channels.
-constexpr quint32 rgb(int red, int green, int blue)
-{
+constexpr quint32 rgb(int red, int green, int blue) {
     return quint32(red & 0xFF) | (quint32(green & 0xFF) << 8) | (quint32(blue & 0xFF) << 16);
 }
 

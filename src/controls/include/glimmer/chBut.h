@@ -17,8 +17,7 @@ struct ButtonColors;
 /// An owner-drawn push button in six looks (flat, classic, XP gradient, office toolbar, hover
 /// borders) with a word-wrapped caption, an optional picture, hover colours and an optional
 /// toggle behaviour. Every persisted property reports its changes through propertyChanged(key).
-class GLIMMER_EXPORT chBut : public QWidget
-{
+class GLIMMER_EXPORT chBut : public QWidget {
     Q_OBJECT
     Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(quint32 BackOver READ BackOver WRITE setBackOver)
@@ -54,7 +53,14 @@ class GLIMMER_EXPORT chBut : public QWidget
     Q_PROPERTY(bool DesignMode READ DesignMode WRITE setDesignMode)
 
 public:
-    enum ButtonTypes { SimpleFlat = 1, Windows32Bit = 2, WindowsXP = 3, OfficeXP = 4, FlatHighlight = 5, Hover3D = 6 };
+    enum ButtonTypes {
+        SimpleFlat = 1,
+        Windows32Bit = 2,
+        WindowsXP = 3,
+        OfficeXP = 4,
+        FlatHighlight = 5,
+        Hover3D = 6
+    };
     Q_ENUM(ButtonTypes)
     enum ColorTypes { UseWindows = 1, Custom = 2, ForceStandard = 3, UseContainer = 4 };
     Q_ENUM(ColorTypes)
@@ -66,7 +72,7 @@ public:
     /// Drawing state handed to Redraw.
     enum DrawState { StateNormal = 0, StatePressed = 2 };
 
-    explicit chBut(QWidget *parent = nullptr);
+    explicit chBut(QWidget* parent = nullptr);
     ~chBut() override;
 
     quint32 BackColor() const { return m_backColor; }
@@ -84,7 +90,7 @@ public:
     ButtonTypes ButtonType() const { return m_buttonType; }
     void setButtonType(ButtonTypes value);
     QString Caption() const { return m_caption; }
-    void setCaption(const QString &value);
+    void setCaption(const QString& value);
     bool FontBold() const { return font().bold(); }
     void setFontBold(bool value);
     bool FontItalic() const { return font().italic(); }
@@ -94,7 +100,7 @@ public:
     short FontSize() const { return short(font().pointSize()); }
     void setFontSize(short value);
     QString FontName() const { return font().family(); }
-    void setFontName(const QString &value);
+    void setFontName(const QString& value);
     ColorTypes ColorScheme() const { return m_colorScheme; }
     void setColorScheme(ColorTypes value);
     bool ShowFocusRect() const { return m_showFocusRect; }
@@ -102,7 +108,7 @@ public:
     short MousePointer() const { return m_mousePointer; }
     void setMousePointer(short value);
     QPixmap MouseIcon() const { return m_mouseIcon; }
-    void setMouseIcon(const QPixmap &value);
+    void setMouseIcon(const QPixmap& value);
     bool HandPointer() const { return m_handPointer; }
     void setHandPointer(bool value);
     /// The native window handle of the window the button lives in (0 before it has one).
@@ -110,9 +116,9 @@ public:
     bool SoftBevel() const { return m_softBevel; }
     void setSoftBevel(bool value);
     QPixmap PictureNormal() const { return m_pictureNormal; }
-    void setPictureNormal(const QPixmap &value);
+    void setPictureNormal(const QPixmap& value);
     QPixmap PictureOver() const { return m_pictureOver; }
-    void setPictureOver(const QPixmap &value);
+    void setPictureOver(const QPixmap& value);
     PicPositions PicturePosition() const { return m_picturePosition; }
     void setPicturePosition(PicPositions value);
     bool UseMaskColor() const { return m_useMaskColor; }
@@ -139,12 +145,12 @@ public:
 
     /// Gives a newly placed button its initial values; the caption becomes the host's name for it.
     /// @param name the name the host gave the control
-    void InitProperties(const QString &name);
+    void InitProperties(const QString& name);
     /// Reads every property from @p bag, using the documented default for each absent key.
     /// Raises PropertyError when a value cannot be used.
-    void ReadProperties(const PropertyBag &bag);
+    void ReadProperties(const PropertyBag& bag);
     /// Writes every property into @p bag.
-    void WriteProperties(PropertyBag &bag) const;
+    void WriteProperties(PropertyBag& bag) const;
 
     /// The last drawn surface (what paintEvent shows).
     QImage surface() const { return m_surface; }
@@ -159,7 +165,7 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     /// A persisted property changed; @p key is its property-bag key.
-    void propertyChanged(const QString &key);
+    void propertyChanged(const QString& key);
     void Click();
     void MouseDown(short Button, short Shift, float X, float Y);
     void MouseMove(short Button, short Shift, float X, float Y);
@@ -171,20 +177,20 @@ Q_SIGNALS:
     void MouseOut();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    bool event(QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void Redraw(int state, bool force);
@@ -195,13 +201,13 @@ private:
     void updateCursor();
     void pollHover();
     /// True when the pointer at @p global is over this button's window.
-    bool pointerOver(const QPoint &global) const;
+    bool pointerOver(const QPoint& global) const;
     void doClick();
     void pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
     bool paintingAllowed() const;
     /// Shared tail of every property write: recompute, redraw and notify.
-    void changed(const char *key, bool colours, bool layout);
-    void setFontSilently(const QFont &f);
+    void changed(const char* key, bool colours, bool layout);
+    void setFontSilently(const QFont& f);
 
     // persisted properties
     quint32 m_backColor;

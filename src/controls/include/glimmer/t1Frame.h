@@ -10,8 +10,7 @@ class PropertyBag;
 
 /// A framed panel: an etched double border, an optional title strip (the tape) carrying the
 /// caption, and an inside that is filled or lets the host show (and take clicks) through it.
-class GLIMMER_EXPORT t1Frame : public QWidget
-{
+class GLIMMER_EXPORT t1Frame : public QWidget {
     Q_OBJECT
     Q_PROPERTY(quint32 BottomColor READ BottomColor WRITE setBottomColor)
     Q_PROPERTY(quint32 TopColor READ TopColor WRITE setTopColor)
@@ -35,7 +34,7 @@ public:
     enum tf_BackStyle { Transparent = 0, Opaque = 1 };
     Q_ENUM(tf_BackStyle)
 
-    explicit t1Frame(QWidget *parent = nullptr);
+    explicit t1Frame(QWidget* parent = nullptr);
 
     quint32 BottomColor() const { return m_bottomColor; }
     void setBottomColor(quint32 value);
@@ -48,7 +47,7 @@ public:
     bool Tape3D() const { return m_tape3D; }
     void setTape3D(bool value);
     QString Caption() const { return m_caption; }
-    void setCaption(const QString &value);
+    void setCaption(const QString& value);
     quint32 ForeColor() const { return m_foreColor; }
     void setForeColor(quint32 value);
     quint32 BackColor() const { return m_backColor; }
@@ -63,11 +62,11 @@ public:
     void setBackStyle(tf_BackStyle value);
 
     /// Gives a new frame its initial values; the caption becomes the host's name for it.
-    void InitProperties(const QString &name);
+    void InitProperties(const QString& name);
     /// Reads every property from @p bag with the documented defaults; raises PropertyError.
-    void ReadProperties(const PropertyBag &bag);
+    void ReadProperties(const PropertyBag& bag);
     /// Writes every property into @p bag, each with its default.
-    void WriteProperties(PropertyBag &bag) const;
+    void WriteProperties(PropertyBag& bag) const;
 
     /// The window shape for the current size and properties.
     QRegion shape() const;
@@ -82,17 +81,17 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     /// A persisted property changed; @p key is its property-bag key.
-    void propertyChanged(const QString &key);
+    void propertyChanged(const QString& key);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool tapeShown() const { return m_hasTape && m_tapeHeight >= 1; }
-    void changed(const char *key);
+    void changed(const char* key);
     void applyShape();
 
     quint32 m_bottomColor = 0x808080;

@@ -16,8 +16,7 @@ class PropertyBag;
 /// A hyperlink label: a text that opens a web address or a new e-mail message when clicked and
 /// then shows the visited colour. The control is a surface (background, border) holding one
 /// label that fills it.
-class GLIMMER_EXPORT tkHLink : public QFrame
-{
+class GLIMMER_EXPORT tkHLink : public QFrame {
     Q_OBJECT
     Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
@@ -30,7 +29,8 @@ class GLIMMER_EXPORT tkHLink : public QFrame
     Q_PROPERTY(quint32 LinkActiveColor READ LinkActiveColor WRITE setLinkActiveColor)
     Q_PROPERTY(quint32 LinkVisitedColor READ LinkVisitedColor WRITE setLinkVisitedColor)
     Q_PROPERTY(bool LinkUnderLined READ LinkUnderLined WRITE setLinkUnderLined)
-    Q_PROPERTY(bool LinkSingleClickActivate READ LinkSingleClickActivate WRITE setLinkSingleClickActivate)
+    Q_PROPERTY(
+        bool LinkSingleClickActivate READ LinkSingleClickActivate WRITE setLinkSingleClickActivate)
     Q_PROPERTY(QString LinkURL READ LinkURL WRITE setLinkURL)
 
 public:
@@ -40,25 +40,26 @@ public:
     Q_ENUM(BorderStyles)
 
     /// Opens an address; the default hands it to QDesktopServices::openUrl.
-    using Opener = std::function<void(const QUrl &)>;
+    using Opener = std::function<void(const QUrl&)>;
 
-    explicit tkHLink(QWidget *parent = nullptr);
+    explicit tkHLink(QWidget* parent = nullptr);
     ~tkHLink() override;
 
     quint32 BackColor() const { return m_backColor; }
     void setBackColor(quint32 value);
     QFont Font() const;
-    void setLinkFont(const QFont &value);
+    void setLinkFont(const QFont& value);
     BorderStyles BorderStyle() const { return m_borderStyle; }
     void setBorderStyle(BorderStyles value);
     Alignments Alignment() const { return m_alignment; }
     void setAlignment(Alignments value);
     bool AutoSize() const { return m_autoSize; }
-    /// True sizes the label to its text and the control to the label (plus 100 twips with a border).
+    /// True sizes the label to its text and the control to the label (plus 100 twips with a
+    /// border).
     void setAutoSize(bool value);
     QString Caption() const;
     /// Shows @p value; while LinkURL is empty it also becomes the link address.
-    void setCaption(const QString &value);
+    void setCaption(const QString& value);
     qulonglong hwnd() const { return qulonglong(effectiveWinId()); }
     /// The label's text colour: the active colour until the link was opened, then the visited one.
     quint32 LinkActiveColor() const { return m_activeColor; }
@@ -70,7 +71,7 @@ public:
     bool LinkSingleClickActivate() const { return m_singleClick; }
     void setLinkSingleClickActivate(bool value);
     QString LinkURL() const { return m_url; }
-    void setLinkURL(const QString &value);
+    void setLinkURL(const QString& value);
     /// The background style kept in the property bag: 0 transparent, 1 opaque.
     short BackStyle() const { return m_backStyle; }
 
@@ -79,14 +80,14 @@ public:
 
     /// Gives a new control its initial values and raises InitPropertiesEvent.
     /// @param name the name the host gave the control; it becomes the caption
-    void InitProperties(const QString &name);
+    void InitProperties(const QString& name);
     /// Reads every property from @p bag with the documented defaults; raises PropertyError.
-    void ReadProperties(const PropertyBag &bag);
+    void ReadProperties(const PropertyBag& bag);
     /// Writes every property into @p bag, each with its default.
-    void WriteProperties(PropertyBag &bag) const;
+    void WriteProperties(PropertyBag& bag) const;
 
     /// The label that shows the caption.
-    QLabel *label() const { return m_label; }
+    QLabel* label() const { return m_label; }
 
 public Q_SLOTS:
     /// Opens the library's About window modally.
@@ -98,7 +99,7 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     /// A persisted property changed; @p key is its property-bag key.
-    void propertyChanged(const QString &key);
+    void propertyChanged(const QString& key);
     void Click();
     void DblClick();
     void MouseDown(short Button, short Shift, float X, float Y);
@@ -107,18 +108,18 @@ Q_SIGNALS:
     /// Raised after a new control got its initial values.
     void InitPropertiesEvent();
     /// Part of the event interface for hosts; this control never raises it.
-    void ReadPropertiesEvent(glimmer::PropertyBag *PropBag);
+    void ReadPropertiesEvent(glimmer::PropertyBag* PropBag);
     /// Raised after every resize, once the label covers the control again.
     void Resize();
     /// Part of the event interface for hosts; this control never raises it.
-    void WritePropertiesEvent(glimmer::PropertyBag *PropBag);
+    void WritePropertiesEvent(glimmer::PropertyBag* PropBag);
     /// Raised before the link opens; a handler that sets @p Cancel to true stops it.
-    void Navigate(bool &Cancel);
+    void Navigate(bool& Cancel);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void openLink();
@@ -127,7 +128,7 @@ private:
     void applyAlignment();
     void fitToLabel();
 
-    QLabel *m_label;
+    QLabel* m_label;
     quint32 m_backColor;
     short m_backStyle = 1;
     BorderStyles m_borderStyle = NoBorder;
