@@ -19,6 +19,20 @@ namespace {
 
 constexpr int HoverPollMs = 15;
 
+/// Pictures with transparency (icons) are first drawn onto the mask colour, so that their
+/// transparent parts follow UseMaskColor like the mask colour itself.
+QImage flattenedPicture(const QPixmap& picture, const QColor& mask) {
+    if (picture.isNull())
+        return QImage();
+    QImage image = picture.toImage();
+    if (!image.hasAlphaChannel())
+        return image;
+    QImage flat(image.size(), QImage::Format_RGB32);
+    flat.fill(mask);
+    QPainter(&flat).drawImage(0, 0, image);
+    return flat;
+}
+
 } // namespace
 
 chBut::chBut(QWidget* parent)
@@ -121,7 +135,7 @@ void chBut::Redraw(int state, bool force) {
     look.pictureRect = m_pictureRect;
     look.focusRect = m_focusRect;
     const QPixmap& picture = (m_hover && !m_pictureOver.isNull()) ? m_pictureOver : m_pictureNormal;
-    look.picture = picture.isNull() ? QImage() : picture.toImage();
+    look.picture = flattenedPicture(picture, m_colors->mask);
     look.picturePosition = m_picturePosition;
     look.useMask = m_useMaskColor;
     look.greyscale = m_useGreyscale;

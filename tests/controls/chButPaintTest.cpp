@@ -259,6 +259,27 @@ TEST(ButtonSoftBevelTest, HalvesEveryShift) {
     EXPECT_EQ(oleAt(h.surface(), 30, 0), 0x979797u) << "highlight = face + 23";
 }
 
+TEST(ButtonPaintTest, AmbientPaletteChangeRecoloursAllButCustomScheme) {
+    struct Case {
+        chBut::ColorTypes scheme;
+        bool follows;
+    };
+    for (const Case c : {Case{chBut::UseWindows, true}, Case{chBut::UseContainer, true},
+                         Case{chBut::Custom, false}}) {
+        ButtonHarness h;
+        h.button->setColorScheme(c.scheme);
+        const quint32 before = oleAt(h.surface(), 5, 12);
+        QPalette p = h.host->palette();
+        p.setColor(QPalette::Button, QColor(10, 200, 30));
+        p.setColor(QPalette::Window, QColor(10, 200, 30));
+        h.host->setPalette(p);
+        EXPECT_EQ(oleAt(h.surface(), 5, 12) == 0x1EC80Au, c.follows) << "scheme " << c.scheme;
+        if (!c.follows) {
+            EXPECT_EQ(oleAt(h.surface(), 5, 12), before);
+        }
+    }
+}
+
 TEST(ButtonPaintTest, WidgetShowsItsDrawnSurface) {
     ButtonHarness h;
     h.button->setCaption(QStringLiteral("Show"));

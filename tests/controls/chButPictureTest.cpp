@@ -140,6 +140,20 @@ TEST(ButtonPictureTest, HoverPictureReplacesNormalWhileHovered) {
     EXPECT_EQ(oleAt(h.surface(), 31, 9), 0xFF0000u);
 }
 
+TEST(ButtonPictureTest, TransparentPartsOfIconsFollowUseMaskColor) {
+    ButtonHarness h;
+    pictured(h);
+    QImage icon(8, 6, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    icon.setPixelColor(0, 0, QColor(255, 0, 0));
+    h.button->setMaskColor(0x00FFFF);
+    h.button->setPictureNormal(QPixmap::fromImage(icon));
+    EXPECT_EQ(oleAt(h.surface(), 26, 9), Red);
+    EXPECT_EQ(oleAt(h.surface(), 30, 12), Face) << "transparent where the mask colour is";
+    h.button->setUseMaskColor(false);
+    EXPECT_EQ(oleAt(h.surface(), 30, 12), 0x00FFFFu) << "drawn on the mask colour";
+}
+
 TEST(ButtonPictureTest, BackgroundPictureLiesUnderCaption) {
     ButtonHarness h(QSize(80, 30));
     h.button->setColorScheme(chBut::Custom);
