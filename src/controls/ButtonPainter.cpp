@@ -11,8 +11,13 @@ namespace glimmer {
 namespace {
 
 void drawText(QPainter& p, const ButtonLook& look, const QRect& r, const QColor& c) {
+    // Wrapping in the measured width itself can break lines that fit when measured (the access
+    // key marker counts while drawing), so the caption is drawn in the width it was measured in,
+    // centred on the same axis, and never clipped.
+    const int w = qMax(look.wrapWidth, r.width());
+    const QRect wide(r.left() + (r.width() - w) / 2, r.top(), w, r.height());
     p.setPen(c);
-    p.drawText(r, ButtonPainter::captionFlags(), look.caption);
+    p.drawText(wide, ButtonPainter::captionFlags() | Qt::TextDontClip, look.caption);
 }
 
 } // namespace

@@ -26,6 +26,7 @@ struct GLIMMER_EXPORT ButtonLook {
     QString caption;
     QFont font;
     QRect textRect;
+    int wrapWidth = 0; ///< width the caption was wrapped in when measured
     QRect pictureRect;
     QRect focusRect;
     QImage picture;          ///< the picture to show now (null: none)

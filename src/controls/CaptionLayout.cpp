@@ -32,6 +32,7 @@ CaptionLayout CaptionLayout::compute(QSize client, const QFont& font, const QStr
         const int spanW = (beside && position == 1) ? wi - picture.width() - 4 : wi;
         const int spanH = (beside && position == 3) ? he - picture.height() - 4 : he;
         out.text = QRect((spanW - tw) / 2, (spanH - th) / 2, tw, th);
+        out.wrapWidth = qMax(availW, tw);
     }
 
     if (hasPicture) {

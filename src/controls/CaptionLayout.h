@@ -11,8 +11,9 @@ namespace glimmer {
 
 /// Where a button's caption and picture go.
 struct GLIMMER_EXPORT CaptionLayout {
-    QRect text;    ///< the caption's measured rectangle
-    QRect picture; ///< the picture's rectangle (empty without a picture)
+    QRect text;        ///< the caption's measured rectangle
+    int wrapWidth = 0; ///< the width the caption was wrapped in (draw it wrapped in the same width)
+    QRect picture;     ///< the picture's rectangle (empty without a picture)
 
     /// Lays out caption and picture in a client area.
     /// @param client the client size (Wi, He)

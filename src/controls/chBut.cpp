@@ -73,6 +73,7 @@ void chBut::layoutCaption() {
     const CaptionLayout l = CaptionLayout::compute(QSize(m_wi, m_he), font(), m_caption,
                                                    sizing.size(), m_picturePosition);
     m_textRect = l.text;
+    m_wrapWidth = l.wrapWidth;
     m_textRectShifted = l.text.translated(1, 1);
     m_pictureRect = l.picture;
     const int inset = (m_buttonType == Windows32Bit || m_buttonType == WindowsXP) ? 4 : 3;
@@ -132,6 +133,7 @@ void chBut::Redraw(int state, bool force) {
     look.caption = m_caption;
     look.font = font();
     look.textRect = m_textRect;
+    look.wrapWidth = m_wrapWidth;
     look.pictureRect = m_pictureRect;
     look.focusRect = m_focusRect;
     const QPixmap& picture = (m_hover && !m_pictureOver.isNull()) ? m_pictureOver : m_pictureNormal;

@@ -56,6 +56,9 @@ void tkHLink::applyColours() {
     setAutoFillBackground(m_backStyle == 1);
     QPalette text = m_label->palette();
     text.setColor(QPalette::WindowText, OleColor::toColor(m_activeColor, palette()));
+    // A disabled link shows in the system's grey text colour, whatever its link colour.
+    text.setColor(QPalette::Disabled, QPalette::WindowText,
+                  OleColor::toColor(0x80000011u, palette()));
     m_label->setPalette(text);
 }
 

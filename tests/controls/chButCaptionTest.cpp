@@ -69,6 +69,16 @@ TEST(ButtonCaptionTest, AccessKeyMarkerIsNotDrawnButUnderlinesItsLetter) {
     EXPECT_GT(keyInk.bottom(), plainInk.bottom()) << "the underline lies below the letters";
 }
 
+TEST(ButtonCaptionTest, CaptionWithAccessKeyStaysOnOneLineWhenItFits) {
+    // The marker must not push the last word onto a line of its own.
+    ButtonHarness h(QSize(104, 30));
+    captioned(h, QStringLiteral("&Try me"));
+    const QRect ink = inkBox(h.surface(), Black, QRect(5, 5, 94, 20));
+    const QFontMetrics fm(fixedFont());
+    EXPECT_GE(ink.width(), fm.horizontalAdvance(QStringLiteral("Try me")) - 3);
+    EXPECT_LE(ink.height(), fm.height() + 1);
+}
+
 struct EffectCase {
     const char* name;
     chBut::fx effect;

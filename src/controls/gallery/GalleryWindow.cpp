@@ -117,6 +117,8 @@ QWidget* GalleryWindow::buttonStates() {
         {chBut::Hover3D, QStringLiteral("6 3D Hover")}};
     for (int c = 0; c < states.size(); ++c)
         grid->addWidget(heading(ButtonSnapshot::name(states[c]), box), 0, c + 1, Qt::AlignHCenter);
+    grid->addWidget(heading(QStringLiteral("Live (toggles)"), box), 0, int(states.size()) + 1,
+                    Qt::AlignHCenter);
     const QColor background = palette().color(QPalette::Window);
     for (int r = 0; r < styles.size(); ++r) {
         grid->addWidget(heading(styles[r].second, box), r + 1, 0);
@@ -131,6 +133,13 @@ QWidget* GalleryWindow::buttonStates() {
                 background);
             grid->addWidget(picture(shot, box), r + 1, c + 1);
         }
+        // A real button to hover, press and toggle.
+        auto* live = new chBut(box);
+        live->setButtonType(styles[r].first);
+        live->setCaption(QStringLiteral("&Try me"));
+        live->setCheckBoxBehaviour(true);
+        live->setFixedSize(ButtonSize);
+        grid->addWidget(live, r + 1, int(states.size()) + 1);
     }
     return box;
 }

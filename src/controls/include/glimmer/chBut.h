@@ -250,6 +250,7 @@ private:
     int m_wi = 0;
     int m_he = 0;
     QRect m_textRect;
+    int m_wrapWidth = 0;
     QRect m_textRectShifted;
     QRect m_pictureRect;
     QRect m_focusRect;
