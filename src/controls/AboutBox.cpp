@@ -1,0 +1,38 @@
+#include <glimmer/AboutBox.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace glimmer {
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About "));
+    auto* layout = new QVBoxLayout(this);
+    const QStringList texts = {QStringLiteral("This ActiveX control is:"),
+                               QStringLiteral("Glimmer controls by the notaro developers, 2026"),
+                               QStringLiteral("glimmer@notaro.invalid")};
+    for (const QString& t : texts) {
+        auto* label = new QLabel(t, this);
+        layout->addWidget(label);
+        m_lines << label;
+    }
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+QStringList AboutBox::lines() const {
+    QStringList out;
+    for (const QLabel* l : m_lines)
+        out << l->text();
+    return out;
+}
+
+void AboutBox::showModal(QWidget* parent) {
+    AboutBox box(parent);
+    box.exec();
+}
+
+} // namespace glimmer

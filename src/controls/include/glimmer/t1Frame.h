@@ -1,0 +1,114 @@
+#pragma once
+
+#include <glimmer/glimmer_export.h>
+
+#include <QWidget>
+
+namespace glimmer {
+
+class PropertyBag;
+
+/// A framed panel: an etched double border, an optional title strip (the tape) carrying the
+/// caption, and an inside that is filled or lets the host show (and take clicks) through it.
+class GLIMMER_EXPORT t1Frame : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(quint32 BottomColor READ BottomColor WRITE setBottomColor)
+    Q_PROPERTY(quint32 TopColor READ TopColor WRITE setTopColor)
+    Q_PROPERTY(bool HasTape READ HasTape WRITE setHasTape)
+    Q_PROPERTY(int TapeHeight READ TapeHeight WRITE setTapeHeight)
+    Q_PROPERTY(bool Tape3D READ Tape3D WRITE setTape3D)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(quint32 InBackColor READ InBackColor WRITE setInBackColor)
+    Q_PROPERTY(tf_HAlign HAlign READ HAlign WRITE setHAlign)
+    Q_PROPERTY(tf_VAlign vAlign READ vAlign WRITE setVAlign)
+    Q_PROPERTY(tf_BackStyle BackStyle READ BackStyle WRITE setBackStyle)
+
+public:
+    enum tf_HAlign { tf_Left = 0, tf_Center = 1, tf_Right = 2 };
+    Q_ENUM(tf_HAlign)
+    enum tf_VAlign { tf_Top = 0, tf_Middle = 1, tf_Bottom = 2 };
+    Q_ENUM(tf_VAlign)
+    enum tf_BackStyle { Transparent = 0, Opaque = 1 };
+    Q_ENUM(tf_BackStyle)
+
+    explicit t1Frame(QWidget* parent = nullptr);
+
+    quint32 BottomColor() const { return m_bottomColor; }
+    void setBottomColor(quint32 value);
+    quint32 TopColor() const { return m_topColor; }
+    void setTopColor(quint32 value);
+    bool HasTape() const { return m_hasTape; }
+    void setHasTape(bool value);
+    int TapeHeight() const { return m_tapeHeight; }
+    void setTapeHeight(int value);
+    bool Tape3D() const { return m_tape3D; }
+    void setTape3D(bool value);
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString& value);
+    quint32 ForeColor() const { return m_foreColor; }
+    void setForeColor(quint32 value);
+    quint32 BackColor() const { return m_backColor; }
+    void setBackColor(quint32 value);
+    quint32 InBackColor() const { return m_inBackColor; }
+    void setInBackColor(quint32 value);
+    tf_HAlign HAlign() const { return m_hAlign; }
+    void setHAlign(tf_HAlign value);
+    tf_VAlign vAlign() const { return m_vAlign; }
+    void setVAlign(tf_VAlign value);
+    tf_BackStyle BackStyle() const { return m_backStyle; }
+    void setBackStyle(tf_BackStyle value);
+
+    /// Gives a new frame its initial values; the caption becomes the host's name for it.
+    void InitProperties(const QString& name);
+    /// Reads every property from @p bag with the documented defaults; raises PropertyError.
+    void ReadProperties(const PropertyBag& bag);
+    /// Writes every property into @p bag, each with its default.
+    void WriteProperties(PropertyBag& bag) const;
+
+    /// The window shape for the current size and properties.
+    QRegion shape() const;
+    /// Where the caption is drawn (empty without a strip).
+    QRect captionRect() const;
+
+public Q_SLOTS:
+    /// Opens the library's About window modally.
+    void showAbout();
+    /// Repaints at once.
+    void Refresh();
+
+Q_SIGNALS:
+    /// A persisted property changed; @p key is its property-bag key.
+    void propertyChanged(const QString& key);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool tapeShown() const { return m_hasTape && m_tapeHeight >= 1; }
+    void changed(const char* key);
+    void applyShape();
+
+    quint32 m_bottomColor = 0x808080;
+    quint32 m_topColor = 0xFFFFFF;
+    bool m_hasTape = true;
+    int m_tapeHeight = 17;
+    bool m_tape3D = true;
+    QString m_caption;
+    quint32 m_foreColor = 0;
+    quint32 m_backColor = 0xC0C0C0;
+    quint32 m_inBackColor = 0xE0E0E0;
+    tf_HAlign m_hAlign = tf_Center;
+    tf_VAlign m_vAlign = tf_Middle;
+    tf_BackStyle m_backStyle = Opaque;
+    bool m_painting = false;
+    bool m_shown = false;
+    bool m_quiet = false;
+};
+
+} // namespace glimmer

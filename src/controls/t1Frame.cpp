@@ -1,0 +1,140 @@
+#include <glimmer/t1Frame.h>
+
+#include <glimmer/AboutBox.h>
+#include <glimmer/OleColor.h>
+
+#include <QEvent>
+#include <QPainter>
+
+namespace glimmer {
+
+namespace {
+
+constexpr quint32 TapeLineColor = 0x808080;
+
+} // namespace
+
+t1Frame::t1Frame(QWidget* parent) : QWidget(parent) {}
+
+QRegion t1Frame::shape() const {
+    const int w = width();
+    const int h = height();
+    QRegion region(rect());
+    if (m_backStyle != Transparent)
+        return region;
+    const int t = tapeShown() ? m_tapeHeight + (m_tape3D ? 1 : 0) : 0;
+    if (w > 4 && h > t + 4)
+        region -= QRegion(2, t + 2, w - 4, h - t - 4);
+    region -= QRegion(0, 0, 1, 1);
+    region -= QRegion(w - 1, 0, 1, 1);
+    region -= QRegion(0, h - 1, 1, 1);
+    region -= QRegion(w - 1, h - 1, 1, 1);
+    return region;
+}
+
+QRect t1Frame::captionRect() const {
+    if (!tapeShown())
+        return QRect();
+    const int w = width();
+    // Measured with word wrap inside the strip, then moved as a whole by the alignment.
+    const QRect room(2, 2, qMax(w - 6, 1), qMax(m_tapeHeight - 1, 1));
+    const QRect measured = QFontMetrics(font()).boundingRect(
+        room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_caption);
+    const int right = 2 + measured.width();
+    const int bottom = 2 + measured.height();
+    int dx = 0;
+    int dy = 0;
+    if (m_hAlign == tf_Center)
+        dx = (w - right) / 2;
+    else if (m_hAlign == tf_Right)
+        dx = w - right;
+    if (m_vAlign == tf_Middle)
+        dy = (m_tapeHeight - bottom) / 2;
+    else if (m_vAlign == tf_Bottom)
+        dy = m_tapeHeight - bottom;
+    return QRect(2 + dx, 2 + dy, measured.width(), measured.height());
+}
+
+void t1Frame::paintEvent(QPaintEvent*) {
+    if (!m_shown || m_painting)
+        return;
+    m_painting = true;
+    applyShape();
+    const int w = width();
+    const int h = height();
+    auto colour = [this](quint32 v) { return OleColor::toColor(v, palette()); };
+    QPainter p(this);
+    // Etched border: the outer rectangle's right and bottom edges are left to the inner one.
+    const QColor bottom = colour(m_bottomColor);
+    p.fillRect(0, 0, w - 1, 1, bottom);
+    p.fillRect(0, 0, 1, h - 1, bottom);
+    p.fillRect(w - 2, 0, 1, h - 1, bottom);
+    p.fillRect(0, h - 2, w - 1, 1, bottom);
+    const QColor top = colour(m_topColor);
+    p.fillRect(1, 1, w - 1, 1, top);
+    p.fillRect(1, 1, 1, h - 1, top);
+    p.fillRect(w - 1, 1, 1, h - 1, top);
+    p.fillRect(1, h - 1, w - 1, 1, top);
+
+    int y = 2;
+    if (tapeShown()) {
+        p.fillRect(2, 2, w - 4, m_tapeHeight, colour(m_backColor));
+        y = m_tapeHeight + 2;
+        if (m_tape3D) {
+            p.fillRect(2, m_tapeHeight + 2, w - 4, 1, colour(TapeLineColor));
+            ++y;
+        }
+        p.setPen(colour(m_foreColor));
+        p.setFont(font());
+        p.drawText(captionRect(), Qt::AlignLeft | Qt::AlignTop, m_caption);
+    }
+    if (m_backStyle == Opaque)
+        p.fillRect(2, y, w - 4, h - y - 2, colour(m_inBackColor));
+    m_painting = false;
+}
+
+void t1Frame::applyShape() {
+    // An opaque frame keeps no mask at all: the whole rectangle is its shape.
+    const QRegion wanted = m_backStyle == Transparent ? shape() : QRegion();
+    if (mask() == wanted)
+        return;
+    if (wanted.isEmpty())
+        clearMask();
+    else
+        setMask(wanted);
+}
+
+void t1Frame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyShape();
+}
+
+void t1Frame::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_shown = true;
+}
+
+void t1Frame::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        update();
+        if (!m_quiet)
+            emit propertyChanged(QStringLiteral("Font"));
+    }
+}
+
+void t1Frame::showAbout() {
+    AboutBox::showModal(this);
+}
+
+void t1Frame::Refresh() {
+    applyShape();
+    repaint();
+}
+
+void t1Frame::changed(const char* key) {
+    emit propertyChanged(QString::fromLatin1(key));
+    Refresh();
+}
+
+} // namespace glimmer

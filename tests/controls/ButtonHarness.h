@@ -1,0 +1,61 @@
+#pragma once
+
+#include "QtTestEnvironment.h"
+
+#include <glimmer/chBut.h>
+
+#include <QCursor>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+namespace glimmer::test {
+
+/// A shown host window with one button in it, and helpers that drive the button into a state.
+class ButtonHarness {
+public:
+    explicit ButtonHarness(QSize size = QSize(60, 24)) : host(std::make_unique<QWidget>()) {
+        QCursor::setPos(QPoint(-500, -500));
+        host->setGeometry(100, 100, 200, 120);
+        button = new chBut(host.get());
+        button->setGeometry(10, 10, size.width(), size.height());
+        host->show();
+        // Activate now, so that the window's first focus does not arrive later in some test;
+        // a test that wants the focus asks for it.
+        host->activateWindow();
+        QApplication::setActiveWindow(host.get());
+        button->clearFocus();
+    }
+    ~ButtonHarness() {
+        // Qt Test remembers held buttons across tests; a press left open would turn later moves
+        // into drags.
+        if (m_pressed)
+            release();
+        QCursor::setPos(QPoint(-500, -500));
+    }
+
+    QPoint centre() const { return button->rect().center(); }
+    void hover() { QTest::mouseMove(button, centre()); }
+    void press() {
+        m_pressed = true;
+        QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, centre());
+    }
+    void release() {
+        m_pressed = false;
+        QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, centre());
+    }
+    void focus() {
+        host->activateWindow();
+        QApplication::setActiveWindow(host.get());
+        button->setFocus(Qt::OtherFocusReason);
+    }
+    QImage surface() const { return button->surface(); }
+
+    std::unique_ptr<QWidget> host;
+    chBut* button;
+
+private:
+    bool m_pressed = false;
+};
+
+} // namespace glimmer::test

@@ -1,0 +1,65 @@
+#include "PictureBlender.h"
+
+#include <gtest/gtest.h>
+
+using namespace glimmer;
+using Mode = PictureBlender::Mode;
+
+namespace {
+
+QImage filled(int w, int h, QColor c) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
+struct BlendCase {
+    const char* name;
+    Mode mode;
+    QColor picture;
+    QColor expected; // on a (30, 60, 90) surface; silhouette colour (1, 2, 3)
+};
+
+class BlendModeTest : public ::testing::TestWithParam<BlendCase> {};
+
+TEST_P(BlendModeTest, CombinesPictureWithSurface) {
+    const BlendCase& c = GetParam();
+    QImage surface = filled(4, 4, QColor(30, 60, 90));
+    PictureBlender::blend(surface, filled(2, 2, c.picture), QPoint(1, 1), c.mode, true,
+                          QColor(192, 192, 192), QColor(1, 2, 3));
+    EXPECT_EQ(surface.pixelColor(1, 1), c.expected);
+    EXPECT_EQ(surface.pixelColor(0, 0), QColor(30, 60, 90)) << "outside the picture";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, BlendModeTest,
+    ::testing::Values(
+        BlendCase{"plainReplaces", Mode::Plain, QColor(200, 10, 20), QColor(200, 10, 20)},
+        // 0.3 × 255 = 76.5 rounds half to even: 76
+        BlendCase{"greyRoundsRedPartHalfToEven", Mode::Grey, QColor(255, 0, 0), QColor(76, 76, 76)},
+        // round(0.3 × 100) + 0.59 × 200 + 0.11 × 50 = 30 + 118 + 5.5, rounded: 154
+        BlendCase{"greySumRounded", Mode::Grey, QColor(100, 200, 50), QColor(154, 154, 154)},
+        BlendCase{"fadedTwoThirdsPicture", Mode::Faded, QColor(255, 0, 30), QColor(180, 20, 50)},
+        BlendCase{"silhouetteDarkPixel", Mode::Silhouette, QColor(128, 128, 128), QColor(1, 2, 3)},
+        BlendCase{"silhouetteSkipsLightPixel", Mode::Silhouette, QColor(129, 128, 128),
+                  QColor(30, 60, 90)},
+        BlendCase{"maskColourStaysTransparent", Mode::Plain, QColor(192, 192, 192),
+                  QColor(30, 60, 90)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PictureBlenderTest, MaskColourIsDrawnWhenMaskingIsOff) {
+    QImage surface = filled(2, 2, QColor(0, 0, 0));
+    PictureBlender::blend(surface, filled(1, 1, QColor(192, 192, 192)), QPoint(0, 0), Mode::Plain,
+                          false, QColor(192, 192, 192));
+    EXPECT_EQ(surface.pixelColor(0, 0), QColor(192, 192, 192));
+}
+
+TEST(PictureBlenderTest, ClipsAtSurfaceEdges) {
+    QImage surface = filled(3, 3, QColor(0, 0, 0));
+    PictureBlender::blend(surface, filled(4, 4, QColor(9, 9, 9)), QPoint(-2, 1), Mode::Plain, false,
+                          QColor());
+    EXPECT_EQ(surface.pixelColor(1, 2), QColor(9, 9, 9));
+    EXPECT_EQ(surface.pixelColor(2, 2), QColor(0, 0, 0));
+}
+
+} // namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+#include <QRect>
+#include <QtGlobal>
+
+class QWidget;
+
+namespace glimmer::test {
+
+/// The palette every test runs with, so system colours resolve to known values.
+QPalette fixedPalette();
+/// The font every test runs with (not antialiased, so text pixels have the exact pen colour).
+QFont fixedFont();
+
+/// The colour at (x, y) as 0x00BBGGRR.
+quint32 oleAt(const QImage& image, int x, int y);
+/// A plain colour value as a QColor.
+QColor plain(quint32 ole);
+/// The bounding box of all pixels of colour @p ole inside @p area (empty when none).
+QRect inkBox(const QImage& image, quint32 ole, const QRect& area);
+/// Renders a widget through its paint event into a 32-bit image.
+QImage render(QWidget& widget);
+
+} // namespace glimmer::test

@@ -1,0 +1,141 @@
+#include "ButtonHarness.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+
+constexpr quint32 Black = 0x000000;
+
+/// A grey-scheme button with a caption, ready to draw.
+void captioned(ButtonHarness& h, const QString& caption,
+               chBut::ButtonTypes type = chBut::SimpleFlat) {
+    h.button->setColorScheme(chBut::ForceStandard);
+    h.button->setButtonType(type);
+    h.button->setCaption(caption);
+}
+
+TEST(ButtonCaptionTest, CaptionIsCentred) {
+    ButtonHarness h(QSize(80, 30));
+    captioned(h, QStringLiteral("OK"));
+    const QRect ink = inkBox(h.surface(), Black, QRect(2, 2, 76, 26));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_NEAR(ink.center().x(), 40, 2);
+    EXPECT_NEAR(ink.center().y(), 15, 3);
+}
+
+TEST(ButtonCaptionTest, PressedCaptionMovesOnePixelRightAndDown) {
+    ButtonHarness h(QSize(80, 30));
+    captioned(h, QStringLiteral("OK"));
+    const QRect inside(6, 6, 68, 18); // the press gives the focus; keep its dotted rectangle out
+    const QRect normal = inkBox(h.surface(), Black, inside);
+    h.hover();
+    h.press();
+    EXPECT_EQ(inkBox(h.surface(), Black, inside), normal.translated(1, 1));
+}
+
+TEST(ButtonCaptionTest, DisabledCaptionIsEmbossedHighlightUnderShadow) {
+    ButtonHarness h(QSize(80, 30));
+    captioned(h, QStringLiteral("OK"));
+    const QRect normal = inkBox(h.surface(), Black, QRect(2, 2, 76, 26));
+    h.button->setEnabled(false);
+    const QImage img = h.surface();
+    const QRect shadow = inkBox(img, 0x808080, QRect(2, 2, 76, 26));
+    const QRect light = inkBox(img, 0xFFFFFF, QRect(2, 2, 76, 26));
+    EXPECT_EQ(shadow, normal);
+    EXPECT_EQ(light.bottomRight(), shadow.bottomRight() + QPoint(1, 1));
+    EXPECT_TRUE(inkBox(img, Black, QRect(2, 2, 76, 26)).isEmpty());
+}
+
+TEST(ButtonCaptionTest, LongCaptionWordWraps) {
+    ButtonHarness h(QSize(70, 60));
+    captioned(h, QStringLiteral("Save the score as MIDI"));
+    const QRect ink = inkBox(h.surface(), Black, QRect(2, 2, 66, 56));
+    EXPECT_GT(ink.height(), QFontMetrics(fixedFont()).height()) << "more than one line";
+    EXPECT_LE(ink.width(), 66);
+}
+
+TEST(ButtonCaptionTest, AccessKeyMarkerIsNotDrawnButUnderlinesItsLetter) {
+    ButtonHarness plainH(QSize(80, 30));
+    captioned(plainH, QStringLiteral("Save"));
+    ButtonHarness keyH(QSize(80, 30));
+    captioned(keyH, QStringLiteral("&Save"));
+    const QRect plainInk = inkBox(plainH.surface(), Black, QRect(2, 2, 76, 26));
+    const QRect keyInk = inkBox(keyH.surface(), Black, QRect(2, 2, 76, 26));
+    EXPECT_LE(keyInk.width(), plainInk.width() + 1) << "no '&' drawn";
+    EXPECT_GT(keyInk.bottom(), plainInk.bottom()) << "the underline lies below the letters";
+}
+
+TEST(ButtonCaptionTest, CaptionWithAccessKeyStaysOnOneLineWhenItFits) {
+    // The marker must not push the last word onto a line of its own.
+    ButtonHarness h(QSize(104, 30));
+    captioned(h, QStringLiteral("&Try me"));
+    const QRect ink = inkBox(h.surface(), Black, QRect(5, 5, 94, 20));
+    const QFontMetrics fm(fixedFont());
+    EXPECT_GE(ink.width(), fm.horizontalAdvance(QStringLiteral("Try me")) - 3);
+    EXPECT_LE(ink.height(), fm.height() + 1);
+}
+
+struct EffectCase {
+    const char* name;
+    chBut::fx effect;
+    bool darkBelow;  // ShiftColor(face, −40) one pixel right and down
+    bool lightBelow; // ShiftColor(face, 40) one pixel right and down
+    bool aboveLeft;  // some copy one pixel left and up
+};
+
+class ButtonEffectTest : public ::testing::TestWithParam<EffectCase> {};
+
+TEST_P(ButtonEffectTest, DrawsShiftedCopiesBeforeCaption) {
+    const EffectCase& c = GetParam();
+    ButtonHarness h(QSize(80, 30));
+    captioned(h, QStringLiteral("Fx"));
+    h.button->setSpecialEffect(c.effect);
+    const QImage img = h.surface();
+    const QRect area(2, 2, 76, 26);
+    const QRect text = inkBox(img, Black, area);
+    const QRect dark = inkBox(img, 0x989898, area);  // 0xC0 − 40
+    const QRect light = inkBox(img, 0xE8E8E8, area); // 0xC0 + 40
+    if (c.darkBelow) {
+        EXPECT_EQ(dark.bottomRight(), text.bottomRight() + QPoint(1, 1));
+    }
+    if (c.lightBelow) {
+        EXPECT_EQ(light.bottomRight(), text.bottomRight() + QPoint(1, 1));
+    }
+    if (c.aboveLeft) {
+        const QRect above = c.darkBelow ? light : dark;
+        EXPECT_EQ(above.topLeft(), text.topLeft() - QPoint(1, 1));
+    } else {
+        EXPECT_TRUE(light.isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Effects, ButtonEffectTest,
+    ::testing::Values(EffectCase{"embossed", chBut::cbEmbossed, true, false, true},
+                      EffectCase{"engraved", chBut::cbEngraved, false, true, true},
+                      EffectCase{"shadowed", chBut::cbShadowed, true, false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ButtonCaptionTest, CustomSchemeHoverUsesOverColours) {
+    ButtonHarness h(QSize(80, 30));
+    h.button->setColorScheme(chBut::Custom);
+    h.button->setBackColor(0x3264C8);
+    h.button->setBackOver(0xC86432);
+    h.button->setForeColor(0x0000FF);
+    h.button->setForeOver(0x00FF00);
+    h.button->setCaption(QStringLiteral("Hover"));
+    const QRect area(6, 6, 68, 18); // inside the focus rectangle, which is drawn in ForeColor
+    EXPECT_EQ(oleAt(h.surface(), 5, 15), 0x3264C8u);
+    EXPECT_FALSE(inkBox(h.surface(), 0x0000FF, area).isEmpty());
+    h.hover();
+    ASSERT_TRUE(h.button->isHovered());
+    EXPECT_EQ(oleAt(h.surface(), 5, 15), 0xC86432u);
+    EXPECT_FALSE(inkBox(h.surface(), 0x00FF00, area).isEmpty());
+    EXPECT_TRUE(inkBox(h.surface(), 0x0000FF, area).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+#include "ButtonHarness.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+
+constexpr quint32 Face = 0x808080, Shadow = 0x404040, Highlight = 0xAFAFAF, Red = 0x0000FF;
+
+/// 8 × 6: the left half red, the right half the mask colour.
+QPixmap halfRed(QColor right = QColor(192, 192, 192)) {
+    QImage img(8, 6, QImage::Format_RGB32);
+    img.fill(right);
+    QPainter(&img).fillRect(0, 0, 4, 6, QColor(255, 0, 0));
+    return QPixmap::fromImage(img);
+}
+
+/// A custom-scheme button (face 0x808080) showing the picture alone, centred at (26, 9).
+void pictured(ButtonHarness& h, chBut::ButtonTypes type = chBut::SimpleFlat) {
+    h.button->setColorScheme(chBut::Custom);
+    h.button->setBackColor(Face);
+    h.button->setBackOver(Face);
+    h.button->setButtonType(type);
+    h.button->setPictureNormal(halfRed());
+}
+
+enum class Setup {
+    Plain,
+    NoMask,
+    Grey,
+    GreyHovered,
+    Pressed,
+    OfficeFaded,
+    OfficeHovered,
+    Disabled,
+    XPDisabled,
+    OfficeDisabled
+};
+
+struct PictureCase {
+    const char* name;
+    Setup setup;
+    std::vector<std::pair<QPoint, quint32>> pixels;
+};
+
+class ButtonPictureTest : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(ButtonPictureTest, CombinesPictureAsStateRequires) {
+    const PictureCase& c = GetParam();
+    ButtonHarness h;
+    switch (c.setup) {
+    case Setup::Plain:
+        pictured(h);
+        break;
+    case Setup::NoMask:
+        pictured(h);
+        h.button->setUseMaskColor(false);
+        break;
+    case Setup::Grey:
+        pictured(h);
+        h.button->setUseGreyscale(true);
+        break;
+    case Setup::GreyHovered:
+        pictured(h);
+        h.button->setUseGreyscale(true);
+        h.hover();
+        break;
+    case Setup::Pressed:
+        pictured(h);
+        h.hover();
+        h.press();
+        break;
+    case Setup::OfficeFaded:
+        pictured(h, chBut::OfficeXP);
+        break;
+    case Setup::OfficeHovered:
+        pictured(h, chBut::OfficeXP);
+        h.hover();
+        break;
+    case Setup::Disabled:
+        pictured(h);
+        h.button->setEnabled(false);
+        break;
+    case Setup::XPDisabled:
+        pictured(h, chBut::WindowsXP);
+        h.button->setEnabled(false);
+        break;
+    case Setup::OfficeDisabled:
+        pictured(h, chBut::OfficeXP);
+        h.button->setEnabled(false);
+        break;
+    }
+    const QImage img = h.surface();
+    for (const auto& [p, ole] : c.pixels)
+        EXPECT_EQ(oleAt(img, p.x(), p.y()), ole) << "pixel (" << p.x() << ", " << p.y() << ")";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Renderings, ButtonPictureTest,
+    ::testing::Values(
+        PictureCase{"maskedPixelsShowFace",
+                    Setup::Plain,
+                    {{{26, 9}, Red}, {{29, 14}, Red}, {{30, 9}, Face}}},
+        PictureCase{"maskOff", Setup::NoMask, {{{26, 9}, Red}, {{30, 9}, 0xC0C0C0}}},
+        PictureCase{"greyWhileNotHovered", Setup::Grey, {{{26, 9}, 0x4C4C4C}, {{30, 9}, Face}}},
+        PictureCase{"colourWhileHovered", Setup::GreyHovered, {{{26, 9}, Red}}},
+        PictureCase{"pressedMovesRightAndDown",
+                    Setup::Pressed,
+                    {{{26, 9}, Face}, {{27, 10}, Red}, {{30, 15}, Red}}},
+        // (2 × picture + face) ÷ 3: (2 × 255 + 128) ÷ 3 = 212, 128 ÷ 3 = 42
+        PictureCase{"officeFadedWhileNotHovered", Setup::OfficeFaded, {{{26, 9}, 0x2A2AD4}}},
+        PictureCase{"officeHoveredLiftsOverShadow",
+                    Setup::OfficeHovered,
+                    {{{25, 8}, Red}, {{28, 13}, Red}, {{30, 10}, Shadow}, {{29, 14}, Shadow}}},
+        PictureCase{
+            "disabledSilhouetteOverHighlight",
+            Setup::Disabled,
+            {{{26, 9}, Shadow}, {{29, 14}, Shadow}, {{30, 10}, Highlight}, {{27, 15}, Highlight}}},
+        PictureCase{"xpDisabledGreyMovedDown",
+                    Setup::XPDisabled,
+                    {{{27, 10}, 0x4C4C4C}, {{30, 15}, 0x4C4C4C}}},
+        // ShiftColor(shadow, 13): 0x40 + 13 = 0x4D
+        PictureCase{"officeDisabledSingleSilhouette",
+                    Setup::OfficeDisabled,
+                    {{{26, 9}, 0x4D4D4D}, {{30, 10}, Face}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ButtonPictureTest, HoverPictureReplacesNormalWhileHovered) {
+    ButtonHarness h;
+    pictured(h);
+    QImage blue(8, 6, QImage::Format_RGB32);
+    blue.fill(QColor(0, 0, 255));
+    h.button->setPictureOver(QPixmap::fromImage(blue));
+    EXPECT_EQ(oleAt(h.surface(), 26, 9), Red);
+    h.hover();
+    EXPECT_EQ(oleAt(h.surface(), 26, 9), 0xFF0000u);
+    EXPECT_EQ(oleAt(h.surface(), 31, 9), 0xFF0000u);
+}
+
+TEST(ButtonPictureTest, TransparentPartsOfIconsFollowUseMaskColor) {
+    ButtonHarness h;
+    pictured(h);
+    QImage icon(8, 6, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    icon.setPixelColor(0, 0, QColor(255, 0, 0));
+    h.button->setMaskColor(0x00FFFF);
+    h.button->setPictureNormal(QPixmap::fromImage(icon));
+    EXPECT_EQ(oleAt(h.surface(), 26, 9), Red);
+    EXPECT_EQ(oleAt(h.surface(), 30, 12), Face) << "transparent where the mask colour is";
+    h.button->setUseMaskColor(false);
+    EXPECT_EQ(oleAt(h.surface(), 30, 12), 0x00FFFFu) << "drawn on the mask colour";
+}
+
+TEST(ButtonPictureTest, BackgroundPictureLiesUnderCaption) {
+    ButtonHarness h(QSize(80, 30));
+    h.button->setColorScheme(chBut::Custom);
+    h.button->setBackColor(Face);
+    h.button->setForeColor(0x00FF00);
+    QImage big(60, 20, QImage::Format_RGB32);
+    big.fill(QColor(255, 0, 0));
+    h.button->setPictureNormal(QPixmap::fromImage(big));
+    h.button->setPicturePosition(chBut::cbBackground);
+    h.button->setCaption(QStringLiteral("Top"));
+    const QImage img = h.surface();
+    EXPECT_EQ(oleAt(img, 11, 6), Red) << "picture centred at (10, 5)";
+    EXPECT_FALSE(inkBox(img, 0x00FF00, QRect(10, 5, 60, 20)).isEmpty())
+        << "caption drawn over the picture";
+}
+
+TEST(ButtonPictureTest, LeftPictureSitsLeftOfCaption) {
+    ButtonHarness h(QSize(100, 30));
+    pictured(h);
+    h.button->setForeColor(0x00FF00);
+    h.button->setCaption(QStringLiteral("Play"));
+    const QImage img = h.surface();
+    const QRect pic = inkBox(img, Red, QRect(0, 0, 100, 30));
+    const QRect text = inkBox(img, 0x00FF00, QRect(0, 0, 100, 30));
+    ASSERT_FALSE(pic.isEmpty());
+    ASSERT_FALSE(text.isEmpty());
+    // The picture's masked right half keeps 4 of its 8 columns; the gap to the text rectangle is 4.
+    EXPECT_NEAR(text.left() - (pic.left() + 8), 4, 2);
+    EXPECT_EQ(pic.top(), (30 - 6) / 2);
+}
+
+} // namespace
