@@ -1,5 +1,6 @@
 #include "PlaybackCommands.h"
 
+#include "CommandArgs.h"
 #include "MidiOutputs.h"
 #include "MidiSettings.h"
 #include "OnRatios.h"
@@ -11,7 +12,6 @@
 #include "cGnsPlay.h"
 
 #include <atomic>
-#include <charconv>
 #include <csignal>
 
 namespace notaro::cli {
@@ -28,21 +28,14 @@ void onSigint(int)
     interruptPlayback();
 }
 
-bool readInt(const std::string& s, int32_t& v)
-{
-    const char* end = s.data() + s.size();
-    const auto r = std::from_chars(s.data(), end, v);
-    return r.ec == std::errc() && r.ptr == end;
-}
-
 /// Reads LINE or LINE:COLUMN (both 1-based).
 bool readPosition(const std::string& s, int32_t& line, int32_t& column)
 {
     const size_t colon = s.find(':');
     column = 1;
-    if (colon != std::string::npos && !readInt(s.substr(colon + 1), column))
+    if (colon != std::string::npos && !readWholeNumber(s.substr(colon + 1), column))
         return false;
-    return readInt(s.substr(0, colon), line) && line >= 1 && column >= 1;
+    return readWholeNumber(s.substr(0, colon), line) && line >= 1 && column >= 1;
 }
 
 struct PlayOptions {
@@ -55,26 +48,14 @@ struct PlayOptions {
 
 bool readPlayOptions(const std::vector<std::string>& args, PlayOptions& o)
 {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--output" && hasValue) {
-            o.output = args[++i];
-            if (o.output.empty())
-                return false;
-        } else if (a == "--instrument" && hasValue) {
-            if (!readInt(args[++i], o.instrument) || o.instrument < 0 || o.instrument > 127)
-                return false;
-        } else if (a == "--from" && hasValue) {
-            if (!readPosition(args[++i], o.fromLine, o.fromColumn))
-                return false;
-        } else if (!a.empty() && a[0] != '-' && o.path.empty()) {
-            o.path = a;
-        } else {
-            return false;
-        }
-    }
-    return !o.path.empty();
+    std::string from;
+    if (!parseCommandArgs(args,
+                          {{{"--output"}, &o.output},
+                           {{"--instrument"}, nullptr, &o.instrument, 0, 127},
+                           {{"--from"}, &from}},
+                          o.path))
+        return false;
+    return from.empty() || readPosition(from, o.fromLine, o.fromColumn);
 }
 
 /// Prints each note or rest as it starts, and the open failure.

@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include "CommandArgs.h"
 #include "MidiSettings.h"
 #include "OnRatios.h"
 #include "ScoreCommands.h"
@@ -8,7 +9,6 @@
 #include "Usage.h"
 #include "WavRenderer.h"
 
-#include <charconv>
 #include <cstdio>
 #include <unistd.h>
 
@@ -28,25 +28,11 @@ int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream&
 {
     std::string path, outPath, soundFont;
     int32_t instrument = -1;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if ((a == "-o" || a == "--output") && hasValue) {
-            outPath = args[++i];
-        } else if (a == "--soundfont" && hasValue) {
-            soundFont = args[++i];
-        } else if (a == "--instrument" && hasValue) {
-            const std::string& v = args[++i];
-            const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), instrument);
-            if (ec != std::errc() || ptr != v.data() + v.size() || instrument < 0 || instrument > 127)
-                return usageError(err);
-        } else if (!a.empty() && a[0] != '-' && path.empty()) {
-            path = a;
-        } else {
-            return usageError(err);
-        }
-    }
-    if (path.empty())
+    if (!parseCommandArgs(args,
+                          {{{"-o", "--output"}, &outPath},
+                           {{"--soundfont"}, &soundFont},
+                           {{"--instrument"}, nullptr, &instrument, 0, 127}},
+                          path))
         return usageError(err);
     ScoreDocument doc;
     if (doc.load(path, err) != 0)

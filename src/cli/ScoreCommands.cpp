@@ -1,11 +1,10 @@
 #include "ScoreCommands.h"
 
+#include "CommandArgs.h"
 #include "OnRatios.h"
 #include "ScoreDocument.h"
 #include "ScoreToMidi.h"
 #include "Usage.h"
-
-#include <charconv>
 
 namespace notaro::cli {
 
@@ -72,22 +71,8 @@ int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& e
 {
     std::string path, outPath;
     int32_t instrument = -1;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if ((a == "-o" || a == "--output") && i + 1 < args.size()) {
-            outPath = args[++i];
-        } else if (a == "--instrument" && i + 1 < args.size()) {
-            const std::string& v = args[++i];
-            const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), instrument);
-            if (ec != std::errc() || ptr != v.data() + v.size() || instrument < 0 || instrument > 127)
-                return usageError(err);
-        } else if (!a.empty() && a[0] != '-' && path.empty()) {
-            path = a;
-        } else {
-            return usageError(err);
-        }
-    }
-    if (path.empty())
+    if (!parseCommandArgs(args, {{{"-o", "--output"}, &outPath}, {{"--instrument"}, nullptr, &instrument, 0, 127}},
+                          path))
         return usageError(err);
     ScoreDocument doc;
     if (doc.load(path, err) != 0)

@@ -22,40 +22,32 @@ TEST(cTParseDefinitions, UseExpandsTheBodyWithTheUseLineNumber)
     EXPECT_EQ(p.theNotes(1).noteCharNum, 3);
 }
 
-struct UseCase {
-    std::string use;
-    int32_t records; // -1: an error
-    std::string error;
-};
-
-void PrintTo(const UseCase& c, std::ostream* os) { *os << c.use; }
-
-class cTParseUse : public ::testing::TestWithParam<UseCase> {};
-
-TEST_P(cTParseUse, ReadsNameAndCount)
+TEST(cTParseDefinitions, UseLinesReadNameAndCount)
 {
-    const UseCase& t = GetParam();
-    cTParse p;
-    const ParseOutcome o = parseBody(p, {"*DEF[A]", "4c", "*EndDef", t.use});
-    if (t.records >= 0) {
-        ASSERT_EQ(o, kOk) << t.use;
-        EXPECT_EQ(p.nNotes(), t.records) << t.use;
-    } else {
-        EXPECT_EQ(o, (ParseOutcome{5, t.error, 0, -1})) << t.use;
+    const struct {
+        const char* use;
+        int32_t records; // -1: an error
+        const char* error;
+    } cases[] = {{"*usedef[a]", 1, ""},
+                 {"*usedef[ A : 3 ]", 3, ""},
+                 {"*USEDEF[A:2.0]", 2, ""},
+                 {"*usedef[A:0]", -1, "Invalid construct"},
+                 {"*usedef[A:-1]", -1, "Invalid construct"},
+                 {"*usedef[A:x]", -1, "Invalid construct"},
+                 {"*usedef[A:40000]", -1, "Invalid construct"},
+                 {"*usedef[:2]", -1, "Reference to unknown definition ':2'"},
+                 {"*usedef[B]", -1, "Reference to unknown definition 'B'"}};
+    for (const auto& t : cases) {
+        cTParse p;
+        const ParseOutcome o = parseBody(p, {"*DEF[A]", "4c", "*EndDef", t.use});
+        if (t.records >= 0) {
+            ASSERT_EQ(o, kOk) << t.use;
+            EXPECT_EQ(p.nNotes(), t.records) << t.use;
+        } else {
+            EXPECT_EQ(o, (ParseOutcome{5, t.error, 0, -1})) << t.use;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, cTParseUse,
-    ::testing::Values(UseCase{"*usedef[a]", 1, ""}, UseCase{"*usedef[ A : 3 ]", 3, ""},
-                      UseCase{"*USEDEF[A:2.0]", 2, ""},
-                      UseCase{"*usedef[A:0]", -1, "Invalid construct"},
-                      UseCase{"*usedef[A:-1]", -1, "Invalid construct"},
-                      UseCase{"*usedef[A:x]", -1, "Invalid construct"},
-                      UseCase{"*usedef[A:40000]", -1, "Invalid construct"},
-                      UseCase{"*usedef[A", -1, "Invalid construct"},
-                      UseCase{"*usedef[:2]", -1, "Reference to unknown definition ':2'"},
-                      UseCase{"*usedef[B]", -1, "Reference to unknown definition 'B'"}));
 
 TEST(cTParseDefinitions, DefinitionLineErrors)
 {
