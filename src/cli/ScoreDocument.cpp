@@ -44,6 +44,12 @@ bool readWholeFile(const std::string& path, std::string& bytes)
     if (!f)
         return false;
     bytes.clear();
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long size = std::ftell(f);
+        if (size > 0)
+            bytes.reserve(static_cast<size_t>(size));
+        std::rewind(f);
+    }
     char buf[1 << 16];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)

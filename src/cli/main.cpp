@@ -1,14 +1,40 @@
-// notaro-cli: check, list, convert and play score files from the command line.
-#include "PlaybackCommands.h"
-#include "RenderCommand.h"
+// notaro-cli: check, list and convert score files from the command line. The commands that
+// sound (devices, play, render) live in notaro-cli-audio beside it, so that the synthesizer
+// and its many libraries are loaded only when something is to be heard.
 #include "ScoreCommands.h"
-#include "dumpCommand.h"
 #include "Usage.h"
+#include "dumpCommand.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
+
+namespace {
+
+/// The folder of this executable, with a final "/".
+std::string ownFolder()
+{
+    char path[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return "";
+    const std::string self(path, static_cast<size_t>(n));
+    return self.substr(0, self.find_last_of('/') + 1);
+}
+
+int runAudioCommand(char** argv)
+{
+    const std::string audio = ownFolder() + "notaro-cli-audio";
+    ::execv(audio.c_str(), argv);
+    std::cerr << "notaro-cli: cannot run " << audio << ": " << std::strerror(errno) << "\n";
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -24,9 +50,6 @@ int main(int argc, char** argv)
                  return usageError(err);
              return runDump(args[0], out, err);
          }},
-        {"devices", runDevices},
-        {"play", runPlay},
-        {"render", runRender},
     };
     if (argc < 2)
         return usageError(std::cerr);
@@ -35,6 +58,8 @@ int main(int argc, char** argv)
         std::cout << usageText();
         return 0;
     }
+    if (name == "devices" || name == "play" || name == "render")
+        return runAudioCommand(argv);
     const auto it = commands.find(name);
     if (it == commands.end())
         return usageError(std::cerr);

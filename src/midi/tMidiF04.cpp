@@ -301,13 +301,21 @@ void tMidiF04::setAbsMSecsSMPTE(int32_t ticksPerSecond)
 
 std::string tMidiF04::makeMidiStr() const
 {
-    std::string bytes = "MThd";
+    std::vector<std::string> chunks;
+    size_t size = 14;
+    for (const auto& track : tracks_) {
+        chunks.push_back(track->makeMidiTrackStr());
+        size += chunks.back().size();
+    }
+    std::string bytes;
+    bytes.reserve(size);
+    bytes += "MThd";
     bytes += midiU00::longToBytesBE(6);
     bytes += midiU00::intToBytesBE(format_);
     bytes += midiU00::intToBytesBE(hdrNTracks_);
     bytes += midiU00::intToBytesBE(division_);
-    for (const auto& track : tracks_) {
-        bytes += track->makeMidiTrackStr();
+    for (const std::string& chunk : chunks) {
+        bytes += chunk;
     }
     return bytes;
 }

@@ -8,6 +8,7 @@
 #include "midiU00.h"
 
 #include <charconv>
+#include <cstring>
 #include <cmath>
 
 using midiU00::midiGetByte;
@@ -197,8 +198,11 @@ void tMidiTrk::addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t
     // Filled in place: the same event addEvent would store, without a temporary to copy.
     tMidiEvt& slot = nextSlot();
     slot.eType = 1;
-    const char bytes[3] = {static_cast<char>(status), static_cast<char>(c1), static_cast<char>(c2)};
-    slot.eData.assign(bytes, 3);
+    // Three bytes always fit the string's own buffer, so pushing them is cheaper than assign.
+    slot.eData.clear();
+    slot.eData.push_back(static_cast<char>(status));
+    slot.eData.push_back(static_cast<char>(c1));
+    slot.eData.push_back(static_cast<char>(c2));
     slot.deltaTick = deltaTick;
     slot.absTick = 0;
     slot.absMS = 0;
@@ -306,36 +310,67 @@ int32_t tMidiTrk::readBody(const std::string& body)
 
 std::string tMidiTrk::makeMidiTrackStr() const
 {
-    std::string body;
-    body.reserve(static_cast<size_t>(nEvents_) * 5 + 4);
+    // Sized once from the events, then written through a pointer: string appends one byte at
+    // a time cost more than the encoding itself.
+    size_t bound = 8 + 4;
+    for (int32_t i = 0; i < nEvents_; ++i) {
+        bound += 4 + 2 + 4 + slots_[static_cast<size_t>(i)].eData.size();
+    }
+    std::string chunk(bound, '\0');
+    char* out = chunk.data();
+    std::memcpy(out, "MTrk", 4);
+    char* p = out + 8;
+    auto putVarLen = [&p](int32_t v) {
+        if (v < 0) {
+            throw MidiOverflowError("a negative value has no variable-length encoding");
+        }
+        auto u = static_cast<uint32_t>(v);
+        char buf[5];
+        int n = 0;
+        buf[4 - n++] = static_cast<char>(u & 0x7F);
+        while ((u >>= 7) != 0) {
+            buf[4 - n++] = static_cast<char>((u & 0x7F) | 0x80);
+        }
+        std::memcpy(p, buf + 5 - n, static_cast<size_t>(n));
+        p += n;
+    };
     for (int32_t i = 0; i < nEvents_; ++i) {
         const tMidiEvt& ev = slots_[static_cast<size_t>(i)];
         if (ev.eType == 1) {
-            midiU00::appendVarLen(body, ev.deltaTick);
-            const auto status = ev.eData.empty() ? 0 : static_cast<uint8_t>(ev.eData[0]);
+            putVarLen(ev.deltaTick);
+            const size_t size = ev.eData.size();
+            const auto status = size == 0 ? 0 : static_cast<uint8_t>(ev.eData[0]);
             const bool oneDataByte = status >= 0xC0 && status <= 0xDF;
-            body.append(ev.eData, 0, oneDataByte ? 2 : std::string::npos);
+            const size_t n = oneDataByte ? std::min<size_t>(size, 2) : size;
+            std::memcpy(p, ev.eData.data(), n);
+            p += n;
         } else if (ev.eType == 3) {
             if (ev.eData.empty()) {
                 throw MidiArgumentError("a meta event needs its type byte");
             }
-            midiU00::appendVarLen(body, ev.deltaTick);
-            body.push_back('\xFF');
-            body.push_back(ev.eData[0]);
-            midiU00::appendVarLen(body, static_cast<int32_t>(ev.eData.size() - 1));
-            body.append(ev.eData, 1, std::string::npos);
+            putVarLen(ev.deltaTick);
+            *p++ = '\xFF';
+            *p++ = ev.eData[0];
+            putVarLen(static_cast<int32_t>(ev.eData.size() - 1));
+            std::memcpy(p, ev.eData.data() + 1, ev.eData.size() - 1);
+            p += ev.eData.size() - 1;
         }
     }
     const bool endsWithEndOfTrack =
         nEvents_ > 0 && slots_[static_cast<size_t>(nEvents_) - 1].eType == 3 &&
         slots_[static_cast<size_t>(nEvents_) - 1].eData == kEndOfTrackData;
     if (!endsWithEndOfTrack) {
-        body.append("\x00\xFF\x2F\x00", 4);
+        std::memcpy(p, "\x00\xFF\x2F\x00", 4);
+        p += 4;
     }
-    if (body.size() > static_cast<size_t>(INT32_MAX)) {
+    chunk.resize(static_cast<size_t>(p - out));
+    const size_t bodySize = chunk.size() - 8;
+    if (bodySize > static_cast<size_t>(INT32_MAX)) {
         throw MidiOverflowError("the track chunk is longer than 2^31 - 1 bytes");
     }
-    return "MTrk" + midiU00::longToBytesBE(static_cast<int32_t>(body.size())) + body;
+    const std::string length = midiU00::longToBytesBE(static_cast<int32_t>(bodySize));
+    std::memcpy(chunk.data() + 4, length.data(), 4);
+    return chunk;
 }
 
 void tMidiTrk::setEvtsAbsTicks()
