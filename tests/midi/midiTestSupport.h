@@ -1,34 +1,35 @@
 #pragma once
 
-#include <cstdint>
+#include "midiU00.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include <sys/wait.h>
 
 namespace midiTest {
 
-/// Bytes from hexadecimal pairs; spaces between them are ignored ("90 3C 40").
+/// Bytes from space-separated hexadecimal pairs ("90 3C 40").
 inline std::string bytesFromHex(const std::string& hex)
 {
+    std::istringstream in(hex);
     std::string bytes;
-    std::string pair;
-    for (const char c : hex) {
-        if (c == ' ') {
-            continue;
-        }
-        pair.push_back(c);
-        if (pair.size() == 2) {
-            bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
-            pair.clear();
-        }
+    for (unsigned b = 0; in >> std::hex >> b;) {
+        bytes.push_back(static_cast<char>(b));
     }
     return bytes;
+}
+
+/// A track chunk around body bytes given in hex.
+inline std::string trackChunk(const std::string& bodyHex)
+{
+    const std::string body = bytesFromHex(bodyHex);
+    return "MTrk" + midiU00::longToBytesBE(static_cast<int32_t>(body.size())) + body;
 }
 
 /// A folder of its own under the system's temporary folder, removed with everything in it.
@@ -36,15 +37,12 @@ class TempDir {
 public:
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "notaro-midi-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
+        std::string name = (std::filesystem::temp_directory_path() / "notaro-midi-XXXXXX").string();
         path_ = ::mkdtemp(name.data());
     }
     ~TempDir()
     {
         std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
         std::filesystem::remove_all(path_, ec);
     }
     TempDir(const TempDir&) = delete;
@@ -59,27 +57,13 @@ private:
 
 inline void writeBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 inline std::string readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-/// A track chunk around body bytes given in hex.
-inline std::string trackChunk(const std::string& bodyHex)
-{
-    const std::string body = bytesFromHex(bodyHex);
-    const auto n = static_cast<uint32_t>(body.size());
-    std::string chunk = "MTrk";
-    chunk += static_cast<char>(n >> 24);
-    chunk += static_cast<char>((n >> 16) & 0xFF);
-    chunk += static_cast<char>((n >> 8) & 0xFF);
-    chunk += static_cast<char>(n & 0xFF);
-    return chunk + body;
 }
 
 struct CommandResult {
@@ -92,16 +76,12 @@ inline CommandResult runCommand(const std::string& command)
 {
     CommandResult result;
     FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
     char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+    for (size_t n = 0; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
         result.output.append(buffer, n);
     }
-    const int raw = ::pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const int raw = pipe != nullptr ? ::pclose(pipe) : -1;
+    result.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return result;
 }
 

@@ -14,6 +14,8 @@
 
 namespace notaro::testing {
 
+using Lines = std::vector<std::string>;
+
 /// A tick counter that moves only when the pump waits: each pump call jumps to its deadline
 /// (plus an optional lateness), so timing is exact and no test sleeps.
 struct FakeTime {
@@ -41,16 +43,16 @@ struct FakeTime {
 };
 
 /// The device's messages as "<ms after origin> <hex bytes>".
-inline std::vector<std::string> trace(const playback::RecordingMidiOut& dev, int32_t origin)
+inline Lines trace(const playback::RecordingMidiOut& dev, int32_t origin)
 {
-    std::vector<std::string> lines;
+    Lines lines;
     for (const playback::TimedShortMsg& m : dev.messages())
         lines.push_back(std::to_string(m.ms - origin) + " " + playback::shortMsgText(m.msg));
     return lines;
 }
 
 /// Parses a score (lines joined with CR LF) and fails the test on a syntax error.
-inline std::unique_ptr<cTParse> parseScore(const std::vector<std::string>& lines)
+inline std::unique_ptr<cTParse> parseScore(const Lines& lines)
 {
     std::string text;
     for (const std::string& l : lines)
@@ -58,8 +60,7 @@ inline std::unique_ptr<cTParse> parseScore(const std::vector<std::string>& lines
     auto p = std::make_unique<cTParse>();
     std::string msg;
     int32_t pos = 0, len = -1;
-    const int32_t line = p->parseAramText(text, msg, pos, len);
-    EXPECT_EQ(line, 0) << msg;
+    EXPECT_EQ(p->parseAramText(text, msg, pos, len), 0) << msg;
     return p;
 }
 

@@ -9,9 +9,7 @@
 using namespace notaro;
 using namespace notaro::playback;
 using notaro::testing::FakeTime;
-using notaro::testing::parseScore;
-using notaro::testing::trace;
-using Lines = std::vector<std::string>;
+using notaro::testing::Lines;
 
 namespace {
 
@@ -25,36 +23,34 @@ public:
                          int32_t durD, float tmNoteVal, int32_t durMS, int32_t lineNum, int32_t charPos,
                          int32_t theLen) override
     {
-        std::ostringstream s;
-        s << "note " << iNote << " p" << int(pitchClass) << " o" << int(octave) << " a" << int(accidental) << " "
-          << durN << "/" << durD << " " << tmNoteVal << " " << durMS << "ms L" << lineNum << ":" << charPos << "+"
-          << theLen;
-        lines.push_back(s.str());
+        add("note ", iNote, " p", int(pitchClass), " o", int(octave), " a", int(accidental), " ", durN, "/", durD, " ",
+            tmNoteVal, " ", durMS, "ms L", lineNum, ":", charPos, "+", theLen);
         if (onPlayingNote)
             onPlayingNote();
     }
     void playingRestLine(int32_t iNote, int32_t durN, int32_t durD, int32_t durMS, int32_t lineNum, int32_t charPos,
                          int32_t theLen) override
     {
-        std::ostringstream s;
-        s << "rest " << iNote << " " << durN << "/" << durD << " " << durMS << "ms L" << lineNum << ":" << charPos
-          << "+" << theLen;
-        lines.push_back(s.str());
+        add("rest ", iNote, " ", durN, "/", durD, " ", durMS, "ms L", lineNum, ":", charPos, "+", theLen);
     }
     void donePlayingLine(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override
     {
-        lines.push_back("done " + std::to_string(iNote) + " L" + std::to_string(lineNum) + ":" +
-                        std::to_string(charPos) + "+" + std::to_string(theLen));
+        add("done ", iNote, " L", lineNum, ":", charPos, "+", theLen);
     }
-    void donePlayingAll() override { lines.push_back("all done"); }
+    void donePlayingAll() override { add("all done"); }
     void abortedPlaying(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override
     {
-        lines.push_back("aborted " + std::to_string(iNote) + " L" + std::to_string(lineNum) + ":" +
-                        std::to_string(charPos) + "+" + std::to_string(theLen));
+        add("aborted ", iNote, " L", lineNum, ":", charPos, "+", theLen);
     }
-    void midiOutOpenFailed(const std::string& message, int32_t rc) override
+    void midiOutOpenFailed(const std::string& message, int32_t rc) override { add(message, " (", rc, ")"); }
+
+private:
+    template <typename... Parts>
+    void add(const Parts&... parts)
     {
-        lines.push_back(message + " (" + std::to_string(rc) + ")");
+        std::ostringstream s;
+        (s << ... << parts);
+        lines.push_back(s.str());
     }
 };
 
@@ -67,14 +63,13 @@ protected:
     }
 
     /// Plays the score's records from..to (all when to < -1) and returns play's result.
-    int32_t play(const std::vector<std::string>& score, int32_t from = 0, int32_t to = -2, int32_t patch = -1,
-                 float tempo = 1.0f)
+    int32_t play(const Lines& score, int32_t from = 0, int32_t to = -2, int32_t patch = -1, float tempo = 1.0f)
     {
-        parser_ = parseScore(score);
+        parser_ = notaro::testing::parseScore(score);
         return player_.play(*parser_, from, to < -1 ? parser_->nNotes() - 1 : to, tempo, 0, 127, patch);
     }
     /// Messages timed from the last open, that is from the start of the last play call.
-    Lines sent() const { return trace(dev_, dev_.openTick()); }
+    Lines sent() const { return notaro::testing::trace(dev_, dev_.openTick()); }
 
     FakeTime time_;
     const int32_t origin_ = time_.now;
@@ -101,53 +96,63 @@ TEST_F(Player, QuarterThenEighthFollowTheOnTimeRatios)
     EXPECT_FALSE(player_.isPlaying());
 }
 
-TEST_F(Player, StartsWithTheTempoInForceBeforeTheFirstRecord)
+TEST_F(Player, SendsEachScoreAtItsTimes)
 {
-    EXPECT_EQ(play({kHeader, "*t[60]", "4c 4d"}, 2), 0);
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 40", "0 90 3E 7F", "950 E0 00 40", "950 80 3E 00"}));
-    EXPECT_EQ(time_.now - origin_, 1000);
-}
-
-TEST_F(Player, TempoRecordsChangeTheLengthsFromThereOn)
-{
-    EXPECT_EQ(play({kHeader, "4c", "*t[60]", "4d"}), 0);
-    EXPECT_EQ(time_.now - origin_, 500 + 1000);
-}
-
-TEST_F(Player, StaccatoQuarterSoundsItsStaccatoShare)
-{
-    EXPECT_EQ(play({kHeader, "4c'"}), 0);
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "225 E0 00 40", "225 80 3C 00"}));
-    EXPECT_EQ(time_.now - origin_, 500);
-}
-
-TEST_F(Player, TiedNotesSoundOnceAndEndWithTheChainsRatio)
-{
-    EXPECT_EQ(play({kHeader, "4c[ 4c]"}), 0);
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "875 E0 00 40", "875 80 3C 00"}));
-    EXPECT_EQ(log_.lines, (Lines{"note 0 p0 o4 a2 1/4 60 500ms L2:0+3", "done 0 L2:0+3",
-                                 "note 1 p0 o4 a2 1/4 60 500ms L2:4+3", "done 1 L2:4+3", "all done"}));
-}
-
-TEST_F(Player, SlurredNoteSoundsItsWholeLength)
-{
-    EXPECT_EQ(play({kHeader, "4c( 4d)"}), 0);
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "500 E0 00 40", "500 80 3C 00", "500 E0 00 40",
-                             "500 90 3E 7F", "975 E0 00 40", "975 80 3E 00"}));
-}
-
-TEST_F(Player, QuarterTonesPlayTheEvenNeighbourWithTheWheel)
-{
-    EXPECT_EQ(play({kHeader, "4c+ 4d~"}), 0);
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 50", "0 90 3C 7F", "475 E0 00 40", "475 80 3C 00", "500 E0 00 30",
-                             "500 90 3E 7F", "975 E0 00 40", "975 80 3E 00"}));
-}
-
-TEST_F(Player, RestsOnlyWait)
-{
-    EXPECT_EQ(play({kHeader, "4: 4c"}), 0);
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "500 E0 00 40", "500 90 3C 7F", "975 E0 00 40", "975 80 3C 00"}));
-    EXPECT_EQ(log_.lines.front(), "rest 0 1/4 500ms L2:0+2");
+    const struct {
+        const char* what;
+        Lines score;
+        int32_t from;
+        float tempo;
+        int32_t lateness;
+        Lines expected;
+        int32_t end;
+        size_t events;  // listener calls: two per note or rest, then "all done"
+    } cases[] = {
+        {"the tempo in force before the first record", {kHeader, "*t[60]", "4c 4d"}, 2, 1.0f, 0,
+         {"0 C0 00", "0 E0 00 40", "0 90 3E 7F", "950 E0 00 40", "950 80 3E 00"}, 1000, 3},
+        {"a tempo record changes lengths from there on", {kHeader, "4c", "*t[60]", "4d"}, 0, 1.0f, 0,
+         {"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "475 E0 00 40", "475 80 3C 00", "500 E0 00 40", "500 90 3E 7F",
+          "1450 E0 00 40", "1450 80 3E 00"},
+         1500, 5},
+        {"staccato", {kHeader, "4c'"}, 0, 1.0f, 0,
+         {"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "225 E0 00 40", "225 80 3C 00"}, 500, 3},
+        {"a tie sounds once and ends with the chain's ratio", {kHeader, "4c[ 4c]"}, 0, 1.0f, 0,
+         {"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "875 E0 00 40", "875 80 3C 00"}, 1000, 5},
+        {"a slurred note sounds its whole length", {kHeader, "4c( 4d)"}, 0, 1.0f, 0,
+         {"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "500 E0 00 40", "500 80 3C 00", "500 E0 00 40", "500 90 3E 7F",
+          "975 E0 00 40", "975 80 3E 00"},
+         1000, 5},
+        {"quarter tones play the even neighbour with the wheel", {kHeader, "4c+ 4d~"}, 0, 1.0f, 0,
+         {"0 C0 00", "0 E0 00 50", "0 90 3C 7F", "475 E0 00 40", "475 80 3C 00", "500 E0 00 30", "500 90 3E 7F",
+          "975 E0 00 40", "975 80 3E 00"},
+         1000, 5},
+        {"a rest only waits", {kHeader, "4: 4c"}, 0, 1.0f, 0,
+         {"0 C0 00", "500 E0 00 40", "500 90 3C 7F", "975 E0 00 40", "975 80 3C 00"}, 1000, 5},
+        {"the tempo multiplier scales every length", {kHeader, "4c"}, 0, 2.0f, 0,
+         {"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "950 E0 00 40", "950 80 3C 00"}, 1000, 3},
+        // Every wait ends 7 ms late, yet each note still starts 7 ms (not 7 x n) after its time.
+        {"lateness is made up by the next record", {kHeader, "4c 4d 4e"}, 0, 1.0f, 7,
+         {"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "482 E0 00 40", "482 80 3C 00", "507 E0 00 40", "507 90 3E 7F",
+          "982 E0 00 40", "982 80 3E 00", "1007 E0 00 40", "1007 90 40 7F", "1482 E0 00 40", "1482 80 40 00"},
+         1507, 7},
+        // 2000 x 7/256 = 54.7 -> 55 ms; ratio between the 32nd and 64th entries: 0.8686 -> 48 ms.
+        {"a double-dotted 64th plays", {kHeader, "64..c 4d"}, 0, 1.0f, 0,
+         {"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "48 E0 00 40", "48 80 3C 00", "55 E0 00 40", "55 90 3E 7F",
+          "530 E0 00 40", "530 80 3E 00"},
+         555, 5},
+    };
+    for (const auto& c : cases) {
+        time_.now = origin_;
+        time_.lateness = c.lateness;
+        dev_.clearMessages();
+        log_.lines.clear();
+        EXPECT_EQ(play(c.score, c.from, -2, -1, c.tempo), 0) << c.what;
+        EXPECT_EQ(sent(), c.expected) << c.what;
+        EXPECT_EQ(time_.now - origin_, c.end) << c.what;
+        EXPECT_EQ(log_.lines.size(), c.events) << c.what;
+        EXPECT_EQ(log_.lines.back(), "all done") << c.what;
+    }
+    EXPECT_EQ(log_.lines.at(0), "note 0 p0 o4 a2 7/256 60 55ms L2:0+5");
 }
 
 TEST_F(Player, InstrumentRecordsFollowTheScoreUnlessForced)
@@ -162,31 +167,13 @@ TEST_F(Player, InstrumentRecordsFollowTheScoreUnlessForced)
     EXPECT_EQ(sent().at(0), "0 C0 28");
 }
 
-TEST_F(Player, TempoMultiplierScalesEveryLength)
-{
-    EXPECT_EQ(play({kHeader, "4c"}, 0, -2, -1, 2.0f), 0);
-    EXPECT_EQ(sent().at(3), "950 E0 00 40");
-    EXPECT_EQ(time_.now - origin_, 1000);
-}
-
-TEST_F(Player, LatenessIsMadeUpByTheNextRecord)
-{
-    time_.lateness = 7;
-    EXPECT_EQ(play({kHeader, "4c 4d 4e"}), 0);
-    // Every wait ends 7 ms late, yet each note still starts 7 ms (not 7 x n) after its time.
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "482 E0 00 40", "482 80 3C 00", "507 E0 00 40",
-                             "507 90 3E 7F", "982 E0 00 40", "982 80 3E 00", "1007 E0 00 40", "1007 90 40 7F",
-                             "1482 E0 00 40", "1482 80 40 00"}));
-}
-
 TEST_F(Player, StopDuringANoteEndsPlaybackInSilence)
 {
     time_.onPump = [this](int32_t now) {
         if (now - origin_ >= 200)
             player_.stopPlaying();
     };
-    time_.lateness = 0;
-    // The first wait jumps straight to 475; stop there, in the middle of the note's sounding part.
+    // The first wait jumps straight to 900; stop there, in the middle of the note's sounding part.
     EXPECT_EQ(play({kHeader, "2c 4d"}), 0);
     EXPECT_EQ(log_.lines, (Lines{"note 0 p0 o4 a2 1/2 60 1000ms L2:0+2", "done 0 L2:0+2", "aborted 0 L2:0+2"}));
     // No note-off from the wait itself; closing the device switches the note off.
@@ -204,16 +191,6 @@ TEST_F(Player, StopInsideATieChainLeavesNothingSounding)
     EXPECT_EQ(play({kHeader, "4c+[ 4c+] 4d"}), 0);
     EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 50", "0 90 3C 7F", "500 80 3C 00", "500 E0 00 40"}));
     EXPECT_EQ(log_.lines.back(), "aborted 0 L2:0+4");
-}
-
-TEST_F(Player, DoubleDottedSixtyFourthPlays)
-{
-    EXPECT_EQ(play({kHeader, "64..c 4d"}), 0);
-    // 2000 x 7/256 = 54.7 -> 55 ms; ratio between the 32nd and 64th entries: 0.8686 -> 48 ms.
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "48 E0 00 40", "48 80 3C 00", "55 E0 00 40",
-                             "55 90 3E 7F", "530 E0 00 40", "530 80 3E 00"}));
-    EXPECT_EQ(log_.lines.at(0), "note 0 p0 o4 a2 7/256 60 55ms L2:0+5");
-    EXPECT_EQ(log_.lines.back(), "all done");
 }
 
 TEST_F(Player, PlayFromItsOwnEventHandlerIsRefused)
@@ -241,23 +218,17 @@ TEST_F(Player, DeviceThatDoesNotOpenIsReportedToTheOwner)
     EXPECT_EQ(log_.lines, (Lines{"Couldn't open midi out, rc = 6 (6)"}));
     EXPECT_TRUE(dev_.messages().empty());
     EXPECT_FALSE(player_.isPlaying());
-    dev_.clearMessages();
     EXPECT_EQ(play({kHeader, "4c"}), 0);
     EXPECT_EQ(dev_.openCount(), 1);
 }
 
-TEST_F(Player, OverflowingTimesEndPlaybackAsAFailure)
+TEST_F(Player, OverflowsAndBadIndexesEndPlaybackAsAFailure)
 {
     EXPECT_EQ(play({kHeader, "4c 4d"}, 0, -2, -1, 1e10f), cGnsPlay::kFailure);
     EXPECT_EQ(log_.lines, Lines{});
-    EXPECT_EQ(dev_.closeCount(), 1);
     EXPECT_FALSE(player_.isPlaying());
-}
-
-TEST_F(Player, IndexOutsideTheListIsAFailureNotACrash)
-{
     EXPECT_EQ(play({kHeader, "4c"}, 0, 5), cGnsPlay::kFailure);
-    EXPECT_EQ(dev_.closeCount(), 1);
+    EXPECT_EQ(dev_.closeCount(), 2);
 }
 
 TEST(DurToMSec, RoundsTheWholeNoteFirst)
