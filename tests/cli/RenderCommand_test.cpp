@@ -1,6 +1,8 @@
 // `notaro-cli render` on every sample: a WAV as long as the score, and not silent.
 #include "RenderCommand.h"
 
+#include "CommandOutput.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,21 +11,9 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
+using notaro::testing::commandOutput;
 
 namespace {
-
-std::string run(const std::string& command)
-{
-    std::string out;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    char buf[4096];
-    size_t n;
-    while (pipe && (n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-        out.append(buf, n);
-    if (pipe)
-        ::pclose(pipe);
-    return out;
-}
 
 double number(const std::string& text, const std::string& label)
 {
@@ -53,15 +43,15 @@ TEST(RenderCommand, EverySampleRendersToSound)
         EXPECT_EQ(err.str(), ""); // no progress display when stderr is not a terminal
         // The MIDI file's own length, as sox sees nothing of it: compare with the dump's last line.
         const std::string mid = (dir / "x.mid").string();
-        run(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli midi -o '" + mid + "' '" + e.path().string() + "'");
-        const std::string dump = run(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli dump '" + mid + "'");
+        commandOutput(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli midi -o '" + mid + "' '" + e.path().string() + "'");
+        const std::string dump = commandOutput(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli dump '" + mid + "'");
         const size_t open = dump.rfind('(');
         ASSERT_NE(open, std::string::npos) << dump;
         const double midiSeconds = std::stod(dump.substr(open + 1)) / 1000.0;
-        const double wavSeconds = std::stod(run("soxi -D '" + wav + "'"));
+        const double wavSeconds = std::stod(commandOutput("soxi -D '" + wav + "'"));
         EXPECT_GE(wavSeconds, midiSeconds - 0.01);
         EXPECT_LE(wavSeconds, midiSeconds + 3.01);
-        const std::string stat = run("sox '" + wav + "' -n stat");
+        const std::string stat = commandOutput("sox '" + wav + "' -n stat");
         EXPECT_GT(number(stat, "RMS     amplitude:"), 0.005) << stat;
         EXPECT_LT(number(stat, "Maximum amplitude:"), 1.0) << stat; // no clipping
         ++rendered;

@@ -4,6 +4,8 @@
 #include "ScoreToMidi.h"
 #include "WavRenderer.h"
 
+#include "CommandOutput.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +16,7 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
+using notaro::testing::commandOutput;
 using namespace notaro;
 using namespace notaro::playback;
 
@@ -44,19 +47,6 @@ protected:
         return file;
     }
 
-    static std::string run(const std::string& command)
-    {
-        std::string out;
-        FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-        char buf[4096];
-        size_t n;
-        while (pipe && (n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-            out.append(buf, n);
-        if (pipe)
-            ::pclose(pipe);
-        return out;
-    }
-
     /// The left channel's samples, read from the data chunk of a canonical 44-byte header.
     static std::vector<int16_t> leftChannel(const std::string& path)
     {
@@ -80,15 +70,15 @@ TEST_F(WavRendererTest, WritesAWavThatSoxReads)
     o.soundFont = kSmallSoundFont;
     RenderStats stats;
     ASSERT_EQ(renderMidiToWav(midiOf("*t[120]\r\n4c 4: 4e"), wav, o, &stats), 0);
-    const std::string info = run("soxi '" + wav + "'");
+    const std::string info = commandOutput("soxi '" + wav + "'");
     EXPECT_NE(info.find("Channels       : 2"), std::string::npos) << info;
     EXPECT_NE(info.find("Sample Rate    : 44100"), std::string::npos) << info;
     EXPECT_NE(info.find("Precision      : 16-bit"), std::string::npos) << info;
     // 1.5 s of score (the last note's release lies in its silent part), then a short tail.
-    const std::string seconds = run("soxi -D '" + wav + "'");
+    const std::string seconds = commandOutput("soxi -D '" + wav + "'");
     EXPECT_GE(std::stod(seconds), 1.4);
     EXPECT_LE(std::stod(seconds), 1.4 + 3.0);
-    const std::string stat = run("sox '" + wav + "' -n stat");
+    const std::string stat = commandOutput("sox '" + wav + "' -n stat");
     const size_t at = stat.find("Maximum amplitude:");
     ASSERT_NE(at, std::string::npos) << stat;
     EXPECT_GT(std::stod(stat.substr(at + 18)), 0.05);
