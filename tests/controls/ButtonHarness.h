@@ -50,6 +50,11 @@ public:
         button->setFocus(Qt::OtherFocusReason);
     }
     QImage surface() const { return button->surface(); }
+    /// Gives the button a style in the fixed grey colours (or another scheme).
+    void style(chBut::ButtonTypes type, chBut::ColorTypes scheme = chBut::ForceStandard) {
+        button->setColorScheme(scheme);
+        button->setButtonType(type);
+    }
 
     std::unique_ptr<QWidget> host;
     chBut* button;
@@ -57,5 +62,20 @@ public:
 private:
     bool m_pressed = false;
 };
+
+/// The states a test can put a button in.
+enum class State { Normal, Hovered, Pressed, Disabled, Default, DefaultPressed };
+
+/// Drives the harness's button into @p s.
+inline void enterState(ButtonHarness& h, State s) {
+    if (s == State::Disabled)
+        h.button->setEnabled(false);
+    if (s == State::Default || s == State::DefaultPressed)
+        h.button->setDisplayAsDefault(true);
+    if (s == State::Hovered || s == State::Pressed || s == State::DefaultPressed)
+        h.hover();
+    if (s == State::Pressed || s == State::DefaultPressed)
+        h.press();
+}
 
 } // namespace glimmer::test

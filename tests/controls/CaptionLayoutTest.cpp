@@ -74,21 +74,4 @@ INSTANTIATE_TEST_SUITE_P(Positions, PicturePlacementTest,
                                            PositionCase{4, "background"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CaptionLayoutTest, LongCaptionWrapsWithinClientLessMargins) {
-    const QString caption = QStringLiteral("a caption that is far too long for one line");
-    const CaptionLayout l =
-        CaptionLayout::compute(QSize(80, 100), test::fixedFont(), caption, QSize(), 0);
-    const QFontMetrics fm(test::fixedFont());
-    EXPECT_GT(l.text.height(), fm.height()) << "wrapped onto several lines";
-    EXPECT_LE(l.text.width(), 80 - 3);
-    EXPECT_EQ(l.text.top(), (100 - l.text.height()) / 2);
-}
-
-TEST(CaptionLayoutTest, PictureWithoutCaptionIsCentred) {
-    const CaptionLayout l =
-        CaptionLayout::compute(QSize(50, 30), test::fixedFont(), QString(), QSize(10, 8), 0);
-    EXPECT_EQ(l.picture, QRect(20, 11, 10, 8));
-    EXPECT_TRUE(l.text.isEmpty());
-}
-
 } // namespace

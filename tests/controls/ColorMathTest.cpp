@@ -47,65 +47,44 @@ TEST(LightenTest, BlendsEachChannelTowardsWhite) {
     EXPECT_EQ(OleColor::fromColor(ColorMath::lighten(plain(0x000000), 176)), 0xB0B0B0u);
 }
 
-TEST(ButtonColorsTest, ForceStandardIgnoresPaletteAndProperties) {
-    ButtonColors::Input in;
-    in.scheme = 3;
-    in.backColor = 0x0000FF;
-    in.own = glimmer::test::fixedPalette();
-    const ButtonColors c = ButtonColors::compute(in);
-    EXPECT_EQ(OleColor::fromColor(c.face), 0xC0C0C0u);
-    EXPECT_EQ(OleColor::fromColor(c.light), 0xDFDFDFu);
-    EXPECT_EQ(OleColor::fromColor(c.shadow), 0x808080u);
-    EXPECT_EQ(OleColor::fromColor(c.darkShadow), 0x000000u);
-    EXPECT_EQ(OleColor::fromColor(c.highlight), 0xFFFFFFu);
-    EXPECT_EQ(OleColor::fromColor(c.hot), 0x800000u);
-    EXPECT_EQ(OleColor::fromColor(c.hotFill), 0xD1ADADu);
-}
+struct SchemeCase {
+    int scheme;
+    quint32 face, faceOver, text, textOver, light, shadow, darkShadow, highlight, hot, hotFill;
+};
 
-TEST(ButtonColorsTest, CustomDerivesBevelFromFace) {
+TEST(ButtonColorsTest, EachSchemeDerivesItsColourSet) {
     ButtonColors::Input in;
-    in.scheme = 2;
     in.backColor = 0x808080;
     in.backOver = 0x00FF00;
     in.foreColor = 0x0000FF;
     in.foreOver = 0xFF0000;
-    const ButtonColors c = ButtonColors::compute(in);
-    EXPECT_EQ(OleColor::fromColor(c.light), 0x9F9F9Fu);
-    EXPECT_EQ(OleColor::fromColor(c.shadow), 0x404040u);
-    EXPECT_EQ(OleColor::fromColor(c.darkShadow), 0x000000u);
-    EXPECT_EQ(OleColor::fromColor(c.highlight), 0xAFAFAFu);
-    EXPECT_EQ(OleColor::fromColor(c.hot), 0x000000u);
-    EXPECT_EQ(OleColor::fromColor(c.hotFill), 0x808080u);
-    EXPECT_EQ(OleColor::fromColor(c.faceOver), 0x00FF00u);
-    EXPECT_EQ(OleColor::fromColor(c.textOver), 0xFF0000u);
-}
-
-TEST(ButtonColorsTest, UseWindowsResolvesSystemColoursThroughPalette) {
-    ButtonColors::Input in;
-    in.scheme = 1;
     in.own = glimmer::test::fixedPalette();
-    const ButtonColors c = ButtonColors::compute(in);
-    EXPECT_EQ(c.face, QColor(212, 208, 200));
-    EXPECT_EQ(c.light, QColor(227, 227, 227));
-    EXPECT_EQ(c.shadow, QColor(128, 128, 128));
-    EXPECT_EQ(c.darkShadow, QColor(64, 64, 64));
-    EXPECT_EQ(c.highlight, QColor(255, 255, 255));
-    EXPECT_EQ(c.hot, QColor(10, 36, 106));
-    // Lighten(selection, 176): 176 + 79 × channel ÷ 255
-    EXPECT_EQ(c.hotFill, QColor(179, 187, 208));
-}
-
-TEST(ButtonColorsTest, UseContainerTakesHostWindowColours) {
-    ButtonColors::Input in;
-    in.scheme = 4;
-    in.own = glimmer::test::fixedPalette();
-    in.host = glimmer::test::fixedPalette();
+    in.host = in.own;
     in.host.setColor(QPalette::Window, QColor(100, 150, 200));
     in.host.setColor(QPalette::WindowText, QColor(1, 2, 3));
-    const ButtonColors c = ButtonColors::compute(in);
-    EXPECT_EQ(c.face, QColor(100, 150, 200));
-    EXPECT_EQ(c.text, QColor(1, 2, 3));
-    EXPECT_EQ(c.light, QColor(131, 181, 231));
+    // clang-format off
+    const SchemeCase cases[] = {
+        // Use Windows: the palette; hot fill Lighten(selection, 176) = 176 + 79 × channel ÷ 255
+        {1, 0xC8D0D4, 0xC8D0D4, 0, 0, 0xE3E3E3, 0x808080, 0x404040, 0xFFFFFF, 0x6A240A, 0xD0BBB3},
+        // Custom: the properties; light +31, shadow −64, dark shadow −192, highlight +47, hot −128
+        {2, 0x808080, 0x00FF00, 0x0000FF, 0xFF0000, 0x9F9F9F, 0x404040, 0, 0xAFAFAF, 0, 0x808080},
+        // Force Standard ignores palette and properties
+        {3, 0xC0C0C0, 0xC0C0C0, 0, 0, 0xDFDFDF, 0x808080, 0, 0xFFFFFF, 0x800000, 0xD1ADAD},
+        // Use Container: the host window's colours, shaded as for Custom
+        {4, 0xC89664, 0xC89664, 0x030201, 0x030201, 0xE7B583, 0x885624, 0x080000, 0xF7C593,
+            0x6A240A, 0xD0BBB3}};
+    // clang-format on
+    for (const SchemeCase& c : cases) {
+        in.scheme = c.scheme;
+        const ButtonColors b = ButtonColors::compute(in);
+        const QColor got[] = {b.face,   b.faceOver,   b.text,      b.textOver, b.light,
+                              b.shadow, b.darkShadow, b.highlight, b.hot,      b.hotFill};
+        const quint32 want[] = {c.face,   c.faceOver,   c.text,      c.textOver, c.light,
+                                c.shadow, c.darkShadow, c.highlight, c.hot,      c.hotFill};
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(OleColor::fromColor(got[i]), want[i])
+                << "scheme " << c.scheme << ", colour " << i;
+    }
 }
 
 TEST(OleColorTest, PlainValuesAreBlueGreenRed) {

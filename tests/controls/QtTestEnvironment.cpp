@@ -63,6 +63,23 @@ QImage render(QWidget& widget) {
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+void expectPixels(const QImage& image, const std::vector<Px>& pixels) {
+    for (const Px& p : pixels) {
+        const int x = p.x < 0 ? image.width() + p.x : p.x;
+        const int y = p.y < 0 ? image.height() + p.y : p.y;
+        EXPECT_EQ(oleAt(image, x, y), p.ole) << "pixel (" << x << ", " << y << ")";
+    }
+}
+
+void expectProperty(const QObject& object, const char* name, const QVariant& want) {
+    const QVariant got = object.property(name);
+    EXPECT_TRUE(got.isValid()) << "no property " << name;
+    if (want.typeId() == QMetaType::Int)
+        EXPECT_EQ(got.toInt(), want.toInt()) << name;
+    else
+        EXPECT_EQ(got, want) << name;
+}
+
 namespace {
 
 /// Creates the application object once the test program runs (never in a static initialiser).

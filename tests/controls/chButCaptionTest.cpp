@@ -1,6 +1,5 @@
 #include "ButtonHarness.h"
 
-#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace glimmer;
@@ -13,25 +12,18 @@ constexpr quint32 Black = 0x000000;
 /// A grey-scheme button with a caption, ready to draw.
 void captioned(ButtonHarness& h, const QString& caption,
                chBut::ButtonTypes type = chBut::SimpleFlat) {
-    h.button->setColorScheme(chBut::ForceStandard);
-    h.button->setButtonType(type);
+    h.style(type);
     h.button->setCaption(caption);
 }
 
-TEST(ButtonCaptionTest, CaptionIsCentred) {
-    ButtonHarness h(QSize(80, 30));
-    captioned(h, QStringLiteral("OK"));
-    const QRect ink = inkBox(h.surface(), Black, QRect(2, 2, 76, 26));
-    ASSERT_FALSE(ink.isEmpty());
-    EXPECT_NEAR(ink.center().x(), 40, 2);
-    EXPECT_NEAR(ink.center().y(), 15, 3);
-}
-
-TEST(ButtonCaptionTest, PressedCaptionMovesOnePixelRightAndDown) {
+TEST(ButtonCaptionTest, CaptionIsCentredAndMovesOnePixelRightAndDownWhenPressed) {
     ButtonHarness h(QSize(80, 30));
     captioned(h, QStringLiteral("OK"));
     const QRect inside(6, 6, 68, 18); // the press gives the focus; keep its dotted rectangle out
     const QRect normal = inkBox(h.surface(), Black, inside);
+    ASSERT_FALSE(normal.isEmpty());
+    EXPECT_NEAR(normal.center().x(), 40, 2);
+    EXPECT_NEAR(normal.center().y(), 15, 3);
     h.hover();
     h.press();
     EXPECT_EQ(inkBox(h.surface(), Black, inside), normal.translated(1, 1));
@@ -40,14 +32,14 @@ TEST(ButtonCaptionTest, PressedCaptionMovesOnePixelRightAndDown) {
 TEST(ButtonCaptionTest, DisabledCaptionIsEmbossedHighlightUnderShadow) {
     ButtonHarness h(QSize(80, 30));
     captioned(h, QStringLiteral("OK"));
-    const QRect normal = inkBox(h.surface(), Black, QRect(2, 2, 76, 26));
+    const QRect area(2, 2, 76, 26);
+    const QRect normal = inkBox(h.surface(), Black, area);
     h.button->setEnabled(false);
     const QImage img = h.surface();
-    const QRect shadow = inkBox(img, 0x808080, QRect(2, 2, 76, 26));
-    const QRect light = inkBox(img, 0xFFFFFF, QRect(2, 2, 76, 26));
+    const QRect shadow = inkBox(img, 0x808080, area);
     EXPECT_EQ(shadow, normal);
-    EXPECT_EQ(light.bottomRight(), shadow.bottomRight() + QPoint(1, 1));
-    EXPECT_TRUE(inkBox(img, Black, QRect(2, 2, 76, 26)).isEmpty());
+    EXPECT_EQ(inkBox(img, 0xFFFFFF, area).bottomRight(), shadow.bottomRight() + QPoint(1, 1));
+    EXPECT_TRUE(inkBox(img, Black, area).isEmpty());
 }
 
 TEST(ButtonCaptionTest, LongCaptionWordWraps) {
@@ -70,7 +62,7 @@ TEST(ButtonCaptionTest, AccessKeyMarkerIsNotDrawnButUnderlinesItsLetter) {
 }
 
 TEST(ButtonCaptionTest, CaptionWithAccessKeyStaysOnOneLineWhenItFits) {
-    // The marker must not push the last word onto a line of its own.
+    // 104 pixels are tight for "&Try me": the marker must not push the last word onto its own line.
     ButtonHarness h(QSize(104, 30));
     captioned(h, QStringLiteral("&Try me"));
     const QRect ink = inkBox(h.surface(), Black, QRect(5, 5, 94, 20));

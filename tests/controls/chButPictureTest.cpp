@@ -20,30 +20,18 @@ QPixmap halfRed(QColor right = QColor(192, 192, 192)) {
 
 /// A custom-scheme button (face 0x808080) showing the picture alone, centred at (26, 9).
 void pictured(ButtonHarness& h, chBut::ButtonTypes type = chBut::SimpleFlat) {
-    h.button->setColorScheme(chBut::Custom);
+    h.style(type, chBut::Custom);
     h.button->setBackColor(Face);
     h.button->setBackOver(Face);
-    h.button->setButtonType(type);
     h.button->setPictureNormal(halfRed());
 }
 
-enum class Setup {
-    Plain,
-    NoMask,
-    Grey,
-    GreyHovered,
-    Pressed,
-    OfficeFaded,
-    OfficeHovered,
-    Disabled,
-    XPDisabled,
-    OfficeDisabled
-};
-
 struct PictureCase {
     const char* name;
-    Setup setup;
-    std::vector<std::pair<QPoint, quint32>> pixels;
+    chBut::ButtonTypes type;
+    State state;
+    bool greyscale, useMask;
+    std::vector<Px> pixels;
 };
 
 class ButtonPictureTest : public ::testing::TestWithParam<PictureCase> {};
@@ -51,82 +39,40 @@ class ButtonPictureTest : public ::testing::TestWithParam<PictureCase> {};
 TEST_P(ButtonPictureTest, CombinesPictureAsStateRequires) {
     const PictureCase& c = GetParam();
     ButtonHarness h;
-    switch (c.setup) {
-    case Setup::Plain:
-        pictured(h);
-        break;
-    case Setup::NoMask:
-        pictured(h);
-        h.button->setUseMaskColor(false);
-        break;
-    case Setup::Grey:
-        pictured(h);
-        h.button->setUseGreyscale(true);
-        break;
-    case Setup::GreyHovered:
-        pictured(h);
-        h.button->setUseGreyscale(true);
-        h.hover();
-        break;
-    case Setup::Pressed:
-        pictured(h);
-        h.hover();
-        h.press();
-        break;
-    case Setup::OfficeFaded:
-        pictured(h, chBut::OfficeXP);
-        break;
-    case Setup::OfficeHovered:
-        pictured(h, chBut::OfficeXP);
-        h.hover();
-        break;
-    case Setup::Disabled:
-        pictured(h);
-        h.button->setEnabled(false);
-        break;
-    case Setup::XPDisabled:
-        pictured(h, chBut::WindowsXP);
-        h.button->setEnabled(false);
-        break;
-    case Setup::OfficeDisabled:
-        pictured(h, chBut::OfficeXP);
-        h.button->setEnabled(false);
-        break;
-    }
-    const QImage img = h.surface();
-    for (const auto& [p, ole] : c.pixels)
-        EXPECT_EQ(oleAt(img, p.x(), p.y()), ole) << "pixel (" << p.x() << ", " << p.y() << ")";
+    pictured(h, c.type);
+    h.button->setUseGreyscale(c.greyscale);
+    h.button->setUseMaskColor(c.useMask);
+    enterState(h, c.state);
+    expectPixels(h.surface(), c.pixels);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Renderings, ButtonPictureTest,
-    ::testing::Values(
-        PictureCase{"maskedPixelsShowFace",
-                    Setup::Plain,
-                    {{{26, 9}, Red}, {{29, 14}, Red}, {{30, 9}, Face}}},
-        PictureCase{"maskOff", Setup::NoMask, {{{26, 9}, Red}, {{30, 9}, 0xC0C0C0}}},
-        PictureCase{"greyWhileNotHovered", Setup::Grey, {{{26, 9}, 0x4C4C4C}, {{30, 9}, Face}}},
-        PictureCase{"colourWhileHovered", Setup::GreyHovered, {{{26, 9}, Red}}},
-        PictureCase{"pressedMovesRightAndDown",
-                    Setup::Pressed,
-                    {{{26, 9}, Face}, {{27, 10}, Red}, {{30, 15}, Red}}},
-        // (2 × picture + face) ÷ 3: (2 × 255 + 128) ÷ 3 = 212, 128 ÷ 3 = 42
-        PictureCase{"officeFadedWhileNotHovered", Setup::OfficeFaded, {{{26, 9}, 0x2A2AD4}}},
-        PictureCase{"officeHoveredLiftsOverShadow",
-                    Setup::OfficeHovered,
-                    {{{25, 8}, Red}, {{28, 13}, Red}, {{30, 10}, Shadow}, {{29, 14}, Shadow}}},
-        PictureCase{
-            "disabledSilhouetteOverHighlight",
-            Setup::Disabled,
-            {{{26, 9}, Shadow}, {{29, 14}, Shadow}, {{30, 10}, Highlight}, {{27, 15}, Highlight}}},
-        PictureCase{"xpDisabledGreyMovedDown",
-                    Setup::XPDisabled,
-                    {{{27, 10}, 0x4C4C4C}, {{30, 15}, 0x4C4C4C}}},
-        // ShiftColor(shadow, 13): 0x40 + 13 = 0x4D
-        PictureCase{"officeDisabledSingleSilhouette",
-                    Setup::OfficeDisabled,
-                    {{{26, 9}, 0x4D4D4D}, {{30, 10}, Face}}}),
+constexpr chBut::ButtonTypes Flat = chBut::SimpleFlat, Office = chBut::OfficeXP;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Renderings, ButtonPictureTest, ::testing::Values(
+    PictureCase{"maskedPixelsShowFace", Flat, State::Normal, false, true,
+                {{26, 9, Red}, {29, 14, Red}, {30, 9, Face}}},
+    PictureCase{"maskOff", Flat, State::Normal, false, false, {{26, 9, Red}, {30, 9, 0xC0C0C0}}},
+    // 0.3 × 255 = 76.5 rounds half to even: 76
+    PictureCase{"greyWhileNotHovered", Flat, State::Normal, true, true,
+                {{26, 9, 0x4C4C4C}, {30, 9, Face}}},
+    PictureCase{"colourWhileHovered", Flat, State::Hovered, true, true, {{26, 9, Red}}},
+    PictureCase{"pressedMovesRightAndDown", Flat, State::Pressed, false, true,
+                {{26, 9, Face}, {27, 10, Red}, {30, 15, Red}}},
+    // (2 × picture + face) ÷ 3: (2 × 255 + 128) ÷ 3 = 212, 128 ÷ 3 = 42
+    PictureCase{"officeFadedWhileNotHovered", Office, State::Normal, false, true,
+                {{26, 9, 0x2A2AD4}}},
+    PictureCase{"officeHoveredLiftsOverShadow", Office, State::Hovered, false, true,
+                {{25, 8, Red}, {28, 13, Red}, {30, 10, Shadow}, {29, 14, Shadow}}},
+    PictureCase{"disabledSilhouetteOverHighlight", Flat, State::Disabled, false, true,
+                {{26, 9, Shadow}, {29, 14, Shadow}, {30, 10, Highlight}, {27, 15, Highlight}}},
+    PictureCase{"xpDisabledGreyMovedDown", chBut::WindowsXP, State::Disabled, false, true,
+                {{27, 10, 0x4C4C4C}, {30, 15, 0x4C4C4C}}},
+    // ShiftColor(shadow, 13): 0x40 + 13 = 0x4D
+    PictureCase{"officeDisabledSingleSilhouette", Office, State::Disabled, false, true,
+                {{26, 9, 0x4D4D4D}, {30, 10, Face}}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(ButtonPictureTest, HoverPictureReplacesNormalWhileHovered) {
     ButtonHarness h;

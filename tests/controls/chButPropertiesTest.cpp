@@ -15,34 +15,82 @@ using namespace glimmer::test;
 
 namespace {
 
+/// One property: its default when read from an empty bag (invalid: not fixed), another value, its
+/// bag key and the key its change is reported under (empty: none).
+struct Prop {
+    const char* name;
+    QVariant byDefault, value; // a QColor stands for a 4 × 3 picture of that colour, QColor() none
+    const char* bagKey;
+    const char* notifyKey;
+};
+
+constexpr quint32 Face = OleColor::ButtonFace, Text = OleColor::ButtonText;
+
+// In setting order: MousePointer after HandPointer, which sets the pointer code itself.
+// Enumerations by value: ButtonType 6 "3D Hover", ColorScheme 2 "Custom", PicturePosition 3
+// cbBottom, SpecialEffect 2 cbEngraved.
+// clang-format off
+const std::vector<Prop> kProps = {
+    {"BackColor", Face, 0x010203u, "BCOL", "BCOL"},
+    {"BackOver", Face, 0x040506u, "BCOLO", "BCOLO"},
+    {"ForeColor", Text, 0x070809u, "FCOL", "FCOL"},
+    {"ForeOver", Text, 0x0A0B0Cu, "FCOLO", "FCOLO"},
+    {"MaskColor", 0xC0C0C0u, 0x00FF00u, "MCOL", "MCOL"},
+    {"ButtonType", 2, 6, "BTYPE", "BTYPE"},
+    {"Caption", QString(), QStringLiteral("&Round trip"), "TX", "TX"},
+    {"Enabled", true, false, "ENAB", "ENAB"},
+    {"Font", QVariant(), QFont(QStringLiteral("DejaVu Serif"), 15, QFont::Bold), "FONT", "FONT"},
+    {"FontBold", QVariant(), true, "", ""},
+    {"FontSize", QVariant(), 15, "", ""},
+    {"FontName", QVariant(), QStringLiteral("DejaVu Serif"), "", ""},
+    {"ColorScheme", 1, 2, "COLTYPE", "COLTYPE"},
+    {"ShowFocusRect", true, false, "FOCUSR", "FOCUSR"},
+    {"HandPointer", false, true, "HAND", "HAND"},
+    {"MousePointer", 0, 3, "MPTR", "MPTR"},
+    {"SoftBevel", false, true, "SOFT", "SOFT"},
+    {"PictureNormal", QColor(), QColor(Qt::red), "PICN", "PICN"},
+    {"PictureOver", QColor(), QColor(Qt::blue), "PICH", "PICO"},
+    {"PicturePosition", 0, 3, "PICPOS", "PICPOS"},
+    {"UseMaskColor", true, false, "UMCOL", "UMCOL"},
+    {"UseGreyscale", false, true, "NGREY", "NGREY"},
+    {"SpecialEffect", 0, 2, "FX", "FX"},
+    {"CheckBoxBehaviour", false, true, "CHECK", "CHECK"},
+    {"Value", false, true, "VALUE", "VALUE"}};
+// clang-format on
+
+QVariant toValue(const QVariant& v) {
+    if (v.typeId() != QMetaType::QColor)
+        return v;
+    QImage img(4, 3, QImage::Format_RGB32);
+    img.fill(v.value<QColor>());
+    return QPixmap::fromImage(img);
+}
+
+/// Expects property @p p of @p b to hold @p want (a value of the table).
+void expectSame(const chBut& b, const Prop& p, const QVariant& want) {
+    const QVariant got = b.property(p.name);
+    if (want.typeId() == QMetaType::QColor) {
+        const QImage img = got.value<QPixmap>().toImage();
+        EXPECT_EQ(img.isNull() ? QColor() : img.pixelColor(3, 2), want.value<QColor>()) << p.name;
+    } else if (want.typeId() == QMetaType::QFont) {
+        EXPECT_EQ(b.FontName(), QStringLiteral("DejaVu Serif"));
+        EXPECT_EQ(b.FontSize(), 15);
+        EXPECT_TRUE(b.FontBold());
+    } else if (want.isValid()) {
+        expectProperty(b, p.name, want);
+    }
+}
+
 TEST(ButtonPropertiesTest, EmptyBagGivesDocumentedDefaults) {
     ButtonHarness h;
-    MemoryPropertyBag bag;
-    h.button->setButtonType(chBut::OfficeXP);
-    h.button->setCaption(QStringLiteral("old"));
-    h.button->ReadProperties(bag);
-    const chBut& b = *h.button;
-    EXPECT_EQ(b.ButtonType(), chBut::Windows32Bit);
-    EXPECT_EQ(b.ColorScheme(), chBut::UseWindows);
-    EXPECT_EQ(b.MaskColor(), 0xC0C0C0u);
-    EXPECT_TRUE(b.UseMaskColor());
-    EXPECT_EQ(b.PicturePosition(), chBut::cbLeft);
-    EXPECT_EQ(b.BackColor(), OleColor::ButtonFace);
-    EXPECT_EQ(b.BackOver(), OleColor::ButtonFace);
-    EXPECT_EQ(b.ForeColor(), OleColor::ButtonText);
-    EXPECT_EQ(b.ForeOver(), OleColor::ButtonText);
-    EXPECT_EQ(b.Caption(), QString());
-    EXPECT_TRUE(b.isEnabled());
-    EXPECT_TRUE(b.ShowFocusRect());
-    EXPECT_EQ(b.MousePointer(), 0);
-    EXPECT_FALSE(b.HandPointer());
-    EXPECT_FALSE(b.SoftBevel());
-    EXPECT_TRUE(b.PictureNormal().isNull());
-    EXPECT_TRUE(b.PictureOver().isNull());
-    EXPECT_FALSE(b.UseGreyscale());
-    EXPECT_EQ(b.SpecialEffect(), chBut::cbNone);
-    EXPECT_FALSE(b.CheckBoxBehaviour());
-    EXPECT_FALSE(b.Value());
+    for (const Prop& p : kProps) {
+        if (*p.bagKey) {
+            ASSERT_TRUE(h.button->setProperty(p.name, toValue(p.value))) << p.name;
+        }
+    }
+    h.button->ReadProperties(MemoryPropertyBag());
+    for (const Prop& p : kProps)
+        expectSame(*h.button, p, p.byDefault);
 }
 
 TEST(ButtonPropertiesTest, HoverColoursDefaultToTheColoursJustRead) {
@@ -55,94 +103,36 @@ TEST(ButtonPropertiesTest, HoverColoursDefaultToTheColoursJustRead) {
     EXPECT_EQ(h.button->ForeOver(), 0x445566u);
 }
 
-QPixmap solid(QColor c) {
-    QImage img(4, 3, QImage::Format_RGB32);
-    img.fill(c);
-    return QPixmap::fromImage(img);
-}
-
-void setEverything(chBut& b) {
-    b.setColorScheme(chBut::Custom);
-    b.setBackColor(0x010203);
-    b.setBackOver(0x040506);
-    b.setForeColor(0x070809);
-    b.setForeOver(0x0A0B0C);
-    b.setMaskColor(0x00FF00);
-    b.setButtonType(chBut::Hover3D);
-    b.setCaption(QStringLiteral("&Round trip"));
-    b.setEnabled(false);
-    QFont f(QStringLiteral("DejaVu Serif"));
-    f.setPointSize(15);
-    f.setBold(true);
-    b.setFont(f);
-    b.setShowFocusRect(false);
-    b.setMousePointer(3);
-    b.setHandPointer(true);
-    b.setSoftBevel(true);
-    b.setPictureNormal(solid(Qt::red));
-    b.setPictureOver(solid(Qt::blue));
-    b.setPicturePosition(chBut::cbBottom);
-    b.setUseMaskColor(false);
-    b.setUseGreyscale(true);
-    b.setSpecialEffect(chBut::cbEngraved);
-    b.setCheckBoxBehaviour(true);
-    b.setValue(true);
-}
-
-void expectEverything(const chBut& b) {
-    EXPECT_EQ(b.ColorScheme(), chBut::Custom);
-    EXPECT_EQ(b.BackColor(), 0x010203u);
-    EXPECT_EQ(b.BackOver(), 0x040506u);
-    EXPECT_EQ(b.ForeColor(), 0x070809u);
-    EXPECT_EQ(b.ForeOver(), 0x0A0B0Cu);
-    EXPECT_EQ(b.MaskColor(), 0x00FF00u);
-    EXPECT_EQ(b.ButtonType(), chBut::Hover3D);
-    EXPECT_EQ(b.Caption(), QStringLiteral("&Round trip"));
-    EXPECT_EQ(b.AccessKey(), QChar('r'));
-    EXPECT_FALSE(b.isEnabled());
-    EXPECT_EQ(b.FontName(), QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(b.FontSize(), 15);
-    EXPECT_TRUE(b.FontBold());
-    EXPECT_FALSE(b.ShowFocusRect());
-    EXPECT_EQ(b.MousePointer(), 99);
-    EXPECT_TRUE(b.HandPointer());
-    EXPECT_TRUE(b.SoftBevel());
-    EXPECT_EQ(b.PictureNormal().toImage().pixelColor(0, 0), QColor(Qt::red));
-    EXPECT_EQ(b.PictureOver().toImage().pixelColor(3, 2), QColor(Qt::blue));
-    EXPECT_EQ(b.PicturePosition(), chBut::cbBottom);
-    EXPECT_FALSE(b.UseMaskColor());
-    EXPECT_TRUE(b.UseGreyscale());
-    EXPECT_EQ(b.SpecialEffect(), chBut::cbEngraved);
-    EXPECT_TRUE(b.CheckBoxBehaviour());
-    EXPECT_TRUE(b.Value());
-}
-
-TEST(ButtonPropertiesTest, EveryValueRoundTripsThroughMemoryBag) {
-    ButtonHarness a;
-    setEverything(*a.button);
-    MemoryPropertyBag bag;
-    a.button->WriteProperties(bag);
-    EXPECT_EQ(bag.count(), 23) << "the button writes every value";
-    ButtonHarness b;
-    b.button->ReadProperties(bag);
-    expectEverything(*b.button);
-}
-
-TEST(ButtonPropertiesTest, EveryValueRoundTripsThroughIniFile) {
+TEST(ButtonPropertiesTest, EveryValueRoundTripsUnderItsKeyThroughMemoryBagAndIniFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("form.ini"));
+    MemoryPropertyBag memory;
     {
         ButtonHarness a;
-        setEverything(*a.button);
+        for (const Prop& p : kProps) {
+            if (*p.bagKey) {
+                ASSERT_TRUE(a.button->setProperty(p.name, toValue(p.value))) << p.name;
+            }
+        }
         QSettings s(path, QSettings::IniFormat);
-        SettingsPropertyBag bag(s, QStringLiteral("cmdPlay"));
-        a.button->WriteProperties(bag);
+        SettingsPropertyBag file(s, QStringLiteral("cmdPlay"));
+        a.button->WriteProperties(memory);
+        a.button->WriteProperties(file);
     }
+    EXPECT_EQ(memory.count(), 23) << "the button writes every value";
     QSettings s(path, QSettings::IniFormat);
-    SettingsPropertyBag bag(s, QStringLiteral("cmdPlay"));
-    ButtonHarness b;
-    b.button->ReadProperties(bag);
-    expectEverything(*b.button);
+    const SettingsPropertyBag file(s, QStringLiteral("cmdPlay"));
+    for (const PropertyBag* bag : std::initializer_list<const PropertyBag*>{&memory, &file}) {
+        ButtonHarness b;
+        b.button->ReadProperties(*bag);
+        EXPECT_EQ(b.button->AccessKey(), QChar('r'));
+        for (const Prop& p : kProps) {
+            if (!*p.bagKey)
+                continue;
+            EXPECT_TRUE(memory.contains(QString::fromLatin1(p.bagKey))) << p.bagKey;
+            expectSame(*b.button, p, p.value);
+        }
+    }
 }
 
 TEST(ButtonPropertiesTest, OutOfRangeEnumerationRaisesAndLeavesButtonUnchanged) {
@@ -167,47 +157,21 @@ TEST(ButtonPropertiesTest, InitPropertiesTakesHostNameAsCaption) {
     EXPECT_EQ(h.button->font(), h.host->font());
 }
 
-struct KeyCase {
-    const char* property;
-    QVariant value;  // a QSize stands for a picture of that size (pixmaps need the application)
-    const char* key; // empty: no notification
-};
-
-class ButtonNotifyTest : public ::testing::TestWithParam<KeyCase> {};
+class ButtonNotifyTest : public ::testing::TestWithParam<Prop> {};
 
 TEST_P(ButtonNotifyTest, PropertyWriteReportsItsKey) {
-    const KeyCase& c = GetParam();
+    const Prop& p = GetParam();
     ButtonHarness h;
     QSignalSpy spy(h.button, &chBut::propertyChanged);
-    const QVariant value =
-        c.value.typeId() == QMetaType::QSize ? QVariant(QPixmap(c.value.toSize())) : c.value;
-    ASSERT_TRUE(h.button->setProperty(c.property, value)) << c.property;
+    ASSERT_TRUE(h.button->setProperty(p.name, toValue(p.value))) << p.name;
     QStringList keys;
     for (const auto& args : spy)
         keys << args.at(0).toString();
-    if (*c.key)
-        EXPECT_EQ(keys, QStringList{QString::fromLatin1(c.key)}) << c.property;
-    else
-        EXPECT_TRUE(keys.isEmpty()) << c.property;
+    EXPECT_EQ(keys, *p.notifyKey ? QStringList{QString::fromLatin1(p.notifyKey)} : QStringList())
+        << p.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, ButtonNotifyTest,
-    ::testing::Values(
-        KeyCase{"BackColor", 0x123u, "BCOL"}, KeyCase{"BackOver", 0x123u, "BCOLO"},
-        KeyCase{"ForeColor", 0x123u, "FCOL"}, KeyCase{"ForeOver", 0x123u, "FCOLO"},
-        KeyCase{"MaskColor", 0x123u, "MCOL"}, KeyCase{"ButtonType", 3, "BTYPE"},
-        KeyCase{"Caption", QStringLiteral("x"), "TX"}, KeyCase{"Enabled", false, "ENAB"},
-        KeyCase{"Font", QFont(QStringLiteral("DejaVu Serif"), 20), "FONT"},
-        KeyCase{"FontBold", true, ""}, KeyCase{"FontSize", 20, ""},
-        KeyCase{"FontName", QStringLiteral("DejaVu Serif"), ""},
-        KeyCase{"ColorScheme", 3, "COLTYPE"}, KeyCase{"ShowFocusRect", false, "FOCUSR"},
-        KeyCase{"MousePointer", 2, "MPTR"}, KeyCase{"HandPointer", true, "HAND"},
-        KeyCase{"SoftBevel", true, "SOFT"}, KeyCase{"PictureNormal", QSize(2, 2), "PICN"},
-        KeyCase{"PictureOver", QSize(2, 2), "PICO"}, KeyCase{"PicturePosition", 2, "PICPOS"},
-        KeyCase{"UseMaskColor", false, "UMCOL"}, KeyCase{"UseGreyscale", true, "NGREY"},
-        KeyCase{"SpecialEffect", 1, "FX"}, KeyCase{"CheckBoxBehaviour", true, "CHECK"},
-        KeyCase{"Value", true, "VALUE"}));
+INSTANTIATE_TEST_SUITE_P(Keys, ButtonNotifyTest, ::testing::ValuesIn(kProps));
 
 TEST(ButtonPropertiesTest, DesignTimeColourWriteAlsoSetsHoverColour) {
     ButtonHarness h;
@@ -237,9 +201,10 @@ TEST(ButtonPropertiesTest, DisableRefreshPaintsNothingUntilRefresh) {
     EXPECT_EQ(oleAt(h.surface(), 5, 12), 0x00FF00u);
 }
 
-TEST(ButtonPropertiesTest, HandPointerOffRestoresArrow) {
+TEST(ButtonPropertiesTest, HandPointerSwitchesBetweenHandAndArrow) {
     ButtonHarness h;
     h.button->setHandPointer(true);
+    EXPECT_EQ(h.button->MousePointer(), 99);
     EXPECT_EQ(h.button->cursor().shape(), Qt::PointingHandCursor);
     h.button->setHandPointer(false);
     EXPECT_EQ(h.button->MousePointer(), 1);

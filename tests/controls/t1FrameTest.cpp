@@ -44,49 +44,36 @@ struct FrameHarness {
     t1Frame* frame;
 };
 
-TEST(FrameTest, EmptyBagGivesHelloStripWithLineAndOpaqueInside) {
-    FrameHarness h;
-    EXPECT_EQ(h.frame->Caption(), QStringLiteral("Hello"));
-    EXPECT_TRUE(h.frame->HasTape());
-    EXPECT_EQ(h.frame->TapeHeight(), 17);
-    EXPECT_TRUE(h.frame->Tape3D());
-    EXPECT_EQ(h.frame->BackStyle(), t1Frame::Opaque);
-    EXPECT_EQ(h.frame->HAlign(), t1Frame::tf_Center);
-    EXPECT_EQ(h.frame->vAlign(), t1Frame::tf_Middle);
-    EXPECT_EQ(h.frame->BottomColor(), 0x808080u);
-    EXPECT_EQ(h.frame->TopColor(), 0xFFFFFFu);
-    EXPECT_EQ(h.frame->ForeColor(), 0u);
-    EXPECT_EQ(h.frame->BackColor(), 0xC0C0C0u);
-    EXPECT_EQ(h.frame->InBackColor(), 0xE0E0E0u);
-    const QImage img = h.image();
-    // strip rows 2..18, the 3-D line at 19, the inside from 20 to 57
-    for (const auto& [x, y, ole] : std::vector<std::tuple<int, int, quint32>>{{5, 2, 0xC0C0C0},
-                                                                              {5, 18, 0xC0C0C0},
-                                                                              {5, 19, 0x808080},
-                                                                              {97, 19, 0x808080},
-                                                                              {5, 20, 0xE0E0E0},
-                                                                              {5, 57, 0xE0E0E0},
-                                                                              {97, 57, 0xE0E0E0},
-                                                                              {2, 30, 0xE0E0E0}})
-        EXPECT_EQ(oleAt(img, x, y), ole) << x << "," << y;
-    EXPECT_FALSE(inkBox(img, 0x000000, QRect(2, 2, 96, 17)).isEmpty())
-        << "caption drawn in the strip";
-}
+/// Each property with its default and another value.
+struct FrameProp {
+    const char* name;
+    QVariant byDefault, other;
+};
 
-TEST(FrameTest, BorderIsEtchedDarkOutsideLightInside) {
+// clang-format off
+const std::vector<FrameProp> kFrameProps = {
+    {"BottomColor", 0x808080u, 1u}, {"TopColor", 0xFFFFFFu, 2u}, {"HasTape", true, false},
+    {"TapeHeight", 17, 22}, {"Tape3D", true, false}, {"ForeColor", 0u, 3u},
+    {"Caption", QStringLiteral("Hello"), QStringLiteral("About")}, {"BackColor", 0xC0C0C0u, 4u},
+    {"InBackColor", 0xE0E0E0u, 5u}, {"HAlign", int(t1Frame::tf_Center), int(t1Frame::tf_Right)},
+    {"vAlign", int(t1Frame::tf_Middle), int(t1Frame::tf_Bottom)},
+    {"BackStyle", int(t1Frame::Opaque), int(t1Frame::Transparent)}};
+// clang-format on
+
+TEST(FrameTest, EmptyBagGivesHelloStripWithLineAndOpaqueInsideInEtchedBorder) {
     FrameHarness h;
+    for (const FrameProp& p : kFrameProps)
+        expectProperty(*h.frame, p.name, p.byDefault);
     const QImage img = h.image();
-    for (const auto& [x, y, ole] : std::vector<std::tuple<int, int, quint32>>{{50, 0, 0x808080},
-                                                                              {50, 1, 0xFFFFFF},
-                                                                              {0, 30, 0x808080},
-                                                                              {1, 30, 0xFFFFFF},
-                                                                              {98, 30, 0x808080},
-                                                                              {99, 30, 0xFFFFFF},
-                                                                              {50, 58, 0x808080},
-                                                                              {50, 59, 0xFFFFFF},
-                                                                              {0, 0, 0x808080},
-                                                                              {99, 59, 0xFFFFFF}})
-        EXPECT_EQ(oleAt(img, x, y), ole) << x << "," << y;
+    // border lines and corners, strip rows 2..18, the 3-D line at 19, the inside from 20 to 57
+    // clang-format off
+    expectPixels(img, {{50, 0, 0x808080}, {50, 1, 0xFFFFFF}, {0, 30, 0x808080}, {1, 30, 0xFFFFFF},
+                       {98, 30, 0x808080}, {99, 30, 0xFFFFFF}, {50, 58, 0x808080},
+                       {50, 59, 0xFFFFFF}, {0, 0, 0x808080}, {99, 59, 0xFFFFFF},
+                       {5, 2, 0xC0C0C0}, {5, 18, 0xC0C0C0}, {5, 19, 0x808080}, {97, 19, 0x808080},
+                       {5, 20, 0xE0E0E0}, {5, 57, 0xE0E0E0}, {97, 57, 0xE0E0E0}, {2, 30, 0xE0E0E0}});
+    // clang-format on
+    EXPECT_FALSE(inkBox(img, 0x000000, QRect(2, 2, 96, 17)).isEmpty()) << "caption in the strip";
 }
 
 struct TapeCase {
@@ -203,34 +190,16 @@ TEST(FrameTest, ValuesRoundTripAndDefaultsAreLeftOut) {
     MemoryPropertyBag bag;
     a.frame->WriteProperties(bag);
     EXPECT_EQ(bag.count(), 0) << bag.keys().join(',').toStdString();
-    a.frame->setBottomColor(1);
-    a.frame->setTopColor(2);
-    a.frame->setHasTape(false);
-    a.frame->setTapeHeight(22);
-    a.frame->setTape3D(false);
-    a.frame->setCaption(QStringLiteral("About"));
-    a.frame->setForeColor(3);
-    a.frame->setBackColor(4);
-    a.frame->setInBackColor(5);
-    a.frame->setHAlign(t1Frame::tf_Right);
-    a.frame->setVAlign(t1Frame::tf_Bottom);
-    a.frame->setBackStyle(t1Frame::Transparent);
+    for (const FrameProp& p : kFrameProps)
+        ASSERT_TRUE(a.frame->setProperty(p.name, p.other)) << p.name;
     a.frame->WriteProperties(bag);
     EXPECT_EQ(bag.count(), 12);
     FrameHarness b;
     b.frame->ReadProperties(bag);
-    EXPECT_EQ(b.frame->BottomColor(), 1u);
-    EXPECT_EQ(b.frame->TopColor(), 2u);
-    EXPECT_FALSE(b.frame->HasTape());
-    EXPECT_EQ(b.frame->TapeHeight(), 22);
-    EXPECT_FALSE(b.frame->Tape3D());
-    EXPECT_EQ(b.frame->Caption(), QStringLiteral("About"));
-    EXPECT_EQ(b.frame->ForeColor(), 3u);
-    EXPECT_EQ(b.frame->BackColor(), 4u);
-    EXPECT_EQ(b.frame->InBackColor(), 5u);
-    EXPECT_EQ(b.frame->HAlign(), t1Frame::tf_Right);
-    EXPECT_EQ(b.frame->vAlign(), t1Frame::tf_Bottom);
-    EXPECT_EQ(b.frame->BackStyle(), t1Frame::Transparent);
+    for (const FrameProp& p : kFrameProps) {
+        EXPECT_TRUE(bag.contains(QString::fromLatin1(p.name))) << p.name;
+        expectProperty(*b.frame, p.name, p.other);
+    }
 }
 
 TEST(FrameTest, InitPropertiesTakesHostName) {

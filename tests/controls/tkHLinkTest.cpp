@@ -26,11 +26,6 @@ struct LinkHarness {
         host->show();
     }
     void click() { QTest::mouseClick(link->label(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5)); }
-    void doubleClick() {
-        click();
-        QTest::mouseDClick(link->label(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        QTest::mouseRelease(link->label(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    }
 
     std::unique_ptr<QWidget> host;
     tkHLink* link;
@@ -105,45 +100,43 @@ TEST(LinkTest, CancelledNavigateNeitherOpensNorColours) {
     EXPECT_EQ(h.link->LinkActiveColor(), 0xC00000u);
 }
 
-TEST(LinkTest, SingleClickOffOnlyClicksButDoubleClickOpens) {
+struct ClickCase {
+    const char* name;
+    bool singleClickActivates;
+    Qt::MouseButton button;
+    bool twice; // a double click: the first click, then Qt Test's second press alone
+    int clicks, doubleClicks, opens;
+};
+
+class LinkClickTest : public ::testing::TestWithParam<ClickCase> {};
+
+TEST_P(LinkClickTest, ClickRulesDecideHowOftenTheLinkOpens) {
+    const ClickCase& c = GetParam();
     LinkHarness h;
     h.link->setLinkURL(QStringLiteral("https://example.org"));
-    h.link->setLinkSingleClickActivate(false);
+    h.link->setLinkSingleClickActivate(c.singleClickActivates);
     QSignalSpy clicks(h.link, &tkHLink::Click);
     QSignalSpy doubles(h.link, &tkHLink::DblClick);
-    h.click();
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_TRUE(h.opened.isEmpty());
-    QTest::mouseDClick(h.link->label(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(h.link->label(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_EQ(doubles.count(), 1);
-    EXPECT_EQ(h.opened.size(), 1);
+    QObject::connect(h.link, &tkHLink::Navigate, [](bool& cancel) { EXPECT_FALSE(cancel); });
+    QTest::mouseClick(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
+    if (c.twice) {
+        QTest::mouseDClick(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseRelease(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
+    }
+    EXPECT_EQ(clicks.count(), c.clicks);
+    EXPECT_EQ(doubles.count(), c.doubleClicks);
+    EXPECT_EQ(h.opened.size(), c.opens);
 }
 
-TEST(LinkTest, DoubleClickWithSingleClickOnOpensTwice) {
-    LinkHarness h;
-    h.link->setLinkURL(QStringLiteral("https://example.org"));
-    QSignalSpy clicks(h.link, &tkHLink::Click);
-    int navigations = 0;
-    QObject::connect(h.link, &tkHLink::Navigate, [&](bool& cancel) {
-        EXPECT_FALSE(cancel);
-        ++navigations;
-    });
-    h.doubleClick();
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_EQ(navigations, 2);
-    EXPECT_EQ(h.opened.size(), 2);
-}
-
-TEST(LinkTest, RightClickDoesNotOpen) {
-    LinkHarness h;
-    h.link->setLinkURL(QStringLiteral("https://example.org"));
-    QSignalSpy downs(h.link, &tkHLink::MouseDown);
-    QTest::mouseClick(h.link->label(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_TRUE(h.opened.isEmpty());
-    ASSERT_EQ(downs.count(), 1);
-    EXPECT_EQ(downs.at(0).at(0).value<short>(), 2);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rules, LinkClickTest,
+    ::testing::Values(ClickCase{"singleClickOpens", true, Qt::LeftButton, false, 1, 0, 1},
+                      ClickCase{"singleClickOffOnlyClicks", false, Qt::LeftButton, false, 1, 0, 0},
+                      ClickCase{"doubleClickOpensTwice", true, Qt::LeftButton, true, 1, 1, 2},
+                      ClickCase{"doubleClickOpensWithSingleClickOff", false, Qt::LeftButton, true,
+                                1, 1, 1},
+                      ClickCase{"rightClickNeverOpens", true, Qt::RightButton, false, 0, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LinkTest, MouseEventsOfLabelAreRaisedWithSameArguments) {
     LinkHarness h;
@@ -156,6 +149,9 @@ TEST(LinkTest, MouseEventsOfLabelAreRaisedWithSameArguments) {
     EXPECT_EQ(downs.at(0).at(2).value<float>(), 12.0f);
     EXPECT_EQ(downs.at(0).at(3).value<float>(), 7.0f);
     EXPECT_EQ(ups.count(), 1);
+    QTest::mouseClick(h.link->label(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_EQ(downs.count(), 2);
+    EXPECT_EQ(downs.at(1).at(0).value<short>(), 2) << "the right button";
 }
 
 TEST(LinkTest, AutoSizeFitsTextPlusBorderAllowance) {
@@ -178,24 +174,33 @@ TEST(LinkTest, ResizeMovesLabelOverControlAndRaisesResize) {
     EXPECT_EQ(resized.count(), 1);
 }
 
+/// Each property with its default and another value.
+struct LinkProp {
+    const char* name;
+    QVariant byDefault, other;
+};
+
+// clang-format off
+const std::vector<LinkProp> kLinkProps = {
+    {"BackColor", 0x8000000Fu, 0x00FF00u}, {"Enabled", true, false},
+    {"BorderStyle", int(tkHLink::NoBorder), int(tkHLink::FixedSingle)},
+    {"Alignment", int(tkHLink::LeftJustify), int(tkHLink::Center)},
+    {"LinkURL", QString(), QStringLiteral("mailto:ann@example.org")},
+    {"LinkActiveColor", 0xC00000u, 0x0000FFu}, {"LinkVisitedColor", 0x800080u, 0x00FFFFu},
+    {"LinkUnderLined", false, true}, {"LinkSingleClickActivate", true, false},
+    {"AutoSize", false, true}};
+// clang-format on
+
 TEST(LinkTest, EmptyBagGivesDocumentedDefaults) {
     LinkHarness h;
-    h.link->setLinkVisitedColor(0x123456);
-    h.link->setLinkSingleClickActivate(false);
+    for (const LinkProp& p : kLinkProps)
+        h.link->setProperty(p.name, p.other);
     MemoryPropertyBag bag;
     h.link->ReadProperties(bag);
-    EXPECT_EQ(h.link->BackColor(), 0x8000000Fu);
-    EXPECT_TRUE(h.link->isEnabled());
+    for (const LinkProp& p : kLinkProps)
+        expectProperty(*h.link, p.name, p.byDefault);
     EXPECT_EQ(h.link->BackStyle(), 1);
-    EXPECT_EQ(h.link->BorderStyle(), tkHLink::NoBorder);
-    EXPECT_EQ(h.link->Alignment(), tkHLink::LeftJustify);
-    EXPECT_FALSE(h.link->AutoSize());
     EXPECT_FALSE(h.link->Caption().isEmpty());
-    EXPECT_EQ(h.link->LinkActiveColor(), 0xC00000u);
-    EXPECT_EQ(h.link->LinkVisitedColor(), 0x800080u);
-    EXPECT_FALSE(h.link->LinkUnderLined());
-    EXPECT_TRUE(h.link->LinkSingleClickActivate());
-    EXPECT_TRUE(h.link->LinkURL().isEmpty());
     EXPECT_EQ(h.link->Font().family(), h.host->font().family());
 }
 
@@ -205,32 +210,17 @@ TEST(LinkTest, NonDefaultValuesRoundTripAndDefaultsAreLeftOut) {
     a.link->WriteProperties(bag);
     EXPECT_EQ(bag.count(), 1) << "only the caption differs from its default: "
                               << bag.keys().join(',').toStdString();
-    a.link->setBackColor(0x00FF00);
-    a.link->setEnabled(false);
-    a.link->setBorderStyle(tkHLink::FixedSingle);
-    a.link->setAlignment(tkHLink::Center);
     a.link->setCaption(QStringLiteral("Mail us"));
-    a.link->setLinkURL(QStringLiteral("mailto:ann@example.org"));
-    a.link->setLinkActiveColor(0x0000FF);
-    a.link->setLinkVisitedColor(0x00FFFF);
-    a.link->setLinkUnderLined(true);
-    a.link->setLinkSingleClickActivate(false);
-    a.link->setAutoSize(true);
-    MemoryPropertyBag full;
-    a.link->WriteProperties(full);
+    for (const LinkProp& p : kLinkProps)
+        ASSERT_TRUE(a.link->setProperty(p.name, p.other)) << p.name;
+    a.link->WriteProperties(bag);
     LinkHarness b;
-    b.link->ReadProperties(full);
-    EXPECT_EQ(b.link->BackColor(), 0x00FF00u);
-    EXPECT_FALSE(b.link->isEnabled());
-    EXPECT_EQ(b.link->BorderStyle(), tkHLink::FixedSingle);
-    EXPECT_EQ(b.link->Alignment(), tkHLink::Center);
+    b.link->ReadProperties(bag);
     EXPECT_EQ(b.link->Caption(), QStringLiteral("Mail us"));
-    EXPECT_EQ(b.link->LinkURL(), QStringLiteral("mailto:ann@example.org"));
-    EXPECT_EQ(b.link->LinkActiveColor(), 0x0000FFu);
-    EXPECT_EQ(b.link->LinkVisitedColor(), 0x00FFFFu);
-    EXPECT_TRUE(b.link->LinkUnderLined());
-    EXPECT_FALSE(b.link->LinkSingleClickActivate());
-    EXPECT_TRUE(b.link->AutoSize());
+    for (const LinkProp& p : kLinkProps) {
+        EXPECT_TRUE(bag.contains(QString::fromLatin1(p.name))) << p.name;
+        expectProperty(*b.link, p.name, p.other);
+    }
     EXPECT_EQ(b.link->size(), a.link->size());
 }
 
