@@ -74,7 +74,6 @@ void chBut::layoutCaption() {
                                                    sizing.size(), m_picturePosition);
     m_textRect = l.text;
     m_wrapWidth = l.wrapWidth;
-    m_textRectShifted = l.text.translated(1, 1);
     m_pictureRect = l.picture;
     const int inset = (m_buttonType == Windows32Bit || m_buttonType == WindowsXP) ? 4 : 3;
     m_focusRect = QRect(inset, inset, m_wi - 2 * inset, m_he - 2 * inset);

@@ -251,7 +251,6 @@ private:
     int m_he = 0;
     QRect m_textRect;
     int m_wrapWidth = 0;
-    QRect m_textRectShifted;
     QRect m_pictureRect;
     QRect m_focusRect;
     QChar m_accessKey;
