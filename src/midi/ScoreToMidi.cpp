@@ -1,6 +1,9 @@
 #include "ScoreToMidi.h"
 
 #include "CheckedInt.h"
+#include "SmfStreamWriter.h"
+#include "TrackEventSink.h"
+#include "midiFileIO.h"
 #include "OnTimeRatio.h"
 #include "TextUtil.h"
 
@@ -42,10 +45,12 @@ std::vector<std::string_view> splitCrLf(std::string_view text)
 /// The running state of one conversion.
 class Converter {
 public:
-    Converter(float timeScale, uint8_t channel, tMidiTrk& track)
-        : timeScale_(timeScale), channel_(channel), track_(track)
+    Converter(float timeScale, uint8_t channel, MidiEventSink& sink)
+        : timeScale_(timeScale), channel_(channel), sink_(sink)
     {
     }
+
+    void program(int32_t prog) { sink_.channelMessage(0, static_cast<uint8_t>(0xC0 + channel_), toByte(prog), 0); }
 
     void record(const cGnsNote& rec, int32_t instrument)
     {
@@ -57,7 +62,7 @@ public:
         }
         if (rec.eventType == cGnsNote::kInstrument) {
             if (instrument < 0)
-                track_.c_addProgChangeE(0, channel_, toByte(rec.xVal));
+                program(rec.xVal);
             return;
         }
         note(rec);
@@ -72,13 +77,13 @@ public:
                 std::string text;
                 if (!parseMetaComment(line, type, text))
                     continue;
-                track_.addMetaEvent(first ? pending_ : 0, static_cast<uint8_t>(type), text);
+                sink_.metaEvent(first ? pending_ : 0, static_cast<uint8_t>(type), text);
                 first = false;
                 pending_ = 0;
             }
         }
         if (lastCents_ != 0)
-            track_.c_addPitchWheelE(pending_, channel_, "0");
+            wheel(0);
     }
 
 private:
@@ -99,7 +104,7 @@ private:
             std::string text;
             if (!parseMetaComment(line, type, text))
                 continue;
-            track_.addMetaEvent(written ? 0 : firstDelta, static_cast<uint8_t>(type), text);
+            sink_.metaEvent(written ? 0 : firstDelta, static_cast<uint8_t>(type), text);
             written = true;
         }
         if (written)
@@ -112,7 +117,8 @@ private:
         // written as the slowest it can hold, and a tempo too fast to measure as 1.
         const double us = std::nearbyint(60000000.0 / qnpm);
         const int32_t clamped = us > 0xFFFFFF ? 0xFFFFFF : (us < 1 ? 1 : static_cast<int32_t>(us));
-        track_.c_addNewTempo(0, clamped);
+        const auto u = static_cast<uint32_t>(clamped);
+        sink_.metaEvent(0, 0x51, {static_cast<char>(u >> 16), static_cast<char>((u >> 8) & 0xFF), static_cast<char>(u & 0xFF)});
     }
 
     void note(const cGnsNote& rec)
@@ -126,7 +132,7 @@ private:
             cents = nearest((static_cast<double>(f) - k) * 100);
         }
         if (cents != lastCents_) {
-            track_.c_addPitchWheelE(pending_, channel_, std::to_string(cents));
+            wheel(cents);
             lastCents_ = cents;
             pending_ = 0;
         }
@@ -138,7 +144,7 @@ private:
         const bool tiedFrom = rec.tie & 1;
         const bool tiedTo = rec.tie & 2;
         if (!tiedFrom && tiedTo) {
-            track_.c_addNoteOnE(pending_, channel_, note, 127);
+            sink_.channelMessage(pending_, static_cast<uint8_t>(0x90 + channel_), note, 127);
             pending_ = 0;
             tieSum_ = *rec.dur;
             return;
@@ -154,19 +160,26 @@ private:
                 throw OverflowError();
             sounding = tieSum_;
         } else {
-            track_.c_addNoteOnE(pending_, channel_, note, 127);
+            sink_.channelMessage(pending_, static_cast<uint8_t>(0x90 + channel_), note, 127);
         }
         const int32_t t = ticks(sounding);
         const int32_t on = (rec.slur & 2)
                                ? t
                                : nearest(static_cast<double>(onTimeRatio(sounding, rec.staccatoLevel)) * t);
-        track_.c_addNoteOffE(on, channel_, note);
+        sink_.channelMessage(on, static_cast<uint8_t>(0x80 + channel_), note, 0);
         pending_ = checked::sub(t, on);
+    }
+
+    void wheel(int32_t cents)
+    {
+        const uint16_t value = tMidiTrk::pitchWheelValue(cents);
+        sink_.channelMessage(pending_, static_cast<uint8_t>(0xE0 + channel_), static_cast<uint8_t>(value & 127),
+                             static_cast<uint8_t>(value >> 7));
     }
 
     float timeScale_;
     uint8_t channel_;
-    tMidiTrk& track_;
+    MidiEventSink& sink_;
     int32_t pending_ = 0;
     int32_t lastCents_ = 0;
     cDuration tieSum_;
@@ -199,22 +212,16 @@ bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& met
     return true;
 }
 
-int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
-                       tMidiF04& file)
+namespace {
+
+/// Runs the conversion into sink. Returns 0, or -9999 when it fails.
+int32_t convert(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument, MidiEventSink& sink)
 {
     try {
         if (channel < 0 || channel > 15 || instrument > 127)
             return -9999;
-        file.clear();
-        file.setMidiHdrDivision(kScoreMidiDivision);
-        tMidiTrk& track = *file.tracks(0);
-        // A note makes at most a note-on, a note-off and a wheel change; room for two
-        // events per record is enough for nearly every score.
-        track.reserveEvents(2 * parser.nNotes() + 16);
-        const auto ch = static_cast<uint8_t>(channel);
-        const int32_t prog = instrument >= 0 ? instrument : parser.getPrevInstrument(0);
-        track.c_addProgChangeE(0, ch, toByte(prog));
-        Converter converter(timeScale, ch, track);
+        Converter converter(timeScale, static_cast<uint8_t>(channel), sink);
+        converter.program(instrument >= 0 ? instrument : parser.getPrevInstrument(0));
         for (int32_t i = 0; i < parser.nNotes(); ++i)
             converter.record(parser.theNotes(i), instrument);
         converter.finish(parser.finalCommentLines());
@@ -224,18 +231,37 @@ int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, 
     }
 }
 
+} // namespace
+
+int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
+                       tMidiF04& file)
+{
+    file.clear();
+    file.setMidiHdrDivision(kScoreMidiDivision);
+    tMidiTrk& track = *file.tracks(0);
+    // A note makes at most a note-on, a note-off and a wheel change; room for two
+    // events per record is enough for nearly every score.
+    track.reserveEvents(2 * parser.nNotes() + 16);
+    TrackEventSink sink(track);
+    return convert(parser, timeScale, channel, instrument, sink);
+}
+
 int32_t scoreToMidiFile(const std::string& path, const cTParse& parser, float timeScale,
                         int32_t channel, int32_t instrument)
 {
-    tMidiF04 file;
-    const int32_t rc = buildScoreMidi(parser, timeScale, channel, instrument, file);
-    if (rc != 0)
-        return rc;
+    // The file is encoded as the events come, with the same bytes as the file object would
+    // write, and replaces any old file only once it is complete.
+    std::string bytes;
     try {
-        return file.toFile(path) == 1 ? 0 : -7;
+        SmfStreamWriter writer(kScoreMidiDivision, 2 * static_cast<size_t>(parser.nNotes()) + 16);
+        const int32_t rc = convert(parser, timeScale, channel, instrument, writer);
+        if (rc != 0)
+            return rc;
+        bytes = writer.finish();
     } catch (const std::exception&) {
         return -9999;
     }
+    return ::writeFileAtomically(path, bytes) ? 0 : -7;
 }
 
 } // namespace notaro

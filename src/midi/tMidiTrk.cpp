@@ -445,16 +445,20 @@ void tMidiTrk::c_addNoteOffE(int32_t dTick, uint8_t ch, uint8_t note)
     addChanMsg(dTick, static_cast<uint8_t>(0x80 + ch), note, 0);
 }
 
-void tMidiTrk::c_addPitchWheelE(int32_t dTick, uint8_t ch, const std::string& shiftCents)
+uint16_t tMidiTrk::pitchWheelValue(double cents)
 {
-    checkChannel(ch);
-    double cents = parseCents(shiftCents);
     if (cents < -199) {
         cents = -199;
     } else if (cents > 199) {
         cents = 199;
     }
-    const auto value = static_cast<int32_t>(std::nearbyint(cents * 4096 / 100 + 8192));
+    return static_cast<uint16_t>(std::nearbyint(cents * 4096 / 100 + 8192));
+}
+
+void tMidiTrk::c_addPitchWheelE(int32_t dTick, uint8_t ch, const std::string& shiftCents)
+{
+    checkChannel(ch);
+    const int32_t value = pitchWheelValue(parseCents(shiftCents));
     addChanMsg(dTick, static_cast<uint8_t>(0xE0 + ch), static_cast<uint8_t>(value & 127),
                static_cast<uint8_t>(value / 128));
 }

@@ -91,6 +91,8 @@ public:
     /// Appends a pitch-wheel shift of shiftCents (decimal text, clamped to +-199) on a +-2 semitone wheel.
     /// Throws MidiArgumentError when shiftCents is not a number.
     void c_addPitchWheelE(int32_t dTick, uint8_t ch, const std::string& shiftCents);
+    /// The 14-bit pitch-wheel value of a shift in cents (limited to +-199), centre 8192.
+    static uint16_t pitchWheelValue(double cents);
 
 private:
     int32_t readBody(const std::string& body);

@@ -163,3 +163,19 @@ TEST_F(ScoreToMidiTest, TickOverflowFails)
     tMidiF04 file;
     EXPECT_EQ(buildScoreMidi(p, 3e7f, 0, -1, file), -9999);
 }
+
+TEST_F(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObject)
+{
+    midiTest::TempDir dir;
+    const std::string path = dir.file("x.mid");
+    for (const char* body : {"*t[90]\r\n!!$3, name\r\n4c+( 4d[ 4d]) 2.: 8e'\r\n!!$6, end", "! none", "*i[40]\r\n0c~ 99d#"}) {
+        cTParse p;
+        std::string msg;
+        int32_t pos = 0, len = 0;
+        ASSERT_EQ(p.parseAramText(std::string("**n[a-b-c]\r\n") + body, msg, pos, len), 0) << msg;
+        tMidiF04 file;
+        ASSERT_EQ(buildScoreMidi(p, 1.5f, 3, -1, file), 0);
+        ASSERT_EQ(scoreToMidiFile(path, p, 1.5f, 3, -1), 0);
+        EXPECT_EQ(midiTest::readBytes(path), file.makeMidiStr()) << body;
+    }
+}
