@@ -68,9 +68,9 @@ void BM_Parse(benchmark::State& state)
     // it that is record storage (comment text lives in its own strings and is left out).
     int64_t commentBytes = 0;
     for (int32_t i = 0; i < parser.nNotes(); ++i) {
-        const std::string& c = parser.theNotes(i).preCommentLines;
-        if (c.capacity() > 15)
-            commentBytes += static_cast<int64_t>(c.capacity() + 1);
+        const notaro::CommentLines& c = parser.theNotes(i).preCommentLines;
+        if (!c.empty())
+            commentBytes += static_cast<int64_t>(sizeof(std::string) + c.str().capacity() + 1);
     }
     const int64_t before = g_liveBytes;
     {

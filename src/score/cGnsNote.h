@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommentLines.h"
 #include "cDuration.h"
 #include "cNotePAO.h"
 
@@ -37,7 +38,7 @@ public:
     /// Length of the token in characters; 0 for directives.
     int32_t noteStrLen = 0;
     /// Comment lines between the previous record and this one, joined by CR LF.
-    std::string preCommentLines;
+    CommentLines preCommentLines;
     /// Tempo in quarter notes per minute, or General MIDI program; 0 for notes and rests.
     int32_t xVal = 0;
     /// A slot for the caller's own use, not owned by the record; the parser leaves it null.
