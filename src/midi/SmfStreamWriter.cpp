@@ -2,6 +2,9 @@
 
 #include "MidiOverflowError.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace notaro {
 
 namespace {
@@ -11,12 +14,22 @@ constexpr size_t kTrackHeaderBytes = 8;
 
 SmfStreamWriter::SmfStreamWriter(int16_t division, size_t expectedEvents)
 {
-    bytes_.reserve(kHeaderBytes + kTrackHeaderBytes + expectedEvents * 5 + 4);
+    bytes_.resize(kHeaderBytes + kTrackHeaderBytes + expectedEvents * 5 + 64);
     const auto div = static_cast<uint16_t>(division);
-    bytes_.append("MThd\0\0\0\x06\0\x01\0\x01", 12);
-    bytes_.push_back(static_cast<char>(div >> 8));
-    bytes_.push_back(static_cast<char>(div & 0xFF));
-    bytes_.append("MTrk\0\0\0\0", 8);
+    char* p = room(kHeaderBytes + kTrackHeaderBytes);
+    std::memcpy(p, "MThd\0\0\0\x06\0\x01\0\x01", 12);
+    p[12] = static_cast<char>(div >> 8);
+    p[13] = static_cast<char>(div & 0xFF);
+    std::memcpy(p + 14, "MTrk\0\0\0\0", 8);
+}
+
+char* SmfStreamWriter::room(size_t n)
+{
+    if (used_ + n > bytes_.size())
+        bytes_.resize(std::max(bytes_.size() * 2, used_ + n));
+    char* p = bytes_.data() + used_;
+    used_ += n;
+    return p;
 }
 
 void SmfStreamWriter::putVarLen(int32_t v)
@@ -24,35 +37,43 @@ void SmfStreamWriter::putVarLen(int32_t v)
     if (v < 0)
         throw MidiOverflowError("a negative value has no variable-length encoding");
     auto u = static_cast<uint32_t>(v);
+    if (u < 0x80) {
+        *room(1) = static_cast<char>(u);
+        return;
+    }
     char buf[5];
     int n = 0;
     buf[4 - n++] = static_cast<char>(u & 0x7F);
     while ((u >>= 7) != 0)
         buf[4 - n++] = static_cast<char>((u & 0x7F) | 0x80);
-    bytes_.append(buf + 5 - n, static_cast<size_t>(n));
+    std::memcpy(room(static_cast<size_t>(n)), buf + 5 - n, static_cast<size_t>(n));
 }
 
 void SmfStreamWriter::channelMessage(int32_t delta, uint8_t status, uint8_t d1, uint8_t d2)
 {
     putVarLen(delta);
-    bytes_.push_back(static_cast<char>(status));
-    bytes_.push_back(static_cast<char>(d1));
-    if (status < 0xC0 || status > 0xDF)
-        bytes_.push_back(static_cast<char>(d2));
+    const bool twoDataBytes = status < 0xC0 || status > 0xDF;
+    char* p = room(twoDataBytes ? 3 : 2);
+    p[0] = static_cast<char>(status);
+    p[1] = static_cast<char>(d1);
+    if (twoDataBytes)
+        p[2] = static_cast<char>(d2);
 }
 
 void SmfStreamWriter::metaEvent(int32_t delta, uint8_t type, const std::string& data)
 {
     putVarLen(delta);
-    bytes_.push_back('\xFF');
-    bytes_.push_back(static_cast<char>(type));
+    char* p = room(2);
+    p[0] = '\xFF';
+    p[1] = static_cast<char>(type);
     putVarLen(static_cast<int32_t>(data.size()));
-    bytes_ += data;
+    std::memcpy(room(data.size()), data.data(), data.size());
 }
 
 std::string SmfStreamWriter::finish()
 {
-    bytes_.append("\x00\xFF\x2F\x00", 4);
+    std::memcpy(room(4), "\x00\xFF\x2F\x00", 4);
+    bytes_.resize(used_);
     const size_t length = bytes_.size() - kHeaderBytes - kTrackHeaderBytes;
     if (length > static_cast<size_t>(INT32_MAX))
         throw MidiOverflowError("the track chunk is longer than 2^31 - 1 bytes");

@@ -21,9 +21,13 @@ public:
     std::string finish();
 
 private:
+    /// Room for n more bytes; the bytes are written through a pointer, since appending to a
+    /// string a byte at a time costs more than the encoding itself.
+    char* room(size_t n);
     void putVarLen(int32_t v);
 
     std::string bytes_;
+    size_t used_ = 0;
 };
 
 } // namespace notaro

@@ -1,6 +1,7 @@
 #include "ScoreEncoding.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace notaro::encoding {
 
@@ -35,6 +36,15 @@ bool isValidUtf8(std::string_view bytes)
     const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
+        // Plain ASCII goes eight bytes at a time.
+        if (i + 8 <= n) {
+            uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;
@@ -89,18 +99,20 @@ std::string toCrLf(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (size_t i = 0; i < text.size(); ++i) {
+    // Whole lines are copied at once; only the line ends are looked at one by one.
+    size_t start = 0;
+    const size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
         const char c = text[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c;
-        }
+        if (c != '\r' && c != '\n')
+            continue;
+        out.append(text.data() + start, i - start);
+        out += "\r\n";
+        if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
     }
+    out.append(text.data() + start, n - start);
     return out;
 }
 
