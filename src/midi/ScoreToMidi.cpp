@@ -1,6 +1,7 @@
 #include "ScoreToMidi.h"
 
 #include "CheckedInt.h"
+#include "Nearest.h"
 #include "SmfStreamWriter.h"
 #include "TrackEventSink.h"
 #include "midiFileIO.h"
@@ -13,15 +14,6 @@
 namespace notaro {
 
 namespace {
-
-/// Nearest 32-bit integer, halves to even; a value out of range is an overflow.
-int32_t nearest(double x)
-{
-    const double r = std::nearbyint(x);
-    if (!(r >= INT32_MIN && r <= INT32_MAX))
-        throw OverflowError();
-    return static_cast<int32_t>(r);
-}
 
 uint8_t toByte(int32_t v)
 {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace notaro::playback {
+namespace notaro {
 
 /// x rounded to the nearest 32-bit integer, halves to the even neighbour; a value outside
 /// the 32-bit range (or not a number) is an overflow.
@@ -17,4 +17,4 @@ inline int32_t nearest(double x)
     return static_cast<int32_t>(r);
 }
 
-} // namespace notaro::playback
+} // namespace notaro
