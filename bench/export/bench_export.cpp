@@ -10,8 +10,7 @@
 
 namespace {
 
-void BM_Export(benchmark::State& state)
-{
+void BM_Export(benchmark::State& state) {
     const std::string text = notaro::bench::generateScore(state.range(0));
     const std::string path = "/tmp/notaro-bench-export-" + std::to_string(::getpid()) + ".mid";
     std::string msg;
@@ -33,8 +32,8 @@ void BM_Export(benchmark::State& state)
     }
     std::remove(path.c_str());
     state.counters["notes"] = static_cast<double>(notes);
-    state.counters["notes_per_second"] =
-        benchmark::Counter(static_cast<double>(notes), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["notes_per_second"] = benchmark::Counter(
+        static_cast<double>(notes), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 } // namespace

@@ -14,10 +14,10 @@ const char* const kLines[] = {
 
 } // namespace
 
-std::string generateScore(int64_t notes)
-{
+std::string generateScore(int64_t notes) {
     std::string s = "!! generated score\r\n**n[a-b-c]\r\n*t[132]\r\n*i[0]\r\n";
-    s += "*def[Motif]\r\n! the motif\r\n8c 8d 8e 8f 8g( 8a 8b 8cc)\r\n4cc[ 4cc] 8b' 8a 4g 2f\r\n*enddef\r\n";
+    s += "*def[Motif]\r\n! the motif\r\n8c 8d 8e 8f 8g( 8a 8b 8cc)\r\n4cc[ 4cc] 8b' 8a 4g "
+         "2f\r\n*enddef\r\n";
     int64_t made = 0;
     int64_t line = 0;
     while (made < notes) {

@@ -16,8 +16,7 @@ std::atomic<int64_t> g_liveBytes{0};
 
 } // namespace
 
-void* operator new(size_t n)
-{
+void* operator new(size_t n) {
     void* p = std::malloc(n ? n : 1);
     if (!p)
         throw std::bad_alloc();
@@ -25,28 +24,36 @@ void* operator new(size_t n)
     return p;
 }
 
-void* operator new[](size_t n) { return operator new(n); }
+void* operator new[](size_t n) {
+    return operator new(n);
+}
 
 // The replaced operators pair malloc with free themselves, which the compiler cannot see.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
-static void countedFree(void* p) noexcept
-{
+static void countedFree(void* p) noexcept {
     if (p) {
         g_liveBytes -= static_cast<int64_t>(malloc_usable_size(p));
         std::free(p);
     }
 }
 
-void operator delete(void* p) noexcept { countedFree(p); }
-void operator delete[](void* p) noexcept { countedFree(p); }
-void operator delete(void* p, size_t) noexcept { countedFree(p); }
-void operator delete[](void* p, size_t) noexcept { countedFree(p); }
+void operator delete(void* p) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    countedFree(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    countedFree(p);
+}
 
 namespace {
 
-void BM_Parse(benchmark::State& state)
-{
+void BM_Parse(benchmark::State& state) {
     const std::string text = notaro::bench::generateScore(state.range(0));
     notaro::cTParse parser;
     std::string msg;
@@ -78,22 +85,24 @@ void BM_Parse(benchmark::State& state)
         fresh.parseAramText(text, msg, pos, len);
         const int64_t kept = g_liveBytes - before;
         state.counters["bytes_per_record"] =
-            static_cast<double>(kept - commentBytes - static_cast<int64_t>(text.size())) / static_cast<double>(records);
+            static_cast<double>(kept - commentBytes - static_cast<int64_t>(text.size())) /
+            static_cast<double>(records);
         state.counters["record_slot_bytes"] = sizeof(notaro::cGnsNote);
     }
     state.counters["records"] = static_cast<double>(records);
-    state.counters["notes_per_second"] =
-        benchmark::Counter(static_cast<double>(notes), benchmark::Counter::kIsIterationInvariantRate);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.counters["notes_per_second"] = benchmark::Counter(
+        static_cast<double>(notes), benchmark::Counter::kIsIterationInvariantRate);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
 }
 
 /// Ten definitions each using the previous one 32767 times: the parse must stop at the
 /// record limit quickly and keep no more memory than the records it made.
-void BM_RunawayExpansion(benchmark::State& state)
-{
+void BM_RunawayExpansion(benchmark::State& state) {
     std::string text = "**n[a-b-c]\r\n*def[D0]\r\n4c 4d\r\n*enddef\r\n";
     for (int i = 1; i < 10; ++i)
-        text += "*def[D" + std::to_string(i) + "]\r\n*usedef[D" + std::to_string(i - 1) + ":32767]\r\n*enddef\r\n";
+        text += "*def[D" + std::to_string(i) + "]\r\n*usedef[D" + std::to_string(i - 1) +
+                ":32767]\r\n*enddef\r\n";
     text += "*usedef[D9:32767]\r\n";
     std::string msg;
     int32_t pos = 0, len = 0;

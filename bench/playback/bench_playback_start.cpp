@@ -19,8 +19,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double msSince(Clock::time_point t0)
-{
+double msSince(Clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
@@ -31,8 +30,7 @@ public:
     Clock::time_point firstNoteOn{};
 
 protected:
-    int32_t doShortMsg(uint32_t msg) override
-    {
+    int32_t doShortMsg(uint32_t msg) override {
         const int32_t rc = FluidSynthMidiOut::doShortMsg(msg);
         if ((statusOf(msg) & 0xF0) == 0x90 && firstNoteOn == Clock::time_point{})
             firstNoteOn = Clock::now();
@@ -42,8 +40,7 @@ protected:
 
 } // namespace
 
-int main()
-{
+int main() {
     {
         FluidSynthMidiOut dev;
         const auto t0 = Clock::now();
@@ -77,12 +74,15 @@ int main()
             dev.firstNoteOn = {};
             t0 = Clock::now();
             player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
-            const double start = std::chrono::duration<double, std::milli>(dev.firstNoteOn - t0).count();
+            const double start =
+                std::chrono::duration<double, std::milli>(dev.firstNoteOn - t0).count();
             worst = std::max(worst, start);
             total += start;
         }
-        std::printf("%s (%.1f MB): cold load and open %.1f ms; play to first note-on mean %.2f ms, max %.2f ms\n",
-                    sf.c_str(), std::filesystem::file_size(sf) / 1048576.0, cold, total / runs, worst);
+        std::printf("%s (%.1f MB): cold load and open %.1f ms; play to first note-on mean %.2f ms, "
+                    "max %.2f ms\n",
+                    sf.c_str(), std::filesystem::file_size(sf) / 1048576.0, cold, total / runs,
+                    worst);
     }
     return 0;
 }

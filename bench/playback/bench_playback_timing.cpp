@@ -18,15 +18,13 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double cpuSeconds()
-{
+double cpuSeconds() {
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
-double percentile(std::vector<double> v, double p)
-{
+double percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5));
     return v[i];
@@ -34,11 +32,11 @@ double percentile(std::vector<double> v, double p)
 
 /// The schedule: each message's time after the player's start tick, from a run on a clock
 /// that jumps to every deadline.
-std::vector<int32_t> schedule(const cTParse& parser)
-{
+std::vector<int32_t> schedule(const cTParse& parser) {
     int32_t now = 0;
     RecordingMidiOut dev([&now] { return now; });
-    cGnsPlay player(dev, [&now](int32_t deadline) { now = std::max(now, deadline); }, [&now] { return now; });
+    cGnsPlay player(
+        dev, [&now](int32_t deadline) { now = std::max(now, deadline); }, [&now] { return now; });
     player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
     std::vector<int32_t> times;
     for (const TimedShortMsg& m : dev.messages())
@@ -48,8 +46,7 @@ std::vector<int32_t> schedule(const cTParse& parser)
 
 } // namespace
 
-int main()
-{
+int main() {
     const std::string text = bench::timingScore(400);
     cTParse parser;
     std::string msg;
@@ -62,7 +59,8 @@ int main()
 
     std::vector<Clock::time_point> sentAt;
     sentAt.reserve(planned.size());
-    RecordingMidiOut dev(getTickCount, [&sentAt](const TimedShortMsg&) { sentAt.push_back(Clock::now()); });
+    RecordingMidiOut dev(getTickCount,
+                         [&sentAt](const TimedShortMsg&) { sentAt.push_back(Clock::now()); });
     SleepingPump pump;
     cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
 
@@ -73,7 +71,8 @@ int main()
     const double cpu = cpuSeconds() - cpu0;
 
     if (rc != 0 || sentAt.size() != planned.size()) {
-        std::fprintf(stderr, "play returned %d with %zu of %zu messages\n", rc, sentAt.size(), planned.size());
+        std::fprintf(stderr, "play returned %d with %zu of %zu messages\n", rc, sentAt.size(),
+                     planned.size());
         return 1;
     }
     // The program change goes out before the start tick is read; the rest are timed.
@@ -82,12 +81,16 @@ int main()
         const auto due = tickTimePoint(player.startTick() + planned[i]);
         errors.push_back(std::chrono::duration<double, std::milli>(sentAt[i] - due).count());
     }
-    std::printf("timing: %d records, %zu timed messages, %.2f s of music\n", parser.nNotes(), errors.size(), wall);
-    std::printf("send-time error (ms): median %.3f  p99 %.3f  max %.3f  min %.3f\n", percentile(errors, 0.5),
-                percentile(errors, 0.99), *std::max_element(errors.begin(), errors.end()),
+    std::printf("timing: %d records, %zu timed messages, %.2f s of music\n", parser.nNotes(),
+                errors.size(), wall);
+    std::printf("send-time error (ms): median %.3f  p99 %.3f  max %.3f  min %.3f\n",
+                percentile(errors, 0.5), percentile(errors, 0.99),
+                *std::max_element(errors.begin(), errors.end()),
                 *std::min_element(errors.begin(), errors.end()));
-    const auto onTime = std::count_if(errors.begin(), errors.end(), [](double e) { return e <= 1.0; });
+    const auto onTime =
+        std::count_if(errors.begin(), errors.end(), [](double e) { return e <= 1.0; });
     std::printf("sent within 1 ms of their time: %.1f %%\n", 100.0 * onTime / errors.size());
-    std::printf("cpu: %.3f s of %.2f s wall = %.2f %% of one core\n", cpu, wall, 100.0 * cpu / wall);
+    std::printf("cpu: %.3f s of %.2f s wall = %.2f %% of one core\n", cpu, wall,
+                100.0 * cpu / wall);
     return 0;
 }

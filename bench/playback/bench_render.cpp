@@ -12,8 +12,7 @@
 
 using namespace notaro;
 
-int main()
-{
+int main() {
     // 60 s at 120 quarter notes a minute: 120 quarter notes, mixed with eighths and a chord-free
     // melody line, as a user's score would be.
     std::string text = "**n[a-b-c]\r\n*t[120]\r\n*i[0]\r\n";
@@ -41,14 +40,16 @@ int main()
             std::fprintf(stderr, "rendering failed (SoundFont %s)\n", options.soundFont.c_str());
             return 1;
         }
-        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        seconds.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     std::remove(wav.c_str());
     std::sort(seconds.begin(), seconds.end());
     const double audio = static_cast<double>(stats.frames) / 44100.0;
     std::printf("SoundFont %s\n", options.soundFont.c_str());
-    std::printf("audio %.1f s; render median %.3f s (min %.3f, max %.3f), SoundFont load included\n", audio,
-                seconds[2], seconds[0], seconds[4]);
+    std::printf(
+        "audio %.1f s; render median %.3f s (min %.3f, max %.3f), SoundFont load included\n", audio,
+        seconds[2], seconds[0], seconds[4]);
     std::printf("speed: %.0f times real time (median)\n", audio / seconds[2]);
     return 0;
 }

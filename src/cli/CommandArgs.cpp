@@ -5,16 +5,14 @@
 
 namespace notaro::cli {
 
-bool readWholeNumber(const std::string& text, int32_t& value)
-{
+bool readWholeNumber(const std::string& text, int32_t& value) {
     const char* end = text.data() + text.size();
     const auto r = std::from_chars(text.data(), end, value);
     return r.ec == std::errc() && r.ptr == end;
 }
 
 bool parseCommandArgs(const std::vector<std::string>& args, const std::vector<ValueOption>& options,
-                      std::string& path)
-{
+                      std::string& path) {
     path.clear();
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

@@ -23,14 +23,12 @@ constexpr int kInterruptedExit = 130;
 volatile std::sig_atomic_t gInterrupted = 0;
 std::atomic<playback::SleepingPump*> gPump{nullptr};
 
-void onSigint(int)
-{
+void onSigint(int) {
     interruptPlayback();
 }
 
 /// Reads LINE or LINE:COLUMN (both 1-based).
-bool readPosition(const std::string& s, int32_t& line, int32_t& column)
-{
+bool readPosition(const std::string& s, int32_t& line, int32_t& column) {
     const size_t colon = s.find(':');
     column = 1;
     if (colon != std::string::npos && !readWholeNumber(s.substr(colon + 1), column))
@@ -46,8 +44,7 @@ struct PlayOptions {
     std::string path;
 };
 
-bool readPlayOptions(const std::vector<std::string>& args, PlayOptions& o)
-{
+bool readPlayOptions(const std::vector<std::string>& args, PlayOptions& o) {
     std::string from;
     if (!parseCommandArgs(args,
                           {{{"--output"}, &o.output},
@@ -62,20 +59,16 @@ bool readPlayOptions(const std::vector<std::string>& args, PlayOptions& o)
 class PlayPrinter : public playback::PlayerListener {
 public:
     PlayPrinter(const cTParse& parser, std::ostream& out, std::ostream& err)
-        : parser_(parser), out_(out), err_(err)
-    {
-    }
-    void playingNoteLine(int32_t iNote, uint8_t, uint8_t, uint8_t, int32_t, int32_t, float, int32_t, int32_t,
-                         int32_t, int32_t) override
-    {
+        : parser_(parser), out_(out), err_(err) {}
+    void playingNoteLine(int32_t iNote, uint8_t, uint8_t, uint8_t, int32_t, int32_t, float, int32_t,
+                         int32_t, int32_t, int32_t) override {
         show(iNote);
     }
-    void playingRestLine(int32_t iNote, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override
-    {
+    void playingRestLine(int32_t iNote, int32_t, int32_t, int32_t, int32_t, int32_t,
+                         int32_t) override {
         show(iNote);
     }
-    void midiOutOpenFailed(const std::string& message, int32_t) override
-    {
+    void midiOutOpenFailed(const std::string& message, int32_t) override {
         err_ << message << '\n';
         openFailed = true;
     }
@@ -83,8 +76,7 @@ public:
     bool openFailed = false;
 
 private:
-    void show(int32_t iNote)
-    {
+    void show(int32_t iNote) {
         out_ << parser_.noteToStr(iNote, parser_.namingSystem() == 1, true) << '\n' << std::flush;
     }
 
@@ -96,15 +88,13 @@ private:
 /// Installs the Ctrl-C handler and the sleeping pump for one real-time play.
 class InterruptScope {
 public:
-    InterruptScope()
-    {
+    InterruptScope() {
         struct sigaction sa {};
         sa.sa_handler = onSigint;
         sigemptyset(&sa.sa_mask);
         sigaction(SIGINT, &sa, &old_);
     }
-    ~InterruptScope()
-    {
+    ~InterruptScope() {
         sigaction(SIGINT, &old_, nullptr);
         gPump = nullptr;
     }
@@ -117,22 +107,20 @@ private:
 
 } // namespace
 
-void interruptPlayback() noexcept
-{
+void interruptPlayback() noexcept {
     gInterrupted = 1;
     if (playback::SleepingPump* pump = gPump.load())
         pump->wake();
 }
 
-int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
-{
+int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty())
         return usageError(err);
     std::vector<playback::MidiOutputInfo> outputs;
     const int32_t rc = playback::listMidiOutputs(outputs);
     for (const auto& o : outputs)
-        out << (o.isDefault ? "* " : "  ") << o.name << "  " << o.description << (o.isDefault ? " (default)" : "")
-            << '\n';
+        out << (o.isDefault ? "* " : "  ") << o.name << "  " << o.description
+            << (o.isDefault ? " (default)" : "") << '\n';
     if (rc != 0)
         out << "  (no ALSA sequencer: MIDI ports are not available)\n";
     const std::string setting = playback::midiOutputSetting();
@@ -147,8 +135,7 @@ int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ost
 }
 
 int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                const PlaybackEnv& env)
-{
+                const PlaybackEnv& env) {
     gInterrupted = 0;
     PlayOptions o;
     if (!readPlayOptions(args, o))
@@ -173,7 +160,8 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
         auto recorder = std::make_unique<playback::RecordingMidiOut>(
             env.clock, [&out, &rec](const playback::TimedShortMsg& m) {
                 // Times count from the opening of the device, the start of playback.
-                out << (m.ms - rec->openTick()) << ' ' << playback::shortMsgText(m.msg) << '\n' << std::flush;
+                out << (m.ms - rec->openTick()) << ' ' << playback::shortMsgText(m.msg) << '\n'
+                    << std::flush;
             });
         rec = recorder.get();
         device = std::move(recorder);
@@ -200,8 +188,7 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
     return gInterrupted ? kInterruptedExit : 0;
 }
 
-int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
-{
+int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::unique_ptr<playback::SleepingPump> sleeping;
     const InterruptScope scope; // restores Ctrl-C before the pump goes away
     PlaybackEnv env;

@@ -16,16 +16,14 @@ namespace notaro::cli {
 
 namespace {
 
-std::string defaultWavPath(const std::string& scorePath)
-{
+std::string defaultWavPath(const std::string& scorePath) {
     const std::string mid = defaultMidiPath(scorePath);
     return mid.substr(0, mid.size() - 4) + ".wav";
 }
 
 } // namespace
 
-int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
-{
+int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     std::string path, outPath, soundFont;
     int32_t instrument = -1;
     if (!parseCommandArgs(args,

@@ -8,8 +8,7 @@
 
 namespace notaro::cli {
 
-int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
-{
+int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
         return usageError(err);
     ScoreDocument doc;
@@ -19,8 +18,7 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return 0;
 }
 
-int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
-{
+int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     bool lineNumbers = false;
     int naming = -1; // -1: the header's naming system
     std::string path;
@@ -56,8 +54,7 @@ int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return 0;
 }
 
-std::string defaultMidiPath(const std::string& scorePath)
-{
+std::string defaultMidiPath(const std::string& scorePath) {
     const size_t slash = scorePath.find_last_of('/');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const size_t dot = scorePath.find_last_of('.');
@@ -67,12 +64,13 @@ std::string defaultMidiPath(const std::string& scorePath)
     return scorePath.substr(0, dot) + ".mid";
 }
 
-int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& err)
-{
+int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     std::string path, outPath;
     int32_t instrument = -1;
-    if (!parseCommandArgs(args, {{{"-o", "--output"}, &outPath}, {{"--instrument"}, nullptr, &instrument, 0, 127}},
-                          path))
+    if (!parseCommandArgs(
+            args,
+            {{{"-o", "--output"}, &outPath}, {{"--instrument"}, nullptr, &instrument, 0, 127}},
+            path))
         return usageError(err);
     ScoreDocument doc;
     if (doc.load(path, err) != 0)

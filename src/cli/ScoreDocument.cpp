@@ -10,8 +10,7 @@ namespace notaro::cli {
 namespace {
 
 /// Line n (1-based) of a CR LF text with tabs shown as blanks, as the parser saw it.
-std::string sourceLine(const std::string& text, int32_t n)
-{
+std::string sourceLine(const std::string& text, int32_t n) {
     size_t start = 0;
     for (int32_t i = 1; i < n; ++i) {
         const size_t end = text.find("\r\n", start);
@@ -29,8 +28,7 @@ std::string sourceLine(const std::string& text, int32_t n)
     return line;
 }
 
-std::string marker(int32_t column, int32_t length)
-{
+std::string marker(int32_t column, int32_t length) {
     if (length <= 0)
         return {};
     return std::string(static_cast<size_t>(column), ' ') + "^" +
@@ -38,8 +36,7 @@ std::string marker(int32_t column, int32_t length)
 }
 
 /// Reads a whole file in one piece; false when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::string& bytes)
-{
+bool readWholeFile(const std::string& path, std::string& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;
@@ -61,8 +58,7 @@ bool readWholeFile(const std::string& path, std::string& bytes)
 
 } // namespace
 
-int ScoreDocument::load(const std::string& path, std::ostream& err)
-{
+int ScoreDocument::load(const std::string& path, std::ostream& err) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         err << path << ": Cannot open the file.\n";
@@ -79,8 +75,7 @@ int ScoreDocument::load(const std::string& path, std::ostream& err)
 }
 
 void ScoreDocument::reportError(const std::string& path, int32_t line, const std::string& message,
-                                int32_t eCharPos, int32_t eLen, std::ostream& err) const
-{
+                                int32_t eCharPos, int32_t eLen, std::ostream& err) const {
     err << path << ':' << line;
     if (eLen > 0)
         err << ':' << (eCharPos + 1);
@@ -94,7 +89,8 @@ void ScoreDocument::reportError(const std::string& path, int32_t line, const std
     } else {
         // Not tied to one note: mark the whole line, as the editor selects it.
         const std::string_view trimmed = text::trimBlanks(source);
-        const int32_t lead = text::charCount(std::string_view(source).substr(0, source.find_first_not_of(' ')));
+        const int32_t lead =
+            text::charCount(std::string_view(source).substr(0, source.find_first_not_of(' ')));
         err << marker(lead, text::charCount(trimmed)) << '\n';
     }
 }

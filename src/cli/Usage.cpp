@@ -2,20 +2,19 @@
 
 namespace notaro::cli {
 
-const char* usageText()
-{
+const char* usageText() {
     return "usage: notaro-cli check FILE\n"
            "       notaro-cli notes [--line-numbers] [--solfege|--letters] FILE\n"
            "       notaro-cli midi [-o OUT.mid] [--instrument N] FILE\n"
            "       notaro-cli dump FILE.mid\n"
            "       notaro-cli devices\n"
-           "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] FILE\n"
+           "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] "
+           "FILE\n"
            "       notaro-cli render [-o OUT.wav] [--soundfont SF2] [--instrument N] FILE\n"
            "       notaro-cli --help\n";
 }
 
-int usageError(std::ostream& err)
-{
+int usageError(std::ostream& err) {
     err << usageText();
     return 2;
 }

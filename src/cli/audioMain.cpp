@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     using namespace notaro::cli;
     using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
     const std::map<std::string, Command> commands = {

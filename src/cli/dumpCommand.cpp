@@ -5,8 +5,7 @@
 namespace {
 
 // The dump's lines end in CR LF; a terminal wants LF alone.
-std::string withLfLineEnds(const std::string& text)
-{
+std::string withLfLineEnds(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -18,10 +17,9 @@ std::string withLfLineEnds(const std::string& text)
     return out;
 }
 
-}  // namespace
+} // namespace
 
-int runDump(const std::string& path, std::ostream& out, std::ostream& err)
-{
+int runDump(const std::string& path, std::ostream& out, std::ostream& err) {
     tMidiF04 midiFile;
     const int32_t code = midiFile.readMidiFile(path);
     out << withLfLineEnds(midiFile.toText());

@@ -16,8 +16,7 @@
 namespace {
 
 /// The folder of this executable, with a final "/".
-std::string ownFolder()
-{
+std::string ownFolder() {
     char path[4096];
     const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
     if (n <= 0)
@@ -26,8 +25,7 @@ std::string ownFolder()
     return self.substr(0, self.find_last_of('/') + 1);
 }
 
-int runAudioCommand(char** argv)
-{
+int runAudioCommand(char** argv) {
     const std::string audio = ownFolder() + "notaro-cli-audio";
     ::execv(audio.c_str(), argv);
     std::cerr << "notaro-cli: cannot run " << audio << ": " << std::strerror(errno) << "\n";
@@ -36,8 +34,7 @@ int runAudioCommand(char** argv)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     using namespace notaro::cli;
     using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
     const std::map<std::string, Command> commands = {

@@ -2,7 +2,8 @@
 
 #include "MidiError.h"
 
-/// An argument outside what the operation accepts, such as a read position past the end of the bytes.
+/// An argument outside what the operation accepts, such as a read position past the end of the
+/// bytes.
 class MidiArgumentError : public MidiError {
 public:
     static constexpr int32_t kCode = 5;

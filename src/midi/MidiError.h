@@ -5,7 +5,8 @@
 #include <string>
 
 /// Base of the failures the MIDI model raises; the readers turn them into result codes.
-/// code: the numbered failure (5 invalid argument, 6 overflow, 9 index out of range, 11 division by zero).
+/// code: the numbered failure (5 invalid argument, 6 overflow, 9 index out of range, 11 division by
+/// zero).
 class MidiError : public std::runtime_error {
 public:
     MidiError(int32_t code, const std::string& what) : std::runtime_error(what), code_(code) {}

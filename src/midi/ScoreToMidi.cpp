@@ -2,11 +2,11 @@
 
 #include "CheckedInt.h"
 #include "Nearest.h"
+#include "OnTimeRatio.h"
 #include "SmfStreamWriter.h"
+#include "TextUtil.h"
 #include "TrackEventSink.h"
 #include "midiFileIO.h"
-#include "OnTimeRatio.h"
-#include "TextUtil.h"
 
 #include <cmath>
 #include <vector>
@@ -15,15 +15,13 @@ namespace notaro {
 
 namespace {
 
-uint8_t toByte(int32_t v)
-{
+uint8_t toByte(int32_t v) {
     if (v < 0 || v > 127)
         throw OverflowError();
     return static_cast<uint8_t>(v);
 }
 
-std::vector<std::string_view> splitCrLf(std::string_view text)
-{
+std::vector<std::string_view> splitCrLf(std::string_view text) {
     std::vector<std::string_view> lines;
     for (;;) {
         const size_t end = text.find("\r\n");
@@ -38,14 +36,13 @@ std::vector<std::string_view> splitCrLf(std::string_view text)
 class Converter {
 public:
     Converter(float timeScale, uint8_t channel, MidiEventSink& sink)
-        : timeScale_(timeScale), channel_(channel), sink_(sink)
-    {
+        : timeScale_(timeScale), channel_(channel), sink_(sink) {}
+
+    void program(int32_t prog) {
+        sink_.channelMessage(0, static_cast<uint8_t>(0xC0 + channel_), toByte(prog), 0);
     }
 
-    void program(int32_t prog) { sink_.channelMessage(0, static_cast<uint8_t>(0xC0 + channel_), toByte(prog), 0); }
-
-    void record(const cGnsNote& rec, int32_t instrument)
-    {
+    void record(const cGnsNote& rec, int32_t instrument) {
         if (!rec.preCommentLines.empty())
             commentBlock(rec.preCommentLines);
         if (rec.eventType == cGnsNote::kTempo) {
@@ -60,8 +57,7 @@ public:
         note(rec);
     }
 
-    void finish(const std::string& finalCommentLines)
-    {
+    void finish(const std::string& finalCommentLines) {
         if (!finalCommentLines.empty()) {
             bool first = true;
             for (std::string_view line : splitCrLf(finalCommentLines)) {
@@ -79,14 +75,12 @@ public:
     }
 
 private:
-    int32_t ticks(const cDuration& d) const
-    {
+    int32_t ticks(const cDuration& d) const {
         const int32_t whole = checked::mul(d.Numer(), 768);
         return nearest(static_cast<double>(whole) / d.Denom() * timeScale_);
     }
 
-    void commentBlock(const std::string& lines)
-    {
+    void commentBlock(const std::string& lines) {
         const int32_t d = pending_;
         const int32_t firstDelta = d > 1 ? 1 : d;
         const int32_t left = d > 1 ? d - 1 : 0;
@@ -103,18 +97,18 @@ private:
             pending_ = left;
     }
 
-    void tempo(int32_t qnpm)
-    {
+    void tempo(int32_t qnpm) {
         // A tempo event holds 24 bits of microseconds per quarter note: slower than that is
         // written as the slowest it can hold, and a tempo too fast to measure as 1.
         const double us = std::nearbyint(60000000.0 / qnpm);
         const int32_t clamped = us > 0xFFFFFF ? 0xFFFFFF : (us < 1 ? 1 : static_cast<int32_t>(us));
         const auto u = static_cast<uint32_t>(clamped);
-        sink_.metaEvent(0, 0x51, {static_cast<char>(u >> 16), static_cast<char>((u >> 8) & 0xFF), static_cast<char>(u & 0xFF)});
+        sink_.metaEvent(0, 0x51,
+                        {static_cast<char>(u >> 16), static_cast<char>((u >> 8) & 0xFF),
+                         static_cast<char>(u & 0xFF)});
     }
 
-    void note(const cGnsNote& rec)
-    {
+    void note(const cGnsNote& rec) {
         const float f = rec.notePao->isRest() ? -1.0f : rec.notePao->tMidi();
         int32_t key = -1;
         int32_t cents = 0;
@@ -155,18 +149,18 @@ private:
             sink_.channelMessage(pending_, static_cast<uint8_t>(0x90 + channel_), note, 127);
         }
         const int32_t t = ticks(sounding);
-        const int32_t on = (rec.slur & 2)
-                               ? t
-                               : nearest(static_cast<double>(onTimeRatio(sounding, rec.staccatoLevel)) * t);
+        const int32_t on =
+            (rec.slur & 2)
+                ? t
+                : nearest(static_cast<double>(onTimeRatio(sounding, rec.staccatoLevel)) * t);
         sink_.channelMessage(on, static_cast<uint8_t>(0x80 + channel_), note, 0);
         pending_ = checked::sub(t, on);
     }
 
-    void wheel(int32_t cents)
-    {
+    void wheel(int32_t cents) {
         const uint16_t value = tMidiTrk::pitchWheelValue(cents);
-        sink_.channelMessage(pending_, static_cast<uint8_t>(0xE0 + channel_), static_cast<uint8_t>(value & 127),
-                             static_cast<uint8_t>(value >> 7));
+        sink_.channelMessage(pending_, static_cast<uint8_t>(0xE0 + channel_),
+                             static_cast<uint8_t>(value & 127), static_cast<uint8_t>(value >> 7));
     }
 
     float timeScale_;
@@ -179,8 +173,7 @@ private:
 
 } // namespace
 
-bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& metaText)
-{
+bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& metaText) {
     std::string noTabs;
     noTabs.reserve(line.size());
     for (char c : line)
@@ -207,8 +200,8 @@ bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& met
 namespace {
 
 /// Runs the conversion into sink. Returns 0, or -9999 when it fails.
-int32_t convert(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument, MidiEventSink& sink)
-{
+int32_t convert(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
+                MidiEventSink& sink) {
     try {
         if (channel < 0 || channel > 15 || instrument > 127)
             return -9999;
@@ -226,8 +219,7 @@ int32_t convert(const cTParse& parser, float timeScale, int32_t channel, int32_t
 } // namespace
 
 int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
-                       tMidiF04& file)
-{
+                       tMidiF04& file) {
     file.clear();
     file.setMidiHdrDivision(kScoreMidiDivision);
     tMidiTrk& track = *file.tracks(0);
@@ -239,8 +231,7 @@ int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, 
 }
 
 int32_t scoreToMidiFile(const std::string& path, const cTParse& parser, float timeScale,
-                        int32_t channel, int32_t instrument)
-{
+                        int32_t channel, int32_t instrument) {
     // The file is encoded as the events come, with the same bytes as the file object would
     // write, and replaces any old file only once it is complete.
     std::string bytes;

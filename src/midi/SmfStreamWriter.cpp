@@ -12,8 +12,7 @@ constexpr size_t kHeaderBytes = 14;
 constexpr size_t kTrackHeaderBytes = 8;
 } // namespace
 
-SmfStreamWriter::SmfStreamWriter(int16_t division, size_t expectedEvents)
-{
+SmfStreamWriter::SmfStreamWriter(int16_t division, size_t expectedEvents) {
     bytes_.resize(kHeaderBytes + kTrackHeaderBytes + expectedEvents * 5 + 64);
     const auto div = static_cast<uint16_t>(division);
     char* p = room(kHeaderBytes + kTrackHeaderBytes);
@@ -23,8 +22,7 @@ SmfStreamWriter::SmfStreamWriter(int16_t division, size_t expectedEvents)
     std::memcpy(p + 14, "MTrk\0\0\0\0", 8);
 }
 
-char* SmfStreamWriter::room(size_t n)
-{
+char* SmfStreamWriter::room(size_t n) {
     if (used_ + n > bytes_.size())
         bytes_.resize(std::max(bytes_.size() * 2, used_ + n));
     char* p = bytes_.data() + used_;
@@ -32,8 +30,7 @@ char* SmfStreamWriter::room(size_t n)
     return p;
 }
 
-void SmfStreamWriter::putVarLen(int32_t v)
-{
+void SmfStreamWriter::putVarLen(int32_t v) {
     if (v < 0)
         throw MidiOverflowError("a negative value has no variable-length encoding");
     auto u = static_cast<uint32_t>(v);
@@ -49,8 +46,7 @@ void SmfStreamWriter::putVarLen(int32_t v)
     std::memcpy(room(static_cast<size_t>(n)), buf + 5 - n, static_cast<size_t>(n));
 }
 
-void SmfStreamWriter::channelMessage(int32_t delta, uint8_t status, uint8_t d1, uint8_t d2)
-{
+void SmfStreamWriter::channelMessage(int32_t delta, uint8_t status, uint8_t d1, uint8_t d2) {
     putVarLen(delta);
     const bool twoDataBytes = status < 0xC0 || status > 0xDF;
     char* p = room(twoDataBytes ? 3 : 2);
@@ -60,8 +56,7 @@ void SmfStreamWriter::channelMessage(int32_t delta, uint8_t status, uint8_t d1, 
         p[2] = static_cast<char>(d2);
 }
 
-void SmfStreamWriter::metaEvent(int32_t delta, uint8_t type, const std::string& data)
-{
+void SmfStreamWriter::metaEvent(int32_t delta, uint8_t type, const std::string& data) {
     putVarLen(delta);
     char* p = room(2);
     p[0] = '\xFF';
@@ -70,15 +65,15 @@ void SmfStreamWriter::metaEvent(int32_t delta, uint8_t type, const std::string& 
     std::memcpy(room(data.size()), data.data(), data.size());
 }
 
-std::string SmfStreamWriter::finish()
-{
+std::string SmfStreamWriter::finish() {
     std::memcpy(room(4), "\x00\xFF\x2F\x00", 4);
     bytes_.resize(used_);
     const size_t length = bytes_.size() - kHeaderBytes - kTrackHeaderBytes;
     if (length > static_cast<size_t>(INT32_MAX))
         throw MidiOverflowError("the track chunk is longer than 2^31 - 1 bytes");
     for (int i = 0; i < 4; ++i)
-        bytes_[kHeaderBytes + 4 + static_cast<size_t>(i)] = static_cast<char>((length >> (8 * (3 - i))) & 0xFF);
+        bytes_[kHeaderBytes + 4 + static_cast<size_t>(i)] =
+            static_cast<char>((length >> (8 * (3 - i))) & 0xFF);
     return std::move(bytes_);
 }
 

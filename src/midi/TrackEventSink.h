@@ -9,12 +9,10 @@ namespace notaro {
 class TrackEventSink : public MidiEventSink {
 public:
     explicit TrackEventSink(tMidiTrk& track) : track_(track) {}
-    void channelMessage(int32_t delta, uint8_t status, uint8_t d1, uint8_t d2) override
-    {
+    void channelMessage(int32_t delta, uint8_t status, uint8_t d1, uint8_t d2) override {
         track_.addChanMsg(delta, status, d1, d2);
     }
-    void metaEvent(int32_t delta, uint8_t type, const std::string& data) override
-    {
+    void metaEvent(int32_t delta, uint8_t type, const std::string& data) override {
         track_.addMetaEvent(delta, type, data);
     }
 

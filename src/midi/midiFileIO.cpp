@@ -9,11 +9,11 @@
 
 namespace {
 
-// Unknown stream sizes are read in pieces of this size, so memory follows the bytes that really arrive.
+// Unknown stream sizes are read in pieces of this size, so memory follows the bytes that really
+// arrive.
 constexpr int64_t kPieceSize = 64 * 1024;
 
-std::string folderOf(const std::string& path)
-{
+std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) {
         return ".";
@@ -22,8 +22,7 @@ std::string folderOf(const std::string& path)
 }
 
 // The mode a newly created file gets, so the replacement looks like any other file the user writes.
-mode_t modeForNewFile(const std::string& path)
-{
+mode_t modeForNewFile(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         return st.st_mode & 07777;
@@ -33,8 +32,7 @@ mode_t modeForNewFile(const std::string& path)
     return 0666 & ~mask;
 }
 
-bool writeAll(int fd, const std::string& bytes)
-{
+bool writeAll(int fd, const std::string& bytes) {
     const char* p = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {
@@ -51,10 +49,9 @@ bool writeAll(int fd, const std::string& bytes)
     return true;
 }
 
-}  // namespace
+} // namespace
 
-int64_t streamBytesRemaining(std::istream& in)
-{
+int64_t streamBytesRemaining(std::istream& in) {
     if (!in) {
         return 0;
     }
@@ -74,8 +71,7 @@ int64_t streamBytesRemaining(std::istream& in)
     return static_cast<int64_t>(end - here);
 }
 
-bool readStreamBytes(std::istream& in, int64_t n, std::string& out)
-{
+bool readStreamBytes(std::istream& in, int64_t n, std::string& out) {
     out.clear();
     if (n <= 0) {
         return n == 0;
@@ -104,8 +100,7 @@ bool readStreamBytes(std::istream& in, int64_t n, std::string& out)
     return true;
 }
 
-bool skipStreamBytes(std::istream& in, int64_t n)
-{
+bool skipStreamBytes(std::istream& in, int64_t n) {
     if (n <= 0) {
         return n == 0;
     }
@@ -119,8 +114,7 @@ bool skipStreamBytes(std::istream& in, int64_t n)
     return in.gcount() == n;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes)
-{
+bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty()) {
         return false;
     }

@@ -7,18 +7,17 @@
 
 namespace midiU00 {
 
-uint8_t midiGetByte(const std::string& data, int32_t& pos)
-{
+uint8_t midiGetByte(const std::string& data, int32_t& pos) {
     if (pos < 1 || static_cast<size_t>(pos) > data.size()) {
-        throw MidiArgumentError("read position " + std::to_string(pos) + " is past the end of the bytes");
+        throw MidiArgumentError("read position " + std::to_string(pos) +
+                                " is past the end of the bytes");
     }
     const auto b = static_cast<uint8_t>(data[static_cast<size_t>(pos) - 1]);
     ++pos;
     return b;
 }
 
-int32_t midiGetVarLen(const std::string& data, int32_t& pos)
-{
+int32_t midiGetVarLen(const std::string& data, int32_t& pos) {
     int32_t value = 0;
     uint8_t b = 0;
     do {
@@ -31,8 +30,7 @@ int32_t midiGetVarLen(const std::string& data, int32_t& pos)
     return value;
 }
 
-int32_t bytesToLongBE(const std::string& s)
-{
+int32_t bytesToLongBE(const std::string& s) {
     if (s.size() < 4) {
         throw MidiArgumentError("a 32-bit number needs 4 bytes");
     }
@@ -43,37 +41,33 @@ int32_t bytesToLongBE(const std::string& s)
     return static_cast<int32_t>(v);
 }
 
-int16_t bytesToIntBE(const std::string& s)
-{
+int16_t bytesToIntBE(const std::string& s) {
     if (s.size() < 2) {
         throw MidiArgumentError("a 16-bit number needs 2 bytes");
     }
-    const auto v = static_cast<uint16_t>((static_cast<uint8_t>(s[0]) << 8) | static_cast<uint8_t>(s[1]));
+    const auto v =
+        static_cast<uint16_t>((static_cast<uint8_t>(s[0]) << 8) | static_cast<uint8_t>(s[1]));
     return static_cast<int16_t>(v);
 }
 
-std::string longToBytesBE(int32_t v)
-{
+std::string longToBytesBE(int32_t v) {
     const auto u = static_cast<uint32_t>(v);
-    return {static_cast<char>(u >> 24), static_cast<char>((u >> 16) & 0xFF), static_cast<char>((u >> 8) & 0xFF),
-            static_cast<char>(u & 0xFF)};
+    return {static_cast<char>(u >> 24), static_cast<char>((u >> 16) & 0xFF),
+            static_cast<char>((u >> 8) & 0xFF), static_cast<char>(u & 0xFF)};
 }
 
-std::string intToBytesBE(int16_t v)
-{
+std::string intToBytesBE(int16_t v) {
     const auto u = static_cast<uint16_t>(v);
     return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
 }
 
-std::string varLenBytes(int32_t v)
-{
+std::string varLenBytes(int32_t v) {
     std::string out;
     appendVarLen(out, v);
     return out;
 }
 
-void appendVarLen(std::string& out, int32_t v)
-{
+void appendVarLen(std::string& out, int32_t v) {
     if (v < 0) {
         throw MidiOverflowError("a negative value has no variable-length encoding");
     }
@@ -93,39 +87,51 @@ void appendVarLen(std::string& out, int32_t v)
     out.append(buf + 5 - n, static_cast<size_t>(n));
 }
 
-double ticksToMSecs(int32_t ticks, int32_t division, int32_t tempo)
-{
+double ticksToMSecs(int32_t ticks, int32_t division, int32_t tempo) {
     const int32_t perQuarter = division < 1 ? 1 : division;
     return (static_cast<double>(tempo) / 1000.0) / perQuarter * ticks;
 }
 
 namespace {
 
-std::string metaLabel(uint8_t type)
-{
+std::string metaLabel(uint8_t type) {
     switch (type) {
-    case 0x01: return "Text: ";
-    case 0x02: return "Copyright: ";
-    case 0x03: return "Track Name: ";
-    case 0x04: return "Instrument: ";
-    case 0x05: return "Lyric: ";
-    case 0x06: return "Marker: ";
-    case 0x07: return "Cue Point: ";
-    case 0x20: return "Channel: ";
-    case 0x21: return "Port: ";
-    case 0x2F: return "End of Track: ";
-    case 0x51: return "Tempo Change: ";
-    case 0x54: return "SMPTE Offset: ";
-    case 0x58: return "Time Signature: ";
-    case 0x59: return "Key Signature: ";
-    default: return "??? (" + std::to_string(type) + "): ";
+    case 0x01:
+        return "Text: ";
+    case 0x02:
+        return "Copyright: ";
+    case 0x03:
+        return "Track Name: ";
+    case 0x04:
+        return "Instrument: ";
+    case 0x05:
+        return "Lyric: ";
+    case 0x06:
+        return "Marker: ";
+    case 0x07:
+        return "Cue Point: ";
+    case 0x20:
+        return "Channel: ";
+    case 0x21:
+        return "Port: ";
+    case 0x2F:
+        return "End of Track: ";
+    case 0x51:
+        return "Tempo Change: ";
+    case 0x54:
+        return "SMPTE Offset: ";
+    case 0x58:
+        return "Time Signature: ";
+    case 0x59:
+        return "Key Signature: ";
+    default:
+        return "??? (" + std::to_string(type) + "): ";
     }
 }
 
-}  // namespace
+} // namespace
 
-std::string metaEvtText(const std::string& eData)
-{
+std::string metaEvtText(const std::string& eData) {
     if (eData.empty()) {
         throw MidiArgumentError("a meta event needs its type byte");
     }
@@ -135,7 +141,8 @@ std::string metaEvtText(const std::string& eData)
     if (type >= 0x01 && type <= 0x07) {
         text += data;
     } else if (type == 0x20 || type == 0x21) {
-        // A Channel or Port event without its data byte has no value to show: the label stands alone.
+        // A Channel or Port event without its data byte has no value to show: the label stands
+        // alone.
         if (!data.empty()) {
             text += std::to_string(static_cast<uint8_t>(data[0]));
         }
@@ -145,8 +152,7 @@ std::string metaEvtText(const std::string& eData)
     return text;
 }
 
-std::string bytesToHex(const std::string& s)
-{
+std::string bytesToHex(const std::string& s) {
     static const char digits[] = "0123456789ABCDEF";
     std::string hex;
     hex.reserve(s.size() * 2);
@@ -158,4 +164,4 @@ std::string bytesToHex(const std::string& s)
     return hex;
 }
 
-}  // namespace midiU00
+} // namespace midiU00

@@ -34,11 +34,12 @@ std::string intToBytesBE(int16_t v);
 /// Throws MidiOverflowError when v is negative.
 std::string varLenBytes(int32_t v);
 
-/// Appends the variable-length encoding of v to out; the same bytes as varLenBytes without a temporary.
+/// Appends the variable-length encoding of v to out; the same bytes as varLenBytes without a
+/// temporary.
 void appendVarLen(std::string& out, int32_t v);
 
-/// Milliseconds spanned by ticks at tempo microseconds per quarter note and division ticks per quarter note.
-/// A division below 1 is taken as 1, so a malformed header never divides by zero.
+/// Milliseconds spanned by ticks at tempo microseconds per quarter note and division ticks per
+/// quarter note. A division below 1 is taken as 1, so a malformed header never divides by zero.
 double ticksToMSecs(int32_t ticks, int32_t division, int32_t tempo);
 
 /// The dump text of one meta event: its label, then its data as text, a number or hex.
@@ -48,4 +49,4 @@ std::string metaEvtText(const std::string& eData);
 /// Each byte of s as two upper-case hexadecimal digits, without separators.
 std::string bytesToHex(const std::string& s);
 
-}  // namespace midiU00
+} // namespace midiU00

@@ -1,7 +1,6 @@
 #include "tMidiEvt.h"
 
-void tMidiEvt::copyFrom(const tMidiEvt& srcEvt)
-{
+void tMidiEvt::copyFrom(const tMidiEvt& srcEvt) {
     eType = srcEvt.eType;
     eData = srcEvt.eData;
     deltaTick = srcEvt.deltaTick;

@@ -8,7 +8,8 @@ class tMidiEvt {
 public:
     /// Kind of event: 1 channel message, 2 system exclusive, 3 meta event; 0 when fresh.
     int32_t eType = 0;
-    /// The event's bytes: status and two data bytes; 0xF0 and the sysex bytes; or meta type and data.
+    /// The event's bytes: status and two data bytes; 0xF0 and the sysex bytes; or meta type and
+    /// data.
     std::string eData;
     /// Ticks since the previous event of the same track.
     int32_t deltaTick = 0;

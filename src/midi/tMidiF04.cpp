@@ -20,8 +20,7 @@ constexpr int32_t kEndOfFile = 62;
 constexpr int32_t kNoTracksDeclared = -3;
 
 // Nearest integer, halves to even, as a signed 32-bit value.
-int32_t nearestInt32(double v)
-{
+int32_t nearestInt32(double v) {
     const double r = std::nearbyint(v);
     if (!(r >= -2147483648.0 && r <= 2147483647.0)) {
         throw MidiOverflowError("a time in milliseconds exceeds 32 bits");
@@ -29,8 +28,7 @@ int32_t nearestInt32(double v)
     return static_cast<int32_t>(r);
 }
 
-std::string hex16(int16_t v)
-{
+std::string hex16(int16_t v) {
     static const char digits[] = "0123456789ABCDEF";
     auto u = static_cast<uint16_t>(v);
     std::string text;
@@ -41,33 +39,28 @@ std::string hex16(int16_t v)
     return text;
 }
 
-}  // namespace
+} // namespace
 
-tMidiF04::tMidiF04()
-{
+tMidiF04::tMidiF04() {
     clear();
 }
 
-void tMidiF04::setPendingMessagesHandler(PendingMessagesHandler handler)
-{
+void tMidiF04::setPendingMessagesHandler(PendingMessagesHandler handler) {
     pendingMessages_ = std::move(handler);
 }
 
-tMidiTrk* tMidiF04::tracks(int32_t iTrk)
-{
+tMidiTrk* tMidiF04::tracks(int32_t iTrk) {
     if (iTrk < 0 || iTrk >= numOfTracks()) {
         return nullptr;
     }
     return tracks_[static_cast<size_t>(iTrk)].get();
 }
 
-const tMidiTrk* tMidiF04::tracks(int32_t iTrk) const
-{
+const tMidiTrk* tMidiF04::tracks(int32_t iTrk) const {
     return const_cast<tMidiF04*>(this)->tracks(iTrk);
 }
 
-void tMidiF04::setNTracks(int32_t n)
-{
+void tMidiF04::setNTracks(int32_t n) {
     if (n < 1) {
         throw MidiArgumentError("a file needs at least 1 track");
     }
@@ -87,8 +80,7 @@ void tMidiF04::setNTracks(int32_t n)
     hdrNTracks_ = static_cast<int16_t>(n);
 }
 
-int32_t tMidiF04::allLastAbsMSec() const
-{
+int32_t tMidiF04::allLastAbsMSec() const {
     int32_t last = 0;
     for (const auto& track : tracks_) {
         if (track->trkNEvents() > 0 && track->trkLastAbsMSec() > last) {
@@ -98,16 +90,14 @@ int32_t tMidiF04::allLastAbsMSec() const
     return last;
 }
 
-void tMidiF04::clear()
-{
+void tMidiF04::clear() {
     setNTracks(1);
     format_ = 1;
     division_ = kDefaultDivision;
     tracks_[0]->clear();
 }
 
-int32_t tMidiF04::readMidiFile(const std::string& fPath)
-{
+int32_t tMidiF04::readMidiFile(const std::string& fPath) {
     // Opened for reading only: a missing file is never created and a read-only file can be read.
     std::ifstream file(fPath, std::ios::binary);
     int32_t code = kEndOfFile;
@@ -127,8 +117,7 @@ int32_t tMidiF04::readMidiFile(const std::string& fPath)
     return code;
 }
 
-int32_t tMidiF04::readAllTrks(std::istream& file)
-{
+int32_t tMidiF04::readAllTrks(std::istream& file) {
     clear();
     int32_t code = readMThd(file);
     if (code != 0) {
@@ -148,8 +137,7 @@ int32_t tMidiF04::readAllTrks(std::istream& file)
     return code;
 }
 
-int32_t tMidiF04::readMThd(std::istream& file)
-{
+int32_t tMidiF04::readMThd(std::istream& file) {
     std::string bytes;
     if (!readStreamBytes(file, 4, bytes)) {
         return kEndOfFile;
@@ -176,8 +164,7 @@ int32_t tMidiF04::readMThd(std::istream& file)
     return 0;
 }
 
-void tMidiF04::copyFrom(const tMidiF04& src)
-{
+void tMidiF04::copyFrom(const tMidiF04& src) {
     if (&src == this) {
         return;
     }
@@ -189,8 +176,7 @@ void tMidiF04::copyFrom(const tMidiF04& src)
     division_ = src.division_;
 }
 
-std::string tMidiF04::toText() const
-{
+std::string tMidiF04::toText() const {
     std::string text = "HEADER:\r\n======\r\n";
     text += "\tFormat: " + hex16(format_) + "\r\n";
     text += "\tTracks: " + hex16(hdrNTracks_) + "\r\n";
@@ -202,11 +188,9 @@ std::string tMidiF04::toText() const
     return text;
 }
 
-template <typename Visit>
-void tMidiF04::walkInMergeOrder(Visit visit)
-{
-    // Earliest absTick first; ties go to the lowest track index, and a track's own order always holds
-    // because only the event at each track's cursor competes.
+template <typename Visit> void tMidiF04::walkInMergeOrder(Visit visit) {
+    // Earliest absTick first; ties go to the lowest track index, and a track's own order always
+    // holds because only the event at each track's cursor competes.
     using Head = std::pair<int32_t, size_t>;
     std::priority_queue<Head, std::vector<Head>, std::greater<Head>> heads;
     trkCursors_.assign(tracks_.size(), 0);
@@ -233,33 +217,30 @@ void tMidiF04::walkInMergeOrder(Visit visit)
     }
 }
 
-int32_t tMidiF04::make1TrackMidi()
-{
+int32_t tMidiF04::make1TrackMidi() {
     tMidiTrk merged;
     walkInMergeOrder([&merged](tMidiEvt& ev) { merged.addEvent(ev); });
     return 0;
 }
 
-void tMidiF04::setEvtsAbsTicks()
-{
+void tMidiF04::setEvtsAbsTicks() {
     for (auto& track : tracks_) {
         track->setEvtsAbsTicks();
     }
 }
 
-void tMidiF04::setEvtsAbsMSecs()
-{
+void tMidiF04::setEvtsAbsMSecs() {
     setEvtsAbsTicks();
     if ((static_cast<uint16_t>(division_) & 0x8000) == 0) {
         setAbsMSecsPPQN(division_);
     } else {
-        const auto framesPerSecond = -static_cast<int32_t>(static_cast<int8_t>(static_cast<uint16_t>(division_) >> 8));
+        const auto framesPerSecond =
+            -static_cast<int32_t>(static_cast<int8_t>(static_cast<uint16_t>(division_) >> 8));
         setAbsMSecsSMPTE((division_ & 0xFF) * framesPerSecond);
     }
 }
 
-void tMidiF04::setAbsMSecsPPQN(int32_t division)
-{
+void tMidiF04::setAbsMSecsPPQN(int32_t division) {
     // Tempo changes in any track apply to all tracks from their tick on.
     int32_t tempo = kDefaultTempo;
     int32_t tempoTick = 0;
@@ -285,22 +266,22 @@ void tMidiF04::setAbsMSecsPPQN(int32_t division)
     });
 }
 
-void tMidiF04::setAbsMSecsSMPTE(int32_t ticksPerSecond)
-{
+void tMidiF04::setAbsMSecsSMPTE(int32_t ticksPerSecond) {
     if (ticksPerSecond == 0) {
         throw MidiDivisionError("the time-code division has 0 ticks per second");
     }
     for (auto& track : tracks_) {
         for (int32_t i = 0; i < track->trkNEvents(); ++i) {
             tMidiEvt& ev = track->trkEvents(i);
-            // The product is formed in 64 bits: only a time that itself exceeds 32 bits is an overflow.
-            ev.absMS = nearestInt32(static_cast<double>(static_cast<int64_t>(ev.absTick) * 1000) / ticksPerSecond);
+            // The product is formed in 64 bits: only a time that itself exceeds 32 bits is an
+            // overflow.
+            ev.absMS = nearestInt32(static_cast<double>(static_cast<int64_t>(ev.absTick) * 1000) /
+                                    ticksPerSecond);
         }
     }
 }
 
-std::string tMidiF04::makeMidiStr() const
-{
+std::string tMidiF04::makeMidiStr() const {
     std::vector<std::string> chunks;
     size_t size = 14;
     for (const auto& track : tracks_) {
@@ -320,8 +301,7 @@ std::string tMidiF04::makeMidiStr() const
     return bytes;
 }
 
-int32_t tMidiF04::toFile(const std::string& fPath) const
-{
+int32_t tMidiF04::toFile(const std::string& fPath) const {
     std::string bytes;
     try {
         bytes = makeMidiStr();
@@ -331,9 +311,8 @@ int32_t tMidiF04::toFile(const std::string& fPath) const
     return writeFileAtomically(fPath, bytes) ? 1 : -99;
 }
 
-void tMidiF04::track2extrObj(std::unique_ptr<tMidiF04>& xtrObj, int32_t iTrk, const std::array<bool, 16>& bChFilter,
-                             bool bAppend) const
-{
+void tMidiF04::track2extrObj(std::unique_ptr<tMidiF04>& xtrObj, int32_t iTrk,
+                             const std::array<bool, 16>& bChFilter, bool bAppend) const {
     const tMidiTrk* source = tracks(iTrk);
     if (source == nullptr) {
         return;

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
-/// One Standard MIDI File in memory: header values, tracks, and absolute times in ticks and milliseconds.
+/// One Standard MIDI File in memory: header values, tracks, and absolute times in ticks and
+/// milliseconds.
 class tMidiF04 {
 public:
-    /// Called after each event of the tempo-map walk so a user interface can process pending messages.
+    /// Called after each event of the tempo-map walk so a user interface can process pending
+    /// messages.
     using PendingMessagesHandler = std::function<void()>;
 
     /// A cleared file: one empty track, format 1, division 0xE728 (1000 ticks per second).
@@ -28,14 +30,14 @@ public:
     /// The track stays at the same address until setNTracks removes it.
     tMidiTrk* tracks(int32_t iTrk);
     const tMidiTrk* tracks(int32_t iTrk) const;
-    /// Resizes the track list to n, keeping existing tracks and adding empty ones; the header count follows.
-    /// Throws MidiArgumentError when n is below 1.
+    /// Resizes the track list to n, keeping existing tracks and adding empty ones; the header count
+    /// follows. Throws MidiArgumentError when n is below 1.
     void setNTracks(int32_t n);
 
     int16_t midiFileFormat() const { return format_; }
     void setMidiFileFormat(int16_t format) { format_ = format; }
-    /// Ticks per quarter note when the top bit is clear; otherwise minus frames per second (high byte)
-    /// and ticks per frame (low byte).
+    /// Ticks per quarter note when the top bit is clear; otherwise minus frames per second (high
+    /// byte) and ticks per frame (low byte).
     int16_t midiHdrDivision() const { return division_; }
     void setMidiHdrDivision(int16_t division) { division_ = division; }
 
@@ -44,11 +46,12 @@ public:
 
     /// One empty track, format 1, division 0xE728.
     void clear();
-    /// Replaces the content by the Standard MIDI File at fPath, opened for reading only, and times it.
-    /// Never allocates more than the file holds. Result: 0 read; -1 "MThd" or "MTrk" missing; -2 header
-    /// length below 6 or track length below 1; -3 header declaring fewer than 1 track; -4, -5 from a track
-    /// body; 62 file missing or ended early; 5 event past its chunk; 6 quantity or time overflow;
-    /// 11 time-code division of 0 ticks per second. What was read before a failure stays, and is timed.
+    /// Replaces the content by the Standard MIDI File at fPath, opened for reading only, and times
+    /// it. Never allocates more than the file holds. Result: 0 read; -1 "MThd" or "MTrk" missing;
+    /// -2 header length below 6 or track length below 1; -3 header declaring fewer than 1 track;
+    /// -4, -5 from a track body; 62 file missing or ended early; 5 event past its chunk; 6 quantity
+    /// or time overflow; 11 time-code division of 0 ticks per second. What was read before a
+    /// failure stays, and is timed.
     int32_t readMidiFile(const std::string& fPath);
     /// Makes this object a deep copy of src (the pending-messages handler is kept).
     void copyFrom(const tMidiF04& src);
@@ -58,28 +61,29 @@ public:
     int32_t make1TrackMidi();
     /// Sets absTick of every event of every track.
     void setEvtsAbsTicks();
-    /// Sets absTick and then absMS of every event from the division and the tempo changes of all tracks.
-    /// A division of 0 is timed as 1 tick per quarter note. Throws MidiOverflowError for times beyond
-    /// 32 bits and MidiDivisionError for a time-code division of 0 ticks per second.
+    /// Sets absTick and then absMS of every event from the division and the tempo changes of all
+    /// tracks. A division of 0 is timed as 1 tick per quarter note. Throws MidiOverflowError for
+    /// times beyond 32 bits and MidiDivisionError for a time-code division of 0 ticks per second.
     void setEvtsAbsMSecs();
     /// The whole file as bytes. Throws what the track encoding throws.
     std::string makeMidiStr() const;
-    /// Writes the whole file to fPath through a temporary file renamed over it, so an existing file is
-    /// replaced completely or not at all. Result: 1 written, -99 failed (any existing file untouched).
+    /// Writes the whole file to fPath through a temporary file renamed over it, so an existing file
+    /// is replaced completely or not at all. Result: 1 written, -99 failed (any existing file
+    /// untouched).
     int32_t toFile(const std::string& fPath) const;
-    /// Copies the channel messages of track iTrk on the channels enabled in bChFilter into track 0 of
-    /// xtrObj (created when null), moved to channel 0 and spaced by their absMS. Without bAppend xtrObj is
-    /// cleared first; with it the copies follow its existing events, the first at delta 0.
-    void track2extrObj(std::unique_ptr<tMidiF04>& xtrObj, int32_t iTrk, const std::array<bool, 16>& bChFilter,
-                       bool bAppend) const;
+    /// Copies the channel messages of track iTrk on the channels enabled in bChFilter into track 0
+    /// of xtrObj (created when null), moved to channel 0 and spaced by their absMS. Without bAppend
+    /// xtrObj is cleared first; with it the copies follow its existing events, the first at delta
+    /// 0.
+    void track2extrObj(std::unique_ptr<tMidiF04>& xtrObj, int32_t iTrk,
+                       const std::array<bool, 16>& bChFilter, bool bAppend) const;
 
 private:
     int32_t readAllTrks(std::istream& file);
     int32_t readMThd(std::istream& file);
     void setAbsMSecsPPQN(int32_t division);
     void setAbsMSecsSMPTE(int32_t ticksPerSecond);
-    template <typename Visit>
-    void walkInMergeOrder(Visit visit);
+    template <typename Visit> void walkInMergeOrder(Visit visit);
 
     int16_t format_ = 1;
     int16_t hdrNTracks_ = 1;

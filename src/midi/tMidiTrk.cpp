@@ -8,8 +8,8 @@
 #include "midiU00.h"
 
 #include <charconv>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 
 using midiU00::midiGetByte;
 using midiU00::midiGetVarLen;
@@ -23,16 +23,14 @@ constexpr int32_t kEndOfFile = 62;
 
 const std::string kEndOfTrackData(1, '\x2F');
 
-void checkChannel(uint8_t ch)
-{
+void checkChannel(uint8_t ch) {
     if (ch > 15) {
         throw MidiArgumentError("channel " + std::to_string(ch) + " is not 0 to 15");
     }
 }
 
 // The next len bytes of the body at pos, checked against the body before anything is allocated.
-std::string takeBytes(const std::string& body, int32_t& pos, int32_t len)
-{
+std::string takeBytes(const std::string& body, int32_t& pos, int32_t len) {
     const int64_t available = static_cast<int64_t>(body.size()) - pos + 1;
     if (len > available) {
         throw MidiArgumentError("an event runs past the end of the chunk body");
@@ -42,8 +40,7 @@ std::string takeBytes(const std::string& body, int32_t& pos, int32_t len)
     return bytes;
 }
 
-double parseCents(const std::string& text)
-{
+double parseCents(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     const auto last = text.find_last_not_of(" \t");
     if (first == std::string::npos) {
@@ -62,8 +59,7 @@ double parseCents(const std::string& text)
     return cents;
 }
 
-std::string zeroFilled(int32_t v)
-{
+std::string zeroFilled(int32_t v) {
     const int64_t wide = v;
     std::string digits = std::to_string(wide < 0 ? -wide : wide);
     if (digits.size() < 6) {
@@ -72,61 +68,52 @@ std::string zeroFilled(int32_t v)
     return wide < 0 ? "-" + digits : digits;
 }
 
-}  // namespace
+} // namespace
 
-tMidiEvt& tMidiTrk::trkEvents(int32_t i)
-{
+tMidiEvt& tMidiTrk::trkEvents(int32_t i) {
     if (i < 0 || i >= trkEventsArrSize()) {
         throw MidiRangeError("event slot " + std::to_string(i) + " does not exist");
     }
     return slots_[static_cast<size_t>(i)];
 }
 
-const tMidiEvt& tMidiTrk::trkEvents(int32_t i) const
-{
+const tMidiEvt& tMidiTrk::trkEvents(int32_t i) const {
     return const_cast<tMidiTrk*>(this)->trkEvents(i);
 }
 
-void tMidiTrk::setTrkEvents(int32_t i, const tMidiEvt& evt)
-{
+void tMidiTrk::setTrkEvents(int32_t i, const tMidiEvt& evt) {
     trkEvents(i).copyFrom(evt);
 }
 
-bool tMidiTrk::trkChannels(int32_t i) const
-{
+bool tMidiTrk::trkChannels(int32_t i) const {
     if (i < 0 || i > 15) {
         throw MidiRangeError("channel " + std::to_string(i) + " is not 0 to 15");
     }
     return channels_[static_cast<size_t>(i)];
 }
 
-void tMidiTrk::setTrkChannels(int32_t i, bool used)
-{
+void tMidiTrk::setTrkChannels(int32_t i, bool used) {
     trkChannels(i);
     channels_[static_cast<size_t>(i)] = used;
 }
 
-bool tMidiTrk::trkActInstrs(int32_t i) const
-{
+bool tMidiTrk::trkActInstrs(int32_t i) const {
     if (i < 0 || i > 127) {
         throw MidiRangeError("program " + std::to_string(i) + " is not 0 to 127");
     }
     return programs_[static_cast<size_t>(i)];
 }
 
-void tMidiTrk::setTrkActInstrs(int32_t i, bool used)
-{
+void tMidiTrk::setTrkActInstrs(int32_t i, bool used) {
     trkActInstrs(i);
     programs_[static_cast<size_t>(i)] = used;
 }
 
-int32_t tMidiTrk::trkLastAbsMSec() const
-{
+int32_t tMidiTrk::trkLastAbsMSec() const {
     return nEvents_ == 0 ? 0 : slots_[static_cast<size_t>(nEvents_) - 1].absMS;
 }
 
-void tMidiTrk::clear()
-{
+void tMidiTrk::clear() {
     trkName.clear();
     trkInstrument.clear();
     slots_ = std::vector<tMidiEvt>();
@@ -135,8 +122,7 @@ void tMidiTrk::clear()
     programs_.reset();
 }
 
-void tMidiTrk::copyFrom(const tMidiTrk& src)
-{
+void tMidiTrk::copyFrom(const tMidiTrk& src) {
     if (&src == this) {
         return;
     }
@@ -149,30 +135,26 @@ void tMidiTrk::copyFrom(const tMidiTrk& src)
     nEvents_ = src.nEvents_;
 }
 
-tMidiEvt& tMidiTrk::nextSlot()
-{
+tMidiEvt& tMidiTrk::nextSlot() {
     if (trkEventsArrSize() <= nEvents_) {
         slots_.resize(slots_.size() + kSlotStep);
     }
     return slots_[static_cast<size_t>(nEvents_++)];
 }
 
-void tMidiTrk::reserveEvents(int32_t n)
-{
+void tMidiTrk::reserveEvents(int32_t n) {
     // Slots are added a whole step at a time, so room is kept for whole steps.
     const int64_t steps = (std::max<int64_t>(n, 0) + kSlotStep - 1) / kSlotStep;
     slots_.reserve(static_cast<size_t>(steps * kSlotStep));
 }
 
-int32_t tMidiTrk::addEvent(const tMidiEvt& ev)
-{
+int32_t tMidiTrk::addEvent(const tMidiEvt& ev) {
     tMidiEvt& slot = nextSlot();
     slot.copyFrom(ev);
     return noteAdded(slot);
 }
 
-int32_t tMidiTrk::noteAdded(const tMidiEvt& ev)
-{
+int32_t tMidiTrk::noteAdded(const tMidiEvt& ev) {
     if (ev.eType == 1 && !ev.eData.empty()) {
         const auto status = static_cast<uint8_t>(ev.eData[0]);
         channels_[status & 0x0F] = true;
@@ -193,8 +175,7 @@ int32_t tMidiTrk::noteAdded(const tMidiEvt& ev)
     return 0;
 }
 
-void tMidiTrk::addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t c2)
-{
+void tMidiTrk::addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t c2) {
     // Filled in place: the same event addEvent would store, without a temporary to copy.
     tMidiEvt& slot = nextSlot();
     slot.eType = 1;
@@ -209,8 +190,7 @@ void tMidiTrk::addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t
     noteAdded(slot);
 }
 
-void tMidiTrk::addSysExEvt(int32_t deltaTick, const std::string& msg)
-{
+void tMidiTrk::addSysExEvt(int32_t deltaTick, const std::string& msg) {
     tMidiEvt ev;
     ev.eType = 2;
     ev.eData = msg;
@@ -218,8 +198,7 @@ void tMidiTrk::addSysExEvt(int32_t deltaTick, const std::string& msg)
     addEvent(ev);
 }
 
-void tMidiTrk::addMetaEvent(int32_t deltaTick, uint8_t metaType, const std::string& msg)
-{
+void tMidiTrk::addMetaEvent(int32_t deltaTick, uint8_t metaType, const std::string& msg) {
     tMidiEvt ev;
     ev.eType = 3;
     ev.eData.reserve(msg.size() + 1);
@@ -229,15 +208,13 @@ void tMidiTrk::addMetaEvent(int32_t deltaTick, uint8_t metaType, const std::stri
     addEvent(ev);
 }
 
-void tMidiTrk::addGenShortMsg(int32_t dTime, int32_t shMsg)
-{
+void tMidiTrk::addGenShortMsg(int32_t dTime, int32_t shMsg) {
     const auto u = static_cast<uint32_t>(shMsg);
     addChanMsg(dTime, static_cast<uint8_t>(u & 0xFF), static_cast<uint8_t>((u >> 8) & 0xFF),
                static_cast<uint8_t>((u >> 16) & 0xFF));
 }
 
-int32_t tMidiTrk::readTrk(std::istream& bfp)
-{
+int32_t tMidiTrk::readTrk(std::istream& bfp) {
     std::string bytes;
     if (!readStreamBytes(bfp, 4, bytes)) {
         return kEndOfFile;
@@ -256,8 +233,8 @@ int32_t tMidiTrk::readTrk(std::istream& bfp)
     if (!readStreamBytes(bfp, length, body)) {
         return kEndOfFile;
     }
-    // An event takes at least 2 bytes and usually 3 or 4; room for one per 3 bytes of the body (which
-    // the file really holds) saves moving the events as the list grows.
+    // An event takes at least 2 bytes and usually 3 or 4; room for one per 3 bytes of the body
+    // (which the file really holds) saves moving the events as the list grows.
     slots_.reserve(static_cast<size_t>(nEvents_) + body.size() / 3 + kSlotStep);
     try {
         return readBody(body);
@@ -266,8 +243,7 @@ int32_t tMidiTrk::readTrk(std::istream& bfp)
     }
 }
 
-int32_t tMidiTrk::readBody(const std::string& body)
-{
+int32_t tMidiTrk::readBody(const std::string& body) {
     const auto length = static_cast<int32_t>(body.size());
     int32_t pos = 1;
     uint8_t runningStatus = 0;
@@ -308,8 +284,7 @@ int32_t tMidiTrk::readBody(const std::string& body)
     return 0;
 }
 
-std::string tMidiTrk::makeMidiTrackStr() const
-{
+std::string tMidiTrk::makeMidiTrackStr() const {
     // Sized once from the events, then written through a pointer: string appends one byte at
     // a time cost more than the encoding itself.
     size_t bound = 8 + 4;
@@ -373,8 +348,7 @@ std::string tMidiTrk::makeMidiTrackStr() const
     return chunk;
 }
 
-void tMidiTrk::setEvtsAbsTicks()
-{
+void tMidiTrk::setEvtsAbsTicks() {
     int32_t sum = 0;
     for (int32_t i = 0; i < nEvents_; ++i) {
         tMidiEvt& ev = slots_[static_cast<size_t>(i)];
@@ -385,8 +359,7 @@ void tMidiTrk::setEvtsAbsTicks()
     }
 }
 
-std::string tMidiTrk::toText() const
-{
+std::string tMidiTrk::toText() const {
     std::string text;
     for (int32_t i = 0; i < nEvents_; ++i) {
         const tMidiEvt& ev = slots_[static_cast<size_t>(i)];
@@ -407,46 +380,53 @@ std::string tMidiTrk::toText() const
     return text;
 }
 
-void tMidiTrk::c_addTextE(int32_t dTick, const std::string& txt) { addMetaEvent(dTick, 0x01, txt); }
+void tMidiTrk::c_addTextE(int32_t dTick, const std::string& txt) {
+    addMetaEvent(dTick, 0x01, txt);
+}
 
-void tMidiTrk::c_addCopyrightE(int32_t dTick, const std::string& txt) { addMetaEvent(dTick, 0x02, txt); }
+void tMidiTrk::c_addCopyrightE(int32_t dTick, const std::string& txt) {
+    addMetaEvent(dTick, 0x02, txt);
+}
 
-void tMidiTrk::c_addTracknameE(int32_t dTick, const std::string& txt) { addMetaEvent(dTick, 0x03, txt); }
+void tMidiTrk::c_addTracknameE(int32_t dTick, const std::string& txt) {
+    addMetaEvent(dTick, 0x03, txt);
+}
 
-void tMidiTrk::c_addInstrNameE(int32_t dTick, const std::string& txt) { addMetaEvent(dTick, 0x04, txt); }
+void tMidiTrk::c_addInstrNameE(int32_t dTick, const std::string& txt) {
+    addMetaEvent(dTick, 0x04, txt);
+}
 
-void tMidiTrk::c_addLyricE(int32_t dTick, const std::string& txt) { addMetaEvent(dTick, 0x05, txt); }
+void tMidiTrk::c_addLyricE(int32_t dTick, const std::string& txt) {
+    addMetaEvent(dTick, 0x05, txt);
+}
 
-void tMidiTrk::c_addEndOfTrack(int32_t dTick) { addMetaEvent(dTick, 0x2F, std::string()); }
+void tMidiTrk::c_addEndOfTrack(int32_t dTick) {
+    addMetaEvent(dTick, 0x2F, std::string());
+}
 
-void tMidiTrk::c_addNewTempo(int32_t dTick, int32_t musPerQN)
-{
+void tMidiTrk::c_addNewTempo(int32_t dTick, int32_t musPerQN) {
     const auto u = static_cast<uint32_t>(musPerQN);
     addMetaEvent(dTick, 0x51,
                  {static_cast<char>((u >> 16) & 0xFF), static_cast<char>((u >> 8) & 0xFF),
                   static_cast<char>(u & 0xFF)});
 }
 
-void tMidiTrk::c_addProgChangeE(int32_t dTick, uint8_t ch, uint8_t instrument)
-{
+void tMidiTrk::c_addProgChangeE(int32_t dTick, uint8_t ch, uint8_t instrument) {
     checkChannel(ch);
     addChanMsg(dTick, static_cast<uint8_t>(0xC0 + ch), instrument, 0);
 }
 
-void tMidiTrk::c_addNoteOnE(int32_t dTick, uint8_t ch, uint8_t note, uint8_t force)
-{
+void tMidiTrk::c_addNoteOnE(int32_t dTick, uint8_t ch, uint8_t note, uint8_t force) {
     checkChannel(ch);
     addChanMsg(dTick, static_cast<uint8_t>(0x90 + ch), note, force);
 }
 
-void tMidiTrk::c_addNoteOffE(int32_t dTick, uint8_t ch, uint8_t note)
-{
+void tMidiTrk::c_addNoteOffE(int32_t dTick, uint8_t ch, uint8_t note) {
     checkChannel(ch);
     addChanMsg(dTick, static_cast<uint8_t>(0x80 + ch), note, 0);
 }
 
-uint16_t tMidiTrk::pitchWheelValue(double cents)
-{
+uint16_t tMidiTrk::pitchWheelValue(double cents) {
     if (cents < -199) {
         cents = -199;
     } else if (cents > 199) {
@@ -455,8 +435,7 @@ uint16_t tMidiTrk::pitchWheelValue(double cents)
     return static_cast<uint16_t>(std::nearbyint(cents * 4096 / 100 + 8192));
 }
 
-void tMidiTrk::c_addPitchWheelE(int32_t dTick, uint8_t ch, const std::string& shiftCents)
-{
+void tMidiTrk::c_addPitchWheelE(int32_t dTick, uint8_t ch, const std::string& shiftCents) {
     checkChannel(ch);
     const int32_t value = pitchWheelValue(parseCents(shiftCents));
     addChanMsg(dTick, static_cast<uint8_t>(0xE0 + ch), static_cast<uint8_t>(value & 127),

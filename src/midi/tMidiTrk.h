@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-/// One track of a Standard MIDI File: its events in order, plus the names, channels and programs it uses.
-/// Byte strings and texts are std::string; text goes into meta events as its UTF-8 bytes.
+/// One track of a Standard MIDI File: its events in order, plus the names, channels and programs it
+/// uses. Byte strings and texts are std::string; text goes into meta events as its UTF-8 bytes.
 class tMidiTrk {
 public:
     /// Name from the last Track Name meta event added; empty after clear.
@@ -25,8 +25,9 @@ public:
     /// moving the events already made; the slot count still grows in its own steps.
     void reserveEvents(int32_t n);
 
-    /// The stored event in slot i (0-based, below trkEventsArrSize); changes through it change the track.
-    /// Throws MidiRangeError outside the slots. The reference is valid until events are added or cleared.
+    /// The stored event in slot i (0-based, below trkEventsArrSize); changes through it change the
+    /// track. Throws MidiRangeError outside the slots. The reference is valid until events are
+    /// added or cleared.
     tMidiEvt& trkEvents(int32_t i);
     const tMidiEvt& trkEvents(int32_t i) const;
     /// Copies evt into slot i with copyFrom. Throws MidiRangeError outside the slots.
@@ -35,7 +36,8 @@ public:
     /// Whether a channel message on channel i (0-15) was added. Throws MidiRangeError outside 0-15.
     bool trkChannels(int32_t i) const;
     void setTrkChannels(int32_t i, bool used);
-    /// Whether a Program Change selecting program i (0-127) was added. Throws MidiRangeError outside 0-127.
+    /// Whether a Program Change selecting program i (0-127) was added. Throws MidiRangeError
+    /// outside 0-127.
     bool trkActInstrs(int32_t i) const;
     void setTrkActInstrs(int32_t i, bool used);
 
@@ -56,24 +58,29 @@ public:
     void addSysExEvt(int32_t deltaTick, const std::string& msg);
     /// Appends a meta event of metaType carrying msg.
     void addMetaEvent(int32_t deltaTick, uint8_t metaType, const std::string& msg);
-    /// Appends a channel message packed as status + data1 * 256 + data2 * 65536; bits 31-24 are ignored.
+    /// Appends a channel message packed as status + data1 * 256 + data2 * 65536; bits 31-24 are
+    /// ignored.
     void addGenShortMsg(int32_t dTime, int32_t shMsg);
 
     /// Reads one "MTrk" chunk from bfp at its current position and appends its events.
     /// Never allocates more than the stream still holds, whatever the chunk length says.
     /// Result: 0 read; -1 not "MTrk"; -2 length below 1; -4 data byte without running status;
-    /// -5 unhandled status; 62 stream ended inside the chunk; 5 event past the body; 6 quantity overflow.
+    /// -5 unhandled status; 62 stream ended inside the chunk; 5 event past the body; 6 quantity
+    /// overflow.
     int32_t readTrk(std::istream& bfp);
 
-    /// The complete "MTrk" chunk. Channel messages keep their status bytes, system-exclusive events are
-    /// left out, and an End of Track is appended unless the last event is one (an empty track gets one alone).
-    /// Throws MidiOverflowError for a negative delta time, MidiArgumentError for a meta event without type.
+    /// The complete "MTrk" chunk. Channel messages keep their status bytes, system-exclusive events
+    /// are left out, and an End of Track is appended unless the last event is one (an empty track
+    /// gets one alone). Throws MidiOverflowError for a negative delta time, MidiArgumentError for a
+    /// meta event without type.
     std::string makeMidiTrackStr() const;
 
-    /// Sets every event's absTick to the running sum of delta times. Throws MidiOverflowError past 32 bits.
+    /// Sets every event's absTick to the running sum of delta times. Throws MidiOverflowError past
+    /// 32 bits.
     void setEvtsAbsTicks();
 
-    /// One line per event: TAB, absTick, " (", absMS, ") " and the event, each line ending in CR LF.
+    /// One line per event: TAB, absTick, " (", absMS, ") " and the event, each line ending in CR
+    /// LF.
     std::string toText() const;
 
     void c_addTextE(int32_t dTick, const std::string& txt);
@@ -84,12 +91,13 @@ public:
     void c_addEndOfTrack(int32_t dTick);
     /// Appends a Set Tempo of musPerQN microseconds per quarter note (its low 24 bits).
     void c_addNewTempo(int32_t dTick, int32_t musPerQN);
-    /// The channel helpers throw MidiArgumentError for a channel above 15, which would change the message kind.
+    /// The channel helpers throw MidiArgumentError for a channel above 15, which would change the
+    /// message kind.
     void c_addProgChangeE(int32_t dTick, uint8_t ch, uint8_t instrument);
     void c_addNoteOnE(int32_t dTick, uint8_t ch, uint8_t note, uint8_t force);
     void c_addNoteOffE(int32_t dTick, uint8_t ch, uint8_t note);
-    /// Appends a pitch-wheel shift of shiftCents (decimal text, clamped to +-199) on a +-2 semitone wheel.
-    /// Throws MidiArgumentError when shiftCents is not a number.
+    /// Appends a pitch-wheel shift of shiftCents (decimal text, clamped to +-199) on a +-2 semitone
+    /// wheel. Throws MidiArgumentError when shiftCents is not a number.
     void c_addPitchWheelE(int32_t dTick, uint8_t ch, const std::string& shiftCents);
     /// The 14-bit pitch-wheel value of a shift in cents (limited to +-199), centre 8192.
     static uint16_t pitchWheelValue(double cents);

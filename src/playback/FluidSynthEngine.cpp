@@ -8,14 +8,12 @@
 
 namespace notaro::playback {
 
-FluidSynthEngine& FluidSynthEngine::instance()
-{
+FluidSynthEngine& FluidSynthEngine::instance() {
     static FluidSynthEngine engine;
     return engine;
 }
 
-FluidSynthEngine::~FluidSynthEngine()
-{
+FluidSynthEngine::~FluidSynthEngine() {
     stopAudio();
     if (synth_)
         delete_fluid_synth(synth_);
@@ -23,8 +21,7 @@ FluidSynthEngine::~FluidSynthEngine()
         delete_fluid_settings(settings_);
 }
 
-fluid_synth_t* FluidSynthEngine::synth()
-{
+fluid_synth_t* FluidSynthEngine::synth() {
     if (synth_)
         return synth_;
     silenceLibraryChatter();
@@ -38,8 +35,8 @@ fluid_synth_t* FluidSynthEngine::synth()
     return synth_;
 }
 
-int32_t FluidSynthEngine::startAudio(const std::vector<std::string>& drivers, const std::string& fileOutput)
-{
+int32_t FluidSynthEngine::startAudio(const std::vector<std::string>& drivers,
+                                     const std::string& fileOutput) {
     if (driver_)
         return 0;
     if (!synth())
@@ -56,8 +53,7 @@ int32_t FluidSynthEngine::startAudio(const std::vector<std::string>& drivers, co
     return midiOutRc::kNoDriver;
 }
 
-void FluidSynthEngine::stopAudio()
-{
+void FluidSynthEngine::stopAudio() {
     if (synth_)
         fluid_synth_all_sounds_off(synth_, -1);
     if (driver_) {
@@ -66,8 +62,7 @@ void FluidSynthEngine::stopAudio()
     }
 }
 
-int32_t FluidSynthEngine::useSoundFont(const std::string& path)
-{
+int32_t FluidSynthEngine::useSoundFont(const std::string& path) {
     if (soundFontId_ >= 0 && path == soundFontPath_)
         return 0;
     if (!synth())
@@ -85,8 +80,7 @@ int32_t FluidSynthEngine::useSoundFont(const std::string& path)
     return 0;
 }
 
-int32_t sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg)
-{
+int32_t sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg) {
     const int ch = statusOf(msg) & 0x0F;
     const int d1 = data1Of(msg) & 0x7F;
     const int d2 = data2Of(msg) & 0x7F;

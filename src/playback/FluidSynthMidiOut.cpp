@@ -8,8 +8,7 @@
 
 namespace notaro::playback {
 
-std::vector<std::string> FluidSynthMidiOut::defaultAudioDrivers()
-{
+std::vector<std::string> FluidSynthMidiOut::defaultAudioDrivers() {
     // PipeWire desktops serve the PulseAudio protocol too.
     return {"pulseaudio", "alsa"};
 }
@@ -17,18 +16,13 @@ std::vector<std::string> FluidSynthMidiOut::defaultAudioDrivers()
 FluidSynthMidiOut::FluidSynthMidiOut(std::string soundFont, std::vector<std::string> audioDrivers,
                                      std::string fileOutput)
     : soundFont_(soundFont.empty() ? findSoundFont() : std::move(soundFont)),
-      audioDrivers_(std::move(audioDrivers)),
-      fileOutput_(std::move(fileOutput))
-{
-}
+      audioDrivers_(std::move(audioDrivers)), fileOutput_(std::move(fileOutput)) {}
 
-FluidSynthMidiOut::~FluidSynthMidiOut()
-{
+FluidSynthMidiOut::~FluidSynthMidiOut() {
     close();
 }
 
-int32_t FluidSynthMidiOut::doOpen()
-{
+int32_t FluidSynthMidiOut::doOpen() {
     std::error_code ec;
     if (soundFont_.empty() || !std::filesystem::is_regular_file(soundFont_, ec))
         return midiOutRc::kNoSoundFont;
@@ -44,13 +38,11 @@ int32_t FluidSynthMidiOut::doOpen()
     return 0;
 }
 
-int32_t FluidSynthMidiOut::doShortMsg(uint32_t msg)
-{
+int32_t FluidSynthMidiOut::doShortMsg(uint32_t msg) {
     return sendShortMsgToSynth(FluidSynthEngine::instance().synth(), msg);
 }
 
-void FluidSynthMidiOut::doClose()
-{
+void FluidSynthMidiOut::doClose() {
     FluidSynthEngine::instance().stopAudio();
 }
 

@@ -14,8 +14,7 @@ void quietFluid(int, const char*, void*) {}
 
 } // namespace
 
-void silenceLibraryChatter()
-{
+void silenceLibraryChatter() {
     static std::once_flag once;
     std::call_once(once, [] {
         snd_lib_error_set_handler(quietAlsa);

@@ -2,8 +2,7 @@
 
 namespace notaro::playback {
 
-int32_t MidiOutDevice::open()
-{
+int32_t MidiOutDevice::open() {
     if (open_)
         return 0;
     const int32_t rc = doOpen();
@@ -14,8 +13,7 @@ int32_t MidiOutDevice::open()
     return rc;
 }
 
-int32_t MidiOutDevice::shortMsg(uint32_t msg)
-{
+int32_t MidiOutDevice::shortMsg(uint32_t msg) {
     if (!open_)
         return midiOutRc::kNotOpen;
     const int32_t rc = doShortMsg(msg);
@@ -24,8 +22,7 @@ int32_t MidiOutDevice::shortMsg(uint32_t msg)
     return rc;
 }
 
-void MidiOutDevice::close()
-{
+void MidiOutDevice::close() {
     if (!open_)
         return;
     for (uint32_t msg : sounding_.silencingMessages())

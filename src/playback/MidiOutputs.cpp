@@ -9,29 +9,28 @@
 
 namespace notaro::playback {
 
-bool isBuiltinOutput(const std::string& name)
-{
+bool isBuiltinOutput(const std::string& name) {
     const std::string b = midiKeys::kBuiltin;
-    return name.size() == b.size() && std::equal(name.begin(), name.end(), b.begin(), [](char x, char y) {
+    return name.size() == b.size() &&
+           std::equal(name.begin(), name.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == y;
            });
 }
 
-std::unique_ptr<MidiOutDevice> makeMidiOut(const std::string& name)
-{
+std::unique_ptr<MidiOutDevice> makeMidiOut(const std::string& name) {
     const std::string chosen = name.empty() ? midiOutputSetting() : name;
     if (isBuiltinOutput(chosen))
         return std::make_unique<FluidSynthMidiOut>();
     return std::make_unique<RtMidiPortOut>(chosen);
 }
 
-int32_t listMidiOutputs(std::vector<MidiOutputInfo>& outputs)
-{
+int32_t listMidiOutputs(std::vector<MidiOutputInfo>& outputs) {
     outputs.clear();
     const std::string setting = midiOutputSetting();
     const std::string soundFont = findSoundFont();
     outputs.push_back({midiKeys::kBuiltin,
-                       "built-in synthesizer (FluidSynth), SoundFont " + (soundFont.empty() ? "(none found)" : soundFont),
+                       "built-in synthesizer (FluidSynth), SoundFont " +
+                           (soundFont.empty() ? "(none found)" : soundFont),
                        isBuiltinOutput(setting)});
     std::vector<std::string> ports;
     const int32_t rc = RtMidiPortOut::listPorts(ports);

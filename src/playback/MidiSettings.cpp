@@ -11,8 +11,7 @@ namespace notaro::playback {
 
 namespace {
 
-std::string readMidiKey(const char* key)
-{
+std::string readMidiKey(const char* key) {
     cInifile ini;
     ini.setPath(paraIniPath());
     ini.setSection(midiKeys::kSection);
@@ -22,20 +21,17 @@ std::string readMidiKey(const char* key)
 
 } // namespace
 
-std::vector<std::string> debianSoundFonts()
-{
+std::vector<std::string> debianSoundFonts() {
     return {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
             "/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/soundfonts/default.sf2"};
 }
 
-std::string midiOutputSetting()
-{
+std::string midiOutputSetting() {
     const std::string v = readMidiKey(midiKeys::kOutput);
     return v.empty() ? midiKeys::kBuiltin : v;
 }
 
-std::string findSoundFont()
-{
+std::string findSoundFont() {
     if (std::string configured = readMidiKey(midiKeys::kSoundFont); !configured.empty())
         return configured;
     std::error_code ec;

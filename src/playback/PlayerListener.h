@@ -15,35 +15,31 @@ public:
 
     /// Just before a note sounds. durN/durD: the duration as a full 32-bit fraction;
     /// tmNoteVal: the MIDI note number (x.5 for a quarter tone); durMS: its scaled length.
-    virtual void playingNoteLine(int32_t iNote, uint8_t pitchClass, uint8_t octave, uint8_t accidental,
-                                 int32_t durN, int32_t durD, float tmNoteVal, int32_t durMS, int32_t lineNum,
-                                 int32_t charPos, int32_t theLen)
-    {
+    virtual void playingNoteLine(int32_t iNote, uint8_t pitchClass, uint8_t octave,
+                                 uint8_t accidental, int32_t durN, int32_t durD, float tmNoteVal,
+                                 int32_t durMS, int32_t lineNum, int32_t charPos, int32_t theLen) {
         (void)iNote, (void)pitchClass, (void)octave, (void)accidental, (void)durN, (void)durD;
         (void)tmNoteVal, (void)durMS, (void)lineNum, (void)charPos, (void)theLen;
     }
     /// Just before a rest is waited out.
-    virtual void playingRestLine(int32_t iNote, int32_t durN, int32_t durD, int32_t durMS, int32_t lineNum,
-                                 int32_t charPos, int32_t theLen)
-    {
-        (void)iNote, (void)durN, (void)durD, (void)durMS, (void)lineNum, (void)charPos, (void)theLen;
+    virtual void playingRestLine(int32_t iNote, int32_t durN, int32_t durD, int32_t durMS,
+                                 int32_t lineNum, int32_t charPos, int32_t theLen) {
+        (void)iNote, (void)durN, (void)durD, (void)durMS, (void)lineNum, (void)charPos,
+            (void)theLen;
     }
     /// After a note or rest has been played.
-    virtual void donePlayingLine(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen)
-    {
+    virtual void donePlayingLine(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) {
         (void)iNote, (void)lineNum, (void)charPos, (void)theLen;
     }
     /// After the last record of the stretch, when no stop was requested.
     virtual void donePlayingAll() {}
     /// A stop request was seen after record iNote.
-    virtual void abortedPlaying(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen)
-    {
+    virtual void abortedPlaying(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) {
         (void)iNote, (void)lineNum, (void)charPos, (void)theLen;
     }
     /// The output device did not open; message is "Couldn't open midi out, rc = N", for the
     /// owner to show.
-    virtual void midiOutOpenFailed(const std::string& message, int32_t rc)
-    {
+    virtual void midiOutOpenFailed(const std::string& message, int32_t rc) {
         (void)message, (void)rc;
     }
 };

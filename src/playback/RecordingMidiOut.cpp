@@ -3,23 +3,18 @@
 namespace notaro::playback {
 
 RecordingMidiOut::RecordingMidiOut(TickClock clock, Sink sink)
-    : clock_(std::move(clock)), sink_(std::move(sink))
-{
-}
+    : clock_(std::move(clock)), sink_(std::move(sink)) {}
 
-RecordingMidiOut::~RecordingMidiOut()
-{
+RecordingMidiOut::~RecordingMidiOut() {
     close();
 }
 
-void RecordingMidiOut::failSendWith(int32_t n, int32_t rc) noexcept
-{
+void RecordingMidiOut::failSendWith(int32_t n, int32_t rc) noexcept {
     sendsUntilFailure_ = n;
     sendRc_ = rc;
 }
 
-int32_t RecordingMidiOut::doOpen()
-{
+int32_t RecordingMidiOut::doOpen() {
     const int32_t rc = openRc_;
     openRc_ = 0;
     if (rc != 0)
@@ -29,8 +24,7 @@ int32_t RecordingMidiOut::doOpen()
     return 0;
 }
 
-int32_t RecordingMidiOut::doShortMsg(uint32_t msg)
-{
+int32_t RecordingMidiOut::doShortMsg(uint32_t msg) {
     if (sendsUntilFailure_ >= 0 && sendsUntilFailure_-- == 0)
         return sendRc_;
     const TimedShortMsg m{clock_(), msg};
@@ -40,8 +34,7 @@ int32_t RecordingMidiOut::doShortMsg(uint32_t msg)
     return 0;
 }
 
-void RecordingMidiOut::doClose()
-{
+void RecordingMidiOut::doClose() {
     ++closeCount_;
 }
 

@@ -14,22 +14,19 @@ namespace notaro::playback {
 namespace {
 
 /// Takes RtMidi's errors instead of letting it print them; marks a failure in *flag.
-void quietRtMidi(RtMidiError::Type type, const std::string&, void* flag)
-{
+void quietRtMidi(RtMidiError::Type type, const std::string&, void* flag) {
     if (type != RtMidiError::WARNING && type != RtMidiError::DEBUG_WARNING && flag)
         *static_cast<bool*>(flag) = true;
 }
 
-std::string lower(std::string s)
-{
+std::string lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
     return s;
 }
 
 /// RtMidi writes to stderr when it cannot reach the sequencer, before an error callback
 /// can be installed; asking ALSA first keeps that quiet and costs well under a millisecond.
-bool sequencerAvailable()
-{
+bool sequencerAvailable() {
     silenceLibraryChatter();
     snd_seq_t* seq = nullptr;
     if (snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0) < 0)
@@ -38,8 +35,7 @@ bool sequencerAvailable()
     return true;
 }
 
-std::unique_ptr<RtMidiOut> makeOut(bool* errorFlag)
-{
+std::unique_ptr<RtMidiOut> makeOut(bool* errorFlag) {
     if (!sequencerAvailable())
         return nullptr;
     try {
@@ -51,8 +47,7 @@ std::unique_ptr<RtMidiOut> makeOut(bool* errorFlag)
     }
 }
 
-std::vector<std::string> portNames(RtMidiOut& out)
-{
+std::vector<std::string> portNames(RtMidiOut& out) {
     std::vector<std::string> names;
     const unsigned n = out.getPortCount();
     for (unsigned i = 0; i < n; ++i)
@@ -64,13 +59,11 @@ std::vector<std::string> portNames(RtMidiOut& out)
 
 RtMidiPortOut::RtMidiPortOut(std::string portName) : portName_(std::move(portName)) {}
 
-RtMidiPortOut::~RtMidiPortOut()
-{
+RtMidiPortOut::~RtMidiPortOut() {
     close();
 }
 
-int32_t RtMidiPortOut::listPorts(std::vector<std::string>& ports)
-{
+int32_t RtMidiPortOut::listPorts(std::vector<std::string>& ports) {
     ports.clear();
     bool failed = false;
     const std::unique_ptr<RtMidiOut> out = makeOut(&failed);
@@ -84,8 +77,7 @@ int32_t RtMidiPortOut::listPorts(std::vector<std::string>& ports)
     return failed ? midiOutRc::kError : 0;
 }
 
-int32_t RtMidiPortOut::findPort(const std::vector<std::string>& ports, const std::string& part)
-{
+int32_t RtMidiPortOut::findPort(const std::vector<std::string>& ports, const std::string& part) {
     const std::string wanted = lower(part);
     for (size_t i = 0; i < ports.size(); ++i)
         if (!wanted.empty() && lower(ports[i]).find(wanted) != std::string::npos)
@@ -93,8 +85,7 @@ int32_t RtMidiPortOut::findPort(const std::vector<std::string>& ports, const std
     return -1;
 }
 
-int32_t RtMidiPortOut::doOpen()
-{
+int32_t RtMidiPortOut::doOpen() {
     failed_ = false;
     std::unique_ptr<RtMidiOut> out = makeOut(&failed_);
     if (!out)
@@ -113,8 +104,7 @@ int32_t RtMidiPortOut::doOpen()
     return 0;
 }
 
-int32_t RtMidiPortOut::doShortMsg(uint32_t msg)
-{
+int32_t RtMidiPortOut::doShortMsg(uint32_t msg) {
     if (!out_)
         return midiOutRc::kNotOpen;
     if ((statusOf(msg) & 0x80) == 0)
@@ -132,8 +122,7 @@ int32_t RtMidiPortOut::doShortMsg(uint32_t msg)
     return 0;
 }
 
-void RtMidiPortOut::doClose()
-{
+void RtMidiPortOut::doClose() {
     out_.reset();
 }
 

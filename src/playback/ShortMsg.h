@@ -12,14 +12,19 @@ struct TimedShortMsg {
 };
 
 /// Packs a short message: status | data1 << 8 | data2 << 16.
-constexpr uint32_t packShortMsg(uint8_t status, uint8_t data1, uint8_t data2 = 0) noexcept
-{
+constexpr uint32_t packShortMsg(uint8_t status, uint8_t data1, uint8_t data2 = 0) noexcept {
     return uint32_t{status} | uint32_t{data1} << 8 | uint32_t{data2} << 16;
 }
 
-constexpr uint8_t statusOf(uint32_t msg) noexcept { return static_cast<uint8_t>(msg & 0xFF); }
-constexpr uint8_t data1Of(uint32_t msg) noexcept { return static_cast<uint8_t>(msg >> 8 & 0xFF); }
-constexpr uint8_t data2Of(uint32_t msg) noexcept { return static_cast<uint8_t>(msg >> 16 & 0xFF); }
+constexpr uint8_t statusOf(uint32_t msg) noexcept {
+    return static_cast<uint8_t>(msg & 0xFF);
+}
+constexpr uint8_t data1Of(uint32_t msg) noexcept {
+    return static_cast<uint8_t>(msg >> 8 & 0xFF);
+}
+constexpr uint8_t data2Of(uint32_t msg) noexcept {
+    return static_cast<uint8_t>(msg >> 16 & 0xFF);
+}
 
 /// Centre of the 14-bit pitch wheel (no shift).
 inline constexpr int32_t kWheelCentre = 8192;

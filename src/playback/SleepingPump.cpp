@@ -11,18 +11,14 @@
 namespace notaro::playback {
 
 SleepingPump::SleepingPump(std::function<void()> pendingEvents)
-    : pendingEvents_(std::move(pendingEvents)), wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
-{
-}
+    : pendingEvents_(std::move(pendingEvents)), wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
-SleepingPump::~SleepingPump()
-{
+SleepingPump::~SleepingPump() {
     if (wakeFd_ >= 0)
         ::close(wakeFd_);
 }
 
-void SleepingPump::operator()(int32_t deadlineMs)
-{
+void SleepingPump::operator()(int32_t deadlineMs) {
     using namespace std::chrono;
     const auto until = tickTimePoint(deadlineMs);
     const auto left = until - steady_clock::now();
@@ -42,8 +38,7 @@ void SleepingPump::operator()(int32_t deadlineMs)
         pendingEvents_();
 }
 
-void SleepingPump::wake() noexcept
-{
+void SleepingPump::wake() noexcept {
     if (wakeFd_ < 0)
         return;
     const int savedErrno = errno; // a signal handler must leave errno as it found it
@@ -53,8 +48,7 @@ void SleepingPump::wake() noexcept
     errno = savedErrno;
 }
 
-void SleepingPump::drain() noexcept
-{
+void SleepingPump::drain() noexcept {
     if (wakeFd_ < 0)
         return;
     uint64_t count = 0;

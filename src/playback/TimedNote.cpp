@@ -11,24 +11,23 @@ namespace {
 // Process-wide, as the stop command reaches the player from the window's event handlers.
 std::atomic<bool> gStopRequested{false};
 
-bool badChannel(int32_t channel) noexcept
-{
+bool badChannel(int32_t channel) noexcept {
     return channel < 0 || channel > 15;
 }
 
 } // namespace
 
-int32_t midiNoteOnCents(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity, int32_t cents)
-{
+int32_t midiNoteOnCents(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity,
+                        int32_t cents) {
     if (note > 127 || cents > 200 || cents < -200 || badChannel(channel))
         return kBadArgumentRc;
-    if (const int32_t rc = handle.shortMsg(pitchWheelMsg(channel, wheelValueOfCents(cents))); rc != 0)
+    if (const int32_t rc = handle.shortMsg(pitchWheelMsg(channel, wheelValueOfCents(cents)));
+        rc != 0)
         return rc;
     return handle.shortMsg(packShortMsg(static_cast<uint8_t>(0x90 + channel), note, velocity));
 }
 
-int32_t midiNoteOffCenter(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity)
-{
+int32_t midiNoteOffCenter(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity) {
     if (note > 127 || badChannel(channel))
         return kBadArgumentRc;
     if (const int32_t rc = handle.shortMsg(pitchWheelMsg(channel, kWheelCentre)); rc != 0)
@@ -36,17 +35,16 @@ int32_t midiNoteOffCenter(MidiOutDevice& handle, int32_t channel, uint8_t note, 
     return handle.shortMsg(packShortMsg(static_cast<uint8_t>(0x80 + channel), note, velocity));
 }
 
-int32_t midiProgramChange(MidiOutDevice& handle, int32_t channel, int32_t program)
-{
+int32_t midiProgramChange(MidiOutDevice& handle, int32_t channel, int32_t program) {
     if (badChannel(channel) || program < 0 || program > 127)
         return kBadArgumentRc;
-    return handle.shortMsg(packShortMsg(static_cast<uint8_t>(0xC0 + channel), static_cast<uint8_t>(program)));
+    return handle.shortMsg(
+        packShortMsg(static_cast<uint8_t>(0xC0 + channel), static_cast<uint8_t>(program)));
 }
 
-int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint8_t velocity, int32_t cents,
-                      int32_t onUntilMs, int32_t untilMs, int32_t flags, const TickClock& clock,
-                      const EventPump& pump)
-{
+int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint8_t velocity,
+                      int32_t cents, int32_t onUntilMs, int32_t untilMs, int32_t flags,
+                      const TickClock& clock, const EventPump& pump) {
     gStopRequested = false;
     const bool sounds = note >= 1;
     const auto key = static_cast<uint8_t>(note % 128);
@@ -68,13 +66,11 @@ int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint
     return 0;
 }
 
-void requestStop() noexcept
-{
+void requestStop() noexcept {
     gStopRequested = true;
 }
 
-bool stopRequested() noexcept
-{
+bool stopRequested() noexcept {
     return gStopRequested;
 }
 

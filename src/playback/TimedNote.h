@@ -20,14 +20,16 @@ inline constexpr int32_t kNoteKeepsOn = 2;
 /// Sets the wheel to the cents shift, then sends the note-on.
 /// @return 0, -99 (note > 127, cents outside -200..200, channel outside 0..15; nothing sent),
 ///         or the device's code (a failed wheel message keeps the note-on from being sent).
-int32_t midiNoteOnCents(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity, int32_t cents);
+int32_t midiNoteOnCents(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity,
+                        int32_t cents);
 
 /// Centres the wheel, then sends the note-off.
 /// @return 0, -99 (note > 127, channel outside 0..15), or the device's code.
 int32_t midiNoteOffCenter(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity);
 
 /// Sends the program change (0xC0 + channel, program).
-/// @return 0, -99 (channel outside 0..15, program outside 0..127; nothing sent), or the device's code.
+/// @return 0, -99 (channel outside 0..15, program outside 0..127; nothing sent), or the device's
+/// code.
 int32_t midiProgramChange(MidiOutDevice& handle, int32_t channel, int32_t program);
 
 /// Sounds one note (or waits out a rest, note < 1) against the tick counter: note-on now,
@@ -36,9 +38,9 @@ int32_t midiProgramChange(MidiOutDevice& handle, int32_t channel, int32_t progra
 /// A stop request ends the sounding wait at once without a note-off (closing the device
 /// silences the note) and makes the silent wait return -9995.
 /// @return 0, -99, -9995 or the device's code.
-int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint8_t velocity, int32_t cents,
-                      int32_t onUntilMs, int32_t untilMs, int32_t flags, const TickClock& clock,
-                      const EventPump& pump);
+int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint8_t velocity,
+                      int32_t cents, int32_t onUntilMs, int32_t untilMs, int32_t flags,
+                      const TickClock& clock, const EventPump& pump);
 
 /// Asks the note being waited for by playTimedNote to end now.
 void requestStop() noexcept;

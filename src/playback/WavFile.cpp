@@ -10,8 +10,7 @@ namespace {
 constexpr uint32_t kHeaderBytes = 44;
 constexpr uint64_t kMaxDataBytes = 0xFFFFFFFFull - kHeaderBytes;
 
-void putLE(unsigned char* p, uint32_t v, int bytes)
-{
+void putLE(unsigned char* p, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
         p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
@@ -19,23 +18,20 @@ void putLE(unsigned char* p, uint32_t v, int bytes)
 } // namespace
 
 WavFile::WavFile(std::string path, int32_t sampleRate, int32_t channels)
-    : path_(std::move(path)), sampleRate_(sampleRate), channels_(channels)
-{
-}
+    : path_(std::move(path)), sampleRate_(sampleRate), channels_(channels) {}
 
-WavFile::~WavFile()
-{
+WavFile::~WavFile() {
     if (file_) {
         std::fclose(file_);
         std::remove(tempPath_.c_str());
     }
 }
 
-bool WavFile::open()
-{
+bool WavFile::open() {
     const size_t slash = path_.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : path_.substr(0, slash + 1);
-    tempPath_ = folder + (slash == std::string::npos ? "/" : "") + ".notaro-wav-" + std::to_string(::getpid());
+    tempPath_ = folder + (slash == std::string::npos ? "/" : "") + ".notaro-wav-" +
+                std::to_string(::getpid());
     file_ = std::fopen(tempPath_.c_str(), "wb");
     if (!file_)
         return false;
@@ -44,8 +40,7 @@ bool WavFile::open()
     return ok_;
 }
 
-bool WavFile::write(const int16_t* samples, size_t count)
-{
+bool WavFile::write(const int16_t* samples, size_t count) {
     if (!ok_ || !file_)
         return false;
     const uint64_t bytes = static_cast<uint64_t>(count) * 2;
@@ -65,8 +60,7 @@ bool WavFile::write(const int16_t* samples, size_t count)
     return true;
 }
 
-bool WavFile::commit()
-{
+bool WavFile::commit() {
     if (!ok_ || !file_)
         return false;
     unsigned char h[kHeaderBytes];
@@ -82,7 +76,8 @@ bool WavFile::commit()
     putLE(h + 34, 16, 2);
     std::memcpy(h + 36, "data", 4);
     putLE(h + 40, static_cast<uint32_t>(dataBytes_), 4);
-    const bool written = std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(h, 1, sizeof h, file_) == sizeof h;
+    const bool written =
+        std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(h, 1, sizeof h, file_) == sizeof h;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (!written || !closed || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {

@@ -24,8 +24,8 @@ struct TimedMessage {
 
 /// Every channel message of every track in time order, each at its exact frame, from the
 /// ticks and the tempo changes (a tempo change in any track applies to all).
-bool timeMessages(const tMidiF04& source, int32_t sampleRate, std::vector<TimedMessage>& out, int64_t& endFrame)
-{
+bool timeMessages(const tMidiF04& source, int32_t sampleRate, std::vector<TimedMessage>& out,
+                  int64_t& endFrame) {
     struct Item {
         int64_t tick;
         int32_t order;
@@ -45,7 +45,8 @@ bool timeMessages(const tMidiF04& source, int32_t sampleRate, std::vector<TimedM
         for (int32_t i = 0; i < track.trkNEvents(); ++i)
             items.push_back({track.trkEvents(i).absTick, order++, &track.trkEvents(i)});
     }
-    std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.tick < b.tick; });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return a.tick < b.tick; });
 
     const int16_t division = file.midiHdrDivision();
     // Time-code divisions count ticks per second; others count ticks per quarter note.
@@ -67,7 +68,8 @@ bool timeMessages(const tMidiF04& source, int32_t sampleRate, std::vector<TimedM
         const auto frame = static_cast<int64_t>(std::llround(seconds * sampleRate));
         endFrame = frame;
         if (ev.eType == 3 && ev.eData.size() == 4 && static_cast<uint8_t>(ev.eData[0]) == 0x51) {
-            usPerQuarter = (static_cast<uint8_t>(ev.eData[1]) << 16) | (static_cast<uint8_t>(ev.eData[2]) << 8) |
+            usPerQuarter = (static_cast<uint8_t>(ev.eData[1]) << 16) |
+                           (static_cast<uint8_t>(ev.eData[2]) << 8) |
                            static_cast<uint8_t>(ev.eData[3]);
         } else if (ev.eType == 1 && !ev.eData.empty()) {
             uint32_t msg = static_cast<uint8_t>(ev.eData[0]);
@@ -90,9 +92,8 @@ struct SettingsDeleter {
 
 } // namespace
 
-int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath, const RenderOptions& options,
-                        RenderStats* stats)
-{
+int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
+                        const RenderOptions& options, RenderStats* stats) {
     std::vector<TimedMessage> messages;
     int64_t endFrame = 0;
     if (!timeMessages(file, options.sampleRate, messages, endFrame))
@@ -110,7 +111,8 @@ int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath, const 
     std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings.get()));
     if (!synth)
         return midiOutRc::kError;
-    if (options.soundFont.empty() || fluid_synth_sfload(synth.get(), options.soundFont.c_str(), 1) == FLUID_FAILED)
+    if (options.soundFont.empty() ||
+        fluid_synth_sfload(synth.get(), options.soundFont.c_str(), 1) == FLUID_FAILED)
         return midiOutRc::kNoSoundFont;
 
     WavFile wav(wavPath, options.sampleRate, 2);
@@ -147,7 +149,8 @@ int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath, const 
     if (!renderTo(endFrame))
         return -7;
     // Let the last notes die away, but no longer than the tail allows.
-    const int64_t tailEnd = endFrame + static_cast<int64_t>(options.maxTailSeconds * options.sampleRate);
+    const int64_t tailEnd =
+        endFrame + static_cast<int64_t>(options.maxTailSeconds * options.sampleRate);
     while (rendered < tailEnd && fluid_synth_get_active_voice_count(synth.get()) > 0)
         if (!renderTo(std::min<int64_t>(rendered + 1024, tailEnd)))
             return -7;

@@ -36,7 +36,7 @@ struct RenderStats {
 /// failure never leaves a partial WAV or harms an existing file.
 /// @return 0; 68 when the SoundFont cannot be loaded; 1 when the synthesizer cannot be made or
 ///         the file's times cannot be computed; -7 when the WAV file cannot be written
-int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath, const RenderOptions& options,
-                        RenderStats* stats = nullptr);
+int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
+                        const RenderOptions& options, RenderStats* stats = nullptr);
 
 } // namespace notaro::playback

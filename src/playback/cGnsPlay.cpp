@@ -11,12 +11,9 @@
 namespace notaro::playback {
 
 cGnsPlay::cGnsPlay(MidiOutDevice& device, EventPump pump, TickClock clock)
-    : device_(device), pump_(std::move(pump)), clock_(std::move(clock))
-{
-}
+    : device_(device), pump_(std::move(pump)), clock_(std::move(clock)) {}
 
-int32_t cGnsPlay::durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm)
-{
+int32_t cGnsPlay::durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm) {
     if (qnpm == 0 || denominator == 0)
         return -2;
     try {
@@ -28,15 +25,13 @@ int32_t cGnsPlay::durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm
     }
 }
 
-void cGnsPlay::stopPlaying() noexcept
-{
+void cGnsPlay::stopPlaying() noexcept {
     bAbort_ = true;
     requestStop();
 }
 
-int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
-                       int32_t channel, uint8_t vol127, int32_t patch)
-{
+int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
+                       float tempoMultiplier, int32_t channel, uint8_t vol127, int32_t patch) {
     if (bPlaying_)
         return kAlreadyPlaying;
     bPlaying_ = true;
@@ -46,7 +41,8 @@ int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
         if (const int32_t rc = device_.open(); rc != 0) {
             bPlaying_ = false;
             if (listener_)
-                listener_->midiOutOpenFailed("Couldn't open midi out, rc = " + std::to_string(rc), rc);
+                listener_->midiOutOpenFailed("Couldn't open midi out, rc = " + std::to_string(rc),
+                                             rc);
             return 0;
         }
         result = playRecords(apObj, iNoteFrom, iNoteTo, tempoMultiplier, channel, vol127, patch);
@@ -58,9 +54,9 @@ int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
     return result;
 }
 
-int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
-                              int32_t channel, uint8_t vol127, int32_t patch)
-{
+int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
+                              float tempoMultiplier, int32_t channel, uint8_t vol127,
+                              int32_t patch) {
     const int32_t prog = patch >= 0 ? patch : apObj.getPrevInstrument(iNoteFrom);
     midiProgramChange(device_, channel, prog);
     tieSum_.setND(0, 1);
@@ -87,8 +83,7 @@ int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t i
 }
 
 cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, float tempoMultiplier,
-                                           int32_t channel, uint8_t vol127)
-{
+                                           int32_t channel, uint8_t vol127) {
     const cGnsNote& rec = apObj.theNotes(i);
     const cDuration& d = rec.dur.value();
     const cNotePAO& pao = rec.notePao.value();
@@ -111,7 +106,8 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, floa
             if (chainMs < 0)
                 return Outcome::Quiet;
             const double ratio = onTimeRatio(chain, rec.staccatoLevel);
-            const int32_t cut = nearest(static_cast<double>(tempoMultiplier) * chainMs * (1.0 - ratio));
+            const int32_t cut =
+                nearest(static_cast<double>(tempoMultiplier) * chainMs * (1.0 - ratio));
             if (cut < 0)
                 return Outcome::Quiet;
             onMs = checked::sub(onMs, cut);
@@ -130,11 +126,12 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, floa
 
     if (listener_) {
         if (isNote)
-            listener_->playingNoteLine(i, pao.pitch, pao.octave, pao.accidental, d.Numer(), d.Denom(), v, durMs,
-                                       rec.noteLineNum, rec.noteCharNum, rec.noteStrLen);
-        else
-            listener_->playingRestLine(i, d.Numer(), d.Denom(), durMs, rec.noteLineNum, rec.noteCharNum,
+            listener_->playingNoteLine(i, pao.pitch, pao.octave, pao.accidental, d.Numer(),
+                                       d.Denom(), v, durMs, rec.noteLineNum, rec.noteCharNum,
                                        rec.noteStrLen);
+        else
+            listener_->playingRestLine(i, d.Numer(), d.Denom(), durMs, rec.noteLineNum,
+                                       rec.noteCharNum, rec.noteStrLen);
     }
 
     int32_t flags = 0;
@@ -148,8 +145,8 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, floa
         tieSum_.setND(0, 1);
     }
 
-    playTimedNote(device_, channel, note, vol127, cents, checked::add(tBase_, onMs), checked::add(tBase_, durMs),
-                  flags, clock_, pump_);
+    playTimedNote(device_, channel, note, vol127, cents, checked::add(tBase_, onMs),
+                  checked::add(tBase_, durMs), flags, clock_, pump_);
     tBase_ = checked::add(tBase_, durMs);
 
     if (listener_)

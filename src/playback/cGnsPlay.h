@@ -36,8 +36,8 @@ public:
     /// @param patch 0..127 forces that program; negative follows the score's instrument records
     /// @return 0 (played, stopped, or not started because the device did not open),
     ///         -2 (this object is already playing), -9999 (a run-time failure ended playback)
-    int32_t play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier, int32_t channel,
-                 uint8_t vol127, int32_t patch);
+    int32_t play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
+                 int32_t channel, uint8_t vol127, int32_t patch);
     /// Ends playback after the current record (and cuts short the note being waited for).
     void stopPlaying() noexcept;
 
@@ -53,9 +53,10 @@ public:
 private:
     enum class Outcome { Next, Quiet, Aborted };
 
-    int32_t playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
-                        int32_t channel, uint8_t vol127, int32_t patch);
-    Outcome playNoteOrRest(const cTParse& apObj, int32_t i, float tempoMultiplier, int32_t channel, uint8_t vol127);
+    int32_t playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
+                        float tempoMultiplier, int32_t channel, uint8_t vol127, int32_t patch);
+    Outcome playNoteOrRest(const cTParse& apObj, int32_t i, float tempoMultiplier, int32_t channel,
+                           uint8_t vol127);
 
     MidiOutDevice& device_;
     EventPump pump_;

@@ -13,17 +13,16 @@ namespace notaro {
 class CommentLines {
 public:
     CommentLines() = default;
-    CommentLines(const CommentLines& o) : text_(o.text_ ? std::make_unique<std::string>(*o.text_) : nullptr) {}
+    CommentLines(const CommentLines& o)
+        : text_(o.text_ ? std::make_unique<std::string>(*o.text_) : nullptr) {}
     CommentLines(CommentLines&&) noexcept = default;
-    CommentLines& operator=(const CommentLines& o)
-    {
+    CommentLines& operator=(const CommentLines& o) {
         if (this != &o)
             text_ = o.text_ ? std::make_unique<std::string>(*o.text_) : nullptr;
         return *this;
     }
     CommentLines& operator=(CommentLines&&) noexcept = default;
-    CommentLines& operator=(std::string text)
-    {
+    CommentLines& operator=(std::string text) {
         text_ = text.empty() ? nullptr : std::make_unique<std::string>(std::move(text));
         return *this;
     }
@@ -33,13 +32,16 @@ public:
     const std::string& str() const noexcept { return text_ ? *text_ : emptyText(); }
     operator const std::string&() const noexcept { return str(); }
 
-    friend bool operator==(const CommentLines& a, std::string_view b) { return std::string_view(a.str()) == b; }
+    friend bool operator==(const CommentLines& a, std::string_view b) {
+        return std::string_view(a.str()) == b;
+    }
     friend bool operator!=(const CommentLines& a, std::string_view b) { return !(a == b); }
-    friend std::ostream& operator<<(std::ostream& os, const CommentLines& c) { return os << c.str(); }
+    friend std::ostream& operator<<(std::ostream& os, const CommentLines& c) {
+        return os << c.str();
+    }
 
 private:
-    static const std::string& emptyText() noexcept
-    {
+    static const std::string& emptyText() noexcept {
         static const std::string empty;
         return empty;
     }

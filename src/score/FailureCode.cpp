@@ -8,8 +8,7 @@
 
 namespace notaro {
 
-int64_t failureCode(const std::exception& e)
-{
+int64_t failureCode(const std::exception& e) {
     if (const auto* d = dynamic_cast<const DurationError*>(&e))
         return static_cast<int32_t>(d->number());
     if (dynamic_cast<const OverflowError*>(&e))

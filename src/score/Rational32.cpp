@@ -6,8 +6,7 @@
 
 namespace notaro::rational {
 
-int32_t gcdN(int32_t x, int32_t y)
-{
+int32_t gcdN(int32_t x, int32_t y) {
     // Work in 64 bits so that |INT32_MIN| is representable; a gcd of 2^31 cannot be returned.
     int64_t a = std::llabs(x);
     int64_t b = std::llabs(y);
@@ -21,8 +20,7 @@ int32_t gcdN(int32_t x, int32_t y)
     return static_cast<int32_t>(a);
 }
 
-int32_t lcmN(int32_t x, int32_t y)
-{
+int32_t lcmN(int32_t x, int32_t y) {
     const int32_t g = gcdN(x, y);
     if (g == 0)
         return 0;
@@ -30,8 +28,7 @@ int32_t lcmN(int32_t x, int32_t y)
     return l < 0 ? checked::neg(l) : l;
 }
 
-void reduceND(int32_t& n, int32_t& m)
-{
+void reduceND(int32_t& n, int32_t& m) {
     if (n == 0) {
         m = 1;
         return;
@@ -47,10 +44,10 @@ void reduceND(int32_t& n, int32_t& m)
     m = rm;
 }
 
-void addND(int32_t& a, int32_t& b, int32_t c, int32_t d)
-{
+void addND(int32_t& a, int32_t& b, int32_t c, int32_t d) {
     const int32_t g = gcdN(b, d);
-    int32_t n = checked::add(checked::mul(checked::div(b, g), c), checked::mul(checked::div(d, g), a));
+    int32_t n =
+        checked::add(checked::mul(checked::div(b, g), c), checked::mul(checked::div(d, g), a));
     // The common denominator keeps the sign of b * d, so a negative stored denominator on
     // one side only still gives the right sum (an unsigned lcm would flip its sign).
     int32_t m = checked::mul(checked::div(b, g), d);
@@ -59,8 +56,7 @@ void addND(int32_t& a, int32_t& b, int32_t c, int32_t d)
     b = m;
 }
 
-int32_t compND(int32_t a, int32_t b, int32_t c, int32_t d)
-{
+int32_t compND(int32_t a, int32_t b, int32_t c, int32_t d) {
     const int32_t bd = checked::mul(b, d);
     const int32_t ad = checked::mul(a, d);
     const int32_t cb = checked::mul(c, b);
@@ -70,8 +66,7 @@ int32_t compND(int32_t a, int32_t b, int32_t c, int32_t d)
     return s;
 }
 
-bool isPow2(int32_t x)
-{
+bool isPow2(int32_t x) {
     while (x > 1 && x % 2 == 0)
         x /= 2;
     return x == 1;

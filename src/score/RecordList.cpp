@@ -5,8 +5,7 @@
 
 namespace notaro {
 
-int32_t RecordList::appendRecord(int32_t limit)
-{
+int32_t RecordList::appendRecord(int32_t limit) {
     if (count_ >= limit)
         return -1;
     try {
@@ -19,15 +18,13 @@ int32_t RecordList::appendRecord(int32_t limit)
     return count_++;
 }
 
-void RecordList::clear()
-{
+void RecordList::clear() {
     blocks_.clear();
     blocks_.shrink_to_fit();
     count_ = 0;
 }
 
-const cGnsNote& RecordList::at(int32_t i) const
-{
+const cGnsNote& RecordList::at(int32_t i) const {
     if (i < 0 || i >= count_)
         throw std::out_of_range("no record at that index");
     return (*this)[i];

@@ -23,7 +23,9 @@ public:
     int32_t size() const noexcept { return count_; }
     int32_t capacity() const noexcept { return static_cast<int32_t>(blocks_.size()) * kGrowthStep; }
     cGnsNote& operator[](int32_t i) { return blocks_[i / kGrowthStep][i % kGrowthStep]; }
-    const cGnsNote& operator[](int32_t i) const { return blocks_[i / kGrowthStep][i % kGrowthStep]; }
+    const cGnsNote& operator[](int32_t i) const {
+        return blocks_[i / kGrowthStep][i % kGrowthStep];
+    }
     /// The record at i; std::out_of_range outside 0..size()-1.
     const cGnsNote& at(int32_t i) const;
     cGnsNote& back() { return (*this)[count_ - 1]; }

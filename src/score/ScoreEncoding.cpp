@@ -14,8 +14,7 @@ constexpr uint16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-void appendUtf8(std::string& out, uint32_t cp)
-{
+void appendUtf8(std::string& out, uint32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -30,8 +29,7 @@ void appendUtf8(std::string& out, uint32_t cp)
 
 } // namespace
 
-bool isValidUtf8(std::string_view bytes)
-{
+bool isValidUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
     size_t i = 0;
@@ -79,8 +77,7 @@ bool isValidUtf8(std::string_view bytes)
     return true;
 }
 
-std::string cp1252ToUtf8(std::string_view bytes)
-{
+std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
     for (char ch : bytes) {
@@ -95,8 +92,7 @@ std::string cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
-std::string toCrLf(std::string_view text)
-{
+std::string toCrLf(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
     // Whole lines are copied at once; only the line ends are looked at one by one.
@@ -116,8 +112,7 @@ std::string toCrLf(std::string_view text)
     return out;
 }
 
-std::string decodeScoreFile(std::string_view bytes)
-{
+std::string decodeScoreFile(std::string_view bytes) {
     if (isValidUtf8(bytes)) {
         if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
             bytes.remove_prefix(3);

@@ -8,7 +8,8 @@ namespace notaro::encoding {
 // Score files on disk may be UTF-8 or, when written by older tools, Windows-1252, and may
 // end their lines with LF, CR or CR LF. The parser wants UTF-8 with CR LF line ends.
 
-/// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+/// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past
+/// U+10FFFF).
 bool isValidUtf8(std::string_view bytes);
 /// Windows-1252 bytes as UTF-8.
 std::string cp1252ToUtf8(std::string_view bytes);

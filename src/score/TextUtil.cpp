@@ -5,8 +5,7 @@
 
 namespace notaro::text {
 
-std::string_view trimBlanks(std::string_view s)
-{
+std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && s.front() == ' ')
         s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ')
@@ -14,18 +13,18 @@ std::string_view trimBlanks(std::string_view s)
     return s;
 }
 
-static char lowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+static char lowerChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-std::string toLower(std::string_view s)
-{
+std::string toLower(std::string_view s) {
     std::string r(s);
     for (char& c : r)
         c = lowerChar(c);
     return r;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
+bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
@@ -34,13 +33,11 @@ bool equalsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-bool startsWithNoCase(std::string_view s, std::string_view prefix)
-{
+bool startsWithNoCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && equalsNoCase(s.substr(0, prefix.size()), prefix);
 }
 
-int32_t charCount(std::string_view s)
-{
+int32_t charCount(std::string_view s) {
     int32_t n = 0;
     for (unsigned char c : s)
         if ((c & 0xC0) != 0x80)
@@ -48,8 +45,7 @@ int32_t charCount(std::string_view s)
     return n;
 }
 
-bool readNumber(std::string_view s, float& value)
-{
+bool readNumber(std::string_view s, float& value) {
     s = trimBlanks(s);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
@@ -61,15 +57,15 @@ bool readNumber(std::string_view s, float& value)
     if (s.empty() || !((s.front() >= '0' && s.front() <= '9') || s.front() == '.'))
         return false;
     float v = 0;
-    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    const auto [ptr, ec] =
+        std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
     if (ec != std::errc() || ptr != s.data() + s.size())
         return false;
     value = negative ? -v : v;
     return true;
 }
 
-bool isWholeNumber(std::string_view s, int32_t& value)
-{
+bool isWholeNumber(std::string_view s, int32_t& value) {
     float v = 0;
     if (!readNumber(s, v))
         return false;

@@ -2,8 +2,8 @@
 
 #include "CheckedInt.h"
 #include "DurationError.h"
-#include "TextUtil.h"
 #include "Rational32.h"
+#include "TextUtil.h"
 
 #include <charconv>
 
@@ -17,12 +17,12 @@ using text::trimBlanks;
 
 constexpr char kSource[] = "cDuration";
 
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 /// The whole-number text test: blanks, an optional "-", one or more digits, blanks.
-bool isDigitsText(std::string_view s)
-{
+bool isDigitsText(std::string_view s) {
     s = trimBlanks(s);
     if (!s.empty() && s.front() == '-')
         s.remove_prefix(1);
@@ -35,8 +35,7 @@ bool isDigitsText(std::string_view s)
 }
 
 /// Converts a text that passed isDigitsText; a value outside 32 bits overflows.
-int32_t toInt32(std::string_view s)
-{
+int32_t toInt32(std::string_view s) {
     s = trimBlanks(s);
     int32_t v = 0;
     const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
@@ -47,39 +46,38 @@ int32_t toInt32(std::string_view s)
 
 } // namespace
 
-cDuration::cDuration(int32_t numer, int32_t denom) { setND(numer, denom); }
+cDuration::cDuration(int32_t numer, int32_t denom) {
+    setND(numer, denom);
+}
 
-void cDuration::setDenom(int32_t d)
-{
+void cDuration::setDenom(int32_t d) {
     if (d == 0)
         throw DurationError(DurationError::kZeroDenominator, kSource);
     denom_ = d;
 }
 
-void cDuration::setND(int32_t n, int32_t d)
-{
+void cDuration::setND(int32_t n, int32_t d) {
     if (d == 0)
         throw DurationError(DurationError::kZeroDenominator, kSource);
     numer_ = n;
     denom_ = d;
 }
 
-bool cDuration::isNeg() const noexcept
-{
+bool cDuration::isNeg() const noexcept {
     return (numer_ > 0 && denom_ < 0) || (numer_ < 0 && denom_ > 0);
 }
 
-cDuration cDuration::negOf() const
-{
+cDuration cDuration::negOf() const {
     cDuration r = *this;
     r.negate();
     return r;
 }
 
-void cDuration::negate() { numer_ = checked::neg(numer_); }
+void cDuration::negate() {
+    numer_ = checked::neg(numer_);
+}
 
-int32_t cDuration::Add(const cDuration& dur2)
-{
+int32_t cDuration::Add(const cDuration& dur2) {
     try {
         int32_t a = numer_, b = denom_;
         addND(a, b, dur2.numer_, dur2.denom_);
@@ -91,14 +89,12 @@ int32_t cDuration::Add(const cDuration& dur2)
     }
 }
 
-void cDuration::setToSum(const cDuration& d1, const cDuration& d2)
-{
+void cDuration::setToSum(const cDuration& d1, const cDuration& d2) {
     cpy(d1);
     Add(d2);
 }
 
-int32_t cDuration::Subtract(const cDuration& dur2)
-{
+int32_t cDuration::Subtract(const cDuration& dur2) {
     try {
         int32_t a = numer_, b = denom_;
         addND(a, b, checked::neg(dur2.numer_), dur2.denom_);
@@ -110,19 +106,16 @@ int32_t cDuration::Subtract(const cDuration& dur2)
     }
 }
 
-void cDuration::setToDiff(const cDuration& d1, const cDuration& d2)
-{
+void cDuration::setToDiff(const cDuration& d1, const cDuration& d2) {
     cpy(d1);
     Subtract(d2);
 }
 
-int32_t cDuration::Comp(const cDuration& dur2) const
-{
+int32_t cDuration::Comp(const cDuration& dur2) const {
     return compND(numer_, denom_, dur2.numer_, dur2.denom_);
 }
 
-int32_t cDuration::Modulo(const cDuration& dur2)
-{
+int32_t cDuration::Modulo(const cDuration& dur2) {
     if (dur2.isZero() || dur2.isNeg())
         throw DurationError(DurationError::kBadModulus, "cDuration.modulo");
     int32_t count = 0;
@@ -135,8 +128,7 @@ int32_t cDuration::Modulo(const cDuration& dur2)
     return count;
 }
 
-void cDuration::setToGcdDur(const cDuration& dur2)
-{
+void cDuration::setToGcdDur(const cDuration& dur2) {
     const int32_t a = numer_, b = denom_, c = dur2.numer_, d = dur2.denom_;
     const int32_t g = gcdN(b, d);
     int32_t l = lcmN(b, d);
@@ -146,22 +138,19 @@ void cDuration::setToGcdDur(const cDuration& dur2)
     denom_ = l;
 }
 
-cDuration cDuration::gcdDur(const cDuration& dur2) const
-{
+cDuration cDuration::gcdDur(const cDuration& dur2) const {
     cDuration r = *this;
     r.setToGcdDur(dur2);
     return r;
 }
 
-bool cDuration::isTuplet() const
-{
+bool cDuration::isTuplet() const {
     int32_t n = numer_, d = denom_;
     reduceND(n, d);
     return !isPow2(d);
 }
 
-int32_t cDuration::MulDiv(int32_t mul, int32_t div)
-{
+int32_t cDuration::MulDiv(int32_t mul, int32_t div) {
     if (div == 0)
         throw DurationError(DurationError::kZeroDivisor, kSource);
     reduceND(mul, div);
@@ -173,8 +162,7 @@ int32_t cDuration::MulDiv(int32_t mul, int32_t div)
     return 0;
 }
 
-int32_t cDuration::fromDDots(uint8_t durNod, uint8_t nDots)
-{
+int32_t cDuration::fromDDots(uint8_t durNod, uint8_t nDots) {
     try {
         if (durNod == 0)
             setND(2, 1);
@@ -192,8 +180,7 @@ int32_t cDuration::fromDDots(uint8_t durNod, uint8_t nDots)
     }
 }
 
-int32_t cDuration::fromNDots(std::string_view sArg)
-{
+int32_t cDuration::fromNDots(std::string_view sArg) {
     try {
         size_t digits = 0;
         while (digits < sArg.size() && isDigit(sArg[digits]))
@@ -216,8 +203,7 @@ int32_t cDuration::fromNDots(std::string_view sArg)
     }
 }
 
-int32_t cDuration::fromStr(std::string_view sArg)
-{
+int32_t cDuration::fromStr(std::string_view sArg) {
     const size_t slash = sArg.find('/');
     if (slash == std::string_view::npos)
         return -1;
@@ -235,8 +221,7 @@ int32_t cDuration::fromStr(std::string_view sArg)
     return 0;
 }
 
-std::string cDuration::toStr() const
-{
+std::string cDuration::toStr() const {
     return std::to_string(numer_) + "/" + std::to_string(denom_);
 }
 

@@ -8,21 +8,18 @@
 
 namespace notaro {
 
-void cGSpans::clear()
-{
+void cGSpans::clear() {
     spans_.clear();
     spans_.shrink_to_fit();
     numSpans_ = 0;
 }
 
-void cGSpans::ensureSpanRoom()
-{
+void cGSpans::ensureSpanRoom() {
     if (numSpans_ >= spanCapacity())
         spans_.resize(static_cast<size_t>(checked::add(spanCapacity(), arrSizeIncr_)));
 }
 
-int32_t cGSpans::addGSpan(const std::string& gSpanStr, int32_t iFirst, double iLast)
-{
+int32_t cGSpans::addGSpan(const std::string& gSpanStr, int32_t iFirst, double iLast) {
     // The last index arrives as a general number and is rounded like any number stored
     // into a 32-bit field.
     const double rounded = std::nearbyint(iLast);
@@ -34,24 +31,21 @@ int32_t cGSpans::addGSpan(const std::string& gSpanStr, int32_t iFirst, double iL
     return numSpans_++;
 }
 
-int32_t cGSpans::coveringSpan(int32_t index) const
-{
+int32_t cGSpans::coveringSpan(int32_t index) const {
     for (int32_t i = 0; i < numSpans_; ++i)
         if (spans_[i].iFirst <= index && index <= spans_[i].iLast)
             return i;
     return -1;
 }
 
-int32_t cGSpans::coveringSpan2(int32_t index) const
-{
+int32_t cGSpans::coveringSpan2(int32_t index) const {
     for (int32_t i = numSpans_ - 1; i >= 0; --i)
         if (spans_[i].iFirst <= index && index <= spans_[i].iLast)
             return i;
     return -1;
 }
 
-int32_t cGSpans::seachBack(const std::string& name) const
-{
+int32_t cGSpans::seachBack(const std::string& name) const {
     const std::string key = text::toLower(name);
     for (int32_t i = numSpans_ - 1; i >= 0; --i)
         if (text::toLower(spans_[i].gVal) == key)
@@ -59,13 +53,11 @@ int32_t cGSpans::seachBack(const std::string& name) const
     return -1;
 }
 
-cGSpans::Span& cGSpans::at(int32_t iSpan)
-{
+cGSpans::Span& cGSpans::at(int32_t iSpan) {
     return const_cast<Span&>(static_cast<const cGSpans*>(this)->at(iSpan));
 }
 
-const cGSpans::Span& cGSpans::at(int32_t iSpan) const
-{
+const cGSpans::Span& cGSpans::at(int32_t iSpan) const {
     if (iSpan == -1)
         iSpan = numSpans_ - 1;
     if (iSpan < 0 || iSpan >= numSpans_)

@@ -28,8 +28,7 @@ public:
     int32_t fromStr(std::string_view sArg, bool bIsDoRe);
     /// The pitch in score syntax ("cc#", "BB-"); "" when it cannot be written (a rest).
     std::string toStr(bool bIsDoRe) const;
-    bool isEqualTo(const cNotePAO& pao2) const noexcept
-    {
+    bool isEqualTo(const cNotePAO& pao2) const noexcept {
         return pitch == pao2.pitch && accidental == pao2.accidental && octave == pao2.octave;
     }
 

@@ -14,8 +14,7 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 
 /// The text strictly between the first "[" and the first "]" after it; "" when either is missing.
-std::string_view bracketArg(std::string_view trimmed)
-{
+std::string_view bracketArg(std::string_view trimmed) {
     const size_t open = trimmed.find('[');
     if (open == std::string_view::npos)
         return {};
@@ -27,10 +26,11 @@ std::string_view bracketArg(std::string_view trimmed)
 
 } // namespace
 
-cTParse::cTParse() { clear(); }
+cTParse::cTParse() {
+    clear();
+}
 
-void cTParse::clear()
-{
+void cTParse::clear() {
     notes_.clear();
     preNotesDur.setND(0, 1);
     definitions_ = cGSpans();
@@ -46,8 +46,7 @@ void cTParse::clear()
     curNoteLine_ = 0;
 }
 
-void cTParse::splitLines(std::string_view dTxt)
-{
+void cTParse::splitLines(std::string_view dTxt) {
     // Tabs become blanks once here, so every character offset below matches the editor's.
     // A text without tabs is read where it lies: the lines are used only during the parse.
     std::string_view rest = dTxt;
@@ -73,8 +72,7 @@ void cTParse::splitLines(std::string_view dTxt)
     nLines_ = static_cast<int32_t>(textLines_.size());
 }
 
-bool cTParse::readHeader(std::string_view line)
-{
+bool cTParse::readHeader(std::string_view line) {
     const std::string header = text::toLower(trimBlanks(line));
     if (header == "**n[a-b-c]")
         namingSystem_ = 0;
@@ -86,8 +84,7 @@ bool cTParse::readHeader(std::string_view line)
 }
 
 int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
-                               int32_t& eLen)
-{
+                               int32_t& eLen) {
     errMsg.clear();
     eCharPos = 0;
     eLen = -1;
@@ -170,8 +167,8 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
     return 0;
 }
 
-bool cTParse::handleLine(std::string_view line, std::string& errMsg, int32_t& eCharPos, int32_t& eLen)
-{
+bool cTParse::handleLine(std::string_view line, std::string& errMsg, int32_t& eCharPos,
+                         int32_t& eLen) {
     eCharPos = 0;
     eLen = -1;
     const std::string_view trimmed = trimBlanks(line);
@@ -191,9 +188,8 @@ bool cTParse::handleLine(std::string_view line, std::string& errMsg, int32_t& eC
     }
 }
 
-bool cTParse::classifyAndHandle(std::string_view line, std::string_view trimmed, std::string& errMsg,
-                                int32_t& eCharPos, int32_t& eLen)
-{
+bool cTParse::classifyAndHandle(std::string_view line, std::string_view trimmed,
+                                std::string& errMsg, int32_t& eCharPos, int32_t& eLen) {
     const char first = trimmed.front();
     if (first == '*') {
         if (trimmed.back() == ']' && text::startsWithNoCase(trimmed, "*t[")) {
@@ -226,8 +222,7 @@ bool cTParse::classifyAndHandle(std::string_view line, std::string_view trimmed,
     return errMsg.empty();
 }
 
-bool cTParse::readTempo(std::string_view trimmed, std::string& errMsg)
-{
+bool cTParse::readTempo(std::string_view trimmed, std::string& errMsg) {
     float value = 0;
     if (!text::readNumber(bracketArg(trimmed), value))
         return false;
@@ -236,16 +231,14 @@ bool cTParse::readTempo(std::string_view trimmed, std::string& errMsg)
     return appendDirective(cGnsNote::kTempo, static_cast<int32_t>(value), errMsg);
 }
 
-bool cTParse::readInstrument(std::string_view trimmed, std::string& errMsg)
-{
+bool cTParse::readInstrument(std::string_view trimmed, std::string& errMsg) {
     int32_t value = 0;
     if (!text::isWholeNumber(bracketArg(trimmed), value) || value < 0 || value > 127)
         return false;
     return appendDirective(cGnsNote::kInstrument, value, errMsg);
 }
 
-bool cTParse::appendDirective(int32_t eventType, int32_t value, std::string& errMsg)
-{
+bool cTParse::appendDirective(int32_t eventType, int32_t value, std::string& errMsg) {
     const int32_t i = appendRecord(errMsg);
     if (i < 0) {
         // A directive that cannot be stored is reported as an incorrect directive, except
@@ -263,8 +256,7 @@ bool cTParse::appendDirective(int32_t eventType, int32_t value, std::string& err
     return true;
 }
 
-bool cTParse::addComment(std::string_view trimmed, std::string& errMsg)
-{
+bool cTParse::addComment(std::string_view trimmed, std::string& errMsg) {
     commentBytes_ += trimmed.size() + kCrLf.size();
     if (commentBytes_ > kMaxCommentBytes) {
         errMsg = "Too many comment lines: the score would hold more than " +
@@ -277,21 +269,19 @@ bool cTParse::addComment(std::string_view trimmed, std::string& errMsg)
     return true;
 }
 
-int32_t cTParse::appendRecord(std::string& errMsg)
-{
+int32_t cTParse::appendRecord(std::string& errMsg) {
     const int32_t i = notes_.appendRecord(kMaxRecords);
     if (i < 0) {
         if (notes_.size() >= kMaxRecords)
-            errMsg = "Too many notes: the score would make more than " + std::to_string(kMaxRecords) +
-                     " notes, rests and directives";
+            errMsg = "Too many notes: the score would make more than " +
+                     std::to_string(kMaxRecords) + " notes, rests and directives";
         else
             errMsg = "Out of memory";
     }
     return i;
 }
 
-void cTParse::takePendingComments(cGnsNote& rec)
-{
+void cTParse::takePendingComments(cGnsNote& rec) {
     if (!pendingComments_.empty()) {
         rec.preCommentLines = std::move(pendingComments_);
         pendingComments_.clear();

@@ -50,7 +50,8 @@ public:
     /// @return 0 on success, else the 1-based line of the first error; errMsg holds the
     ///         message, eCharPos and eLen the 0-based character offset and length of the
     ///         failing note (0 and -1 when the error is not tied to a note).
-    int32_t parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos, int32_t& eLen);
+    int32_t parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
+                          int32_t& eLen);
 
     /// Index of the first record whose lineNum >= iLine; -1 when none.
     int32_t iNoteOfILine(int32_t iLine) const;

@@ -10,15 +10,13 @@ using text::trimBlanks;
 
 namespace {
 
-std::string unexpected(const std::exception& e, const char* where)
-{
+std::string unexpected(const std::exception& e, const char* where) {
     return "Unexpected error " + std::to_string(failureCode(e)) + " while processing " + where;
 }
 
 } // namespace
 
-cTParse::DefLine cTParse::classifyDefLine(std::string_view line)
-{
+cTParse::DefLine cTParse::classifyDefLine(std::string_view line) {
     DefLine out;
     try {
         const std::string_view t = trimBlanks(line);
@@ -58,8 +56,7 @@ cTParse::DefLine cTParse::classifyDefLine(std::string_view line)
     }
 }
 
-bool cTParse::openDefinition(int32_t lineIndex, const std::string& name, std::string& errMsg)
-{
+bool cTParse::openDefinition(int32_t lineIndex, const std::string& name, std::string& errMsg) {
     try {
         if (definitions_.seachBack(name) >= 0) {
             errMsg = "The definition '" + name + "' was defined before";
@@ -73,8 +70,7 @@ bool cTParse::openDefinition(int32_t lineIndex, const std::string& name, std::st
     }
 }
 
-bool cTParse::closeDefinition(int32_t lineIndex, std::string& errMsg)
-{
+bool cTParse::closeDefinition(int32_t lineIndex, std::string& errMsg) {
     try {
         if (definitions_.NumSpans() == 0 || definitions_.iLast(-1) >= definitions_.iFirst(-1)) {
             errMsg = "*EndDef without *def";
@@ -93,8 +89,7 @@ bool cTParse::closeDefinition(int32_t lineIndex, std::string& errMsg)
 }
 
 bool cTParse::expandDefinition(const std::string& name, int32_t count, std::string& errMsg,
-                               int32_t& eCharPos, int32_t& eLen)
-{
+                               int32_t& eCharPos, int32_t& eLen) {
     // The expansion runs on an explicit stack rather than by recursion, so that a long chain
     // of definitions using one another cannot exhaust the call stack.
     struct Frame {

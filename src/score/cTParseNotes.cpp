@@ -5,12 +5,13 @@ namespace notaro {
 
 namespace {
 
-bool isSeparator(char c)
-{
+bool isSeparator(char c) {
     return c == ' ' || c == '|' || c == '^' || c == '\t' || c == ',' || c == '=';
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 /// The note value and dots at the start of a token.
 struct DurationPrefix {
@@ -19,8 +20,7 @@ struct DurationPrefix {
     size_t length = 0;
 };
 
-bool readDurationPrefix(std::string_view token, DurationPrefix& out)
-{
+bool readDurationPrefix(std::string_view token, DurationPrefix& out) {
     size_t digits = 0;
     while (digits < token.size() && isDigit(token[digits]))
         ++digits;
@@ -31,7 +31,8 @@ bool readDurationPrefix(std::string_view token, DurationPrefix& out)
         ++dots;
     if (dots > 2)
         return false;
-    out.value = static_cast<uint8_t>(digits == 1 ? token[0] - '0' : (token[0] - '0') * 10 + (token[1] - '0'));
+    out.value = static_cast<uint8_t>(digits == 1 ? token[0] - '0'
+                                                 : (token[0] - '0') * 10 + (token[1] - '0'));
     out.dots = static_cast<uint8_t>(dots);
     out.length = digits + dots;
     return true;
@@ -45,8 +46,7 @@ struct NoteText {
     bool isRest = false;
 };
 
-bool readNoteText(std::string_view token, bool bIsDoRe, NoteText& out)
-{
+bool readNoteText(std::string_view token, bool bIsDoRe, NoteText& out) {
     if (!readDurationPrefix(token, out.duration))
         return false;
     const std::string_view rest = token.substr(out.duration.length);
@@ -63,12 +63,13 @@ bool readNoteText(std::string_view token, bool bIsDoRe, NoteText& out)
     return true;
 }
 
-bool hasMark(std::string_view marks, char mark) { return marks.find(mark) != std::string_view::npos; }
+bool hasMark(std::string_view marks, char mark) {
+    return marks.find(mark) != std::string_view::npos;
+}
 
 } // namespace
 
-std::string cTParse::readNotesLine(std::string_view line, int32_t& eCharPos, int32_t& eLen)
-{
+std::string cTParse::readNotesLine(std::string_view line, int32_t& eCharPos, int32_t& eLen) {
     try {
         const bool bIsDoRe = namingSystem_ == 1;
         std::string msg;
@@ -87,7 +88,8 @@ std::string cTParse::readNotesLine(std::string_view line, int32_t& eCharPos, int
                 if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80)
                     ++chars;
             const int32_t tokenChars = chars - startChar;
-            if (readNoteToken(line.substr(start, i - start), bIsDoRe, startChar, tokenChars, msg) < 0) {
+            if (readNoteToken(line.substr(start, i - start), bIsDoRe, startChar, tokenChars, msg) <
+                0) {
                 eCharPos = startChar;
                 eLen = tokenChars;
                 return msg;
@@ -102,8 +104,7 @@ std::string cTParse::readNotesLine(std::string_view line, int32_t& eCharPos, int
 }
 
 int32_t cTParse::readNoteToken(std::string_view token, bool bIsDoRe, int32_t charOffset,
-                               int32_t charLen, std::string& msg)
-{
+                               int32_t charLen, std::string& msg) {
     static const std::string kInvalid = "Invalid note/rest";
     NoteText note;
     try {

@@ -11,8 +11,7 @@ namespace notaro {
 namespace {
 
 /// The note value and dot count that write a duration; false when it has no such form.
-bool durationToValueDots(const cDuration& dur, int32_t& value, int32_t& dots)
-{
+bool durationToValueDots(const cDuration& dur, int32_t& value, int32_t& dots) {
     int32_t n = dur.Numer(), d = dur.Denom();
     rational::reduceND(n, d);
     if (n == 1) {
@@ -39,8 +38,7 @@ bool durationToValueDots(const cDuration& dur, int32_t& value, int32_t& dots)
     return true;
 }
 
-std::string durationText(const cDuration& dur)
-{
+std::string durationText(const cDuration& dur) {
     int32_t value = 0, dots = 0;
     if (!durationToValueDots(dur, value, dots))
         return "(" + dur.toStr() + ")";
@@ -48,8 +46,7 @@ std::string durationText(const cDuration& dur)
 }
 
 /// " t>", " <t>" or " <t" for the tie or slur bits of a record; "" when none is set.
-std::string bowMark(uint8_t bits, char letter)
-{
+std::string bowMark(uint8_t bits, char letter) {
     if (bits == 0)
         return {};
     std::string s = " ";
@@ -63,34 +60,32 @@ std::string bowMark(uint8_t bits, char letter)
 
 } // namespace
 
-const cGnsNote& cTParse::noteRecord(int32_t i) const
-{
+const cGnsNote& cTParse::noteRecord(int32_t i) const {
     const cGnsNote& rec = notes_.at(i);
     if (rec.isDirective() || !rec.notePao || !rec.dur)
         throw std::invalid_argument("the record is not a note or rest");
     return rec;
 }
 
-int32_t cTParse::iNoteOfILine(int32_t iLine) const
-{
+int32_t cTParse::iNoteOfILine(int32_t iLine) const {
     for (int32_t i = 0; i < notes_.size(); ++i)
         if (notes_[i].lineNum >= iLine)
             return i;
     return -1;
 }
 
-int32_t cTParse::iNoteOfILineIPos(int32_t iLine, int32_t iPos) const
-{
+int32_t cTParse::iNoteOfILineIPos(int32_t iLine, int32_t iPos) const {
     for (int32_t i = 0; i < notes_.size(); ++i) {
         const cGnsNote& r = notes_[i];
-        if ((r.lineNum == iLine && int64_t{r.noteCharNum} + r.noteStrLen >= iPos) || r.lineNum > iLine)
+        if ((r.lineNum == iLine && int64_t{r.noteCharNum} + r.noteStrLen >= iPos) ||
+            r.lineNum > iLine)
             return i;
     }
     return -1;
 }
 
-int32_t cTParse::interNoteDur(int32_t iNoteFrom, int32_t iNoteTo, std::optional<cDuration>& dur) const
-{
+int32_t cTParse::interNoteDur(int32_t iNoteFrom, int32_t iNoteTo,
+                              std::optional<cDuration>& dur) const {
     if (!dur)
         dur.emplace();
     dur->setND(0, 1);
@@ -100,8 +95,7 @@ int32_t cTParse::interNoteDur(int32_t iNoteFrom, int32_t iNoteTo, std::optional<
     return 0;
 }
 
-std::string cTParse::noteToStr(int32_t iNote, bool bIsDoRe, bool withLineNum) const
-{
+std::string cTParse::noteToStr(int32_t iNote, bool bIsDoRe, bool withLineNum) const {
     const cGnsNote& rec = noteRecord(iNote);
     std::string s;
     if (withLineNum)
@@ -115,8 +109,7 @@ std::string cTParse::noteToStr(int32_t iNote, bool bIsDoRe, bool withLineNum) co
     return s;
 }
 
-cDuration cTParse::noteSeqDur(int32_t iNoteFrom, int32_t nNotes) const
-{
+cDuration cTParse::noteSeqDur(int32_t iNoteFrom, int32_t nNotes) const {
     cDuration sum;
     const int64_t end = std::min<int64_t>(int64_t{iNoteFrom} + nNotes, notes_.size());
     for (int64_t i = iNoteFrom; i < end; ++i)
@@ -125,8 +118,7 @@ cDuration cTParse::noteSeqDur(int32_t iNoteFrom, int32_t nNotes) const
     return sum;
 }
 
-int32_t cTParse::numNoteParts(int32_t iNoteFrom) const
-{
+int32_t cTParse::numNoteParts(int32_t iNoteFrom) const {
     const cGnsNote& first = noteRecord(iNoteFrom);
     int32_t i = iNoteFrom;
     if (first.isRest()) {
@@ -139,8 +131,7 @@ int32_t cTParse::numNoteParts(int32_t iNoteFrom) const
     return 1 + (i - iNoteFrom);
 }
 
-int32_t cTParse::numSeparateNotes(int32_t iNoteFrom, int32_t nNotes) const
-{
+int32_t cTParse::numSeparateNotes(int32_t iNoteFrom, int32_t nNotes) const {
     if (nNotes <= 1)
         return 1;
     int32_t count = 1;
@@ -151,8 +142,7 @@ int32_t cTParse::numSeparateNotes(int32_t iNoteFrom, int32_t nNotes) const
     return count;
 }
 
-int32_t cTParse::getPrevQNPM(int32_t iNote) const
-{
+int32_t cTParse::getPrevQNPM(int32_t iNote) const {
     if (iNote < 1)
         return 120;
     if (iNote >= notes_.size())
@@ -163,8 +153,7 @@ int32_t cTParse::getPrevQNPM(int32_t iNote) const
     return 120;
 }
 
-int32_t cTParse::getPrevInstrument(int32_t iNote) const
-{
+int32_t cTParse::getPrevInstrument(int32_t iNote) const {
     if (iNote < 1)
         return 0;
     if (iNote >= notes_.size())

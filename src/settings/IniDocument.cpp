@@ -1,8 +1,8 @@
 #include "IniDocument.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,8 +12,7 @@ namespace notaro {
 
 namespace {
 
-std::string_view trim(std::string_view s)
-{
+std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
@@ -21,14 +20,15 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
+bool sameName(std::string_view a, std::string_view b) {
     a = trim(a);
     b = trim(b);
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+        auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        };
         if (lower(a[i]) != lower(b[i]))
             return false;
     }
@@ -36,8 +36,7 @@ bool sameName(std::string_view a, std::string_view b)
 }
 
 /// The name of a "[name]" line, or nullopt for any other line.
-std::optional<std::string_view> sectionName(std::string_view line)
-{
+std::optional<std::string_view> sectionName(std::string_view line) {
     line = trim(line);
     if (line.size() < 2 || line.front() != '[')
         return std::nullopt;
@@ -48,8 +47,7 @@ std::optional<std::string_view> sectionName(std::string_view line)
 }
 
 /// The key of a "key=value" line; nullopt for comments and lines without "=".
-std::optional<std::string_view> keyName(std::string_view line)
-{
+std::optional<std::string_view> keyName(std::string_view line) {
     const std::string_view t = trim(line);
     if (t.empty() || t.front() == ';')
         return std::nullopt;
@@ -61,8 +59,7 @@ std::optional<std::string_view> keyName(std::string_view line)
 
 } // namespace
 
-bool IniDocument::load(const std::string& path)
-{
+bool IniDocument::load(const std::string& path) {
     lines_.clear();
     eol_ = "\r\n";
     std::ifstream in(path, std::ios::binary);
@@ -90,8 +87,7 @@ bool IniDocument::load(const std::string& path)
     return true;
 }
 
-bool IniDocument::save(const std::string& path) const
-{
+bool IniDocument::save(const std::string& path) const {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path target(path);
@@ -126,8 +122,7 @@ bool IniDocument::save(const std::string& path) const
     return true;
 }
 
-std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_view section) const
-{
+std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_view section) const {
     for (size_t i = 0; i < lines_.size(); ++i) {
         const auto name = sectionName(lines_[i]);
         if (!name || !sameName(*name, section))
@@ -140,8 +135,7 @@ std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_vi
     return std::nullopt;
 }
 
-std::optional<size_t> IniDocument::findKey(const SectionRange& range, std::string_view key) const
-{
+std::optional<size_t> IniDocument::findKey(const SectionRange& range, std::string_view key) const {
     for (size_t i = range.header + 1; i < range.end; ++i) {
         const auto name = keyName(lines_[i]);
         if (name && sameName(*name, key))
@@ -150,8 +144,8 @@ std::optional<size_t> IniDocument::findKey(const SectionRange& range, std::strin
     return std::nullopt;
 }
 
-std::optional<std::string> IniDocument::value(std::string_view section, std::string_view key) const
-{
+std::optional<std::string> IniDocument::value(std::string_view section,
+                                              std::string_view key) const {
     const auto range = findSection(section);
     if (!range)
         return std::nullopt;
@@ -165,8 +159,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     return std::string(v);
 }
 
-void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value)
-{
+void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     const std::string entry = std::string(trim(key)) + "=" + std::string(value);
     auto range = findSection(section);
     if (!range) {
@@ -187,8 +180,7 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), entry);
 }
 
-bool IniDocument::removeKey(std::string_view section, std::string_view key)
-{
+bool IniDocument::removeKey(std::string_view section, std::string_view key) {
     const auto range = findSection(section);
     if (!range)
         return false;
@@ -199,8 +191,7 @@ bool IniDocument::removeKey(std::string_view section, std::string_view key)
     return true;
 }
 
-bool IniDocument::removeSection(std::string_view section)
-{
+bool IniDocument::removeSection(std::string_view section) {
     const auto range = findSection(section);
     if (!range)
         return false;
@@ -209,8 +200,7 @@ bool IniDocument::removeSection(std::string_view section)
     return true;
 }
 
-std::optional<std::vector<std::string>> IniDocument::keys(std::string_view section) const
-{
+std::optional<std::vector<std::string>> IniDocument::keys(std::string_view section) const {
     const auto range = findSection(section);
     if (!range)
         return std::nullopt;
@@ -221,8 +211,7 @@ std::optional<std::vector<std::string>> IniDocument::keys(std::string_view secti
     return names;
 }
 
-std::vector<std::string> IniDocument::sections() const
-{
+std::vector<std::string> IniDocument::sections() const {
     std::vector<std::string> names;
     for (const std::string& line : lines_)
         if (const auto name = sectionName(line))

@@ -13,11 +13,12 @@ namespace notaro {
 
 namespace {
 
-constexpr OnRatioTable kDefaultNormal = {0.95f, 0.92f, 0.90f, 0.95f, 0.95f, 0.92f, 0.88f, 0.80f, 0.80f};
-constexpr OnRatioTable kDefaultStaccato = {0.35f, 0.35f, 0.35f, 0.45f, 0.67f, 0.67f, 0.67f, 0.67f, 0.67f};
+constexpr OnRatioTable kDefaultNormal = {0.95f, 0.92f, 0.90f, 0.95f, 0.95f,
+                                         0.92f, 0.88f, 0.80f, 0.80f};
+constexpr OnRatioTable kDefaultStaccato = {0.35f, 0.35f, 0.35f, 0.45f, 0.67f,
+                                           0.67f, 0.67f, 0.67f, 0.67f};
 
-bool loadTable(cInifile& ini, const char* key, const char* defaultText, OnRatioTable& table)
-{
+bool loadTable(cInifile& ini, const char* key, const char* defaultText, OnRatioTable& table) {
     ini.setKey(key);
     ini.setDefault(defaultText);
     const std::string value(text::trimBlanks(ini.Value()));
@@ -43,8 +44,7 @@ bool loadTable(cInifile& ini, const char* key, const char* defaultText, OnRatioT
 OnRatioTable onRatioNormal = kDefaultNormal;
 OnRatioTable onRatioStaccato = kDefaultStaccato;
 
-std::string paraIniPath()
-{
+std::string paraIniPath() {
     std::string base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
         base = xdg;
@@ -59,8 +59,7 @@ std::string paraIniPath()
     return base + "/notaro/para.ini";
 }
 
-bool loadOnRatios()
-{
+bool loadOnRatios() {
     cInifile ini;
     ini.setPath(paraIniPath());
     ini.setSection(settingsKeys::kOnRatiosSection);
@@ -69,8 +68,7 @@ bool loadOnRatios()
     return loadTable(ini, settingsKeys::kStaccato, settingsKeys::kStaccatoDefault, onRatioStaccato);
 }
 
-bool saveOnRatios()
-{
+bool saveOnRatios() {
     cInifile ini;
     ini.setPath(paraIniPath());
     ini.setSection(settingsKeys::kOnRatiosSection);
@@ -83,21 +81,18 @@ bool saveOnRatios()
     return ini.Success();
 }
 
-void defaultOnRatios(OnRatioTable& normal, OnRatioTable& staccato)
-{
+void defaultOnRatios(OnRatioTable& normal, OnRatioTable& staccato) {
     normal = kDefaultNormal;
     staccato = kDefaultStaccato;
 }
 
-std::string shortestFloatText(float value)
-{
+std::string shortestFloatText(float value) {
     char buf[32];
     const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
     return ec == std::errc() ? std::string(buf, end) : std::string("0");
 }
 
-std::string onRatioText(const OnRatioTable& table)
-{
+std::string onRatioText(const OnRatioTable& table) {
     std::string s;
     for (size_t i = 0; i < table.size(); ++i) {
         if (i)

@@ -4,8 +4,7 @@
 
 namespace notaro {
 
-float onTimeRatio(const cDuration& dur, uint8_t staccatoLevel)
-{
+float onTimeRatio(const cDuration& dur, uint8_t staccatoLevel) {
     const OnRatioTable& table = staccatoLevel == 0 ? onRatioNormal : onRatioStaccato;
     if (dur.Numer() == 0)
         return staccatoLevel == 0 ? 0.875f : 0.5f;

@@ -3,16 +3,15 @@
 #include "IniDocument.h"
 #include "TextUtil.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 namespace notaro {
 
 namespace {
 
 /// Joins names, each followed by a NUL, within the room of a names buffer.
-std::string joinNames(const std::vector<std::string>& names)
-{
+std::string joinNames(const std::vector<std::string>& names) {
     std::string out;
     for (const std::string& n : names) {
         if (out.size() + n.size() + 2 > cInifile::kNamesBuffer)
@@ -25,8 +24,7 @@ std::string joinNames(const std::vector<std::string>& names)
 
 /// Splits a NUL-terminated list of names; the empty piece after the final terminator is
 /// not a name.
-std::vector<std::string> splitNames(const std::string& list, bool skipEmpty)
-{
+std::vector<std::string> splitNames(const std::string& list, bool skipEmpty) {
     std::vector<std::string> names;
     size_t start = 0;
     while (start <= list.size()) {
@@ -46,8 +44,7 @@ std::vector<std::string> splitNames(const std::string& list, bool skipEmpty)
 
 } // namespace
 
-std::string cInifile::Value() const
-{
+std::string cInifile::Value() const {
     IniDocument doc;
     doc.load(path_);
     std::string v = doc.value(section_, key_).value_or(default_);
@@ -56,8 +53,7 @@ std::string cInifile::Value() const
     return v;
 }
 
-void cInifile::setValue(std::string_view v)
-{
+void cInifile::setValue(std::string_view v) {
     std::string clean;
     clean.reserve(v.size());
     for (char c : v)
@@ -72,8 +68,7 @@ void cInifile::setValue(std::string_view v)
     lastReturnCode_ = doc.save(path_) ? 1 : 0;
 }
 
-int32_t cInifile::LongValue(int32_t defaultValue) const
-{
+int32_t cInifile::LongValue(int32_t defaultValue) const {
     IniDocument doc;
     doc.load(path_);
     const auto v = doc.value(section_, key_);
@@ -103,8 +98,7 @@ int32_t cInifile::LongValue(int32_t defaultValue) const
     return static_cast<int32_t>(n);
 }
 
-void cInifile::DeleteKey()
-{
+void cInifile::DeleteKey() {
     IniDocument doc;
     if (!doc.load(path_)) {
         lastReturnCode_ = 0;
@@ -118,8 +112,7 @@ void cInifile::DeleteKey()
     lastReturnCode_ = doc.save(path_) ? 1 : 0;
 }
 
-void cInifile::DeleteSection()
-{
+void cInifile::DeleteSection() {
     IniDocument doc;
     if (!doc.load(path_)) {
         lastReturnCode_ = 0;
@@ -132,8 +125,7 @@ void cInifile::DeleteSection()
     lastReturnCode_ = doc.save(path_) ? 1 : 0;
 }
 
-std::string cInifile::INISection() const
-{
+std::string cInifile::INISection() const {
     IniDocument doc;
     doc.load(path_);
     const auto keys = doc.keys(section_);
@@ -142,29 +134,27 @@ std::string cInifile::INISection() const
     return joinNames(*keys);
 }
 
-void cInifile::setINISection(std::string_view) { DeleteSection(); }
+void cInifile::setINISection(std::string_view) {
+    DeleteSection();
+}
 
-std::string cInifile::Sections() const
-{
+std::string cInifile::Sections() const {
     IniDocument doc;
     doc.load(path_);
     return joinNames(doc.sections());
 }
 
-void cInifile::EnumerateCurrentSection(std::vector<std::string>& names, int32_t& count) const
-{
+void cInifile::EnumerateCurrentSection(std::vector<std::string>& names, int32_t& count) const {
     names = splitNames(INISection(), false);
     count = static_cast<int32_t>(names.size());
 }
 
-void cInifile::EnumerateAllSections(std::vector<std::string>& names, int32_t& count) const
-{
+void cInifile::EnumerateAllSections(std::vector<std::string>& names, int32_t& count) const {
     names = splitNames(Sections(), true);
     count = static_cast<int32_t>(names.size());
 }
 
-int32_t cInifile::CLngDefault(std::string_view text, int32_t defaultValue)
-{
+int32_t cInifile::CLngDefault(std::string_view text, int32_t defaultValue) {
     std::string_view s = text::trimBlanks(text);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
@@ -174,7 +164,8 @@ int32_t cInifile::CLngDefault(std::string_view text, int32_t defaultValue)
     if (s.empty() || !((s.front() >= '0' && s.front() <= '9') || s.front() == '.'))
         return defaultValue;
     double v = 0;
-    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    const auto [ptr, ec] =
+        std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
     if (ec != std::errc() || ptr != s.data() + s.size())
         return defaultValue;
     const double r = std::nearbyint(negative ? -v : v);

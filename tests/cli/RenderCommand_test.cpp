@@ -15,16 +15,14 @@ using notaro::testing::commandOutput;
 
 namespace {
 
-double number(const std::string& text, const std::string& label)
-{
+double number(const std::string& text, const std::string& label) {
     const size_t at = text.find(label);
     return at == std::string::npos ? -1 : std::stod(text.substr(at + label.size()));
 }
 
 } // namespace
 
-TEST(RenderCommand, EverySampleRendersToSound)
-{
+TEST(RenderCommand, EverySampleRendersToSound) {
     const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     if (!fs::exists(soundFont))
         GTEST_SKIP() << "the TimGM6mb SoundFont is not installed";
@@ -38,13 +36,17 @@ TEST(RenderCommand, EverySampleRendersToSound)
         SCOPED_TRACE(e.path().filename().string());
         const std::string wav = (dir / (e.path().stem().string() + ".wav")).string();
         std::ostringstream out, err;
-        ASSERT_EQ(notaro::cli::runRender({"--soundfont", soundFont, "-o", wav, e.path().string()}, out, err), 0)
+        ASSERT_EQ(notaro::cli::runRender({"--soundfont", soundFont, "-o", wav, e.path().string()},
+                                         out, err),
+                  0)
             << err.str();
         EXPECT_EQ(err.str(), ""); // no progress display when stderr is not a terminal
         // The MIDI file's own length, as sox sees nothing of it: compare with the dump's last line.
         const std::string mid = (dir / "x.mid").string();
-        commandOutput(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli midi -o '" + mid + "' '" + e.path().string() + "'");
-        const std::string dump = commandOutput(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli dump '" + mid + "'");
+        commandOutput(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli midi -o '" + mid + "' '" +
+                      e.path().string() + "'");
+        const std::string dump =
+            commandOutput(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli dump '" + mid + "'");
         const size_t open = dump.rfind('(');
         ASSERT_NE(open, std::string::npos) << dump;
         const double midiSeconds = std::stod(dump.substr(open + 1)) / 1000.0;

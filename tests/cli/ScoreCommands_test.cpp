@@ -14,23 +14,20 @@ namespace {
 
 class ScoreCommands : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         dir_ = fs::temp_directory_path() / ("notaro-cli-test-" + std::to_string(::getpid()));
         fs::create_directories(dir_);
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    std::string write(const std::string& name, const std::string& bytes)
-    {
+    std::string write(const std::string& name, const std::string& bytes) {
         const fs::path p = dir_ / name;
         std::ofstream(p, std::ios::binary) << bytes;
         return p.string();
     }
 
     int run(int (*cmd)(const std::vector<std::string>&, std::ostream&, std::ostream&),
-            std::vector<std::string> args)
-    {
+            std::vector<std::string> args) {
         out_.str("");
         err_.str("");
         return cmd(args, out_, err_);
@@ -42,9 +39,9 @@ protected:
 
 } // namespace
 
-TEST_F(ScoreCommands, CheckAcceptsUnixAndWindowsLineEnds)
-{
-    for (const char* text : {"**n[a-b-c]\n4c 4d\n", "**n[a-b-c]\r\n4c 4d\r\n", "**n[a-b-c]\r4c\r"}) {
+TEST_F(ScoreCommands, CheckAcceptsUnixAndWindowsLineEnds) {
+    for (const char* text :
+         {"**n[a-b-c]\n4c 4d\n", "**n[a-b-c]\r\n4c 4d\r\n", "**n[a-b-c]\r4c\r"}) {
         const std::string f = write("ok.NTR", text);
         EXPECT_EQ(run(runCheck, {f}), 0);
         EXPECT_EQ(out_.str(), "The syntax is correct\n");
@@ -52,8 +49,7 @@ TEST_F(ScoreCommands, CheckAcceptsUnixAndWindowsLineEnds)
     }
 }
 
-TEST_F(ScoreCommands, CheckShowsLineColumnAndMarker)
-{
+TEST_F(ScoreCommands, CheckShowsLineColumnAndMarker) {
     const std::string f = write("bad.NTR", "**n[a-b-c]\n4c\t4d( 4é 4x\n");
     EXPECT_EQ(run(runCheck, {f}), 1);
     EXPECT_EQ(out_.str(), "");
@@ -62,8 +58,7 @@ TEST_F(ScoreCommands, CheckShowsLineColumnAndMarker)
                               "       ^~\n");
 }
 
-TEST_F(ScoreCommands, CheckMarksTheWholeLineForLineErrors)
-{
+TEST_F(ScoreCommands, CheckMarksTheWholeLineForLineErrors) {
     const std::string f = write("bad.NTR", "**n[a-b-c]\n  *t[fast]\n");
     EXPECT_EQ(run(runCheck, {f}), 1);
     EXPECT_EQ(err_.str(), f + ":2: Error: Incorrect tempo\n"
@@ -74,16 +69,14 @@ TEST_F(ScoreCommands, CheckMarksTheWholeLineForLineErrors)
     EXPECT_EQ(err_.str(), g + ":1: Error: Empty text\n");
 }
 
-TEST_F(ScoreCommands, CheckReadsWindows1252)
-{
+TEST_F(ScoreCommands, CheckReadsWindows1252) {
     // "é" as one Windows-1252 byte before the faulty token must count as one character.
     const std::string f = write("old.NTR", "**n[a-b-c]\r\n4c\xE9 4x\r\n");
     EXPECT_EQ(run(runCheck, {f}), 1);
     EXPECT_EQ(err_.str(), f + ":2:5: Error: Invalid note/rest\n4c\xC3\xA9 4x\n    ^~\n");
 }
 
-TEST_F(ScoreCommands, MissingFileAndUsage)
-{
+TEST_F(ScoreCommands, MissingFileAndUsage) {
     const std::string missing = (dir_ / "nope.NTR").string();
     EXPECT_EQ(run(runCheck, {missing}), 1);
     EXPECT_EQ(err_.str(), missing + ": Cannot open the file.\n");
@@ -93,8 +86,7 @@ TEST_F(ScoreCommands, MissingFileAndUsage)
     EXPECT_EQ(run(runNotes, {"--bogus", "a"}), 2);
 }
 
-TEST_F(ScoreCommands, NotesListsEveryRecord)
-{
+TEST_F(ScoreCommands, NotesListsEveryRecord) {
     const std::string f = write("n.NTR", "**n[d-r-m]\n*def[A]\n8s( 8l)\n*enddef\n*t[90]\n4d[ 4d]\n"
                                          "*i[40]\n*usedef[A:2]\n2.:\n");
     EXPECT_EQ(run(runNotes, {f}), 0);
@@ -105,24 +97,21 @@ TEST_F(ScoreCommands, NotesListsEveryRecord)
                           "L3 8a <s d=1/8\nL3 8g s> d=1/8\nL3 8a <s d=1/8\nL9 2.: d=3/4\n");
 }
 
-TEST_F(ScoreCommands, NotesReportsParseErrorsLikeCheck)
-{
+TEST_F(ScoreCommands, NotesReportsParseErrorsLikeCheck) {
     const std::string f = write("bad.NTR", "**n[a-b-c]\n4c[ 4d]\n");
     EXPECT_EQ(run(runNotes, {f}), 1);
     EXPECT_EQ(out_.str(), "");
     EXPECT_EQ(err_.str(), f + ":2:5: Error: Different pitches in a tie\n4c[ 4d]\n    ^~~\n");
 }
 
-TEST(DefaultMidiPath, ReplacesOnlyTheFileNameExtension)
-{
+TEST(DefaultMidiPath, ReplacesOnlyTheFileNameExtension) {
     EXPECT_EQ(defaultMidiPath("song.NTR"), "song.mid");
     EXPECT_EQ(defaultMidiPath("dir/song.v2.txt"), "dir/song.v2.mid");
     EXPECT_EQ(defaultMidiPath("my.scores/song"), "my.scores/song.mid");
     EXPECT_EQ(defaultMidiPath("dir/.hidden"), "dir/.hidden.mid");
 }
 
-TEST_F(ScoreCommands, MidiWritesBesideTheScoreOrWhereAsked)
-{
+TEST_F(ScoreCommands, MidiWritesBesideTheScoreOrWhereAsked) {
     // The ratios come from para.ini in the user's settings folder; keep the test's own.
     ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
     const std::string f = write("tune.NTR", "**n[a-b-c]\n*i[40]\n4c 4d\n");

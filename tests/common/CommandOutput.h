@@ -6,8 +6,7 @@
 namespace notaro::testing {
 
 /// Runs a shell command and returns what it printed on standard output and error.
-inline std::string commandOutput(const std::string& command)
-{
+inline std::string commandOutput(const std::string& command) {
     std::string out;
     FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
     if (!pipe)

@@ -16,8 +16,7 @@ using namespace notaro;
 
 namespace {
 
-std::string hex(const std::string& bytes)
-{
+std::string hex(const std::string& bytes) {
     std::string s;
     char buf[4];
     for (unsigned char c : bytes) {
@@ -28,15 +27,15 @@ std::string hex(const std::string& bytes)
 }
 
 /// Our events as mido's dump prints them: "0 DELTA HEX", meta events as FF TYPE LEN DATA.
-std::vector<std::string> ourEvents(const tMidiF04& file)
-{
+std::vector<std::string> ourEvents(const tMidiF04& file) {
     std::vector<std::string> out;
     const tMidiTrk& t = *file.tracks(0);
     for (int32_t i = 0; i < t.trkNEvents(); ++i) {
         const tMidiEvt& e = t.trkEvents(i);
         std::string bytes = e.eData;
         if (e.eType == 3)
-            bytes = std::string("\xFF", 1) + bytes.substr(0, 1) + static_cast<char>(bytes.size() - 1) + bytes.substr(1);
+            bytes = std::string("\xFF", 1) + bytes.substr(0, 1) +
+                    static_cast<char>(bytes.size() - 1) + bytes.substr(1);
         else if ((static_cast<uint8_t>(bytes[0]) & 0xE0) == 0xC0)
             bytes.resize(2);
         out.push_back("0 " + std::to_string(e.deltaTick) + " " + hex(bytes));
@@ -46,8 +45,7 @@ std::vector<std::string> ourEvents(const tMidiF04& file)
 }
 
 /// mido's view without the message type names.
-std::vector<std::string> midoEvents(const std::string& dump, int& noteOns, int& noteOffs)
-{
+std::vector<std::string> midoEvents(const std::string& dump, int& noteOns, int& noteOffs) {
     std::vector<std::string> out;
     std::istringstream in(dump);
     std::string line;
@@ -65,8 +63,7 @@ std::vector<std::string> midoEvents(const std::string& dump, int& noteOns, int& 
 
 /// Ticks (768 to a whole note) from the start of the score to the end of its last note, from
 /// the records alone, and the length of that last note: rests at the very end do not sound.
-void scoreTicks(const cTParse& p, double& end, double& lastNote)
-{
+void scoreTicks(const cTParse& p, double& end, double& lastNote) {
     double t = 0;
     end = lastNote = 0;
     for (int32_t i = 0; i < p.nNotes(); ++i) {
@@ -84,12 +81,12 @@ void scoreTicks(const cTParse& p, double& end, double& lastNote)
 
 } // namespace
 
-TEST(SampleMidi, MidoReadsOurEventsAndTimidityPlaysTheirLength)
-{
+TEST(SampleMidi, MidoReadsOurEventsAndTimidityPlaysTheirLength) {
     defaultOnRatios(onRatioNormal, onRatioStaccato);
     midiTest::TempDir dir;
     int samples = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(NOTARO_SOURCE_DIR) / "data" / "samples")) {
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(NOTARO_SOURCE_DIR) / "data" / "samples")) {
         if (entry.path().extension() != ".NTR")
             continue;
         ++samples;
@@ -98,7 +95,10 @@ TEST(SampleMidi, MidoReadsOurEventsAndTimidityPlaysTheirLength)
         cTParse p;
         std::string msg;
         int32_t pos = 0, len = 0;
-        ASSERT_EQ(p.parseAramText(encoding::decodeScoreFile(midiTest::readBytes(entry.path().string())), msg, pos, len), 0);
+        ASSERT_EQ(
+            p.parseAramText(encoding::decodeScoreFile(midiTest::readBytes(entry.path().string())),
+                            msg, pos, len),
+            0);
 
         // An organ sound stops at its note-off, so the audible end is the last note-off.
         tMidiF04 file;
@@ -129,7 +129,8 @@ TEST(SampleMidi, MidoReadsOurEventsAndTimidityPlaysTheirLength)
         const auto render = midiTest::runCommand("timidity -Ow -o '" + wav + "' '" + mid + "'");
         ASSERT_EQ(render.status, 0) << render.output;
         // The sounding length: the rendering with its trailing silence cut off.
-        const auto stat = midiTest::runCommand("sox '" + wav + "' -n reverse silence 1 0.05 1% reverse stat");
+        const auto stat =
+            midiTest::runCommand("sox '" + wav + "' -n reverse silence 1 0.05 1% reverse stat");
         ASSERT_EQ(stat.status, 0) << stat.output;
         const size_t at = stat.output.find("Length (seconds):");
         ASSERT_NE(at, std::string::npos) << stat.output;

@@ -6,17 +6,19 @@
 #include <cstdlib>
 #include <new>
 
-// This program replaces the global allocator to record the largest single request, so a test can see
-// whether a length field in a file made the reader allocate what the field claims.
+// This program replaces the global allocator to record the largest single request, so a test can
+// see whether a length field in a file made the reader allocate what the field claims.
 namespace {
 size_t largestRequest = 0;
 
-// Kept out of line so the compiler does not pair the inlined free() with the matching new expressions.
-__attribute__((noinline)) void releaseBlock(void* p) { std::free(p); }
-}  // namespace
+// Kept out of line so the compiler does not pair the inlined free() with the matching new
+// expressions.
+__attribute__((noinline)) void releaseBlock(void* p) {
+    std::free(p);
+}
+} // namespace
 
-void* operator new(size_t size)
-{
+void* operator new(size_t size) {
     largestRequest = std::max(largestRequest, size);
     if (void* p = std::malloc(size == 0 ? 1 : size)) {
         return p;
@@ -24,11 +26,21 @@ void* operator new(size_t size)
     throw std::bad_alloc();
 }
 
-void* operator new[](size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { releaseBlock(p); }
-void operator delete[](void* p) noexcept { releaseBlock(p); }
-void operator delete(void* p, size_t) noexcept { releaseBlock(p); }
-void operator delete[](void* p, size_t) noexcept { releaseBlock(p); }
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    releaseBlock(p);
+}
+void operator delete[](void* p) noexcept {
+    releaseBlock(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    releaseBlock(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    releaseBlock(p);
+}
 
 using midiTest::bytesFromHex;
 using midiTest::trackChunk;
@@ -36,8 +48,7 @@ using midiTest::trackChunk;
 namespace {
 
 // The largest single allocation while reading a file of these bytes, and the reader's code.
-size_t largestWhileReading(const std::string& bytes, int32_t& code)
-{
+size_t largestWhileReading(const std::string& bytes, int32_t& code) {
     midiTest::TempDir dir;
     midiTest::writeBytes(dir.file("in.mid"), bytes);
     tMidiF04 f;
@@ -46,8 +57,7 @@ size_t largestWhileReading(const std::string& bytes, int32_t& code)
     return largestRequest;
 }
 
-TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt)
-{
+TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt) {
     const std::string head = "MThd" + bytesFromHex("00 00 00 06 00 01 00 01 00 60");
     const struct {
         std::string bytes;
@@ -64,7 +74,8 @@ TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt)
         EXPECT_LT(largestWhileReading(c.bytes, code), 64u * 1024u) << midiU00::bytesToHex(c.bytes);
         EXPECT_EQ(code, c.code) << midiU00::bytesToHex(c.bytes);
     }
-    // The same measurement sees the body of a genuinely long chunk, so the limit above is meaningful.
+    // The same measurement sees the body of a genuinely long chunk, so the limit above is
+    // meaningful.
     std::string body;
     for (int i = 0; i < 50000; ++i) {
         body += "00 90 3C 40 ";
@@ -73,4 +84,4 @@ TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt)
     EXPECT_EQ(code, 0);
 }
 
-}  // namespace
+} // namespace

@@ -16,8 +16,7 @@ using midiTest::TempDir;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text)
-{
+std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
@@ -38,8 +37,10 @@ const Kind kKinds[] = {
     {[](tMidiTrk& t, int32_t d) { t.c_addTextE(d, "Hello"); }, "text", "FF010548656C6C6F"},
     {[](tMidiTrk& t, int32_t d) { t.c_addTextE(d, std::string(200, 'x')); }, "text",
      "FF018148" + midiU00::bytesToHex(std::string(200, 'x'))},
-    {[](tMidiTrk& t, int32_t d) { t.c_addCopyrightE(d, "(c) us"); }, "copyright", "FF0206286329207573"},
-    {[](tMidiTrk& t, int32_t d) { t.c_addInstrNameE(d, "Oboe"); }, "instrument_name", "FF04044F626F65"},
+    {[](tMidiTrk& t, int32_t d) { t.c_addCopyrightE(d, "(c) us"); }, "copyright",
+     "FF0206286329207573"},
+    {[](tMidiTrk& t, int32_t d) { t.c_addInstrNameE(d, "Oboe"); }, "instrument_name",
+     "FF04044F626F65"},
     {[](tMidiTrk& t, int32_t d) { t.c_addLyricE(d, "f\xC3\xBCr"); }, "lyrics", "FF050466C3BC72"},
     {[](tMidiTrk& t, int32_t d) { t.c_addNewTempo(d, 500000); }, "set_tempo", "FF510307A120"},
     {[](tMidiTrk& t, int32_t d) { t.c_addNewTempo(d, 0x12345678); }, "set_tempo", "FF5103345678"},
@@ -51,16 +52,17 @@ const Kind kKinds[] = {
     {[](tMidiTrk& t, int32_t d) { t.addChanMsg(d, 0xB3, 7, 90); }, "control_change", "B3075A"},
     {[](tMidiTrk& t, int32_t d) { t.addChanMsg(d, 0xA3, 72, 20); }, "polytouch", "A34814"},
     {[](tMidiTrk& t, int32_t d) { t.addChanMsg(d, 0xD3, 44, 0); }, "aftertouch", "D32C"},
-    {[](tMidiTrk& t, int32_t d) { t.addGenShortMsg(d, 0x9F + 0x24 * 256 + 0x7F * 65536 + (0x55 << 24)); }, "note_on",
-     "9F247F"},
+    {[](tMidiTrk& t, int32_t d) {
+         t.addGenShortMsg(d, 0x9F + 0x24 * 256 + 0x7F * 65536 + (0x55 << 24));
+     },
+     "note_on", "9F247F"},
     // A meta type mido knows: mido 1.2 drops the delta time of meta types it does not know.
-    {[](tMidiTrk& t, int32_t d) { t.addMetaEvent(d, 0x7F, std::string("\0\x01", 2)); }, "sequencer_specific",
-     "FF7F020001"},
+    {[](tMidiTrk& t, int32_t d) { t.addMetaEvent(d, 0x7F, std::string("\0\x01", 2)); },
+     "sequencer_specific", "FF7F020001"},
     {[](tMidiTrk& t, int32_t d) { t.c_addEndOfTrack(d); }, "end_of_track", "FF2F00"},
 };
 
-TEST(midiMidoCheck, MidoReadsEveryKindWeWriteWithSameDeltasAndBytes)
-{
+TEST(midiMidoCheck, MidoReadsEveryKindWeWriteWithSameDeltasAndBytes) {
     TempDir dir;
     tMidiF04 f;
     f.setMidiHdrDivision(192);
@@ -72,12 +74,14 @@ TEST(midiMidoCheck, MidoReadsEveryKindWeWriteWithSameDeltasAndBytes)
     for (const Kind& kind : kKinds) {
         const int32_t delta = deltas[n++ % 5];
         kind.add(*f.tracks(0), delta);
-        expected.push_back("0 " + std::string(kind.midoType) + " " + std::to_string(delta) + " " + kind.midoHex);
+        expected.push_back("0 " + std::string(kind.midoType) + " " + std::to_string(delta) + " " +
+                           kind.midoHex);
     }
     f.tracks(1)->c_addNoteOnE(5, 0, 60, 64);
-    f.tracks(1)->addSysExEvt(9, bytesFromHex("F0 7E F7"));  // left out, and its delta with it
+    f.tracks(1)->addSysExEvt(9, bytesFromHex("F0 7E F7")); // left out, and its delta with it
     f.tracks(1)->c_addNoteOnE(7, 0, 60, 0);
-    expected.insert(expected.end(), {"1 note_on 5 903C40", "1 note_on 7 903C00", "1 end_of_track 0 FF2F00"});
+    expected.insert(expected.end(),
+                    {"1 note_on 5 903C40", "1 note_on 7 903C00", "1 end_of_track 0 FF2F00"});
 
     const std::string path = dir.file("kinds.mid");
     ASSERT_EQ(f.toFile(path), 1);
@@ -86,8 +90,7 @@ TEST(midiMidoCheck, MidoReadsEveryKindWeWriteWithSameDeltasAndBytes)
     EXPECT_EQ(linesOf(mido.output), expected);
 }
 
-TEST(midiMidoCheck, TicksAndMillisecondsOfAFileMidoWroteMatchMido)
-{
+TEST(midiMidoCheck, TicksAndMillisecondsOfAFileMidoWroteMatchMido) {
     TempDir dir;
     const std::string path = dir.file("foreign.mid");
     const auto made = runMido("make", path);
@@ -101,7 +104,8 @@ TEST(midiMidoCheck, TicksAndMillisecondsOfAFileMidoWroteMatchMido)
     // We never write running status, so a longer rewrite proves the file used it.
     EXPECT_GT(f.makeMidiStr().size(), readBytes(path).size() + 20);
 
-    // Our events in playback order (ties by track, then by list order), each with the bytes it has in a file.
+    // Our events in playback order (ties by track, then by list order), each with the bytes it has
+    // in a file.
     std::vector<std::tuple<int32_t, int32_t, int32_t, std::string>> ours;
     for (int32_t t = 0; t < f.numOfTracks(); ++t) {
         for (int32_t i = 0; i < f.tracks(t)->trkNEvents(); ++i) {
@@ -110,7 +114,8 @@ TEST(midiMidoCheck, TicksAndMillisecondsOfAFileMidoWroteMatchMido)
             if (ev.eType == 1 && (static_cast<uint8_t>(bytes[0]) & 0xE0) == 0xC0) {
                 bytes.resize(2);
             } else if (ev.eType == 3) {
-                bytes = "\xFF" + bytes.substr(0, 1) + midiU00::varLenBytes(int32_t(bytes.size() - 1)) + bytes.substr(1);
+                bytes = "\xFF" + bytes.substr(0, 1) +
+                        midiU00::varLenBytes(int32_t(bytes.size() - 1)) + bytes.substr(1);
             }
             if (bytes != bytesFromHex("FF 2F 00")) {
                 ours.emplace_back(ev.absTick, t, ev.absMS, midiU00::bytesToHex(bytes));
@@ -139,4 +144,4 @@ TEST(midiMidoCheck, TicksAndMillisecondsOfAFileMidoWroteMatchMido)
     EXPECT_EQ(f.allLastAbsMSec(), std::get<2>(ours.back()));
 }
 
-}  // namespace
+} // namespace

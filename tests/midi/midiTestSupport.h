@@ -15,8 +15,7 @@
 namespace midiTest {
 
 /// Bytes from space-separated hexadecimal pairs ("90 3C 40").
-inline std::string bytesFromHex(const std::string& hex)
-{
+inline std::string bytesFromHex(const std::string& hex) {
     std::istringstream in(hex);
     std::string bytes;
     for (unsigned b = 0; in >> std::hex >> b;) {
@@ -26,8 +25,7 @@ inline std::string bytesFromHex(const std::string& hex)
 }
 
 /// A track chunk around body bytes given in hex.
-inline std::string trackChunk(const std::string& bodyHex)
-{
+inline std::string trackChunk(const std::string& bodyHex) {
     const std::string body = bytesFromHex(bodyHex);
     return "MTrk" + midiU00::longToBytesBE(static_cast<int32_t>(body.size())) + body;
 }
@@ -35,13 +33,11 @@ inline std::string trackChunk(const std::string& bodyHex)
 /// A folder of its own under the system's temporary folder, removed with everything in it.
 class TempDir {
 public:
-    TempDir()
-    {
+    TempDir() {
         std::string name = (std::filesystem::temp_directory_path() / "notaro-midi-XXXXXX").string();
         path_ = ::mkdtemp(name.data());
     }
-    ~TempDir()
-    {
+    ~TempDir() {
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
@@ -55,13 +51,11 @@ private:
     std::filesystem::path path_;
 };
 
-inline void writeBytes(const std::string& path, const std::string& bytes)
-{
+inline void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-inline std::string readBytes(const std::string& path)
-{
+inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
@@ -72,8 +66,7 @@ struct CommandResult {
 };
 
 /// Runs a shell command and collects its standard output and error.
-inline CommandResult runCommand(const std::string& command)
-{
+inline CommandResult runCommand(const std::string& command) {
     CommandResult result;
     FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
     char buffer[4096];
@@ -86,10 +79,9 @@ inline CommandResult runCommand(const std::string& command)
 }
 
 /// Runs our mido script (tests/midi/midi_mido_check.py) in one of its modes on a file.
-inline CommandResult runMido(const std::string& mode, const std::string& file)
-{
+inline CommandResult runMido(const std::string& mode, const std::string& file) {
     const std::string script = std::string(NOTARO_SOURCE_DIR) + "/tests/midi/midi_mido_check.py";
     return runCommand("/usr/bin/python3 '" + script + "' " + mode + " '" + file + "'");
 }
 
-}  // namespace midiTest
+} // namespace midiTest

@@ -1,6 +1,6 @@
+#include "tMidiF04.h"
 #include "MidiArgumentError.h"
 #include "midiTestSupport.h"
-#include "tMidiF04.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +14,11 @@ using midiTest::writeBytes;
 
 namespace {
 
-std::string header(const std::string& fieldsHex, const char* lengthHex = "00 00 00 06")
-{
+std::string header(const std::string& fieldsHex, const char* lengthHex = "00 00 00 06") {
     return "MThd" + bytesFromHex(lengthHex) + bytesFromHex(fieldsHex);
 }
 
-TEST(tMidiF04, NewFileHasOneEmptyTrackFormatOneAndMillisecondTicks)
-{
+TEST(tMidiF04, NewFileHasOneEmptyTrackFormatOneAndMillisecondTicks) {
     tMidiF04 f;
     EXPECT_EQ(f.tracks(1), nullptr);
     EXPECT_EQ(f.allLastAbsMSec(), 0);
@@ -29,8 +27,7 @@ TEST(tMidiF04, NewFileHasOneEmptyTrackFormatOneAndMillisecondTicks)
     EXPECT_EQ(f.makeMidiStr(), header("00 01 00 01 E7 28") + trackChunk("00 FF 2F 00"));
 }
 
-TEST(tMidiF04, SetNTracksKeepsExistingTracksAndAddsEmptyOnes)
-{
+TEST(tMidiF04, SetNTracksKeepsExistingTracksAndAddsEmptyOnes) {
     tMidiF04 f;
     tMidiTrk* first = f.tracks(0);
     first->c_addNoteOnE(0, 0, 60, 64);
@@ -45,8 +42,7 @@ TEST(tMidiF04, SetNTracksKeepsExistingTracksAndAddsEmptyOnes)
 
 class FileTest : public ::testing::Test {
 protected:
-    int32_t readFrom(const std::string& bytes)
-    {
+    int32_t readFrom(const std::string& bytes) {
         writeBytes(path, bytes);
         return file.readMidiFile(path);
     }
@@ -56,14 +52,14 @@ protected:
     tMidiF04 file;
 };
 
-TEST_F(FileTest, HeaderAndTrackProblemsGiveTheirCodes)
-{
+TEST_F(FileTest, HeaderAndTrackProblemsGiveTheirCodes) {
     const std::string eot = trackChunk("00 FF 2F 00");
     const struct {
         std::string bytes;
         int32_t code;
     } cases[] = {
-        {header("00 00 00 01 00 60 AB CD", "00 00 00 08") + eot, 0},  // extra header bytes are skipped
+        {header("00 00 00 01 00 60 AB CD", "00 00 00 08") + eot,
+         0}, // extra header bytes are skipped
         {"RIFF" + bytesFromHex("00 00 00 06 00 01 00 01 00 60"), -1},
         {header("00 01 00 02 00 60") + eot + "XFIL" + bytesFromHex("00 00 00 00"), -1},
         {header("00 01 00 01 00", "00 00 00 05"), -2},
@@ -72,7 +68,7 @@ TEST_F(FileTest, HeaderAndTrackProblemsGiveTheirCodes)
         {"", 62},
         {"MThd" + bytesFromHex("00 00 00 06 00 01"), 62},
         {header("00 01 00 01 00 60", "7F FF FF FF") + eot, 62},
-        {header("00 01 00 01 E7 00") + eot, 11},  // time code without ticks per frame
+        {header("00 01 00 01 E7 00") + eot, 11}, // time code without ticks per frame
         {header("00 01 00 02 00 60") + eot, 62},
     };
     for (const auto& c : cases) {
@@ -83,8 +79,7 @@ TEST_F(FileTest, HeaderAndTrackProblemsGiveTheirCodes)
     EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
 }
 
-TEST_F(FileTest, FilesAreOpenedForReadingOnly)
-{
+TEST_F(FileTest, FilesAreOpenedForReadingOnly) {
     const std::string missing = dir.file("missing.mid");
     EXPECT_EQ(file.readMidiFile(missing), 62);
     EXPECT_FALSE(std::filesystem::exists(missing));
@@ -93,35 +88,39 @@ TEST_F(FileTest, FilesAreOpenedForReadingOnly)
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     EXPECT_EQ(file.readMidiFile(path), 0);
     EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
-    // Nobody, root included, can open a running program for writing; the reader gets to its missing "MThd".
+    // Nobody, root included, can open a running program for writing; the reader gets to its missing
+    // "MThd".
     EXPECT_EQ(file.readMidiFile("/proc/self/exe"), -1);
 }
 
-TEST_F(FileTest, MillisecondsFollowTheDivisionAndTheTempoMap)
-{
+TEST_F(FileTest, MillisecondsFollowTheDivisionAndTheTempoMap) {
     const struct {
         const char* division;
         const char* body;
         int32_t event, absTick, absMS;
     } cases[] = {
-        {"00 01", "00 FF 51 02 07 A1 0A 90 3C 40", 1, 10, 20},  // short tempo data is padded in front
-        // 1 tick = 5000/3 ms at division 3; the second tempo change is stored at 1667 and counted from.
+        {"00 01", "00 FF 51 02 07 A1 0A 90 3C 40", 1, 10,
+         20}, // short tempo data is padded in front
+        // 1 tick = 5000/3 ms at division 3; the second tempo change is stored at 1667 and counted
+        // from.
         {"00 03", "00 FF 51 03 4C 4B 40 01 FF 51 03 07 A1 20 03 90 3C 40", 2, 4, 1667 + 500},
-        {"00 00", "02 90 3C 40", 0, 2, 1000},  // division 0 counts as 1 tick per quarter note
-        {"E7 28", "00 90 3C 40 83 E8 A4 00 80 3C 00", 1, 8000000, 8000000},  // 25 frames of 40 ticks
-        {"E2 50", "83 12 90 3C 40", 0, 402, 168},                             // 30 frames of 80 ticks
+        {"00 00", "02 90 3C 40", 0, 2, 1000}, // division 0 counts as 1 tick per quarter note
+        {"E7 28", "00 90 3C 40 83 E8 A4 00 80 3C 00", 1, 8000000, 8000000}, // 25 frames of 40 ticks
+        {"E2 50", "83 12 90 3C 40", 0, 402, 168},                           // 30 frames of 80 ticks
     };
     for (const auto& c : cases) {
-        ASSERT_EQ(readFrom(header(std::string("00 00 00 01 ") + c.division) + trackChunk(c.body)), 0) << c.body;
+        ASSERT_EQ(readFrom(header(std::string("00 00 00 01 ") + c.division) + trackChunk(c.body)),
+                  0)
+            << c.body;
         EXPECT_EQ(file.tracks(0)->trkEvents(c.event).absTick, c.absTick) << c.body;
         EXPECT_EQ(file.tracks(0)->trkEvents(c.event).absMS, c.absMS) << c.body;
     }
 }
 
-TEST_F(FileTest, WritingReplacesTheWholeFileAndKeepsItsPermissions)
-{
+TEST_F(FileTest, WritingReplacesTheWholeFileAndKeepsItsPermissions) {
     writeBytes(path, std::string(5000, 'z'));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_read);
     tMidiF04 out;
     ASSERT_EQ(out.toFile(path), 1);
@@ -131,8 +130,7 @@ TEST_F(FileTest, WritingReplacesTheWholeFileAndKeepsItsPermissions)
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
-TEST_F(FileTest, FailedWritesGiveMinus99AndLeaveTheOldFileAndNoTemporaryFile)
-{
+TEST_F(FileTest, FailedWritesGiveMinus99AndLeaveTheOldFileAndNoTemporaryFile) {
     writeBytes(path, "precious");
     tMidiF04 bad;
     bad.tracks(0)->c_addNoteOnE(-5, 0, 60, 64);
@@ -144,14 +142,14 @@ TEST_F(FileTest, FailedWritesGiveMinus99AndLeaveTheOldFileAndNoTemporaryFile)
     EXPECT_EQ(out.toFile(dir.file("folder.mid")), -99);
     int entries = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        EXPECT_TRUE(entry.path().filename() == "folder.mid" || entry.path().filename() == "in.mid") << entry.path();
+        EXPECT_TRUE(entry.path().filename() == "folder.mid" || entry.path().filename() == "in.mid")
+            << entry.path();
         ++entries;
     }
     EXPECT_EQ(entries, 2);
 }
 
-TEST(tMidiF04, ExtractedChannelMovesToChannelZeroSpacedInMilliseconds)
-{
+TEST(tMidiF04, ExtractedChannelMovesToChannelZeroSpacedInMilliseconds) {
     tMidiF04 src;
     src.setMidiHdrDivision(96);
     tMidiTrk& t = *src.tracks(0);
@@ -168,15 +166,15 @@ TEST(tMidiF04, ExtractedChannelMovesToChannelZeroSpacedInMilliseconds)
     ASSERT_NE(target, nullptr);
     EXPECT_EQ(target->midiHdrDivision(), -6360);
     target->setEvtsAbsTicks();
-    EXPECT_EQ(target->tracks(0)->toText(), "\t000000 (000000) CM: 903C64\r\n\t000500 (000000) CM: 803C00\r\n"
-                                           "\t000500 (000000) CM: B00750\r\n");
+    EXPECT_EQ(target->tracks(0)->toText(),
+              "\t000000 (000000) CM: 903C64\r\n\t000500 (000000) CM: 803C00\r\n"
+              "\t000500 (000000) CM: B00750\r\n");
     src.track2extrObj(target, 0, filter, true);
     EXPECT_EQ(target->tracks(0)->trkNEvents(), 6);
     EXPECT_EQ(target->tracks(0)->trkEvents(3).deltaTick, 0);
 }
 
-TEST(tMidiF04, MergedWalkProcessesPendingMessagesAndChangesNothing)
-{
+TEST(tMidiF04, MergedWalkProcessesPendingMessagesAndChangesNothing) {
     tMidiF04 f;
     f.setMidiHdrDivision(96);
     f.setNTracks(2);
@@ -196,4 +194,4 @@ TEST(tMidiF04, MergedWalkProcessesPendingMessagesAndChangesNothing)
     EXPECT_EQ(f.tracks(1)->trkNEvents(), 1);
 }
 
-}  // namespace
+} // namespace

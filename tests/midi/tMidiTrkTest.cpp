@@ -1,8 +1,8 @@
+#include "tMidiTrk.h"
 #include "MidiArgumentError.h"
 #include "MidiOverflowError.h"
 #include "MidiRangeError.h"
 #include "midiTestSupport.h"
-#include "tMidiTrk.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,11 @@ using midiTest::trackChunk;
 
 namespace {
 
-std::string hexOf(const tMidiEvt& ev) { return midiU00::bytesToHex(ev.eData); }
+std::string hexOf(const tMidiEvt& ev) {
+    return midiU00::bytesToHex(ev.eData);
+}
 
-TEST(tMidiTrk, SlotsGrowInStepsOfOneHundred)
-{
+TEST(tMidiTrk, SlotsGrowInStepsOfOneHundred) {
     tMidiTrk trk;
     for (int i = 0; i < 101; ++i) {
         trk.c_addNoteOnE(0, 0, 60, 64);
@@ -26,8 +27,7 @@ TEST(tMidiTrk, SlotsGrowInStepsOfOneHundred)
     EXPECT_THROW(trk.trkEvents(200), MidiRangeError);
 }
 
-TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing)
-{
+TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing) {
     const struct {
         const char* cents;
         const char* eDataHex;
@@ -48,8 +48,7 @@ TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing)
     EXPECT_EQ(trk.trkNEvents(), 0);
 }
 
-TEST(tMidiTrk, AddedEventsSetChannelProgramAndNameFlags)
-{
+TEST(tMidiTrk, AddedEventsSetChannelProgramAndNameFlags) {
     tMidiTrk trk;
     trk.c_addProgChangeE(0, 3, 42);
     trk.c_addNoteOnE(0, 9, 36, 100);
@@ -68,24 +67,27 @@ TEST(tMidiTrk, AddedEventsSetChannelProgramAndNameFlags)
     EXPECT_TRUE(trk.trkChannels(1));
 }
 
-TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt)
-{
+TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
     const struct {
         std::string chunk;
         int32_t code;
-        std::vector<std::string> events;  // "DELTA:HEX"
+        std::vector<std::string> events; // "DELTA:HEX"
     } cases[] = {
-        {trackChunk("05 90 3C 40 81 00 3C 00"), 0, {"5:903C40", "128:903C00"}},  // running status
+        {trackChunk("05 90 3C 40 81 00 3C 00"), 0, {"5:903C40", "128:903C00"}}, // running status
         {trackChunk("00 C0 05 00 90 3C 40"), 0, {"0:C00500", "0:903C40"}},
         {trackChunk("00 3C 40"), -4, {}},
         {trackChunk("00 90 3C 40 00 F3 01"), -5, {"0:903C40"}},
-        {trackChunk("00 90 3C 40 00 FF 01 00 00 3C 00"), -5, {"0:903C40", "0:01"}},  // a meta ends running status
+        {trackChunk("00 90 3C 40 00 FF 01 00 00 3C 00"),
+         -5,
+         {"0:903C40", "0:01"}}, // a meta ends running status
         {trackChunk("00 FF 2F 00 00 90 3C 40"), 0, {"0:2F"}},
-        {trackChunk("00 F7 02 01 02 03 80 3C 00"), 0, {"3:803C00"}},  // an escape packet adds nothing
+        {trackChunk("00 F7 02 01 02 03 80 3C 00"),
+         0,
+         {"3:803C00"}}, // an escape packet adds nothing
         {trackChunk("00 F0 03 7E 00 F7"), 0, {"0:F07E00F7"}},
         {trackChunk("00 B0 07 64"), 0, {"0:B00764"}},
         {trackChunk("00 90 3C 40 00 FF 01 7F 41"), 5, {"0:903C40"}},
-        {trackChunk("00 FF 01 02 41"), 5, {}},  // one byte too long
+        {trackChunk("00 FF 01 02 41"), 5, {}}, // one byte too long
         {trackChunk("00 F0 03 7E F7"), 5, {}},
         {trackChunk("00 F7 02 01"), 5, {}},
         {trackChunk("00 F0 87 FF FF FF 7F 00"), 5, {}},
@@ -105,14 +107,14 @@ TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt)
         EXPECT_EQ(trk.readTrk(in), c.code) << midiU00::bytesToHex(c.chunk);
         std::vector<std::string> events;
         for (int32_t i = 0; i < trk.trkNEvents(); ++i) {
-            events.push_back(std::to_string(trk.trkEvents(i).deltaTick) + ":" + hexOf(trk.trkEvents(i)));
+            events.push_back(std::to_string(trk.trkEvents(i).deltaTick) + ":" +
+                             hexOf(trk.trkEvents(i)));
         }
         EXPECT_EQ(events, c.events) << midiU00::bytesToHex(c.chunk);
     }
 }
 
-TEST(tMidiTrk, ReadingLeavesTheStreamAtTheNextChunk)
-{
+TEST(tMidiTrk, ReadingLeavesTheStreamAtTheNextChunk) {
     std::istringstream in(trackChunk("00 FF 2F 00 00 90") + "NEXT");
     tMidiTrk trk;
     ASSERT_EQ(trk.readTrk(in), 0);
@@ -121,11 +123,11 @@ TEST(tMidiTrk, ReadingLeavesTheStreamAtTheNextChunk)
     EXPECT_EQ(rest, "NEXT");
 }
 
-// A stream that cannot tell its size, like a pipe: the reader must still never trust a length field.
+// A stream that cannot tell its size, like a pipe: the reader must still never trust a length
+// field.
 class PipeBuf : public std::streambuf {
 public:
-    explicit PipeBuf(std::string bytes) : bytes_(std::move(bytes))
-    {
+    explicit PipeBuf(std::string bytes) : bytes_(std::move(bytes)) {
         setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
     }
 
@@ -133,8 +135,7 @@ private:
     std::string bytes_;
 };
 
-TEST(tMidiTrk, StreamWithoutSizeIsReadInPiecesAndEndsWith62)
-{
+TEST(tMidiTrk, StreamWithoutSizeIsReadInPiecesAndEndsWith62) {
     PipeBuf whole(trackChunk("00 90 3C 40 00 FF 2F 00"));
     std::istream wholeIn(&whole);
     tMidiTrk trk;
@@ -145,8 +146,7 @@ TEST(tMidiTrk, StreamWithoutSizeIsReadInPiecesAndEndsWith62)
     EXPECT_EQ(trk.trkNEvents(), 2);
 }
 
-TEST(tMidiTrk, WritingNeverUsesRunningStatusAndCanNotWriteNegativeDeltas)
-{
+TEST(tMidiTrk, WritingNeverUsesRunningStatusAndCanNotWriteNegativeDeltas) {
     tMidiTrk trk;
     EXPECT_EQ(trk.makeMidiTrackStr(), trackChunk("00 FF 2F 00"));
     trk.c_addNoteOnE(0, 0, 60, 64);
@@ -156,8 +156,7 @@ TEST(tMidiTrk, WritingNeverUsesRunningStatusAndCanNotWriteNegativeDeltas)
     EXPECT_THROW(trk.makeMidiTrackStr(), MidiOverflowError);
 }
 
-TEST(tMidiTrk, AbsoluteTicksAreRunningSumsAndOverflowIsRaised)
-{
+TEST(tMidiTrk, AbsoluteTicksAreRunningSumsAndOverflowIsRaised) {
     tMidiTrk trk;
     trk.c_addNoteOnE(10, 0, 60, 64);
     trk.c_addNoteOnE(32, 0, 62, 64);
@@ -167,8 +166,7 @@ TEST(tMidiTrk, AbsoluteTicksAreRunningSumsAndOverflowIsRaised)
     EXPECT_THROW(trk.setEvtsAbsTicks(), MidiOverflowError);
 }
 
-TEST(tMidiTrk, CopyIsDeepAndHasExactlyAsManySlotsAsEvents)
-{
+TEST(tMidiTrk, CopyIsDeepAndHasExactlyAsManySlotsAsEvents) {
     tMidiTrk src;
     src.c_addTracknameE(0, "Bass");
     src.c_addProgChangeE(0, 4, 33);
@@ -185,4 +183,4 @@ TEST(tMidiTrk, CopyIsDeepAndHasExactlyAsManySlotsAsEvents)
     EXPECT_TRUE(copy.trkName.empty());
 }
 
-}  // namespace
+} // namespace

@@ -15,25 +15,23 @@ using namespace notaro::playback;
 
 namespace {
 
-std::string smallestSoundFont()
-{
+std::string smallestSoundFont() {
     const std::string small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     return std::filesystem::exists(small) ? small : findSoundFont();
 }
 
 } // namespace
 
-TEST(FluidSynthMidiOut, MissingSoundFontOrDriverFailsBeforeAnythingStarts)
-{
+TEST(FluidSynthMidiOut, MissingSoundFontOrDriverFailsBeforeAnythingStarts) {
     FluidSynthMidiOut dev("/nonexistent/none.sf2");
     EXPECT_EQ(dev.open(), midiOutRc::kNoSoundFont);
     EXPECT_FALSE(dev.isOpen());
     EXPECT_FALSE(FluidSynthEngine::instance().audioRunning());
-    EXPECT_EQ(FluidSynthMidiOut(smallestSoundFont(), {"no-such-driver"}).open(), midiOutRc::kNoDriver);
+    EXPECT_EQ(FluidSynthMidiOut(smallestSoundFont(), {"no-such-driver"}).open(),
+              midiOutRc::kNoDriver);
 }
 
-TEST(FluidSynthMidiOut, DefaultAudioOutputOpensOrFailsQuietly)
-{
+TEST(FluidSynthMidiOut, DefaultAudioOutputOpensOrFailsQuietly) {
     FluidSynthMidiOut dev;
     ::testing::internal::CaptureStderr();
     const int32_t rc = dev.open();
@@ -46,8 +44,7 @@ TEST(FluidSynthMidiOut, DefaultAudioOutputOpensOrFailsQuietly)
     EXPECT_FALSE(FluidSynthEngine::instance().audioRunning());
 }
 
-TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose)
-{
+TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose) {
     const std::string sf = smallestSoundFont();
     if (sf.empty())
         GTEST_SKIP() << "no SoundFont installed";
@@ -68,7 +65,8 @@ TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose)
     float left[64], right[64];
     fluid_synth_write_float(synth, 64, left, 0, 1, right, 0, 1);
     EXPECT_EQ(fluid_synth_get_active_voice_count(synth), 0);
-    // The SoundFont stays loaded for the next open; system messages are refused, a stray note-off is not.
+    // The SoundFont stays loaded for the next open; system messages are refused, a stray note-off
+    // is not.
     ASSERT_EQ(dev.open(), 0);
     EXPECT_EQ(FluidSynthEngine::instance().soundFont(), sf);
     EXPECT_EQ(dev.shortMsg(packShortMsg(0xF8, 0)), midiOutRc::kInvalidParam);

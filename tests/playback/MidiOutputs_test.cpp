@@ -17,19 +17,16 @@ namespace {
 /// Each test gets a fresh settings folder (XDG_CONFIG_HOME).
 class MidiOutputs : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         char pattern[] = "/tmp/notaro-playback-XXXXXX";
         dir_ = ::mkdtemp(pattern);
         ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ::unsetenv("XDG_CONFIG_HOME");
         std::filesystem::remove_all(dir_);
     }
-    void writeParaIni(const std::string& text) const
-    {
+    void writeParaIni(const std::string& text) const {
         std::filesystem::create_directories(dir_ / "notaro");
         std::ofstream(dir_ / "notaro" / "para.ini", std::ios::binary) << text;
     }
@@ -37,15 +34,13 @@ protected:
     std::filesystem::path dir_;
 };
 
-bool isBuiltin(const std::unique_ptr<MidiOutDevice>& dev)
-{
+bool isBuiltin(const std::unique_ptr<MidiOutDevice>& dev) {
     return dynamic_cast<FluidSynthMidiOut*>(dev.get()) != nullptr;
 }
 
 } // namespace
 
-TEST_F(MidiOutputs, BuiltinSynthesizerIsTheDefaultAndListedFirst)
-{
+TEST_F(MidiOutputs, BuiltinSynthesizerIsTheDefaultAndListedFirst) {
     EXPECT_TRUE(isBuiltin(makeMidiOut()));
     writeParaIni("[Midi]\r\nOutput=  \r\n");
     EXPECT_EQ(midiOutputSetting(), "builtin");
@@ -59,8 +54,7 @@ TEST_F(MidiOutputs, BuiltinSynthesizerIsTheDefaultAndListedFirst)
     EXPECT_FALSE(outputs[0].isDefault);
 }
 
-TEST_F(MidiOutputs, OutputSettingNamesAPortUnlessTheCallerNamesOne)
-{
+TEST_F(MidiOutputs, OutputSettingNamesAPortUnlessTheCallerNamesOne) {
     writeParaIni("[midi]\r\noutput=Synth input port\r\n");
     const auto dev = makeMidiOut();
     auto* port = dynamic_cast<RtMidiPortOut*>(dev.get());
@@ -69,8 +63,7 @@ TEST_F(MidiOutputs, OutputSettingNamesAPortUnlessTheCallerNamesOne)
     EXPECT_TRUE(isBuiltin(makeMidiOut("BuiltIn")));
 }
 
-TEST_F(MidiOutputs, SoundFontSettingWinsOverTheInstalledOnes)
-{
+TEST_F(MidiOutputs, SoundFontSettingWinsOverTheInstalledOnes) {
     std::string installed;
     for (const std::string& p : debianSoundFonts())
         if (installed.empty() && std::filesystem::exists(p))
@@ -81,17 +74,16 @@ TEST_F(MidiOutputs, SoundFontSettingWinsOverTheInstalledOnes)
     EXPECT_EQ(FluidSynthMidiOut("/x.sf2").soundFont(), "/x.sf2");
 }
 
-TEST(RtMidiPortOut, FindPortMatchesAPartWithoutRegardToCase)
-{
-    const std::vector<std::string> ports = {"Midi Through:Midi Through Port-0 14:0", "FLUID Synth (123):Synth input port"};
+TEST(RtMidiPortOut, FindPortMatchesAPartWithoutRegardToCase) {
+    const std::vector<std::string> ports = {"Midi Through:Midi Through Port-0 14:0",
+                                            "FLUID Synth (123):Synth input port"};
     EXPECT_EQ(RtMidiPortOut::findPort(ports, "synth input"), 1);
     EXPECT_EQ(RtMidiPortOut::findPort(ports, "port"), 0);
     EXPECT_EQ(RtMidiPortOut::findPort(ports, "timidity"), -1);
     EXPECT_EQ(RtMidiPortOut::findPort(ports, ""), -1);
 }
 
-TEST(RtMidiPortOut, MissingPortFailsQuietly)
-{
+TEST(RtMidiPortOut, MissingPortFailsQuietly) {
     RtMidiPortOut dev("no such port anywhere 7f3a");
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(dev.open(), midiOutRc::kBadDevice);

@@ -26,12 +26,10 @@ struct FakeTime {
     /// Runs inside every pump call, after the clock moved: the owner's event handlers.
     std::function<void(int32_t now)> onPump;
 
-    playback::TickClock clock()
-    {
+    playback::TickClock clock() {
         return [this] { return now; };
     }
-    playback::EventPump pump()
-    {
+    playback::EventPump pump() {
         return [this](int32_t deadline) {
             ++pumpCalls;
             if (deadline > now)
@@ -43,8 +41,7 @@ struct FakeTime {
 };
 
 /// The device's messages as "<ms after origin> <hex bytes>".
-inline Lines trace(const playback::RecordingMidiOut& dev, int32_t origin)
-{
+inline Lines trace(const playback::RecordingMidiOut& dev, int32_t origin) {
     Lines lines;
     for (const playback::TimedShortMsg& m : dev.messages())
         lines.push_back(std::to_string(m.ms - origin) + " " + playback::shortMsgText(m.msg));
@@ -52,8 +49,7 @@ inline Lines trace(const playback::RecordingMidiOut& dev, int32_t origin)
 }
 
 /// Parses a score (lines joined with CR LF) and fails the test on a syntax error.
-inline std::unique_ptr<cTParse> parseScore(const Lines& lines)
-{
+inline std::unique_ptr<cTParse> parseScore(const Lines& lines) {
     std::string text;
     for (const std::string& l : lines)
         text += l + "\r\n";

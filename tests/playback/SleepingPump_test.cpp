@@ -9,24 +9,21 @@
 
 using namespace notaro::playback;
 
-TEST(SleepingPump, PassedDeadlineRunsTheEventsAndReturns)
-{
+TEST(SleepingPump, PassedDeadlineRunsTheEventsAndReturns) {
     int runs = 0;
     SleepingPump pump([&] { ++runs; });
     pump(getTickCount() - 10);
     EXPECT_EQ(runs, 1);
 }
 
-TEST(SleepingPump, ReturnsNoEarlierThanItsDeadline)
-{
+TEST(SleepingPump, ReturnsNoEarlierThanItsDeadline) {
     SleepingPump pump;
     const int32_t deadline = getTickCount() + 3;
     pump(deadline);
     EXPECT_GE(getTickCount(), deadline);
 }
 
-TEST(SleepingPump, WakeEndsAFarSleep)
-{
+TEST(SleepingPump, WakeEndsAFarSleep) {
     int runs = 0;
     SleepingPump pump([&] { ++runs; });
     // A wake that comes before the sleep still ends it: nothing is lost in between.

@@ -13,10 +13,9 @@ class TimedNote : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(dev_.open(), 0); }
 
-    int32_t play(int32_t note, int32_t cents, int32_t onUntil, int32_t until, int32_t flags)
-    {
-        return playTimedNote(dev_, 0, note, 100, cents, time_.now + onUntil, time_.now + until, flags,
-                             time_.clock(), time_.pump());
+    int32_t play(int32_t note, int32_t cents, int32_t onUntil, int32_t until, int32_t flags) {
+        return playTimedNote(dev_, 0, note, 100, cents, time_.now + onUntil, time_.now + until,
+                             flags, time_.clock(), time_.pump());
     }
     Lines sent() const { return notaro::testing::trace(dev_, origin_); }
 
@@ -27,8 +26,7 @@ protected:
 
 } // namespace
 
-TEST_F(TimedNote, BadArgumentsAndFailedWheelMessagesSendNoNote)
-{
+TEST_F(TimedNote, BadArgumentsAndFailedWheelMessagesSendNoNote) {
     EXPECT_EQ(midiNoteOnCents(dev_, 0, 60, 127, 201), kBadArgumentRc);
     EXPECT_EQ(midiNoteOnCents(dev_, 0, 60, 127, -201), kBadArgumentRc);
     EXPECT_EQ(midiNoteOnCents(dev_, 0, 128, 127, 0), kBadArgumentRc);
@@ -45,8 +43,7 @@ TEST_F(TimedNote, BadArgumentsAndFailedWheelMessagesSendNoNote)
     EXPECT_TRUE(dev_.messages().empty());
 }
 
-TEST_F(TimedNote, FlagsChooseWhichEndsAreSent)
-{
+TEST_F(TimedNote, FlagsChooseWhichEndsAreSent) {
     const struct {
         int32_t note, flags;
         Lines expected;
@@ -55,7 +52,7 @@ TEST_F(TimedNote, FlagsChooseWhichEndsAreSent)
         {60, kNoteAlreadyOn, {"300 E0 00 40", "300 80 3C 00"}},
         {60, kNoteKeepsOn, {"0 E0 00 50", "0 90 3C 64"}},
         {60, kNoteAlreadyOn | kNoteKeepsOn, {}},
-        {-1, 0, {}},  // a rest only waits
+        {-1, 0, {}}, // a rest only waits
     };
     for (const auto& c : cases) {
         time_.now = origin_;
@@ -66,15 +63,13 @@ TEST_F(TimedNote, FlagsChooseWhichEndsAreSent)
     }
 }
 
-TEST_F(TimedNote, TimesAlreadyPassedEndTheNoteAtOnceWithoutThePump)
-{
+TEST_F(TimedNote, TimesAlreadyPassedEndTheNoteAtOnceWithoutThePump) {
     EXPECT_EQ(play(64, 0, -5, 0, 0), 0);
     EXPECT_EQ(sent(), (Lines{"0 E0 00 40", "0 90 40 64", "0 E0 00 40", "0 80 40 00"}));
     EXPECT_EQ(time_.pumpCalls, 0);
 }
 
-TEST_F(TimedNote, StopWhileSoundingEndsTheWaitWithoutNoteOff)
-{
+TEST_F(TimedNote, StopWhileSoundingEndsTheWaitWithoutNoteOff) {
     time_.onPump = [](int32_t) { requestStop(); };
     EXPECT_EQ(play(60, 0, 300, 400, 0), kStoppedRc);
     EXPECT_EQ(sent(), (Lines{"0 E0 00 40", "0 90 3C 64"}));
@@ -84,8 +79,7 @@ TEST_F(TimedNote, StopWhileSoundingEndsTheWaitWithoutNoteOff)
     EXPECT_EQ(sent().back(), "300 80 3C 00");
 }
 
-TEST_F(TimedNote, StopWhenTheEndHasPassedStillSucceeds)
-{
+TEST_F(TimedNote, StopWhenTheEndHasPassedStillSucceeds) {
     // The pump arrives so late that the until time has passed at the first poll.
     time_.lateness = 200;
     time_.onPump = [](int32_t) { requestStop(); };

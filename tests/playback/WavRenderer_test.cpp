@@ -26,8 +26,7 @@ const char* const kSmallSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 class WavRendererTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         defaultOnRatios(onRatioNormal, onRatioStaccato);
         char pattern[] = "/tmp/notaro-render-XXXXXX";
         dir_ = ::mkdtemp(pattern);
@@ -36,8 +35,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    tMidiF04 midiOf(const std::string& body)
-    {
+    tMidiF04 midiOf(const std::string& body) {
         cTParse p;
         std::string msg;
         int32_t pos = 0, len = 0;
@@ -48,13 +46,13 @@ protected:
     }
 
     /// The left channel's samples, read from the data chunk of a canonical 44-byte header.
-    static std::vector<int16_t> leftChannel(const std::string& path)
-    {
+    static std::vector<int16_t> leftChannel(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         std::vector<int16_t> left;
         for (size_t i = 44; i + 3 < bytes.size(); i += 4)
-            left.push_back(static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8)));
+            left.push_back(static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) |
+                                                (static_cast<uint8_t>(bytes[i + 1]) << 8)));
         return left;
     }
 
@@ -63,8 +61,7 @@ protected:
 
 } // namespace
 
-TEST_F(WavRendererTest, WritesAWavThatSoxReads)
-{
+TEST_F(WavRendererTest, WritesAWavThatSoxReads) {
     const std::string wav = (dir_ / "a.wav").string();
     RenderOptions o;
     o.soundFont = kSmallSoundFont;
@@ -85,8 +82,7 @@ TEST_F(WavRendererTest, WritesAWavThatSoxReads)
     EXPECT_EQ(stats.frames, static_cast<int64_t>(std::llround(std::stod(seconds) * 44100)));
 }
 
-TEST_F(WavRendererTest, NotesSoundAtTheirOwnSample)
-{
+TEST_F(WavRendererTest, NotesSoundAtTheirOwnSample) {
     const std::string wav = (dir_ / "t.wav").string();
     RenderOptions o;
     o.soundFont = kSmallSoundFont;
@@ -114,8 +110,7 @@ TEST_F(WavRendererTest, NotesSoundAtTheirOwnSample)
     EXPECT_LT(firstSound, eOn + 64 + 256);
 }
 
-TEST_F(WavRendererTest, FailuresLeaveNoFileAndKeepAnOldOne)
-{
+TEST_F(WavRendererTest, FailuresLeaveNoFileAndKeepAnOldOne) {
     const std::string wav = (dir_ / "keep.wav").string();
     std::ofstream(wav) << "old";
     RenderOptions o;

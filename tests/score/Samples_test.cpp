@@ -10,8 +10,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(Samples, EverySampleParses)
-{
+TEST(Samples, EverySampleParses) {
     const fs::path dir = fs::path(NOTARO_SOURCE_DIR) / "data" / "samples";
     int count = 0;
     for (const auto& entry : fs::directory_iterator(dir)) {

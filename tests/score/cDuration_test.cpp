@@ -13,16 +13,14 @@ using notaro::OverflowError;
 
 namespace {
 
-cDuration D(int32_t n, int32_t d)
-{
+cDuration D(int32_t n, int32_t d) {
     cDuration r;
     r.setND(n, d);
     return r;
 }
 
 /// The number and source of the DurationError that f raises; 0 and "" when none.
-std::pair<uint32_t, std::string> raised(const std::function<void()>& f)
-{
+std::pair<uint32_t, std::string> raised(const std::function<void()>& f) {
     try {
         f();
     } catch (const DurationError& e) {
@@ -33,8 +31,7 @@ std::pair<uint32_t, std::string> raised(const std::function<void()>& f)
 
 } // namespace
 
-TEST(cDuration, NewAndUnreducedValues)
-{
+TEST(cDuration, NewAndUnreducedValues) {
     cDuration d;
     EXPECT_EQ(d.toStr(), "0/1");
     EXPECT_TRUE(d.isZero());
@@ -53,27 +50,27 @@ TEST(cDuration, NewAndUnreducedValues)
     EXPECT_THROW(D(INT32_MIN, 1).negate(), OverflowError);
 }
 
-TEST(cDuration, NumberedErrorsLeaveTheValue)
-{
+TEST(cDuration, NumberedErrorsLeaveTheValue) {
     cDuration d = D(3, 8);
     const std::pair<uint32_t, std::string> zeroDenominator{0x80040203u, "cDuration"};
     EXPECT_EQ(raised([&] { d.setND(1, 0); }), zeroDenominator);
     EXPECT_EQ(raised([&] { d.setDenom(0); }), zeroDenominator);
-    EXPECT_EQ(raised([&] { d.MulDiv(5, 0); }), (std::pair<uint32_t, std::string>{0x80040204u, "cDuration"}));
+    EXPECT_EQ(raised([&] { d.MulDiv(5, 0); }),
+              (std::pair<uint32_t, std::string>{0x80040204u, "cDuration"}));
     const std::pair<uint32_t, std::string> badModulus{0x80040206u, "cDuration.modulo"};
     EXPECT_EQ(raised([&] { d.Modulo(cDuration()); }), badModulus);
     EXPECT_EQ(raised([&] { d.Modulo(D(-1, 4)); }), badModulus);
     EXPECT_EQ(d.toStr(), "3/8");
 }
 
-TEST(cDuration, AddAndSubtractGiveLowestTerms)
-{
+TEST(cDuration, AddAndSubtractGiveLowestTerms) {
     const struct {
         int32_t a, b, c, d;
         const char *sum, *diff;
-    } cases[] = {{1, 3, 1, 6, "1/2", "1/6"},   {1, 4, -1, 4, "0/1", "1/2"}, {3, 8, 3, 8, "3/4", "0/1"},
-                 {2, 8, 1, 8, "3/8", "1/8"},   // one negative stored denominator: -1/4 + 1/2
-                 {1, -4, 1, 2, "1/4", "-3/4"}, {1, -4, 1, -4, "-1/2", "0/1"}};
+    } cases[] = {
+        {1, 3, 1, 6, "1/2", "1/6"},   {1, 4, -1, 4, "0/1", "1/2"},  {3, 8, 3, 8, "3/4", "0/1"},
+        {2, 8, 1, 8, "3/8", "1/8"}, // one negative stored denominator: -1/4 + 1/2
+        {1, -4, 1, 2, "1/4", "-3/4"}, {1, -4, 1, -4, "-1/2", "0/1"}};
     for (const auto& t : cases) {
         cDuration x = D(t.a, t.b), y = D(t.a, t.b);
         EXPECT_EQ(x.Add(D(t.c, t.d)), 0);
@@ -88,8 +85,7 @@ TEST(cDuration, AddAndSubtractGiveLowestTerms)
     EXPECT_EQ(r.toStr(), "1/8");
 }
 
-TEST(cDuration, OverflowInAddReturnsCodeAndKeepsValue)
-{
+TEST(cDuration, OverflowInAddReturnsCodeAndKeepsValue) {
     cDuration x = D(INT32_MAX, 1);
     EXPECT_EQ(x.Add(D(1, 1)), -9999);
     EXPECT_EQ(x.toStr(), "2147483647/1");
@@ -98,8 +94,7 @@ TEST(cDuration, OverflowInAddReturnsCodeAndKeepsValue)
     EXPECT_EQ(y.toStr(), "1/2147483647");
 }
 
-TEST(cDuration, CompIsExactForUnreducedAndNegativeDenominators)
-{
+TEST(cDuration, CompIsExactForUnreducedAndNegativeDenominators) {
     EXPECT_EQ(D(1, 3).Comp(D(2, 6)), 0);
     EXPECT_EQ(D(1, 8).Comp(D(1, 4)), -1);
     EXPECT_EQ(D(1, 4).Comp(D(1, 8)), 1);
@@ -108,12 +103,14 @@ TEST(cDuration, CompIsExactForUnreducedAndNegativeDenominators)
     EXPECT_THROW(D(INT32_MAX, 2).Comp(D(1, 3)), OverflowError);
 }
 
-TEST(cDuration, ModuloCountsWholeQuotient)
-{
+TEST(cDuration, ModuloCountsWholeQuotient) {
     const struct {
         int32_t n, d, mn, md, count;
         const char* rest;
-    } cases[] = {{7, 8, 1, 4, 3, "1/8"}, {1, 2, 1, 2, 1, "0/1"}, {1, 8, 1, 4, 0, "1/8"}, {-1, 8, 1, 4, 0, "-1/8"}};
+    } cases[] = {{7, 8, 1, 4, 3, "1/8"},
+                 {1, 2, 1, 2, 1, "0/1"},
+                 {1, 8, 1, 4, 0, "1/8"},
+                 {-1, 8, 1, 4, 0, "-1/8"}};
     for (const auto& t : cases) {
         cDuration a = D(t.n, t.d);
         EXPECT_EQ(a.Modulo(D(t.mn, t.md)), t.count) << t.n << "/" << t.d;
@@ -121,8 +118,7 @@ TEST(cDuration, ModuloCountsWholeQuotient)
     }
 }
 
-TEST(cDuration, GcdTupletAndMulDiv)
-{
+TEST(cDuration, GcdTupletAndMulDiv) {
     EXPECT_EQ(D(3, 8).gcdDur(D(1, 4)).toStr(), "1/8");
     EXPECT_EQ(D(1, 3).gcdDur(D(1, 4)).toStr(), "1/12");
     EXPECT_EQ(cDuration().gcdDur(cDuration()).toStr(), "0/1");
@@ -135,7 +131,8 @@ TEST(cDuration, GcdTupletAndMulDiv)
     const struct {
         int32_t n, d, mul, div;
         const char* result;
-    } cases[] = {{3, 8, 1, 2, "3/16"}, {1, 3, 2, 4, "1/6"}, {1, 3, 1, -2, "-1/6"}, {1, 3, 0, 5, "0/1"}};
+    } cases[] = {
+        {3, 8, 1, 2, "3/16"}, {1, 3, 2, 4, "1/6"}, {1, 3, 1, -2, "-1/6"}, {1, 3, 0, 5, "0/1"}};
     for (const auto& t : cases) {
         cDuration a = D(t.n, t.d);
         EXPECT_EQ(a.MulDiv(t.mul, t.div), 0);
@@ -146,12 +143,11 @@ TEST(cDuration, GcdTupletAndMulDiv)
     EXPECT_EQ(big.toStr(), "1/1073741824");
 }
 
-TEST(cDuration, NoteValuesWithDots)
-{
+TEST(cDuration, NoteValuesWithDots) {
     const struct {
         uint8_t value, dots;
         const char* result;
-    } cases[] = {{0, 0, "2/1"}, {0, 1, "3/1"}, {0, 2, "7/2"},  {2, 2, "7/8"},  {6, 1, "1/4"},
+    } cases[] = {{0, 0, "2/1"}, {0, 1, "3/1"},  {0, 2, "7/2"},   {2, 2, "7/8"},  {6, 1, "1/4"},
                  {4, 1, "3/8"}, {4, 2, "7/16"}, {4, 3, "15/32"}, {12, 0, "1/12"}};
     for (const auto& t : cases) {
         cDuration d;
@@ -165,9 +161,10 @@ TEST(cDuration, NoteValuesWithDots)
         const char* text;
         int32_t result;
         const char* value;
-    } texts[] = {{"", -1, "0/1"},       {"x", -1, "0/1"},      {"123", -1, "0/1"},   {"4.....", -1, "0/1"},
-                 {"4....", 5, "31/64"}, {"4.", 2, "3/8"},      {"16..", 4, "7/64"},  {"0", 1, "2/1"},
-                 {"08", 2, "1/8"},      {"12a", 2, "1/12"}};
+    } texts[] = {{"", -1, "0/1"},       {"x", -1, "0/1"},      {"123", -1, "0/1"},
+                 {"4.....", -1, "0/1"}, {"4....", 5, "31/64"}, {"4.", 2, "3/8"},
+                 {"16..", 4, "7/64"},   {"0", 1, "2/1"},       {"08", 2, "1/8"},
+                 {"12a", 2, "1/12"}};
     for (const auto& t : texts) {
         cDuration x;
         EXPECT_EQ(x.fromNDots(t.text), t.result) << t.text;
@@ -175,15 +172,15 @@ TEST(cDuration, NoteValuesWithDots)
     }
 }
 
-TEST(cDuration, FromStrReadsAFractionOrLeavesTheValue)
-{
+TEST(cDuration, FromStrReadsAFractionOrLeavesTheValue) {
     const struct {
         const char* text;
         int32_t result;
         const char* value;
-    } cases[] = {{"6/8", 0, "3/4"},   {" 3 / 4 ", 0, "3/4"}, {"-3/-6", 0, "1/2"}, {"0/5", 0, "0/1"},
-                 {"3/0", -1, "5/7"},  {"3", -1, "5/7"},      {"3/4.5", -1, "5/7"}, {"+3/4", -1, "5/7"},
-                 {"/4", -1, "5/7"},   {"3/-", -1, "5/7"}};
+    } cases[] = {{"6/8", 0, "3/4"},    {" 3 / 4 ", 0, "3/4"}, {"-3/-6", 0, "1/2"},
+                 {"0/5", 0, "0/1"},    {"3/0", -1, "5/7"},    {"3", -1, "5/7"},
+                 {"3/4.5", -1, "5/7"}, {"+3/4", -1, "5/7"},   {"/4", -1, "5/7"},
+                 {"3/-", -1, "5/7"}};
     for (const auto& t : cases) {
         cDuration d = D(5, 7);
         EXPECT_EQ(d.fromStr(t.text), t.result) << t.text;

@@ -6,8 +6,7 @@
 
 using notaro::cGSpans;
 
-TEST(cGSpans, GrowsByTheStepAndKeepsSpans)
-{
+TEST(cGSpans, GrowsByTheStepAndKeepsSpans) {
     cGSpans s;
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(s.addGSpan("s" + std::to_string(i), i, i + 1), i);
@@ -23,8 +22,7 @@ TEST(cGSpans, GrowsByTheStepAndKeepsSpans)
     }
 }
 
-TEST(cGSpans, SeachBackIgnoresCaseAndPrefersTheNewest)
-{
+TEST(cGSpans, SeachBackIgnoresCaseAndPrefersTheNewest) {
     cGSpans s;
     s.addGSpan("tune", 0, 3);
     EXPECT_EQ(s.seachBack("TUNE"), 0);
@@ -33,8 +31,7 @@ TEST(cGSpans, SeachBackIgnoresCaseAndPrefersTheNewest)
     EXPECT_EQ(s.seachBack("other"), -1);
 }
 
-TEST(cGSpans, CoveringSpansSearchFromEitherEnd)
-{
+TEST(cGSpans, CoveringSpansSearchFromEitherEnd) {
     cGSpans s;
     s.addGSpan("a", 0, 9);
     s.addGSpan("b", 5, 7);
@@ -44,8 +41,7 @@ TEST(cGSpans, CoveringSpansSearchFromEitherEnd)
     EXPECT_EQ(s.coveringSpan2(-1), -1);
 }
 
-TEST(cGSpans, OpenSpanCoversNothingButIsFound)
-{
+TEST(cGSpans, OpenSpanCoversNothingButIsFound) {
     cGSpans s;
     s.addGSpan("open", 4, 3);
     EXPECT_EQ(s.seachBack("OPEN"), 0);
@@ -53,8 +49,7 @@ TEST(cGSpans, OpenSpanCoversNothingButIsFound)
     EXPECT_EQ(s.coveringSpan(4), -1);
 }
 
-TEST(cGSpans, MinusOneSelectsNewestAndBadPositionsFail)
-{
+TEST(cGSpans, MinusOneSelectsNewestAndBadPositionsFail) {
     cGSpans s;
     EXPECT_THROW(s.iLast(-1), std::out_of_range);
     s.addGSpan("a", 1, 2);
@@ -69,8 +64,7 @@ TEST(cGSpans, MinusOneSelectsNewestAndBadPositionsFail)
     EXPECT_EQ(s.arrSizeIncr(), 20);
 }
 
-TEST(cGSpans, LastIndexIsRoundedHalfToEven)
-{
+TEST(cGSpans, LastIndexIsRoundedHalfToEven) {
     cGSpans s;
     s.addGSpan("a", 0, 2.5);
     s.addGSpan("b", 0, 3.5);

@@ -4,21 +4,20 @@
 
 using notaro::cNotePAO;
 
-TEST(cNotePAO, ReadsPitchesInBothNamingSystems)
-{
+TEST(cNotePAO, ReadsPitchesInBothNamingSystems) {
     const struct {
         const char* text;
         bool doRe;
         int32_t used;
         float midi;
-    } cases[] = {{"c", false, 1, 60},        {"C", false, 1, 48},      {"CCCC", false, 4, 12},
-                 {"ccccc#", false, 6, 109},  {"a", false, 1, 69},      {"c~", false, 2, 59.5f},
-                 {"c+", false, 2, 60.5f},    {"c-", false, 2, 59},     {"B-", false, 2, 58},
-                 {"cn", false, 2, 60},       {"cN", false, 1, 60},     {"cC", false, 1, 60},
-                 {"f", false, 1, 65},        {"d", true, 1, 60},       {"s", true, 1, 67},
-                 {"T", true, 1, 59},         {"rr#", true, 3, 75},     {"CCCCC", false, -1, 0},
-                 {"cccccc", false, -1, 0},   {"H", false, -1, 0},      {"x", false, -1, 0},
-                 {"", false, -1, 0},         {"S", false, -1, 0},      {"C", true, -1, 0},
+    } cases[] = {{"c", false, 1, 60},       {"C", false, 1, 48},  {"CCCC", false, 4, 12},
+                 {"ccccc#", false, 6, 109}, {"a", false, 1, 69},  {"c~", false, 2, 59.5f},
+                 {"c+", false, 2, 60.5f},   {"c-", false, 2, 59}, {"B-", false, 2, 58},
+                 {"cn", false, 2, 60},      {"cN", false, 1, 60}, {"cC", false, 1, 60},
+                 {"f", false, 1, 65},       {"d", true, 1, 60},   {"s", true, 1, 67},
+                 {"T", true, 1, 59},        {"rr#", true, 3, 75}, {"CCCCC", false, -1, 0},
+                 {"cccccc", false, -1, 0},  {"H", false, -1, 0},  {"x", false, -1, 0},
+                 {"", false, -1, 0},        {"S", false, -1, 0},  {"C", true, -1, 0},
                  {"\xC3\xA9", false, -1, 0}};
     for (const auto& t : cases) {
         cNotePAO p;
@@ -29,8 +28,7 @@ TEST(cNotePAO, ReadsPitchesInBothNamingSystems)
     }
 }
 
-TEST(cNotePAO, WritesPitchesThatReadBack)
-{
+TEST(cNotePAO, WritesPitchesThatReadBack) {
     cNotePAO p;
     EXPECT_EQ(p.toStr(false), "c");
     EXPECT_EQ(p.toStr(true), "d");
@@ -59,8 +57,7 @@ TEST(cNotePAO, WritesPitchesThatReadBack)
                 }
 }
 
-TEST(cNotePAO, EnharmonicPitchesDiffer)
-{
+TEST(cNotePAO, EnharmonicPitchesDiffer) {
     cNotePAO cSharp, dFlat;
     cSharp.fromStr("c#", false);
     dFlat.fromStr("d-", false);

@@ -8,8 +8,7 @@
 using namespace notaro;
 using namespace notaro::testing;
 
-TEST(cTParseDefinitions, UseExpandsTheBodyWithTheUseLineNumber)
-{
+TEST(cTParseDefinitions, UseExpandsTheBodyWithTheUseLineNumber) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"*def[A]", "4c 4d", "*enddef", "*usedef[A:2]"}), kOk);
     ASSERT_EQ(p.nNotes(), 4);
@@ -22,8 +21,7 @@ TEST(cTParseDefinitions, UseExpandsTheBodyWithTheUseLineNumber)
     EXPECT_EQ(p.theNotes(1).noteCharNum, 3);
 }
 
-TEST(cTParseDefinitions, UseLinesReadNameAndCount)
-{
+TEST(cTParseDefinitions, UseLinesReadNameAndCount) {
     const struct {
         const char* use;
         int32_t records; // -1: an error
@@ -49,8 +47,7 @@ TEST(cTParseDefinitions, UseLinesReadNameAndCount)
     }
 }
 
-TEST(cTParseDefinitions, DefinitionLineErrors)
-{
+TEST(cTParseDefinitions, DefinitionLineErrors) {
     cTParse p;
     EXPECT_EQ(parseBody(p, {"*usedef[A]", "*def[A]", "4c", "*enddef"}),
               (ParseOutcome{2, "Reference to unknown definition 'A'", 0, -1}));
@@ -64,8 +61,7 @@ TEST(cTParseDefinitions, DefinitionLineErrors)
         EXPECT_EQ(parseBody(p, {bad}), (ParseOutcome{2, "Invalid construct", 0, -1})) << bad;
 }
 
-TEST(cTParseDefinitions, BlankBodyAndOpenDefinitionProduceNothing)
-{
+TEST(cTParseDefinitions, BlankBodyAndOpenDefinitionProduceNothing) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"*def[A]", "", "*enddef", "*usedef[A:5]", "4c"}), kOk);
     EXPECT_EQ(p.nNotes(), 1);
@@ -73,8 +69,7 @@ TEST(cTParseDefinitions, BlankBodyAndOpenDefinitionProduceNothing)
     EXPECT_EQ(p.nNotes(), 1);
 }
 
-TEST(cTParseDefinitions, NestedUseIsExpandedOnlyWhenUsed)
-{
+TEST(cTParseDefinitions, NestedUseIsExpandedOnlyWhenUsed) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"*def[A]", "4c", "*enddef", "*def[B]", "8d", "*usedef[A:2]", "*enddef",
                             "*usedef[B:2]"}),
@@ -90,23 +85,20 @@ TEST(cTParseDefinitions, NestedUseIsExpandedOnlyWhenUsed)
     EXPECT_EQ(p.theNotes(0).noteLineNum, 6);
 }
 
-TEST(cTParseDefinitions, BodyErrorIsReportedOnTheUseLineWithoutRange)
-{
+TEST(cTParseDefinitions, BodyErrorIsReportedOnTheUseLineWithoutRange) {
     cTParse p;
     EXPECT_EQ(parseBody(p, {"*def[A]", "4c", "4x", "*enddef", "", "", "", "*usedef[A]"}),
               (ParseOutcome{9, "Invalid note/rest", 0, -1}));
 }
 
-TEST(cTParseDefinitions, TieRunsThroughAnExpansion)
-{
+TEST(cTParseDefinitions, TieRunsThroughAnExpansion) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"*def[A]", "4c 4c[", "*enddef", "*usedef[A]", "4c]"}), kOk);
     EXPECT_EQ(p.theNotes(1).tie, 2);
     EXPECT_EQ(p.theNotes(2).tie, 1);
 }
 
-TEST(cTParseDefinitions, CyclesAreStoppedOnTheTopLevelLine)
-{
+TEST(cTParseDefinitions, CyclesAreStoppedOnTheTopLevelLine) {
     cTParse p;
     // A definition can only name definitions made before the line that uses it, so a cycle
     // needs a use line inside a body that is expanded later.
@@ -125,8 +117,7 @@ TEST(cTParseDefinitions, CyclesAreStoppedOnTheTopLevelLine)
 namespace {
 
 /// Ten definitions each using the previous one 32767 times: far more notes than any score needs.
-std::string explosiveScore(const std::string& body)
-{
+std::string explosiveScore(const std::string& body) {
     std::string text = "**n[a-b-c]\r\n*def[D0]\r\n" + body + "\r\n*enddef\r\n";
     for (int i = 1; i < 10; ++i)
         text += "*def[D" + std::to_string(i) + "]\r\n*usedef[D" + std::to_string(i - 1) +
@@ -136,38 +127,37 @@ std::string explosiveScore(const std::string& body)
 
 } // namespace
 
-TEST(cTParseDefinitions, RunawayExpansionStopsAtTheRecordLimit)
-{
+TEST(cTParseDefinitions, RunawayExpansionStopsAtTheRecordLimit) {
     cTParse p;
     const std::string text = explosiveScore("4c 4d");
     const ParseOutcome o = parseText(p, text);
     EXPECT_EQ(o.line, 33);
-    EXPECT_EQ(o.message, "Too many notes: the score would make more than 4000000 notes, rests and directives");
+    EXPECT_EQ(o.message,
+              "Too many notes: the score would make more than 4000000 notes, rests and directives");
     EXPECT_EQ(o.len, -1);
     EXPECT_EQ(p.nNotes(), cTParse::kMaxRecords);
     EXPECT_EQ(p.recordCapacity(), cTParse::kMaxRecords);
 }
 
-TEST(cTParseDefinitions, RunawayExpansionOfEmptyBodiesStopsAtTheLineLimit)
-{
+TEST(cTParseDefinitions, RunawayExpansionOfEmptyBodiesStopsAtTheLineLimit) {
     cTParse p;
     const ParseOutcome o = parseText(p, explosiveScore("."));
     EXPECT_EQ(o.line, 33);
-    EXPECT_EQ(o.message, "Too many lines: the definitions would expand to more than 16000000 lines");
+    EXPECT_EQ(o.message,
+              "Too many lines: the definitions would expand to more than 16000000 lines");
     EXPECT_EQ(p.nNotes(), 1);
 }
 
-TEST(cTParseDefinitions, RunawayCommentsStopAtTheCommentLimit)
-{
+TEST(cTParseDefinitions, RunawayCommentsStopAtTheCommentLimit) {
     cTParse p;
     const std::string comment = "! " + std::string(2000, 'x');
     const ParseOutcome o = parseText(p, explosiveScore(comment));
     EXPECT_EQ(o.line, 33);
-    EXPECT_EQ(o.message, "Too many comment lines: the score would hold more than 64 MB of comments");
+    EXPECT_EQ(o.message,
+              "Too many comment lines: the score would hold more than 64 MB of comments");
 }
 
-TEST(cTParseDefinitions, LimitOnATopLevelNotesLineKeepsTheTokenRange)
-{
+TEST(cTParseDefinitions, LimitOnATopLevelNotesLineKeepsTheTokenRange) {
     cTParse p;
     std::string text = "**n[a-b-c]\r\n*def[A]\r\n4c\r\n*enddef\r\n";
     for (int i = 0; i < 122; ++i)
@@ -178,8 +168,11 @@ TEST(cTParseDefinitions, LimitOnATopLevelNotesLineKeepsTheTokenRange)
     for (int32_t i = 0; i < room; ++i)
         last += "4c ";
     text += last + "8e";
-    EXPECT_EQ(parseText(p, text),
-              (ParseOutcome{127, "Too many notes: the score would make more than 4000000 notes, rests and directives",
-                            3 * room, 2}));
+    EXPECT_EQ(
+        parseText(p, text),
+        (ParseOutcome{
+            127,
+            "Too many notes: the score would make more than 4000000 notes, rests and directives",
+            3 * room, 2}));
     EXPECT_EQ(p.nNotes(), cTParse::kMaxRecords);
 }

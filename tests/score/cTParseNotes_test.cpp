@@ -10,8 +10,7 @@ using namespace notaro::testing;
 
 namespace {
 
-std::vector<int> field(const cTParse& p, uint8_t cGnsNote::*member)
-{
+std::vector<int> field(const cTParse& p, uint8_t cGnsNote::*member) {
     std::vector<int> v;
     for (int32_t i = 0; i < p.nNotes(); ++i)
         v.push_back(p.theNotes(i).*member);
@@ -20,8 +19,7 @@ std::vector<int> field(const cTParse& p, uint8_t cGnsNote::*member)
 
 } // namespace
 
-TEST(cTParseNotes, TokensAndTheirOffsets)
-{
+TEST(cTParseNotes, TokensAndTheirOffsets) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"  4c 4d"}), kOk);
     EXPECT_EQ(p.theNotes(0).noteCharNum, 2);
@@ -33,15 +31,14 @@ TEST(cTParseNotes, TokensAndTheirOffsets)
         EXPECT_EQ(p.theNotes(i).noteCharNum, 3 * i);
 }
 
-TEST(cTParseNotes, DurationsAndPitches)
-{
+TEST(cTParseNotes, DurationsAndPitches) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"12c 0c 4..c 1c 4.e- 16g# 2: 0: 99C~ 3.cc+ 4cx 4c''"}), kOk);
     std::vector<std::string> durations;
     for (int32_t i = 0; i < p.nNotes(); ++i)
         durations.push_back(p.theNotes(i).dur->toStr());
-    EXPECT_EQ(durations, (std::vector<std::string>{"1/12", "2/1", "7/16", "1/1", "3/8", "1/16", "1/2", "2/1",
-                                                  "1/99", "1/2", "1/4", "1/4"}));
+    EXPECT_EQ(durations, (std::vector<std::string>{"1/12", "2/1", "7/16", "1/1", "3/8", "1/16",
+                                                   "1/2", "2/1", "1/99", "1/2", "1/4", "1/4"}));
     EXPECT_FLOAT_EQ(p.theNotes(4).notePao->tMidi(), 63);
     EXPECT_TRUE(p.theNotes(6).isRest());
     EXPECT_FLOAT_EQ(p.theNotes(8).notePao->tMidi(), 47.5f);
@@ -55,8 +52,7 @@ TEST(cTParseNotes, DurationsAndPitches)
     EXPECT_EQ(midi, (std::vector<float>{60, 62, 64, 65, 67, 69, 71, 72}));
 }
 
-TEST(cTParseNotes, ErrorsReportTheFailingToken)
-{
+TEST(cTParseNotes, ErrorsReportTheFailingToken) {
     const struct {
         const char* line;
         const char* message;
@@ -89,14 +85,14 @@ TEST(cTParseNotes, ErrorsReportTheFailingToken)
         EXPECT_EQ(parseBody(p, {t.line}), (ParseOutcome{2, t.message, t.pos, t.len})) << t.line;
     }
     cTParse p;
-    EXPECT_EQ(parseText(p, crlf({"**n[d-r-m]", "4c"})), (ParseOutcome{2, "Invalid note/rest", 0, 2}));
+    EXPECT_EQ(parseText(p, crlf({"**n[d-r-m]", "4c"})),
+              (ParseOutcome{2, "Invalid note/rest", 0, 2}));
     // The record of the failing token is already in the list.
     EXPECT_EQ(parseBody(p, {"4c 4d]"}).message, "End of tie without a start of tie");
     EXPECT_EQ(p.nNotes(), 2);
 }
 
-TEST(cTParseNotes, TieSlurAndStaccatoBits)
-{
+TEST(cTParseNotes, TieSlurAndStaccatoBits) {
     const struct {
         const char* line;
         std::vector<int> tie, slur, staccato;
@@ -118,8 +114,7 @@ TEST(cTParseNotes, TieSlurAndStaccatoBits)
     }
 }
 
-TEST(cTParseNotes, TieRunsAcrossLinesCommentsAndDirectives)
-{
+TEST(cTParseNotes, TieRunsAcrossLinesCommentsAndDirectives) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"2g[", "! held over", "*t[90]", "2g 2g]"}), kOk);
     EXPECT_EQ(field(p, &cGnsNote::tie), (std::vector<int>{2, 0, 3, 1}));

@@ -8,8 +8,7 @@
 using namespace notaro;
 using namespace notaro::testing;
 
-TEST(cTParseQueries, PrevTempoAndInstrumentLookOnlyBefore)
-{
+TEST(cTParseQueries, PrevTempoAndInstrumentLookOnlyBefore) {
     cTParse p;
     // Records: tempo 90 (0), note (1), note (2), tempo 60 (3).
     ASSERT_EQ(parseBody(p, {"*t[90]", "4c 4d", "*t[60]"}), kOk);
@@ -28,8 +27,7 @@ TEST(cTParseQueries, PrevTempoAndInstrumentLookOnlyBefore)
     EXPECT_EQ(p.getPrevQNPM(3), 120);
 }
 
-TEST(cTParseQueries, NoteOfLineAndCaret)
-{
+TEST(cTParseQueries, NoteOfLineAndCaret) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"4c 4d", "", "8e 8f"}), kOk);
     EXPECT_EQ(p.iNoteOfILine(1), 0);
@@ -44,8 +42,7 @@ TEST(cTParseQueries, NoteOfLineAndCaret)
     EXPECT_EQ(p.iNoteOfILineIPos(4, 6), -1);
 }
 
-TEST(cTParseQueries, DurationSums)
-{
+TEST(cTParseQueries, DurationSums) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"4c 8d 12e 12f 12g"}), kOk);
     std::optional<cDuration> d;
@@ -58,8 +55,7 @@ TEST(cTParseQueries, DurationSums)
     EXPECT_EQ(p.noteSeqDur(0, 0).toStr(), "0/1");
 }
 
-TEST(cTParseQueries, TieChainsAndRestRuns)
-{
+TEST(cTParseQueries, TieChainsAndRestRuns) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"2c[ 2c 2c] 4d 4: 4: 4e 2c[ 2c] 4d"}), kOk);
     EXPECT_EQ(p.numNoteParts(0), 3);
@@ -73,10 +69,10 @@ TEST(cTParseQueries, TieChainsAndRestRuns)
     EXPECT_EQ(p.numSeparateNotes(0, 0), 1);
 }
 
-TEST(cTParseQueries, NoteToStr)
-{
+TEST(cTParseQueries, NoteToStr) {
     cTParse p;
-    ASSERT_EQ(parseBody(p, {"", "", "", "", "", "4c( 4c[ 4c]) 2.: 8e'", "4..f~ 0.C# 12g 3.g"}), kOk);
+    ASSERT_EQ(parseBody(p, {"", "", "", "", "", "4c( 4c[ 4c]) 2.: 8e'", "4..f~ 0.C# 12g 3.g"}),
+              kOk);
     EXPECT_EQ(p.noteToStr(0, false), "4c s> d=1/4");
     EXPECT_EQ(p.noteToStr(1, false), "4c t> <s> d=1/4");
     EXPECT_EQ(p.noteToStr(1, false, true), "L7 4c t> <s> d=1/4");
@@ -90,8 +86,7 @@ TEST(cTParseQueries, NoteToStr)
     EXPECT_EQ(p.noteToStr(8, false), "2g d=1/2"); // a dotted third is a half
 }
 
-TEST(cTParseQueries, QueriesOnDirectivesOrOutsideTheListFail)
-{
+TEST(cTParseQueries, QueriesOnDirectivesOrOutsideTheListFail) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"*t[100]", "4c"}), kOk);
     std::optional<cDuration> d;

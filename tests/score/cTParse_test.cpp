@@ -6,8 +6,7 @@
 using namespace notaro;
 using namespace notaro::testing;
 
-TEST(cTParse, EmptyTextAndHeaders)
-{
+TEST(cTParse, EmptyTextAndHeaders) {
     cTParse p;
     EXPECT_EQ(parseText(p, ""), (ParseOutcome{1, "Empty text", 0, -1}));
     // A final CR LF makes one more, empty, line.
@@ -36,11 +35,10 @@ TEST(cTParse, EmptyTextAndHeaders)
     }
 }
 
-TEST(cTParse, CommentsAttachToTheNextRecordOrTheEnd)
-{
+TEST(cTParse, CommentsAttachToTheNextRecordOrTheEnd) {
     cTParse p;
-    ASSERT_EQ(parseBody(p, {"  ! first  ", "!! second", "*t[120]", "4c", "! after one", "4d", "! tail 1",
-                            "!!$T:tail 2"}),
+    ASSERT_EQ(parseBody(p, {"  ! first  ", "!! second", "*t[120]", "4c", "! after one", "4d",
+                            "! tail 1", "!!$T:tail 2"}),
               kOk);
     ASSERT_EQ(p.nNotes(), 3);
     EXPECT_EQ(p.theNotes(0).preCommentLines, "! first\r\n!! second");
@@ -49,20 +47,27 @@ TEST(cTParse, CommentsAttachToTheNextRecordOrTheEnd)
     EXPECT_EQ(p.finalCommentLines(), "! tail 1\r\n!!$T:tail 2");
 }
 
-TEST(cTParse, TempoAndInstrumentDirectives)
-{
+TEST(cTParse, TempoAndInstrumentDirectives) {
     const struct {
         const char* line;
         const char* error; // "" when accepted
         int32_t eventType, value;
-    } cases[] = {{"*t[120]", "", 1, 120},           {"*T[ 100 ]", "", 1, 100},
-                 {"*t[90.0]", "", 1, 90},            {"*i[0]", "", 2, 0},
-                 {"*I[127]", "", 2, 127},            {"*t[0]", "Incorrect tempo", 0, 0},
-                 {"*t[-60]", "Incorrect tempo", 0, 0}, {"*t[12.5]", "Incorrect tempo", 0, 0},
-                 {"*t[fast]", "Incorrect tempo", 0, 0}, {"*t[3000000000]", "Incorrect tempo", 0, 0},
-                 {"*i[128]", "Incorrect instrument", 0, 0}, {"*i[-1]", "Incorrect instrument", 0, 0},
-                 {"*i[1.5]", "Incorrect instrument", 0, 0}, {"*i[40000]", "Incorrect instrument", 0, 0},
-                 {"*t120", "Invalid construct", 0, 0}, {"*x[1]", "Invalid construct", 0, 0},
+    } cases[] = {{"*t[120]", "", 1, 120},
+                 {"*T[ 100 ]", "", 1, 100},
+                 {"*t[90.0]", "", 1, 90},
+                 {"*i[0]", "", 2, 0},
+                 {"*I[127]", "", 2, 127},
+                 {"*t[0]", "Incorrect tempo", 0, 0},
+                 {"*t[-60]", "Incorrect tempo", 0, 0},
+                 {"*t[12.5]", "Incorrect tempo", 0, 0},
+                 {"*t[fast]", "Incorrect tempo", 0, 0},
+                 {"*t[3000000000]", "Incorrect tempo", 0, 0},
+                 {"*i[128]", "Incorrect instrument", 0, 0},
+                 {"*i[-1]", "Incorrect instrument", 0, 0},
+                 {"*i[1.5]", "Incorrect instrument", 0, 0},
+                 {"*i[40000]", "Incorrect instrument", 0, 0},
+                 {"*t120", "Invalid construct", 0, 0},
+                 {"*x[1]", "Invalid construct", 0, 0},
                  {" =", "Invalid construct", 0, 0}};
     for (const auto& t : cases) {
         cTParse p;
@@ -82,17 +87,17 @@ TEST(cTParse, TempoAndInstrumentDirectives)
     }
 }
 
-TEST(cTParse, IgnoredLinesAndOpenBowsAtTheEnd)
-{
+TEST(cTParse, IgnoredLinesAndOpenBowsAtTheEnd) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"=", "===== 4c", ".", "4c"}), kOk);
     EXPECT_EQ(p.nNotes(), 1);
-    EXPECT_EQ(parseBody(p, {"4c[", ""}), (ParseOutcome{3, "Reached end of file while a tie is not closed", 0, -1}));
-    EXPECT_EQ(parseBody(p, {"4c(", "4d"}), (ParseOutcome{3, "Reached end of file while a slur is not closed", 0, -1}));
+    EXPECT_EQ(parseBody(p, {"4c[", ""}),
+              (ParseOutcome{3, "Reached end of file while a tie is not closed", 0, -1}));
+    EXPECT_EQ(parseBody(p, {"4c(", "4d"}),
+              (ParseOutcome{3, "Reached end of file while a slur is not closed", 0, -1}));
 }
 
-TEST(cTParse, OffsetsCountCharactersNotBytes)
-{
+TEST(cTParse, OffsetsCountCharactersNotBytes) {
     cTParse p;
     EXPECT_EQ(parseBody(p, {"4c\t4x"}), (ParseOutcome{2, "Invalid note/rest", 3, 2}));
     // "é" and "♪" are two and three bytes in UTF-8 but one character each.
@@ -103,19 +108,18 @@ TEST(cTParse, OffsetsCountCharactersNotBytes)
     EXPECT_EQ(parseBody(p, {"4c«x» 4z"}), (ParseOutcome{2, "Invalid note/rest", 6, 2}));
 }
 
-TEST(cTParse, ObjectIsReusableAcrossParses)
-{
+TEST(cTParse, ObjectIsReusableAcrossParses) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"*def[A]", "4c", "*enddef", "4c[", "4c]"}), kOk);
     // Nothing of the first parse (definitions, ties, records) leaks into the second.
-    EXPECT_EQ(parseBody(p, {"*usedef[A]"}), (ParseOutcome{2, "Reference to unknown definition 'A'", 0, -1}));
+    EXPECT_EQ(parseBody(p, {"*usedef[A]"}),
+              (ParseOutcome{2, "Reference to unknown definition 'A'", 0, -1}));
     ASSERT_EQ(parseBody(p, {"4d"}), kOk);
     EXPECT_EQ(p.nNotes(), 1);
     EXPECT_EQ(p.theNotes(0).tie, 0);
 }
 
-TEST(cTParse, RecordListGrowsInStepsOfAHundred)
-{
+TEST(cTParse, RecordListGrowsInStepsOfAHundred) {
     cTParse p;
     std::string line;
     for (int i = 0; i < 100; ++i)

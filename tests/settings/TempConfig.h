@@ -14,28 +14,24 @@ namespace notaro::testing {
 /// A test whose settings folder (XDG_CONFIG_HOME) is a fresh temporary folder.
 class TempConfig : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         char pattern[] = "/tmp/notaro-settings-XXXXXX";
         dir_ = ::mkdtemp(pattern);
         ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ::unsetenv("XDG_CONFIG_HOME");
         std::filesystem::remove_all(dir_);
     }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
 
-    static void writeFile(const std::string& p, const std::string& text)
-    {
+    static void writeFile(const std::string& p, const std::string& text) {
         std::filesystem::create_directories(std::filesystem::path(p).parent_path());
         std::ofstream(p, std::ios::binary) << text;
     }
 
-    static std::string readFile(const std::string& p)
-    {
+    static std::string readFile(const std::string& p) {
         std::ifstream in(p, std::ios::binary);
         std::stringstream ss;
         ss << in.rdbuf();

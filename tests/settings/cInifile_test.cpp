@@ -10,8 +10,7 @@ namespace {
 
 class cInifileTest : public TempConfig {
 protected:
-    cInifile at(const std::string& section, const std::string& key)
-    {
+    cInifile at(const std::string& section, const std::string& key) {
         cInifile ini;
         ini.setPath(path("a.ini"));
         ini.setSection(section);
@@ -22,8 +21,7 @@ protected:
 
 } // namespace
 
-TEST_F(cInifileTest, MissingFileOrKeyGivesTheDefault)
-{
+TEST_F(cInifileTest, MissingFileOrKeyGivesTheDefault) {
     cInifile ini = at("S", "k");
     EXPECT_EQ(ini.Value(), "");
     ini.setDefault("fallback");
@@ -32,18 +30,17 @@ TEST_F(cInifileTest, MissingFileOrKeyGivesTheDefault)
     EXPECT_FALSE(std::filesystem::exists(path("a.ini")));
 }
 
-TEST_F(cInifileTest, NamesMatchWithoutRegardToCase)
-{
+TEST_F(cInifileTest, NamesMatchWithoutRegardToCase) {
     writeFile(path("a.ini"), "; settings\r\n[OnRatios]\r\n  normal = 1, 2 \r\nquoted=\"x y\"\r\n");
     EXPECT_EQ(at("onratios", "NORMAL").Value(), "1, 2");
     EXPECT_EQ(at(" ONRATIOS ", "Quoted").Value(), "x y");
     EXPECT_EQ(at("OnRatios", "; settings").Value(), "");
 }
 
-TEST_F(cInifileTest, WriteCreatesSectionAndKeyAndKeepsOtherLines)
-{
-    const std::string original = "; top comment\r\n[Other]\r\na=1\r\n\r\n[OnRatios]\r\n; keep me\r\n"
-                                 "Normal=1\r\n\r\n[Last]\r\nz=9\r\n";
+TEST_F(cInifileTest, WriteCreatesSectionAndKeyAndKeepsOtherLines) {
+    const std::string original =
+        "; top comment\r\n[Other]\r\na=1\r\n\r\n[OnRatios]\r\n; keep me\r\n"
+        "Normal=1\r\n\r\n[Last]\r\nz=9\r\n";
     writeFile(path("a.ini"), original);
     cInifile ini = at("onratios", "Staccato");
     ini.setValue("0.5");
@@ -52,34 +49,31 @@ TEST_F(cInifileTest, WriteCreatesSectionAndKeyAndKeepsOtherLines)
     ini.setValue("2");
     ini = at("New", "k");
     ini.setValue("v");
-    EXPECT_EQ(readFile(path("a.ini")), "; top comment\r\n[Other]\r\na=1\r\n\r\n[OnRatios]\r\n; keep me\r\n"
-                                       "normal=2\r\nStaccato=0.5\r\n\r\n[Last]\r\nz=9\r\n[New]\r\nk=v\r\n");
+    EXPECT_EQ(readFile(path("a.ini")),
+              "; top comment\r\n[Other]\r\na=1\r\n\r\n[OnRatios]\r\n; keep me\r\n"
+              "normal=2\r\nStaccato=0.5\r\n\r\n[Last]\r\nz=9\r\n[New]\r\nk=v\r\n");
 }
 
-TEST_F(cInifileTest, UnixLineEndsStayUnix)
-{
+TEST_F(cInifileTest, UnixLineEndsStayUnix) {
     writeFile(path("a.ini"), "[S]\na=1\n");
     cInifile ini = at("S", "b");
     ini.setValue("2");
     EXPECT_EQ(readFile(path("a.ini")), "[S]\na=1\nb=2\n");
 }
 
-TEST_F(cInifileTest, NulCharactersAreRemovedOnWrite)
-{
+TEST_F(cInifileTest, NulCharactersAreRemovedOnWrite) {
     cInifile ini = at("S", "k");
     ini.setValue(std::string("a\0b\0c", 5));
     EXPECT_EQ(ini.Value(), "abc");
 }
 
-TEST_F(cInifileTest, LongValuesReadBackCutTo254)
-{
+TEST_F(cInifileTest, LongValuesReadBackCutTo254) {
     cInifile ini = at("S", "k");
     ini.setValue(std::string(300, 'x'));
     EXPECT_EQ(ini.Value(), std::string(254, 'x'));
 }
 
-TEST_F(cInifileTest, DeleteKeyAndSection)
-{
+TEST_F(cInifileTest, DeleteKeyAndSection) {
     writeFile(path("a.ini"), "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
     cInifile ini = at("a", "X");
     ini.DeleteKey();
@@ -92,8 +86,7 @@ TEST_F(cInifileTest, DeleteKeyAndSection)
     EXPECT_EQ(readFile(path("a.ini")), "");
 }
 
-TEST_F(cInifileTest, SectionAndKeyListings)
-{
+TEST_F(cInifileTest, SectionAndKeyListings) {
     writeFile(path("a.ini"), "[A]\r\nx=1\r\n; c\r\ny=2\r\n[B]\r\n[C]\r\nz=3\r\n");
     cInifile ini = at("A", "");
     EXPECT_EQ(ini.INISection(), std::string("x\0y\0", 4));
@@ -111,8 +104,7 @@ TEST_F(cInifileTest, SectionAndKeyListings)
     EXPECT_EQ(missing.INISection(), "dflt");
 }
 
-TEST_F(cInifileTest, LongValueReadsLeadingDigits)
-{
+TEST_F(cInifileTest, LongValueReadsLeadingDigits) {
     writeFile(path("a.ini"), "[S]\r\na=12\r\nb= -7x\r\nc=abc\r\nd=99999999999\r\n");
     EXPECT_EQ(at("S", "a").LongValue(0), 12);
     EXPECT_EQ(at("S", "b").LongValue(0), -7);
@@ -120,8 +112,7 @@ TEST_F(cInifileTest, LongValueReadsLeadingDigits)
     EXPECT_EQ(at("S", "d").LongValue(0), INT32_MAX);
 }
 
-TEST(cInifile, CLngDefault)
-{
+TEST(cInifile, CLngDefault) {
     EXPECT_EQ(cInifile::CLngDefault("12"), 12);
     EXPECT_EQ(cInifile::CLngDefault("abc", 7), 7);
     EXPECT_EQ(cInifile::CLngDefault(" -3 "), -3);
@@ -132,8 +123,7 @@ TEST(cInifile, CLngDefault)
     EXPECT_EQ(cInifile::CLngDefault("", 9), 9);
 }
 
-TEST_F(cInifileTest, FailedWriteLeavesTheOldFileAndReportsFailure)
-{
+TEST_F(cInifileTest, FailedWriteLeavesTheOldFileAndReportsFailure) {
     writeFile(path("ro/a.ini"), "[S]\r\nk=old\r\n");
     // A folder we cannot write to: the temporary file cannot be made there.
     ::chmod(path("ro").c_str(), 0500);
