@@ -47,6 +47,17 @@ void SmfStreamWriter::putVarLen(int32_t v) {
 }
 
 void SmfStreamWriter::channelMessage(int32_t delta, uint8_t status, uint8_t d1, uint8_t d2) {
+    if (delta >= 0 && delta < 0x80) {
+        // Most deltas fit one byte: the whole event is written at once.
+        char* p = room(4);
+        p[0] = static_cast<char>(delta);
+        p[1] = static_cast<char>(status);
+        p[2] = static_cast<char>(d1);
+        p[3] = static_cast<char>(d2);
+        if (status >= 0xC0 && status <= 0xDF)
+            --used_;
+        return;
+    }
     putVarLen(delta);
     const bool twoDataBytes = status < 0xC0 || status > 0xDF;
     char* p = room(twoDataBytes ? 3 : 2);

@@ -5,8 +5,18 @@ namespace notaro {
 
 namespace {
 
+/// Token separators of a notes line: blank, tab, "|", "^", "," and "=".
+struct SeparatorTable {
+    bool is[256] = {};
+    constexpr SeparatorTable() {
+        for (unsigned char c : {' ', '|', '^', '\t', ',', '='})
+            is[c] = true;
+    }
+};
+constexpr SeparatorTable kSeparators;
+
 bool isSeparator(char c) {
-    return c == ' ' || c == '|' || c == '^' || c == '\t' || c == ',' || c == '=';
+    return kSeparators.is[static_cast<unsigned char>(c)];
 }
 
 bool isDigit(char c) {
@@ -73,23 +83,24 @@ std::string cTParse::readNotesLine(std::string_view line, int32_t& eCharPos, int
     try {
         const bool bIsDoRe = namingSystem_ == 1;
         std::string msg;
-        size_t i = 0;
+        const char* const begin = line.data();
+        const char* const end = begin + line.size();
+        const char* p = begin;
         int32_t chars = 0;
-        const size_t n = line.size();
-        while (i < n) {
-            if (isSeparator(line[i])) {
-                ++i;
+        while (p < end) {
+            if (isSeparator(*p)) {
+                ++p;
                 ++chars;
                 continue;
             }
-            const size_t start = i;
+            const char* const start = p;
             const int32_t startChar = chars;
-            for (; i < n && !isSeparator(line[i]); ++i)
-                if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80)
-                    ++chars;
+            // Bytes that continue a UTF-8 sequence do not start a character.
+            for (; p < end && !isSeparator(*p); ++p)
+                chars += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
             const int32_t tokenChars = chars - startChar;
-            if (readNoteToken(line.substr(start, i - start), bIsDoRe, startChar, tokenChars, msg) <
-                0) {
+            const std::string_view token(start, static_cast<size_t>(p - start));
+            if (readNoteToken(token, bIsDoRe, startChar, tokenChars, msg) < 0) {
                 eCharPos = startChar;
                 eLen = tokenChars;
                 return msg;
