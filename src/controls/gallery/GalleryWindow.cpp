@@ -314,11 +314,11 @@ QWidget* GalleryWindow::frames() {
     auto* host = new StripedHost(box);
     host->setMinimumSize(560, 150);
     outer->addWidget(host);
-    struct Spec {
+    struct FrameSample {
         QString caption;
         std::function<void(t1Frame&)> setup;
     };
-    const QList<Spec> specs = {{QStringLiteral("Hello"), [](t1Frame&) {}},
+    const QList<FrameSample> samples = {{QStringLiteral("Hello"), [](t1Frame&) {}},
                                {QStringLiteral("Transparent"),
                                 [](t1Frame& f) {
                                     f.setBackStyle(t1Frame::Transparent);
@@ -334,12 +334,12 @@ QWidget* GalleryWindow::frames() {
                                     f.setForeColor(0xFFFFFF);
                                     f.setInBackColor(0xF0F8FF);
                                 }}};
-    for (int i = 0; i < specs.size(); ++i) {
+    for (int i = 0; i < samples.size(); ++i) {
         auto* frame = new t1Frame(host);
-        frame->InitProperties(specs[i].caption);
-        specs[i].setup(*frame);
+        frame->InitProperties(samples[i].caption);
+        samples[i].setup(*frame);
         frame->setGeometry(10 + i * 138, 12, 128, 126);
-        if (specs[i].caption == QLatin1String("No tape"))
+        if (samples[i].caption == QLatin1String("No tape"))
             new QLabel(QStringLiteral("(no strip)"), frame);
     }
     return box;
