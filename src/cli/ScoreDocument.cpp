@@ -4,6 +4,7 @@
 #include "TextUtil.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace notaro::cli {
 
@@ -40,13 +41,14 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;
-    bytes.clear();
-    if (std::fseek(f, 0, SEEK_END) == 0) {
-        const long size = std::ftell(f);
-        if (size > 0)
-            bytes.reserve(static_cast<size_t>(size));
-        std::rewind(f);
+    // Only a regular file is a score: a folder opens on this system but has no bytes.
+    struct stat info {};
+    if (::fstat(::fileno(f), &info) != 0 || !S_ISREG(info.st_mode)) {
+        std::fclose(f);
+        return false;
     }
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(info.st_size));
     char buf[1 << 16];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)

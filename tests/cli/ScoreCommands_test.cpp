@@ -80,6 +80,8 @@ TEST_F(ScoreCommands, MissingFileAndUsage) {
     const std::string missing = (dir_ / "nope.NTR").string();
     EXPECT_EQ(run(runCheck, {missing}), 1);
     EXPECT_EQ(err_.str(), missing + ": Cannot open the file.\n");
+    EXPECT_EQ(run(runCheck, {dir_.string()}), 1); // a folder is no score
+    EXPECT_EQ(err_.str(), dir_.string() + ": Cannot open the file.\n");
     EXPECT_EQ(run(runCheck, {}), 2);
     EXPECT_NE(err_.str().find("usage: notaro-cli check FILE"), std::string::npos);
     EXPECT_EQ(run(runCheck, {"a", "b"}), 2);
