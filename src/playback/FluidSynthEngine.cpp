@@ -6,6 +6,9 @@
 
 #include <fluidsynth.h>
 
+#include <cstdio>
+#include <cstring>
+
 namespace notaro::playback {
 
 FluidSynthEngine& FluidSynthEngine::instance() {
@@ -72,12 +75,24 @@ int32_t FluidSynthEngine::useSoundFont(const std::string& path) {
         soundFontId_ = -1;
         soundFontPath_.clear();
     }
+    if (!isSoundFontFile(path))
+        return midiOutRc::kNoSoundFont;
     const int id = fluid_synth_sfload(synth_, path.c_str(), 1);
     if (id == FLUID_FAILED)
         return midiOutRc::kNoSoundFont;
     soundFontId_ = id;
     soundFontPath_ = path;
     return 0;
+}
+
+bool isSoundFontFile(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    char head[12] = {};
+    const bool read = std::fread(head, 1, sizeof head, f) == sizeof head;
+    std::fclose(f);
+    return read && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "sfbk", 4) == 0;
 }
 
 int32_t sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg) {

@@ -45,6 +45,10 @@ private:
     std::string soundFontPath_;
 };
 
+/// True when the file starts as a SoundFont does ("RIFF", a size, "sfbk"). Checked before
+/// FluidSynth reads a file, whose loaders for other formats complain on stderr.
+bool isSoundFontFile(const std::string& path);
+
 /// Plays one short message on a synthesizer (also for offline rendering).
 /// @return 0, or midiOutRc::kInvalidParam for a message that is not a channel message
 int32_t sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg);

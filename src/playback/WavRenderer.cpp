@@ -111,7 +111,7 @@ int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
     std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings.get()));
     if (!synth)
         return midiOutRc::kError;
-    if (options.soundFont.empty() ||
+    if (options.soundFont.empty() || !isSoundFontFile(options.soundFont) ||
         fluid_synth_sfload(synth.get(), options.soundFont.c_str(), 1) == FLUID_FAILED)
         return midiOutRc::kNoSoundFont;
 

@@ -116,6 +116,12 @@ TEST_F(WavRendererTest, FailuresLeaveNoFileAndKeepAnOldOne) {
     RenderOptions o;
     o.soundFont = (dir_ / "missing.sf2").string();
     EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), 68);
+    // A file that is no SoundFont is refused quietly: no library complains on stderr.
+    o.soundFont = (dir_ / "text.sf2").string();
+    std::ofstream(o.soundFont) << "not a SoundFont, but long enough to be read";
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), 68);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     o.soundFont = kSmallSoundFont;
     EXPECT_EQ(renderMidiToWav(midiOf("4c"), (dir_ / "no" / "x.wav").string(), o), -7);
     std::ifstream in(wav);
