@@ -1,0 +1,346 @@
+#include "fMain.h"
+
+#include "AppValues.h"
+#include "GeneralMidi.h"
+#include "MidiOutputs.h"
+#include "OnRatios.h"
+#include "ScoreEditor.h"
+#include "ShellServices.h"
+#include "ToolPicture.h"
+#include "UserPrompts.h"
+#include "cGnsPlay.h"
+
+#include <glimmer/chBut.h>
+#include <glimmer/tkHLink.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFont>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QUrl>
+
+// The pictures are compiled into this library; a static library must register them itself.
+static void initAppResources() {
+    Q_INIT_RESOURCE(app);
+}
+
+namespace notaro::app {
+
+namespace {
+
+/// The design's client area, in twips.
+constexpr int kDesignWidth = 10935;
+constexpr int kDesignHeight = 6930;
+constexpr int kEditorTop = 465;
+constexpr int kLineLabelHeight = 285;
+
+int px(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+QRect twipRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+glimmer::chBut* toolButton(QWidget* parent, const char* name, const QString& tip,
+                           const QString& picture, QRect twips) {
+    auto* b = new glimmer::chBut(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setButtonType(glimmer::chBut::FlatHighlight);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::TabFocus);
+    if (!picture.isEmpty()) {
+        const QPixmap p = toolPicture(picture, 16, b->palette().color(QPalette::Button));
+        b->setPictureNormal(p);
+        b->setPictureOver(p);
+    }
+    b->setGeometry(twips);
+    return b;
+}
+
+} // namespace
+
+fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> device, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), device_(std::move(device)) {
+    // Creation: the shell services and the control classes come before any control exists.
+    initCommonControlsSafe();
+    initAppResources();
+    if (!device_)
+        device_ = playback::makeMidiOut();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/notaro.svg")));
+    createControls();
+    createMenus();
+    resize(px(kDesignWidth), px(kDesignHeight) + menuBar()->sizeHint().height());
+    formLoad();
+}
+
+fMain::~fMain() {
+    if (gnsPObj_)
+        gnsPObj_->stopPlaying();
+}
+
+void fMain::createControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
+    client_->installEventFilter(this);
+    // The layout is measured for a small dialog font; "Arial" resolves to its metric twin.
+    QFont dialogFont(QStringLiteral("Arial"));
+    dialogFont.setPointSize(8);
+    client_->setFont(dialogFont);
+
+    lnBelowMenu_ = new QFrame(client_);
+    lnBelowMenu_->setObjectName(QStringLiteral("LnBelowMenu"));
+    lnBelowMenu_->setFrameShape(QFrame::HLine);
+    lnBelowMenu_->setFrameShadow(QFrame::Sunken);
+
+    txtAram_ = new ScoreEditor(client_);
+    txtAram_->setObjectName(QStringLiteral("txtAram"));
+    txtAram_->setGeometry(twipRect(0, kEditorTop, kDesignWidth, 6090));
+    connect(txtAram_, &ScoreEditor::caretLineMayHaveChanged, this, &fMain::showLineNumber);
+
+    cmdNew_ = toolButton(client_, "cmdNew", QStringLiteral("New"), QStringLiteral("new"),
+                         twipRect(45, 75, 345, 345));
+    cmdOpen_ = toolButton(client_, "cmdOpen", QStringLiteral("Open..."), QStringLiteral("open"),
+                          twipRect(405, 75, 345, 345));
+    cmdSave_ = toolButton(client_, "cmdSave", QStringLiteral("Save"), QStringLiteral("save"),
+                          twipRect(765, 75, 345, 345));
+    cmdChkSyntax_ = toolButton(client_, "cmdChkSyntax", QStringLiteral("Check syntax"),
+                               QStringLiteral("check"), twipRect(1260, 75, 345, 345));
+    cmdPlay_ = toolButton(client_, "cmdPlay", QStringLiteral("Play / Stop"), QStringLiteral("play"),
+                          twipRect(1755, 75, 345, 345));
+    cmdPlay_->setCheckBoxBehaviour(true);
+    cmdPlay_->setValue(false);
+    cmdSaveMidi_ = toolButton(client_, "cmdSaveMidi", QStringLiteral("Save as MIDI"), QString(),
+                              twipRect(2265, 75, 1545, 345));
+    cmdSaveMidi_->setCaption(QStringLiteral("Save As Midi..."));
+
+    connect(cmdNew_, &glimmer::chBut::Click, this, [this] {
+        stopIfPlaying();
+        runCommand([this] { newCommand(); });
+    });
+    connect(cmdOpen_, &glimmer::chBut::Click, this, [this] {
+        stopIfPlaying();
+        runCommand([this] { openCommand(); });
+    });
+    connect(cmdSave_, &glimmer::chBut::Click, this, [this] {
+        stopIfPlaying();
+        runCommand([this] { saveCommand(); });
+    });
+    connect(cmdChkSyntax_, &glimmer::chBut::Click, this,
+            [this] { runCommand([this] { checkSyntaxCommand(); }); });
+    connect(cmdSaveMidi_, &glimmer::chBut::Click, this,
+            [this] { runCommand([this] { saveMidiCommand(); }); });
+    connect(cmdPlay_, &glimmer::chBut::Click, this, &fMain::playClicked);
+
+    cmbPatch_ = new QComboBox(client_);
+    cmbPatch_->setObjectName(QStringLiteral("cmbPatch"));
+    cmbPatch_->addItems(generalMidiNames());
+    cmbPatch_->setMaxVisibleItems(16);
+    const QRect patch = twipRect(4095, 75, 1995, 345);
+    cmbPatch_->setGeometry(patch.x(), patch.y(), patch.width(),
+                           qMax(patch.height(), cmbPatch_->sizeHint().height()));
+
+    chkForcePatch_ = new QCheckBox(QStringLiteral("Force Instrument"), client_);
+    chkForcePatch_->setObjectName(QStringLiteral("chkForcePatch"));
+    const QRect force = twipRect(6135, 135, 1575, 225);
+    const int forceHeight = qMax(force.height(), chkForcePatch_->sizeHint().height());
+    chkForcePatch_->setGeometry(force.x(), force.center().y() - forceHeight / 2 + 1,
+                                qMax(force.width(), chkForcePatch_->sizeHint().width()),
+                                forceHeight);
+
+    lblLnNum_ = new QLabel(QStringLiteral("Line"), client_);
+    lblLnNum_->setObjectName(QStringLiteral("lblLnNum"));
+    lblLnNum_->setIndent(4);
+
+    lblRelated_ = new QLabel(QStringLiteral("Related Software:"), client_);
+    lblRelated_->setObjectName(QStringLiteral("lblRelated"));
+    lblAnd_ = new QLabel(QStringLiteral("and"), client_);
+    lblAnd_->setObjectName(QStringLiteral("lblAnd"));
+    lblAnd_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblRelated_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const QString help = dataFolder(QStringLiteral("help")) + QStringLiteral("/eOview.htm");
+    const auto link = [this](const char* name, const QString& caption, const QUrl& url) {
+        auto* l = new glimmer::tkHLink(client_);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setCaption(caption);
+        l->setLinkURL(url.toString());
+        l->setOpener([this](const QUrl& u) { prompts_.openUrl(u); });
+        return l;
+    };
+    QUrl cli = QUrl::fromLocalFile(help);
+    cli.setFragment(QStringLiteral("cli"));
+    QUrl glimmer = QUrl::fromLocalFile(help);
+    glimmer.setFragment(QStringLiteral("glimmer"));
+    hlnkFirst_ = link("hlnkFirst", QStringLiteral("Glimmer"), glimmer);
+    hlnkSecond_ = link("hlnkSecond", QStringLiteral("notaro-cli"), cli);
+
+    // Tab order: the editor first, then the tool row.
+    setTabOrder(txtAram_, cmdNew_);
+    setTabOrder(cmdNew_, cmdOpen_);
+    setTabOrder(cmdOpen_, cmdSave_);
+    setTabOrder(cmdSave_, cmdChkSyntax_);
+    setTabOrder(cmdChkSyntax_, cmdPlay_);
+    setTabOrder(cmdPlay_, cmdSaveMidi_);
+    setTabOrder(cmdSaveMidi_, cmbPatch_);
+    setTabOrder(cmbPatch_, chkForcePatch_);
+    txtAram_->setFocus();
+}
+
+void fMain::createMenus() {
+    struct Item {
+        const char* name;
+        const char* text;
+        void (fMain::*command)();
+    };
+    const auto addMenu = [this](const char* name, const char* title,
+                                std::initializer_list<Item> items) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+        menu->setObjectName(QString::fromLatin1(name));
+        // Opening a menu stops playback, so that no menu command runs while a score plays.
+        connect(menu, &QMenu::aboutToShow, this, &fMain::stopIfPlaying);
+        for (const Item& item : items) {
+            if (!item.name) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            action->setObjectName(QString::fromLatin1(item.name));
+            const auto command = item.command;
+            connect(action, &QAction::triggered, this,
+                    [this, command] { runCommand([this, command] { (this->*command)(); }); });
+        }
+    };
+    addMenu("mnu_File", "&File",
+            {{"mnu_File_New", "&New", &fMain::newCommand},
+             {"mnu_File_Open", "&Open...", &fMain::openCommand},
+             {"mnu_File_Save", "&Save (Text)", &fMain::saveCommand},
+             {"mnu_File_SaveAs", "Save (Text) &As...", &fMain::saveAsCommand},
+             {nullptr, nullptr, nullptr},
+             {"mnu_File_SaveMidi", "Save As &MIDI...", &fMain::saveMidiCommand},
+             {nullptr, nullptr, nullptr},
+             {"mnu_File_Exit", "E&xit", nullptr}});
+    addMenu("mnu_Tools", "&Tools",
+            {{"mnu_Tools_Syntax", "Check &Syntax", &fMain::checkSyntaxCommand},
+             {"mnu_Tools_Times", "Note &Times...", &fMain::noteTimesCommand}});
+    addMenu("mnu_Help", "&Help",
+            {{"mnu_Help_Contents", "&Contents...", &fMain::helpContentsCommand},
+             {"mnu_Help_Examples", "&Examples...", &fMain::examplesCommand},
+             {nullptr, nullptr, nullptr},
+             {"mnu_Help_About", "&About Notaro...", &fMain::aboutCommand}});
+    // The help key opens the help page, as the registered help file would.
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this,
+            [this] { runCommand([this] { helpContentsCommand(); }); });
+    // Exit closes the window through the closing path, with its save prompt.
+    QAction* exit = findChild<QAction*>(QStringLiteral("mnu_File_Exit"));
+    disconnect(exit, nullptr, this, nullptr);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+void fMain::formLoad() {
+    initAppValues();
+    centerFormOnScreen(*this);
+    cmbPatch_->setCurrentIndex(0);
+    currentFileName_.clear();
+    updateTitle();
+    setMenuBarColor(menuBar(), 0xFFFFFF, false);
+    loadOnRatios();
+    setSamplesFolder(dataFolder(QStringLiteral("samples")));
+    layoutClient();
+}
+
+bool fMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize)
+        layoutClient();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void fMain::layoutClient() {
+    if (isMinimized())
+        return;
+    const int w = client_->width() * kTwipsPerPixel;
+    const int h = client_->height() * kTwipsPerPixel;
+    const int lineTop = h - kLineLabelHeight;
+    lblLnNum_->setGeometry(twipRect(0, lineTop, 1485, kLineLabelHeight));
+    const int rowTop = lineTop + 30;
+    // Labels may outgrow their design width where the font is wider than the design's.
+    const QRect related = twipRect(2715, rowTop, 1275, kLineLabelHeight - 30);
+    lblRelated_->setGeometry(
+        related.adjusted(0, 0, qMax(0, lblRelated_->sizeHint().width() - related.width()), 0));
+    hlnkFirst_->setGeometry(twipRect(4155, rowTop, 720, kLineLabelHeight - 30));
+    lblAnd_->setGeometry(twipRect(4950, rowTop, 270, kLineLabelHeight - 30));
+    hlnkSecond_->setGeometry(twipRect(5325, rowTop, 1365, kLineLabelHeight - 30));
+    const int editorHeight = h - kEditorTop - kLineLabelHeight - 30;
+    QRect editor = txtAram_->geometry();
+    editor.setLeft(0);
+    editor.setWidth(client_->width());
+    if (editorHeight > 40)
+        editor.setHeight(px(editorHeight));
+    txtAram_->setGeometry(editor);
+    lnBelowMenu_->setGeometry(0, 0, px(w), 2);
+}
+
+void fMain::closeEvent(QCloseEvent* event) {
+    if (isPlaying_) {
+        // Stop first; the close is tried again once the play call has returned.
+        closeAfterPlay_ = true;
+        stopIfPlaying();
+        event->ignore();
+        return;
+    }
+    if (!querySaveChanges()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void fMain::updateTitle() {
+    if (currentFileName_.isEmpty()) {
+        setWindowTitle(appValues().appTitle + QStringLiteral(" -- New Document"));
+        return;
+    }
+    const int slash = currentFileName_.lastIndexOf(QLatin1Char('/'));
+    setWindowTitle(appValues().appTitle + QStringLiteral(" -- ") + currentFileName_.mid(slash + 1));
+}
+
+void fMain::showLineNumber() {
+    lblLnNum_->setText(QStringLiteral("Line ") + QString::number(txtAram_->caretLineIndex() + 1));
+}
+
+void fMain::enableEditControls(bool flag) {
+    for (QWidget* w : std::initializer_list<QWidget*>{cmbPatch_, chkForcePatch_, cmdChkSyntax_,
+                                                      cmdNew_, cmdOpen_, cmdSave_, cmdSaveMidi_})
+        w->setEnabled(flag);
+}
+
+int32_t fMain::chosenPatch() const {
+    return chkForcePatch_->isChecked() ? cmbPatch_->currentIndex() : -1;
+}
+
+void fMain::runCommand(std::function<void()> command) {
+    if (!isPlaying_) {
+        command();
+        return;
+    }
+    stopIfPlaying();
+    pendingCommands_.push_back(std::move(command));
+}
+
+void fMain::runPendingCommands() {
+    while (!pendingCommands_.empty() && !isPlaying_) {
+        auto command = std::move(pendingCommands_.front());
+        pendingCommands_.pop_front();
+        command();
+    }
+}
+
+} // namespace notaro::app

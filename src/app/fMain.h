@@ -1,0 +1,162 @@
+#pragma once
+
+#include "MidiOutDevice.h"
+#include "PlayerListener.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+
+namespace glimmer {
+class chBut;
+class tkHLink;
+} // namespace glimmer
+
+namespace notaro {
+class cTParse;
+namespace playback {
+
+class cGnsPlay;
+} // namespace playback
+} // namespace notaro
+
+namespace notaro::app {
+
+class ScoreEditor;
+class UserPrompts;
+
+/// The program's main window and the owner of the open document: the score editor, the tool
+/// row, the instrument list, the caret line display and the menus. Every user command starts
+/// here; the music work is done by the parser, the converter and the player it hands the
+/// editor text to.
+///
+/// Playing is synchronous: the Play handler calls the player, which runs the event loop while
+/// it waits for each note, so the window stays responsive and handles a second Play click or
+/// an opened menu by stopping. Commands that would replace or reparse the document wait until
+/// the play call has returned.
+class fMain : public QMainWindow, private playback::PlayerListener {
+    Q_OBJECT
+public:
+    /// prompts: every message box, file dialog and beep; device: the MIDI output used for
+    /// every play (null: the output para.ini names, the built-in synthesizer by default).
+    explicit fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> device = {},
+                   QWidget* parent = nullptr);
+    ~fMain() override;
+
+    /// Opens a score as the Open command does once a path is chosen (the program's argument).
+    void openFromCommandLine(const QString& path);
+
+    // What tests and people look at.
+    ScoreEditor* editor() const { return txtAram_; }
+    glimmer::chBut* playButton() const { return cmdPlay_; }
+    const QString& currentFileName() const { return currentFileName_; }
+    bool isPlaying() const { return isPlaying_; }
+    playback::MidiOutDevice& device() const { return *device_; }
+
+    /// The editor selection and tick time at each note or rest the player announced during the
+    /// last play, for measuring how closely the display follows the sound.
+    struct Highlight {
+        int32_t tick;
+        int32_t selStart;
+        int32_t selLength;
+    };
+    const std::vector<Highlight>& highlights() const { return highlights_; }
+
+    // The commands, as the menus and buttons run them.
+    void newCommand();
+    void openCommand();
+    void saveCommand();
+    void saveAsCommand();
+    void saveMidiCommand();
+    void checkSyntaxCommand();
+    void noteTimesCommand();
+    void helpContentsCommand();
+    void examplesCommand();
+    void aboutCommand();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void formLoad();
+    void layoutClient();
+
+    // Document.
+    bool querySaveChanges();
+    QString askOpenFileName();
+    QString askSaveFileName();
+    void openScoreFile(const QString& path);
+    bool writeDocument(const QString& path);
+    void updateTitle();
+    void showLineNumber();
+
+    // Syntax and playing.
+    bool checkTextSyntax(cTParse& parser);
+    void playClicked();
+    void checkAndPlay();
+    void playFromCaret(cTParse& parser);
+    void stopPlay();
+    void stopIfPlaying();
+    void enableEditControls(bool flag);
+    int32_t chosenPatch() const;
+    /// Runs a command now, or, while a play call is running, stops it and runs the command
+    /// once the play call has returned.
+    void runCommand(std::function<void()> command);
+    void runPendingCommands();
+
+    // Player events.
+    void playingNoteLine(int32_t iNote, uint8_t pitchClass, uint8_t octave, uint8_t accidental,
+                         int32_t durN, int32_t durD, float tmNoteVal, int32_t durMS,
+                         int32_t lineNum, int32_t charPos, int32_t theLen) override;
+    void playingRestLine(int32_t iNote, int32_t durN, int32_t durD, int32_t durMS, int32_t lineNum,
+                         int32_t charPos, int32_t theLen) override;
+    void donePlayingLine(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override;
+    void abortedPlaying(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override;
+    void midiOutOpenFailed(const std::string& message, int32_t rc) override;
+    void showPlaying(int32_t lineNum, int32_t charPos, int32_t theLen);
+
+    UserPrompts& prompts_;
+    std::unique_ptr<playback::MidiOutDevice> device_;
+    std::unique_ptr<playback::cGnsPlay> gnsPObj_;
+
+    QString currentFileName_;
+    bool isPlaying_ = false;
+    bool closeAfterPlay_ = false;
+    QString openFailure_;
+    std::deque<std::function<void()>> pendingCommands_;
+    std::vector<Highlight> highlights_;
+
+    QWidget* client_ = nullptr;
+    QFrame* lnBelowMenu_ = nullptr;
+    glimmer::chBut* cmdNew_ = nullptr;
+    glimmer::chBut* cmdOpen_ = nullptr;
+    glimmer::chBut* cmdSave_ = nullptr;
+    glimmer::chBut* cmdChkSyntax_ = nullptr;
+    glimmer::chBut* cmdPlay_ = nullptr;
+    glimmer::chBut* cmdSaveMidi_ = nullptr;
+    QComboBox* cmbPatch_ = nullptr;
+    QCheckBox* chkForcePatch_ = nullptr;
+    ScoreEditor* txtAram_ = nullptr;
+    QLabel* lblLnNum_ = nullptr;
+    QLabel* lblRelated_ = nullptr;
+    glimmer::tkHLink* hlnkFirst_ = nullptr;
+    QLabel* lblAnd_ = nullptr;
+    glimmer::tkHLink* hlnkSecond_ = nullptr;
+};
+
+} // namespace notaro::app

@@ -1,0 +1,169 @@
+// The main window's document commands: New, Open, Save, Save As, the save prompt, and the
+// dialogs of the Tools and Help menus.
+#include "fMain.h"
+
+#include "AppValues.h"
+#include "DocumentFile.h"
+#include "FileDialogRequest.h"
+#include "ScoreEditor.h"
+#include "ShellServices.h"
+#include "TextUtil.h"
+#include "UserPrompts.h"
+#include "fAbout.h"
+#include "fExamples.h"
+#include "fOnTimes.h"
+
+#include <QCoreApplication>
+
+namespace notaro::app {
+
+namespace {
+
+/// Longest score text the editor takes from a file, in characters.
+constexpr int32_t kMaxDocumentChars = 64000;
+
+const QString kScoreExtension = QStringLiteral(".NTR");
+
+} // namespace
+
+void fMain::newCommand() {
+    if (!querySaveChanges())
+        return;
+    txtAram_->setScoreText({});
+    currentFileName_.clear();
+    txtAram_->setTextModified(false);
+    updateTitle();
+    showLineNumber();
+}
+
+void fMain::openCommand() {
+    if (!querySaveChanges())
+        return;
+    const QString path = askOpenFileName();
+    if (!path.isEmpty())
+        openScoreFile(path);
+}
+
+void fMain::openFromCommandLine(const QString& path) {
+    openScoreFile(path);
+}
+
+void fMain::openScoreFile(const QString& path) {
+    std::string text;
+    if (documentFile::readTextFile(path, text) != documentFile::kOk) {
+        prompts_.showMessage(this, QStringLiteral("Cannot open the file."),
+                             UserPrompts::Icon::Exclamation);
+        return;
+    }
+    if (text::charCount(text) > kMaxDocumentChars) {
+        prompts_.showMessage(this, QStringLiteral("File is too long."),
+                             UserPrompts::Icon::Exclamation);
+        return;
+    }
+    txtAram_->setScoreText(std::string(text::trimBlanks(text)));
+    txtAram_->selectChars(0, 0);
+    txtAram_->repaint();
+    currentFileName_ = path;
+    txtAram_->setTextModified(false);
+    updateTitle();
+    showLineNumber();
+}
+
+void fMain::saveCommand() {
+    QString path = currentFileName_;
+    if (path.isEmpty())
+        path = askSaveFileName();
+    if (path.isEmpty())
+        return;
+    if (writeDocument(path))
+        updateTitle();
+}
+
+void fMain::saveAsCommand() {
+    const QString path = askSaveFileName();
+    if (!path.isEmpty() && writeDocument(path))
+        updateTitle();
+}
+
+bool fMain::writeDocument(const QString& path) {
+    if (documentFile::writeTextFile(path, txtAram_->scoreText()) != documentFile::kOk) {
+        prompts_.showMessage(this, QStringLiteral("Failed to save file"),
+                             UserPrompts::Icon::Exclamation);
+        return false;
+    }
+    currentFileName_ = path;
+    txtAram_->setTextModified(false);
+    return true;
+}
+
+bool fMain::querySaveChanges() {
+    if (!txtAram_->isTextModified())
+        return true;
+    switch (prompts_.askYesNoCancel(this, QStringLiteral("Do you want to save changes?"))) {
+    case UserPrompts::Answer::No:
+        return true;
+    case UserPrompts::Answer::Cancel:
+        return false;
+    case UserPrompts::Answer::Yes:
+        break;
+    }
+    QString path = currentFileName_;
+    if (path.isEmpty())
+        path = askSaveFileName();
+    if (path.isEmpty())
+        return false;
+    // The caption is renewed by the command that follows.
+    return writeDocument(path);
+}
+
+QString fMain::askOpenFileName() {
+    fileDialogRequest request;
+    request.filter = buildFilterString({"All Files (*.*)", "*.*", "Notaro Files (*.NTR)", "*.NTR",
+                                        "Text Documents (*.txt)", "*.txt"});
+    request.initialFolder = appValues().samplesFolder;
+    request.title = QStringLiteral("Open file:");
+    request.flags = dialogFlags::kOpenScore;
+    if (!showOpenDialog(request, prompts_, this))
+        return {};
+    return request.chosenPath.trimmed();
+}
+
+QString fMain::askSaveFileName() {
+    fileDialogRequest request;
+    request.filter = buildFilterString(
+        {"All Files", "*.*", "Notaro Files (*.NTR)", "*.NTR", "Text Documents", "*.txt"});
+    QString folder, name;
+    if (!currentFileName_.isEmpty() &&
+        documentFile::splitPath(currentFileName_, folder, name) == 0) {
+        request.initialFolder = folder;
+        request.fileName = name;
+    }
+    request.title = QStringLiteral("Save as:");
+    request.flags = dialogFlags::kSaveFile;
+    if (!showSaveDialog(request, prompts_, this))
+        return {};
+    const QString path = request.chosenPath.trimmed();
+    return path.isEmpty() ? path : documentFile::withDefaultExtension(path, kScoreExtension);
+}
+
+void fMain::noteTimesCommand() {
+    fOnTimes dialog(prompts_, this);
+    dialog.exec();
+}
+
+void fMain::helpContentsCommand() {
+    openHelpTopic(dataFolder(QStringLiteral("help")) + QStringLiteral("/eOview.htm"), prompts_,
+                  this);
+}
+
+void fMain::examplesCommand() {
+    fExamples dialog(prompts_, this);
+    dialog.exec();
+}
+
+void fMain::aboutCommand() {
+    fAbout dialog(prompts_, this);
+    dialog.exec();
+}
+
+} // namespace notaro::app

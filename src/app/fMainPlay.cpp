@@ -1,0 +1,169 @@
+// The main window's syntax check, MIDI export and playing.
+#include "fMain.h"
+
+#include "DocumentFile.h"
+#include "FileDialogRequest.h"
+#include "MidiOutDevice.h"
+#include "QtEventPump.h"
+#include "ScoreEditor.h"
+#include "ScoreToMidi.h"
+#include "TickClock.h"
+#include "UserPrompts.h"
+#include "cGnsPlay.h"
+#include "cTParse.h"
+
+#include <glimmer/chBut.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+
+namespace notaro::app {
+
+bool fMain::checkTextSyntax(cTParse& parser) {
+    std::string errMsg;
+    int32_t eCharPos = 0, eLen = -1;
+    const int32_t r = parser.parseAramText(txtAram_->scoreText(), errMsg, eCharPos, eLen);
+    if (r == 0)
+        return true;
+    QString message;
+    if (r < 0) {
+        message = QStringLiteral("Failed to check syntax.");
+    } else {
+        message = QStringLiteral("Error: ") + QString::fromStdString(errMsg);
+        if (eLen > 0)
+            txtAram_->selectInLine(r - 1, eCharPos, eLen);
+        else
+            txtAram_->selectLine(r - 1);
+        // The selection must show before the message box opens.
+        txtAram_->repaint();
+        QCoreApplication::processEvents();
+    }
+    prompts_.showMessage(this, message, UserPrompts::Icon::Exclamation);
+    return false;
+}
+
+void fMain::checkSyntaxCommand() {
+    stopIfPlaying();
+    cTParse parser;
+    if (checkTextSyntax(parser))
+        prompts_.showMessage(this, QStringLiteral("The syntax is correct"),
+                             UserPrompts::Icon::Information);
+}
+
+void fMain::saveMidiCommand() {
+    cTParse parser;
+    if (!checkTextSyntax(parser))
+        return;
+    fileDialogRequest request;
+    request.filter = buildFilterString({"Midi Files", "*.mid", "All Files (*.*)", "*.*"});
+    request.title = QStringLiteral("Save as:");
+    request.flags = dialogFlags::kSaveFile;
+    if (!showSaveDialog(request, prompts_, this))
+        return;
+    QString path = request.chosenPath.trimmed();
+    if (path.isEmpty())
+        return;
+    path = documentFile::withDefaultExtension(path, QStringLiteral(".mid"));
+    const std::string file = QFile::encodeName(path).toStdString();
+    if (scoreToMidiFile(file, parser, 1.0f, 0, chosenPatch()) != 0)
+        prompts_.showMessage(this, QStringLiteral("Failed to save as Midi."),
+                             UserPrompts::Icon::Exclamation);
+}
+
+void fMain::playClicked() {
+    if (!cmdPlay_->Value()) {
+        // Released while playing.
+        stopPlay();
+        return;
+    }
+    // Played from the event loop rather than from inside the button's click, so the button
+    // has finished its own handling before the long play call starts.
+    QTimer::singleShot(0, this, [this] {
+        if (cmdPlay_->Value() && !isPlaying_) {
+            checkAndPlay();
+            cmdPlay_->setValue(false);
+        }
+        if (closeAfterPlay_) {
+            closeAfterPlay_ = false;
+            close();
+            return;
+        }
+        runPendingCommands();
+    });
+}
+
+void fMain::checkAndPlay() {
+    cTParse parser;
+    if (!checkTextSyntax(parser)) {
+        cmdPlay_->setValue(false);
+        return;
+    }
+    enableEditControls(false);
+    playFromCaret(parser);
+    enableEditControls(true);
+    parser.clear();
+    txtAram_->setFocus();
+}
+
+void fMain::playFromCaret(cTParse& parser) {
+    gnsPObj_ = std::make_unique<playback::cGnsPlay>(*device_, QtEventPump());
+    gnsPObj_->setListener(this);
+    const int32_t line = txtAram_->caretLineIndex() + 1;
+    const int32_t column = txtAram_->caretColumn() + 1;
+    const int32_t first = parser.iNoteOfILineIPos(line, column);
+    if (first < 0)
+        return;
+    openFailure_.clear();
+    highlights_.clear();
+    isPlaying_ = true;
+    gnsPObj_->play(parser, first, parser.nNotes() - 1, 1.0f, 0, 127, chosenPatch());
+    isPlaying_ = false;
+    showLineNumber();
+    if (!openFailure_.isEmpty())
+        prompts_.showMessage(this, openFailure_, UserPrompts::Icon::Exclamation);
+}
+
+void fMain::stopPlay() {
+    if (gnsPObj_)
+        gnsPObj_->stopPlaying();
+}
+
+void fMain::stopIfPlaying() {
+    if (isPlaying_)
+        stopPlay();
+    cmdPlay_->setValue(false);
+}
+
+void fMain::showPlaying(int32_t lineNum, int32_t charPos, int32_t theLen) {
+    txtAram_->selectInLine(lineNum - 1, charPos, theLen);
+    highlights_.push_back({playback::getTickCount(), txtAram_->selStart(), txtAram_->selLength()});
+}
+
+void fMain::playingNoteLine(int32_t, uint8_t, uint8_t, uint8_t, int32_t, int32_t, float, int32_t,
+                            int32_t lineNum, int32_t charPos, int32_t theLen) {
+    showPlaying(lineNum, charPos, theLen);
+    QCoreApplication::processEvents();
+}
+
+void fMain::playingRestLine(int32_t, int32_t, int32_t, int32_t, int32_t lineNum, int32_t charPos,
+                            int32_t theLen) {
+    showPlaying(lineNum, charPos, theLen);
+    QCoreApplication::processEvents();
+}
+
+void fMain::donePlayingLine(int32_t, int32_t, int32_t, int32_t) {
+    QCoreApplication::processEvents();
+}
+
+void fMain::abortedPlaying(int32_t, int32_t lineNum, int32_t charPos, int32_t theLen) {
+    txtAram_->selectInLine(lineNum - 1, charPos, theLen);
+    txtAram_->repaint();
+    QCoreApplication::processEvents();
+}
+
+void fMain::midiOutOpenFailed(const std::string& message, int32_t) {
+    openFailure_ = QString::fromStdString(message);
+}
+
+} // namespace notaro::app

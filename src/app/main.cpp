@@ -1,0 +1,48 @@
+#include "UserPrompts.h"
+#include "fMain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+/// For the start-up benchmark: ends the program once the main window has been painted and
+/// prints the milliseconds from process start (NOTARO_EXIT_AFTER_PAINT set).
+class FirstPaintProbe : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            QTimer::singleShot(0, qApp, [] {
+                std::printf("first paint\n");
+                std::fflush(stdout);
+                QApplication::exit(0);
+            });
+            qApp->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("notaro"));
+    QApplication::setDesktopFileName(QStringLiteral("notaro"));
+
+    FirstPaintProbe probe;
+    if (std::getenv("NOTARO_EXIT_AFTER_PAINT"))
+        app.installEventFilter(&probe);
+
+    notaro::app::fMain window(notaro::app::desktopPrompts());
+    window.show();
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1)
+        window.openFromCommandLine(args.at(1));
+    return QApplication::exec();
+}

@@ -1,0 +1,90 @@
+#include "ScoreEditor.h"
+
+#include "AppTestSupport.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+using notaro::app::ScoreEditor;
+
+namespace {
+
+/// Return code, selection (CR LF counting two), selected text and caret line:column.
+std::string after(ScoreEditor& ed, int32_t rc) {
+    return std::to_string(rc) + " " + std::to_string(ed.selStart()) + "+" +
+           std::to_string(ed.selLength()) + " '" + ed.textCursor().selectedText().toStdString() +
+           "' @" + std::to_string(ed.lineOfChar(-1)) + ":" + std::to_string(ed.caretColumn());
+}
+
+TEST(ScoreEditor, CountsBreaksAsTwoAndOutsideBmpAsOne) {
+    notaro::app::test::testApp();
+    ScoreEditor ed;
+    ed.setScoreText("plain"); // the counts of a text without pairs must not outlive it
+    ASSERT_EQ(ed.scoreLength(), 5);
+    // Line starts 0, 7, 9, 18; "é" and "𝄞" are one character each; mixed line ends.
+    ed.setScoreText("title\n\r\n\xC3\xA9 c4 d4\rx\xF0\x9D\x84\x9E e8 f8");
+    EXPECT_EQ(ed.scoreText(), "title\r\n\r\n\xC3\xA9 c4 d4\r\nx\xF0\x9D\x84\x9E e8 f8");
+    EXPECT_EQ(ed.scoreLength(), 26);
+    EXPECT_FALSE(ed.isTextModified());
+    std::vector<int32_t> starts, lines;
+    for (const int32_t l : {-1, 0, 1, 2, 3, 4})
+        starts.push_back(ed.lineStartChar(l));
+    EXPECT_EQ(starts, (std::vector<int32_t>{-1, 0, 7, 9, 18, -1}));
+    for (const int32_t i : {0, 5, 6, 7, 8, 9, 17, 18, 26})
+        lines.push_back(ed.lineOfChar(i));
+    EXPECT_EQ(lines, (std::vector<int32_t>{0, 0, 0, 1, 1, 2, 2, 3, 3}));
+    const std::pair<std::function<int32_t()>, std::string> rows[] = {
+        {[&] { return ed.selectInLine(2, 2, 2); }, "0 11+2 'c4' @2:4"},
+        {[&] { return ed.selectInLine(3, 3, 2); }, "0 21+2 'e8' @3:5"},
+        {[&] { return ed.selectInLine(3, 8, 0); }, "0 26+0 '' @3:8"},
+        {[&] { return ed.selectInLine(1, 0, 0); }, "0 7+0 '' @1:0"},
+        {[&] { return ed.selectInLine(0, 5, 4); }, "0 5+4 '\xE2\x80\xA9\xE2\x80\xA9' @2:0"},
+        {[&] { return ed.selectInLine(0, 0, 5); }, "-1 1+2 'it' @0:3"},
+        {[&] { return ed.selectInLine(3, 9, 1); }, "-1 1+2 'it' @0:3"},
+        {[&] { return ed.selectLine(2); }, "0 9+7 '\xC3\xA9 c4 d4' @2:7"},
+        {[&] { return ed.selectLine(4); }, "-1 1+2 'it' @0:3"},
+    };
+    for (const auto& [op, expected] : rows) {
+        ed.selectChars(1, 2);
+        EXPECT_EQ(after(ed, op()), expected);
+    }
+}
+
+TEST(ScoreEditor, SelectionScrollsIntoViewAndStaysVisibleWithoutFocus) {
+    notaro::app::test::testApp();
+    QWidget host;
+    auto* ed = new ScoreEditor(&host);
+    auto* other = new QLineEdit(&host);
+    ed->setGeometry(0, 30, 300, 200);
+    host.show();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    ed->setScoreText(std::string(200, '\n') + "c4 d4 e4");
+    QPalette pal = ed->palette(); // a palette set later must keep the rule
+    pal.setColor(QPalette::Active, QPalette::Highlight, Qt::red);
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, Qt::green);
+    ed->setPalette(pal);
+    ed->setFocus();
+    QSignalSpy spy(ed, &ScoreEditor::caretLineMayHaveChanged);
+    QTest::keyClick(ed, Qt::Key_X);
+    EXPECT_EQ(spy.count(), 2);
+    EXPECT_TRUE(ed->isTextModified());
+    other->setFocus();
+    ASSERT_FALSE(ed->hasFocus());
+    EXPECT_EQ(ed->selectInLine(200, 3, 2), 0);
+    EXPECT_GT(ed->verticalScrollBar()->value(), 150);
+    const QImage image = ed->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* px = reinterpret_cast<const QRgb*>(image.constBits());
+    const auto red = std::count(px, px + image.width() * image.height(), qRgb(255, 0, 0));
+    EXPECT_GT(red, 50);
+}
+
+} // namespace
