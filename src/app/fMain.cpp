@@ -1,6 +1,7 @@
 #include "fMain.h"
 
 #include "AppValues.h"
+#include "FluidSynthMidiOut.h"
 #include "GeneralMidi.h"
 #include "MidiOutputs.h"
 #include "OnRatios.h"
@@ -74,6 +75,10 @@ fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> devi
     initAppResources();
     if (!device_)
         device_ = playback::makeMidiOut();
+    // The synthesizer and its SoundFont load in the background while the user reads the
+    // score, so the first Play starts as quickly as every later one.
+    if (auto* synth = dynamic_cast<playback::FluidSynthMidiOut*>(device_.get()))
+        synth->prepare();
     setWindowIcon(QIcon(QStringLiteral(":/icons/notaro.svg")));
     createControls();
     createMenus();

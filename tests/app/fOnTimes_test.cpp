@@ -5,7 +5,6 @@
 #include "../settings/TempConfig.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 namespace notaro::app {
@@ -25,72 +24,51 @@ protected:
     }
     QLineEdit* box(const char* name) { return dialog->findChild<QLineEdit*>(QLatin1String(name)); }
     void click(const char* name) {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QWidget*>(QLatin1String(name)), Qt::LeftButton);
     }
-    static std::string focused() { return QApplication::focusWidget()->objectName().toStdString(); }
-    std::string ini() const { return readFile(paraIniPath()); }
+    static std::string focused() {
+        const QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName().toStdString() : "(nothing)";
+    }
 
     test::ScriptedPrompts prompts;
     std::unique_ptr<fOnTimes> dialog;
 };
 
-TEST_F(fOnTimesTest, OkRefusesTheFirstBadBoxInCheckingOrderAndAcceptsTheBounds) {
-    const struct {
-        std::vector<std::pair<const char*, const char*>> edits;
-        const char* refused; ///< the box that gets the focus; "" = all accepted
-    } cases[] = {
-        {{{"txtOnNorm0", "0.1"}, {"txtOnStacc8", "1"}, {"txtOnNorm4", " +1.0e0 "}}, ""},
+TEST_F(fOnTimesTest, EnterRefusesTheFirstBadBoxInCheckingOrderOrAppliesAndSaves) {
+    // The edits over the defaults, then the box that has the focus after Enter in txtOnNorm0.
+    using Edits = std::vector<std::pair<const char*, const char*>>;
+    const std::pair<Edits, const char*> cases[] = {
         {{{"txtOnStacc0", "0.09"}}, "txtOnStacc0"},
         {{{"txtOnNorm5", "1.01"}}, "txtOnNorm5"},
         {{{"txtOnStacc4", ""}}, "txtOnStacc4"},
         {{{"txtOnNorm8", "abc"}}, "txtOnNorm8"},
-        {{{"txtOnNorm1", "abc"}, {"txtOnStacc0", "0"}}, "txtOnStacc0"},
-        {{{"txtOnNorm4", "x"}, {"txtOnStacc3", "2"}}, "txtOnStacc3"},
+        {{{"txtOnNorm1", "abc"}, {"txtOnStacc0", "0"}}, "txtOnStacc0"}, // row by row
         {{{"txtOnStacc2", "abc"}, {"txtOnNorm2", "5"}}, "txtOnNorm2"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.refused);
+        {{{"txtOnNorm0", "0.1"}, {"txtOnNorm4", " +1.0e0 "}, {"txtOnStacc8", "1"}}, "txtOnNorm0"}};
+    const auto defaults = std::make_pair(onRatioNormal, onRatioStaccato);
+    for (const auto& [edits, focus] : cases) {
+        EXPECT_TRUE(defaults == std::make_pair(onRatioNormal, onRatioStaccato)) << focus;
         click("cmdRestoreDefs");
-        for (const auto& [name, text] : c.edits)
+        for (const auto& [name, text] : edits)
             box(name)->setText(QLatin1String(text));
-        const auto before = std::make_pair(onRatioNormal, onRatioStaccato);
-        const int beeps = prompts.beeps;
-        click("cmdOk");
-        EXPECT_EQ(prompts.beeps, beeps + (*c.refused ? 1 : 0));
-        if (*c.refused) {
-            EXPECT_EQ(focused(), c.refused);
-            EXPECT_TRUE(before == std::make_pair(onRatioNormal, onRatioStaccato));
-        } else {
-            EXPECT_EQ(onRatioNormal[0], 0.1f);
-            EXPECT_EQ(onRatioNormal[4], 1.0f);
-            EXPECT_EQ(onRatioStaccato[8], 1.0f);
-        }
+        box("txtOnNorm0")->setFocus();
+        QTest::keyClick(box("txtOnNorm0"), Qt::Key_Return);
+        EXPECT_EQ(focused(), focus);
     }
-}
-
-TEST_F(fOnTimesTest, EnterAppliesAndSavesAndTheDialogStaysOpen) {
-    EXPECT_EQ(box("txtOnNorm2")->text(), QStringLiteral("0.9"));
-    box("txtOnStacc2")->setText(QStringLiteral("0.5"));
-    QTest::keyClick(box("txtOnNorm0"), Qt::Key_Return);
+    EXPECT_EQ(prompts.beeps, int(std::size(cases)) - 1);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(onRatioStaccato[2], 0.5f);
-    EXPECT_NE(
-        ini().find("[OnRatios]\r\nNormal=0.95, 0.92, 0.9, 0.95, 0.95, 0.92, 0.88, 0.8, 0.8\r\n"
-                   "Staccato=0.35, 0.35, 0.5, 0.45, "),
-        std::string::npos)
-        << ini();
-}
-
-TEST_F(fOnTimesTest, RestoreDefaultsThenCancelKeepsWhatTheLastOkStored) {
-    box("txtOnNorm2")->setText(QStringLiteral("0.5"));
-    click("cmdOk");
-    const std::string saved = ini();
+    const std::string saved = readFile(paraIniPath());
+    EXPECT_NE(saved.find("[OnRatios]\r\nNormal=0.1, 0.92, 0.9, 0.95, 1, 0.92, 0.88, 0.8, 0.8\r\n"
+                         "Staccato=0.35, 0.35, 0.35, 0.45, 0.67, 0.67, 0.67, 0.67, 1\r\n"),
+              std::string::npos);
+    // Restore Defaults fills only the boxes: Cancel keeps what the last OK stored.
     click("cmdRestoreDefs");
-    EXPECT_EQ(box("txtOnNorm2")->text(), QStringLiteral("0.9"));
+    EXPECT_EQ(box("txtOnNorm0")->text(), QStringLiteral("0.95"));
     click("cmdCancel");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(onRatioNormal[2], 0.5f);
-    EXPECT_EQ(ini(), saved);
+    EXPECT_EQ(onRatioNormal[0], 0.1f);
+    EXPECT_EQ(readFile(paraIniPath()), saved);
 }
 
 TEST_F(fOnTimesTest, TabRunsDownTheNormalColumnThenStaccatoThenTheButtons) {
