@@ -1,5 +1,6 @@
 #include "FluidSynthEngine.h"
 
+#include "AudioOutput.h"
 #include "LibraryChatter.h"
 #include "MidiOutDevice.h"
 #include "ShortMsg.h"
@@ -11,22 +12,45 @@
 
 namespace notaro::playback {
 
+namespace {
+
+constexpr double kSampleRate = 44100.0;
+
+} // namespace
+
 FluidSynthEngine& FluidSynthEngine::instance() {
     static FluidSynthEngine engine;
     return engine;
 }
 
 FluidSynthEngine::~FluidSynthEngine() {
-    stopAudio();
-    if (synth_)
-        delete_fluid_synth(synth_);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+    }
+    changed_.notify_all();
+    if (worker_.joinable())
+        worker_.join();
+    silence();
+    output_.reset();
+    retired_.clear();
+    if (fluid_synth_t* s = synth_.load())
+        delete_fluid_synth(s);
     if (settings_)
         delete_fluid_settings(settings_);
 }
 
 fluid_synth_t* FluidSynthEngine::synth() {
-    if (synth_)
-        return synth_;
+    // Every message of a play asks for the synthesizer: no lock once it exists.
+    if (fluid_synth_t* s = synth_.load(std::memory_order_acquire))
+        return s;
+    std::lock_guard<std::mutex> lock(mutex_);
+    return synthLocked();
+}
+
+fluid_synth_t* FluidSynthEngine::synthLocked() {
+    if (fluid_synth_t* s = synth_.load(std::memory_order_acquire))
+        return s;
     silenceLibraryChatter();
     if (!settings_)
         settings_ = new_fluid_settings();
@@ -34,55 +58,202 @@ fluid_synth_t* FluidSynthEngine::synth() {
         return nullptr;
     // The library's default gain (0.2) is too quiet for a single melody line.
     fluid_settings_setnum(settings_, "synth.gain", 0.6);
-    synth_ = new_fluid_synth(settings_);
-    return synth_;
+    fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRate);
+    fluid_synth_t* s = new_fluid_synth(settings_);
+    synth_.store(s, std::memory_order_release);
+    return s;
+}
+
+void FluidSynthEngine::silence() {
+    if (fluid_synth_t* s = synth_.load(std::memory_order_acquire))
+        silenceSynth(s);
+}
+
+void FluidSynthEngine::prepareAsync(const std::string& soundFont,
+                                    const std::vector<std::string>& drivers,
+                                    const std::string& fileOutput) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (quit_)
+        return;
+    job_ = Job{soundFont, drivers, fileOutput};
+    preparing_ = true;
+    startWorkerLocked();
+    changed_.notify_all();
+}
+
+int32_t FluidSynthEngine::acquire(const std::string& soundFont,
+                                  const std::vector<std::string>& drivers,
+                                  const std::string& fileOutput) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !preparing_; });
+    // Audio first: without a sound card it fails within milliseconds, before the
+    // SoundFont (up to a second for a large one) is loaded for nothing.
+    if (const int32_t rc = startAudioLocked(drivers, fileOutput); rc != 0)
+        return rc;
+    if (const int32_t rc = useSoundFontLocked(soundFont); rc != 0)
+        return rc;
+    ++users_;
+    output_->setMuted(false);
+    return 0;
+}
+
+void FluidSynthEngine::release() {
+    silence();
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (users_ > 0 && --users_ == 0) {
+        idleSince_ = std::chrono::steady_clock::now();
+        // The killed voices end at the next block, but the reverb keeps faint traces for a
+        // second; an unused output plays nothing at all.
+        if (output_)
+            output_->setMuted(true);
+        if (output_ && idleRelease_.count() > 0)
+            startWorkerLocked();
+        changed_.notify_all();
+    }
 }
 
 int32_t FluidSynthEngine::startAudio(const std::vector<std::string>& drivers,
                                      const std::string& fileOutput) {
-    if (driver_)
+    std::lock_guard<std::mutex> lock(mutex_);
+    return startAudioLocked(drivers, fileOutput);
+}
+
+int32_t FluidSynthEngine::startAudioLocked(const std::vector<std::string>& drivers,
+                                           const std::string& fileOutput) {
+    if (output_ && drivers == outputDrivers_ && fileOutput == outputFile_)
         return 0;
-    if (!synth())
+    if (!synthLocked())
         return midiOutRc::kError;
-    for (const std::string& name : drivers) {
-        if (fluid_settings_setstr(settings_, "audio.driver", name.c_str()) != FLUID_OK)
-            continue;
-        if (name == "file")
-            fluid_settings_setstr(settings_, "audio.file.name", fileOutput.c_str());
-        driver_ = new_fluid_audio_driver(settings_, synth_);
-        if (driver_)
-            return 0;
-    }
-    return midiOutRc::kNoDriver;
+    if (output_)
+        retireOutputLocked();
+    fluid_settings_setint(settings_, "audio.period-size", periodSize_);
+    fluid_settings_setint(settings_, "audio.periods", periods_);
+    output_ = AudioOutput::start(settings_, synth_.load(), drivers, fileOutput);
+    if (!output_)
+        return midiOutRc::kNoDriver;
+    output_->setMuted(users_ == 0);
+    outputDrivers_ = drivers;
+    outputFile_ = fileOutput;
+    idleSince_ = std::chrono::steady_clock::now();
+    return 0;
 }
 
 void FluidSynthEngine::stopAudio() {
-    if (synth_)
-        fluid_synth_all_sounds_off(synth_, -1);
-    if (driver_) {
-        delete_fluid_audio_driver(driver_);
-        driver_ = nullptr;
+    silence();
+    std::unique_ptr<AudioOutput> old;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        old = std::move(output_);
+    }
+    old.reset();
+}
+
+bool FluidSynthEngine::audioRunning() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return output_ != nullptr;
+}
+
+std::string FluidSynthEngine::audioDriver() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return output_ ? output_->driverName() : std::string();
+}
+
+void FluidSynthEngine::retireOutputLocked() {
+    // The old driver stops sounding the synthesizer at once; deleting it may wait on the
+    // audio server, which the worker thread does.
+    output_->detach();
+    retired_.push_back(std::move(output_));
+    startWorkerLocked();
+    changed_.notify_all();
+}
+
+void FluidSynthEngine::startWorkerLocked() {
+    if (!worker_.joinable() && !quit_)
+        worker_ = std::thread([this] { workerLoop(); });
+}
+
+void FluidSynthEngine::workerLoop() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        if (!retired_.empty()) {
+            std::vector<std::unique_ptr<AudioOutput>> old = std::move(retired_);
+            retired_.clear();
+            lock.unlock();
+            old.clear();
+            lock.lock();
+            continue;
+        }
+        if (quit_)
+            return;
+        if (job_) {
+            const Job job = std::move(*job_);
+            job_.reset();
+            if (startAudioLocked(job.drivers, job.fileOutput) == 0)
+                useSoundFontLocked(job.soundFont);
+            preparing_ = job_.has_value();
+            changed_.notify_all();
+            continue;
+        }
+        if (output_ && users_ == 0 && idleRelease_.count() > 0) {
+            const auto deadline = idleSince_ + idleRelease_;
+            if (std::chrono::steady_clock::now() >= deadline)
+                retireOutputLocked();
+            else
+                changed_.wait_until(lock, deadline);
+            continue;
+        }
+        changed_.wait(lock);
     }
 }
 
 int32_t FluidSynthEngine::useSoundFont(const std::string& path) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return useSoundFontLocked(path);
+}
+
+int32_t FluidSynthEngine::useSoundFontLocked(const std::string& path) {
     if (soundFontId_ >= 0 && path == soundFontPath_)
         return 0;
-    if (!synth())
+    fluid_synth_t* s = synthLocked();
+    if (!s)
         return midiOutRc::kError;
     if (soundFontId_ >= 0) {
-        fluid_synth_sfunload(synth_, soundFontId_, 1);
+        fluid_synth_sfunload(s, soundFontId_, 1);
         soundFontId_ = -1;
         soundFontPath_.clear();
     }
     if (!isSoundFontFile(path))
         return midiOutRc::kNoSoundFont;
-    const int id = fluid_synth_sfload(synth_, path.c_str(), 1);
+    const int id = fluid_synth_sfload(s, path.c_str(), 1);
     if (id == FLUID_FAILED)
         return midiOutRc::kNoSoundFont;
     soundFontId_ = id;
     soundFontPath_ = path;
     return 0;
+}
+
+std::string FluidSynthEngine::soundFont() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return soundFontPath_;
+}
+
+void FluidSynthEngine::setAudioPeriod(int periodSize, int periods) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    periodSize_ = periodSize;
+    periods_ = periods;
+}
+
+double FluidSynthEngine::outputLatencyMs() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return 1000.0 * periodSize_ * periods_ / kSampleRate;
+}
+
+void FluidSynthEngine::setIdleRelease(std::chrono::milliseconds idle) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    idleRelease_ = idle;
+    if (output_ && users_ == 0 && idle.count() > 0)
+        startWorkerLocked();
+    changed_.notify_all();
 }
 
 bool isSoundFontFile(const std::string& path) {
@@ -93,6 +264,17 @@ bool isSoundFontFile(const std::string& path) {
     const bool read = std::fread(head, 1, sizeof head, f) == sizeof head;
     std::fclose(f);
     return read && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "sfbk", 4) == 0;
+}
+
+void silenceSynth(fluid_synth_t* synth) {
+    // The reset centres the wheels, resets the controllers and programs and clears the reverb
+    // and chorus buffers, but it also sends every channel an all-notes-off, which puts the
+    // voices into their release. The library applies voice changes in order at the start of
+    // the next block, so that release would overrule an earlier sounds-off and every note
+    // would fade out over its release time (a fifth of a second for an organ). Sounds-off
+    // last leaves every voice killed.
+    fluid_synth_system_reset(synth);
+    fluid_synth_all_sounds_off(synth, -1);
 }
 
 int32_t sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg) {

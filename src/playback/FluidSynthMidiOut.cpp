@@ -22,20 +22,16 @@ FluidSynthMidiOut::~FluidSynthMidiOut() {
     close();
 }
 
+void FluidSynthMidiOut::prepare() {
+    if (!soundFont_.empty())
+        FluidSynthEngine::instance().prepareAsync(soundFont_, audioDrivers_, fileOutput_);
+}
+
 int32_t FluidSynthMidiOut::doOpen() {
     std::error_code ec;
     if (soundFont_.empty() || !std::filesystem::is_regular_file(soundFont_, ec))
         return midiOutRc::kNoSoundFont;
-    FluidSynthEngine& engine = FluidSynthEngine::instance();
-    // Audio first: without a sound card it fails within milliseconds, before the
-    // SoundFont (up to a second for a large one) is loaded for nothing.
-    if (const int32_t rc = engine.startAudio(audioDrivers_, fileOutput_); rc != 0)
-        return rc;
-    if (const int32_t rc = engine.useSoundFont(soundFont_); rc != 0) {
-        engine.stopAudio();
-        return rc;
-    }
-    return 0;
+    return FluidSynthEngine::instance().acquire(soundFont_, audioDrivers_, fileOutput_);
 }
 
 int32_t FluidSynthMidiOut::doShortMsg(uint32_t msg) {
@@ -43,7 +39,7 @@ int32_t FluidSynthMidiOut::doShortMsg(uint32_t msg) {
 }
 
 void FluidSynthMidiOut::doClose() {
-    FluidSynthEngine::instance().stopAudio();
+    FluidSynthEngine::instance().release();
 }
 
 } // namespace notaro::playback

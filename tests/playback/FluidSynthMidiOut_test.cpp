@@ -9,7 +9,12 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 using namespace notaro::playback;
 
@@ -26,7 +31,6 @@ TEST(FluidSynthMidiOut, MissingSoundFontOrDriverFailsBeforeAnythingStarts) {
     FluidSynthMidiOut dev("/nonexistent/none.sf2");
     EXPECT_EQ(dev.open(), midiOutRc::kNoSoundFont);
     EXPECT_FALSE(dev.isOpen());
-    EXPECT_FALSE(FluidSynthEngine::instance().audioRunning());
     EXPECT_EQ(FluidSynthMidiOut(smallestSoundFont(), {"no-such-driver"}).open(),
               midiOutRc::kNoDriver);
 }
@@ -41,7 +45,8 @@ TEST(FluidSynthMidiOut, DefaultAudioOutputOpensOrFailsQuietly) {
     }
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_TRUE(rc == 0 || rc == midiOutRc::kNoDriver || rc == midiOutRc::kNoSoundFont) << rc;
-    EXPECT_FALSE(FluidSynthEngine::instance().audioRunning());
+    // A working output is kept for the next play.
+    EXPECT_EQ(FluidSynthEngine::instance().audioRunning(), rc == 0);
 }
 
 TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose) {
@@ -61,10 +66,8 @@ TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose) {
     dev.close();
     fluid_synth_get_pitch_bend(synth, 0, &bend);
     EXPECT_EQ(bend, 8192);
-    // One block later nothing sounds any more: not even a release tail is kept for the next open.
-    float left[64], right[64];
-    fluid_synth_write_float(synth, 64, left, 0, 1, right, 0, 1);
-    EXPECT_EQ(fluid_synth_get_active_voice_count(synth), 0);
+    // The output keeps running between plays; the worker thread closes it once idle.
+    EXPECT_TRUE(FluidSynthEngine::instance().audioRunning());
     // The SoundFont stays loaded for the next open; system messages are refused, a stray note-off
     // is not.
     ASSERT_EQ(dev.open(), 0);
@@ -72,4 +75,41 @@ TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose) {
     EXPECT_EQ(dev.shortMsg(packShortMsg(0xF8, 0)), midiOutRc::kInvalidParam);
     EXPECT_EQ(dev.shortMsg(packShortMsg(0x80, 61, 0)), 0);
     dev.close();
+    FluidSynthEngine::instance().setIdleRelease(std::chrono::milliseconds(1));
+    for (int i = 0; i < 500 && FluidSynthEngine::instance().audioRunning(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_FALSE(FluidSynthEngine::instance().audioRunning());
+    FluidSynthEngine::instance().setIdleRelease(FluidSynthEngine::kIdleRelease);
+}
+
+TEST(FluidSynthMidiOut, SilencingKillsEveryVoiceWithinOneBlock) {
+    const std::string sf = smallestSoundFont();
+    if (sf.empty())
+        GTEST_SKIP() << "no SoundFont installed";
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_synth_t* synth = new_fluid_synth(settings);
+    ASSERT_NE(fluid_synth_sfload(synth, sf.c_str(), 1), FLUID_FAILED);
+    std::vector<float> l(1024), r(1024);
+    auto peakOfNextBlock = [&] { // rendered as the audio callback renders
+        float* out[2] = {l.data(), r.data()};
+        float* fx[4] = {l.data(), r.data(), l.data(), r.data()};
+        std::fill(l.begin(), l.end(), 0.0f);
+        std::fill(r.begin(), r.end(), 0.0f);
+        fluid_synth_process(synth, 1024, 4, fx, 2, out);
+        float peak = 0;
+        for (size_t i = 0; i < l.size(); ++i)
+            peak = std::max({peak, std::abs(l[i]), std::abs(r[i])});
+        return peak;
+    };
+    // A sustained organ note, then what close() sends before the engine silences.
+    for (uint32_t msg : {packShortMsg(0xC0, 19), packShortMsg(0x90, 60, 127)})
+        sendShortMsgToSynth(synth, msg);
+    EXPECT_GT(peakOfNextBlock(), 0.01f);
+    sendShortMsgToSynth(synth, packShortMsg(0x80, 60, 0));
+    silenceSynth(synth);
+    peakOfNextBlock();
+    EXPECT_EQ(fluid_synth_get_active_voice_count(synth), 0);
+    EXPECT_LT(peakOfNextBlock(), 1e-3f); // the reverb's last traces, -60 dB
+    delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
 }

@@ -1,0 +1,288 @@
+// Figures of the built-in synthesizer's sounding path through a real PulseAudio server: the
+// time from open() to the first note once prepared, from close() to silence, the processor
+// use of the whole process while a melody plays for several audio period settings, and how
+// far the sound lags the note-on (the note highlighted on screen). Needs `pulseaudio` and
+// `parec`; it starts its own server with a null sink in a private runtime folder.
+#include "FluidSynthEngine.h"
+#include "FluidSynthMidiOut.h"
+#include "MidiSettings.h"
+#include "ShortMsg.h"
+#include "SleepingPump.h"
+#include "cGnsPlay.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+using namespace notaro;
+using namespace notaro::playback;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kRate = 44100;
+
+double msBetween(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+double cpuSeconds() {
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    auto sec = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return sec(ru.ru_utime) + sec(ru.ru_stime);
+}
+
+pid_t spawn(const std::vector<std::string>& args, const std::string& out) {
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0)
+        pid = -1;
+    posix_spawn_file_actions_destroy(&fa);
+    return pid;
+}
+
+/// parec recording the null sink's monitor into a raw mono file.
+struct Recording {
+    std::string path;
+    pid_t pid = -1;
+    Clock::time_point mark;
+    double markSamples = 0;
+
+    explicit Recording(std::string file) : path(std::move(file)) {
+        pid = spawn({"parec", "-d", "nul.monitor", "--raw", "--format=s16le", "--rate=44100",
+                     "--channels=1", "--latency-msec=5"},
+                    path);
+        std::this_thread::sleep_for(500ms);
+        // The recording's position at a known instant maps this process's times into it.
+        mark = Clock::now();
+        markSamples = std::filesystem::file_size(path) / 2.0;
+    }
+    double sampleAt(Clock::time_point t) const {
+        return markSamples + msBetween(mark, t) * kRate / 1000.0;
+    }
+    std::vector<int16_t> stop() {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        std::vector<int16_t> s(std::filesystem::file_size(path) / 2);
+        std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(s.data()), s.size() * 2);
+        return s;
+    }
+};
+
+/// The note-ons as they leave for the synthesizer.
+class TimedSynth : public FluidSynthMidiOut {
+public:
+    using FluidSynthMidiOut::FluidSynthMidiOut;
+    std::vector<Clock::time_point> noteOns;
+
+protected:
+    int32_t doShortMsg(uint32_t msg) override {
+        if ((statusOf(msg) & 0xF0) == 0x90 && data2Of(msg) > 0)
+            noteOns.push_back(Clock::now());
+        return FluidSynthMidiOut::doShortMsg(msg);
+    }
+};
+
+/// Sample indexes where sound starts after at least 100 ms of quiet.
+std::vector<size_t> onsets(const std::vector<int16_t>& s) {
+    std::vector<size_t> found;
+    size_t quiet = kRate;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (std::abs(s[i]) > 300) {
+            if (quiet >= kRate / 10)
+                found.push_back(i);
+            quiet = 0;
+        } else {
+            ++quiet;
+        }
+    }
+    return found;
+}
+
+struct PlayFigures {
+    double cpuPercent = 0;
+    double lagMin = 1e9, lagMax = -1e9; // ms the sound follows each note-on
+    size_t heard = 0, sent = 0;
+};
+
+PlayFigures playMelody(const std::string& sf, const std::string& dir) {
+    cTParse parser;
+    std::string msg;
+    int32_t pos = 0, len = 0;
+    parser.parseAramText("**n[a-b-c]\r\n*t[120]\r\n4c' 4: 4e' 4: 4g' 4: 4c' 4: 4d' 4: 4f' 4: "
+                         "4a' 4: 4c'\r\n",
+                         msg, pos, len);
+    Recording rec(dir + "/rec.raw");
+    TimedSynth dev(sf, {"pulseaudio"});
+    SleepingPump pump;
+    cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
+    const double cpu0 = cpuSeconds();
+    const Clock::time_point t0 = Clock::now();
+    player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
+    PlayFigures f;
+    f.cpuPercent = 100.0 * (cpuSeconds() - cpu0) / (msBetween(t0, Clock::now()) / 1000.0);
+    std::this_thread::sleep_for(600ms);
+    const std::vector<size_t> on = onsets(rec.stop());
+    f.sent = dev.noteOns.size();
+    for (const Clock::time_point& t : dev.noteOns) {
+        const double at = rec.sampleAt(t);
+        // The first onset from 50 ms before the note-on on belongs to it.
+        auto it = std::lower_bound(on.begin(), on.end(),
+                                   static_cast<size_t>(std::max(0.0, at - 0.05 * kRate)));
+        if (it == on.end())
+            continue;
+        const double lag = (*it - at) * 1000.0 / kRate;
+        if (lag > 400)
+            continue;
+        ++f.heard;
+        f.lagMin = std::min(f.lagMin, lag);
+        f.lagMax = std::max(f.lagMax, lag);
+    }
+    return f;
+}
+
+struct StopFigures {
+    double heard = 0; // ms from close() to the last sample above the onset threshold
+    double zero = 0;  // ms from close() to the last sample that is not exactly zero
+};
+
+/// From close() to the end of the sound of a sustained organ note.
+StopFigures stopToSilence(FluidSynthMidiOut& dev, const std::string& dir) {
+    Recording rec(dir + "/stop.raw");
+    dev.open();
+    dev.shortMsg(packShortMsg(0xC0, 19));
+    dev.shortMsg(packShortMsg(0x90, 60, 127));
+    std::this_thread::sleep_for(300ms);
+    const Clock::time_point closed = Clock::now();
+    dev.close();
+    std::this_thread::sleep_for(400ms);
+    const std::vector<int16_t> s = rec.stop();
+    size_t last = 0, lastNonZero = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (std::abs(s[i]) > 300)
+            last = i;
+        if (s[i] != 0)
+            lastNonZero = i;
+    }
+    const double at = rec.sampleAt(closed);
+    return {(last - at) * 1000.0 / kRate, (lastNonZero - at) * 1000.0 / kRate};
+}
+
+} // namespace
+
+int main() {
+    const std::string small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    const std::string sf = std::filesystem::exists(small) ? small : findSoundFont();
+    char tmpl[] = "/tmp/notaro-bench-pa-XXXXXX";
+    if (sf.empty() || !mkdtemp(tmpl)) {
+        std::printf("no SoundFont or no temporary folder\n");
+        return 1;
+    }
+    const std::string dir = tmpl;
+    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    const pid_t server =
+        spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+               "--load=module-null-sink sink_name=nul", "--load=module-native-protocol-unix"},
+              dir + "/server.log");
+    for (int i = 0; i < 100 && !std::filesystem::exists(dir + "/pulse/native"); ++i)
+        std::this_thread::sleep_for(20ms);
+    if (server < 0 || !std::filesystem::exists(dir + "/pulse/native")) {
+        std::printf("pulseaudio did not start\n");
+        return 1;
+    }
+
+    FluidSynthEngine& engine = FluidSynthEngine::instance();
+    const int settings[][2] = {{64, 16}, {256, 2}, {512, 2}, {1024, 2}, {2048, 2}};
+    std::printf("%-12s %9s %10s %9s %10s %10s %9s %12s %12s\n", "period", "latency", "cold-open",
+                "open", "stop-silent", "stop-zero", "idle-cpu", "playing-cpu", "sound-lag");
+    for (const auto& ps : settings) {
+        engine.stopAudio();
+        engine.setAudioPeriod(ps[0], ps[1]);
+        FluidSynthMidiOut dev(sf, {"pulseaudio"});
+        Clock::time_point t = Clock::now();
+        dev.prepare();
+        const int32_t rc = dev.open();
+        const double cold = msBetween(t, Clock::now());
+        dev.close();
+        if (rc != 0) {
+            std::printf("%d x %d: open rc %d\n", ps[0], ps[1], rc);
+            continue;
+        }
+        double openWorst = 0, silentWorst = 0, zeroWorst = 0;
+        for (int i = 0; i < 5; ++i) {
+            std::this_thread::sleep_for(100ms);
+            t = Clock::now();
+            dev.open();
+            openWorst = std::max(openWorst, msBetween(t, Clock::now()));
+            dev.shortMsg(packShortMsg(0x90, 60 + i, 127));
+            dev.close();
+        }
+        for (int i = 0; i < 3; ++i) {
+            const StopFigures stop = stopToSilence(dev, dir);
+            silentWorst = std::max(silentWorst, stop.heard);
+            zeroWorst = std::max(zeroWorst, stop.zero);
+        }
+        const double idle0 = cpuSeconds();
+        std::this_thread::sleep_for(2s);
+        const double idleCpu = 100.0 * (cpuSeconds() - idle0) / 2.0;
+        const PlayFigures f = playMelody(sf, dir);
+        char name[32], lag[48];
+        std::snprintf(name, sizeof name, "%d x %d", ps[0], ps[1]);
+        std::snprintf(lag, sizeof lag, "%.0f..%.0f ms (%zu/%zu)", f.lagMin, f.lagMax, f.heard,
+                      f.sent);
+        std::printf("%-12s %6.1f ms %7.1f ms %6.2f ms %7.1f ms %7.1f ms %8.1f %% %11.1f %% %s\n",
+                    name, engine.outputLatencyMs(), cold, openWorst, silentWorst, zeroWorst,
+                    idleCpu, f.cpuPercent, lag);
+    }
+    std::printf(
+        "open: worst of 5 after prepare; stop-silent: worst of 3, close() to the last sound "
+        "heard, stop-zero: to the last sample not exactly zero; sound-lag: note-on to sound heard, "
+        "min..max\n");
+
+    FluidSynthMidiOut(sf, {"pulseaudio"}).open(); // the destructor closes: idle from now
+    engine.setIdleRelease(200ms);
+    Clock::time_point t = Clock::now();
+    while (engine.audioRunning() && msBetween(t, Clock::now()) < 5000)
+        std::this_thread::sleep_for(1ms);
+    std::printf("idle release after 200 ms: output closed %s after %.0f ms (worker thread)\n",
+                engine.audioRunning() ? "NOT" : "", msBetween(t, Clock::now()));
+    {
+        FluidSynthMidiOut dev(sf, {"pulseaudio"});
+        t = Clock::now();
+        const int32_t rc = dev.open();
+        std::printf("open after the idle release: rc %d, %.2f ms\n", rc,
+                    msBetween(t, Clock::now()));
+    }
+    t = Clock::now();
+    engine.stopAudio();
+    std::printf("closing the output on this thread (as at process end): %.0f ms\n",
+                msBetween(t, Clock::now()));
+    kill(server, SIGTERM);
+    waitpid(server, nullptr, 0);
+    std::filesystem::remove_all(dir);
+    return 0;
+}
