@@ -2,10 +2,14 @@
 
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QHelpEvent>
+#include <QMimeData>
 #include <QPalette>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QToolTip>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -266,6 +270,94 @@ void ScoreEditor::noteContentsChange(int position, int /*removed*/, int added) {
             return;
         }
     }
+}
+
+void ScoreEditor::setErrorMark(int32_t line, int32_t offset, int32_t length,
+                               const QString& message) {
+    const int32_t start = lineStartChar(line);
+    if (start < 0 || message.isEmpty()) {
+        clearErrorMark();
+        return;
+    }
+    const int32_t lineChars = lineLength(line);
+    if (length <= 0 || offset < 0 || offset >= lineChars) {
+        offset = 0;
+        length = lineChars;
+    }
+    length = std::min(length, lineChars - offset);
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(document());
+    mark.cursor.setPosition(documentPosition(start + offset));
+    mark.cursor.setPosition(documentPosition(start + offset + std::max(length, 0)),
+                            QTextCursor::KeepAnchor);
+    mark.format.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+    mark.format.setUnderlineColor(Qt::red);
+    mark.format.setToolTip(message);
+    errorMessage_ = message;
+    setExtraSelections({mark});
+}
+
+void ScoreEditor::clearErrorMark() {
+    errorMessage_.clear();
+    setExtraSelections({});
+}
+
+int32_t ScoreEditor::errorMarkStart() const {
+    const auto marks = extraSelections();
+    return marks.isEmpty() ? 0 : charIndex(marks.first().cursor.selectionStart());
+}
+
+int32_t ScoreEditor::errorMarkLength() const {
+    const auto marks = extraSelections();
+    if (marks.isEmpty())
+        return 0;
+    return charIndex(marks.first().cursor.selectionEnd()) -
+           charIndex(marks.first().cursor.selectionStart());
+}
+
+bool ScoreEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && !errorMessage_.isEmpty()) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int position = cursorForPosition(viewport()->mapFrom(this, help->pos())).position();
+        const auto marks = extraSelections();
+        if (!marks.isEmpty() && position >= marks.first().cursor.selectionStart() &&
+            position <= marks.first().cursor.selectionEnd()) {
+            QToolTip::showText(help->globalPos(), errorMessage_, this);
+            return true;
+        }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+namespace {
+
+/// The first local file of a drop, or "".
+QString droppedFile(const QMimeData* source) {
+    if (!source || !source->hasUrls())
+        return {};
+    for (const QUrl& url : source->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+bool ScoreEditor::canInsertFromMimeData(const QMimeData* source) const {
+    return !droppedFile(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void ScoreEditor::insertFromMimeData(const QMimeData* source) {
+    const QString file = droppedFile(source);
+    if (file.isEmpty()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // A dropped score opens as a document; its path is not typed into the score.
+    emit fileDropped(file);
 }
 
 } // namespace notaro::app

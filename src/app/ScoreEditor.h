@@ -48,9 +48,21 @@ public:
     bool isTextModified() const;
     void setTextModified(bool flag);
 
+    /// Marks length characters from offset in line, or the whole line when length <= 0, with
+    /// a red wavy underline whose tool tip is message. The mark moves with later edits.
+    void setErrorMark(int32_t line, int32_t offset, int32_t length, const QString& message);
+    void clearErrorMark();
+    /// The marked range (start and length in characters, CR LF counting two); length 0 when
+    /// nothing is marked.
+    int32_t errorMarkStart() const;
+    int32_t errorMarkLength() const;
+    const QString& errorMessage() const { return errorMessage_; }
+
 Q_SIGNALS:
     /// The caret line display must be renewed: a click, the focus, a key press or release.
     void caretLineMayHaveChanged();
+    /// A file was dropped on the editor (its text is not pasted in).
+    void fileDropped(const QString& path);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -58,6 +70,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     /// Document position (one per line break) of a character index (two per line break).
@@ -78,6 +93,7 @@ private:
     mutable std::vector<int32_t> pairsBefore_;
     mutable bool pairsValid_ = false;
     bool adjustingPalette_ = false;
+    QString errorMessage_;
 };
 
 } // namespace notaro::app

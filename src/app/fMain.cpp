@@ -3,6 +3,7 @@
 #include "AppValues.h"
 #include "FluidSynthMidiOut.h"
 #include "GeneralMidi.h"
+#include "LiveSyntaxCheck.h"
 #include "MidiOutputs.h"
 #include "OnRatios.h"
 #include "ScoreEditor.h"
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QUrl>
 
 // The pictures are compiled into this library; a static library must register them itself.
@@ -82,7 +84,9 @@ fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> devi
     setWindowIcon(QIcon(QStringLiteral(":/icons/notaro.svg")));
     createControls();
     createMenus();
-    resize(px(kDesignWidth), px(kDesignHeight) + menuBar()->sizeHint().height());
+    createStatusLine();
+    resize(px(kDesignWidth),
+           px(kDesignHeight) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     formLoad();
 }
 
@@ -248,6 +252,20 @@ void fMain::createMenus() {
     QAction* exit = findChild<QAction*>(QStringLiteral("mnu_File_Exit"));
     disconnect(exit, nullptr, this, nullptr);
     connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+void fMain::createStatusLine() {
+    lblCheck_ = new QLabel(statusBar());
+    lblCheck_->setObjectName(QStringLiteral("lblCheck"));
+    statusBar()->addWidget(lblCheck_, 1);
+    liveCheck_ = new LiveSyntaxCheck(*txtAram_, this);
+    connect(liveCheck_, &LiveSyntaxCheck::checked, lblCheck_, &QLabel::setText);
+    connect(txtAram_, &ScoreEditor::fileDropped, this, &fMain::openDropped);
+    setAcceptDrops(true);
+}
+
+QString fMain::checkMessage() const {
+    return lblCheck_->text();
 }
 
 void fMain::formLoad() {

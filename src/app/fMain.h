@@ -34,6 +34,7 @@ class cGnsPlay;
 
 namespace notaro::app {
 
+class LiveSyntaxCheck;
 class ScoreEditor;
 class UserPrompts;
 
@@ -60,6 +61,9 @@ public:
 
     // What tests and people look at.
     ScoreEditor* editor() const { return txtAram_; }
+    LiveSyntaxCheck* liveCheck() const { return liveCheck_; }
+    /// The live check's message in the status line ("" for a correct score).
+    QString checkMessage() const;
     glimmer::chBut* playButton() const { return cmdPlay_; }
     const QString& currentFileName() const { return currentFileName_; }
     bool isPlaying() const { return isPlaying_; }
@@ -85,14 +89,19 @@ public:
     void helpContentsCommand();
     void examplesCommand();
     void aboutCommand();
+    /// Opens a dropped file as Open does, with the save prompt first.
+    void openDropped(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
     void createMenus();
+    void createStatusLine();
     void formLoad();
     void layoutClient();
 
@@ -157,6 +166,8 @@ private:
     glimmer::tkHLink* hlnkFirst_ = nullptr;
     QLabel* lblAnd_ = nullptr;
     glimmer::tkHLink* hlnkSecond_ = nullptr;
+    QLabel* lblCheck_ = nullptr;
+    LiveSyntaxCheck* liveCheck_ = nullptr;
 };
 
 } // namespace notaro::app

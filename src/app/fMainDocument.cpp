@@ -14,6 +14,10 @@
 #include "fOnTimes.h"
 
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 
 namespace notaro::app {
 
@@ -42,6 +46,28 @@ void fMain::openCommand() {
     const QString path = askOpenFileName();
     if (!path.isEmpty())
         openScoreFile(path);
+}
+
+void fMain::openDropped(const QString& path) {
+    runCommand([this, path] {
+        if (querySaveChanges())
+            openScoreFile(path);
+    });
+}
+
+void fMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void fMain::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            openDropped(url.toLocalFile());
+            return;
+        }
+    }
 }
 
 void fMain::openFromCommandLine(const QString& path) {
