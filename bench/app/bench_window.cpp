@@ -4,6 +4,7 @@
 //  - Check Syntax on a 64000-character score, to the message;
 //  - Stop click, and the end of a score, to the window taking input again.
 // The recording output stamps every message as it is sent; nothing sounds.
+#include "LiveSyntaxCheck.h"
 #include "RecordingMidiOut.h"
 #include "ScoreEditor.h"
 #include "ScriptedPrompts.h"
@@ -170,6 +171,36 @@ int main(int argc, char* argv[]) {
     std::printf("score of %d characters: %s\n", window.editor()->scoreLength(),
                 prompts.messages.back().text.toUtf8().constData());
     report("Check Syntax (64000 characters) to message", checks);
+
+    // The live check: the background parse of a 64000-character score, from the quiet-time
+    // timer to the mark, and the time a keystroke takes in that score (highlighting included).
+    std::vector<double> live;
+    LiveSyntaxCheck& liveCheck = *window.liveCheck();
+    Clock::time_point marked{};
+    QObject::connect(&liveCheck, &LiveSyntaxCheck::checked, [&] { marked = Clock::now(); });
+    std::string faulty = longScore();
+    faulty.replace(faulty.size() / 2, 2, "4x");
+    window.editor()->setScoreText(faulty);
+    for (int run = 0; run < 30; ++run) {
+        marked = {};
+        const auto t0 = Clock::now();
+        liveCheck.timer().start(0);
+        while (marked == Clock::time_point{})
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        live.push_back(ms(marked - t0));
+    }
+    std::printf("live check: %s\n", window.checkMessage().toUtf8().constData());
+    report("live check (64000 characters) to the mark", live);
+
+    std::vector<double> keys;
+    window.editor()->setFocus();
+    window.editor()->selectChars(window.editor()->scoreLength() / 2, 0);
+    for (int run = 0; run < 200; ++run) {
+        const auto t0 = Clock::now();
+        QTest::keyClick(window.editor(), run % 2 ? Qt::Key_Backspace : Qt::Key_A);
+        keys.push_back(ms(Clock::now() - t0));
+    }
+    report("keystroke in a 64000-character score", keys);
     window.editor()->setTextModified(false);
     return 0;
 }
