@@ -234,6 +234,7 @@ void fMain::createMenus() {
              {"mnu_File_SaveAs", "Save (Text) &As...", &fMain::saveAsCommand},
              {nullptr, nullptr, nullptr},
              {"mnu_File_SaveMidi", "Save As &MIDI...", &fMain::saveMidiCommand},
+             {"mnu_File_ExportWav", "Export as &WAV...", &fMain::exportWavCommand},
              {nullptr, nullptr, nullptr},
              {"mnu_File_Exit", "E&xit", nullptr}});
     addMenu("mnu_Tools", "&Tools",

@@ -84,6 +84,7 @@ public:
     void saveCommand();
     void saveAsCommand();
     void saveMidiCommand();
+    void exportWavCommand();
     void checkSyntaxCommand();
     void noteTimesCommand();
     void helpContentsCommand();

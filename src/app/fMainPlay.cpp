@@ -9,6 +9,7 @@
 #include "ScoreToMidi.h"
 #include "TickClock.h"
 #include "UserPrompts.h"
+#include "WavExport.h"
 #include "cGnsPlay.h"
 #include "cTParse.h"
 
@@ -68,6 +69,25 @@ void fMain::saveMidiCommand() {
     const std::string file = QFile::encodeName(path).toStdString();
     if (scoreToMidiFile(file, parser, 1.0f, 0, chosenPatch()) != 0)
         prompts_.showMessage(this, QStringLiteral("Failed to save as Midi."),
+                             UserPrompts::Icon::Exclamation);
+}
+
+void fMain::exportWavCommand() {
+    cTParse parser;
+    if (!checkTextSyntax(parser))
+        return;
+    fileDialogRequest request;
+    request.filter = buildFilterString({"WAV Files", "*.wav"});
+    request.title = QStringLiteral("Save as:");
+    request.flags = dialogFlags::kSaveFile;
+    if (!showSaveDialog(request, prompts_, this))
+        return;
+    QString path = request.chosenPath.trimmed();
+    if (path.isEmpty())
+        return;
+    path = documentFile::withDefaultExtension(path, QStringLiteral(".wav"));
+    if (exportWav(this, parser, chosenPatch(), path) == wavExportRc::kFailed)
+        prompts_.showMessage(this, QStringLiteral("Failed to export as WAV."),
                              UserPrompts::Icon::Exclamation);
 }
 

@@ -1,6 +1,10 @@
 #include "WavFile.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <random>
 #include <unistd.h>
 
 namespace notaro::playback {
@@ -9,6 +13,7 @@ namespace {
 
 constexpr uint32_t kHeaderBytes = 44;
 constexpr uint64_t kMaxDataBytes = 0xFFFFFFFFull - kHeaderBytes;
+constexpr int kTempAttempts = 100;
 
 void putLE(unsigned char* p, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -28,13 +33,29 @@ WavFile::~WavFile() {
 }
 
 bool WavFile::open() {
-    const size_t slash = path_.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path_.substr(0, slash + 1);
-    tempPath_ = folder + (slash == std::string::npos ? "/" : "") + ".notaro-wav-" +
-                std::to_string(::getpid());
-    file_ = std::fopen(tempPath_.c_str(), "wb");
-    if (!file_)
+    if (::faccessat(AT_FDCWD, path_.c_str(), F_OK, 0) == 0 &&
+        ::faccessat(AT_FDCWD, path_.c_str(), W_OK, AT_EACCESS) != 0)
         return false;
+    const size_t slash = path_.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "./" : path_.substr(0, slash + 1);
+    // O_EXCL under a fresh name: a file or link already there is never opened or truncated.
+    thread_local std::mt19937 random{std::random_device{}()};
+    int fd = -1;
+    for (int attempt = 0; attempt < kTempAttempts && fd < 0; ++attempt) {
+        tempPath_ = folder + ".notaro-wav-" + std::to_string(::getpid()) + "-" +
+                    std::to_string(random() % 1000000u);
+        fd = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    file_ = ::fdopen(fd, "wb");
+    if (!file_) {
+        ::close(fd);
+        std::remove(tempPath_.c_str());
+        return false;
+    }
     unsigned char header[kHeaderBytes] = {};
     ok_ = std::fwrite(header, 1, sizeof header, file_) == sizeof header;
     return ok_;
@@ -76,8 +97,11 @@ bool WavFile::commit() {
     putLE(h + 34, 16, 2);
     std::memcpy(h + 36, "data", 4);
     putLE(h + 40, static_cast<uint32_t>(dataBytes_), 4);
-    const bool written =
-        std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(h, 1, sizeof h, file_) == sizeof h;
+    // The samples reach the disk before the rename, so a crash never leaves an empty file
+    // where the old one was.
+    const bool written = std::fseek(file_, 0, SEEK_SET) == 0 &&
+                         std::fwrite(h, 1, sizeof h, file_) == sizeof h &&
+                         std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (!written || !closed || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {

@@ -7,7 +7,9 @@
 namespace notaro::playback {
 
 /// A 16-bit PCM WAV file written in one pass: a temporary file beside the target collects the
-/// samples, and commit() fills in the sizes and renames it over the target.
+/// samples, and commit() fills in the sizes and renames it over the target. Until then the
+/// target is untouched; a WavFile destroyed without a successful commit removes its temporary
+/// file, so an abandoned or failed file leaves nothing behind.
 class WavFile {
 public:
     WavFile(std::string path, int32_t sampleRate, int32_t channels);
@@ -15,11 +17,14 @@ public:
     WavFile(const WavFile&) = delete;
     WavFile& operator=(const WavFile&) = delete;
 
-    /// Opens the temporary file; false when it cannot be made.
+    /// Creates the temporary file under a new name of its own, so that it never writes
+    /// through another file or link; false when it cannot be made, or when the target exists
+    /// and is write-protected (the rename would replace it all the same).
     bool open();
     /// Appends interleaved samples; false on a write failure or when the file would pass 4 GiB.
     bool write(const int16_t* samples, size_t count);
-    /// Completes the header and renames the file into place; false when that fails.
+    /// Completes the header, makes the samples reach the disk and renames the file into place;
+    /// false when that fails.
     bool commit();
 
 private:

@@ -115,19 +115,32 @@ int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
         fluid_synth_sfload(synth.get(), options.soundFont.c_str(), 1) == FLUID_FAILED)
         return midiOutRc::kNoSoundFont;
 
+    auto cancelled = [&options] {
+        return options.cancel && options.cancel->load(std::memory_order_relaxed);
+    };
+    if (cancelled())
+        return renderRc::kCancelled;
     WavFile wav(wavPath, options.sampleRate, 2);
     if (!wav.open())
-        return -7;
+        return renderRc::kWriteFailed;
 
     constexpr int kChunkFrames = 4096;
     std::vector<int16_t> buf(2 * kChunkFrames);
     int64_t rendered = 0;
+    int32_t failure = 0;
+    // Renders up to the frame; false, with the reason in failure, when it must stop.
     auto renderTo = [&](int64_t frame) {
         while (rendered < frame) {
+            if (cancelled()) {
+                failure = renderRc::kCancelled;
+                return false;
+            }
             const int n = static_cast<int>(std::min<int64_t>(kChunkFrames, frame - rendered));
             fluid_synth_write_s16(synth.get(), n, buf.data(), 0, 2, buf.data(), 1, 2);
-            if (!wav.write(buf.data(), 2 * static_cast<size_t>(n)))
+            if (!wav.write(buf.data(), 2 * static_cast<size_t>(n))) {
+                failure = renderRc::kWriteFailed;
                 return false;
+            }
             rendered += n;
         }
         return true;
@@ -137,7 +150,7 @@ int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
     int64_t nextReport = 0;
     for (const TimedMessage& m : messages) {
         if (!renderTo(m.frame))
-            return -7;
+            return failure;
         sendShortMsgToSynth(synth.get(), m.msg);
         if (stats)
             stats->eventFrames.push_back(m.frame);
@@ -147,15 +160,17 @@ int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
         }
     }
     if (!renderTo(endFrame))
-        return -7;
+        return failure;
     // Let the last notes die away, but no longer than the tail allows.
     const int64_t tailEnd =
         endFrame + static_cast<int64_t>(options.maxTailSeconds * options.sampleRate);
     while (rendered < tailEnd && fluid_synth_get_active_voice_count(synth.get()) > 0)
         if (!renderTo(std::min<int64_t>(rendered + 1024, tailEnd)))
-            return -7;
+            return failure;
+    if (cancelled())
+        return renderRc::kCancelled;
     if (!wav.commit())
-        return -7;
+        return renderRc::kWriteFailed;
     if (options.progress)
         options.progress(1.0);
     if (stats) {

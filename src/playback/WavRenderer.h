@@ -2,12 +2,19 @@
 
 #include "tMidiF04.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace notaro::playback {
+
+/// Results of renderMidiToWav besides 0 and the midiOutRc codes.
+namespace renderRc {
+inline constexpr int32_t kWriteFailed = -7; ///< the WAV file could not be written
+inline constexpr int32_t kCancelled = -8;   ///< the cancel flag was raised
+} // namespace renderRc
 
 /// How to render a MIDI file to sound.
 struct RenderOptions {
@@ -16,8 +23,11 @@ struct RenderOptions {
     int32_t sampleRate = 44100;
     /// Most time, after the last event, given to notes to die away.
     double maxTailSeconds = 3.0;
-    /// Called now and then with the share done, 0 to 1.
+    /// Called now and then with the share done, 0 to 1, on the rendering thread.
     std::function<void(double)> progress;
+    /// When set, read before every chunk of at most 4096 frames (a few milliseconds of work):
+    /// once true the rendering stops and leaves no file. Another thread may raise it.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 /// What a rendering produced.
@@ -33,9 +43,10 @@ struct RenderStats {
 /// given to it, so events do not wait for the end of a rendering chunk; FluidSynth itself
 /// starts a voice at its next 64-frame block, so an event sounds at most 63 frames (1.4 ms)
 /// after its exact time. The file is written beside its final name and renamed over it, so a
-/// failure never leaves a partial WAV or harms an existing file.
-/// @return 0; 68 when the SoundFont cannot be loaded; 1 when the synthesizer cannot be made or
-///         the file's times cannot be computed; -7 when the WAV file cannot be written
+/// failure or a cancel never leaves a partial WAV or harms an existing file.
+/// @return 0; midiOutRc::kNoSoundFont when the SoundFont cannot be loaded; midiOutRc::kError
+///         when the synthesizer cannot be made or the file's times cannot be computed;
+///         renderRc::kWriteFailed when the WAV file cannot be written; renderRc::kCancelled
 int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
                         const RenderOptions& options, RenderStats* stats = nullptr);
 

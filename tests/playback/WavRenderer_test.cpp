@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -123,7 +124,13 @@ TEST_F(WavRendererTest, FailuresLeaveNoFileAndKeepAnOldOne) {
     EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), 68);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     o.soundFont = kSmallSoundFont;
-    EXPECT_EQ(renderMidiToWav(midiOf("4c"), (dir_ / "no" / "x.wav").string(), o), -7);
+    EXPECT_EQ(renderMidiToWav(midiOf("4c"), (dir_ / "no" / "x.wav").string(), o),
+              renderRc::kWriteFailed);
+    // A cancel raised from another thread (here from the first progress report) stops it too.
+    std::atomic<bool> cancel{false};
+    o.cancel = &cancel;
+    o.progress = [&cancel](double) { cancel = true; };
+    EXPECT_EQ(renderMidiToWav(midiOf("1c 1d 1e"), wav, o), renderRc::kCancelled);
     std::ifstream in(wav);
     std::stringstream ss;
     ss << in.rdbuf();

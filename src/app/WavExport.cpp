@@ -1,0 +1,111 @@
+#include "WavExport.h"
+
+#include "AppValues.h"
+#include "MidiSettings.h"
+#include "ScoreToMidi.h"
+#include "WavRenderer.h"
+#include "cTParse.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <thread>
+
+namespace notaro::app {
+
+namespace {
+
+/// How long a render runs before the progress dialog shows: a short score never flashes one.
+constexpr int kDialogDelayMs = 300;
+/// How often the dialog's bar follows the render.
+constexpr int kPollMs = 50;
+constexpr int kBarSteps = 1000;
+
+/// What the two threads share while a render runs.
+struct RenderJob {
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> finished{false};
+    std::atomic<int> steps{0};
+    int32_t result = wavExportRc::kFailed; // written by the worker before finished
+};
+
+int32_t renderScore(const cTParse& parser, int32_t instrument, const std::string& target,
+                    const std::string& soundFont, RenderJob& job, const WavExportProbe& probe) {
+    tMidiF04 file;
+    if (buildScoreMidi(parser, 1.0f, 0, instrument, file) != 0)
+        return wavExportRc::kFailed;
+    playback::RenderOptions options;
+    options.soundFont = soundFont;
+    options.cancel = &job.cancel;
+    options.progress = [&job, &probe](double done) {
+        if (probe)
+            probe(done);
+        job.steps = static_cast<int>(std::lround(done * kBarSteps));
+    };
+    const int32_t rc = playback::renderMidiToWav(file, target, options);
+    if (rc == playback::renderRc::kCancelled)
+        return wavExportRc::kCancelled;
+    return rc == 0 ? wavExportRc::kDone : wavExportRc::kFailed;
+}
+
+} // namespace
+
+int32_t exportWav(QWidget* parent, const cTParse& parser, int32_t instrument, const QString& path,
+                  const WavExportProbe& probe) {
+    const std::string target = QFile::encodeName(path).toStdString();
+    const std::string soundFont = playback::findSoundFont();
+    if (target.empty() || soundFont.empty())
+        return wavExportRc::kFailed;
+
+    RenderJob job;
+    QEventLoop loop;
+    std::thread worker([&] {
+        try {
+            job.result = renderScore(parser, instrument, target, soundFont, job, probe);
+        } catch (const std::exception&) {
+            job.result = wavExportRc::kFailed; // out of memory: the temporary file is gone
+        }
+        job.finished = true;
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+
+    // Until the dialog shows, input waits in the queue rather than reaching the window.
+    QTimer::singleShot(kDialogDelayMs, &loop, &QEventLoop::quit);
+    if (!job.finished)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!job.finished) {
+        QProgressDialog dialog(QStringLiteral("Exporting as WAV..."), QStringLiteral("Cancel"), 0,
+                               kBarSteps, parent);
+        dialog.setWindowTitle(appValues().appTitle);
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.setAutoReset(false);
+        dialog.setAutoClose(false);
+        dialog.setMinimumDuration(0);
+        QObject::connect(&dialog, &QProgressDialog::canceled, &dialog,
+                         [&job] { job.cancel = true; });
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
+            // Also a second way out, should the worker's own quit ever be missed.
+            if (job.finished)
+                loop.quit();
+            else if (!dialog.wasCanceled())
+                dialog.setValue(std::min(job.steps.load(), kBarSteps - 1));
+        });
+        poll.start(kPollMs);
+        dialog.show();
+        if (!job.finished)
+            loop.exec();
+    }
+    // The loop also ends when the application quits: stop the render rather than wait it out.
+    if (!job.finished)
+        job.cancel = true;
+    worker.join();
+    return job.result;
+}
+
+} // namespace notaro::app

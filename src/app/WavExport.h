@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+
+namespace notaro {
+class cTParse;
+} // namespace notaro
+
+namespace notaro::app {
+
+/// Results of exportWav.
+namespace wavExportRc {
+inline constexpr int32_t kDone = 0;      ///< the file is written
+inline constexpr int32_t kCancelled = 1; ///< the user cancelled; no file was written or changed
+inline constexpr int32_t kFailed = 2;    ///< nothing was written or changed
+} // namespace wavExportRc
+
+/// Called on the rendering thread with each progress report (share done, 0 to 1), before the
+/// dialog sees it. Lets a test hold the rendering at a known point.
+using WavExportProbe = std::function<void(double)>;
+
+/// Renders a parsed score to a 16-bit stereo WAV file with the renderer and SoundFont
+/// `notaro-cli render` uses, on a worker thread. The calling thread keeps running its event
+/// loop meanwhile, so the window repaints; a render that takes longer than 300 ms shows a modal
+/// "Exporting as WAV..." progress dialog whose Cancel button stops it within milliseconds.
+/// User input before the dialog shows is held back until then, so no second command starts
+/// under the render. The file is written beside its final name and renamed into place: a
+/// cancelled or failed export leaves no file and never harms an old file of that name.
+/// Returns only when the rendering has ended, so the parser need only outlive the call.
+/// @param parser a score that parsed without error
+/// @param instrument 0 to 127 forces that program; -1 follows the score (as Play does)
+/// @param path the WAV file to write
+/// @return a wavExportRc code
+int32_t exportWav(QWidget* parent, const cTParse& parser, int32_t instrument, const QString& path,
+                  const WavExportProbe& probe = {});
+
+} // namespace notaro::app
