@@ -4,6 +4,8 @@
 #include "FluidSynthMidiOut.h"
 #include "GeneralMidi.h"
 #include "LiveSyntaxCheck.h"
+#include "MidiOutputChoice.h"
+#include "MidiOutputMenu.h"
 #include "MidiOutputs.h"
 #include "OnRatios.h"
 #include "ScoreEditor.h"
@@ -75,8 +77,11 @@ fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> devi
     // Creation: the shell services and the control classes come before any control exists.
     initCommonControlsSafe();
     initAppResources();
-    if (!device_)
-        device_ = playback::makeMidiOut();
+    if (!device_) {
+        followsOutputChoice_ = true;
+        QString notice;
+        device_ = makeChosenMidiOut(notice);
+    }
     // The synthesizer and its SoundFont load in the background while the user reads the
     // score, so the first Play starts as quickly as every later one.
     if (auto* synth = dynamic_cast<playback::FluidSynthMidiOut*>(device_.get()))
@@ -245,6 +250,12 @@ void fMain::createMenus() {
              {"mnu_Help_Examples", "&Examples...", &fMain::examplesCommand},
              {nullptr, nullptr, nullptr},
              {"mnu_Help_About", "&About Notaro...", &fMain::aboutCommand}});
+    // The output choice, after the Tools menu's own items; it takes effect at the next Play.
+    auto* tools = findChild<QMenu*>(QStringLiteral("mnu_Tools"));
+    auto* outputs = new MidiOutputMenu(tools);
+    tools->addMenu(outputs);
+    connect(outputs, &MidiOutputMenu::choiceFailed, this,
+            [this](const QString& message) { statusBar()->showMessage(message, 10000); });
     // The help key opens the help page, as the registered help file would.
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this,

@@ -146,6 +146,8 @@ private:
 
     QString currentFileName_;
     bool isPlaying_ = false;
+    /// The output follows the MIDI Output choice (false when the owner gave a device).
+    bool followsOutputChoice_ = false;
     bool closeAfterPlay_ = false;
     QString openFailure_;
     std::deque<std::function<void()>> pendingCommands_;

@@ -4,6 +4,7 @@
 #include "DocumentFile.h"
 #include "FileDialogRequest.h"
 #include "MidiOutDevice.h"
+#include "MidiOutputChoice.h"
 #include "QtEventPump.h"
 #include "ScoreEditor.h"
 #include "ScoreToMidi.h"
@@ -17,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace notaro::app {
@@ -127,6 +129,13 @@ void fMain::checkAndPlay() {
 }
 
 void fMain::playFromCaret(cTParse& parser) {
+    if (followsOutputChoice_) {
+        // The MIDI Output choice may have changed since the last Play.
+        QString notice;
+        device_ = makeChosenMidiOut(notice);
+        if (!notice.isEmpty())
+            statusBar()->showMessage(notice, 10000);
+    }
     gnsPObj_ = std::make_unique<playback::cGnsPlay>(*device_, QtEventPump());
     gnsPObj_->setListener(this);
     const int32_t line = txtAram_->caretLineIndex() + 1;

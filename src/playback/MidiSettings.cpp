@@ -31,6 +31,17 @@ std::string midiOutputSetting() {
     return v.empty() ? midiKeys::kBuiltin : v;
 }
 
+bool saveMidiOutputSetting(const std::string& name) {
+    if (name.find_first_of("\r\n") != std::string::npos)
+        return false;
+    cInifile ini;
+    ini.setPath(paraIniPath());
+    ini.setSection(midiKeys::kSection);
+    ini.setKey(midiKeys::kOutput);
+    ini.setValue(name);
+    return ini.Success();
+}
+
 std::string findSoundFont() {
     if (std::string configured = readMidiKey(midiKeys::kSoundFont); !configured.empty())
         return configured;

@@ -21,6 +21,11 @@ std::vector<std::string> debianSoundFonts();
 /// The value of [Midi] Output in para.ini; "builtin" when it is missing or empty.
 std::string midiOutputSetting();
 
+/// Writes name as [Midi] Output in para.ini, keeping every other line of the file.
+/// @return false when para.ini could not be read or replaced (it is then unchanged), or when
+///         name holds a line break, which would make a second line of it
+bool saveMidiOutputSetting(const std::string& name);
+
 /// The SoundFont of the built-in synthesizer: [Midi] SoundFont in para.ini when set, else the
 /// first of the Debian SoundFonts that exists; "" when there is none.
 std::string findSoundFont();

@@ -1,0 +1,83 @@
+// The MIDI output submenu: listing, saving the choice, and the fallback for a port that is gone.
+#include "AppTestSupport.h"
+#include "FluidSynthMidiOut.h"
+#include "MidiOutputChoice.h"
+#include "MidiOutputMenu.h"
+#include "MidiSettings.h"
+#include "RtMidiPortOut.h"
+
+#include "../settings/TempConfig.h"
+
+#include <QSignalSpy>
+
+namespace notaro::app {
+namespace {
+
+using MidiOutputMenuTest = notaro::testing::TempConfig;
+
+/// A para.ini with other sections, comments and blank lines around [Midi] Output=output.
+std::string ini(const std::string& output) {
+    return "; mine\r\n[OnRatios]\r\nNormal=0.9\r\n\r\n[Midi]\r\nSoundFont=/x.sf2\r\n; port\r\n"
+           "Output=" +
+           output + "\r\n[Tail]\r\nA = 1\r\n";
+}
+
+/// The item texts, "*" after the checked one.
+std::string items(const QMenu& menu) {
+    std::string r;
+    for (const QAction* a : menu.actions())
+        r += a->text().toStdString() + (a->isChecked() ? "*|" : "|");
+    return r;
+}
+
+int32_t twoPorts(std::vector<playback::MidiOutputInfo>& outputs) {
+    const bool port = playback::midiOutputSetting() == "Synth";
+    outputs = {{"builtin", "", !port}, {"Thru 14:0", "", false}, {"Synth A&B 128:0", "", port}};
+    return 0;
+}
+
+TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesOnlyItsLineOrReportsTheFailure) {
+    test::testApp();
+    const std::string file = path("notaro/para.ini");
+    writeFile(file, ini("Synth"));
+    MidiOutputMenu menu(nullptr, twoPorts);
+    QSignalSpy chosen(&menu, &MidiOutputMenu::outputChosen);
+    QSignalSpy failed(&menu, &MidiOutputMenu::choiceFailed);
+    EXPECT_EQ(items(menu), "&Built-in synthesizer|Thru 14:0|Synth A&&B 128:0*|");
+    menu.actions()[1]->trigger();
+    EXPECT_EQ(readFile(file), ini("Thru 14:0"));
+    writeFile(file, ini("builtin")); // changed behind the menu: seen when it opens
+    menu.popup({});
+    menu.hide();
+    EXPECT_EQ(items(menu), "&Built-in synthesizer*|Thru 14:0|Synth A&&B 128:0|");
+    std::filesystem::remove_all(dir_ / "notaro");
+    writeFile(path("notaro"), "a file where the settings folder should be");
+    menu.actions()[2]->trigger();
+    EXPECT_EQ(items(menu), "&Built-in synthesizer*|Thru 14:0|Synth A&&B 128:0|");
+    EXPECT_EQ(chosen, QList<QVariantList>{{QStringLiteral("Thru 14:0")}});
+    const std::string message = "Couldn't save the MIDI output choice in " + file + ".";
+    EXPECT_EQ(failed, QList<QVariantList>{{QString::fromStdString(message)}});
+}
+
+TEST_F(MidiOutputMenuTest, APortThatIsGoneIsShownAndPlayedAsTheSynthesizerWithANotice) {
+    test::testApp();
+    writeFile(path("notaro/para.ini"), ini("Gone Port 7f3a"));
+    std::vector<std::string> alsa; // none where there is no ALSA sequencer
+    playback::RtMidiPortOut::listPorts(alsa);
+    MidiOutputMenu menu;
+    EXPECT_EQ(menu.actions().size(), static_cast<int>(alsa.size() + 1));
+    EXPECT_EQ(items(menu).substr(0, 23), "&Built-in synthesizer*|");
+    QString notice;
+    const QString gone = "MIDI output \"Gone Port 7f3a\" is not available; playing through the "
+                         "built-in synthesizer.";
+    EXPECT_TRUE(dynamic_cast<playback::FluidSynthMidiOut*>(makeChosenMidiOut(notice).get()));
+    EXPECT_EQ(notice, gone);
+    notice.clear();
+    const auto other = makeChosenMidiOut("Gone Port 7f3a", {"Thru 14:0"}, notice);
+    EXPECT_TRUE(dynamic_cast<playback::FluidSynthMidiOut*>(other.get()) && notice == gone);
+    const auto port = makeChosenMidiOut("synth a", {"Thru 14:0", "Synth A 128:0"}, notice);
+    EXPECT_TRUE(dynamic_cast<playback::RtMidiPortOut*>(port.get()) && notice.isEmpty());
+}
+
+} // namespace
+} // namespace notaro::app
