@@ -153,6 +153,9 @@ void fMain::createControls() {
     connect(cmdSaveMidi_, &glimmer::chBut::Click, this,
             [this] { runCommand([this] { saveMidiCommand(); }); });
     connect(cmdPlay_, &glimmer::chBut::Click, this, &fMain::playClicked);
+    playTimer_.setSingleShot(true);
+    playTimer_.setInterval(0);
+    connect(&playTimer_, &QTimer::timeout, this, &fMain::startPlay);
 
     cmbPatch_ = new QComboBox(client_);
     cmbPatch_->setObjectName(QStringLiteral("cmbPatch"));

@@ -4,6 +4,7 @@
 #include "PlayerListener.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <cstdint>
 #include <deque>
@@ -118,6 +119,7 @@ private:
     // Syntax and playing.
     bool checkTextSyntax(cTParse& parser);
     void playClicked();
+    void startPlay();
     void checkAndPlay();
     void playFromCaret(cTParse& parser);
     void stopPlay();
@@ -170,6 +172,7 @@ private:
     QLabel* lblAnd_ = nullptr;
     glimmer::tkHLink* hlnkSecond_ = nullptr;
     QLabel* lblCheck_ = nullptr;
+    QTimer playTimer_;
     LiveSyntaxCheck* liveCheck_ = nullptr;
 };
 

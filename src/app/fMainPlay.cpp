@@ -99,20 +99,24 @@ void fMain::playClicked() {
         stopPlay();
         return;
     }
-    // Played from the event loop rather than from inside the button's click, so the button
-    // has finished its own handling before the long play call starts.
-    QTimer::singleShot(0, this, [this] {
-        if (cmdPlay_->Value() && !isPlaying_) {
-            checkAndPlay();
-            cmdPlay_->setValue(false);
-        }
-        if (closeAfterPlay_) {
-            closeAfterPlay_ = false;
-            close();
-            return;
-        }
-        runPendingCommands();
-    });
+    // Played from a zero timer rather than from inside the button's click, so the button has
+    // finished its own handling before the long play call starts. Not from a posted call:
+    // while a posted call runs, the event loop delivers no other posted event, and the
+    // editor's repaints are posted events.
+    playTimer_.start();
+}
+
+void fMain::startPlay() {
+    if (cmdPlay_->Value() && !isPlaying_) {
+        checkAndPlay();
+        cmdPlay_->setValue(false);
+    }
+    if (closeAfterPlay_) {
+        closeAfterPlay_ = false;
+        close();
+        return;
+    }
+    runPendingCommands();
 }
 
 void fMain::checkAndPlay() {
