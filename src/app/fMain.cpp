@@ -9,6 +9,7 @@
 #include "MidiOutputs.h"
 #include "OnRatios.h"
 #include "ScoreEditor.h"
+#include "ScoreHighlighter.h"
 #include "ShellServices.h"
 #include "ToolPicture.h"
 #include "UserPrompts.h"
@@ -119,6 +120,7 @@ void fMain::createControls() {
     txtAram_->setObjectName(QStringLiteral("txtAram"));
     txtAram_->setGeometry(twipRect(0, kEditorTop, kDesignWidth, 6090));
     connect(txtAram_, &ScoreEditor::caretLineMayHaveChanged, this, &fMain::showLineNumber);
+    new ScoreHighlighter(txtAram_->document());
 
     cmdNew_ = toolButton(client_, "cmdNew", QStringLiteral("New"), QStringLiteral("new"),
                          twipRect(45, 75, 345, 345));

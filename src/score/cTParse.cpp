@@ -7,8 +7,6 @@
 
 namespace notaro {
 
-using text::trimBlanks;
-
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
@@ -73,13 +71,10 @@ void cTParse::splitLines(std::string_view dTxt) {
 }
 
 bool cTParse::readHeader(std::string_view line) {
-    const std::string header = text::toLower(trimBlanks(line));
-    if (header == "**n[a-b-c]")
-        namingSystem_ = 0;
-    else if (header == "**n[d-r-m]")
-        namingSystem_ = 1;
-    else
+    const int32_t naming = tokens::headerNamingSystem(line);
+    if (naming < 0)
         return false;
+    namingSystem_ = naming;
     return true;
 }
 
@@ -98,8 +93,7 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
 
     int32_t header = -1;
     for (int32_t i = 0; i < nLines_; ++i) {
-        const std::string_view line = textLines_[i];
-        if (trimBlanks(line).empty() || line.substr(0, 2) == "!!")
+        if (!tokens::isHeaderCandidate(textLines_[i]))
             continue;
         header = i;
         break;
@@ -118,25 +112,24 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
         curLine_ = i + 1;
         curNoteLine_ = i + 1;
         const std::string_view line = textLines_[i];
-        const std::string_view trimmed = trimBlanks(line);
-        if (trimmed.empty())
-            continue;
-        const DefLine def = classifyDefLine(trimmed);
+        const tokens::LineInfo info = tokens::classifyBodyLine(line);
         bool ok = true;
-        switch (def.kind) {
-        case DefLineKind::Start:
-            ok = openDefinition(i, def.name, errMsg);
+        switch (info.kind) {
+        case tokens::LineKind::Blank:
+            break;
+        case tokens::LineKind::DefStart:
+            ok = openDefinition(i, info.name, errMsg);
             if (ok)
                 ++defDepth_;
             break;
-        case DefLineKind::End:
+        case tokens::LineKind::DefEnd:
             ok = closeDefinition(i, errMsg);
             if (ok)
                 --defDepth_;
             break;
-        case DefLineKind::Use:
+        case tokens::LineKind::DefUse:
             if (defDepth_ == 0) {
-                ok = expandDefinition(def.name, def.count, errMsg, eCharPos, eLen);
+                ok = expandDefinition(info.name, info.count, errMsg, eCharPos, eLen);
                 if (!ok) {
                     // Failures inside a definition are shown on the use line as a whole.
                     eCharPos = 0;
@@ -144,9 +137,9 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
                 }
             }
             break;
-        case DefLineKind::Other:
+        default:
             if (defDepth_ == 0)
-                ok = handleLine(line, errMsg, eCharPos, eLen);
+                ok = handleLine(line, info, errMsg, eCharPos, eLen);
             break;
         }
         if (!ok)
@@ -167,18 +160,17 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
     return 0;
 }
 
-bool cTParse::handleLine(std::string_view line, std::string& errMsg, int32_t& eCharPos,
-                         int32_t& eLen) {
+bool cTParse::handleLine(std::string_view line, const tokens::LineInfo& info, std::string& errMsg,
+                         int32_t& eCharPos, int32_t& eLen) {
     eCharPos = 0;
     eLen = -1;
-    const std::string_view trimmed = trimBlanks(line);
-    if (trimmed.empty())
+    if (info.kind == tokens::LineKind::Blank)
         return true;
-    if (trimmed.front() == '!')
-        return addComment(trimmed, errMsg);
+    if (info.kind == tokens::LineKind::Comment)
+        return addComment(info.trimmed, errMsg);
     errMsg.clear();
     try {
-        return classifyAndHandle(line, trimmed, errMsg, eCharPos, eLen);
+        return handleConstruct(line, info, errMsg, eCharPos, eLen);
     } catch (const std::exception& e) {
         errMsg = "Unexpected error " + std::to_string(failureCode(e)) +
                  " while processing an Amel field.";
@@ -188,38 +180,31 @@ bool cTParse::handleLine(std::string_view line, std::string& errMsg, int32_t& eC
     }
 }
 
-bool cTParse::classifyAndHandle(std::string_view line, std::string_view trimmed,
-                                std::string& errMsg, int32_t& eCharPos, int32_t& eLen) {
-    const char first = trimmed.front();
-    if (first == '*') {
-        if (trimmed.back() == ']' && text::startsWithNoCase(trimmed, "*t[")) {
-            if (readTempo(trimmed, errMsg))
-                return true;
-            if (errMsg.empty())
-                errMsg = "Incorrect tempo";
-            return false;
-        }
-        if (trimmed.back() == ']' && text::startsWithNoCase(trimmed, "*i[")) {
-            if (readInstrument(trimmed, errMsg))
-                return true;
-            if (errMsg.empty())
-                errMsg = "Incorrect instrument";
-            return false;
-        }
-        errMsg = "Invalid construct";
-        return false;
-    }
-    if (first == '=') {
-        // Only a "=" line that starts in the first column is a rule line.
-        if (line.front() == '=')
+bool cTParse::handleConstruct(std::string_view line, const tokens::LineInfo& info,
+                              std::string& errMsg, int32_t& eCharPos, int32_t& eLen) {
+    switch (info.kind) {
+    case tokens::LineKind::Tempo:
+        if (readTempo(info.trimmed, errMsg))
             return true;
+        if (errMsg.empty())
+            errMsg = "Incorrect tempo";
+        return false;
+    case tokens::LineKind::Instrument:
+        if (readInstrument(info.trimmed, errMsg))
+            return true;
+        if (errMsg.empty())
+            errMsg = "Incorrect instrument";
+        return false;
+    case tokens::LineKind::Ignored:
+        return true;
+    case tokens::LineKind::Notes:
+        errMsg = readNotesLine(line, eCharPos, eLen);
+        return errMsg.empty();
+    default:
+        // Unknown "*" lines, malformed definition lines and indented "=" lines.
         errMsg = "Invalid construct";
         return false;
     }
-    if (trimmed == ".")
-        return true;
-    errMsg = readNotesLine(line, eCharPos, eLen);
-    return errMsg.empty();
 }
 
 bool cTParse::readTempo(std::string_view trimmed, std::string& errMsg) {

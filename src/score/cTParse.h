@@ -1,6 +1,8 @@
 #pragma once
 
+#include "NotesLineScanner.h"
 #include "RecordList.h"
+#include "ScoreTokens.h"
 #include "cDuration.h"
 #include "cGSpans.h"
 #include "cGnsNote.h"
@@ -73,19 +75,13 @@ public:
     int32_t getPrevInstrument(int32_t iNote) const;
 
 private:
-    enum class DefLineKind { Start, End, Use, Other };
-    struct DefLine {
-        DefLineKind kind = DefLineKind::Other;
-        std::string name;
-        int32_t count = 1;
-    };
-
     // Document structure.
     void splitLines(std::string_view dTxt);
     bool readHeader(std::string_view line);
-    bool handleLine(std::string_view line, std::string& errMsg, int32_t& eCharPos, int32_t& eLen);
-    bool classifyAndHandle(std::string_view line, std::string_view trimmed, std::string& errMsg,
-                           int32_t& eCharPos, int32_t& eLen);
+    bool handleLine(std::string_view line, const tokens::LineInfo& info, std::string& errMsg,
+                    int32_t& eCharPos, int32_t& eLen);
+    bool handleConstruct(std::string_view line, const tokens::LineInfo& info, std::string& errMsg,
+                         int32_t& eCharPos, int32_t& eLen);
     bool readTempo(std::string_view trimmed, std::string& errMsg);
     bool readInstrument(std::string_view trimmed, std::string& errMsg);
     bool appendDirective(int32_t eventType, int32_t value, std::string& errMsg);
@@ -95,14 +91,12 @@ private:
 
     // Notes lines.
     std::string readNotesLine(std::string_view line, int32_t& eCharPos, int32_t& eLen);
-    int32_t readNoteToken(std::string_view token, bool bIsDoRe, int32_t charOffset, int32_t charLen,
-                          std::string& msg);
+    int32_t readNoteToken(const NoteToken& token, std::string& msg);
 
     // Definitions.
-    static DefLine classifyDefLine(std::string_view line);
-    bool openDefinition(int32_t lineIndex, const std::string& name, std::string& errMsg);
+    bool openDefinition(int32_t lineIndex, std::string_view name, std::string& errMsg);
     bool closeDefinition(int32_t lineIndex, std::string& errMsg);
-    bool expandDefinition(const std::string& name, int32_t count, std::string& errMsg,
+    bool expandDefinition(std::string_view name, int32_t count, std::string& errMsg,
                           int32_t& eCharPos, int32_t& eLen);
 
     const cGnsNote& noteRecord(int32_t i) const;

@@ -2,11 +2,8 @@
 #include "cTParse.h"
 
 #include "FailureCode.h"
-#include "TextUtil.h"
 
 namespace notaro {
-
-using text::trimBlanks;
 
 namespace {
 
@@ -16,48 +13,9 @@ std::string unexpected(const std::exception& e, const char* where) {
 
 } // namespace
 
-cTParse::DefLine cTParse::classifyDefLine(std::string_view line) {
-    DefLine out;
+bool cTParse::openDefinition(int32_t lineIndex, std::string_view nameText, std::string& errMsg) {
     try {
-        const std::string_view t = trimBlanks(line);
-        if (text::startsWithNoCase(t, "*def[")) {
-            const std::string_view rest = t.substr(5);
-            if (!rest.empty() && rest.back() == ']') {
-                out.kind = DefLineKind::Start;
-                out.name = std::string(trimBlanks(rest.substr(0, rest.size() - 1)));
-            }
-            return out;
-        }
-        if (text::equalsNoCase(t, "*enddef")) {
-            out.kind = DefLineKind::End;
-            return out;
-        }
-        if (text::startsWithNoCase(t, "*usedef[")) {
-            const std::string_view rest = t.substr(8);
-            if (rest.empty() || rest.back() != ']')
-                return out;
-            const std::string_view inside = trimBlanks(rest.substr(0, rest.size() - 1));
-            const size_t colon = inside.find(':');
-            if (colon == std::string_view::npos || colon == 0) {
-                out.name = std::string(inside);
-                out.count = 1;
-            } else {
-                int32_t count = 0;
-                if (!text::isWholeNumber(inside.substr(colon + 1), count) || count < 1)
-                    return out;
-                out.name = std::string(trimBlanks(inside.substr(0, colon)));
-                out.count = count;
-            }
-            out.kind = DefLineKind::Use;
-        }
-        return out;
-    } catch (const std::exception&) {
-        return DefLine{};
-    }
-}
-
-bool cTParse::openDefinition(int32_t lineIndex, const std::string& name, std::string& errMsg) {
-    try {
+        const std::string name(nameText);
         if (definitions_.seachBack(name) >= 0) {
             errMsg = "The definition '" + name + "' was defined before";
             return false;
@@ -88,72 +46,79 @@ bool cTParse::closeDefinition(int32_t lineIndex, std::string& errMsg) {
     }
 }
 
-bool cTParse::expandDefinition(const std::string& name, int32_t count, std::string& errMsg,
+bool cTParse::expandDefinition(std::string_view name, int32_t count, std::string& errMsg,
                                int32_t& eCharPos, int32_t& eLen) {
-    // The expansion runs on an explicit stack rather than by recursion, so that a long chain
-    // of definitions using one another cannot exhaust the call stack.
-    struct Frame {
-        int32_t span;
-        int32_t repeatsLeft;
-        int32_t line;
-    };
-    std::vector<Frame> stack;
-    std::vector<char> active(static_cast<size_t>(definitions_.NumSpans()), 0);
+    // Nothing may escape the parser: a failure to grow the expansion's own lists is reported
+    // on the use line like the internal failures of the other definition lines.
+    try {
+        // The expansion runs on an explicit stack rather than by recursion, so that a long chain
+        // of definitions using one another cannot exhaust the call stack.
+        struct Frame {
+            int32_t span;
+            int32_t repeatsLeft;
+            int32_t line;
+        };
+        std::vector<Frame> stack;
+        std::vector<char> active(static_cast<size_t>(definitions_.NumSpans()), 0);
 
-    auto enter = [&](const std::string& useName, int32_t useCount) {
-        const int32_t span = definitions_.seachBack(useName);
-        if (span < 0) {
-            errMsg = "Reference to unknown definition '" + useName + "'";
-            return false;
-        }
-        if (active[static_cast<size_t>(span)]) {
-            errMsg = "The definition '" + definitions_.gVal(span) + "' uses itself";
-            return false;
-        }
-        if (definitions_.iFirst(span) > definitions_.iLast(span))
-            return true;
-        active[static_cast<size_t>(span)] = 1;
-        stack.push_back(Frame{span, useCount, definitions_.iFirst(span)});
-        return true;
-    };
-
-    if (!enter(name, count))
-        return false;
-    while (!stack.empty()) {
-        Frame& f = stack.back();
-        if (f.line > definitions_.iLast(f.span)) {
-            if (--f.repeatsLeft == 0) {
-                active[static_cast<size_t>(f.span)] = 0;
-                stack.pop_back();
-                continue;
+        auto enter = [&](std::string_view useName, int32_t useCount) {
+            const int32_t span = definitions_.seachBack(std::string(useName));
+            if (span < 0) {
+                errMsg = "Reference to unknown definition '" + std::string(useName) + "'";
+                return false;
             }
-            f.line = definitions_.iFirst(f.span);
-        }
-        const int32_t j = f.line++;
-        if (++expandedLines_ > kMaxExpandedLines) {
-            errMsg = "Too many lines: the definitions would expand to more than " +
-                     std::to_string(kMaxExpandedLines) + " lines";
-            return false;
-        }
-        const std::string_view line = textLines_[static_cast<size_t>(j)];
-        const DefLine def = classifyDefLine(line);
-        switch (def.kind) {
-        case DefLineKind::Start:
-        case DefLineKind::End:
-            errMsg = "Invalid construct";
-            return false;
-        case DefLineKind::Use:
-            if (!enter(def.name, def.count))
+            if (active[static_cast<size_t>(span)]) {
+                errMsg = "The definition '" + definitions_.gVal(span) + "' uses itself";
                 return false;
-            break;
-        case DefLineKind::Other:
-            curNoteLine_ = j + 1;
-            if (!handleLine(line, errMsg, eCharPos, eLen))
+            }
+            if (definitions_.iFirst(span) > definitions_.iLast(span))
+                return true;
+            active[static_cast<size_t>(span)] = 1;
+            stack.push_back(Frame{span, useCount, definitions_.iFirst(span)});
+            return true;
+        };
+
+        if (!enter(name, count))
+            return false;
+        while (!stack.empty()) {
+            Frame& f = stack.back();
+            if (f.line > definitions_.iLast(f.span)) {
+                if (--f.repeatsLeft == 0) {
+                    active[static_cast<size_t>(f.span)] = 0;
+                    stack.pop_back();
+                    continue;
+                }
+                f.line = definitions_.iFirst(f.span);
+            }
+            const int32_t j = f.line++;
+            if (++expandedLines_ > kMaxExpandedLines) {
+                errMsg = "Too many lines: the definitions would expand to more than " +
+                         std::to_string(kMaxExpandedLines) + " lines";
                 return false;
-            break;
+            }
+            const std::string_view line = textLines_[static_cast<size_t>(j)];
+            const tokens::LineInfo info = tokens::classifyBodyLine(line);
+            switch (info.kind) {
+            case tokens::LineKind::DefStart:
+            case tokens::LineKind::DefEnd:
+                errMsg = "Invalid construct";
+                return false;
+            case tokens::LineKind::DefUse:
+                if (!enter(info.name, info.count))
+                    return false;
+                break;
+            default:
+                curNoteLine_ = j + 1;
+                if (!handleLine(line, info, errMsg, eCharPos, eLen))
+                    return false;
+                break;
+            }
         }
+        return true;
+    } catch (const std::exception& e) {
+        errMsg = unexpected(e, "*usedef[...]");
+        return false;
     }
-    return true;
 }
 
 } // namespace notaro
