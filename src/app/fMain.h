@@ -111,6 +111,9 @@ private:
     bool querySaveChanges();
     QString askOpenFileName();
     QString askSaveFileName();
+    /// The save dialog of an export: "Save as:", the filters, ext added when the name has
+    /// no "."; "" when cancelled.
+    QString askExportFileName(const std::vector<std::string>& filters, const QString& ext);
     void openScoreFile(const QString& path);
     bool writeDocument(const QString& path);
     void updateTitle();

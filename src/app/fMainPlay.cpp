@@ -54,20 +54,25 @@ void fMain::checkSyntaxCommand() {
                              UserPrompts::Icon::Information);
 }
 
+QString fMain::askExportFileName(const std::vector<std::string>& filters, const QString& ext) {
+    fileDialogRequest request;
+    request.filter = buildFilterString(filters);
+    request.title = QStringLiteral("Save as:");
+    request.flags = dialogFlags::kSaveFile;
+    if (!showSaveDialog(request, prompts_, this))
+        return {};
+    const QString path = request.chosenPath.trimmed();
+    return path.isEmpty() ? path : documentFile::withDefaultExtension(path, ext);
+}
+
 void fMain::saveMidiCommand() {
     cTParse parser;
     if (!checkTextSyntax(parser))
         return;
-    fileDialogRequest request;
-    request.filter = buildFilterString({"Midi Files", "*.mid", "All Files (*.*)", "*.*"});
-    request.title = QStringLiteral("Save as:");
-    request.flags = dialogFlags::kSaveFile;
-    if (!showSaveDialog(request, prompts_, this))
-        return;
-    QString path = request.chosenPath.trimmed();
+    const QString path = askExportFileName({"Midi Files", "*.mid", "All Files (*.*)", "*.*"},
+                                           QStringLiteral(".mid"));
     if (path.isEmpty())
         return;
-    path = documentFile::withDefaultExtension(path, QStringLiteral(".mid"));
     const std::string file = QFile::encodeName(path).toStdString();
     if (scoreToMidiFile(file, parser, 1.0f, 0, chosenPatch()) != 0)
         prompts_.showMessage(this, QStringLiteral("Failed to save as Midi."),
@@ -78,17 +83,8 @@ void fMain::exportWavCommand() {
     cTParse parser;
     if (!checkTextSyntax(parser))
         return;
-    fileDialogRequest request;
-    request.filter = buildFilterString({"WAV Files", "*.wav"});
-    request.title = QStringLiteral("Save as:");
-    request.flags = dialogFlags::kSaveFile;
-    if (!showSaveDialog(request, prompts_, this))
-        return;
-    QString path = request.chosenPath.trimmed();
-    if (path.isEmpty())
-        return;
-    path = documentFile::withDefaultExtension(path, QStringLiteral(".wav"));
-    if (exportWav(this, parser, chosenPatch(), path) == wavExportRc::kFailed)
+    const QString path = askExportFileName({"WAV Files", "*.wav"}, QStringLiteral(".wav"));
+    if (!path.isEmpty() && exportWav(this, parser, chosenPatch(), path) == wavExportRc::kFailed)
         prompts_.showMessage(this, QStringLiteral("Failed to export as WAV."),
                              UserPrompts::Icon::Exclamation);
 }
