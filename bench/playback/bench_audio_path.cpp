@@ -6,6 +6,7 @@
 #include "FluidSynthEngine.h"
 #include "FluidSynthMidiOut.h"
 #include "MidiSettings.h"
+#include "PrivatePulseServer.h"
 #include "ShortMsg.h"
 #include "SleepingPump.h"
 #include "cGnsPlay.h"
@@ -14,24 +15,15 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <signal.h>
-#include <spawn.h>
 #include <string>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 using namespace notaro;
 using namespace notaro::playback;
+using notaro::testing::PrivatePulseServer;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
@@ -50,47 +42,23 @@ double cpuSeconds() {
     return sec(ru.ru_utime) + sec(ru.ru_stime);
 }
 
-pid_t spawn(const std::vector<std::string>& args, const std::string& out) {
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&fa);
-    return pid;
-}
-
 /// parec recording the null sink's monitor into a raw mono file.
 struct Recording {
-    std::string path;
-    pid_t pid = -1;
+    PrivatePulseServer& pa;
     Clock::time_point mark;
     double markSamples = 0;
 
-    explicit Recording(std::string file) : path(std::move(file)) {
-        pid = spawn({"parec", "-d", "nul.monitor", "--raw", "--format=s16le", "--rate=44100",
-                     "--channels=1", "--latency-msec=5"},
-                    path);
+    Recording(PrivatePulseServer& server, const std::string& file) : pa(server) {
+        pa.startRecording(file);
         std::this_thread::sleep_for(500ms);
         // The recording's position at a known instant maps this process's times into it.
         mark = Clock::now();
-        markSamples = std::filesystem::file_size(path) / 2.0;
+        markSamples = pa.samplesSoFar();
     }
     double sampleAt(Clock::time_point t) const {
         return markSamples + msBetween(mark, t) * kRate / 1000.0;
     }
-    std::vector<int16_t> stop() {
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        std::vector<int16_t> s(std::filesystem::file_size(path) / 2);
-        std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(s.data()), s.size() * 2);
-        return s;
-    }
+    std::vector<int16_t> stop() { return pa.stopRecording(); }
 };
 
 /// The note-ons as they leave for the synthesizer.
@@ -129,14 +97,14 @@ struct PlayFigures {
     size_t heard = 0, sent = 0;
 };
 
-PlayFigures playMelody(const std::string& sf, const std::string& dir) {
+PlayFigures playMelody(const std::string& sf, PrivatePulseServer& pa) {
     cTParse parser;
     std::string msg;
     int32_t pos = 0, len = 0;
     parser.parseAramText("**n[a-b-c]\r\n*t[120]\r\n4c' 4: 4e' 4: 4g' 4: 4c' 4: 4d' 4: 4f' 4: "
                          "4a' 4: 4c'\r\n",
                          msg, pos, len);
-    Recording rec(dir + "/rec.raw");
+    Recording rec(pa, "rec.raw");
     TimedSynth dev(sf, {"pulseaudio"});
     SleepingPump pump;
     cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
@@ -171,8 +139,8 @@ struct StopFigures {
 };
 
 /// From close() to the end of the sound of a sustained organ note.
-StopFigures stopToSilence(FluidSynthMidiOut& dev, const std::string& dir) {
-    Recording rec(dir + "/stop.raw");
+StopFigures stopToSilence(FluidSynthMidiOut& dev, PrivatePulseServer& pa) {
+    Recording rec(pa, "stop.raw");
     dev.open();
     dev.shortMsg(packShortMsg(0xC0, 19));
     dev.shortMsg(packShortMsg(0x90, 60, 127));
@@ -197,20 +165,13 @@ StopFigures stopToSilence(FluidSynthMidiOut& dev, const std::string& dir) {
 int main() {
     const std::string small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     const std::string sf = std::filesystem::exists(small) ? small : findSoundFont();
-    char tmpl[] = "/tmp/notaro-bench-pa-XXXXXX";
-    if (sf.empty() || !mkdtemp(tmpl)) {
-        std::printf("no SoundFont or no temporary folder\n");
+    if (sf.empty()) {
+        std::printf("no SoundFont\n");
         return 1;
     }
-    const std::string dir = tmpl;
-    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-    const pid_t server =
-        spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-               "--load=module-null-sink sink_name=nul", "--load=module-native-protocol-unix"},
-              dir + "/server.log");
-    for (int i = 0; i < 100 && !std::filesystem::exists(dir + "/pulse/native"); ++i)
-        std::this_thread::sleep_for(20ms);
-    if (server < 0 || !std::filesystem::exists(dir + "/pulse/native")) {
+    // The server stays while the output is idle; its messages show on the terminal.
+    PrivatePulseServer pa(-1, false);
+    if (!pa.running()) {
         std::printf("pulseaudio did not start\n");
         return 1;
     }
@@ -242,14 +203,14 @@ int main() {
             dev.close();
         }
         for (int i = 0; i < 3; ++i) {
-            const StopFigures stop = stopToSilence(dev, dir);
+            const StopFigures stop = stopToSilence(dev, pa);
             silentWorst = std::max(silentWorst, stop.heard);
             zeroWorst = std::max(zeroWorst, stop.zero);
         }
         const double idle0 = cpuSeconds();
         std::this_thread::sleep_for(2s);
         const double idleCpu = 100.0 * (cpuSeconds() - idle0) / 2.0;
-        const PlayFigures f = playMelody(sf, dir);
+        const PlayFigures f = playMelody(sf, pa);
         char name[32], lag[48];
         std::snprintf(name, sizeof name, "%d x %d", ps[0], ps[1]);
         std::snprintf(lag, sizeof lag, "%.0f..%.0f ms (%zu/%zu)", f.lagMin, f.lagMax, f.heard,
@@ -281,8 +242,5 @@ int main() {
     engine.stopAudio();
     std::printf("closing the output on this thread (as at process end): %.0f ms\n",
                 msBetween(t, Clock::now()));
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
-    std::filesystem::remove_all(dir);
     return 0;
 }

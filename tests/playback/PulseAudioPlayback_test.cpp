@@ -4,6 +4,7 @@
 #include "FluidSynthMidiOut.h"
 #include "MidiSettings.h"
 #include "PlaybackTestSupport.h"
+#include "PrivatePulseServer.h"
 #include "ShortMsg.h"
 #include "SleepingPump.h"
 #include "cGnsPlay.h"
@@ -11,16 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
-
-extern char** environ;
 
 using namespace notaro::playback;
 using Clock = std::chrono::steady_clock;
@@ -31,84 +24,9 @@ namespace {
 constexpr double kRate = 44100;
 constexpr int kLoud = 300; // about -40 dB of full scale
 
-pid_t spawn(std::vector<std::string> args, const std::string& out) {
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&fa);
-    return pid;
-}
-
-/// A PulseAudio server with a null sink in a private runtime folder, and parec recording its
-/// monitor. Both end with this object, however the test ends.
-struct PrivateServer {
-    std::string dir, recording;
-    pid_t server = -1, parec = -1;
-    std::string oldRuntimeDir;
-
-    PrivateServer() {
-        char tmpl[] = "/tmp/notaro-pa-XXXXXX";
-        dir = mkdtemp(tmpl) ? tmpl : "";
-        recording = dir + "/rec.raw";
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR"))
-            oldRuntimeDir = old;
-        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-        // The server also leaves by itself once this process is gone.
-        server =
-            spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=10",
-                   "--load=module-null-sink sink_name=nul", "--load=module-native-protocol-unix"},
-                  "/dev/null");
-        for (int i = 0; i < 150 && server > 0 && !std::filesystem::exists(dir + "/pulse/native");
-             ++i)
-            std::this_thread::sleep_for(20ms);
-    }
-    bool running() const { return server > 0 && std::filesystem::exists(dir + "/pulse/native"); }
-    bool startRecording() {
-        parec = spawn({"parec", "-d", "nul.monitor", "--raw", "--format=s16le", "--rate=44100",
-                       "--channels=1", "--latency-msec=5"},
-                      recording);
-        for (int i = 0; i < 100 && parec > 0 && samplesSoFar() == 0; ++i)
-            std::this_thread::sleep_for(20ms);
-        return samplesSoFar() > 0;
-    }
-    double samplesSoFar() const {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(recording, ec);
-        return ec ? 0 : size / 2.0;
-    }
-    static void end(pid_t& pid) {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-        pid = -1;
-    }
-    std::vector<int16_t> stopRecording() {
-        end(parec);
-        std::vector<int16_t> s(static_cast<size_t>(samplesSoFar()));
-        std::ifstream(recording, std::ios::binary)
-            .read(reinterpret_cast<char*>(s.data()), static_cast<std::streamsize>(s.size() * 2));
-        return s;
-    }
-    ~PrivateServer() {
-        FluidSynthEngine::instance().stopAudio();
-        end(parec);
-        end(server);
-        if (oldRuntimeDir.empty())
-            unsetenv("XDG_RUNTIME_DIR");
-        else
-            setenv("XDG_RUNTIME_DIR", oldRuntimeDir.c_str(), 1);
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
+/// The synthesizer's output closes before the server it plays to goes.
+struct PrivateServer : notaro::testing::PrivatePulseServer {
+    ~PrivateServer() { FluidSynthEngine::instance().stopAudio(); }
 };
 
 /// The synthesizer, noting when each note-on and note-off leaves.
@@ -144,7 +62,7 @@ TEST(PulseAudioPlayback, SoundStartsWithEachNoteAndRestsAreSilent) {
     PrivateServer pa;
     if (!pa.running())
         GTEST_SKIP() << "pulseaudio could not start a private server here";
-    ASSERT_TRUE(pa.startRecording()) << "parec did not record the null sink's monitor";
+    ASSERT_TRUE(pa.startRecording("rec.raw")) << "parec did not record the null sink's monitor";
 
     TimedSynth dev(sf, {"pulseaudio"});
     dev.prepare();
