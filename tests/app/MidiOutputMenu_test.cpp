@@ -17,8 +17,8 @@ using MidiOutputMenuTest = notaro::testing::TempConfig;
 
 /// A para.ini with other sections, comments and blank lines around [Midi] Output=output.
 std::string ini(const std::string& output) {
-    return "; mine\r\n[OnRatios]\r\nNormal=0.9\r\n\r\n[Midi]\r\nSoundFont=/x.sf2\r\n; port\r\n"
-           "Output=" +
+    return "; mine\r\n[OnRatios]\r\nNormal=0.9\r\n\r\n[Midi]\r\nSoundFont=/x.sf2\r\n; "
+           "port\r\nOutput=" +
            output + "\r\n[Tail]\r\nA = 1\r\n";
 }
 
@@ -49,11 +49,12 @@ TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesOnlyItsLineOrReportsThe
     writeFile(file, ini("builtin")); // changed behind the menu: seen when it opens
     menu.popup({});
     menu.hide();
-    EXPECT_EQ(items(menu), "&Built-in synthesizer*|Thru 14:0|Synth A&&B 128:0|");
+    const std::string builtinChecked = "&Built-in synthesizer*|Thru 14:0|Synth A&&B 128:0|";
+    EXPECT_EQ(items(menu), builtinChecked);
     std::filesystem::remove_all(dir_ / "notaro");
     writeFile(path("notaro"), "a file where the settings folder should be");
     menu.actions()[2]->trigger();
-    EXPECT_EQ(items(menu), "&Built-in synthesizer*|Thru 14:0|Synth A&&B 128:0|");
+    EXPECT_EQ(items(menu), builtinChecked);
     EXPECT_EQ(chosen, QList<QVariantList>{{QStringLiteral("Thru 14:0")}});
     const std::string message = "Couldn't save the MIDI output choice in " + file + ".";
     EXPECT_EQ(failed, QList<QVariantList>{{QString::fromStdString(message)}});
@@ -62,19 +63,11 @@ TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesOnlyItsLineOrReportsThe
 TEST_F(MidiOutputMenuTest, APortThatIsGoneIsShownAndPlayedAsTheSynthesizerWithANotice) {
     test::testApp();
     writeFile(path("notaro/para.ini"), ini("Gone Port 7f3a"));
-    std::vector<std::string> alsa; // none where there is no ALSA sequencer
-    playback::RtMidiPortOut::listPorts(alsa);
-    MidiOutputMenu menu;
-    EXPECT_EQ(menu.actions().size(), static_cast<int>(alsa.size() + 1));
-    EXPECT_EQ(items(menu).substr(0, 23), "&Built-in synthesizer*|");
+    EXPECT_EQ(items(MidiOutputMenu()).substr(0, 23), "&Built-in synthesizer*|");
     QString notice;
-    const QString gone = "MIDI output \"Gone Port 7f3a\" is not available; playing through the "
-                         "built-in synthesizer.";
     EXPECT_TRUE(dynamic_cast<playback::FluidSynthMidiOut*>(makeChosenMidiOut(notice).get()));
-    EXPECT_EQ(notice, gone);
-    notice.clear();
-    const auto other = makeChosenMidiOut("Gone Port 7f3a", {"Thru 14:0"}, notice);
-    EXPECT_TRUE(dynamic_cast<playback::FluidSynthMidiOut*>(other.get()) && notice == gone);
+    EXPECT_EQ(notice, "MIDI output \"Gone Port 7f3a\" is not available; playing through the "
+                      "built-in synthesizer.");
     const auto port = makeChosenMidiOut("synth a", {"Thru 14:0", "Synth A 128:0"}, notice);
     EXPECT_TRUE(dynamic_cast<playback::RtMidiPortOut*>(port.get()) && notice.isEmpty());
 }

@@ -146,15 +146,6 @@ TEST_F(MainWindowTest, TheSavePromptTakesEveryBranch) {
     }
 }
 
-TEST_F(MainWindowTest, ClosingAsksToSaveAndCancelKeepsTheWindow) {
-    typeScore(kScore);
-    prompts.answers = {Answer::Cancel, Answer::No};
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(prompts.questions, 2);
-}
-
 TEST_F(MainWindowTest, ResizingKeepsTheEditorBetweenToolRowAndLineDisplay) {
     QWidget* client = window->centralWidget();
     QWidget* line = window->findChild<QWidget*>("lblLnNum");
