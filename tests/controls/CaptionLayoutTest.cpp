@@ -1,5 +1,6 @@
 #include "CaptionLayout.h"
 #include "ButtonPainter.h"
+#include "CaseNames.h"
 #include "QtTestEnvironment.h"
 
 #include <QFontMetrics>
@@ -14,6 +15,18 @@ struct KeyCase {
     QChar expected;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << '"' << c.caption << '"';
+}
+
+/// The caption itself names the case, each '&' spelled out since the marks are what it is about.
+std::string keyCaseName(const ::testing::TestParamInfo<KeyCase>& info) {
+    std::string name;
+    for (const char* p = info.param.caption; *p; ++p)
+        name += *p == '&' ? std::string("Amp") : std::string(1, *p);
+    return test::testName(name);
+}
+
 class AccessKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(AccessKeyTest, TakesCharacterAfterFirstSingleAmpersandInLowerCase) {
@@ -26,12 +39,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, AccessKeyTest,
                                            KeyCase{"Sa&ve", QChar('v')}, KeyCase{"&&Save", QChar()},
                                            KeyCase{"&&Save &As", QChar('a')},
                                            KeyCase{"Plain", QChar()}, KeyCase{"Trailing&", QChar()},
-                                           KeyCase{"&1 two", QChar('1')}));
+                                           KeyCase{"&1 two", QChar('1')}),
+                         keyCaseName);
 
 struct PositionCase {
     int position;
     const char* name;
 };
+
+void PrintTo(const PositionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PicturePlacementTest : public ::testing::TestWithParam<PositionCase> {};
 
@@ -72,6 +90,6 @@ INSTANTIATE_TEST_SUITE_P(Positions, PicturePlacementTest,
                          ::testing::Values(PositionCase{0, "left"}, PositionCase{1, "right"},
                                            PositionCase{2, "top"}, PositionCase{3, "bottom"},
                                            PositionCase{4, "background"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName());
 
 } // namespace

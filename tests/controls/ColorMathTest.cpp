@@ -1,5 +1,6 @@
 #include "ColorMath.h"
 #include "ButtonColors.h"
+#include "CaseNames.h"
 #include "QtTestEnvironment.h"
 
 #include <glimmer/OleColor.h>
@@ -20,6 +21,10 @@ struct ShiftCase {
     quint32 expected;
 };
 
+void PrintTo(const ShiftCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ShiftColorTest : public ::testing::TestWithParam<ShiftCase> {};
 
 TEST_P(ShiftColorTest, MovesChannelsAndClamps) {
@@ -39,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         // soft bevel halves the shift towards zero: −31 becomes −15
         ShiftCase{"softHalves", 0x808080, -31, false, true, 0x717171},
         ShiftCase{"softOddPositive", 0x808080, 31, false, true, 0x8F8F8F}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName());
 
 TEST(LightenTest, BlendsEachChannelTowardsWhite) {
     // 128 + 127 × channel ÷ 255: 0 stays 128, 128 becomes 191, 255 becomes 255.

@@ -1,4 +1,5 @@
 #include "PictureBlender.h"
+#include "CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,10 @@ struct BlendCase {
     QColor picture;
     QColor expected; // on a (30, 60, 90) surface; silhouette colour (1, 2, 3)
 };
+
+void PrintTo(const BlendCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BlendModeTest : public ::testing::TestWithParam<BlendCase> {};
 
@@ -41,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                   QColor(30, 60, 90)},
         BlendCase{"maskColourStaysTransparent", Mode::Plain, QColor(192, 192, 192),
                   QColor(30, 60, 90)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName());
 
 TEST(PictureBlenderTest, ClipsAtSurfaceEdges) {
     QImage surface = filled(3, 3, QColor(0, 0, 0));

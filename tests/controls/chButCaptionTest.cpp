@@ -1,4 +1,5 @@
 #include "ButtonHarness.h"
+#include "CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,10 @@ struct EffectCase {
     bool aboveLeft;  // some copy one pixel left and up
 };
 
+void PrintTo(const EffectCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ButtonEffectTest : public ::testing::TestWithParam<EffectCase> {};
 
 TEST_P(ButtonEffectTest, DrawsShiftedCopiesBeforeCaption) {
@@ -110,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(EffectCase{"embossed", chBut::cbEmbossed, true, false, true},
                       EffectCase{"engraved", chBut::cbEngraved, false, true, true},
                       EffectCase{"shadowed", chBut::cbShadowed, true, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(ButtonCaptionTest, CustomSchemeHoverUsesOverColours) {
     ButtonHarness h(QSize(80, 30));

@@ -52,7 +52,10 @@ TEST_P(ButtonPressTest, PressDrawsPressedAndReleaseClicksWithoutLatchingValue) {
     EXPECT_FALSE(h.button->Value()) << "only toggle buttons latch";
 }
 
-INSTANTIATE_TEST_SUITE_P(LeftButtonAndSpace, ButtonPressTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(LeftButtonAndSpace, ButtonPressTest, ::testing::Bool(),
+                         [](const auto& info) {
+                             return std::string(info.param ? "Space" : "LeftButton");
+                         });
 
 TEST(ButtonInputTest, RightButtonNeitherPressesNorClicks) {
     ButtonHarness h;

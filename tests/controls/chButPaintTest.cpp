@@ -1,4 +1,5 @@
 #include "ButtonHarness.h"
+#include "CaseNames.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -20,6 +21,10 @@ struct StyleCase {
     std::vector<Ring> rings; // from the outer edge inwards
     std::vector<Px> pixels;  // further pixels the style fixes
 };
+
+void PrintTo(const StyleCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // The fixed grey scheme: face, highlight, shadow, dark shadow, light, hot colour, hot fill.
 constexpr quint32 F = 0xC0C0C0, HL = 0xFFFFFF, SH = 0x808080, DK = 0x000000, LT = 0xDFDFDF;
@@ -89,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, ButtonStyleTest, ::testing::Values(
                {30, -2, 0xD8E0E0}}},
     StyleCase{"xpDisabled", B::WindowsXP, State::Disabled, {{0x879C9C, 0x879C9C}},
               {{30, 10, 0xD2D8D8}, {1, 1, 0x96A8A8}, {-2, -2, 0x96A8A8}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 // clang-format on
 
 TEST(ButtonRegionTest, WindowsXPCutsRoundedCorners) {

@@ -1,4 +1,5 @@
 #include "ButtonHarness.h"
+#include "CaseNames.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -33,6 +34,10 @@ struct PictureCase {
     bool greyscale, useMask;
     std::vector<Px> pixels;
 };
+
+void PrintTo(const PictureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ButtonPictureTest : public ::testing::TestWithParam<PictureCase> {};
 
@@ -71,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Renderings, ButtonPictureTest, ::testing::Values(
     // ShiftColor(shadow, 13): 0x40 + 13 = 0x4D
     PictureCase{"officeDisabledSingleSilhouette", Office, State::Disabled, false, true,
                 {{26, 9, 0x4D4D4D}, {30, 10, Face}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 // clang-format on
 
 TEST(ButtonPictureTest, HoverPictureReplacesNormalWhileHovered) {

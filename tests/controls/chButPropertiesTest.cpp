@@ -1,4 +1,5 @@
 #include "ButtonHarness.h"
+#include "CaseNames.h"
 
 #include <glimmer/MemoryPropertyBag.h>
 #include <glimmer/OleColor.h>
@@ -23,6 +24,10 @@ struct Prop {
     const char* bagKey;
     const char* notifyKey;
 };
+
+void PrintTo(const Prop& c, std::ostream* os) {
+    *os << c.name;
+}
 
 constexpr quint32 Face = OleColor::ButtonFace, Text = OleColor::ButtonText;
 
@@ -171,7 +176,7 @@ TEST_P(ButtonNotifyTest, PropertyWriteReportsItsKey) {
         << p.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, ButtonNotifyTest, ::testing::ValuesIn(kProps));
+INSTANTIATE_TEST_SUITE_P(Keys, ButtonNotifyTest, ::testing::ValuesIn(kProps), CaseName());
 
 TEST(ButtonPropertiesTest, DesignTimeColourWriteAlsoSetsHoverColour) {
     ButtonHarness h;

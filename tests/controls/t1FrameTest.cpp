@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "QtTestEnvironment.h"
 
 #include <glimmer/MemoryPropertyBag.h>
@@ -84,6 +85,10 @@ struct TapeCase {
     int insideTop; // first row of the inside fill
 };
 
+void PrintTo(const TapeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FrameTapeTest : public ::testing::TestWithParam<TapeCase> {};
 
 TEST_P(FrameTapeTest, InsideStartsBelowStrip) {
@@ -107,13 +112,17 @@ INSTANTIATE_TEST_SUITE_P(Strips, FrameTapeTest,
                                            TapeCase{"taller", true, 25, true, 28},
                                            TapeCase{"noTape", false, 17, true, 2},
                                            TapeCase{"zeroHeightHidesStrip", true, 0, true, 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 struct AlignCase {
     const char* name;
     t1Frame::tf_HAlign h;
     t1Frame::tf_VAlign v;
 };
+
+void PrintTo(const AlignCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FrameCaptionTest : public ::testing::TestWithParam<AlignCase> {};
 
@@ -146,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AlignCase{"centerMiddle", t1Frame::tf_Center, t1Frame::tf_Middle},
                       AlignCase{"rightBottom", t1Frame::tf_Right, t1Frame::tf_Bottom},
                       AlignCase{"leftBottom", t1Frame::tf_Left, t1Frame::tf_Bottom}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(FrameTest, TransparentInsideLetsClicksThroughToHost) {
     FrameHarness h;

@@ -1,3 +1,4 @@
+#include "CaseNames.h"
 #include "QtTestEnvironment.h"
 
 #include <glimmer/MemoryPropertyBag.h>
@@ -47,6 +48,10 @@ struct OpenCase {
     const char* opened;
 };
 
+void PrintTo(const OpenCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class LinkOpenTest : public ::testing::TestWithParam<OpenCase> {};
 
 TEST_P(LinkOpenTest, OpensMailMessageOrAddress) {
@@ -65,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"webAddress", "https://example.org/a?b=c", "https://example.org/a?b=c"},
         OpenCase{"hostOnly", "www.example.org", "http://www.example.org"},
         OpenCase{"atSignWithoutDot", "user@host", "http://user@host"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(LinkTest, EmptyAddressOpensCaption) {
     LinkHarness h;
@@ -108,6 +113,10 @@ struct ClickCase {
     int clicks, doubleClicks, opens;
 };
 
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class LinkClickTest : public ::testing::TestWithParam<ClickCase> {};
 
 TEST_P(LinkClickTest, ClickRulesDecideHowOftenTheLinkOpens) {
@@ -136,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickCase{"doubleClickOpensWithSingleClickOff", false, Qt::LeftButton, true,
                                 1, 1, 1},
                       ClickCase{"rightClickNeverOpens", true, Qt::RightButton, false, 0, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(LinkTest, MouseEventsOfLabelAreRaisedWithSameArguments) {
     LinkHarness h;
