@@ -19,8 +19,14 @@ namespace notaro::cli {
 namespace {
 
 constexpr int kInterruptedExit = 130;
+constexpr char kNoAudioHint[] =
+    "No audio device was found: \"notaro-cli render\" makes a WAV file instead, and --output "
+    "picks a MIDI port (see \"notaro-cli devices\").";
 
 volatile std::sig_atomic_t gInterrupted = 0;
+/// True while runPlay's Ctrl-C handler is installed: the flag was cleared before it was, so a
+/// Ctrl-C that comes at once is not forgotten.
+bool gInterruptScopeActive = false;
 std::atomic<playback::SleepingPump*> gPump{nullptr};
 
 void onSigint(int) {
@@ -68,8 +74,11 @@ public:
                          int32_t) override {
         show(iNote);
     }
-    void midiOutOpenFailed(const std::string& message, int32_t) override {
+    void midiOutOpenFailed(const std::string& message, int32_t rc) override {
         err_ << message << '\n';
+        // Machines without a sound card are common (servers, containers): say what still works.
+        if (rc == playback::midiOutRc::kNoDriver)
+            err_ << kNoAudioHint << '\n';
         openFailed = true;
     }
 
@@ -89,6 +98,8 @@ private:
 class InterruptScope {
 public:
     InterruptScope() {
+        gInterrupted = 0;
+        gInterruptScopeActive = true;
         struct sigaction sa {};
         sa.sa_handler = onSigint;
         sigemptyset(&sa.sa_mask);
@@ -96,6 +107,7 @@ public:
     }
     ~InterruptScope() {
         sigaction(SIGINT, &old_, nullptr);
+        gInterruptScopeActive = false;
         gPump = nullptr;
     }
     InterruptScope(const InterruptScope&) = delete;
@@ -136,7 +148,8 @@ int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const PlaybackEnv& env) {
-    gInterrupted = 0;
+    if (!gInterruptScopeActive)
+        gInterrupted = 0;
     PlayOptions o;
     if (!readPlayOptions(args, o))
         return usageError(err);

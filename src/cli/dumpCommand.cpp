@@ -1,20 +1,41 @@
 #include "dumpCommand.h"
 
+#include "MidiReadCodes.h"
 #include "tMidiF04.h"
 
 namespace {
 
 // The dump's lines end in CR LF; a terminal wants LF alone.
-std::string withLfLineEnds(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            continue;
-        }
-        out.push_back(text[i]);
+void writeWithLfLineEnds(std::ostream& out, const std::string& text) {
+    size_t start = 0;
+    for (size_t cr = text.find("\r\n"); cr != std::string::npos; cr = text.find("\r\n", start)) {
+        out.write(text.data() + start, static_cast<std::streamsize>(cr - start));
+        start = cr + 1;
     }
-    return out;
+    out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+}
+
+// Only what was read from the file is shown: nothing when the header is incomplete, and only
+// the tracks whose chunks were reached. Long tracks go out in pieces, so the dump of a large
+// file never needs its whole text in memory.
+void writeDump(const tMidiF04& file, std::ostream& out) {
+    if (!file.headerWasRead()) {
+        return;
+    }
+    writeWithLfLineEnds(out, file.headerText());
+    std::string piece;
+    for (int32_t t = 0; t < file.tracksReached(); ++t) {
+        piece = tMidiF04::trackHeadingText(t);
+        const tMidiTrk& track = *file.tracks(t);
+        for (int32_t i = 0; i < track.trkNEvents(); ++i) {
+            track.appendEventLine(piece, i);
+            if (piece.size() >= 64 * 1024) {
+                writeWithLfLineEnds(out, piece);
+                piece.clear();
+            }
+        }
+        writeWithLfLineEnds(out, piece);
+    }
 }
 
 } // namespace
@@ -22,10 +43,11 @@ std::string withLfLineEnds(const std::string& text) {
 int runDump(const std::string& path, std::ostream& out, std::ostream& err) {
     tMidiF04 midiFile;
     const int32_t code = midiFile.readMidiFile(path);
-    out << withLfLineEnds(midiFile.toText());
+    writeDump(midiFile, out);
     out.flush();
-    if (code != 0) {
-        err << path << ": cannot read MIDI file (code " << code << ")\n";
+    if (code != midiReadCode::kRead) {
+        err << path << ": cannot read MIDI file: " << midiReadCode::text(code) << " (code " << code
+            << ")\n";
         return 1;
     }
     return 0;

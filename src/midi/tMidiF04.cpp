@@ -4,6 +4,7 @@
 #include "MidiDivisionError.h"
 #include "MidiError.h"
 #include "MidiOverflowError.h"
+#include "MidiReadCodes.h"
 #include "midiFileIO.h"
 #include "midiU00.h"
 
@@ -16,8 +17,6 @@ namespace {
 
 constexpr int16_t kDefaultDivision = static_cast<int16_t>(0xE728);
 constexpr int32_t kDefaultTempo = 500000;
-constexpr int32_t kEndOfFile = 62;
-constexpr int32_t kNoTracksDeclared = -3;
 
 // Nearest integer, halves to even, as a signed 32-bit value.
 int32_t nearestInt32(double v) {
@@ -100,7 +99,9 @@ void tMidiF04::clear() {
 int32_t tMidiF04::readMidiFile(const std::string& fPath) {
     // Opened for reading only: a missing file is never created and a read-only file can be read.
     std::ifstream file(fPath, std::ios::binary);
-    int32_t code = kEndOfFile;
+    headerRead_ = false;
+    tracksReached_ = 0;
+    int32_t code = midiReadCode::kEndOfFile;
     if (file.is_open()) {
         code = readAllTrks(file);
     } else {
@@ -119,49 +120,63 @@ int32_t tMidiF04::readMidiFile(const std::string& fPath) {
 
 int32_t tMidiF04::readAllTrks(std::istream& file) {
     clear();
-    int32_t code = readMThd(file);
+    const int32_t code = readMThd(file);
     if (code != 0) {
         return code;
     }
+    headerRead_ = true;
     if (hdrNTracks_ < 1) {
-        hdrNTracks_ = static_cast<int16_t>(numOfTracks());
-        return kNoTracksDeclared;
+        return midiReadCode::kNoTracksDeclared;
     }
-    setNTracks(hdrNTracks_);
-    for (auto& track : tracks_) {
-        code = track->readTrk(file);
-        if (code != 0) {
-            break;
+    // Tracks are added as their chunks come, never all that the header declares: a 20-byte file
+    // may declare 32767 of them. Each track read consumes at least 9 bytes, so the track count
+    // stays within what the file holds.
+    for (int32_t i = 0; i < hdrNTracks_; ++i) {
+        if (i > 0) {
+            appendTrack();
+        }
+        if (file.peek() == std::char_traits<char>::eof()) {
+            return midiReadCode::kEndOfFile;
+        }
+        tracksReached_ = i + 1;
+        const int32_t trackCode = tracks_.back()->readTrk(file);
+        if (trackCode != 0) {
+            return trackCode;
         }
     }
-    return code;
+    return midiReadCode::kRead;
+}
+
+void tMidiF04::appendTrack() {
+    tracks_.push_back(std::make_unique<tMidiTrk>());
+    trkCursors_.push_back(0);
 }
 
 int32_t tMidiF04::readMThd(std::istream& file) {
     std::string bytes;
     if (!readStreamBytes(file, 4, bytes)) {
-        return kEndOfFile;
+        return midiReadCode::kEndOfFile;
     }
     if (bytes != "MThd") {
-        return -1;
+        return midiReadCode::kNotAChunk;
     }
     if (!readStreamBytes(file, 4, bytes)) {
-        return kEndOfFile;
+        return midiReadCode::kEndOfFile;
     }
     const int32_t length = midiU00::bytesToLongBE(bytes);
     if (length < 6) {
-        return -2;
+        return midiReadCode::kChunkTooShort;
     }
     if (!readStreamBytes(file, 6, bytes)) {
-        return kEndOfFile;
+        return midiReadCode::kEndOfFile;
     }
     format_ = midiU00::bytesToIntBE(bytes.substr(0, 2));
     hdrNTracks_ = midiU00::bytesToIntBE(bytes.substr(2, 2));
     division_ = midiU00::bytesToIntBE(bytes.substr(4, 2));
     if (!skipStreamBytes(file, static_cast<int64_t>(length) - 6)) {
-        return kEndOfFile;
+        return midiReadCode::kEndOfFile;
     }
-    return 0;
+    return midiReadCode::kRead;
 }
 
 void tMidiF04::copyFrom(const tMidiF04& src) {
@@ -176,14 +191,20 @@ void tMidiF04::copyFrom(const tMidiF04& src) {
     division_ = src.division_;
 }
 
+std::string tMidiF04::headerText() const {
+    return "HEADER:\r\n======\r\n\tFormat: " + hex16(format_) +
+           "\r\n\tTracks: " + hex16(hdrNTracks_) + "\r\n\tDivision: " + hex16(division_) + "\r\n";
+}
+
+std::string tMidiF04::trackHeadingText(int32_t iTrk) {
+    return "\r\nTRACK #" + std::to_string(iTrk) + ":\r\n=========\r\n";
+}
+
 std::string tMidiF04::toText() const {
-    std::string text = "HEADER:\r\n======\r\n";
-    text += "\tFormat: " + hex16(format_) + "\r\n";
-    text += "\tTracks: " + hex16(hdrNTracks_) + "\r\n";
-    text += "\tDivision: " + hex16(division_) + "\r\n";
-    for (size_t i = 0; i < tracks_.size(); ++i) {
-        text += "\r\nTRACK #" + std::to_string(i) + ":\r\n=========\r\n";
-        text += tracks_[i]->toText();
+    std::string text = headerText();
+    for (int32_t i = 0; i < numOfTracks(); ++i) {
+        text += trackHeadingText(i);
+        text += tracks(i)->toText();
     }
     return text;
 }

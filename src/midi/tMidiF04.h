@@ -47,16 +47,26 @@ public:
     /// One empty track, format 1, division 0xE728.
     void clear();
     /// Replaces the content by the Standard MIDI File at fPath, opened for reading only, and times
-    /// it. Never allocates more than the file holds. Result: 0 read; -1 "MThd" or "MTrk" missing;
-    /// -2 header length below 6 or track length below 1; -3 header declaring fewer than 1 track;
-    /// -4, -5 from a track body; 62 file missing or ended early; 5 event past its chunk; 6 quantity
-    /// or time overflow; 11 time-code division of 0 ticks per second. What was read before a
-    /// failure stays, and is timed.
+    /// it. Never allocates more than the file holds: tracks are added as their chunks come, so
+    /// after a failure there is one track per chunk started, plus one empty track when the file
+    /// ended just before a declared chunk. Result: a midiReadCode (MidiReadCodes.h): 0 read; -1
+    /// "MThd" or "MTrk" missing; -2 header length below 6 or track length below 1; -3 header
+    /// declaring fewer than 1 track (its count is kept); -4, -5 from a track body; 62 file missing
+    /// or ended early; 5 event past its chunk; 6 quantity or time overflow; 11 time-code division
+    /// of 0 ticks per second. What was read before a failure stays, and is timed.
     int32_t readMidiFile(const std::string& fPath);
+    /// Whether the last readMidiFile read the whole header chunk (false before any read).
+    bool headerWasRead() const { return headerRead_; }
+    /// Number of track chunks of which the last readMidiFile read at least one byte.
+    int32_t tracksReached() const { return tracksReached_; }
     /// Makes this object a deep copy of src (the pending-messages handler is kept).
     void copyFrom(const tMidiF04& src);
-    /// The text dump: the header, then each track's dump; lines end in CR LF.
+    /// The text dump: headerText, then for each track trackHeadingText and the track's dump.
     std::string toText() const;
+    /// The header part of the dump ("HEADER:" and the three fields); lines end in CR LF.
+    std::string headerText() const;
+    /// The empty line and the "TRACK #iTrk:" heading that precede a track's dump.
+    static std::string trackHeadingText(int32_t iTrk);
     /// Walks all events in merge order without changing the tracks. Result: 0.
     int32_t make1TrackMidi();
     /// Sets absTick of every event of every track.
@@ -81,6 +91,7 @@ public:
 private:
     int32_t readAllTrks(std::istream& file);
     int32_t readMThd(std::istream& file);
+    void appendTrack();
     void setAbsMSecsPPQN(int32_t division);
     void setAbsMSecsSMPTE(int32_t ticksPerSecond);
     template <typename Visit> void walkInMergeOrder(Visit visit);
@@ -91,4 +102,6 @@ private:
     std::vector<std::unique_ptr<tMidiTrk>> tracks_;
     std::vector<int32_t> trkCursors_;
     PendingMessagesHandler pendingMessages_;
+    bool headerRead_ = false;
+    int32_t tracksReached_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "MidiError.h"
 #include "MidiOverflowError.h"
 #include "MidiRangeError.h"
+#include "MidiReadCodes.h"
 #include "midiFileIO.h"
 #include "midiU00.h"
 
@@ -18,8 +19,6 @@ namespace {
 
 // Slots are added this many at a time, each holding a ready event, so most appends only copy.
 constexpr int32_t kSlotStep = 100;
-// A stream that ends inside a chunk.
-constexpr int32_t kEndOfFile = 62;
 
 const std::string kEndOfTrackData(1, '\x2F');
 
@@ -217,21 +216,21 @@ void tMidiTrk::addGenShortMsg(int32_t dTime, int32_t shMsg) {
 int32_t tMidiTrk::readTrk(std::istream& bfp) {
     std::string bytes;
     if (!readStreamBytes(bfp, 4, bytes)) {
-        return kEndOfFile;
+        return midiReadCode::kEndOfFile;
     }
     if (bytes != "MTrk") {
-        return -1;
+        return midiReadCode::kNotAChunk;
     }
     if (!readStreamBytes(bfp, 4, bytes)) {
-        return kEndOfFile;
+        return midiReadCode::kEndOfFile;
     }
     const int32_t length = midiU00::bytesToLongBE(bytes);
     if (length < 1) {
-        return -2;
+        return midiReadCode::kChunkTooShort;
     }
     std::string body;
     if (!readStreamBytes(bfp, length, body)) {
-        return kEndOfFile;
+        return midiReadCode::kEndOfFile;
     }
     // An event takes at least 2 bytes and usually 3 or 4; room for one per 3 bytes of the body
     // (which the file really holds) saves moving the events as the list grows.
@@ -253,7 +252,7 @@ int32_t tMidiTrk::readBody(const std::string& body) {
         if (b >= 0x80) {
             runningStatus = b;
         } else if (runningStatus == 0) {
-            return -4;
+            return midiReadCode::kNoRunningStatus;
         }
         const int hi = runningStatus >> 4;
         const int nData = hi == 15 ? 0 : (hi == 12 || hi == 13) ? 1 : 2;
@@ -278,7 +277,7 @@ int32_t tMidiTrk::readBody(const std::string& body) {
             }
             pos += len;
         } else {
-            return -5;
+            return midiReadCode::kUnhandledStatus;
         }
     }
     return 0;
@@ -362,22 +361,26 @@ void tMidiTrk::setEvtsAbsTicks() {
 std::string tMidiTrk::toText() const {
     std::string text;
     for (int32_t i = 0; i < nEvents_; ++i) {
-        const tMidiEvt& ev = slots_[static_cast<size_t>(i)];
-        text += '\t';
-        text += zeroFilled(ev.absTick);
-        text += " (";
-        text += zeroFilled(ev.absMS);
-        text += ") ";
-        if (ev.eType == 1) {
-            text += "CM: " + midiU00::bytesToHex(ev.eData);
-        } else if (ev.eType == 2) {
-            text += "SM: " + midiU00::bytesToHex(ev.eData);
-        } else if (ev.eType == 3) {
-            text += midiU00::metaEvtText(ev.eData);
-        }
-        text += "\r\n";
+        appendEventLine(text, i);
     }
     return text;
+}
+
+void tMidiTrk::appendEventLine(std::string& text, int32_t i) const {
+    const tMidiEvt& ev = trkEvents(i);
+    text += '\t';
+    text += zeroFilled(ev.absTick);
+    text += " (";
+    text += zeroFilled(ev.absMS);
+    text += ") ";
+    if (ev.eType == 1) {
+        text += "CM: " + midiU00::bytesToHex(ev.eData);
+    } else if (ev.eType == 2) {
+        text += "SM: " + midiU00::bytesToHex(ev.eData);
+    } else if (ev.eType == 3) {
+        text += midiU00::metaEvtText(ev.eData);
+    }
+    text += "\r\n";
 }
 
 void tMidiTrk::c_addTextE(int32_t dTick, const std::string& txt) {

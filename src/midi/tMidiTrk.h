@@ -82,6 +82,9 @@ public:
     /// One line per event: TAB, absTick, " (", absMS, ") " and the event, each line ending in CR
     /// LF.
     std::string toText() const;
+    /// Appends the dump line of event i (as toText writes it) to text, so a long track can be
+    /// shown piece by piece. Throws MidiRangeError outside the slots.
+    void appendEventLine(std::string& text, int32_t i) const;
 
     void c_addTextE(int32_t dTick, const std::string& txt);
     void c_addCopyrightE(int32_t dTick, const std::string& txt);

@@ -7,8 +7,10 @@
 
 #include <fluidsynth.h>
 
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace notaro::playback {
 
@@ -257,12 +259,16 @@ void FluidSynthEngine::setIdleRelease(std::chrono::milliseconds idle) {
 }
 
 bool isSoundFontFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    // Opened without waiting and checked to be a regular file before anything is read: a FIFO
+    // with no writer, or a device, would otherwise block here (and the synthesizer after it).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
+    struct stat info {};
     char head[12] = {};
-    const bool read = std::fread(head, 1, sizeof head, f) == sizeof head;
-    std::fclose(f);
+    const bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                      ::read(fd, head, sizeof head) == static_cast<ssize_t>(sizeof head);
+    ::close(fd);
     return read && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "sfbk", 4) == 0;
 }
 

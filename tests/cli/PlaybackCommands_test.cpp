@@ -117,10 +117,12 @@ TEST_F(PlaybackCommands, OutputNameGoesToTheDeviceFactory) {
 
 TEST_F(PlaybackCommands, DeviceThatDoesNotOpenPrintsTheMessage) {
     const std::string f = write("**n[a-b-c]\n4c\n");
-    openRc = 6;
+    openRc = 6; // no audio output: the message and what works without one
     EXPECT_EQ(play({f}), 1);
     EXPECT_EQ(out_.str(), "");
-    EXPECT_EQ(err_.str(), "Couldn't open midi out, rc = 6\n");
+    EXPECT_EQ(err_.str(), "Couldn't open midi out, rc = 6\nNo audio device was found: \"notaro-cli "
+                          "render\" makes a WAV file instead, and --output picks a MIDI port (see "
+                          "\"notaro-cli devices\").\n");
 }
 
 TEST_F(PlaybackCommands, ParseErrorsAreReportedAsByCheck) {

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 using notaro::testing::commandOutput;
 
@@ -60,5 +62,28 @@ TEST(RenderCommand, EverySampleRendersToSound) {
     }
     EXPECT_GE(rendered, 5);
     ::unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(dir);
+}
+
+TEST(RenderCommand, SoundFontThatIsNoFileFailsAtOnce) {
+    char pattern[] = "/tmp/notaro-render-bad-XXXXXX";
+    const fs::path dir = ::mkdtemp(pattern);
+    const std::string score = (dir / "a.ntr").string();
+    std::FILE* f = std::fopen(score.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("**n[a-b-c]\r\n4c\r\n", f);
+    std::fclose(f);
+    // A FIFO without a writer would block whoever opens it to read.
+    ASSERT_EQ(::mkfifo((dir / "fifo.sf2").c_str(), 0600), 0);
+    std::fclose(std::fopen((dir / "empty.sf2").c_str(), "wb"));
+    fs::create_directory(dir / "folder.sf2");
+    for (const char* name : {"fifo.sf2", "empty.sf2", "folder.sf2"}) {
+        const std::string soundFont = (dir / name).string();
+        std::ostringstream out, err;
+        EXPECT_EQ(notaro::cli::runRender(
+                      {"--soundfont", soundFont, "-o", (dir / "a.wav").string(), score}, out, err),
+                  1);
+        EXPECT_EQ(err.str(), soundFont + ": Cannot load the SoundFont.\n");
+    }
     fs::remove_all(dir);
 }

@@ -68,6 +68,8 @@ TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt) {
         {head + trackChunk("00 FF 01 87 FF FF FF 7F 41 42"), 5},
         {head + trackChunk("00 F0 87 FF FF FF 7F F7"), 5},
         {head + trackChunk("00 F7 87 FF FF FF 7F F7"), 5},
+        // 32767 tracks declared in 20 bytes: tracks are made as their chunks come.
+        {"MThd" + bytesFromHex("00 00 00 06 00 01 7F FF 00 60 4D 54 72 6B 00 00"), 62},
     };
     int32_t code = 0;
     for (const auto& c : cases) {
