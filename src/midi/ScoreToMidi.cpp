@@ -1,12 +1,12 @@
 #include "ScoreToMidi.h"
 
+#include "AtomicFile.h"
 #include "CheckedInt.h"
 #include "Nearest.h"
 #include "OnTimeRatio.h"
 #include "SmfStreamWriter.h"
 #include "TextUtil.h"
 #include "TrackEventSink.h"
-#include "midiFileIO.h"
 
 #include <cmath>
 #include <vector>
@@ -244,7 +244,7 @@ int32_t scoreToMidiFile(const std::string& path, const cTParse& parser, float ti
     } catch (const std::exception&) {
         return -9999;
     }
-    return ::writeFileAtomically(path, bytes) ? 0 : -7;
+    return base::writeFileAtomically(path, bytes) == 0 ? 0 : -7;
 }
 
 } // namespace notaro

@@ -14,8 +14,3 @@ bool readStreamBytes(std::istream& in, int64_t n, std::string& out);
 
 /// Skips n bytes. Result: false when the stream ended first.
 bool skipStreamBytes(std::istream& in, int64_t n);
-
-/// Replaces the file at path by bytes without ever leaving a partial file: the bytes go to a
-/// temporary file in the same folder, which is then renamed over path. On failure path is untouched
-/// and the temporary file is removed. Result: true on success.
-bool writeFileAtomically(const std::string& path, const std::string& bytes);

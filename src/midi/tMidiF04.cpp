@@ -1,5 +1,6 @@
 #include "tMidiF04.h"
 
+#include "AtomicFile.h"
 #include "MidiArgumentError.h"
 #include "MidiDivisionError.h"
 #include "MidiError.h"
@@ -329,7 +330,7 @@ int32_t tMidiF04::toFile(const std::string& fPath) const {
     } catch (const std::exception&) {
         return -99;
     }
-    return writeFileAtomically(fPath, bytes) ? 1 : -99;
+    return notaro::base::writeFileAtomically(fPath, bytes) == 0 ? 1 : -99;
 }
 
 void tMidiF04::track2extrObj(std::unique_ptr<tMidiF04>& xtrObj, int32_t iTrk,

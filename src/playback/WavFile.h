@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
+
+namespace notaro::base {
+class AtomicFile;
+}
 
 namespace notaro::playback {
 
@@ -19,7 +23,7 @@ public:
 
     /// Creates the temporary file under a new name of its own, so that it never writes
     /// through another file or link; false when it cannot be made, or when the target exists
-    /// and is write-protected (the rename would replace it all the same).
+    /// and is a folder or write-protected (the rename would replace it all the same).
     bool open();
     /// Appends interleaved samples; false on a write failure or when the file would pass 4 GiB.
     bool write(const int16_t* samples, size_t count);
@@ -28,11 +32,9 @@ public:
     bool commit();
 
 private:
-    std::string path_;
-    std::string tempPath_;
+    std::unique_ptr<base::AtomicFile> file_;
     int32_t sampleRate_;
     int32_t channels_;
-    std::FILE* file_ = nullptr;
     uint64_t dataBytes_ = 0;
     bool ok_ = true;
 };

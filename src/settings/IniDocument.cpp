@@ -1,12 +1,10 @@
 #include "IniDocument.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
+#include "AtomicFile.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace notaro {
 
@@ -97,29 +95,7 @@ bool IniDocument::save(const std::string& path) const {
     for (const std::string& line : lines_)
         text += line + eol_;
 
-    const std::string temp = path + ".tmp-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<size_t>(n);
-    }
-    // The data must be on disk before the rename makes it the file, or a crash could leave
-    // an empty settings file in place of the old one.
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return base::writeFileAtomically(path, text) == 0;
 }
 
 std::optional<IniDocument::SectionRange> IniDocument::findSection(std::string_view section) const {

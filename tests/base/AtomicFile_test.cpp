@@ -1,0 +1,139 @@
+// Every program part that writes a file, under every disk failure the seam can plant: the part
+// reports its documented failure, the old file keeps every byte and no temporary file is left.
+#include "DocumentFile.h"
+#include "OnRatios.h"
+#include "ScopedFileSystemOps.h"
+#include "ScoreCommands.h"
+#include "ScoreToMidi.h"
+#include "WavFile.h"
+#include "tMidiF04.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace notaro {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum Fault { kNone, kFullDisk, kReadOnlyFolder, kTargetIsFolder, kHalfWrite, kRenameFails };
+/// The error each fault gives, which the score text writer passes on.
+const int32_t kFaultErrno[] = {0, ENOSPC, EACCES, EISDIR, EIO, EXDEV};
+
+/// The real system calls, but for the one fault planted.
+class FaultyOps : public base::FileSystemOps {
+public:
+    explicit FaultyOps(Fault fault) : fault_(fault) {}
+    int open(const char* path, int flags, mode_t mode) override {
+        if (fault_ == kReadOnlyFolder && (flags & O_CREAT))
+            return errno = EACCES, -1;
+        return FileSystemOps::open(path, flags, mode);
+    }
+    ssize_t write(int fd, const void* data, size_t size) override {
+        if (fault_ == kFullDisk || (fault_ == kHalfWrite && wrote_))
+            return errno = kFaultErrno[fault_], -1;
+        wrote_ = true;
+        return FileSystemOps::write(fd, data, fault_ == kHalfWrite ? (size + 1) / 2 : size);
+    }
+    int rename(const char* from, const char* to) override {
+        return fault_ == kRenameFails ? (errno = EXDEV, -1) : FileSystemOps::rename(from, to);
+    }
+
+private:
+    Fault fault_;
+    bool wrote_ = false;
+};
+
+const std::string kScore = "**n[a-b-c]\r\n4c 4d 8e 8f 2g\r\n";
+
+const cTParse& parsedScore() {
+    static const cTParse parser = [] {
+        cTParse p;
+        std::string msg;
+        int32_t pos = 0, len = 0;
+        EXPECT_EQ(p.parseAramText(kScore, msg, pos, len), 0) << msg;
+        return p;
+    }();
+    return parser;
+}
+
+struct Writer {
+    const char* name;
+    const char* file; ///< in the folder where saveOnRatios puts para.ini
+    std::function<int32_t(const std::string& path)> run;
+    int32_t ok, failed; ///< the caller's results; failed -1: the fault's own error number
+};
+
+const Writer kWriters[] = {
+    {"score text", "s.NTR",
+     [](const std::string& p) {
+         return app::documentFile::writeTextFile(QString::fromStdString(p), kScore);
+     },
+     0, -1},
+    {"scoreToMidiFile", "s.mid",
+     [](const std::string& p) { return scoreToMidiFile(p, parsedScore(), 1.0f, 0, -1); }, 0, -7},
+    {"toFile", "f.mid",
+     [](const std::string& p) {
+         tMidiF04 file;
+         return buildScoreMidi(parsedScore(), 1.0f, 0, -1, file) == 0 ? file.toFile(p) : 0;
+     },
+     1, -99},
+    {"notaro-cli midi", "c.mid",
+     [](const std::string& p) {
+         const fs::path score = fs::path(p).parent_path().parent_path() / "c.NTR";
+         std::ofstream(score, std::ios::binary) << kScore;
+         std::ostringstream out, err;
+         const int rc = cli::runMidi({"-o", p, score.string()}, out, err);
+         EXPECT_EQ(err.str(), rc == 0 ? "" : "Failed to save as Midi.\n");
+         return rc;
+     },
+     0, 1},
+    {"WAV render", "r.wav",
+     [](const std::string& p) {
+         playback::WavFile wav(p, 8000, 2);
+         const std::vector<int16_t> samples(20000, 1234);
+         return int32_t{wav.open() && wav.write(samples.data(), samples.size()) && wav.commit()};
+     },
+     1, 0},
+    {"saveOnRatios", "para.ini", [](const std::string&) { return int32_t{saveOnRatios()}; }, 1, 0},
+};
+
+TEST(AtomicFile, EveryWriterSurvivesEveryFault) {
+    const fs::path root = fs::temp_directory_path() / ("notaro-faults-" + std::to_string(getpid()));
+    const fs::path folder = root / "notaro";
+    ::setenv("XDG_CONFIG_HOME", root.c_str(), 1);
+    const std::string old("old bytes\r\n\0\xff kept", 19);
+    for (const Writer& w : kWriters) {
+        for (Fault fault :
+             {kNone, kFullDisk, kReadOnlyFolder, kTargetIsFolder, kHalfWrite, kRenameFails}) {
+            SCOPED_TRACE(std::string(w.name) +
+                         ", fault: " + (fault ? strerror(kFaultErrno[fault]) : "none"));
+            fs::remove_all(root);
+            const fs::path target = folder / w.file;
+            const fs::path oldFile = fault == kTargetIsFolder ? target / "inside" : target;
+            fs::create_directories(oldFile.parent_path());
+            std::ofstream(oldFile, std::ios::binary) << old;
+            FaultyOps ops(fault);
+            base::ScopedFileSystemOps seam(ops);
+            const int32_t rc = w.run(target.string());
+            EXPECT_EQ(rc, fault == kNone ? w.ok : w.failed == -1 ? kFaultErrno[fault] : w.failed);
+            std::ifstream in(oldFile, std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}) == old, fault != kNone);
+            std::vector<std::string> left;
+            for (const auto& entry : fs::directory_iterator(folder))
+                left.push_back(entry.path().filename().string());
+            EXPECT_EQ(left, std::vector<std::string>{w.file});
+        }
+    }
+    ::unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(root);
+}
+
+} // namespace
+} // namespace notaro
