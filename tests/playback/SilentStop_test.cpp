@@ -1,11 +1,10 @@
 // Stopping the player at any moment leaves the output silent once the device is closed.
 #include "PlaybackTestSupport.h"
+#include "SilenceCheck.h"
 
 #include "OnRatios.h"
 #include "cGnsPlay.h"
 
-#include <array>
-#include <bitset>
 
 using namespace notaro;
 using namespace notaro::playback;
@@ -17,28 +16,10 @@ namespace {
 /// What the messages leave sounding, read without the device's own bookkeeping: "ch C note N"
 /// for a note-on never switched off, "ch C wheel V" for a shifted wheel; empty when silent.
 std::string leftSounding(const std::vector<TimedShortMsg>& msgs) {
-    std::array<std::bitset<128>, 16> on{};
-    std::array<int, 16> wheel{};
-    wheel.fill(kWheelCentre);
-    for (const TimedShortMsg& m : msgs) {
-        const int kind = statusOf(m.msg) & 0xF0, ch = statusOf(m.msg) & 0x0F;
-        const int d1 = data1Of(m.msg), d2 = data2Of(m.msg);
-        if (kind == 0x90 || kind == 0x80)
-            on[ch].set(d1, kind == 0x90 && d2 != 0);
-        else if (kind == 0xB0 && (d1 == 120 || d1 == 123))
-            on[ch].reset();
-        else if (kind == 0xE0)
-            wheel[ch] = d1 | d2 << 7;
-    }
-    std::string left;
-    for (int ch = 0; ch < 16; ++ch) {
-        for (int n = 0; n < 128; ++n)
-            if (on[ch].test(n))
-                left += "ch " + std::to_string(ch) + " note " + std::to_string(n) + "; ";
-        if (wheel[ch] != kWheelCentre)
-            left += "ch " + std::to_string(ch) + " wheel " + std::to_string(wheel[ch]) + "; ";
-    }
-    return left;
+    std::vector<uint32_t> packed;
+    for (const TimedShortMsg& m : msgs)
+        packed.push_back(m.msg);
+    return notaro::testing::leftSounding(packed);
 }
 
 struct StopSeen : PlayerListener {
