@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace notaro::fuzz {
+
+/// Stops the run when a promise of the code under test does not hold, so the fuzzer keeps the
+/// input that broke it (and the replay reports it).
+inline void require(bool ok, const char* promise) {
+    if (!ok) {
+        std::fprintf(stderr, "broken promise: %s\n", promise);
+        std::abort();
+    }
+}
+
+inline std::string_view bytesOf(const uint8_t* data, size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+/// A file that lives in memory but has a path, so readers that open files by name read each
+/// input exactly as they read a file on disk, without a disk write per input.
+class MemoryFile {
+public:
+    MemoryFile()
+        : fd_(::memfd_create("notaro-fuzz", MFD_CLOEXEC)),
+          path_("/proc/self/fd/" + std::to_string(fd_)) {
+        require(fd_ >= 0, "a memory file can be made");
+    }
+    ~MemoryFile() { ::close(fd_); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    /// Replaces the content by bytes.
+    void assign(std::string_view bytes) {
+        require(::ftruncate(fd_, 0) == 0, "a memory file can be emptied");
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n =
+                ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+            require(n > 0, "a memory file can be written");
+            done += static_cast<size_t>(n);
+        }
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+} // namespace notaro::fuzz

@@ -1,0 +1,96 @@
+// The score parser on any bytes, read as the programs read a score file: decoded (UTF-8 or
+// Windows-1252) with CR LF line ends, then parsed; the editor's colouring reads every line too.
+#include "FuzzSupport.h"
+#include "ScoreEncoding.h"
+#include "ScoreTokens.h"
+#include "TextUtil.h"
+#include "cTParse.h"
+
+#include <optional>
+#include <vector>
+
+using namespace notaro;
+using fuzz::require;
+
+namespace {
+
+std::vector<std::string_view> crLfLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (;;) {
+        const size_t end = text.find("\r\n");
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            return lines;
+        text.remove_prefix(end + 2);
+    }
+}
+
+void checkColouring(const std::vector<std::string_view>& lines) {
+    auto place = tokens::LinePlace::BeforeHeader;
+    for (std::string_view line : lines) {
+        uint32_t byteEnd = 0;
+        int32_t charEnd = 0;
+        for (const tokens::TokenSpan& span : tokens::scanLine(line, place)) {
+            require(span.byteStart >= byteEnd && span.start >= charEnd,
+                    "coloured spans are in order and do not overlap");
+            byteEnd = span.byteStart + span.byteLength;
+            charEnd = span.start + span.length;
+            require(span.length > 0 && span.byteLength > 0, "a coloured span is not empty");
+        }
+        require(byteEnd <= line.size() && charEnd <= text::charCount(line),
+                "coloured spans stay inside their line");
+    }
+}
+
+void queryRecords(const cTParse& parser) {
+    const int32_t n = parser.nNotes();
+    const bool solfege = parser.namingSystem() == 1;
+    // The note queries answer for notes and rests; tempo and instrument records sit between them.
+    int32_t runStart = 0;
+    for (int32_t i = 0; i <= n; ++i) {
+        if (i < n && !parser.theNotes(i).isDirective()) {
+            require(!parser.noteToStr(i, solfege, true).empty(), "every note has a text");
+            // Each count walks its chain, so only the first notes are counted to keep an input
+            // linear.
+            if (i < 64)
+                require(parser.numNoteParts(i) >= 1, "a note is at least one part");
+            continue;
+        }
+        std::optional<cDuration> run;
+        if (parser.interNoteDur(runStart, i, run) == 0)
+            require(run.has_value() && !run->isNeg(), "notes last no negative time");
+        parser.numSeparateNotes(runStart, i - runStart);
+        runStart = i + 1;
+    }
+    parser.getPrevQNPM(n);
+    parser.getPrevInstrument(n);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text = encoding::decodeScoreFile(fuzz::bytesOf(data, size));
+    require(encoding::isValidUtf8(text), "a decoded score is UTF-8");
+    const std::vector<std::string_view> lines = crLfLines(text);
+    for (std::string_view line : lines)
+        require(line.find_first_of("\r\n") == std::string_view::npos,
+                "a decoded score ends every line with CR LF");
+
+    cTParse parser;
+    std::string message;
+    int32_t eCharPos = 0;
+    int32_t eLen = -1;
+    const int32_t line = parser.parseAramText(text, message, eCharPos, eLen);
+    if (line == 0) {
+        queryRecords(parser);
+    } else {
+        require(line >= 1 && static_cast<size_t>(line) <= lines.size(),
+                "an error names a line of the score");
+        require(!message.empty(), "an error says what is wrong");
+        require(eLen == -1 || (eLen > 0 && eCharPos >= 0 &&
+                               eCharPos + eLen <= text::charCount(lines[line - 1])),
+                "an error marks characters of its own line");
+    }
+    checkColouring(lines);
+    return 0;
+}
