@@ -2,6 +2,7 @@
 
 #include "DurationError.h"
 #include "OverflowError.h"
+#include "ScoreCodes.h"
 
 #include <new>
 #include <stdexcept>
@@ -12,12 +13,12 @@ int64_t failureCode(const std::exception& e) {
     if (const auto* d = dynamic_cast<const DurationError*>(&e))
         return static_cast<int32_t>(d->number());
     if (dynamic_cast<const OverflowError*>(&e))
-        return 6;
+        return unexpectedError::kOverflow;
     if (dynamic_cast<const std::bad_alloc*>(&e))
-        return 7;
+        return unexpectedError::kOutOfMemory;
     if (dynamic_cast<const std::out_of_range*>(&e))
-        return 9;
-    return 5;
+        return unexpectedError::kOutOfRange;
+    return unexpectedError::kOther;
 }
 
 } // namespace notaro

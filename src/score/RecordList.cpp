@@ -1,5 +1,7 @@
 #include "RecordList.h"
 
+#include "ScoreCodes.h"
+
 #include <new>
 #include <stdexcept>
 
@@ -7,13 +9,13 @@ namespace notaro {
 
 int32_t RecordList::appendRecord(int32_t limit) {
     if (count_ >= limit)
-        return -1;
+        return parseCode::kNone;
     try {
         // A new block's slots are fresh default records, ready to fill.
         if (count_ >= capacity())
             blocks_.push_back(std::make_unique<cGnsNote[]>(kGrowthStep));
     } catch (const std::bad_alloc&) {
-        return -1;
+        return parseCode::kNone;
     }
     return count_++;
 }

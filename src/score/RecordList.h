@@ -16,7 +16,7 @@ class RecordList {
 public:
     static constexpr int32_t kGrowthStep = 100;
 
-    /// Index of a new default record, or -1 when the list may not grow past `limit`.
+    /// Index of a new default record, or parseCode::kNone when the list may not grow past `limit`.
     int32_t appendRecord(int32_t limit);
     void clear();
 

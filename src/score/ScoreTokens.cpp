@@ -1,6 +1,7 @@
 #include "ScoreTokens.h"
 
 #include "NotesLineScanner.h"
+#include "ScoreCodes.h"
 #include "TextUtil.h"
 
 #include <string>
@@ -182,10 +183,10 @@ bool isHeaderCandidate(std::string_view line) noexcept {
 int32_t headerNamingSystem(std::string_view line) noexcept {
     const std::string_view t = trimBlanks(line);
     if (text::equalsNoCase(t, "**n[a-b-c]"))
-        return 0;
+        return parseCode::kLetterNames;
     if (text::equalsNoCase(t, "**n[d-r-m]"))
-        return 1;
-    return -1;
+        return parseCode::kSolfege;
+    return parseCode::kNone;
 }
 
 std::vector<TokenSpan> scanLine(std::string_view raw, LinePlace& place) {
@@ -205,7 +206,7 @@ std::vector<TokenSpan> scanLine(std::string_view raw, LinePlace& place) {
         if (isHeaderCandidate(line)) {
             const int32_t naming = headerNamingSystem(line);
             out.addView(naming < 0 ? TokenKind::Invalid : TokenKind::Header, trimmed);
-            place = naming == 1 ? LinePlace::Solfege : LinePlace::LetterNames;
+            place = naming == parseCode::kSolfege ? LinePlace::Solfege : LinePlace::LetterNames;
         } else {
             out.addView(TokenKind::Comment, trimmed);
         }

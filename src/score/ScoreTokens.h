@@ -41,7 +41,8 @@ LineInfo classifyBodyLine(std::string_view line) noexcept;
 /// begin, in its very first column, with "!!".
 bool isHeaderCandidate(std::string_view line) noexcept;
 
-/// Naming system chosen by a header line: 0 letter names, 1 solfege initials, -1 not a header.
+/// Naming system chosen by a header line: parseCode::kLetterNames or kSolfege; kNone when the
+/// line is not a header.
 int32_t headerNamingSystem(std::string_view line) noexcept;
 
 /// The kind of one coloured stretch of a line.

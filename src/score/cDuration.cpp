@@ -2,10 +2,10 @@
 
 #include "CheckedInt.h"
 #include "DurationError.h"
+#include "NumberText.h"
 #include "Rational32.h"
+#include "ScoreCodes.h"
 #include "TextUtil.h"
-
-#include <charconv>
 
 namespace notaro {
 
@@ -36,10 +36,8 @@ bool isDigitsText(std::string_view s) {
 
 /// Converts a text that passed isDigitsText; a value outside 32 bits overflows.
 int32_t toInt32(std::string_view s) {
-    s = trimBlanks(s);
     int32_t v = 0;
-    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || ptr != s.data() + s.size())
+    if (!base::readWholeText(trimBlanks(s), v))
         throw OverflowError();
     return v;
 }
@@ -83,9 +81,9 @@ int32_t cDuration::Add(const cDuration& dur2) {
         addND(a, b, dur2.numer_, dur2.denom_);
         numer_ = a;
         denom_ = b;
-        return 0;
+        return durationCode::kOk;
     } catch (const OverflowError&) {
-        return -9999;
+        return durationCode::kOverflow;
     }
 }
 
@@ -100,9 +98,9 @@ int32_t cDuration::Subtract(const cDuration& dur2) {
         addND(a, b, checked::neg(dur2.numer_), dur2.denom_);
         numer_ = a;
         denom_ = b;
-        return 0;
+        return durationCode::kOk;
     } catch (const OverflowError&) {
-        return -9999;
+        return durationCode::kOverflow;
     }
 }
 
@@ -121,7 +119,7 @@ int32_t cDuration::Modulo(const cDuration& dur2) {
     int32_t count = 0;
     while (Comp(dur2) != -1) {
         // A subtraction that overflows would leave the value where it is and loop forever.
-        if (Subtract(dur2) != 0)
+        if (Subtract(dur2) != durationCode::kOk)
             throw OverflowError();
         count = checked::add(count, 1);
     }
@@ -159,7 +157,7 @@ int32_t cDuration::MulDiv(int32_t mul, int32_t div) {
     reduceND(n, d);
     numer_ = n;
     denom_ = d;
-    return 0;
+    return durationCode::kOk;
 }
 
 int32_t cDuration::fromDDots(uint8_t durNod, uint8_t nDots) {
@@ -171,12 +169,12 @@ int32_t cDuration::fromDDots(uint8_t durNod, uint8_t nDots) {
         cDuration half = *this;
         for (int i = 0; i < nDots; ++i) {
             half.MulDiv(1, 2);
-            if (Add(half) != 0)
-                return -2;
+            if (Add(half) != durationCode::kOk)
+                return durationCode::kFailed;
         }
-        return 0;
+        return durationCode::kOk;
     } catch (const std::exception&) {
-        return -2;
+        return durationCode::kFailed;
     }
 }
 
@@ -186,39 +184,39 @@ int32_t cDuration::fromNDots(std::string_view sArg) {
         while (digits < sArg.size() && isDigit(sArg[digits]))
             ++digits;
         if (digits < 1 || digits > 2)
-            return -1;
+            return durationCode::kNoMatch;
         size_t dots = 0;
         while (digits + dots < sArg.size() && sArg[digits + dots] == '.')
             ++dots;
         if (dots >= 5)
-            return -1;
+            return durationCode::kNoMatch;
         int value = 0;
         for (size_t i = 0; i < digits; ++i)
             value = value * 10 + (sArg[i] - '0');
-        if (fromDDots(static_cast<uint8_t>(value), static_cast<uint8_t>(dots)) != 0)
-            return -1;
+        if (fromDDots(static_cast<uint8_t>(value), static_cast<uint8_t>(dots)) != durationCode::kOk)
+            return durationCode::kNoMatch;
         return static_cast<int32_t>(digits + dots);
     } catch (const std::exception&) {
-        return -2;
+        return durationCode::kFailed;
     }
 }
 
 int32_t cDuration::fromStr(std::string_view sArg) {
     const size_t slash = sArg.find('/');
     if (slash == std::string_view::npos)
-        return -1;
+        return durationCode::kNoMatch;
     const std::string_view numText = sArg.substr(0, slash);
     const std::string_view denText = sArg.substr(slash + 1);
     if (!isDigitsText(numText) || !isDigitsText(denText))
-        return -1;
+        return durationCode::kNoMatch;
     int32_t n = toInt32(numText);
     int32_t d = toInt32(denText);
     if (d == 0)
-        return -1;
+        return durationCode::kNoMatch;
     reduceND(n, d);
     numer_ = n;
     denom_ = d;
-    return 0;
+    return durationCode::kOk;
 }
 
 std::string cDuration::toStr() const {

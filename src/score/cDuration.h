@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScoreCodes.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,9 +11,17 @@ namespace notaro {
 /// An exact number of whole notes held as a 32-bit numerator and denominator.
 ///
 /// A new value is 0/1. The arithmetic operations leave the value in lowest terms with a
-/// positive denominator; the plain setters store what they are given. Zero denominators
-/// and zero divisors raise DurationError; a result outside 32 bits raises OverflowError
-/// unless the operation documents a result code instead.
+/// positive denominator; the plain setters store what they are given.
+///
+/// Which operations return a code and which throw (codes in ScoreCodes.h, durationCode):
+/// - Add, Subtract return kOk or kOverflow (value unchanged); setToSum and setToDiff drop it.
+/// - fromDDots returns kOk or kFailed; fromNDots a character count, kNoMatch or kFailed;
+///   fromStr kOk or kNoMatch (value unchanged). MulDiv returns kOk when it does not throw.
+/// - DurationError (number and source text): a zero denominator in setDenom, setND and the
+///   constructor (0x80040203), a zero divisor in MulDiv (0x80040204), a zero or negative
+///   modulus in Modulo (0x80040206). Nothing is stored.
+/// - OverflowError: a result outside 32 bits in Comp, Modulo, MulDiv, setToGcdDur, gcdDur,
+///   negate, negOf and the number conversion of fromStr.
 class cDuration {
 public:
     cDuration() = default;
@@ -21,9 +31,9 @@ public:
     /// Stores the numerator as given.
     void setNumer(int32_t n) noexcept { numer_ = n; }
     int32_t Denom() const noexcept { return denom_; }
-    /// Stores the denominator as given; 0 raises DurationError 0x80040203.
+    /// Stores the denominator as given (not 0).
     void setDenom(int32_t d);
-    /// Stores both as given; a zero denominator raises DurationError and stores nothing.
+    /// Stores both as given (the denominator not 0).
     void setND(int32_t n, int32_t d);
     /// Copies the other value's numerator and denominator as stored.
     void cpy(const cDuration& dur2) noexcept { *this = dur2; }
@@ -34,10 +44,10 @@ public:
     cDuration negOf() const;
     void negate();
 
-    /// this := this + dur2 in lowest terms; 0, or -9999 (value unchanged) on overflow.
+    /// this := this + dur2 in lowest terms.
     int32_t Add(const cDuration& dur2);
     void setToSum(const cDuration& d1, const cDuration& d2);
-    /// this := this - dur2 in lowest terms; 0, or -9999 (value unchanged) on overflow.
+    /// this := this - dur2 in lowest terms.
     int32_t Subtract(const cDuration& dur2);
     void setToDiff(const cDuration& d1, const cDuration& d2);
     /// -1, 0 or +1 as this is less than, equal to or greater than dur2; exact for unreduced values.
@@ -49,16 +59,15 @@ public:
     cDuration gcdDur(const cDuration& dur2) const;
     /// True when the denominator in lowest terms is not a power of two (a third, a sixth, ...).
     bool isTuplet() const;
-    /// this := this * mul / div in lowest terms; returns 0. div = 0 raises DurationError.
+    /// this := this * mul / div in lowest terms.
     int32_t MulDiv(int32_t mul, int32_t div);
 
     /// Sets a dotted note value: 1/durNod (0 meaning 2/1), each dot adding half the previous
-    /// addition. Returns 0, or -2 on failure.
+    /// addition.
     int32_t fromDDots(uint8_t durNod, uint8_t nDots);
-    /// Reads 1-2 digits and 0-4 dots at the start of the text. Returns the number of characters
-    /// read, -1 when the text does not match, -2 on failure.
+    /// Reads 1-2 digits and 0-4 dots at the start of the text; returns the characters read.
     int32_t fromNDots(std::string_view sArg);
-    /// Reads "numerator/denominator". Returns 0, or -1 (value unchanged) when invalid.
+    /// Reads "numerator/denominator" (blanks and a "-" allowed around each number).
     int32_t fromStr(std::string_view sArg);
     /// The value as stored, for example "3/8".
     std::string toStr() const;

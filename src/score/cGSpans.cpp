@@ -1,6 +1,7 @@
 #include "cGSpans.h"
 
 #include "CheckedInt.h"
+#include "ScoreCodes.h"
 #include "TextUtil.h"
 
 #include <cmath>
@@ -35,14 +36,14 @@ int32_t cGSpans::coveringSpan(int32_t index) const {
     for (int32_t i = 0; i < numSpans_; ++i)
         if (spans_[i].iFirst <= index && index <= spans_[i].iLast)
             return i;
-    return -1;
+    return parseCode::kNone;
 }
 
 int32_t cGSpans::coveringSpan2(int32_t index) const {
     for (int32_t i = numSpans_ - 1; i >= 0; --i)
         if (spans_[i].iFirst <= index && index <= spans_[i].iLast)
             return i;
-    return -1;
+    return parseCode::kNone;
 }
 
 int32_t cGSpans::seachBack(const std::string& name) const {
@@ -50,7 +51,7 @@ int32_t cGSpans::seachBack(const std::string& name) const {
     for (int32_t i = numSpans_ - 1; i >= 0; --i)
         if (text::toLower(spans_[i].gVal) == key)
             return i;
-    return -1;
+    return parseCode::kNone;
 }
 
 cGSpans::Span& cGSpans::at(int32_t iSpan) {
@@ -58,7 +59,7 @@ cGSpans::Span& cGSpans::at(int32_t iSpan) {
 }
 
 const cGSpans::Span& cGSpans::at(int32_t iSpan) const {
-    if (iSpan == -1)
+    if (iSpan == kNewest)
         iSpan = numSpans_ - 1;
     if (iSpan < 0 || iSpan >= numSpans_)
         throw std::out_of_range("cGSpans: no span at that position");

@@ -23,9 +23,13 @@ public:
     std::optional<cNotePAO> notePao;
     /// Length in whole notes. Absent for directives.
     std::optional<cDuration> dur;
-    /// Bit 0: continues a tie from the previous note; bit 1: tied to the next note.
+    /// The bits of tie and slur: the bow comes from the previous note, and goes on to the next.
+    static constexpr uint8_t kBowFromPrevious = 1;
+    static constexpr uint8_t kBowToNext = 2;
+
+    /// kBowFromPrevious: continues a tie from the previous note; kBowToNext: tied to the next.
     uint8_t tie = 0;
-    /// Bit 0: inside a slur begun earlier; bit 1: the slur goes on to the next note.
+    /// kBowFromPrevious: inside a slur begun earlier; kBowToNext: the slur goes on.
     uint8_t slur = 0;
     /// 0 normal, 1 staccato.
     uint8_t staccatoLevel = 0;

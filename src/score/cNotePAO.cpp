@@ -1,5 +1,6 @@
 #include "cNotePAO.h"
 
+#include "ScoreCodes.h"
 #include "TextUtil.h"
 
 namespace notaro {
@@ -72,20 +73,20 @@ int32_t cNotePAO::fromStr(std::string_view sArg, bool bIsDoRe) {
     // character is never a letter of either table.
     if (sArg.empty()) {
         pitch = kNotALetter;
-        return -1;
+        return parseCode::kNone;
     }
     const char first = sArg[0];
     pitch = letterIndexOf(first, bIsDoRe);
     if (pitch > 6)
-        return -1;
+        return parseCode::kNone;
     size_t k = 1;
     while (k < sArg.size() && sArg[k] == first)
         ++k;
     if (k > 5)
-        return -1;
+        return parseCode::kNone;
     if (isUpper(first)) {
         if (k > 4)
-            return -1;
+            return parseCode::kNone;
         octave = static_cast<uint8_t>(4 - k);
     } else {
         octave = static_cast<uint8_t>(3 + k);

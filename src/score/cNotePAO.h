@@ -24,7 +24,8 @@ public:
     float tMidi() const;
     bool isRest() const noexcept { return pitch == kRest; }
     void cpy(const cNotePAO& pao2) noexcept { *this = pao2; }
-    /// Reads a pitch at the start of sArg; returns the number of characters used, or -1.
+    /// Reads a pitch at the start of sArg; returns the number of characters used, or
+    /// parseCode::kNone.
     int32_t fromStr(std::string_view sArg, bool bIsDoRe);
     /// The pitch in score syntax ("cc#", "BB-"); "" when it cannot be written (a rest).
     std::string toStr(bool bIsDoRe) const;

@@ -1,6 +1,7 @@
 #include "cTParse.h"
 
 #include "FailureCode.h"
+#include "ScoreCodes.h"
 #include "TextUtil.h"
 
 #include <cmath>
@@ -38,7 +39,7 @@ void cTParse::clear() {
     finalCommentLines_.clear();
     commentBytes_ = 0;
     expandedLines_ = 0;
-    namingSystem_ = 0;
+    namingSystem_ = parseCode::kLetterNames;
     defDepth_ = 0;
     curLine_ = 0;
     curNoteLine_ = 0;
@@ -57,16 +58,7 @@ void cTParse::splitLines(std::string_view dTxt) {
     } else {
         text_.clear();
     }
-    textLines_.clear();
-    for (;;) {
-        const size_t end = rest.find(kCrLf);
-        if (end == std::string_view::npos) {
-            textLines_.push_back(rest);
-            break;
-        }
-        textLines_.push_back(rest.substr(0, end));
-        rest.remove_prefix(end + 2);
-    }
+    textLines_ = text::splitCrLfLines(rest);
     nLines_ = static_cast<int32_t>(textLines_.size());
 }
 
@@ -87,11 +79,11 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
     curLine_ = 1;
     if (dTxt.empty()) {
         errMsg = "Empty text";
-        return 1;
+        return 1; // the first line
     }
     splitLines(dTxt);
 
-    int32_t header = -1;
+    int32_t header = parseCode::kNone;
     for (int32_t i = 0; i < nLines_; ++i) {
         if (!tokens::isHeaderCandidate(textLines_[i]))
             continue;
@@ -157,7 +149,7 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
         errMsg = "Reached end of file while a slur is not closed";
         return nLines_;
     }
-    return 0;
+    return parseCode::kOk;
 }
 
 bool cTParse::handleLine(std::string_view line, const tokens::LineInfo& info, std::string& errMsg,

@@ -30,6 +30,9 @@ public:
     static constexpr int64_t kMaxExpandedLines = 16'000'000;
     /// Most bytes of comment text one parse may collect.
     static constexpr size_t kMaxCommentBytes = size_t{64} << 20;
+    /// Tempo (quarter notes per minute) and General MIDI program before any directive.
+    static constexpr int32_t kDefaultTempo = 120;
+    static constexpr int32_t kDefaultInstrument = 0;
 
     cTParse();
 
@@ -43,23 +46,26 @@ public:
     /// Comment lines after the last record, joined by CR LF.
     const std::string& finalCommentLines() const noexcept { return finalCommentLines_; }
 
-    /// 0 after a letter-name header, 1 after a solfege header.
+    /// parseCode::kLetterNames or parseCode::kSolfege, as the header chose.
     int32_t namingSystem() const noexcept { return namingSystem_; }
 
     /// Resets every state of the parser (the last pitch read excepted).
     void clear();
     /// Parses a whole score text whose lines end with CR LF.
-    /// @return 0 on success, else the 1-based line of the first error; errMsg holds the
+    /// @return parseCode::kOk on success, else the 1-based line of the first error; errMsg holds
+    /// the
     ///         message, eCharPos and eLen the 0-based character offset and length of the
     ///         failing note (0 and -1 when the error is not tied to a note).
     int32_t parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
                           int32_t& eLen);
 
-    /// Index of the first record whose lineNum >= iLine; -1 when none.
+    /// Index of the first record whose lineNum >= iLine; parseCode::kNone when none.
     int32_t iNoteOfILine(int32_t iLine) const;
-    /// Index of the first record under or after (line, 1-based column); -1 when none.
+    /// Index of the first record under or after (line, 1-based column); parseCode::kNone
+    /// when none.
     int32_t iNoteOfILineIPos(int32_t iLine, int32_t iPos) const;
-    /// dur := sum of the durations of records iNoteFrom .. iNoteTo-1; -1 on overflow, else 0.
+    /// dur := sum of the durations of records iNoteFrom .. iNoteTo-1; parseCode::kSumOverflow
+    /// or parseCode::kOk.
     int32_t interNoteDur(int32_t iNoteFrom, int32_t iNoteTo, std::optional<cDuration>& dur) const;
     /// The record as text, for example "4c t> <s> d=1/4" or "L7 2.: d=3/4".
     std::string noteToStr(int32_t iNote, bool bIsDoRe, bool withLineNum = false) const;
@@ -69,9 +75,9 @@ public:
     int32_t numNoteParts(int32_t iNoteFrom) const;
     /// Number of separately struck notes among nNotes records from iNoteFrom.
     int32_t numSeparateNotes(int32_t iNoteFrom, int32_t nNotes) const;
-    /// Tempo in quarter notes per minute in force before record iNote; 120 by default.
+    /// Tempo in quarter notes per minute in force before record iNote; kDefaultTempo if none.
     int32_t getPrevQNPM(int32_t iNote) const;
-    /// General MIDI program in force before record iNote; 0 by default.
+    /// General MIDI program in force before record iNote; kDefaultInstrument if none.
     int32_t getPrevInstrument(int32_t iNote) const;
 
 private:
@@ -92,6 +98,9 @@ private:
     // Notes lines.
     std::string readNotesLine(std::string_view line, int32_t& eCharPos, int32_t& eLen);
     int32_t readNoteToken(const NoteToken& token, std::string& msg);
+    int32_t appendNoteRecord(const NoteToken& token, std::string& msg);
+    const char* readNoteMarks(const NoteToken& token, cGnsNote& rec);
+    void placeNoteRecord(const NoteToken& token, cGnsNote& rec);
 
     // Definitions.
     bool openDefinition(int32_t lineIndex, std::string_view name, std::string& errMsg);
@@ -110,7 +119,7 @@ private:
     bool tieOpen_ = false;
     bool slurOpen_ = false;
     std::optional<cNotePAO> lastPitch_;
-    int32_t namingSystem_ = 0;
+    int32_t namingSystem_ = parseCode::kLetterNames;
     int32_t defDepth_ = 0;
     int32_t curLine_ = 0;
     int32_t curNoteLine_ = 0;

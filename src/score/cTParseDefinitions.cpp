@@ -30,15 +30,16 @@ bool cTParse::openDefinition(int32_t lineIndex, std::string_view nameText, std::
 
 bool cTParse::closeDefinition(int32_t lineIndex, std::string& errMsg) {
     try {
-        if (definitions_.NumSpans() == 0 || definitions_.iLast(-1) >= definitions_.iFirst(-1)) {
+        if (definitions_.NumSpans() == 0 ||
+            definitions_.iLast(cGSpans::kNewest) >= definitions_.iFirst(cGSpans::kNewest)) {
             errMsg = "*EndDef without *def";
             return false;
         }
-        if (lineIndex <= definitions_.iFirst(-1)) {
+        if (lineIndex <= definitions_.iFirst(cGSpans::kNewest)) {
             errMsg = "Null definition";
             return false;
         }
-        definitions_.setILast(-1, lineIndex - 1);
+        definitions_.setILast(cGSpans::kNewest, lineIndex - 1);
         return true;
     } catch (const std::exception& e) {
         errMsg = unexpected(e, "*endDef");

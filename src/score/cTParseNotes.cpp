@@ -3,10 +3,78 @@
 
 namespace notaro {
 
+namespace {
+
+const char kInvalid[] = "Invalid note/rest";
+
+/// The marks of one kind of bow and what the parser says when they are misplaced. A slur may
+/// neither start nor end inside a tie; a tie never meets that rule.
+struct BowRule {
+    char startMark;
+    char endMark;
+    const char* startInsideOpen;
+    const char* endWithoutStart;
+    const char* startInsideTie; ///< nullptr: allowed
+    const char* endInsideTie;   ///< nullptr: allowed
+};
+
+constexpr BowRule kTie{
+    '[',     ']',    "Start of tie inside another tie", "End of tie without a start of tie",
+    nullptr, nullptr};
+constexpr BowRule kSlur{'(',
+                        ')',
+                        "Start of slur inside another slur",
+                        "End of slur without a start of slur",
+                        "Start of slur inside a tie",
+                        "End of slur inside a tie"};
+
+/// Applies one bow's marks of a note: updates whether the bow is open and sets the record's
+/// bits. @return nullptr, or the message of the rule the note breaks
+const char* readBow(const BowRule& rule, const NoteToken& note, bool insideTie, bool& open,
+                    uint8_t& bits) {
+    bits = open ? cGnsNote::kBowFromPrevious : 0;
+    const bool starts = note.hasMark(rule.startMark);
+    const bool ends = note.hasMark(rule.endMark);
+    if (starts) {
+        if (open)
+            return rule.startInsideOpen;
+        if (ends)
+            return kInvalid;
+        if (insideTie && rule.startInsideTie)
+            return rule.startInsideTie;
+        open = true;
+        bits |= cGnsNote::kBowToNext;
+    } else if (ends) {
+        if (!open)
+            return rule.endWithoutStart;
+        if (insideTie && rule.endInsideTie)
+            return rule.endInsideTie;
+        open = false;
+    } else if (open) {
+        bits |= cGnsNote::kBowToNext;
+    }
+    return nullptr;
+}
+
+/// Reads the staccato mark; it is refused on a slurred or tied note.
+const char* readStaccato(const NoteToken& note, bool slurOpen, bool tieOpen, uint8_t& level) {
+    level = 0;
+    if (!note.hasMark('\''))
+        return nullptr;
+    level = 1;
+    if (slurOpen)
+        return "Staccato inside a slur";
+    if (tieOpen)
+        return "Staccato inside a tie";
+    return nullptr;
+}
+
+} // namespace
+
 std::string cTParse::readNotesLine(std::string_view line, int32_t& eCharPos, int32_t& eLen) {
     try {
         std::string msg;
-        NotesLineScanner scanner(line, namingSystem_ == 1);
+        NotesLineScanner scanner(line, namingSystem_ == parseCode::kSolfege);
         NoteToken token;
         while (scanner.next(token)) {
             if (readNoteToken(token, msg) < 0) {
@@ -24,109 +92,57 @@ std::string cTParse::readNotesLine(std::string_view line, int32_t& eCharPos, int
 }
 
 int32_t cTParse::readNoteToken(const NoteToken& note, std::string& msg) {
-    static const std::string kInvalid = "Invalid note/rest";
+    // A token that breaks a rule after its record was appended leaves the record in the list.
+    const int32_t index = appendNoteRecord(note, msg);
+    if (index < 0)
+        return parseCode::kNone;
+    cGnsNote& rec = notes_[index];
+    if (const char* fault = readNoteMarks(note, rec)) {
+        msg = fault;
+        return parseCode::kNone;
+    }
+    placeNoteRecord(note, rec);
+    return index;
+}
+
+int32_t cTParse::appendNoteRecord(const NoteToken& note, std::string& msg) {
     if (!note.valid) {
         msg = kInvalid;
-        return -1;
+        return parseCode::kNone;
     }
     const int32_t index = appendRecord(msg);
     if (index < 0)
-        return -1;
+        return parseCode::kNone;
     cGnsNote& rec = notes_[index];
     rec.eventType = cGnsNote::kNote;
     rec.notePao = note.pitch;
     cDuration dur;
-    if (dur.fromDDots(note.value, note.dots) != 0) {
+    if (dur.fromDDots(note.value, note.dots) != durationCode::kOk) {
         msg = kInvalid;
-        return -1;
+        return parseCode::kNone;
     }
     rec.dur = dur;
+    return index;
+}
 
-    rec.tie = 0;
-    if (tieOpen_) {
-        if (!lastPitch_ || !note.pitch.isEqualTo(*lastPitch_)) {
-            msg = "Different pitches in a tie";
-            return -1;
-        }
-        rec.tie |= 1;
-    }
-    const bool tieStart = note.hasMark('[');
-    const bool tieEnd = note.hasMark(']');
-    if (tieStart) {
-        if (tieOpen_) {
-            msg = "Start of tie inside another tie";
-            return -1;
-        }
-        if (tieEnd) {
-            msg = kInvalid;
-            return -1;
-        }
-        tieOpen_ = true;
-        rec.tie |= 2;
-    } else if (tieEnd) {
-        if (!tieOpen_) {
-            msg = "End of tie without a start of tie";
-            return -1;
-        }
-        tieOpen_ = false;
-    } else if (tieOpen_) {
-        rec.tie |= 2;
-    }
+const char* cTParse::readNoteMarks(const NoteToken& note, cGnsNote& rec) {
+    if (tieOpen_ && (!lastPitch_ || !note.pitch.isEqualTo(*lastPitch_)))
+        return "Different pitches in a tie";
+    if (const char* fault = readBow(kTie, note, false, tieOpen_, rec.tie))
+        return fault;
+    // The slur rules see the tie as this note leaves it.
+    if (const char* fault = readBow(kSlur, note, tieOpen_, slurOpen_, rec.slur))
+        return fault;
+    return readStaccato(note, slurOpen_, tieOpen_, rec.staccatoLevel);
+}
 
-    rec.slur = 0;
-    if (slurOpen_)
-        rec.slur |= 1;
-    const bool slurStart = note.hasMark('(');
-    const bool slurEnd = note.hasMark(')');
-    if (slurStart) {
-        if (slurOpen_) {
-            msg = "Start of slur inside another slur";
-            return -1;
-        }
-        if (slurEnd) {
-            msg = kInvalid;
-            return -1;
-        }
-        if (tieOpen_) {
-            msg = "Start of slur inside a tie";
-            return -1;
-        }
-        slurOpen_ = true;
-        rec.slur |= 2;
-    } else if (slurEnd) {
-        if (!slurOpen_) {
-            msg = "End of slur without a start of slur";
-            return -1;
-        }
-        if (tieOpen_) {
-            msg = "End of slur inside a tie";
-            return -1;
-        }
-        slurOpen_ = false;
-    } else if (slurOpen_) {
-        rec.slur |= 2;
-    }
-
-    rec.staccatoLevel = 0;
-    if (note.hasMark('\'')) {
-        rec.staccatoLevel = 1;
-        if (slurOpen_) {
-            msg = "Staccato inside a slur";
-            return -1;
-        }
-        if (tieOpen_) {
-            msg = "Staccato inside a tie";
-            return -1;
-        }
-    }
-
+void cTParse::placeNoteRecord(const NoteToken& note, cGnsNote& rec) {
     takePendingComments(rec);
     rec.lineNum = curLine_;
     rec.noteLineNum = curNoteLine_;
     rec.noteCharNum = note.charStart;
     rec.noteStrLen = note.charLength;
     lastPitch_ = note.pitch;
-    return index;
 }
 
 } // namespace notaro

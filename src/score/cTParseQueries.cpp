@@ -50,10 +50,10 @@ std::string bowMark(uint8_t bits, char letter) {
     if (bits == 0)
         return {};
     std::string s = " ";
-    if (bits & 1)
+    if (bits & cGnsNote::kBowFromPrevious)
         s += '<';
     s += letter;
-    if (bits & 2)
+    if (bits & cGnsNote::kBowToNext)
         s += '>';
     return s;
 }
@@ -71,7 +71,7 @@ int32_t cTParse::iNoteOfILine(int32_t iLine) const {
     for (int32_t i = 0; i < notes_.size(); ++i)
         if (notes_[i].lineNum >= iLine)
             return i;
-    return -1;
+    return parseCode::kNone;
 }
 
 int32_t cTParse::iNoteOfILineIPos(int32_t iLine, int32_t iPos) const {
@@ -81,7 +81,7 @@ int32_t cTParse::iNoteOfILineIPos(int32_t iLine, int32_t iPos) const {
             r.lineNum > iLine)
             return i;
     }
-    return -1;
+    return parseCode::kNone;
 }
 
 int32_t cTParse::interNoteDur(int32_t iNoteFrom, int32_t iNoteTo,
@@ -90,9 +90,9 @@ int32_t cTParse::interNoteDur(int32_t iNoteFrom, int32_t iNoteTo,
         dur.emplace();
     dur->setND(0, 1);
     for (int32_t i = iNoteFrom; i < iNoteTo; ++i)
-        if (dur->Add(*noteRecord(i).dur) != 0)
-            return -1;
-    return 0;
+        if (dur->Add(*noteRecord(i).dur) != durationCode::kOk)
+            return parseCode::kSumOverflow;
+    return parseCode::kOk;
 }
 
 std::string cTParse::noteToStr(int32_t iNote, bool bIsDoRe, bool withLineNum) const {
@@ -113,7 +113,7 @@ cDuration cTParse::noteSeqDur(int32_t iNoteFrom, int32_t nNotes) const {
     cDuration sum;
     const int64_t end = std::min<int64_t>(int64_t{iNoteFrom} + nNotes, notes_.size());
     for (int64_t i = iNoteFrom; i < end; ++i)
-        if (sum.Add(*noteRecord(static_cast<int32_t>(i)).dur) != 0)
+        if (sum.Add(*noteRecord(static_cast<int32_t>(i)).dur) != durationCode::kOk)
             throw OverflowError();
     return sum;
 }
@@ -126,7 +126,7 @@ int32_t cTParse::numNoteParts(int32_t iNoteFrom) const {
             ++i;
         return i - iNoteFrom;
     }
-    while (i < notes_.size() && (notes_[i].tie & 2))
+    while (i < notes_.size() && (notes_[i].tie & cGnsNote::kBowToNext))
         ++i;
     return 1 + (i - iNoteFrom);
 }
@@ -137,31 +137,31 @@ int32_t cTParse::numSeparateNotes(int32_t iNoteFrom, int32_t nNotes) const {
     int32_t count = 1;
     const int64_t end = std::min<int64_t>(int64_t{iNoteFrom} + nNotes - 1, notes_.size());
     for (int64_t i = iNoteFrom; i < end; ++i)
-        if (!(notes_.at(static_cast<int32_t>(i)).tie & 2))
+        if (!(notes_.at(static_cast<int32_t>(i)).tie & cGnsNote::kBowToNext))
             ++count;
     return count;
 }
 
 int32_t cTParse::getPrevQNPM(int32_t iNote) const {
     if (iNote < 1)
-        return 120;
+        return kDefaultTempo;
     if (iNote >= notes_.size())
         iNote = notes_.size() - 1;
     for (int32_t i = iNote - 1; i >= 0; --i)
         if (notes_[i].eventType == cGnsNote::kTempo)
             return notes_[i].xVal;
-    return 120;
+    return kDefaultTempo;
 }
 
 int32_t cTParse::getPrevInstrument(int32_t iNote) const {
     if (iNote < 1)
-        return 0;
+        return kDefaultInstrument;
     if (iNote >= notes_.size())
         iNote = notes_.size() - 1;
     for (int32_t i = iNote - 1; i >= 0; --i)
         if (notes_[i].eventType == cGnsNote::kInstrument)
             return notes_[i].xVal;
-    return 0;
+    return kDefaultInstrument;
 }
 
 } // namespace notaro

@@ -3,7 +3,6 @@
 #include "IniDocument.h"
 #include "TextUtil.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace notaro {
@@ -61,11 +60,11 @@ void cInifile::setValue(std::string_view v) {
             clean += c;
     IniDocument doc;
     if (!doc.load(path_)) {
-        lastReturnCode_ = 0;
+        lastReturnCode_ = iniCode::kFailed;
         return;
     }
     doc.setValue(section_, key_, clean);
-    lastReturnCode_ = doc.save(path_) ? 1 : 0;
+    lastReturnCode_ = doc.save(path_) ? iniCode::kDone : iniCode::kFailed;
 }
 
 int32_t cInifile::LongValue(int32_t defaultValue) const {
@@ -101,28 +100,28 @@ int32_t cInifile::LongValue(int32_t defaultValue) const {
 void cInifile::DeleteKey() {
     IniDocument doc;
     if (!doc.load(path_)) {
-        lastReturnCode_ = 0;
+        lastReturnCode_ = iniCode::kFailed;
         return;
     }
     // Removing what is not there succeeds, as with the profile functions.
     if (!doc.removeKey(section_, key_)) {
-        lastReturnCode_ = 1;
+        lastReturnCode_ = iniCode::kDone;
         return;
     }
-    lastReturnCode_ = doc.save(path_) ? 1 : 0;
+    lastReturnCode_ = doc.save(path_) ? iniCode::kDone : iniCode::kFailed;
 }
 
 void cInifile::DeleteSection() {
     IniDocument doc;
     if (!doc.load(path_)) {
-        lastReturnCode_ = 0;
+        lastReturnCode_ = iniCode::kFailed;
         return;
     }
     if (!doc.removeSection(section_)) {
-        lastReturnCode_ = 1;
+        lastReturnCode_ = iniCode::kDone;
         return;
     }
-    lastReturnCode_ = doc.save(path_) ? 1 : 0;
+    lastReturnCode_ = doc.save(path_) ? iniCode::kDone : iniCode::kFailed;
 }
 
 std::string cInifile::INISection() const {
@@ -155,20 +154,10 @@ void cInifile::EnumerateAllSections(std::vector<std::string>& names, int32_t& co
 }
 
 int32_t cInifile::CLngDefault(std::string_view text, int32_t defaultValue) {
-    std::string_view s = text::trimBlanks(text);
-    bool negative = false;
-    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    if (s.empty() || !((s.front() >= '0' && s.front() <= '9') || s.front() == '.'))
-        return defaultValue;
     double v = 0;
-    const auto [ptr, ec] =
-        std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
-    if (ec != std::errc() || ptr != s.data() + s.size())
+    if (!text::readNumber(text, v))
         return defaultValue;
-    const double r = std::nearbyint(negative ? -v : v);
+    const double r = std::nearbyint(v);
     if (!(r >= INT32_MIN && r <= INT32_MAX))
         return defaultValue;
     return static_cast<int32_t>(r);

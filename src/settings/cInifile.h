@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsCodes.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -46,9 +48,9 @@ public:
     /// The names of all sections, in file order.
     void EnumerateAllSections(std::vector<std::string>& names, int32_t& count) const;
 
-    /// Result of the last write or delete: non-zero is success.
+    /// Result of the last write or delete: iniCode::kDone or iniCode::kFailed.
     int32_t LastReturnCode() const { return lastReturnCode_; }
-    bool Success() const { return lastReturnCode_ != 0; }
+    bool Success() const { return lastReturnCode_ != iniCode::kFailed; }
 
     /// text as a 32-bit whole number (fractions rounded, halves to even), else defaultValue.
     static int32_t CLngDefault(std::string_view text, int32_t defaultValue = 0);
@@ -58,7 +60,7 @@ private:
     std::string section_;
     std::string key_;
     std::string default_;
-    int32_t lastReturnCode_ = 0;
+    int32_t lastReturnCode_ = iniCode::kFailed;
 };
 
 } // namespace notaro

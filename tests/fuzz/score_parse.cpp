@@ -14,17 +14,6 @@ using fuzz::require;
 
 namespace {
 
-std::vector<std::string_view> crLfLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    for (;;) {
-        const size_t end = text.find("\r\n");
-        lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            return lines;
-        text.remove_prefix(end + 2);
-    }
-}
-
 void checkColouring(const std::vector<std::string_view>& lines) {
     auto place = tokens::LinePlace::BeforeHeader;
     for (std::string_view line : lines) {
@@ -44,7 +33,7 @@ void checkColouring(const std::vector<std::string_view>& lines) {
 
 void queryRecords(const cTParse& parser) {
     const int32_t n = parser.nNotes();
-    const bool solfege = parser.namingSystem() == 1;
+    const bool solfege = parser.namingSystem() == parseCode::kSolfege;
     // The note queries answer for notes and rests; tempo and instrument records sit between them.
     int32_t runStart = 0;
     for (int32_t i = 0; i <= n; ++i) {
@@ -71,7 +60,7 @@ void queryRecords(const cTParse& parser) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = encoding::decodeScoreFile(fuzz::bytesOf(data, size));
     require(encoding::isValidUtf8(text), "a decoded score is UTF-8");
-    const std::vector<std::string_view> lines = crLfLines(text);
+    const std::vector<std::string_view> lines = text::splitCrLfLines(text);
     for (std::string_view line : lines)
         require(line.find_first_of("\r\n") == std::string_view::npos,
                 "a decoded score ends every line with CR LF");
@@ -81,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int32_t eCharPos = 0;
     int32_t eLen = -1;
     const int32_t line = parser.parseAramText(text, message, eCharPos, eLen);
-    if (line == 0) {
+    if (line == parseCode::kOk) {
         queryRecords(parser);
     } else {
         require(line >= 1 && static_cast<size_t>(line) <= lines.size(),

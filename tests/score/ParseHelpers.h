@@ -2,56 +2,51 @@
 
 #include "cTParse.h"
 
-#include <initializer_list>
-#include <ostream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace notaro::testing {
 
-/// What one parse reported.
-struct ParseOutcome {
-    int32_t line = 0;
-    std::string message;
-    int32_t charPos = 0;
-    int32_t len = -1;
-
-    bool operator==(const ParseOutcome& o) const {
-        return line == o.line && message == o.message && charPos == o.charPos && len == o.len;
-    }
-};
-
-inline std::ostream& operator<<(std::ostream& os, const ParseOutcome& o) {
-    return os << "{line " << o.line << ", \"" << o.message << "\", " << o.charPos << ", " << o.len
-              << "}";
-}
+/// What one parse reported: the line (parseCode::kOk when parsed), message, character
+/// offset and length.
+using ParseOutcome = std::tuple<int32_t, std::string, int32_t, int32_t>;
+inline const ParseOutcome kOk{parseCode::kOk, "", 0, -1};
 
 /// Joins lines with CR LF, as score files are stored.
-inline std::string crlf(std::initializer_list<std::string> lines) {
+inline std::string crlf(const std::vector<std::string>& lines) {
     std::string s;
-    bool first = true;
-    for (const auto& l : lines) {
-        if (!first)
-            s += "\r\n";
-        s += l;
-        first = false;
-    }
+    for (size_t i = 0; i < lines.size(); ++i)
+        s += (i ? "\r\n" : "") + lines[i];
     return s;
 }
 
 inline ParseOutcome parseText(cTParse& p, const std::string& text) {
     ParseOutcome o;
-    o.line = p.parseAramText(text, o.message, o.charPos, o.len);
+    auto& [line, message, charPos, len] = o;
+    line = p.parseAramText(text, message, charPos, len);
     return o;
 }
 
 /// Parses a letter-name score: the header on line 1, then the given lines.
-inline ParseOutcome parseBody(cTParse& p, std::initializer_list<std::string> body) {
-    std::string text = "**n[a-b-c]";
-    for (const auto& l : body)
-        text += "\r\n" + l;
+inline ParseOutcome parseBody(cTParse& p, const std::vector<std::string>& body) {
+    return parseText(p, "**n[a-b-c]\r\n" + crlf(body));
+}
+
+/// Parses a letter-name score whose body lines are given in one text, separated by ";".
+inline ParseOutcome parseLines(cTParse& p, const std::string& body) {
+    std::string text = "**n[a-b-c]\r\n" + body;
+    for (size_t at = text.find(';'); at != std::string::npos; at = text.find(';', at))
+        text.replace(at, 1, "\r\n");
     return parseText(p, text);
 }
 
-inline const ParseOutcome kOk{0, "", 0, -1};
+/// f(record) of every record, each followed by a blank.
+template <typename F> std::string eachRecord(const cTParse& p, F f) {
+    std::string s;
+    for (int32_t i = 0; i < p.nNotes(); ++i)
+        s += f(p.theNotes(i)) + " ";
+    return s;
+}
 
 } // namespace notaro::testing

@@ -3,118 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <vector>
 
 using namespace notaro;
 using namespace notaro::testing;
 
-TEST(cTParseDefinitions, UseExpandsTheBodyWithTheUseLineNumber) {
-    cTParse p;
-    ASSERT_EQ(parseBody(p, {"*def[A]", "4c 4d", "*enddef", "*usedef[A:2]"}), kOk);
-    ASSERT_EQ(p.nNotes(), 4);
-    const char* names[] = {"c", "d", "c", "d"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(p.theNotes(i).notePao->toStr(false), names[i]);
-        EXPECT_EQ(p.theNotes(i).lineNum, 5);
-        EXPECT_EQ(p.theNotes(i).noteLineNum, 3);
-    }
-    EXPECT_EQ(p.theNotes(1).noteCharNum, 3);
-}
-
-TEST(cTParseDefinitions, UseLinesReadNameAndCount) {
-    const struct {
-        const char* use;
-        int32_t records; // -1: an error
-        const char* error;
-    } cases[] = {{"*usedef[a]", 1, ""},
-                 {"*usedef[ A : 3 ]", 3, ""},
-                 {"*USEDEF[A:2.0]", 2, ""},
-                 {"*usedef[A:0]", -1, "Invalid construct"},
-                 {"*usedef[A:-1]", -1, "Invalid construct"},
-                 {"*usedef[A:x]", -1, "Invalid construct"},
-                 {"*usedef[A:40000]", -1, "Invalid construct"},
-                 {"*usedef[:2]", -1, "Reference to unknown definition ':2'"},
-                 {"*usedef[B]", -1, "Reference to unknown definition 'B'"}};
-    for (const auto& t : cases) {
-        cTParse p;
-        const ParseOutcome o = parseBody(p, {"*DEF[A]", "4c", "*EndDef", t.use});
-        if (t.records >= 0) {
-            ASSERT_EQ(o, kOk) << t.use;
-            EXPECT_EQ(p.nNotes(), t.records) << t.use;
-        } else {
-            EXPECT_EQ(o, (ParseOutcome{5, t.error, 0, -1})) << t.use;
-        }
-    }
-}
-
-TEST(cTParseDefinitions, DefinitionLineErrors) {
-    cTParse p;
-    EXPECT_EQ(parseBody(p, {"*usedef[A]", "*def[A]", "4c", "*enddef"}),
-              (ParseOutcome{2, "Reference to unknown definition 'A'", 0, -1}));
-    EXPECT_EQ(parseBody(p, {"*def[A]", "*enddef"}), (ParseOutcome{3, "Null definition", 0, -1}));
-    EXPECT_EQ(parseBody(p, {"*def[A]", "4c", "*enddef", "*def[a]", "4d", "*enddef"}),
-              (ParseOutcome{5, "The definition 'a' was defined before", 0, -1}));
-    EXPECT_EQ(parseBody(p, {"4c", "*enddef"}), (ParseOutcome{3, "*EndDef without *def", 0, -1}));
-    EXPECT_EQ(parseBody(p, {"*def[A]", "*def[B]", "4c", "*enddef", "*enddef"}),
-              (ParseOutcome{6, "*EndDef without *def", 0, -1}));
-    for (const char* bad : {"*def[", "*def[A", "*enddef now"})
-        EXPECT_EQ(parseBody(p, {bad}), (ParseOutcome{2, "Invalid construct", 0, -1})) << bad;
-}
-
-TEST(cTParseDefinitions, BlankBodyAndOpenDefinitionProduceNothing) {
-    cTParse p;
-    ASSERT_EQ(parseBody(p, {"*def[A]", "", "*enddef", "*usedef[A:5]", "4c"}), kOk);
-    EXPECT_EQ(p.nNotes(), 1);
-    ASSERT_EQ(parseBody(p, {"4c", "*def[A]", "4d", "4x", "*usedef[A]"}), kOk);
-    EXPECT_EQ(p.nNotes(), 1);
-}
-
-TEST(cTParseDefinitions, NestedUseIsExpandedOnlyWhenUsed) {
-    cTParse p;
-    ASSERT_EQ(parseBody(p, {"*def[A]", "4c", "*enddef", "*def[B]", "8d", "*usedef[A:2]", "*enddef",
-                            "*usedef[B:2]"}),
-              kOk);
-    ASSERT_EQ(p.nNotes(), 6);
-    std::string seq;
-    for (int32_t i = 0; i < p.nNotes(); ++i) {
-        seq += p.theNotes(i).notePao->toStr(false);
-        EXPECT_EQ(p.theNotes(i).lineNum, 9);
-    }
-    EXPECT_EQ(seq, "dccdcc");
-    EXPECT_EQ(p.theNotes(1).noteLineNum, 3);
-    EXPECT_EQ(p.theNotes(0).noteLineNum, 6);
-}
-
-TEST(cTParseDefinitions, BodyErrorIsReportedOnTheUseLineWithoutRange) {
-    cTParse p;
-    EXPECT_EQ(parseBody(p, {"*def[A]", "4c", "4x", "*enddef", "", "", "", "*usedef[A]"}),
-              (ParseOutcome{9, "Invalid note/rest", 0, -1}));
-}
-
-TEST(cTParseDefinitions, TieRunsThroughAnExpansion) {
-    cTParse p;
-    ASSERT_EQ(parseBody(p, {"*def[A]", "4c 4c[", "*enddef", "*usedef[A]", "4c]"}), kOk);
-    EXPECT_EQ(p.theNotes(1).tie, 2);
-    EXPECT_EQ(p.theNotes(2).tie, 1);
-}
-
-TEST(cTParseDefinitions, CyclesAreStoppedOnTheTopLevelLine) {
-    cTParse p;
-    // A definition can only name definitions made before the line that uses it, so a cycle
-    // needs a use line inside a body that is expanded later.
-    EXPECT_EQ(parseBody(p, {"*def[A]", "4c", "*usedef[A]", "*enddef", "*usedef[A]"}),
-              (ParseOutcome{6, "The definition 'A' uses itself", 0, -1}));
-    EXPECT_EQ(parseBody(p, {"*def[A]", "4c", "*usedef[b]", "*enddef", "*def[B]", "*usedef[A]",
-                            "*enddef", "*usedef[B]"}),
-              (ParseOutcome{9, "The definition 'B' uses itself", 0, -1}));
-    // Using the same definition twice in a row is not a cycle.
-    ASSERT_EQ(parseBody(p, {"*def[A]", "4c", "*enddef", "*def[B]", "*usedef[A]", "*usedef[A]",
-                            "*enddef", "*usedef[B:2]"}),
-              kOk);
-    EXPECT_EQ(p.nNotes(), 4);
-}
-
 namespace {
+
+/// The pitch of each record with the line of the record and the line of its own text.
+std::string expansion(const cTParse& p) {
+    return eachRecord(p, [](const cGnsNote& r) {
+        return r.notePao->toStr(false) + std::to_string(r.lineNum) + ":" +
+               std::to_string(r.noteLineNum);
+    });
+}
 
 /// Ten definitions each using the previous one 32767 times: far more notes than any score needs.
 std::string explosiveScore(const std::string& body) {
@@ -127,34 +29,93 @@ std::string explosiveScore(const std::string& body) {
 
 } // namespace
 
-TEST(cTParseDefinitions, RunawayExpansionStopsAtTheRecordLimit) {
+// Body lines are separated by ";"; A is a one-note definition on lines 2 to 4.
+const std::string kA = "*def[A];4c;*enddef;";
+
+TEST(cTParseDefinitions, UsesExpandWithTheUseLineNumber) {
+    const struct {
+        std::string body;
+        const char* expansion; // pitch, line of the record, line of its text
+    } cases[] = {
+        {"*def[A];4c 4d;*enddef;*usedef[A:2]", "c5:3 d5:3 c5:3 d5:3 "},
+        {"*DEF[A];4c;*EndDef;*usedef[ a : 3 ]", "c5:3 c5:3 c5:3 "},
+        {kA + "*USEDEF[A:2.0]", "c5:3 c5:3 "},
+        {kA + "*def[B];8d;*usedef[A:2];*enddef;*usedef[B:2]", "d9:6 c9:3 c9:3 d9:6 c9:3 c9:3 "},
+        // Using the same definition twice in a row is not a cycle.
+        {kA + "*def[B];*usedef[A];*usedef[A];*enddef;*usedef[B:2]", "c9:3 c9:3 c9:3 c9:3 "},
+        // A blank body and a definition left open produce nothing.
+        {"*def[A];;*enddef;*usedef[A:5];4c", "c6:6 "},
+        {"4c;*def[A];4d;4x;*usedef[A]", "c2:2 "}};
+    for (const auto& t : cases) {
+        cTParse p;
+        ASSERT_EQ(parseLines(p, t.body), kOk) << t.body;
+        EXPECT_EQ(expansion(p), t.expansion) << t.body;
+    }
     cTParse p;
-    const std::string text = explosiveScore("4c 4d");
-    const ParseOutcome o = parseText(p, text);
-    EXPECT_EQ(o.line, 33);
-    EXPECT_EQ(o.message,
-              "Too many notes: the score would make more than 4000000 notes, rests and directives");
-    EXPECT_EQ(o.len, -1);
-    EXPECT_EQ(p.nNotes(), cTParse::kMaxRecords);
-    EXPECT_EQ(p.recordCapacity(), cTParse::kMaxRecords);
+    ASSERT_EQ(parseLines(p, "*def[A];4c 4c[;*enddef;*usedef[A];4c]"), kOk);
+    EXPECT_EQ(p.theNotes(1).noteCharNum, 3);
+    EXPECT_EQ(p.theNotes(1).tie, cGnsNote::kBowToNext); // the tie runs through the expansion
+    EXPECT_EQ(p.theNotes(2).tie, cGnsNote::kBowFromPrevious);
 }
 
-TEST(cTParseDefinitions, RunawayExpansionOfEmptyBodiesStopsAtTheLineLimit) {
-    cTParse p;
-    const ParseOutcome o = parseText(p, explosiveScore("."));
-    EXPECT_EQ(o.line, 33);
-    EXPECT_EQ(o.message,
-              "Too many lines: the definitions would expand to more than 16000000 lines");
-    EXPECT_EQ(p.nNotes(), 1);
+TEST(cTParseDefinitions, ErrorsAreReportedOnTheTopLevelLine) {
+    const struct {
+        const char* message;
+        std::vector<std::pair<std::string, int32_t>> bodies; // with the line reported
+    } cases[] = {
+        {"Invalid construct",
+         {{kA + "*usedef[A:0]", 5},
+          {kA + "*usedef[A:-1]", 5},
+          {kA + "*usedef[A:x]", 5},
+          {kA + "*usedef[A:40000]", 5},
+          {"*def[", 2},
+          {"*def[A", 2},
+          {"*enddef now", 2}}},
+        {"Reference to unknown definition ':2'", {{kA + "*usedef[:2]", 5}}},
+        {"Reference to unknown definition 'A'", {{"*usedef[A];" + kA, 2}}},
+        {"Null definition", {{"*def[A];*enddef", 3}}},
+        {"The definition 'a' was defined before", {{kA + "*def[a];4d;*enddef", 5}}},
+        {"*EndDef without *def", {{"4c;*enddef", 3}, {"*def[A];*def[B];4c;*enddef;*enddef", 6}}},
+        {"Invalid note/rest", {{"*def[A];4c;4x;*enddef;;*usedef[A]", 7}}},
+        // A definition can only name definitions made before the line that uses it, so a
+        // cycle needs a use line inside a body that is expanded later.
+        {"The definition 'A' uses itself", {{"*def[A];4c;*usedef[A];*enddef;*usedef[A]", 6}}},
+        {"The definition 'B' uses itself",
+         {{"*def[A];4c;*usedef[b];*enddef;*def[B];*usedef[A];*enddef;*usedef[B]", 9}}}};
+    for (const auto& t : cases)
+        for (const auto& [body, line] : t.bodies) {
+            cTParse p;
+            EXPECT_EQ(parseLines(p, body), (ParseOutcome{line, t.message, 0, -1})) << body;
+        }
 }
 
-TEST(cTParseDefinitions, RunawayCommentsStopAtTheCommentLimit) {
+TEST(cTParseDefinitions, RunawayExpansionsStopAtTheirLimits) {
+    const std::string kTooManyNotes =
+        "Too many notes: the score would make more than 4000000 notes, rests and directives";
+    const struct {
+        std::string body, message;
+        int32_t records;
+    } cases[] = {{"4c 4d", kTooManyNotes, cTParse::kMaxRecords},
+                 {"! " + std::string(2000, 'x'),
+                  "Too many comment lines: the score would hold more than 64 MB of comments", 1}};
+    for (const auto& t : cases) {
+        cTParse p;
+        EXPECT_EQ(parseText(p, explosiveScore(t.body)), (ParseOutcome{33, t.message, 0, -1}));
+        EXPECT_EQ(p.nNotes(), t.records);
+    }
+}
+
+TEST(cTParseDefinitions, LineLimitCountsEveryExpandedLine) {
+    // Each pass of A is eight lines with a note on the second; each pass of B is its use line
+    // and 32767 passes of A. The 16000000th line is the note of pass 1206 of A in the 62nd
+    // pass of B, so 61 * 32767 + 1206 notes are made before the limit stops the expansion.
     cTParse p;
-    const std::string comment = "! " + std::string(2000, 'x');
-    const ParseOutcome o = parseText(p, explosiveScore(comment));
-    EXPECT_EQ(o.line, 33);
-    EXPECT_EQ(o.message,
-              "Too many comment lines: the score would hold more than 64 MB of comments");
+    EXPECT_EQ(parseLines(p, "*def[A];.;4c;.;.;.;.;.;.;*enddef;*def[B];*usedef[A:32767];*enddef;"
+                            "*usedef[B:32767]"),
+              (ParseOutcome{
+                  15, "Too many lines: the definitions would expand to more than 16000000 lines", 0,
+                  -1}));
+    EXPECT_EQ(p.nNotes(), 61 * 32767 + 1206);
 }
 
 TEST(cTParseDefinitions, LimitOnATopLevelNotesLineKeepsTheTokenRange) {

@@ -3,120 +3,100 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace notaro;
 using namespace notaro::testing;
 
 namespace {
 
-std::vector<int> field(const cTParse& p, uint8_t cGnsNote::*member) {
-    std::vector<int> v;
+/// One digit per record of the given field, for example "231".
+std::string digits(const cTParse& p, uint8_t cGnsNote::*member) {
+    std::string s;
     for (int32_t i = 0; i < p.nNotes(); ++i)
-        v.push_back(p.theNotes(i).*member);
-    return v;
+        s += static_cast<char>('0' + p.theNotes(i).*member);
+    return s;
 }
 
 } // namespace
 
 TEST(cTParseNotes, TokensAndTheirOffsets) {
+    const auto place = [](const cGnsNote& r) {
+        return std::to_string(r.noteCharNum) + "+" + std::to_string(r.noteStrLen);
+    };
     cTParse p;
-    ASSERT_EQ(parseBody(p, {"  4c 4d"}), kOk);
-    EXPECT_EQ(p.theNotes(0).noteCharNum, 2);
-    EXPECT_EQ(p.theNotes(1).noteCharNum, 5);
-    EXPECT_EQ(p.theNotes(1).noteStrLen, 2);
+    ASSERT_EQ(parseBody(p, {"  4c 4d."}), kOk);
+    EXPECT_EQ(eachRecord(p, place), "2+2 5+3 ");
     ASSERT_EQ(parseBody(p, {"4c|4d,4e=4f^4g"}), kOk);
-    ASSERT_EQ(p.nNotes(), 5);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(p.theNotes(i).noteCharNum, 3 * i);
+    EXPECT_EQ(eachRecord(p, place), "0+2 3+2 6+2 9+2 12+2 ");
 }
 
 TEST(cTParseNotes, DurationsAndPitches) {
     cTParse p;
     ASSERT_EQ(parseBody(p, {"12c 0c 4..c 1c 4.e- 16g# 2: 0: 99C~ 3.cc+ 4cx 4c''"}), kOk);
-    std::vector<std::string> durations;
-    for (int32_t i = 0; i < p.nNotes(); ++i)
-        durations.push_back(p.theNotes(i).dur->toStr());
-    EXPECT_EQ(durations, (std::vector<std::string>{"1/12", "2/1", "7/16", "1/1", "3/8", "1/16",
-                                                   "1/2", "2/1", "1/99", "1/2", "1/4", "1/4"}));
+    EXPECT_EQ(eachRecord(p, [](const cGnsNote& r) { return r.dur->toStr(); }),
+              "1/12 2/1 7/16 1/1 3/8 1/16 1/2 2/1 1/99 1/2 1/4 1/4 ");
     EXPECT_FLOAT_EQ(p.theNotes(4).notePao->tMidi(), 63);
     EXPECT_TRUE(p.theNotes(6).isRest());
     EXPECT_FLOAT_EQ(p.theNotes(8).notePao->tMidi(), 47.5f);
     EXPECT_FLOAT_EQ(p.theNotes(9).notePao->tMidi(), 72.5f);
-    EXPECT_EQ(field(p, &cGnsNote::staccatoLevel).back(), 1);
-
+    EXPECT_EQ(digits(p, &cGnsNote::staccatoLevel), "000000000001");
     ASSERT_EQ(parseText(p, crlf({"**n[d-r-m]", "4d 4r 4m 4f 4s 4l 4t 4dd"})), kOk);
-    std::vector<float> midi;
-    for (int32_t i = 0; i < p.nNotes(); ++i)
-        midi.push_back(p.theNotes(i).notePao->tMidi());
-    EXPECT_EQ(midi, (std::vector<float>{60, 62, 64, 65, 67, 69, 71, 72}));
+    EXPECT_EQ(eachRecord(p, [](const cGnsNote& r) { return std::to_string(r.notePao->tMidi()); }),
+              "60.000000 62.000000 64.000000 65.000000 67.000000 69.000000 71.000000 72.000000 ");
 }
 
 TEST(cTParseNotes, ErrorsReportTheFailingToken) {
+    const char* const kMessages[] = {"Invalid note/rest",
+                                     "Different pitches in a tie",
+                                     "End of tie without a start of tie",
+                                     "Start of tie inside another tie",
+                                     "Start of slur inside another slur",
+                                     "Start of slur inside a tie",
+                                     "End of slur inside a tie",
+                                     "End of slur without a start of slur",
+                                     "Staccato inside a slur",
+                                     "Staccato inside a tie"};
     const struct {
         const char* line;
-        const char* message;
-        int32_t pos, len;
-    } cases[] = {
-        {"4", "Invalid note/rest", 0, 1},
-        {"c4", "Invalid note/rest", 0, 2},
-        {"123c", "Invalid note/rest", 0, 4},
-        {"4...c", "Invalid note/rest", 0, 5},
-        {"4:(", "Invalid note/rest", 0, 3},
-        {"4c 4H 4d", "Invalid note/rest", 3, 2},
-        {"4ccccccc", "Invalid note/rest", 0, 8},
-        {"4c[]", "Invalid note/rest", 0, 4},
-        {"4c()", "Invalid note/rest", 0, 4},
-        {"2c[ 2d]", "Different pitches in a tie", 4, 3},
-        {"2c[ 2c#]", "Different pitches in a tie", 4, 4},
-        {"4c[ 4:", "Different pitches in a tie", 4, 2},
-        {"4c]", "End of tie without a start of tie", 0, 3},
-        {"4c[ 4c[", "Start of tie inside another tie", 4, 3},
-        {"4c( 4d(", "Start of slur inside another slur", 4, 3},
-        {"4c[(", "Start of slur inside a tie", 0, 4},
-        {"4b( 4c[ 4c)", "End of slur inside a tie", 8, 3},
-        {"4c)", "End of slur without a start of slur", 0, 3},
-        {"4c'(", "Staccato inside a slur", 0, 4},
-        {"4c( 4d'", "Staccato inside a slur", 4, 3},
-        {"4c[' 4c]", "Staccato inside a tie", 0, 4},
-    };
+        int32_t message, pos, len; // message: index into kMessages
+    } cases[] = {{"4", 0, 0, 1},        {"c4", 0, 0, 2},          {"123c", 0, 0, 4},
+                 {"4...c", 0, 0, 5},    {"4:(", 0, 0, 3},         {"4c 4H 4d", 0, 3, 2},
+                 {"4ccccccc", 0, 0, 8}, {"4c[]", 0, 0, 4},        {"4c()", 0, 0, 4},
+                 {"2c[ 2d]", 1, 4, 3},  {"2c[ 2c#]", 1, 4, 4},    {"4c[ 4:", 1, 4, 2},
+                 {"4c]", 2, 0, 3},      {"4c[ 4c[", 3, 4, 3},     {"4c( 4d(", 4, 4, 3},
+                 {"4c[(", 5, 0, 4},     {"4b( 4c[ 4c)", 6, 8, 3}, {"4c)", 7, 0, 3},
+                 {"4c'(", 8, 0, 4},     {"4c( 4d'", 8, 4, 3},     {"4c[' 4c]", 9, 0, 4}};
     for (const auto& t : cases) {
         cTParse p;
-        EXPECT_EQ(parseBody(p, {t.line}), (ParseOutcome{2, t.message, t.pos, t.len})) << t.line;
+        EXPECT_EQ(parseBody(p, {t.line}), (ParseOutcome{2, kMessages[t.message], t.pos, t.len}))
+            << t.line;
     }
     cTParse p;
     EXPECT_EQ(parseText(p, crlf({"**n[d-r-m]", "4c"})),
               (ParseOutcome{2, "Invalid note/rest", 0, 2}));
     // The record of the failing token is already in the list.
-    EXPECT_EQ(parseBody(p, {"4c 4d]"}).message, "End of tie without a start of tie");
+    EXPECT_EQ(std::get<1>(parseBody(p, {"4c 4d]"})), "End of tie without a start of tie");
     EXPECT_EQ(p.nNotes(), 2);
 }
 
 TEST(cTParseNotes, TieSlurAndStaccatoBits) {
+    // Per record: the tie bits, the slur bits and the staccato level.
     const struct {
-        const char* line;
-        std::vector<int> tie, slur, staccato;
-    } cases[] = {
-        {"2c[ 2c 2c]", {2, 3, 1}, {0, 0, 0}, {0, 0, 0}},
-        {"4c( 4: 4d)", {0, 0, 0}, {2, 3, 1}, {0, 0, 0}},
-        {"4c( 4d[ 4d])", {0, 2, 1}, {2, 3, 1}, {0, 0, 0}},
-        {"4c[ 4c]( 4d)", {2, 1, 0}, {0, 2, 1}, {0, 0, 0}},
-        {"4c( 4d')", {0, 0}, {2, 1}, {0, 1}},
-        {"4c[ 4c]'", {2, 1}, {0, 0}, {0, 1}},
-        {"4c[[ 4c]]", {2, 1}, {0, 0}, {0, 0}},
-    };
+        const char *line, *bits;
+    } cases[] = {{"2c[ 2c 2c]", "231 000 000"},   {"4c( 4: 4d)", "000 231 000"},
+                 {"4c( 4d[ 4d])", "021 231 000"}, {"4c[ 4c]( 4d)", "210 021 000"},
+                 {"4c( 4d')", "00 21 01"},        {"4c[ 4c]'", "21 00 01"},
+                 {"4c[[ 4c]]", "21 00 00"}};
     for (const auto& t : cases) {
         cTParse p;
         ASSERT_EQ(parseBody(p, {t.line}), kOk) << t.line;
-        EXPECT_EQ(field(p, &cGnsNote::tie), t.tie) << t.line;
-        EXPECT_EQ(field(p, &cGnsNote::slur), t.slur) << t.line;
-        EXPECT_EQ(field(p, &cGnsNote::staccatoLevel), t.staccato) << t.line;
+        EXPECT_EQ(digits(p, &cGnsNote::tie) + " " + digits(p, &cGnsNote::slur) + " " +
+                      digits(p, &cGnsNote::staccatoLevel),
+                  t.bits)
+            << t.line;
     }
-}
-
-TEST(cTParseNotes, TieRunsAcrossLinesCommentsAndDirectives) {
+    // A tie runs across lines, comments and directives.
     cTParse p;
     ASSERT_EQ(parseBody(p, {"2g[", "! held over", "*t[90]", "2g 2g]"}), kOk);
-    EXPECT_EQ(field(p, &cGnsNote::tie), (std::vector<int>{2, 0, 3, 1}));
+    EXPECT_EQ(digits(p, &cGnsNote::tie), "2031");
     EXPECT_EQ(p.theNotes(1).eventType, cGnsNote::kTempo);
 }

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace notaro::testing {
 
@@ -23,21 +22,16 @@ protected:
         ::unsetenv("XDG_CONFIG_HOME");
         std::filesystem::remove_all(dir_);
     }
-
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
     static void writeFile(const std::string& p, const std::string& text) {
         std::filesystem::create_directories(std::filesystem::path(p).parent_path());
         std::ofstream(p, std::ios::binary) << text;
     }
-
     static std::string readFile(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
         std::stringstream ss;
-        ss << in.rdbuf();
+        ss << std::ifstream(p, std::ios::binary).rdbuf();
         return ss.str();
     }
-
     std::filesystem::path dir_;
 };
 
