@@ -10,6 +10,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using notaro::tMidiF04;
+using notaro::tMidiTrk;
+
 namespace {
 
 constexpr int32_t kEvents = 1000000;

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "MidiError.h"
+#include "MidiResult.h"
+
+namespace notaro {
 
 /// An argument outside what the operation accepts, such as a read position past the end of the
 /// bytes.
 class MidiArgumentError : public MidiError {
 public:
-    static constexpr int32_t kCode = 5;
+    static constexpr int32_t kCode = midiResult::kInvalidArgument;
     explicit MidiArgumentError(const std::string& what) : MidiError(kCode, what) {}
 };
+
+} // namespace notaro

@@ -1,10 +1,15 @@
 #pragma once
 
 #include "MidiError.h"
+#include "MidiResult.h"
+
+namespace notaro {
 
 /// A time-code division whose ticks per second are 0, so ticks cannot be turned into time.
 class MidiDivisionError : public MidiError {
 public:
-    static constexpr int32_t kCode = 11;
+    static constexpr int32_t kCode = midiResult::kDivisionByZero;
     explicit MidiDivisionError(const std::string& what) : MidiError(kCode, what) {}
 };
+
+} // namespace notaro

@@ -4,9 +4,10 @@
 #include <stdexcept>
 #include <string>
 
+namespace notaro {
+
 /// Base of the failures the MIDI model raises; the readers turn them into result codes.
-/// code: the numbered failure (5 invalid argument, 6 overflow, 9 index out of range, 11 division by
-/// zero).
+/// code: the midiResult code of the failure (MidiResult.h).
 class MidiError : public std::runtime_error {
 public:
     MidiError(int32_t code, const std::string& what) : std::runtime_error(what), code_(code) {}
@@ -17,3 +18,5 @@ public:
 private:
     int32_t code_;
 };
+
+} // namespace notaro

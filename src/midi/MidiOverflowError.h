@@ -1,10 +1,15 @@
 #pragma once
 
 #include "MidiError.h"
+#include "MidiResult.h"
+
+namespace notaro {
 
 /// A value that does not fit the signed 32-bit arithmetic of the MIDI model.
 class MidiOverflowError : public MidiError {
 public:
-    static constexpr int32_t kCode = 6;
+    static constexpr int32_t kCode = midiResult::kOverflow;
     explicit MidiOverflowError(const std::string& what) : MidiError(kCode, what) {}
 };
+
+} // namespace notaro

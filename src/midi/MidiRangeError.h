@@ -1,10 +1,15 @@
 #pragma once
 
 #include "MidiError.h"
+#include "MidiResult.h"
+
+namespace notaro {
 
 /// An index outside the slots, channels or programs it addresses.
 class MidiRangeError : public MidiError {
 public:
-    static constexpr int32_t kCode = 9;
+    static constexpr int32_t kCode = midiResult::kOutOfRange;
     explicit MidiRangeError(const std::string& what) : MidiError(kCode, what) {}
 };
+
+} // namespace notaro

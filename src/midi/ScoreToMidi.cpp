@@ -2,8 +2,10 @@
 
 #include "AtomicFile.h"
 #include "CheckedInt.h"
+#include "MidiResult.h"
 #include "Nearest.h"
 #include "OnTimeRatio.h"
+#include "ScoreCodes.h"
 #include "SmfStreamWriter.h"
 #include "TextUtil.h"
 #include "TrackEventSink.h"
@@ -19,17 +21,6 @@ uint8_t toByte(int32_t v) {
     if (v < 0 || v > 127)
         throw OverflowError();
     return static_cast<uint8_t>(v);
-}
-
-std::vector<std::string_view> splitCrLf(std::string_view text) {
-    std::vector<std::string_view> lines;
-    for (;;) {
-        const size_t end = text.find("\r\n");
-        lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            return lines;
-        text.remove_prefix(end + 2);
-    }
 }
 
 /// The running state of one conversion.
@@ -60,7 +51,7 @@ public:
     void finish(const std::string& finalCommentLines) {
         if (!finalCommentLines.empty()) {
             bool first = true;
-            for (std::string_view line : splitCrLf(finalCommentLines)) {
+            for (std::string_view line : text::splitCrLfLines(finalCommentLines)) {
                 int32_t type = 0;
                 std::string text;
                 if (!parseMetaComment(line, type, text))
@@ -85,7 +76,7 @@ private:
         const int32_t firstDelta = d > 1 ? 1 : d;
         const int32_t left = d > 1 ? d - 1 : 0;
         bool written = false;
-        for (std::string_view line : splitCrLf(lines)) {
+        for (std::string_view line : text::splitCrLfLines(lines)) {
             int32_t type = 0;
             std::string text;
             if (!parseMetaComment(line, type, text))
@@ -136,13 +127,13 @@ private:
             return;
         }
         if (tiedFrom && tiedTo) {
-            if (tieSum_.Add(*rec.dur) != 0)
+            if (tieSum_.Add(*rec.dur) != durationCode::kOk)
                 throw OverflowError();
             return;
         }
         cDuration sounding = *rec.dur;
         if (tiedFrom) {
-            if (tieSum_.Add(*rec.dur) != 0)
+            if (tieSum_.Add(*rec.dur) != durationCode::kOk)
                 throw OverflowError();
             sounding = tieSum_;
         } else {
@@ -199,20 +190,20 @@ bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& met
 
 namespace {
 
-/// Runs the conversion into sink. Returns 0, or -9999 when it fails.
+/// Runs the conversion into sink. Returns midiResult::kOk or kConversionFailed.
 int32_t convert(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
                 MidiEventSink& sink) {
     try {
         if (channel < 0 || channel > 15 || instrument > 127)
-            return -9999;
+            return midiResult::kConversionFailed;
         Converter converter(timeScale, static_cast<uint8_t>(channel), sink);
         converter.program(instrument >= 0 ? instrument : parser.getPrevInstrument(0));
         for (int32_t i = 0; i < parser.nNotes(); ++i)
             converter.record(parser.theNotes(i), instrument);
         converter.finish(parser.finalCommentLines());
-        return 0;
+        return midiResult::kOk;
     } catch (const std::exception&) {
-        return -9999;
+        return midiResult::kConversionFailed;
     }
 }
 
@@ -238,13 +229,14 @@ int32_t scoreToMidiFile(const std::string& path, const cTParse& parser, float ti
     try {
         SmfStreamWriter writer(kScoreMidiDivision, 2 * static_cast<size_t>(parser.nNotes()) + 16);
         const int32_t rc = convert(parser, timeScale, channel, instrument, writer);
-        if (rc != 0)
+        if (rc != midiResult::kOk)
             return rc;
         bytes = writer.finish();
     } catch (const std::exception&) {
-        return -9999;
+        return midiResult::kConversionFailed;
     }
-    return base::writeFileAtomically(path, bytes) == 0 ? 0 : -7;
+    return base::writeFileAtomically(path, bytes) == 0 ? midiResult::kOk
+                                                       : midiResult::kScoreFileNotWritten;
 }
 
 } // namespace notaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MidiResult.h"
 #include "cTParse.h"
 #include "tMidiF04.h"
 
@@ -22,13 +23,14 @@ bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& met
 /// @param timeScale multiplies every length (2.0 plays at half speed)
 /// @param channel 0 to 15
 /// @param instrument 0 to 127 forces that program; negative follows the score
-/// @return 0, or -9999 when the conversion failed
+/// @return midiResult::kOk, or kConversionFailed
 int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
                        tMidiF04& file);
 
 /// Converts a parsed score and writes it to `path` as a Standard MIDI File. A failure never
 /// leaves a half-written file and never harms an existing file of that name.
-/// @return 0 written, -7 the file could not be written, -9999 the conversion failed
+/// @return midiResult::kOk written, kScoreFileNotWritten the file could not be written,
+///         kConversionFailed the conversion failed
 int32_t scoreToMidiFile(const std::string& path, const cTParse& parser, float timeScale,
                         int32_t channel, int32_t instrument);
 

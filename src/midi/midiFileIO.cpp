@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace notaro {
+
 namespace {
 
 // Unknown stream sizes are read in pieces of this size, so memory follows the bytes that really
@@ -72,3 +74,5 @@ bool skipStreamBytes(std::istream& in, int64_t n) {
     in.ignore(static_cast<std::streamsize>(n));
     return in.gcount() == n;
 }
+
+} // namespace notaro

@@ -4,6 +4,8 @@
 #include <istream>
 #include <string>
 
+namespace notaro {
+
 /// Bytes still to come in a seekable stream, or -1 when the stream cannot tell.
 int64_t streamBytesRemaining(std::istream& in);
 
@@ -14,3 +16,5 @@ bool readStreamBytes(std::istream& in, int64_t n, std::string& out);
 
 /// Skips n bytes. Result: false when the stream ended first.
 bool skipStreamBytes(std::istream& in, int64_t n);
+
+} // namespace notaro

@@ -5,6 +5,8 @@
 
 #include <limits>
 
+namespace notaro {
+
 namespace midiU00 {
 
 uint8_t midiGetByte(const std::string& data, int32_t& pos) {
@@ -165,3 +167,5 @@ std::string bytesToHex(const std::string& s) {
 }
 
 } // namespace midiU00
+
+} // namespace notaro

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace notaro {
+
 /// Byte-level encodings shared by the MIDI track and file objects.
 /// Byte strings are std::string values that may hold any byte, 0 included.
 /// Read positions count from 1 and name the next byte to read.
@@ -50,3 +52,5 @@ std::string metaEvtText(const std::string& eData);
 std::string bytesToHex(const std::string& s);
 
 } // namespace midiU00
+
+} // namespace notaro

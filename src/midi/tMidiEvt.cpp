@@ -1,5 +1,7 @@
 #include "tMidiEvt.h"
 
+namespace notaro {
+
 void tMidiEvt::copyFrom(const tMidiEvt& srcEvt) {
     eType = srcEvt.eType;
     eData = srcEvt.eData;
@@ -7,3 +9,5 @@ void tMidiEvt::copyFrom(const tMidiEvt& srcEvt) {
     absTick = srcEvt.absTick;
     absMS = srcEvt.absMS;
 }
+
+} // namespace notaro

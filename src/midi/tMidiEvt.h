@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace notaro {
+
 /// One timed event of a Standard MIDI File track; a plain record.
 class tMidiEvt {
 public:
@@ -21,3 +23,5 @@ public:
     /// Copies every field from srcEvt.
     void copyFrom(const tMidiEvt& srcEvt);
 };
+
+} // namespace notaro

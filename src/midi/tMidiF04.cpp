@@ -5,7 +5,7 @@
 #include "MidiDivisionError.h"
 #include "MidiError.h"
 #include "MidiOverflowError.h"
-#include "MidiReadCodes.h"
+#include "MidiResult.h"
 #include "midiFileIO.h"
 #include "midiU00.h"
 
@@ -13,6 +13,8 @@
 #include <fstream>
 #include <queue>
 #include <utility>
+
+namespace notaro {
 
 namespace {
 
@@ -102,7 +104,7 @@ int32_t tMidiF04::readMidiFile(const std::string& fPath) {
     std::ifstream file(fPath, std::ios::binary);
     headerRead_ = false;
     tracksReached_ = 0;
-    int32_t code = midiReadCode::kEndOfFile;
+    int32_t code = midiResult::kEndOfFile;
     if (file.is_open()) {
         code = readAllTrks(file);
     } else {
@@ -112,7 +114,7 @@ int32_t tMidiF04::readMidiFile(const std::string& fPath) {
     try {
         setEvtsAbsMSecs();
     } catch (const MidiError& e) {
-        if (code == 0) {
+        if (code == midiResult::kOk) {
             code = e.code();
         }
     }
@@ -122,12 +124,12 @@ int32_t tMidiF04::readMidiFile(const std::string& fPath) {
 int32_t tMidiF04::readAllTrks(std::istream& file) {
     clear();
     const int32_t code = readMThd(file);
-    if (code != 0) {
+    if (code != midiResult::kOk) {
         return code;
     }
     headerRead_ = true;
     if (hdrNTracks_ < 1) {
-        return midiReadCode::kNoTracksDeclared;
+        return midiResult::kNoTracksDeclared;
     }
     // Tracks are added as their chunks come, never all that the header declares: a 20-byte file
     // may declare 32767 of them. Each track read consumes at least 9 bytes, so the track count
@@ -137,15 +139,15 @@ int32_t tMidiF04::readAllTrks(std::istream& file) {
             appendTrack();
         }
         if (file.peek() == std::char_traits<char>::eof()) {
-            return midiReadCode::kEndOfFile;
+            return midiResult::kEndOfFile;
         }
         tracksReached_ = i + 1;
         const int32_t trackCode = tracks_.back()->readTrk(file);
-        if (trackCode != 0) {
+        if (trackCode != midiResult::kOk) {
             return trackCode;
         }
     }
-    return midiReadCode::kRead;
+    return midiResult::kOk;
 }
 
 void tMidiF04::appendTrack() {
@@ -156,28 +158,28 @@ void tMidiF04::appendTrack() {
 int32_t tMidiF04::readMThd(std::istream& file) {
     std::string bytes;
     if (!readStreamBytes(file, 4, bytes)) {
-        return midiReadCode::kEndOfFile;
+        return midiResult::kEndOfFile;
     }
     if (bytes != "MThd") {
-        return midiReadCode::kNotAChunk;
+        return midiResult::kNotAChunk;
     }
     if (!readStreamBytes(file, 4, bytes)) {
-        return midiReadCode::kEndOfFile;
+        return midiResult::kEndOfFile;
     }
     const int32_t length = midiU00::bytesToLongBE(bytes);
     if (length < 6) {
-        return midiReadCode::kChunkTooShort;
+        return midiResult::kChunkTooShort;
     }
     if (!readStreamBytes(file, 6, bytes)) {
-        return midiReadCode::kEndOfFile;
+        return midiResult::kEndOfFile;
     }
     format_ = midiU00::bytesToIntBE(bytes.substr(0, 2));
     hdrNTracks_ = midiU00::bytesToIntBE(bytes.substr(2, 2));
     division_ = midiU00::bytesToIntBE(bytes.substr(4, 2));
     if (!skipStreamBytes(file, static_cast<int64_t>(length) - 6)) {
-        return midiReadCode::kEndOfFile;
+        return midiResult::kEndOfFile;
     }
-    return midiReadCode::kRead;
+    return midiResult::kOk;
 }
 
 void tMidiF04::copyFrom(const tMidiF04& src) {
@@ -242,7 +244,7 @@ template <typename Visit> void tMidiF04::walkInMergeOrder(Visit visit) {
 int32_t tMidiF04::make1TrackMidi() {
     tMidiTrk merged;
     walkInMergeOrder([&merged](tMidiEvt& ev) { merged.addEvent(ev); });
-    return 0;
+    return midiResult::kOk;
 }
 
 void tMidiF04::setEvtsAbsTicks() {
@@ -328,9 +330,10 @@ int32_t tMidiF04::toFile(const std::string& fPath) const {
     try {
         bytes = makeMidiStr();
     } catch (const std::exception&) {
-        return -99;
+        return midiResult::kFileNotWritten;
     }
-    return notaro::base::writeFileAtomically(fPath, bytes) == 0 ? 1 : -99;
+    return notaro::base::writeFileAtomically(fPath, bytes) == 0 ? midiResult::kFileWritten
+                                                                : midiResult::kFileNotWritten;
 }
 
 void tMidiF04::track2extrObj(std::unique_ptr<tMidiF04>& xtrObj, int32_t iTrk,
@@ -369,3 +372,5 @@ void tMidiF04::track2extrObj(std::unique_ptr<tMidiF04>& xtrObj, int32_t iTrk,
         target.addGenShortMsg(delta, taken[i].second);
     }
 }
+
+} // namespace notaro

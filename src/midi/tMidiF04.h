@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace notaro {
+
 /// One Standard MIDI File in memory: header values, tracks, and absolute times in ticks and
 /// milliseconds.
 class tMidiF04 {
@@ -49,11 +51,10 @@ public:
     /// Replaces the content by the Standard MIDI File at fPath, opened for reading only, and times
     /// it. Never allocates more than the file holds: tracks are added as their chunks come, so
     /// after a failure there is one track per chunk started, plus one empty track when the file
-    /// ended just before a declared chunk. Result: a midiReadCode (MidiReadCodes.h): 0 read; -1
-    /// "MThd" or "MTrk" missing; -2 header length below 6 or track length below 1; -3 header
-    /// declaring fewer than 1 track (its count is kept); -4, -5 from a track body; 62 file missing
-    /// or ended early; 5 event past its chunk; 6 quantity or time overflow; 11 time-code division
-    /// of 0 ticks per second. What was read before a failure stays, and is timed.
+    /// ended just before a declared chunk. Result (midiResult, MidiResult.h): kOk; kNotAChunk,
+    /// kChunkTooShort, kNoTracksDeclared (the header's count is kept) from the header; the codes of
+    /// readTrk; kEndOfFile for a missing file or one that ends early; kOverflow or kDivisionByZero
+    /// when the events cannot be timed. What was read before a failure stays, and is timed.
     int32_t readMidiFile(const std::string& fPath);
     /// Whether the last readMidiFile read the whole header chunk (false before any read).
     bool headerWasRead() const { return headerRead_; }
@@ -67,7 +68,7 @@ public:
     std::string headerText() const;
     /// The empty line and the "TRACK #iTrk:" heading that precede a track's dump.
     static std::string trackHeadingText(int32_t iTrk);
-    /// Walks all events in merge order without changing the tracks. Result: 0.
+    /// Walks all events in merge order without changing the tracks. Result: midiResult::kOk.
     int32_t make1TrackMidi();
     /// Sets absTick of every event of every track.
     void setEvtsAbsTicks();
@@ -78,8 +79,8 @@ public:
     /// The whole file as bytes. Throws what the track encoding throws.
     std::string makeMidiStr() const;
     /// Writes the whole file to fPath through a temporary file renamed over it, so an existing file
-    /// is replaced completely or not at all. Result: 1 written, -99 failed (any existing file
-    /// untouched).
+    /// is replaced completely or not at all. Result: midiResult::kFileWritten, or kFileNotWritten
+    /// (any existing file untouched).
     int32_t toFile(const std::string& fPath) const;
     /// Copies the channel messages of track iTrk on the channels enabled in bChFilter into track 0
     /// of xtrObj (created when null), moved to channel 0 and spaced by their absMS. Without bAppend
@@ -105,3 +106,5 @@ private:
     bool headerRead_ = false;
     int32_t tracksReached_ = 0;
 };
+
+} // namespace notaro

@@ -4,13 +4,15 @@
 #include "MidiError.h"
 #include "MidiOverflowError.h"
 #include "MidiRangeError.h"
-#include "MidiReadCodes.h"
+#include "MidiResult.h"
 #include "midiFileIO.h"
 #include "midiU00.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
+
+namespace notaro {
 
 using midiU00::midiGetByte;
 using midiU00::midiGetVarLen;
@@ -160,7 +162,7 @@ int32_t tMidiTrk::noteAdded(const tMidiEvt& ev) {
         if ((status & 0xF0) == 0xC0) {
             const auto program = ev.eData.size() > 1 ? static_cast<uint8_t>(ev.eData[1]) : 0;
             if (program > 127) {
-                return 9;
+                return midiResult::kOutOfRange;
             }
             programs_[program] = true;
         }
@@ -171,7 +173,7 @@ int32_t tMidiTrk::noteAdded(const tMidiEvt& ev) {
             trkInstrument = ev.eData.substr(1);
         }
     }
-    return 0;
+    return midiResult::kOk;
 }
 
 void tMidiTrk::addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t c2) {
@@ -216,21 +218,21 @@ void tMidiTrk::addGenShortMsg(int32_t dTime, int32_t shMsg) {
 int32_t tMidiTrk::readTrk(std::istream& bfp) {
     std::string bytes;
     if (!readStreamBytes(bfp, 4, bytes)) {
-        return midiReadCode::kEndOfFile;
+        return midiResult::kEndOfFile;
     }
     if (bytes != "MTrk") {
-        return midiReadCode::kNotAChunk;
+        return midiResult::kNotAChunk;
     }
     if (!readStreamBytes(bfp, 4, bytes)) {
-        return midiReadCode::kEndOfFile;
+        return midiResult::kEndOfFile;
     }
     const int32_t length = midiU00::bytesToLongBE(bytes);
     if (length < 1) {
-        return midiReadCode::kChunkTooShort;
+        return midiResult::kChunkTooShort;
     }
     std::string body;
     if (!readStreamBytes(bfp, length, body)) {
-        return midiReadCode::kEndOfFile;
+        return midiResult::kEndOfFile;
     }
     // An event takes at least 2 bytes and usually 3 or 4; room for one per 3 bytes of the body
     // (which the file really holds) saves moving the events as the list grows.
@@ -252,7 +254,7 @@ int32_t tMidiTrk::readBody(const std::string& body) {
         if (b >= 0x80) {
             runningStatus = b;
         } else if (runningStatus == 0) {
-            return midiReadCode::kNoRunningStatus;
+            return midiResult::kNoRunningStatus;
         }
         const int hi = runningStatus >> 4;
         const int nData = hi == 15 ? 0 : (hi == 12 || hi == 13) ? 1 : 2;
@@ -265,7 +267,7 @@ int32_t tMidiTrk::readBody(const std::string& body) {
             const int32_t len = midiGetVarLen(body, pos);
             addMetaEvent(dt, type, takeBytes(body, pos, len));
             if (type == 0x2F) {
-                return 0;
+                return midiResult::kOk;
             }
         } else if (b == 0xF0) {
             const int32_t len = midiGetVarLen(body, pos);
@@ -277,10 +279,10 @@ int32_t tMidiTrk::readBody(const std::string& body) {
             }
             pos += len;
         } else {
-            return midiReadCode::kUnhandledStatus;
+            return midiResult::kUnhandledStatus;
         }
     }
-    return 0;
+    return midiResult::kOk;
 }
 
 std::string tMidiTrk::makeMidiTrackStr() const {
@@ -444,3 +446,5 @@ void tMidiTrk::c_addPitchWheelE(int32_t dTick, uint8_t ch, const std::string& sh
     addChanMsg(dTick, static_cast<uint8_t>(0xE0 + ch), static_cast<uint8_t>(value & 127),
                static_cast<uint8_t>(value / 128));
 }
+
+} // namespace notaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MidiResult.h"
 #include "tMidiEvt.h"
 
 #include <bitset>
@@ -7,6 +8,8 @@
 #include <istream>
 #include <string>
 #include <vector>
+
+namespace notaro {
 
 /// One track of a Standard MIDI File: its events in order, plus the names, channels and programs it
 /// uses. Byte strings and texts are std::string; text goes into meta events as its UTF-8 bytes.
@@ -50,7 +53,8 @@ public:
     void copyFrom(const tMidiTrk& src);
 
     /// Appends a copy of ev and updates the names and flags.
-    /// Result: 0, or 9 for a Program Change whose program is 128 or more (the event stays added).
+    /// Result: midiResult::kOk, or kOutOfRange for a Program Change whose program is 128 or more
+    /// (the event stays added).
     int32_t addEvent(const tMidiEvt& ev);
     /// Appends the channel message status, c1, c2.
     void addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t c2);
@@ -64,9 +68,9 @@ public:
 
     /// Reads one "MTrk" chunk from bfp at its current position and appends its events.
     /// Never allocates more than the stream still holds, whatever the chunk length says.
-    /// Result: 0 read; -1 not "MTrk"; -2 length below 1; -4 data byte without running status;
-    /// -5 unhandled status; 62 stream ended inside the chunk; 5 event past the body; 6 quantity
-    /// overflow.
+    /// Result (midiResult): kOk; kNotAChunk, kChunkTooShort, kNoRunningStatus, kUnhandledStatus;
+    /// kEndOfFile when the stream ends inside the chunk; kInvalidArgument for an event past the
+    /// body; kOverflow for a quantity beyond 2^31 - 1.
     int32_t readTrk(std::istream& bfp);
 
     /// The complete "MTrk" chunk. Channel messages keep their status bytes, system-exclusive events
@@ -117,3 +121,5 @@ private:
     std::bitset<16> channels_;
     std::bitset<128> programs_;
 };
+
+} // namespace notaro

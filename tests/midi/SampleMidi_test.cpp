@@ -1,5 +1,5 @@
 // Every sample score converts to a MIDI file that other programs read and play as we meant:
-// mido sees exactly our events, and timidity's rendering lasts as long as the score.
+// mido sees exactly the bytes we wrote, and timidity's rendering lasts as long as the score.
 #include "OnRatios.h"
 #include "ScoreEncoding.h"
 #include "ScoreToMidi.h"
@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -16,49 +15,20 @@ using namespace notaro;
 
 namespace {
 
-std::string hex(const std::string& bytes) {
-    std::string s;
-    char buf[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(buf, sizeof buf, "%02X", c);
-        s += buf;
-    }
-    return s;
-}
-
-/// Our events as mido's dump prints them: "0 DELTA HEX", meta events as FF TYPE LEN DATA.
-std::vector<std::string> ourEvents(const tMidiF04& file) {
-    std::vector<std::string> out;
-    const tMidiTrk& t = *file.tracks(0);
-    for (int32_t i = 0; i < t.trkNEvents(); ++i) {
-        const tMidiEvt& e = t.trkEvents(i);
-        std::string bytes = e.eData;
-        if (e.eType == 3)
-            bytes = std::string("\xFF", 1) + bytes.substr(0, 1) +
-                    static_cast<char>(bytes.size() - 1) + bytes.substr(1);
-        else if ((static_cast<uint8_t>(bytes[0]) & 0xE0) == 0xC0)
-            bytes.resize(2);
-        out.push_back("0 " + std::to_string(e.deltaTick) + " " + hex(bytes));
-    }
-    out.push_back("0 " + std::to_string(0) + " FF2F00");
-    return out;
-}
-
-/// mido's view without the message type names.
-std::vector<std::string> midoEvents(const std::string& dump, int& noteOns, int& noteOffs) {
-    std::vector<std::string> out;
+/// The track body as mido reads it: each message's delta time and bytes as a file holds them.
+std::string midoBody(const std::string& dump, int& noteOns, int& noteOffs) {
+    std::string body;
     std::istringstream in(dump);
-    std::string line;
+    std::string line, track, type, hex;
     std::getline(in, line); // header
-    while (std::getline(in, line)) {
-        std::istringstream f(line);
-        std::string track, type, delta, bytes;
-        f >> track >> type >> delta >> bytes;
+    for (int32_t delta = 0; in >> track >> type >> delta >> hex;) {
         noteOns += type == "note_on";
         noteOffs += type == "note_off";
-        out.push_back(track + " " + delta + " " + bytes);
+        body += midiU00::varLenBytes(delta);
+        for (size_t i = 0; i < hex.size(); i += 2)
+            body += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
     }
-    return out;
+    return body;
 }
 
 /// Ticks (768 to a whole note) from the start of the score to the end of its last note, from
@@ -102,14 +72,17 @@ TEST(SampleMidi, MidoReadsOurEventsAndTimidityPlaysTheirLength) {
 
         // An organ sound stops at its note-off, so the audible end is the last note-off.
         tMidiF04 file;
-        ASSERT_EQ(buildScoreMidi(p, 1.0f, 0, 16, file), 0);
+        ASSERT_EQ(buildScoreMidi(p, 1.0f, 0, 16, file), midiResult::kOk);
         const std::string mid = dir.file(name + ".mid");
-        ASSERT_EQ(scoreToMidiFile(mid, p, 1.0f, 0, 16), 0);
+        ASSERT_EQ(scoreToMidiFile(mid, p, 1.0f, 0, 16), midiResult::kOk);
 
         const auto dump = midiTest::runMido("dump", mid);
         ASSERT_EQ(dump.status, 0) << dump.output;
+        // mido sees the bytes we wrote, and they are the events the file object holds.
+        const std::string bytes = midiTest::readBytes(mid);
+        EXPECT_EQ(bytes, file.makeMidiStr());
         int ons = 0, offs = 0;
-        EXPECT_EQ(midoEvents(dump.output, ons, offs), ourEvents(file));
+        EXPECT_EQ(midoBody(dump.output, ons, offs), bytes.substr(22));
         EXPECT_GT(ons, 0);
         EXPECT_EQ(ons, offs);
         EXPECT_EQ(dump.output.substr(0, 15), "header 1 1 192\n");

@@ -6,109 +6,85 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 using namespace notaro;
 
 namespace {
 
-/// Each event as "DELTA HEX" for channel messages and "DELTA meta TYPE TEXT" for meta events.
-std::vector<std::string> events(const tMidiF04& file) {
-    std::vector<std::string> out;
-    const tMidiTrk& t = *file.tracks(0);
-    for (int32_t i = 0; i < t.trkNEvents(); ++i) {
-        const tMidiEvt& e = t.trkEvents(i);
-        std::string s = std::to_string(e.deltaTick) + " ";
-        if (e.eType == 3) {
-            s += "meta " + std::to_string(static_cast<uint8_t>(e.eData[0])) + " " +
-                 e.eData.substr(1);
-        } else {
-            // Program changes carry one data byte; the stored third byte is not written.
-            const auto status = static_cast<uint8_t>(e.eData[0]);
-            const size_t size = (status & 0xE0) == 0xC0 ? 2 : e.eData.size();
-            char buf[4];
-            for (unsigned char c : e.eData.substr(0, size)) {
-                std::snprintf(buf, sizeof buf, "%02X", c);
-                s += buf;
-            }
-        }
-        out.push_back(s);
-    }
-    return out;
-}
+using V = std::vector<std::string>;
 
-std::vector<std::string> convert(const std::string& body, float timeScale = 1.0f,
-                                 int32_t instrument = -1) {
+cTParse parsed(const std::string& body) {
     cTParse p;
     std::string msg;
     int32_t pos = 0, len = 0;
-    std::string text = "**n[a-b-c]\r\n" + body;
-    EXPECT_EQ(p.parseAramText(text, msg, pos, len), 0) << msg;
-    tMidiF04 file;
-    EXPECT_EQ(buildScoreMidi(p, timeScale, 0, instrument, file), 0);
-    EXPECT_EQ(file.midiHdrDivision(), 192);
-    return events(file);
+    EXPECT_EQ(p.parseAramText("**n[a-b-c]\r\n" + body, msg, pos, len), 0) << msg;
+    return p;
 }
 
-using V = std::vector<std::string>;
+/// Each event as "DELTA HEX" for channel messages (with the data bytes a file holds) and
+/// "DELTA meta TYPE TEXT" for meta events.
+V events(const std::string& body, float timeScale, int32_t instrument) {
+    tMidiF04 file;
+    EXPECT_EQ(buildScoreMidi(parsed(body), timeScale, 0, instrument, file), midiResult::kOk);
+    EXPECT_EQ(file.midiHdrDivision(), 192);
+    V out;
+    const tMidiTrk& t = *file.tracks(0);
+    for (int32_t i = 0; i < t.trkNEvents(); ++i) {
+        const tMidiEvt& e = t.trkEvents(i);
+        const auto first = static_cast<uint8_t>(e.eData[0]);
+        out.push_back(std::to_string(e.deltaTick) + " " +
+                      (e.eType == 3 ? "meta " + std::to_string(first) + " " + e.eData.substr(1)
+                                    : midiU00::bytesToHex(
+                                          e.eData.substr(0, (first & 0xE0) == 0xC0 ? 2 : 3))));
+    }
+    return out;
+}
 
 class ScoreToMidiTest : public ::testing::Test {
 protected:
     void SetUp() override { defaultOnRatios(onRatioNormal, onRatioStaccato); }
 };
 
-} // namespace
-
-TEST_F(ScoreToMidiTest, WorkedExample) {
-    EXPECT_EQ(convert("4c 4: 8d"),
-              (V{"0 C000", "0 903C7F", "182 803C00", "202 903E7F", "91 803E00"}));
-}
-
-TEST_F(ScoreToMidiTest, EmptyScoreHasOnlyTheProgram) {
-    EXPECT_EQ(convert("! nothing"), (V{"0 C000"}));
-}
-
-TEST_F(ScoreToMidiTest, TempoEvents) {
-    EXPECT_EQ(convert("*t[90]\r\n4c"),
-              (V{"0 C000", "0 meta 81 \x0A\x2C\x2B", "0 903C7F", "182 803C00"}));
-    // Tempos beyond the 24 bits of a tempo event are clamped instead of losing their top bits.
-    EXPECT_EQ(convert("*t[3]")[1], "0 meta 81 \xFF\xFF\xFF");
-    EXPECT_EQ(convert("*t[100000000]")[1], std::string("0 meta 81 \x00\x00\x01", 13));
-}
-
-TEST_F(ScoreToMidiTest, TiesJoinIntoOneNote) {
-    EXPECT_EQ(convert("4c[ 4c]"), (V{"0 C000", "0 903C7F", "346 803C00"}));
-    // A tie inside a slur: the slurred C is held, the tied D keeps the half-note ratio.
-    EXPECT_EQ(convert("4c( 4d[ 4d]) 4e"), (V{"0 C000", "0 903C7F", "192 803C00", "0 903E7F",
-                                             "346 803E00", "38 90407F", "182 804000"}));
-}
-
-TEST_F(ScoreToMidiTest, SlurAndStaccato) {
-    EXPECT_EQ(convert("4c( 4d)"),
-              (V{"0 C000", "0 903C7F", "192 803C00", "0 903E7F", "182 803E00"}));
-    EXPECT_EQ(convert("4c' 4d"),
-              (V{"0 C000", "0 903C7F", "86 803C00", "106 903E7F", "182 803E00"}));
-}
-
-TEST_F(ScoreToMidiTest, QuarterTonesUseThePitchWheel) {
-    EXPECT_EQ(convert("4c+ 4c"), (V{"0 C000", "0 E00050", "0 903C7F", "182 803C00", "10 E00040",
-                                    "0 903C7F", "182 803C00"}));
-    // The wheel is left centred after a last quarter-tone note.
-    EXPECT_EQ(convert("4d~"), (V{"0 C000", "0 E00050", "0 903D7F", "182 803D00", "10 E00040"}));
-}
-
-TEST_F(ScoreToMidiTest, MetaCommentsTakeOneTickOfThePendingTime) {
-    EXPECT_EQ(convert("4.:\r\n!!$5, la\r\n4c"),
-              (V{"0 C000", "1 meta 5 la", "287 903C7F", "182 803C00"}));
-    EXPECT_EQ(convert("4.:\r\n! la\r\n4c"), (V{"0 C000", "288 903C7F", "182 803C00"}));
-    EXPECT_EQ(convert("4c\r\n!!$6, end\r\n!!$1,more"),
-              (V{"0 C000", "0 903C7F", "182 803C00", "10 meta 6 end", "0 meta 1 more"}));
-}
-
-TEST_F(ScoreToMidiTest, TimeScaleAndInstruments) {
-    EXPECT_EQ(convert("4c", 2.0f), (V{"0 C000", "0 903C7F", "365 803C00"}));
-    EXPECT_EQ(convert("*i[40]\r\n4c", 1.0f, 5), (V{"0 C005", "0 903C7F", "182 803C00"}));
-    EXPECT_EQ(convert("*i[40]\r\n4c", 1.0f, -1), (V{"0 C000", "0 C028", "0 903C7F", "182 803C00"}));
+TEST_F(ScoreToMidiTest, EachNotationGivesItsEvents) {
+    const struct {
+        const char* body;
+        float timeScale;
+        int32_t instrument;
+        V events;
+    } cases[] = {
+        {"4c 4: 8d", 1, -1, {"0 C000", "0 903C7F", "182 803C00", "202 903E7F", "91 803E00"}},
+        {"! nothing", 1, -1, {"0 C000"}},
+        {"*t[90]\r\n4c", 1, -1, {"0 C000", "0 meta 81 \x0A\x2C\x2B", "0 903C7F", "182 803C00"}},
+        // Tempos beyond the 24 bits of a tempo event are clamped instead of losing their top bits.
+        {"*t[3]", 1, -1, {"0 C000", "0 meta 81 \xFF\xFF\xFF"}},
+        {"*t[100000000]", 1, -1, {"0 C000", std::string("0 meta 81 \x00\x00\x01", 13)}},
+        {"4c[ 4c]", 1, -1, {"0 C000", "0 903C7F", "346 803C00"}},
+        // A tie inside a slur: the slurred C is held, the tied D keeps the half-note ratio.
+        {"4c( 4d[ 4d]) 4e",
+         1,
+         -1,
+         {"0 C000", "0 903C7F", "192 803C00", "0 903E7F", "346 803E00", "38 90407F", "182 804000"}},
+        {"4c( 4d)", 1, -1, {"0 C000", "0 903C7F", "192 803C00", "0 903E7F", "182 803E00"}},
+        {"4c' 4d", 1, -1, {"0 C000", "0 903C7F", "86 803C00", "106 903E7F", "182 803E00"}},
+        {"4c+ 4c",
+         1,
+         -1,
+         {"0 C000", "0 E00050", "0 903C7F", "182 803C00", "10 E00040", "0 903C7F", "182 803C00"}},
+        // The wheel is left centred after a last quarter-tone note.
+        {"4d~", 1, -1, {"0 C000", "0 E00050", "0 903D7F", "182 803D00", "10 E00040"}},
+        // Meta comments take one tick of the pending time.
+        {"4.:\r\n!!$5, la\r\n4c", 1, -1, {"0 C000", "1 meta 5 la", "287 903C7F", "182 803C00"}},
+        {"4.:\r\n! la\r\n4c", 1, -1, {"0 C000", "288 903C7F", "182 803C00"}},
+        {"4c\r\n!!$6, end\r\n!!$1,more",
+         1,
+         -1,
+         {"0 C000", "0 903C7F", "182 803C00", "10 meta 6 end", "0 meta 1 more"}},
+        {"4c", 2, -1, {"0 C000", "0 903C7F", "365 803C00"}},
+        {"*i[40]\r\n4c", 1, 5, {"0 C005", "0 903C7F", "182 803C00"}},
+        {"*i[40]\r\n4c", 1, -1, {"0 C000", "0 C028", "0 903C7F", "182 803C00"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(events(c.body, c.timeScale, c.instrument), c.events) << c.body;
+    }
 }
 
 TEST(ParseMetaComment, AcceptsTypesOneToSeven) {
@@ -133,29 +109,16 @@ TEST(ParseMetaComment, AcceptsTypesOneToSeven) {
     }
 }
 
-TEST_F(ScoreToMidiTest, BadArgumentsFailWithoutTouchingAnExistingFile) {
+TEST_F(ScoreToMidiTest, FailuresLeaveAnExistingFileAlone) {
     midiTest::TempDir dir;
     const std::string path = dir.file("keep.mid");
     midiTest::writeBytes(path, "old contents");
-    cTParse p;
-    std::string msg;
-    int32_t pos = 0, len = 0;
-    ASSERT_EQ(p.parseAramText("**n[a-b-c]\r\n4c", msg, pos, len), 0);
-    EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 16, -1), -9999);
-    EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 0, 200), -9999);
+    const cTParse p = parsed("4c");
+    EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 16, -1), midiResult::kConversionFailed);
+    EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 0, 200), midiResult::kConversionFailed);
     EXPECT_EQ(midiTest::readBytes(path), "old contents");
-    EXPECT_EQ(scoreToMidiFile(dir.file("no/such/folder/x.mid"), p, 1.0f, 0, -1), -7);
-    EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 0, -1), 0);
-    EXPECT_EQ(midiTest::readBytes(path).substr(0, 4), "MThd");
-}
-
-TEST_F(ScoreToMidiTest, TickOverflowFails) {
-    cTParse p;
-    std::string msg;
-    int32_t pos = 0, len = 0;
-    ASSERT_EQ(p.parseAramText("**n[a-b-c]\r\n0c", msg, pos, len), 0);
     tMidiF04 file;
-    EXPECT_EQ(buildScoreMidi(p, 3e7f, 0, -1, file), -9999);
+    EXPECT_EQ(buildScoreMidi(parsed("0c"), 3e7f, 0, -1, file), midiResult::kConversionFailed);
 }
 
 TEST_F(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObject) {
@@ -163,13 +126,12 @@ TEST_F(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObject) {
     const std::string path = dir.file("x.mid");
     for (const char* body : {"*t[90]\r\n!!$3, name\r\n4c+( 4d[ 4d]) 2.: 8e'\r\n!!$6, end", "! none",
                              "*i[40]\r\n0c~ 99d#"}) {
-        cTParse p;
-        std::string msg;
-        int32_t pos = 0, len = 0;
-        ASSERT_EQ(p.parseAramText(std::string("**n[a-b-c]\r\n") + body, msg, pos, len), 0) << msg;
+        const cTParse p = parsed(body);
         tMidiF04 file;
-        ASSERT_EQ(buildScoreMidi(p, 1.5f, 3, -1, file), 0);
-        ASSERT_EQ(scoreToMidiFile(path, p, 1.5f, 3, -1), 0);
+        ASSERT_EQ(buildScoreMidi(p, 1.5f, 3, -1, file), midiResult::kOk);
+        ASSERT_EQ(scoreToMidiFile(path, p, 1.5f, 3, -1), midiResult::kOk);
         EXPECT_EQ(midiTest::readBytes(path), file.makeMidiStr()) << body;
     }
 }
+
+} // namespace

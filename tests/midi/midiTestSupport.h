@@ -27,7 +27,7 @@ inline std::string bytesFromHex(const std::string& hex) {
 /// A track chunk around body bytes given in hex.
 inline std::string trackChunk(const std::string& bodyHex) {
     const std::string body = bytesFromHex(bodyHex);
-    return "MTrk" + midiU00::longToBytesBE(static_cast<int32_t>(body.size())) + body;
+    return "MTrk" + notaro::midiU00::longToBytesBE(static_cast<int32_t>(body.size())) + body;
 }
 
 /// A folder of its own under the system's temporary folder, removed with everything in it.

@@ -1,11 +1,14 @@
-#include "tMidiF04.h"
+// One Standard MIDI File: a new file, its tracks, reading with the code of each failure (also
+// from every cut of a valid file), times in milliseconds, writing, extracting and merging.
 #include "MidiArgumentError.h"
 #include "midiTestSupport.h"
+#include "tMidiF04.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+using namespace notaro;
 using midiTest::bytesFromHex;
 using midiTest::readBytes;
 using midiTest::TempDir;
@@ -18,17 +21,14 @@ std::string header(const std::string& fieldsHex, const char* lengthHex = "00 00 
     return "MThd" + bytesFromHex(lengthHex) + bytesFromHex(fieldsHex);
 }
 
-TEST(tMidiF04, NewFileHasOneEmptyTrackFormatOneAndMillisecondTicks) {
+TEST(tMidiF04, NewFileHasOneEmptyTrackAndSetNTracksKeepsTheTracksItHas) {
     tMidiF04 f;
     EXPECT_EQ(f.tracks(1), nullptr);
     EXPECT_EQ(f.allLastAbsMSec(), 0);
     EXPECT_EQ(f.toText(), "HEADER:\r\n======\r\n\tFormat: 1\r\n\tTracks: 1\r\n\tDivision: E728\r\n"
                           "\r\nTRACK #0:\r\n=========\r\n");
     EXPECT_EQ(f.makeMidiStr(), header("00 01 00 01 E7 28") + trackChunk("00 FF 2F 00"));
-}
-
-TEST(tMidiF04, SetNTracksKeepsExistingTracksAndAddsEmptyOnes) {
-    tMidiF04 f;
+    // More tracks keep the existing ones where they are and add empty ones.
     tMidiTrk* first = f.tracks(0);
     first->c_addNoteOnE(0, 0, 60, 64);
     f.setNTracks(3);
@@ -40,7 +40,7 @@ TEST(tMidiF04, SetNTracksKeepsExistingTracksAndAddsEmptyOnes) {
     EXPECT_THROW(f.setNTracks(0), MidiArgumentError);
 }
 
-class FileTest : public ::testing::Test {
+class tMidiF04File : public ::testing::Test {
 protected:
     int32_t readFrom(const std::string& bytes) {
         writeBytes(path, bytes);
@@ -52,24 +52,25 @@ protected:
     tMidiF04 file;
 };
 
-TEST_F(FileTest, HeaderAndTrackProblemsGiveTheirCodes) {
+TEST_F(tMidiF04File, HeaderAndTrackProblemsGiveTheirCodes) {
+    using namespace midiResult;
     const std::string eot = trackChunk("00 FF 2F 00");
     const struct {
         std::string bytes;
         int32_t code;
     } cases[] = {
-        {header("00 00 00 01 00 60 AB CD", "00 00 00 08") + eot,
-         0}, // extra header bytes are skipped
-        {"RIFF" + bytesFromHex("00 00 00 06 00 01 00 01 00 60"), -1},
-        {header("00 01 00 02 00 60") + eot + "XFIL" + bytesFromHex("00 00 00 00"), -1},
-        {header("00 01 00 01 00", "00 00 00 05"), -2},
-        {header("00 01 00 00 00 60"), -3},
-        {header("00 01 FF FF 00 60"), -3},
-        {"", 62},
-        {"MThd" + bytesFromHex("00 00 00 06 00 01"), 62},
-        {header("00 01 00 01 00 60", "7F FF FF FF") + eot, 62},
-        {header("00 01 00 01 E7 00") + eot, 11}, // time code without ticks per frame
-        {header("00 01 00 02 00 60") + eot, 62},
+        // Extra header bytes are skipped; E7 00 is a time code without ticks per frame.
+        {header("00 00 00 01 00 60 AB CD", "00 00 00 08") + eot, kOk},
+        {"RIFF" + bytesFromHex("00 00 00 06 00 01 00 01 00 60"), kNotAChunk},
+        {header("00 01 00 02 00 60") + eot + "XFIL" + bytesFromHex("00 00 00 00"), kNotAChunk},
+        {header("00 01 00 01 00", "00 00 00 05"), kChunkTooShort},
+        {header("00 01 00 00 00 60"), kNoTracksDeclared},
+        {header("00 01 FF FF 00 60"), kNoTracksDeclared},
+        {"", kEndOfFile},
+        {"MThd" + bytesFromHex("00 00 00 06 00 01"), kEndOfFile},
+        {header("00 01 00 01 00 60", "7F FF FF FF") + eot, kEndOfFile},
+        {header("00 01 00 01 E7 00") + eot, kDivisionByZero},
+        {header("00 01 00 02 00 60") + eot, kEndOfFile},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(readFrom(c.bytes), c.code) << midiU00::bytesToHex(c.bytes);
@@ -79,74 +80,85 @@ TEST_F(FileTest, HeaderAndTrackProblemsGiveTheirCodes) {
     EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
 }
 
-TEST_F(FileTest, FilesAreOpenedForReadingOnly) {
-    const std::string missing = dir.file("missing.mid");
-    EXPECT_EQ(file.readMidiFile(missing), 62);
-    EXPECT_FALSE(std::filesystem::exists(missing));
-    EXPECT_EQ(file.readMidiFile(dir.path().string()), 62);
-    writeBytes(path, header("00 01 00 01 00 60") + trackChunk("00 90 3C 40"));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_EQ(file.readMidiFile(path), 0);
-    EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
-    // Nobody, root included, can open a running program for writing; the reader gets to its missing
-    // "MThd".
-    EXPECT_EQ(file.readMidiFile("/proc/self/exe"), -1);
+TEST_F(tMidiF04File, EveryCutOfAValidFileGivesACodeAndKeepsWhatWasRead) {
+    // Every construct the reader handles: a longer header, running status, sysex, an escape
+    // packet, a meta event with a two-byte length, tempo changes and several tracks.
+    std::string longText;
+    for (int i = 0; i < 130; ++i) {
+        longText += "71 ";
+    }
+    const std::string full =
+        header("00 01 00 03 01 E0 00 00", "00 00 00 08") +
+        trackChunk("00 FF 03 04 4D 61 69 6E 00 FF 51 03 07 A1 20 83 60 FF 51 03 0F 42 40 00 FF "
+                   "01 81 02 " +
+                   longText + "00 FF 2F 00") +
+        trackChunk("00 C0 05 00 90 3C 40 60 3C 00 00 3E 50 81 40 3E 00 00 F0 05 7E 7F 09 01 F7 "
+                   "10 F7 02 01 02 00 E0 00 40 00 B0 07 64 00 FF 2F 00") +
+        trackChunk("8F 00 99 24 7F 10 24 00 00 FF 2F 00");
+    ASSERT_EQ(readFrom(full), midiResult::kOk);
+    ASSERT_EQ(file.tracks(2)->trkNEvents(), 3);
+    const int32_t events = file.tracks(0)->trkNEvents();
+    for (size_t len = 0; len < full.size(); ++len) {
+        tMidiF04 f;
+        writeBytes(path, full.substr(0, len));
+        EXPECT_NE(f.readMidiFile(path), midiResult::kOk) << "cut at " << len;
+        EXPECT_FALSE(f.toText().empty());
+        EXPECT_LE(f.tracks(0)->trkNEvents(), events);
+    }
 }
 
-TEST_F(FileTest, MillisecondsFollowTheDivisionAndTheTempoMap) {
+TEST_F(tMidiF04File, FilesAreOpenedForReadingOnly) {
+    const std::string missing = dir.file("missing.mid");
+    EXPECT_EQ(file.readMidiFile(missing), midiResult::kEndOfFile);
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_EQ(file.readMidiFile(dir.path().string()), midiResult::kEndOfFile);
+    writeBytes(path, header("00 01 00 01 00 60") + trackChunk("00 90 3C 40"));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_EQ(file.readMidiFile(path), midiResult::kOk);
+    EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
+    // Nobody, root included, can open a running program for writing; the reader gets to its
+    // missing "MThd".
+    EXPECT_EQ(file.readMidiFile("/proc/self/exe"), midiResult::kNotAChunk);
+}
+
+TEST_F(tMidiF04File, MillisecondsFollowTheDivisionAndTheTempoMap) {
     const struct {
         const char* division;
         const char* body;
         int32_t event, absTick, absMS;
     } cases[] = {
-        {"00 01", "00 FF 51 02 07 A1 0A 90 3C 40", 1, 10,
-         20}, // short tempo data is padded in front
-        // 1 tick = 5000/3 ms at division 3; the second tempo change is stored at 1667 and counted
-        // from.
+        // Short tempo data is padded in front.
+        {"00 01", "00 FF 51 02 07 A1 0A 90 3C 40", 1, 10, 20},
+        // 1 tick = 5000/3 ms at division 3; the second tempo change is stored at 1667 and
+        // counted from.
         {"00 03", "00 FF 51 03 4C 4B 40 01 FF 51 03 07 A1 20 03 90 3C 40", 2, 4, 1667 + 500},
         {"00 00", "02 90 3C 40", 0, 2, 1000}, // division 0 counts as 1 tick per quarter note
-        {"E7 28", "00 90 3C 40 83 E8 A4 00 80 3C 00", 1, 8000000, 8000000}, // 25 frames of 40 ticks
-        {"E2 50", "83 12 90 3C 40", 0, 402, 168},                           // 30 frames of 80 ticks
+        {"E7 28", "00 90 3C 40 83 E8 A4 00 80 3C 00", 1, 8000000, 8000000}, // 25 frames of 40
+        {"E2 50", "83 12 90 3C 40", 0, 402, 168},                           // 30 frames of 80
     };
     for (const auto& c : cases) {
         ASSERT_EQ(readFrom(header(std::string("00 00 00 01 ") + c.division) + trackChunk(c.body)),
-                  0)
+                  midiResult::kOk)
             << c.body;
         EXPECT_EQ(file.tracks(0)->trkEvents(c.event).absTick, c.absTick) << c.body;
         EXPECT_EQ(file.tracks(0)->trkEvents(c.event).absMS, c.absMS) << c.body;
     }
 }
 
-TEST_F(FileTest, WritingReplacesTheWholeFileAndKeepsItsPermissions) {
+TEST_F(tMidiF04File, WritingReplacesTheWholeFileKeepingItsPermissionsOrNothing) {
     writeBytes(path, std::string(5000, 'z'));
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_read);
-    tMidiF04 out;
-    ASSERT_EQ(out.toFile(path), 1);
-    EXPECT_EQ(readBytes(path), out.makeMidiStr());
+    ASSERT_EQ(file.toFile(path), midiResult::kFileWritten);
+    EXPECT_EQ(readBytes(path), file.makeMidiStr());
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-}
-
-TEST_F(FileTest, FailedWritesGiveMinus99AndLeaveTheOldFileAndNoTemporaryFile) {
-    writeBytes(path, "precious");
-    tMidiF04 bad;
-    bad.tracks(0)->c_addNoteOnE(-5, 0, 60, 64);
-    EXPECT_EQ(bad.toFile(path), -99);
-    EXPECT_EQ(readBytes(path), "precious");
-    tMidiF04 out;
-    EXPECT_EQ(out.toFile(dir.file("no/such/folder/x.mid")), -99);
-    std::filesystem::create_directory(dir.file("folder.mid"));
-    EXPECT_EQ(out.toFile(dir.file("folder.mid")), -99);
-    int entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        EXPECT_TRUE(entry.path().filename() == "folder.mid" || entry.path().filename() == "in.mid")
-            << entry.path();
-        ++entries;
-    }
-    EXPECT_EQ(entries, 2);
+    // A track that cannot be encoded leaves the old file as it was.
+    file.tracks(0)->c_addNoteOnE(-5, 0, 60, 64);
+    EXPECT_EQ(file.toFile(path), midiResult::kFileNotWritten);
+    EXPECT_EQ(readBytes(path), tMidiF04().makeMidiStr());
 }
 
 TEST(tMidiF04, ExtractedChannelMovesToChannelZeroSpacedInMilliseconds) {
@@ -185,7 +197,7 @@ TEST(tMidiF04, MergedWalkProcessesPendingMessagesAndChangesNothing) {
     f.setEvtsAbsMSecs();
     EXPECT_EQ(calls, 2);
     const std::string text = f.toText();
-    EXPECT_EQ(f.make1TrackMidi(), 0);
+    EXPECT_EQ(f.make1TrackMidi(), midiResult::kOk);
     EXPECT_EQ(f.toText(), text);
     tMidiF04 copy;
     copy.copyFrom(f);

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <new>
 
+using namespace notaro;
+
 // This program replaces the global allocator to record the largest single request, so a test can
 // see whether a length field in a file made the reader allocate what the field claims.
 namespace {

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <tuple>
 
+using namespace notaro;
+
 using midiTest::bytesFromHex;
 using midiTest::readBytes;
 using midiTest::runMido;

@@ -1,13 +1,16 @@
-#include "tMidiTrk.h"
+// One track: its event slots, the events the helpers add and the flags they set, reading an
+// "MTrk" chunk with the code of each failure, and writing it back.
 #include "MidiArgumentError.h"
 #include "MidiOverflowError.h"
 #include "MidiRangeError.h"
 #include "midiTestSupport.h"
+#include "tMidiTrk.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+using namespace notaro;
 using midiTest::bytesFromHex;
 using midiTest::trackChunk;
 
@@ -31,8 +34,9 @@ TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing) {
     const struct {
         const char* cents;
         const char* eDataHex;
-    } cases[] = {{"0", "E00040"},    {"-100", "E00020"}, {"1", "E02940"},  {"250", "E0577F"},
-                 {"-300", "E02900"}, {" 50 ", "E00050"}, {"+1", "E02940"}, {"12.5", "E00044"}};
+    } cases[] = {{"0", "E00040"},   {"-100", "E00020"}, {"1", "E02940"},
+                 {"250", "E0577F"}, {"-300", "E02900"}, {" 50 ", "E00050"},
+                 {"+1", "E02940"},  {"12.5", "E00044"}, {"199.5", "E0577F"}};
     for (const auto& c : cases) {
         tMidiTrk trk;
         trk.c_addPitchWheelE(0, 0, c.cents);
@@ -62,44 +66,42 @@ TEST(tMidiTrk, AddedEventsSetChannelProgramAndNameFlags) {
     tMidiEvt ev;
     ev.eType = 1;
     ev.eData = bytesFromHex("C1 80 00");
-    EXPECT_EQ(trk.addEvent(ev), 9);
+    EXPECT_EQ(trk.addEvent(ev), midiResult::kOutOfRange);
     EXPECT_EQ(trk.trkNEvents(), 6);
     EXPECT_TRUE(trk.trkChannels(1));
 }
 
 TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
+    using namespace midiResult;
     const struct {
         std::string chunk;
         int32_t code;
         std::vector<std::string> events; // "DELTA:HEX"
     } cases[] = {
-        {trackChunk("05 90 3C 40 81 00 3C 00"), 0, {"5:903C40", "128:903C00"}}, // running status
-        {trackChunk("00 C0 05 00 90 3C 40"), 0, {"0:C00500", "0:903C40"}},
-        {trackChunk("00 3C 40"), -4, {}},
-        {trackChunk("00 90 3C 40 00 F3 01"), -5, {"0:903C40"}},
-        {trackChunk("00 90 3C 40 00 FF 01 00 00 3C 00"),
-         -5,
-         {"0:903C40", "0:01"}}, // a meta ends running status
-        {trackChunk("00 FF 2F 00 00 90 3C 40"), 0, {"0:2F"}},
-        {trackChunk("00 F7 02 01 02 03 80 3C 00"),
-         0,
-         {"3:803C00"}}, // an escape packet adds nothing
-        {trackChunk("00 F0 03 7E 00 F7"), 0, {"0:F07E00F7"}},
-        {trackChunk("00 B0 07 64"), 0, {"0:B00764"}},
-        {trackChunk("00 90 3C 40 00 FF 01 7F 41"), 5, {"0:903C40"}},
-        {trackChunk("00 FF 01 02 41"), 5, {}}, // one byte too long
-        {trackChunk("00 F0 03 7E F7"), 5, {}},
-        {trackChunk("00 F7 02 01"), 5, {}},
-        {trackChunk("00 F0 87 FF FF FF 7F 00"), 5, {}},
-        {trackChunk("00 F7 05 00"), 5, {}},
-        {trackChunk("00 90 3C"), 5, {}},
-        {trackChunk("88 80 80 80 00 90 3C 40"), 6, {}},
-        {"MTrx" + bytesFromHex("00 00 00 01 00"), -1, {}},
-        {"MTrk" + bytesFromHex("00 00 00 00"), -2, {}},
-        {"MTrk" + bytesFromHex("80 00 00 04 00 FF 2F 00"), -2, {}},
-        {"MTrk" + bytesFromHex("00 00 00 08 00 90 3C 40"), 62, {}},
-        {"MTrk" + bytesFromHex("00 00"), 62, {}},
-        {"", 62, {}},
+        // Running status; one data byte after C0; a meta event ends running status.
+        {trackChunk("05 90 3C 40 81 00 3C 00"), kOk, {"5:903C40", "128:903C00"}},
+        {trackChunk("00 C0 05 00 90 3C 40"), kOk, {"0:C00500", "0:903C40"}},
+        {trackChunk("00 B0 07 64"), kOk, {"0:B00764"}},
+        {trackChunk("00 3C 40"), kNoRunningStatus, {}},
+        {trackChunk("00 90 3C 40 00 F3 01"), kUnhandledStatus, {"0:903C40"}},
+        {trackChunk("00 90 3C 40 00 FF 01 00 00 3C 00"), kUnhandledStatus, {"0:903C40", "0:01"}},
+        // Bytes after End of Track are not read; an escape packet adds nothing.
+        {trackChunk("00 FF 2F 00 00 90 3C 40"), kOk, {"0:2F"}},
+        {trackChunk("00 F7 02 01 02 03 80 3C 00"), kOk, {"3:803C00"}},
+        {trackChunk("00 F0 03 7E 00 F7"), kOk, {"0:F07E00F7"}},
+        // Events one byte longer than the body.
+        {trackChunk("00 90 3C 40 00 FF 01 7F 41"), kInvalidArgument, {"0:903C40"}},
+        {trackChunk("00 FF 01 02 41"), kInvalidArgument, {}},
+        {trackChunk("00 F0 03 7E F7"), kInvalidArgument, {}},
+        {trackChunk("00 F7 02 01"), kInvalidArgument, {}},
+        {trackChunk("00 90 3C"), kInvalidArgument, {}},
+        {trackChunk("88 80 80 80 00 90 3C 40"), kOverflow, {}},
+        {"MTrx" + bytesFromHex("00 00 00 01 00"), kNotAChunk, {}},
+        {"MTrk" + bytesFromHex("00 00 00 00"), kChunkTooShort, {}},
+        {"MTrk" + bytesFromHex("80 00 00 04 00 FF 2F 00"), kChunkTooShort, {}},
+        {"MTrk" + bytesFromHex("00 00 00 08 00 90 3C 40"), kEndOfFile, {}},
+        {"MTrk" + bytesFromHex("00 00"), kEndOfFile, {}},
+        {"", kEndOfFile, {}},
     };
     for (const auto& c : cases) {
         std::istringstream in(c.chunk);
@@ -114,15 +116,6 @@ TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
     }
 }
 
-TEST(tMidiTrk, ReadingLeavesTheStreamAtTheNextChunk) {
-    std::istringstream in(trackChunk("00 FF 2F 00 00 90") + "NEXT");
-    tMidiTrk trk;
-    ASSERT_EQ(trk.readTrk(in), 0);
-    std::string rest(4, ' ');
-    in.read(rest.data(), 4);
-    EXPECT_EQ(rest, "NEXT");
-}
-
 // A stream that cannot tell its size, like a pipe: the reader must still never trust a length
 // field.
 class PipeBuf : public std::streambuf {
@@ -135,33 +128,33 @@ private:
     std::string bytes_;
 };
 
-TEST(tMidiTrk, StreamWithoutSizeIsReadInPiecesAndEndsWith62) {
+TEST(tMidiTrk, ReadingStopsAtTheChunksEndAlsoInAStreamWithoutSize) {
+    std::istringstream in(trackChunk("00 FF 2F 00 00 90") + "NEXT");
+    tMidiTrk trk;
+    ASSERT_EQ(trk.readTrk(in), midiResult::kOk);
+    std::string rest(4, ' ');
+    in.read(rest.data(), 4);
+    EXPECT_EQ(rest, "NEXT");
     PipeBuf whole(trackChunk("00 90 3C 40 00 FF 2F 00"));
     std::istream wholeIn(&whole);
-    tMidiTrk trk;
-    EXPECT_EQ(trk.readTrk(wholeIn), 0);
+    EXPECT_EQ(trk.readTrk(wholeIn), midiResult::kOk);
     PipeBuf lying("MTrk" + bytesFromHex("7F FF FF FF 00 90 3C 40"));
     std::istream lyingIn(&lying);
-    EXPECT_EQ(trk.readTrk(lyingIn), 62);
-    EXPECT_EQ(trk.trkNEvents(), 2);
+    EXPECT_EQ(trk.readTrk(lyingIn), midiResult::kEndOfFile);
+    EXPECT_EQ(trk.trkNEvents(), 3);
 }
 
-TEST(tMidiTrk, WritingNeverUsesRunningStatusAndCanNotWriteNegativeDeltas) {
+TEST(tMidiTrk, WritingAndTimingRejectWhatDoesNotFit) {
     tMidiTrk trk;
     EXPECT_EQ(trk.makeMidiTrackStr(), trackChunk("00 FF 2F 00"));
-    trk.c_addNoteOnE(0, 0, 60, 64);
+    trk.c_addNoteOnE(10, 0, 60, 64);
     trk.c_addNoteOnE(200, 0, 60, 0);
-    EXPECT_EQ(trk.makeMidiTrackStr(), trackChunk("00 90 3C 40 81 48 90 3C 00 00 FF 2F 00"));
+    // Every message keeps its status byte: running status is never written.
+    EXPECT_EQ(trk.makeMidiTrackStr(), trackChunk("0A 90 3C 40 81 48 90 3C 00 00 FF 2F 00"));
+    trk.setEvtsAbsTicks();
+    EXPECT_EQ(trk.trkEvents(1).absTick, 210);
     trk.c_addNoteOnE(-1, 0, 60, 64);
     EXPECT_THROW(trk.makeMidiTrackStr(), MidiOverflowError);
-}
-
-TEST(tMidiTrk, AbsoluteTicksAreRunningSumsAndOverflowIsRaised) {
-    tMidiTrk trk;
-    trk.c_addNoteOnE(10, 0, 60, 64);
-    trk.c_addNoteOnE(32, 0, 62, 64);
-    trk.setEvtsAbsTicks();
-    EXPECT_EQ(trk.trkEvents(1).absTick, 42);
     trk.c_addNoteOffE(INT32_MAX, 0, 62);
     EXPECT_THROW(trk.setEvtsAbsTicks(), MidiOverflowError);
 }

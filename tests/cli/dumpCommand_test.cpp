@@ -1,9 +1,12 @@
+// "notaro-cli dump": the text dump of a MIDI file, and what is shown when reading it fails.
 #include "dumpCommand.h"
 #include "midiTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+using namespace notaro;
 
 using midiTest::bytesFromHex;
 using midiTest::trackChunk;
@@ -76,6 +79,34 @@ TEST_F(DumpTest, UnreadableFilePrintsOnlyWhatWasReadThenWhatWentWrong) {
         err.str("");
         EXPECT_EQ(dump(c.bytes), 1);
         EXPECT_EQ(out.str(), c.out) << midiU00::bytesToHex(c.bytes);
+        EXPECT_EQ(err.str(), path + ": cannot read MIDI file: " + c.err + "\n");
+    }
+}
+
+TEST_F(DumpTest, EachReadFailureIsNamedWithItsNumber) {
+    const std::string head = "MThd" + bytesFromHex("00 00 00 06 00 01 00 01");
+    const struct {
+        std::string bytes;
+        const char* err;
+    } cases[] = {
+        {"MThd" + bytesFromHex("00 00 00 05 00 01 00 01 00"),
+         "a chunk length is too small (header below 6, track below 1) (code -2)"},
+        {"MThd" + bytesFromHex("00 00 00 06 00 01 00 00 00 60"),
+         "the header declares no tracks (code -3)"},
+        {head + bytesFromHex("00 60") + trackChunk("00 3C 40"),
+         "a data byte comes before any status byte (code -4)"},
+        {head + bytesFromHex("00 60") + trackChunk("00 F3"),
+         "a track holds a status byte that is not handled (code -5)"},
+        {head + bytesFromHex("00 60") + trackChunk("00 90 3C"),
+         "an event runs past the end of its track (code 5)"},
+        {head + bytesFromHex("00 60") + trackChunk("88 80 80 80 00 90 3C 40"),
+         "a length or a time exceeds 32 bits (code 6)"},
+        {head + bytesFromHex("E7 00") + trackChunk("00 90 3C 40"),
+         "its time-code division has 0 ticks per second (code 11)"},
+    };
+    for (const auto& c : cases) {
+        err.str("");
+        EXPECT_EQ(dump(c.bytes), 1);
         EXPECT_EQ(err.str(), path + ": cannot read MIDI file: " + c.err + "\n");
     }
 }

@@ -1,6 +1,8 @@
-#include "MidiReadCodes.h"
+#include "MidiResult.h"
 
-namespace midiReadCode {
+namespace notaro {
+
+namespace midiResult {
 
 const char* text(int32_t code) {
     // One wording per code, so the same failure reads the same wherever it is reported.
@@ -8,16 +10,16 @@ const char* text(int32_t code) {
         int32_t code;
         const char* words;
     } kTexts[] = {
-        {kRead, "no failure"},
+        {kOk, "no failure"},
         {kNotAChunk, "a chunk does not start with \"MThd\" or \"MTrk\" as expected"},
         {kChunkTooShort, "a chunk length is too small (header below 6, track below 1)"},
         {kNoTracksDeclared, "the header declares no tracks"},
         {kNoRunningStatus, "a data byte comes before any status byte"},
         {kUnhandledStatus, "a track holds a status byte that is not handled"},
-        {kPastChunk, "an event runs past the end of its track"},
+        {kInvalidArgument, "an event runs past the end of its track"},
         {kOverflow, "a length or a time exceeds 32 bits"},
         {kOutOfRange, "an index is out of range"},
-        {kZeroDivision, "its time-code division has 0 ticks per second"},
+        {kDivisionByZero, "its time-code division has 0 ticks per second"},
         {kEndOfFile, "it ends early or is missing"},
     };
     for (const auto& t : kTexts) {
@@ -28,4 +30,6 @@ const char* text(int32_t code) {
     return "an unknown failure";
 }
 
-} // namespace midiReadCode
+} // namespace midiResult
+
+} // namespace notaro
