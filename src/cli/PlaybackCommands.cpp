@@ -1,6 +1,7 @@
 #include "PlaybackCommands.h"
 
 #include "CommandArgs.h"
+#include "ExitCodes.h"
 #include "MidiOutputs.h"
 #include "MidiSettings.h"
 #include "OnRatios.h"
@@ -18,7 +19,6 @@ namespace notaro::cli {
 
 namespace {
 
-constexpr int kInterruptedExit = 130;
 constexpr char kNoAudioHint[] =
     "No audio device was found: \"notaro-cli render\" makes a WAV file instead, and --output "
     "picks a MIDI port (see \"notaro-cli devices\").";
@@ -143,7 +143,7 @@ int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (!found)
             out << "The configured output \"" << setting << "\" is not present.\n";
     }
-    return 0;
+    return exitCode::kDone;
 }
 
 int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -154,8 +154,8 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!readPlayOptions(args, o))
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(o.path, err) != 0)
-        return 1;
+    if (doc.load(o.path, err) != exitCode::kDone)
+        return exitCode::kFailed;
     const cTParse& parser = doc.parser();
     const int32_t from = o.fromLine > 0 ? parser.iNoteOfILineIPos(o.fromLine, o.fromColumn) : 0;
     if (from < 0 || parser.nNotes() == 0) {
@@ -163,7 +163,7 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
         if (o.fromLine > 0)
             err << " from line " << o.fromLine;
         err << '\n';
-        return 1;
+        return exitCode::kFailed;
     }
     loadOnRatios();
 
@@ -193,12 +193,12 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
     player.setListener(&printer);
     const int32_t rc = player.play(parser, from, parser.nNotes() - 1, 1.0f, 0, 127, o.instrument);
     if (printer.openFailed)
-        return 1;
+        return exitCode::kFailed;
     if (rc != 0) {
         err << o.path << ": Playback failed (" << rc << ")\n";
-        return 1;
+        return exitCode::kFailed;
     }
-    return gInterrupted ? kInterruptedExit : 0;
+    return gInterrupted ? exitCode::kInterrupted : exitCode::kDone;
 }
 
 int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -24,7 +24,7 @@ struct PlaybackEnv {
 int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 /// `play [--output NAME] [--instrument N] [--from LINE[:COLUMN]] FILE`: plays in real time,
-/// printing each note or rest as it starts; Ctrl-C stops in silence (exit 130).
+/// printing each note or rest as it starts; Ctrl-C stops in silence (exitCode::kInterrupted).
 int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 /// runPlay with its clock, pump and outputs given.

@@ -1,6 +1,7 @@
 #include "RenderCommand.h"
 
 #include "CommandArgs.h"
+#include "ExitCodes.h"
 #include "MidiSettings.h"
 #include "OnRatios.h"
 #include "ScoreCommands.h"
@@ -33,19 +34,19 @@ int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream&
                           path))
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(path, err) != 0)
-        return 1;
+    if (doc.load(path, err) != exitCode::kDone)
+        return exitCode::kFailed;
     loadOnRatios();
     tMidiF04 file;
     if (buildScoreMidi(doc.parser(), 1.0f, 0, instrument, file) != 0) {
         err << "Failed to render the score.\n";
-        return 1;
+        return exitCode::kFailed;
     }
     playback::RenderOptions options;
     options.soundFont = soundFont.empty() ? playback::findSoundFont() : soundFont;
     if (options.soundFont.empty()) {
         err << "No SoundFont found: install fluid-soundfont-gm or give --soundfont FILE.sf2.\n";
-        return 1;
+        return exitCode::kFailed;
     }
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     if (terminal)
@@ -57,15 +58,15 @@ int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream&
     const int32_t rc = playback::renderMidiToWav(file, outPath, options);
     if (terminal)
         err << "\n";
-    if (rc == 68) {
+    if (rc == playback::midiOutRc::kNoSoundFont) {
         err << options.soundFont << ": Cannot load the SoundFont.\n";
-        return 1;
+        return exitCode::kFailed;
     }
     if (rc != 0) {
         err << outPath << ": Cannot write the file.\n";
-        return 1;
+        return exitCode::kFailed;
     }
-    return 0;
+    return exitCode::kDone;
 }
 
 } // namespace notaro::cli

@@ -1,6 +1,7 @@
 #include "ScoreCommands.h"
 
 #include "CommandArgs.h"
+#include "ExitCodes.h"
 #include "OnRatios.h"
 #include "ScoreDocument.h"
 #include "ScoreToMidi.h"
@@ -12,10 +13,10 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(args[0], err) != 0)
-        return 1;
+    if (doc.load(args[0], err) != exitCode::kDone)
+        return exitCode::kFailed;
     out << "The syntax is correct\n";
-    return 0;
+    return exitCode::kDone;
 }
 
 int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -37,8 +38,8 @@ int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (path.empty())
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(path, err) != 0)
-        return 1;
+    if (doc.load(path, err) != exitCode::kDone)
+        return exitCode::kFailed;
     const cTParse& p = doc.parser();
     const bool bIsDoRe = (naming < 0 ? p.namingSystem() : naming) == 1;
     for (int32_t i = 0; i < p.nNotes(); ++i) {
@@ -51,7 +52,7 @@ int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostre
             out << 'L' << rec.noteLineNum << ' ';
         out << (rec.eventType == cGnsNote::kTempo ? "*t[" : "*i[") << rec.xVal << "]\n";
     }
-    return 0;
+    return exitCode::kDone;
 }
 
 std::string defaultMidiPath(const std::string& scorePath) {
@@ -73,17 +74,17 @@ int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& e
             path))
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(path, err) != 0)
-        return 1;
+    if (doc.load(path, err) != exitCode::kDone)
+        return exitCode::kFailed;
     // A damaged settings file still leaves usable ratios; converting goes on with them.
     loadOnRatios();
     if (outPath.empty())
         outPath = defaultMidiPath(path);
     if (scoreToMidiFile(outPath, doc.parser(), 1.0f, 0, instrument) != 0) {
         err << "Failed to save as Midi.\n";
-        return 1;
+        return exitCode::kFailed;
     }
-    return 0;
+    return exitCode::kDone;
 }
 
 } // namespace notaro::cli

@@ -1,5 +1,6 @@
 #include "ScoreDocument.h"
 
+#include "ExitCodes.h"
 #include "ScoreEncoding.h"
 #include "TextUtil.h"
 
@@ -64,16 +65,16 @@ int ScoreDocument::load(const std::string& path, std::ostream& err) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         err << path << ": Cannot open the file.\n";
-        return 1;
+        return exitCode::kFailed;
     }
     text_ = encoding::decodeScoreFile(bytes);
     std::string message;
     int32_t eCharPos = 0, eLen = -1;
     const int32_t line = parser_.parseAramText(text_, message, eCharPos, eLen);
     if (line == 0)
-        return 0;
+        return exitCode::kDone;
     reportError(path, line, message, eCharPos, eLen, err);
-    return 1;
+    return exitCode::kFailed;
 }
 
 void ScoreDocument::reportError(const std::string& path, int32_t line, const std::string& message,

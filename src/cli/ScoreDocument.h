@@ -12,7 +12,8 @@ namespace notaro::cli {
 class ScoreDocument {
 public:
     /// Reads and parses path; on failure writes the report to err.
-    /// @return 0 when the file parsed, 1 when it could not be read or has an error.
+    /// @return exitCode::kDone when the file parsed, exitCode::kFailed when it could not be read
+    ///         or has an error.
     int load(const std::string& path, std::ostream& err);
 
     const cTParse& parser() const { return parser_; }

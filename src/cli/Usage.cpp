@@ -1,5 +1,7 @@
 #include "Usage.h"
 
+#include "ExitCodes.h"
+
 namespace notaro::cli {
 
 const char* usageText() {
@@ -16,7 +18,7 @@ const char* usageText() {
 
 int usageError(std::ostream& err) {
     err << usageText();
-    return 2;
+    return exitCode::kUsage;
 }
 
 } // namespace notaro::cli

@@ -6,7 +6,7 @@ namespace notaro::cli {
 
 /// The usage text of notaro-cli.
 const char* usageText();
-/// Prints the usage to err and returns the exit code for a usage error (2).
+/// Prints the usage to err and returns exitCode::kUsage.
 int usageError(std::ostream& err);
 
 } // namespace notaro::cli

@@ -1,7 +1,12 @@
 #include "dumpCommand.h"
 
-#include "MidiReadCodes.h"
+#include "ExitCodes.h"
+#include "MidiResult.h"
 #include "tMidiF04.h"
+
+using notaro::tMidiF04;
+using notaro::tMidiTrk;
+namespace midiResult = notaro::midiResult;
 
 namespace {
 
@@ -45,10 +50,10 @@ int runDump(const std::string& path, std::ostream& out, std::ostream& err) {
     const int32_t code = midiFile.readMidiFile(path);
     writeDump(midiFile, out);
     out.flush();
-    if (code != midiReadCode::kRead) {
-        err << path << ": cannot read MIDI file: " << midiReadCode::text(code) << " (code " << code
+    if (code != midiResult::kOk) {
+        err << path << ": cannot read MIDI file: " << midiResult::text(code) << " (code " << code
             << ")\n";
-        return 1;
+        return notaro::cli::exitCode::kFailed;
     }
-    return 0;
+    return notaro::cli::exitCode::kDone;
 }

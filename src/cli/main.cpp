@@ -1,6 +1,7 @@
 // notaro-cli: check, list and convert score files from the command line. The commands that
 // sound (devices, play, render) live in notaro-cli-audio beside it, so that the synthesizer
 // and its many libraries are loaded only when something is to be heard.
+#include "ExitCodes.h"
 #include "ScoreCommands.h"
 #include "Usage.h"
 #include "dumpCommand.h"
@@ -29,7 +30,7 @@ int runAudioCommand(char** argv) {
     const std::string audio = ownFolder() + "notaro-cli-audio";
     ::execv(audio.c_str(), argv);
     std::cerr << "notaro-cli: cannot run " << audio << ": " << std::strerror(errno) << "\n";
-    return 1;
+    return notaro::cli::exitCode::kFailed;
 }
 
 } // namespace
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::cout << usageText();
-        return 0;
+        return exitCode::kDone;
     }
     if (name == "devices" || name == "play" || name == "render")
         return runAudioCommand(argv);

@@ -1,21 +1,11 @@
 #pragma once
 
+#include "PlaybackCodes.h"
 #include "SoundingNotes.h"
 
 #include <cstdint>
 
 namespace notaro::playback {
-
-/// Result codes of the output devices (0 is success). The numbers follow the system MIDI
-/// error codes that users may already know from other programs.
-namespace midiOutRc {
-inline constexpr int32_t kError = 1;         ///< the backend failed
-inline constexpr int32_t kBadDevice = 2;     ///< no such port, or no MIDI sequencer
-inline constexpr int32_t kNotOpen = 5;       ///< a message sent to a closed device
-inline constexpr int32_t kNoDriver = 6;      ///< no audio output could be started
-inline constexpr int32_t kInvalidParam = 11; ///< the message is not a channel message
-inline constexpr int32_t kNoSoundFont = 68;  ///< no SoundFont found, or it did not load
-} // namespace midiOutRc
 
 /// A MIDI output: open, send short messages, close.
 ///

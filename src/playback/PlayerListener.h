@@ -8,7 +8,7 @@ namespace notaro::playback {
 /// What the player tells its owner while it plays. Every position is that of the record's
 /// own text (noteLineNum, noteCharNum, noteStrLen), so one place in the editor.
 /// The handlers run on the player's thread and may call stopPlaying (or even play, which
-/// then returns -2).
+/// then returns playRc::kAlreadyPlaying).
 class PlayerListener {
 public:
     virtual ~PlayerListener() = default;

@@ -82,7 +82,7 @@ int32_t RtMidiPortOut::findPort(const std::vector<std::string>& ports, const std
     for (size_t i = 0; i < ports.size(); ++i)
         if (!wanted.empty() && lower(ports[i]).find(wanted) != std::string::npos)
             return static_cast<int32_t>(i);
-    return -1;
+    return portRc::kNoPort;
 }
 
 int32_t RtMidiPortOut::doOpen() {

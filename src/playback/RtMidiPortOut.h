@@ -21,7 +21,8 @@ public:
     /// Names of the sequencer's output ports. @return 0, or midiOutRc::kBadDevice when the
     /// ALSA sequencer is not available (ports is then empty)
     static int32_t listPorts(std::vector<std::string>& ports);
-    /// Index of the first port whose name contains part (without regard to case); -1 for none.
+    /// Index of the first port whose name contains part (without regard to case), or
+    /// portRc::kNoPort for none.
     static int32_t findPort(const std::vector<std::string>& ports, const std::string& part);
 
     const std::string& portName() const noexcept { return portName_; }

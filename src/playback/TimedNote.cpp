@@ -8,7 +8,9 @@ namespace notaro::playback {
 
 namespace {
 
-// Process-wide, as the stop command reaches the player from the window's event handlers.
+// Process-wide: the stop comes from code that does not know which note is being waited for
+// (the window's Play / Stop button or an opened menu, Ctrl-C in notaro-cli play), through
+// cGnsPlay::stopPlaying from inside the event pump; the program plays one score at a time.
 std::atomic<bool> gStopRequested{false};
 
 bool badChannel(int32_t channel) noexcept {
@@ -20,7 +22,7 @@ bool badChannel(int32_t channel) noexcept {
 int32_t midiNoteOnCents(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity,
                         int32_t cents) {
     if (note > 127 || cents > 200 || cents < -200 || badChannel(channel))
-        return kBadArgumentRc;
+        return noteRc::kBadArgument;
     if (const int32_t rc = handle.shortMsg(pitchWheelMsg(channel, wheelValueOfCents(cents)));
         rc != 0)
         return rc;
@@ -29,7 +31,7 @@ int32_t midiNoteOnCents(MidiOutDevice& handle, int32_t channel, uint8_t note, ui
 
 int32_t midiNoteOffCenter(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity) {
     if (note > 127 || badChannel(channel))
-        return kBadArgumentRc;
+        return noteRc::kBadArgument;
     if (const int32_t rc = handle.shortMsg(pitchWheelMsg(channel, kWheelCentre)); rc != 0)
         return rc;
     return handle.shortMsg(packShortMsg(static_cast<uint8_t>(0x80 + channel), note, velocity));
@@ -37,7 +39,7 @@ int32_t midiNoteOffCenter(MidiOutDevice& handle, int32_t channel, uint8_t note, 
 
 int32_t midiProgramChange(MidiOutDevice& handle, int32_t channel, int32_t program) {
     if (badChannel(channel) || program < 0 || program > 127)
-        return kBadArgumentRc;
+        return noteRc::kBadArgument;
     return handle.shortMsg(
         packShortMsg(static_cast<uint8_t>(0xC0 + channel), static_cast<uint8_t>(program)));
 }
@@ -60,7 +62,7 @@ int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint
     }
     while (clock() < untilMs) {
         if (gStopRequested)
-            return kStoppedRc;
+            return noteRc::kStopped;
         pump(untilMs);
     }
     return 0;

@@ -1,16 +1,12 @@
 #pragma once
 
 #include "MidiOutDevice.h"
+#include "PlaybackCodes.h"
 #include "TickClock.h"
 
 #include <cstdint>
 
 namespace notaro::playback {
-
-/// Result of playTimedNote when a stop request ended the silent wait.
-inline constexpr int32_t kStoppedRc = -9995;
-/// Result for an argument out of range; nothing is sent.
-inline constexpr int32_t kBadArgumentRc = -99;
 
 /// playTimedNote flags: the note is already sounding (tied from the previous note).
 inline constexpr int32_t kNoteAlreadyOn = 1;
@@ -18,26 +14,27 @@ inline constexpr int32_t kNoteAlreadyOn = 1;
 inline constexpr int32_t kNoteKeepsOn = 2;
 
 /// Sets the wheel to the cents shift, then sends the note-on.
-/// @return 0, -99 (note > 127, cents outside -200..200, channel outside 0..15; nothing sent),
+/// @return 0, noteRc::kBadArgument (note > 127, cents outside -200..200, channel outside 0..15;
+/// nothing sent),
 ///         or the device's code (a failed wheel message keeps the note-on from being sent).
 int32_t midiNoteOnCents(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity,
                         int32_t cents);
 
 /// Centres the wheel, then sends the note-off.
-/// @return 0, -99 (note > 127, channel outside 0..15), or the device's code.
+/// @return 0, noteRc::kBadArgument (note > 127, channel outside 0..15), or the device's code.
 int32_t midiNoteOffCenter(MidiOutDevice& handle, int32_t channel, uint8_t note, uint8_t velocity);
 
 /// Sends the program change (0xC0 + channel, program).
-/// @return 0, -99 (channel outside 0..15, program outside 0..127; nothing sent), or the device's
-/// code.
+/// @return 0, noteRc::kBadArgument (channel outside 0..15, program outside 0..127; nothing sent),
+/// or the device's code.
 int32_t midiProgramChange(MidiOutDevice& handle, int32_t channel, int32_t program);
 
 /// Sounds one note (or waits out a rest, note < 1) against the tick counter: note-on now,
 /// note-off at onUntilMs, return at untilMs. While waiting it runs the pump with the time it
 /// waits for. flags: kNoteAlreadyOn skips the note-on, kNoteKeepsOn skips the note-off.
 /// A stop request ends the sounding wait at once without a note-off (closing the device
-/// silences the note) and makes the silent wait return -9995.
-/// @return 0, -99, -9995 or the device's code.
+/// silences the note) and makes the silent wait return noteRc::kStopped.
+/// @return 0, noteRc::kBadArgument, noteRc::kStopped or the device's code.
 int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint8_t velocity,
                       int32_t cents, int32_t onUntilMs, int32_t untilMs, int32_t flags,
                       const TickClock& clock, const EventPump& pump);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlaybackCodes.h"
 #include "tMidiF04.h"
 
 #include <atomic>
@@ -9,12 +10,6 @@
 #include <vector>
 
 namespace notaro::playback {
-
-/// Results of renderMidiToWav besides 0 and the midiOutRc codes.
-namespace renderRc {
-inline constexpr int32_t kWriteFailed = -7; ///< the WAV file could not be written
-inline constexpr int32_t kCancelled = -8;   ///< the cancel flag was raised
-} // namespace renderRc
 
 /// How to render a MIDI file to sound.
 struct RenderOptions {

@@ -15,13 +15,13 @@ cGnsPlay::cGnsPlay(MidiOutDevice& device, EventPump pump, TickClock clock)
 
 int32_t cGnsPlay::durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm) {
     if (qnpm == 0 || denominator == 0)
-        return -2;
+        return durationRc::kNoLength;
     try {
         const int32_t wholeMs = nearest(60000.0 / (qnpm / 4.0));
         const int32_t product = checked::mul(wholeMs, numerator);
         return nearest(static_cast<double>(product) / denominator);
     } catch (const std::exception&) {
-        return -2;
+        return durationRc::kNoLength;
     }
 }
 
@@ -33,7 +33,7 @@ void cGnsPlay::stopPlaying() noexcept {
 int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
                        float tempoMultiplier, int32_t channel, uint8_t vol127, int32_t patch) {
     if (bPlaying_)
-        return kAlreadyPlaying;
+        return playRc::kAlreadyPlaying;
     bPlaying_ = true;
     int32_t result = 0;
     try {
@@ -47,7 +47,7 @@ int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
         }
         result = playRecords(apObj, iNoteFrom, iNoteTo, tempoMultiplier, channel, vol127, patch);
     } catch (...) {
-        result = kFailure;
+        result = playRc::kFailure;
     }
     device_.close();
     bPlaying_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MidiOutDevice.h"
+#include "PlaybackCodes.h"
 #include "PlayerListener.h"
 #include "TickClock.h"
 #include "cDuration.h"
@@ -19,11 +20,6 @@ namespace notaro::playback {
 /// call, so a late wait never delays the records after it.
 class cGnsPlay {
 public:
-    /// Result of play() when this object is already playing.
-    static constexpr int32_t kAlreadyPlaying = -2;
-    /// Result of play() after a run-time failure.
-    static constexpr int32_t kFailure = -9999;
-
     /// device: the output, opened and closed by each play call; pump and clock: the waiting.
     cGnsPlay(MidiOutDevice& device, EventPump pump, TickClock clock = getTickCount);
 
@@ -35,7 +31,7 @@ public:
     /// @param channel 0..15; vol127 the note-on velocity
     /// @param patch 0..127 forces that program; negative follows the score's instrument records
     /// @return 0 (played, stopped, or not started because the device did not open),
-    ///         -2 (this object is already playing), -9999 (a run-time failure ended playback)
+    ///         playRc::kAlreadyPlaying or playRc::kFailure
     int32_t play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
                  int32_t channel, uint8_t vol127, int32_t patch);
     /// Ends playback after the current record (and cuts short the note being waited for).
@@ -46,8 +42,8 @@ public:
     int32_t startTick() const noexcept { return startTick_; }
 
     /// Milliseconds of numerator/denominator whole notes at qnpm quarter notes per minute,
-    /// the whole note's length rounded first. @return the length, or -2 when it cannot be
-    /// computed (qnpm 0, a zero denominator, overflow).
+    /// the whole note's length rounded first. @return the length, or durationRc::kNoLength when it
+    /// cannot be computed (qnpm 0, a zero denominator, overflow).
     static int32_t durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm);
 
 private:

@@ -33,17 +33,11 @@ TEST(DocumentFile, ReadsAsCrLfUtf8AndWritesInPlace) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.NTR");
     std::string text;
-    for (const auto& [disk, expected] : {std::pair{"Caf\xE9 c4\r\nd4", "Caf\xC3\xA9 c4\r\nd4"},
-                                         {"a\nb\n", "a\r\nb\r\n"}}) { // Windows-1252, LF
-        put(path, disk);
-        EXPECT_EQ(df::readTextFile(path, text), 0);
-        EXPECT_EQ(text, expected);
-    }
+    put(path, "Caf\xE9 c4\nd4"); // Windows-1252, LF
+    EXPECT_EQ(df::readTextFile(path, text), 0);
+    EXPECT_EQ(text, "Caf\xC3\xA9 c4\r\nd4");
     EXPECT_EQ(df::writeTextFile(path, "x"), 0); // nothing of the longer old content remains
-    EXPECT_EQ(bytesOf(path), "x");
-    EXPECT_EQ(df::readTextFile(dir.path(), text), EISDIR);
-    EXPECT_NE(df::writeTextFile(dir.path(), "x"), 0);
-    EXPECT_EQ(filesIn(dir), "a.NTR");
+    EXPECT_EQ(bytesOf(path) + "|" + filesIn(dir), "x|a.NTR");
     // Saving through a link changes the linked file and keeps the link and the file's mode.
     const QString target = dir.filePath("real.NTR"), link = dir.filePath("link.NTR");
     put(target, "old");
@@ -78,17 +72,6 @@ TEST(DocumentFile, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
         EXPECT_EQ(bytesOf(dir.filePath("tune.NTR")) + "|" + filesIn(dir), "old score|tune.NTR")
             << kind;
     }
-}
-
-TEST(DocumentFile, PathHelpers) {
-    QString folder = "-", name = "-";
-    EXPECT_EQ(df::splitPath("/songs/a/tune.NTR", folder, name), 0);
-    EXPECT_EQ(folder + "|" + name, "/songs/a|tune.NTR");
-    EXPECT_EQ(df::splitPath("tune", folder, name), -1);
-    for (const auto& [path, expected] : {std::pair{"/my.folder/tune", "/my.folder/tune.NTR"},
-                                         {"/songs/tune.txt", "/songs/tune.txt"},
-                                         {"tune", "tune.NTR"}})
-        EXPECT_EQ(df::withDefaultExtension(path, ".NTR"), expected);
 }
 
 } // namespace

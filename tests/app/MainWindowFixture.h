@@ -7,31 +7,26 @@
 #include "ShortMsg.h"
 #include "fMain.h"
 
+#include "../settings/TempConfig.h"
+#include "SilenceCheck.h"
+
 #include <glimmer/chBut.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QTest>
-#include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
-#include <string>
-#include <unistd.h>
 
 namespace notaro::app::test {
 
 /// The real main window with scripted prompts, a recording MIDI output and its own settings
 /// and document folder.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public notaro::testing::TempConfig {
 protected:
     void SetUp() override {
+        TempConfig::SetUp();
         testApp();
-        char pattern[] = "/tmp/notaro-window-XXXXXX";
-        dir = ::mkdtemp(pattern);
-        ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
         auto device = std::make_unique<playback::RecordingMidiOut>(
             playback::getTickCount, [this](const playback::TimedShortMsg& m) { onSend(m); });
         midi = device.get();
@@ -40,43 +35,46 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        ::unsetenv("XDG_CONFIG_HOME");
-        std::filesystem::remove_all(dir);
+        TempConfig::TearDown();
     }
 
     ScoreEditor& editor() { return *window->editor(); }
     glimmer::chBut* button(const char* name) {
         return window->findChild<glimmer::chBut*>(QString::fromLatin1(name));
     }
+    void trigger(const char* action) {
+        window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    }
+    /// The caption, the document's file name and "*" when modified, joined with "|".
+    std::string documentState() {
+        return (window->windowTitle() + "|" + window->currentFileName() + "|" +
+                (editor().isTextModified() ? "*" : ""))
+            .toStdString();
+    }
     /// A score as a user leaves it after typing: modified.
     void typeScore(const std::string& text) {
         editor().setScoreText(text);
         editor().setTextModified(true);
     }
-    void clickPlay() { QTest::mouseClick(button("cmdPlay"), Qt::LeftButton); }
-    /// Runs the event loop until the play command has ended (at most 10 s).
-    void waitForPlayEnd() {
+    /// Clicks Play and runs the event loop until the play command has ended (at most 10 s).
+    void playToEnd() {
+        QTest::mouseClick(button("cmdPlay"), Qt::LeftButton);
         QElapsedTimer t;
         t.start();
         do
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         while ((window->isPlaying() || button("cmdPlay")->Value()) && t.elapsed() < 10000);
     }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    static void writeFile(const std::string& p, const std::string& bytes) {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    static std::string readFile(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
+    /// The notes and wheels the output was left sounding with ("" = silent).
+    std::string leftSounding() const {
+        std::vector<uint32_t> msgs;
+        for (const auto& m : midi->messages())
+            msgs.push_back(m.msg);
+        return notaro::testing::leftSounding(msgs);
     }
 
     /// Runs at every message the window sends to the MIDI output.
     std::function<void(const playback::TimedShortMsg&)> onSend = [](const auto&) {};
-
-    std::filesystem::path dir;
     ScriptedPrompts prompts;
     playback::RecordingMidiOut* midi = nullptr;
     std::unique_ptr<fMain> window;

@@ -3,7 +3,6 @@
 #include "FileDialogRequest.h"
 #include "UserPrompts.h"
 
-#include <QString>
 #include <QStringList>
 #include <QUrl>
 
@@ -14,7 +13,7 @@
 namespace notaro::app::test {
 
 /// Prompts that a test reads and answers: every message is recorded, the save prompt and
-/// the file dialogs take their answers from queues (an empty queue answers Cancel), and
+/// the file dialogs take their answers from queues (an empty queue or "" answers Cancel), and
 /// onMessage runs while a message box would be open (to look at the window at that moment).
 class ScriptedPrompts : public UserPrompts {
 public:
@@ -24,13 +23,11 @@ public:
     };
 
     std::vector<Message> messages;
-    std::deque<Answer> answers;             ///< for askYesNoCancel
-    std::deque<QString> fileAnswers;        ///< for the file dialogs; "" = cancelled
-    std::vector<fileDialogRequest> dialogs; ///< every request shown, with the save flag below
-    std::vector<bool> dialogWasSave;
+    std::deque<Answer> answers;                              ///< for askYesNoCancel
+    std::deque<QString> fileAnswers;                         ///< for the file dialogs
+    std::vector<std::pair<fileDialogRequest, bool>> dialogs; ///< each request shown, and "save"
     std::vector<QUrl> opened;
-    int beeps = 0;
-    int questions = 0;
+    int beeps = 0, questions = 0;
     std::function<void(const Message&)> onMessage;
 
     void showMessage(QWidget*, const QString& text, Icon icon) override {
@@ -41,23 +38,14 @@ public:
     Answer askYesNoCancel(QWidget*, const QString& text) override {
         ++questions;
         messages.push_back({text, Icon::Question});
-        if (answers.empty())
-            return Answer::Cancel;
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
+        return next(answers, Answer::Cancel);
     }
     bool runFileDialog(QWidget*, fileDialogRequest& request, bool save) override {
-        dialogs.push_back(request);
-        dialogWasSave.push_back(save);
-        if (fileAnswers.empty())
-            return false;
-        const QString path = fileAnswers.front();
-        fileAnswers.pop_front();
-        if (path.isEmpty())
-            return false;
-        completeRequest(request, path);
-        return true;
+        dialogs.emplace_back(request, save);
+        const QString path = next(fileAnswers, QString());
+        if (!path.isEmpty())
+            completeRequest(request, path);
+        return !path.isEmpty();
     }
     void beep() override { ++beeps; }
     void openUrl(const QUrl& url) override { opened.push_back(url); }
@@ -68,6 +56,15 @@ public:
         for (const Message& m : messages)
             t << m.text;
         return t;
+    }
+
+private:
+    template <class T> static T next(std::deque<T>& queue, T whenEmpty) {
+        if (queue.empty())
+            return whenEmpty;
+        T front = queue.front();
+        queue.pop_front();
+        return front;
     }
 };
 

@@ -1,12 +1,19 @@
-// Start-up and shell services: the values, the window placing, the filters and the help page.
+// Start-up and shell services (values, window placing, filters, help page) and the About and
+// Examples boxes that use them.
 #include "AppTestSupport.h"
 #include "AppValues.h"
 #include "FileDialogRequest.h"
 #include "ScriptedPrompts.h"
 #include "ShellServices.h"
+#include "fAbout.h"
+#include "fExamples.h"
+
+#include <glimmer/tkHLink.h>
 
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -16,26 +23,28 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(ShellServices, CentersWithTheDocumentedArithmetic) {
+TEST(ShellServices, CentresFiltersFindsTheDataFoldersAndOpensHelp) {
     int left = 0, top = 0;
     centeredPosition(15360, 11520, 6000, 4000, left, top);
-    EXPECT_EQ(left, 4680);
-    EXPECT_EQ(top, 2820);
-}
+    EXPECT_EQ(std::make_pair(left, top), std::make_pair(4680, 2820));
 
-TEST(ShellServices, FilterStringsAndTheirQtForm) {
     const std::string midi = buildFilterString({"Midi Files", "*.mid", "All Files (*.*)", "*.*"});
     EXPECT_EQ(midi, "Midi Files\0*.mid\0All Files (*.*)\0*.*\0\0"s);
     EXPECT_EQ(buildFilterString({"All Files"}), "All Files\0*.*\0\0"s);
     EXPECT_EQ(buildFilterString({}), "");
     EXPECT_EQ(toQtFilters(midi), QStringList({"Midi Files (*.mid)", "All Files (*)"}));
     EXPECT_EQ(toQtFilters(""), QStringList({"All Files (*)"}));
-}
 
-TEST(ShellServices, HelpOpensThePageOrSaysItIsMissing) {
-    testApp();
-    QTemporaryDir dir;
-    const QString page = dir.filePath("eOview.htm");
+    testApp(); // beside the program, or installed under share/notaro
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("bin/samples");
+    QDir(root.path()).mkpath("share/notaro/help");
+    initAppValues(root.filePath("bin/"));
+    EXPECT_EQ(appValues().appFolder, root.filePath("bin"));
+    EXPECT_EQ(dataFolder("samples"), root.filePath("bin/samples"));
+    EXPECT_EQ(dataFolder("help"), root.filePath("share/notaro/help"));
+    // Help opens the page, or says that it is missing.
+    const QString page = root.filePath("eOview.htm");
     ScriptedPrompts prompts;
     openHelpTopic(page, prompts, nullptr);
     EXPECT_EQ(prompts.texts(), QStringList({"The help topic is not available."}));
@@ -46,15 +55,42 @@ TEST(ShellServices, HelpOpensThePageOrSaysItIsMissing) {
     EXPECT_EQ(prompts.opened[0].toLocalFile(), page);
 }
 
-TEST(ShellServices, DataFoldersBesideTheProgramOrInstalled) {
+TEST(AboutExamples, TextsLinksAndClosing) {
     testApp();
-    QTemporaryDir root;
-    QDir(root.path()).mkpath("bin/samples");
-    QDir(root.path()).mkpath("share/notaro/help");
-    initAppValues(root.filePath("bin/"));
-    EXPECT_EQ(appValues().appFolder, root.filePath("bin"));
-    EXPECT_EQ(dataFolder("samples"), root.filePath("bin/samples"));
-    EXPECT_EQ(dataFolder("help"), root.filePath("share/notaro/help"));
+    QTemporaryDir folder; // the program folder, with "help" and "samples"
+    QDir(folder.path()).mkpath(QStringLiteral("help"));
+    QDir(folder.path()).mkpath(QStringLiteral("samples"));
+    initAppValues(folder.path());
+    ScriptedPrompts prompts;
+    const auto open = [&](bool about) {
+        std::unique_ptr<QDialog> d(about ? static_cast<QDialog*>(new fAbout(prompts, nullptr))
+                                         : new fExamples(prompts, nullptr));
+        d->show();
+        d->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(d.get()));
+        return d;
+    };
+    const auto about = open(true), examples = open(false);
+    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+              QStringLiteral("Version 1.4 -- 15/09/2006"));
+    EXPECT_EQ(examples->findChild<glimmer::tkHLink*>()->Caption(), folder.path() + "/samples");
+    for (const char* link : {"hlnkWeb", "hlnkSamples", "hlnkCli"})
+        QTest::mouseClick(about->findChild<glimmer::tkHLink*>(link)->label(), Qt::LeftButton);
+    QTest::mouseClick(examples->findChild<glimmer::tkHLink*>()->label(), Qt::LeftButton);
+    QStringList opened;
+    for (const QUrl& url : prompts.opened)
+        opened << url.toString();
+    const QString help = QUrl::fromLocalFile(folder.path() + "/help/eOview.htm").toString(),
+                  samples = QUrl::fromLocalFile(folder.path() + "/samples").toString();
+    EXPECT_EQ(opened, QStringList({help, samples, help + "#cli", samples}));
+    about->close();
+    examples->close();
+    for (const auto key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) // Space: the button
+        for (const bool isAbout : {true, false}) {
+            const auto d = open(isAbout);
+            QTest::keyClick(QApplication::focusWidget(), key);
+            EXPECT_FALSE(d->isVisible()) << key << (isAbout ? " About" : " Examples");
+        }
 }
 
 } // namespace

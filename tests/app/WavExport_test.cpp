@@ -45,13 +45,12 @@ protected:
 
 TEST_F(WavExportTest, WritesWhatTheCommandLineRenders) {
     for (const int32_t instrument : {-1, 40}) {
-        SCOPED_TRACE(instrument);
         ASSERT_EQ(exportTo("ours.wav", instrument), wavExportRc::kDone);
         const std::string cmd = std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli render -o '" +
                                 path("theirs.wav") + "' '" + kSample + "'" +
                                 (instrument < 0 ? "" : " --instrument 40");
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
-        EXPECT_TRUE(readFile(path("ours.wav")) == readFile(path("theirs.wav")));
+        EXPECT_TRUE(readFile(path("ours.wav")) == readFile(path("theirs.wav"))) << instrument;
     }
 }
 

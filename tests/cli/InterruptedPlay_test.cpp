@@ -1,15 +1,15 @@
 // Ctrl-C at a random moment of a real `notaro-cli play` leaves its output silent and ends the
 // program with 130.
+#include "ExitCodes.h"
 #include "SilenceCheck.h"
 
-#include <gtest/gtest.h>
+#include "../settings/TempConfig.h"
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <poll.h>
 #include <random>
 #include <sstream>
@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using InterruptedPlay = notaro::testing::TempConfig; // the settings folder of the runs
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -93,15 +94,12 @@ std::vector<uint32_t> traceMessages(const std::string& trace) {
 
 } // namespace
 
-TEST(InterruptedPlay, CtrlCAtRandomMomentsLeavesSilenceAndExits130) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("notaro-interrupt-test-" + std::to_string(::getpid()));
-    fs::create_directories(dir / "config");
-    const std::string score = (dir / "tune.NTR").string();
+TEST_F(InterruptedPlay, CtrlCAtRandomMomentsLeavesSilenceAndExits130) {
+    const std::string score = path("tune.NTR");
     // Quarter tones, a rest, ties, a slur, staccato, instrument and tempo records in the first
     // half second, then long notes so that playback is never over before the signal.
-    std::ofstream(score) << "**n[a-b-c]\n*t[480]\n8c+ 16d~ 16: 8e+[ 8e+] 8f( 8g+ 8a) 16b' 16:\n"
-                            "*i[40]\n*t[360]\n8c+[ 8c+] 8d+ 8: 4e~( 8f+)\n*t[120]\n2g+ 2a~\n";
+    writeFile(score, "**n[a-b-c]\n*t[480]\n8c+ 16d~ 16: 8e+[ 8e+] 8f( 8g+ 8a) 16b' 16:\n"
+                     "*i[40]\n*t[360]\n8c+[ 8c+] 8d+ 8: 4e~( 8f+)\n*t[120]\n2g+ 2a~\n");
     // NOTARO_INTERRUPT_SEED replays a failed run.
     const char* fixed = std::getenv("NOTARO_INTERRUPT_SEED");
     const unsigned seed = fixed ? static_cast<unsigned>(std::stoul(fixed)) : std::random_device{}();
@@ -111,18 +109,18 @@ TEST(InterruptedPlay, CtrlCAtRandomMomentsLeavesSilenceAndExits130) {
     int runsThatSounded = 0;
     for (int i = 0; i < 20; ++i) {
         const int delay = delayMs(random);
-        const PlayRun run = interruptedPlay(score, dir / "config", delay);
+        const PlayRun run = interruptedPlay(score, dir_, delay);
         const std::vector<uint32_t> msgs = traceMessages(run.out);
         const bool sounded = std::any_of(msgs.begin(), msgs.end(), [](uint32_t m) {
             return (m & 0xF0) == 0x90 && (m >> 16) != 0;
         });
         EXPECT_EQ(notaro::testing::leftSounding(msgs), "") << "signal after " << delay << " ms:\n"
                                                            << run.out;
-        EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 130)
+        EXPECT_TRUE(WIFEXITED(run.status) &&
+                    WEXITSTATUS(run.status) == notaro::cli::exitCode::kInterrupted)
             << "signal after " << delay << " ms: status " << run.status << "\n"
             << run.out;
         runsThatSounded += sounded;
     }
     EXPECT_GT(runsThatSounded, 0);
-    fs::remove_all(dir);
 }

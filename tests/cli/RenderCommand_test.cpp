@@ -1,19 +1,17 @@
 // `notaro-cli render` on every sample: a WAV as long as the score, and not silent.
 #include "RenderCommand.h"
 
+#include "ExitCodes.h"
+
+#include "../settings/TempConfig.h"
 #include "CommandOutput.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <sstream>
 
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using notaro::testing::commandOutput;
+using RenderCommand = notaro::testing::TempConfig;
+namespace exitCode = notaro::cli::exitCode;
 
 namespace {
 
@@ -24,27 +22,24 @@ double number(const std::string& text, const std::string& label) {
 
 } // namespace
 
-TEST(RenderCommand, EverySampleRendersToSound) {
+TEST_F(RenderCommand, EverySampleRendersToSound) {
     const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
     if (!fs::exists(soundFont))
         GTEST_SKIP() << "the TimGM6mb SoundFont is not installed";
-    char pattern[] = "/tmp/notaro-render-cli-XXXXXX";
-    const fs::path dir = ::mkdtemp(pattern);
-    ::setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
     int rendered = 0;
     for (const auto& e : fs::directory_iterator(fs::path(NOTARO_SOURCE_DIR) / "data" / "samples")) {
         if (e.path().extension() != ".NTR")
             continue;
         SCOPED_TRACE(e.path().filename().string());
-        const std::string wav = (dir / (e.path().stem().string() + ".wav")).string();
+        const std::string wav = path(e.path().stem().string() + ".wav");
         std::ostringstream out, err;
         ASSERT_EQ(notaro::cli::runRender({"--soundfont", soundFont, "-o", wav, e.path().string()},
                                          out, err),
-                  0)
+                  exitCode::kDone)
             << err.str();
         EXPECT_EQ(err.str(), ""); // no progress display when stderr is not a terminal
         // The MIDI file's own length, as sox sees nothing of it: compare with the dump's last line.
-        const std::string mid = (dir / "x.mid").string();
+        const std::string mid = path("x.mid");
         commandOutput(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli midi -o '" + mid + "' '" +
                       e.path().string() + "'");
         const std::string dump =
@@ -61,29 +56,19 @@ TEST(RenderCommand, EverySampleRendersToSound) {
         ++rendered;
     }
     EXPECT_GE(rendered, 5);
-    ::unsetenv("XDG_CONFIG_HOME");
-    fs::remove_all(dir);
 }
 
-TEST(RenderCommand, SoundFontThatIsNoFileFailsAtOnce) {
-    char pattern[] = "/tmp/notaro-render-bad-XXXXXX";
-    const fs::path dir = ::mkdtemp(pattern);
-    const std::string score = (dir / "a.ntr").string();
-    std::FILE* f = std::fopen(score.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("**n[a-b-c]\r\n4c\r\n", f);
-    std::fclose(f);
+TEST_F(RenderCommand, SoundFontThatIsNoFileFailsAtOnce) {
+    writeFile(path("a.ntr"), "**n[a-b-c]\r\n4c\r\n");
     // A FIFO without a writer would block whoever opens it to read.
-    ASSERT_EQ(::mkfifo((dir / "fifo.sf2").c_str(), 0600), 0);
-    std::fclose(std::fopen((dir / "empty.sf2").c_str(), "wb"));
-    fs::create_directory(dir / "folder.sf2");
+    ASSERT_EQ(::mkfifo(path("fifo.sf2").c_str(), 0600), 0);
+    writeFile(path("empty.sf2"), "");
+    fs::create_directory(path("folder.sf2"));
     for (const char* name : {"fifo.sf2", "empty.sf2", "folder.sf2"}) {
-        const std::string soundFont = (dir / name).string();
         std::ostringstream out, err;
         EXPECT_EQ(notaro::cli::runRender(
-                      {"--soundfont", soundFont, "-o", (dir / "a.wav").string(), score}, out, err),
-                  1);
-        EXPECT_EQ(err.str(), soundFont + ": Cannot load the SoundFont.\n");
+                      {"--soundfont", path(name), "-o", path("a.wav"), path("a.ntr")}, out, err),
+                  exitCode::kFailed);
+        EXPECT_EQ(err.str(), path(name) + ": Cannot load the SoundFont.\n");
     }
-    fs::remove_all(dir);
 }

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <filesystem>
 #include <thread>
 #include <vector>
@@ -96,10 +95,9 @@ TEST(FluidSynthMidiOut, SilencingKillsEveryVoiceWithinOneBlock) {
         std::fill(l.begin(), l.end(), 0.0f);
         std::fill(r.begin(), r.end(), 0.0f);
         fluid_synth_process(synth, 1024, 4, fx, 2, out);
-        float peak = 0;
-        for (size_t i = 0; i < l.size(); ++i)
-            peak = std::max({peak, std::abs(l[i]), std::abs(r[i])});
-        return peak;
+        const auto [lo, hi] = std::minmax_element(l.begin(), l.end());
+        const auto [rlo, rhi] = std::minmax_element(r.begin(), r.end());
+        return std::max({-*lo, *hi, -*rlo, *rhi});
     };
     // A sustained organ note, then what close() sends before the engine silences.
     for (uint32_t msg : {packShortMsg(0xC0, 19), packShortMsg(0x90, 60, 127)})

@@ -4,34 +4,16 @@
 #include "MidiSettings.h"
 #include "RtMidiPortOut.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include "../settings/TempConfig.h"
 
 using namespace notaro::playback;
 
 namespace {
 
 /// Each test gets a fresh settings folder (XDG_CONFIG_HOME).
-class MidiOutputs : public ::testing::Test {
+class MidiOutputs : public notaro::testing::TempConfig {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/notaro-playback-XXXXXX";
-        dir_ = ::mkdtemp(pattern);
-        ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("XDG_CONFIG_HOME");
-        std::filesystem::remove_all(dir_);
-    }
-    void writeParaIni(const std::string& text) const {
-        std::filesystem::create_directories(dir_ / "notaro");
-        std::ofstream(dir_ / "notaro" / "para.ini", std::ios::binary) << text;
-    }
-
-    std::filesystem::path dir_;
+    void writeParaIni(const std::string& text) const { writeFile(path("notaro/para.ini"), text); }
 };
 
 bool isBuiltin(const std::unique_ptr<MidiOutDevice>& dev) {
@@ -77,10 +59,14 @@ TEST_F(MidiOutputs, SoundFontSettingWinsOverTheInstalledOnes) {
 TEST(RtMidiPortOut, FindPortMatchesAPartWithoutRegardToCase) {
     const std::vector<std::string> ports = {"Midi Through:Midi Through Port-0 14:0",
                                             "FLUID Synth (123):Synth input port"};
-    EXPECT_EQ(RtMidiPortOut::findPort(ports, "synth input"), 1);
-    EXPECT_EQ(RtMidiPortOut::findPort(ports, "port"), 0);
-    EXPECT_EQ(RtMidiPortOut::findPort(ports, "timidity"), -1);
-    EXPECT_EQ(RtMidiPortOut::findPort(ports, ""), -1);
+    const std::pair<const char*, int32_t> cases[] = {{"synth input", 1},
+                                                     {"SYNTH INPUT", 1},
+                                                     {"fluid", 1},
+                                                     {"port", 0},
+                                                     {"timidity", portRc::kNoPort},
+                                                     {"", portRc::kNoPort}};
+    for (const auto& [part, index] : cases)
+        EXPECT_EQ(RtMidiPortOut::findPort(ports, part), index) << part;
 }
 
 TEST(RtMidiPortOut, MissingPortFailsQuietly) {

@@ -5,22 +5,12 @@
 #include "OnRatios.h"
 #include "cGnsPlay.h"
 
-
 using namespace notaro;
 using namespace notaro::playback;
 using notaro::testing::FakeTime;
 using notaro::testing::Lines;
 
 namespace {
-
-/// What the messages leave sounding, read without the device's own bookkeeping: "ch C note N"
-/// for a note-on never switched off, "ch C wheel V" for a shifted wheel; empty when silent.
-std::string leftSounding(const std::vector<TimedShortMsg>& msgs) {
-    std::vector<uint32_t> packed;
-    for (const TimedShortMsg& m : msgs)
-        packed.push_back(m.msg);
-    return notaro::testing::leftSounding(packed);
-}
 
 struct StopSeen : PlayerListener {
     bool aborted = false;
@@ -80,6 +70,9 @@ TEST(SilentStop, EveryMomentOfPlaybackEndsInSilence) {
             EXPECT_EQ(play.play(*parser, 0, parser->nNotes() - 1, 1.0f, channel, 100, -1), 0);
             EXPECT_TRUE(stop.aborted) << c.what;
             EXPECT_FALSE(dev.isOpen()) << c.what;
-            EXPECT_EQ(leftSounding(dev.messages()), "") << c.what << ", channel " << channel;
+            std::vector<uint32_t> sent; // read without the device's own bookkeeping
+            for (const TimedShortMsg& m : dev.messages())
+                sent.push_back(m.msg);
+            EXPECT_EQ(notaro::testing::leftSounding(sent), "") << c.what << ", channel " << channel;
         }
 }
