@@ -5,6 +5,9 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <cmath>
+#include <limits>
+
 namespace glimmer {
 
 bool BagValues::readBool(const QString& key, bool defaultValue) const {
@@ -32,6 +35,15 @@ qint32 BagValues::readInt(const QString& key, qint32 defaultValue) const {
     if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max())
         throw PropertyError(key, QStringLiteral("not a 32-bit number"));
     return qint32(n);
+}
+
+float BagValues::readFloat(const QString& key, float defaultValue) const {
+    const QVariant v = m_bag.ReadProperty(key, defaultValue);
+    bool ok = false;
+    const double x = v.toDouble(&ok);
+    if (!ok || !std::isfinite(x) || std::fabs(x) > double(std::numeric_limits<float>::max()))
+        throw PropertyError(key, QStringLiteral("not a single-precision number"));
+    return float(x);
 }
 
 quint32 BagValues::readColor(const QString& key, quint32 defaultValue) const {

@@ -16,6 +16,8 @@ public:
 
     bool readBool(const QString& key, bool defaultValue) const;
     qint32 readInt(const QString& key, qint32 defaultValue) const;
+    /// Reads a single-precision number; infinities and NaN are refused.
+    float readFloat(const QString& key, float defaultValue) const;
     /// Reads a colour value; negative 32-bit numbers are taken as their unsigned bit pattern.
     quint32 readColor(const QString& key, quint32 defaultValue) const;
     QString readString(const QString& key, const QString& defaultValue) const;

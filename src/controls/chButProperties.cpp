@@ -1,50 +1,83 @@
 #include <glimmer/chBut.h>
 
-#include "BagValues.h"
 #include "ButtonColors.h"
+#include "PropertyTable.h"
 
 #include <glimmer/OleColor.h>
-#include <glimmer/PropertyBag.h>
-#include <glimmer/PropertyError.h>
+
+#include <QScopeGuard>
 
 namespace glimmer {
 
 namespace {
 
-// Property-bag keys.
-const QString kBackColor = QStringLiteral("BCOL");
-const QString kBackOver = QStringLiteral("BCOLO");
-const QString kForeColor = QStringLiteral("FCOL");
-const QString kForeOver = QStringLiteral("FCOLO");
-const QString kMaskColor = QStringLiteral("MCOL");
-const QString kButtonType = QStringLiteral("BTYPE");
-const QString kCaption = QStringLiteral("TX");
-const QString kEnabled = QStringLiteral("ENAB");
-const QString kFont = QStringLiteral("FONT");
-const QString kColorScheme = QStringLiteral("COLTYPE");
-const QString kShowFocusRect = QStringLiteral("FOCUSR");
-const QString kMousePointer = QStringLiteral("MPTR");
-const QString kMouseIcon = QStringLiteral("MICON");
-const QString kHandPointer = QStringLiteral("HAND");
-const QString kSoftBevel = QStringLiteral("SOFT");
-const QString kPictureNormal = QStringLiteral("PICN");
-const QString kPictureOver = QStringLiteral("PICH");
-const QString kPicturePosition = QStringLiteral("PICPOS");
-const QString kUseMaskColor = QStringLiteral("UMCOL");
-const QString kUseGreyscale = QStringLiteral("NGREY");
-const QString kSpecialEffect = QStringLiteral("FX");
-const QString kCheckBox = QStringLiteral("CHECK");
-const QString kValue = QStringLiteral("VALUE");
+// Property-bag keys; a write reports its change under the same key.
+constexpr char kBackColor[] = "BCOL";
+constexpr char kBackOver[] = "BCOLO";
+constexpr char kForeColor[] = "FCOL";
+constexpr char kForeOver[] = "FCOLO";
+constexpr char kMaskColor[] = "MCOL";
+constexpr char kButtonType[] = "BTYPE";
+constexpr char kCaption[] = "TX";
+constexpr char kEnabled[] = "ENAB";
+constexpr char kFont[] = "FONT";
+constexpr char kColorScheme[] = "COLTYPE";
+constexpr char kShowFocusRect[] = "FOCUSR";
+constexpr char kMousePointer[] = "MPTR";
+constexpr char kMouseIcon[] = "MICON";
+constexpr char kHandPointer[] = "HAND";
+constexpr char kSoftBevel[] = "SOFT";
+constexpr char kPictureNormal[] = "PICN";
+constexpr char kPictureOver[] = "PICH";
+constexpr char kPicturePosition[] = "PICPOS";
+constexpr char kUseMaskColor[] = "UMCOL";
+constexpr char kUseGreyscale[] = "NGREY";
+constexpr char kSpecialEffect[] = "FX";
+constexpr char kCheckBox[] = "CHECK";
+constexpr char kValue[] = "VALUE";
+// Hosts know the hover picture's change under this key rather than its bag key.
+constexpr char kPictureOverChange[] = "PICO";
 
 constexpr quint32 DefaultMaskColor = 0xC0C0C0;
-
-int checkedEnum(const QString& key, int value, int low, int high) {
-    if (value < low || value > high)
-        throw PropertyError(key, QStringLiteral("value %1 out of range").arg(value));
-    return value;
-}
+constexpr PropertyRange PointerCodes = {std::numeric_limits<short>::min(),
+                                        std::numeric_limits<short>::max()};
 
 } // namespace
+
+const PropertyTable<chBut>& chBut::propertyTable() {
+    using Init = PropertyInit;
+    auto enabled = functionAccess<bool, chBut>([](const chBut& b) { return b.isEnabled(); },
+                                               [](chBut& b, const bool& v) { b.setEnabled(v); });
+    auto font = functionAccess<QFont, chBut>([](const chBut& b) { return b.font(); },
+                                             [](chBut& b, const QFont& v) { b.setFont(v); });
+    // clang-format off
+    static const PropertyTable<chBut> table(PropertyTable<chBut>::EveryValue, {
+        {"BackColor", kBackColor, fixedDefault(OleColor::ButtonFace), memberAccess(&chBut::m_backColor), Init::AsDefault},
+        {"BackOver", kBackOver, sameAsDefault(kBackColor), memberAccess(&chBut::m_backOver), Init::AsDefault},
+        {"ForeColor", kForeColor, fixedDefault(OleColor::ButtonText), memberAccess(&chBut::m_foreColor), Init::AsDefault},
+        {"ForeOver", kForeOver, sameAsDefault(kForeColor), memberAccess(&chBut::m_foreOver), Init::AsDefault},
+        {"MaskColor", kMaskColor, fixedDefault(DefaultMaskColor), memberAccess(&chBut::m_maskColor), Init::AsDefault},
+        {"ButtonType", kButtonType, fixedDefault(Windows32Bit), memberAccess(&chBut::m_buttonType), Init::AsDefault, {SimpleFlat, Hover3D}},
+        {"Caption", kCaption, fixedDefault(QString()), memberAccess(&chBut::m_caption), Init::HostName},
+        {"Enabled", kEnabled, fixedDefault(true), enabled, Init::AsDefault},
+        {"Font", kFont, ownFontDefault(), font, Init::HostFont},
+        {"ColorScheme", kColorScheme, fixedDefault(UseWindows), memberAccess(&chBut::m_colorScheme), Init::AsDefault, {UseWindows, UseContainer}},
+        {"ShowFocusRect", kShowFocusRect, fixedDefault(true), memberAccess(&chBut::m_showFocusRect), Init::AsDefault},
+        {"MousePointer", kMousePointer, fixedDefault(0), memberAccess(&chBut::m_mousePointer), Init::Keep, PointerCodes},
+        {"MouseIcon", kMouseIcon, {}, memberAccess(&chBut::m_mouseIcon)},
+        {"HandPointer", kHandPointer, fixedDefault(false), memberAccess(&chBut::m_handPointer)},
+        {"SoftBevel", kSoftBevel, fixedDefault(false), memberAccess(&chBut::m_softBevel)},
+        {"PictureNormal", kPictureNormal, {}, memberAccess(&chBut::m_pictureNormal)},
+        {"PictureOver", kPictureOver, {}, memberAccess(&chBut::m_pictureOver)},
+        {"PicturePosition", kPicturePosition, fixedDefault(cbLeft), memberAccess(&chBut::m_picturePosition), Init::Keep, {cbLeft, cbBackground}},
+        {"UseMaskColor", kUseMaskColor, fixedDefault(true), memberAccess(&chBut::m_useMaskColor), Init::AsDefault},
+        {"UseGreyscale", kUseGreyscale, fixedDefault(false), memberAccess(&chBut::m_useGreyscale)},
+        {"SpecialEffect", kSpecialEffect, fixedDefault(cbNone), memberAccess(&chBut::m_specialEffect), Init::Keep, {cbNone, cbShadowed}},
+        {"CheckBoxBehaviour", kCheckBox, fixedDefault(false), memberAccess(&chBut::m_checkBoxBehaviour)},
+        {"Value", kValue, fixedDefault(false), memberAccess(&chBut::m_value)}});
+    // clang-format on
+    return table;
+}
 
 void chBut::setBackColor(quint32 value) {
     if (value == m_backColor && (!m_designMode || value == m_backOver))
@@ -52,14 +85,14 @@ void chBut::setBackColor(quint32 value) {
     m_backColor = value;
     if (m_designMode)
         m_backOver = value;
-    changed("BCOL", true, false);
+    changed(kBackColor, true, false);
 }
 
 void chBut::setBackOver(quint32 value) {
     if (value == m_backOver)
         return;
     m_backOver = value;
-    changed("BCOLO", true, false);
+    changed(kBackOver, true, false);
 }
 
 void chBut::setForeColor(quint32 value) {
@@ -68,30 +101,29 @@ void chBut::setForeColor(quint32 value) {
     m_foreColor = value;
     if (m_designMode)
         m_foreOver = value;
-    changed("FCOL", true, false);
+    changed(kForeColor, true, false);
 }
 
 void chBut::setForeOver(quint32 value) {
     if (value == m_foreOver)
         return;
     m_foreOver = value;
-    changed("FCOLO", true, false);
+    changed(kForeOver, true, false);
 }
 
 void chBut::setMaskColor(quint32 value) {
     if (value == m_maskColor)
         return;
     m_maskColor = value;
-    changed("MCOL", true, false);
+    changed(kMaskColor, true, false);
 }
 
 void chBut::setButtonType(ButtonTypes value) {
-    checkedEnum(kButtonType, value, SimpleFlat, Hover3D);
-    if (value == m_buttonType)
+    if (value == m_buttonType || !propertyTable().admits(*this, kButtonType, value))
         return;
     m_buttonType = value;
     updateRegion();
-    changed("BTYPE", true, true);
+    changed(kButtonType, true, true);
 }
 
 void chBut::setCaption(const QString& value) {
@@ -99,7 +131,7 @@ void chBut::setCaption(const QString& value) {
         return;
     m_caption = value;
     updateAccessKey();
-    changed("TX", false, true);
+    changed(kCaption, false, true);
 }
 
 void chBut::setFontSilently(const QFont& f) {
@@ -127,8 +159,8 @@ void chBut::setFontUnderline(bool value) {
 }
 
 void chBut::setFontSize(short value) {
-    if (value <= 0)
-        throw PropertyError(QStringLiteral("FontSize"), QStringLiteral("size must be positive"));
+    if (!propertyvalues::admits(*this, "FontSize", value, {1, std::numeric_limits<short>::max()}))
+        return;
     QFont f = font();
     f.setPointSize(value);
     setFontSilently(f);
@@ -141,18 +173,17 @@ void chBut::setFontName(const QString& value) {
 }
 
 void chBut::setColorScheme(ColorTypes value) {
-    checkedEnum(kColorScheme, value, UseWindows, UseContainer);
-    if (value == m_colorScheme)
+    if (value == m_colorScheme || !propertyTable().admits(*this, kColorScheme, value))
         return;
     m_colorScheme = value;
-    changed("COLTYPE", true, false);
+    changed(kColorScheme, true, false);
 }
 
 void chBut::setShowFocusRect(bool value) {
     if (value == m_showFocusRect)
         return;
     m_showFocusRect = value;
-    changed("FOCUSR", false, false);
+    changed(kShowFocusRect, false, false);
 }
 
 void chBut::updateCursor() {
@@ -180,13 +211,13 @@ void chBut::setMousePointer(short value) {
         return;
     m_mousePointer = value;
     updateCursor();
-    emit propertyChanged(kMousePointer);
+    emit propertyChanged(QString::fromLatin1(kMousePointer));
 }
 
 void chBut::setMouseIcon(const QPixmap& value) {
     m_mouseIcon = value;
     updateCursor();
-    emit propertyChanged(kMouseIcon);
+    emit propertyChanged(QString::fromLatin1(kMouseIcon));
 }
 
 void chBut::setHandPointer(bool value) {
@@ -200,69 +231,66 @@ void chBut::setHandPointer(bool value) {
         m_mousePointer = 1;
     }
     updateCursor();
-    changed("HAND", false, false);
+    changed(kHandPointer, false, false);
 }
 
 void chBut::setSoftBevel(bool value) {
     if (value == m_softBevel)
         return;
     m_softBevel = value;
-    changed("SOFT", true, false);
+    changed(kSoftBevel, true, false);
 }
 
 void chBut::setPictureNormal(const QPixmap& value) {
     m_pictureNormal = value;
-    changed("PICN", false, true);
+    changed(kPictureNormal, false, true);
 }
 
 void chBut::setPictureOver(const QPixmap& value) {
     m_pictureOver = value;
-    // Hosts know the hover picture's change under this key.
-    changed("PICO", false, true);
+    changed(kPictureOverChange, false, true);
 }
 
 void chBut::setPicturePosition(PicPositions value) {
-    checkedEnum(kPicturePosition, value, cbLeft, cbBackground);
-    if (value == m_picturePosition)
+    if (value == m_picturePosition || !propertyTable().admits(*this, kPicturePosition, value))
         return;
     m_picturePosition = value;
-    changed("PICPOS", false, true);
+    changed(kPicturePosition, false, true);
 }
 
 void chBut::setUseMaskColor(bool value) {
     if (value == m_useMaskColor)
         return;
     m_useMaskColor = value;
-    changed("UMCOL", false, false);
+    changed(kUseMaskColor, false, false);
 }
 
 void chBut::setUseGreyscale(bool value) {
     if (value == m_useGreyscale)
         return;
     m_useGreyscale = value;
-    changed("NGREY", false, false);
+    changed(kUseGreyscale, false, false);
 }
 
 void chBut::setSpecialEffect(fx value) {
-    checkedEnum(kSpecialEffect, value, cbNone, cbShadowed);
-    if (value == m_specialEffect)
+    if (value == m_specialEffect || !propertyTable().admits(*this, kSpecialEffect, value))
         return;
     m_specialEffect = value;
-    changed("FX", false, false);
+    changed(kSpecialEffect, false, false);
 }
 
 void chBut::setCheckBoxBehaviour(bool value) {
     if (value == m_checkBoxBehaviour)
         return;
     m_checkBoxBehaviour = value;
-    changed("CHECK", false, false);
+    changed(kCheckBox, false, false);
 }
 
 void chBut::setValue(bool value) {
     if (value == m_value)
         return;
     m_value = value;
-    changed("VALUE", false, false);
+    changed(kValue, false, false);
 }
 
 void chBut::setDisplayAsDefault(bool value) {
@@ -278,116 +306,30 @@ void chBut::setDesignMode(bool value) {
 
 void chBut::InitProperties(const QString& name) {
     m_quiet = true;
-    setEnabled(true);
-    if (parentWidget())
-        setFont(parentWidget()->font());
+    propertyTable().init(*this, name);
     m_quiet = false;
-    m_showFocusRect = true;
-    m_useMaskColor = true;
-    m_caption = name;
-    m_buttonType = Windows32Bit;
-    m_colorScheme = UseWindows;
-    // The system colours themselves, so the button follows later changes of the desktop colours.
-    m_backColor = m_backOver = OleColor::ButtonFace;
-    m_foreColor = m_foreOver = OleColor::ButtonText;
-    m_maskColor = DefaultMaskColor;
-    updateAccessKey();
-    updateRegion();
-    SetColors();
-    layoutCaption();
-    Redraw(StateNormal, true);
+    applyProperties(StateNormal);
 }
 
 void chBut::ReadProperties(const PropertyBag& bag) {
-    // Everything is read before anything changes, so a bad value leaves the button as it was.
-    const BagValues b(bag);
-    const quint32 back = b.readColor(kBackColor, OleColor::ButtonFace);
-    const quint32 backOver = b.readColor(kBackOver, back);
-    const quint32 fore = b.readColor(kForeColor, OleColor::ButtonText);
-    const quint32 foreOver = b.readColor(kForeOver, fore);
-    const quint32 mask = b.readColor(kMaskColor, DefaultMaskColor);
-    const int type =
-        checkedEnum(kButtonType, b.readInt(kButtonType, Windows32Bit), SimpleFlat, Hover3D);
-    const QString caption = b.readString(kCaption, QString());
-    const bool enabled = b.readBool(kEnabled, true);
-    const QFont f = b.readFont(kFont, font());
-    const int scheme =
-        checkedEnum(kColorScheme, b.readInt(kColorScheme, UseWindows), UseWindows, UseContainer);
-    const bool focusRect = b.readBool(kShowFocusRect, true);
-    const qint32 pointer = b.readInt(kMousePointer, 0);
-    const QPixmap icon = b.readPicture(kMouseIcon);
-    const bool hand = b.readBool(kHandPointer, false);
-    const bool soft = b.readBool(kSoftBevel, false);
-    const QPixmap picNormal = b.readPicture(kPictureNormal);
-    const QPixmap picOver = b.readPicture(kPictureOver);
-    const int picPos =
-        checkedEnum(kPicturePosition, b.readInt(kPicturePosition, cbLeft), cbLeft, cbBackground);
-    const bool useMask = b.readBool(kUseMaskColor, true);
-    const bool grey = b.readBool(kUseGreyscale, false);
-    const int effect =
-        checkedEnum(kSpecialEffect, b.readInt(kSpecialEffect, cbNone), cbNone, cbShadowed);
-    const bool check = b.readBool(kCheckBox, false);
-    const bool value = b.readBool(kValue, false);
-    if (pointer < std::numeric_limits<short>::min() || pointer > std::numeric_limits<short>::max())
-        throw PropertyError(kMousePointer, QStringLiteral("not a 16-bit pointer code"));
-
-    m_backColor = back;
-    m_backOver = backOver;
-    m_foreColor = fore;
-    m_foreOver = foreOver;
-    m_maskColor = mask;
-    m_buttonType = ButtonTypes(type);
-    m_caption = caption;
-    m_colorScheme = ColorTypes(scheme);
-    m_showFocusRect = focusRect;
-    m_mousePointer = short(pointer);
-    m_mouseIcon = icon;
-    m_handPointer = hand;
-    m_softBevel = soft;
-    m_pictureNormal = picNormal;
-    m_pictureOver = picOver;
-    m_picturePosition = PicPositions(picPos);
-    m_useMaskColor = useMask;
-    m_useGreyscale = grey;
-    m_specialEffect = fx(effect);
-    m_checkBoxBehaviour = check;
-    m_value = value;
     m_quiet = true;
-    setEnabled(enabled);
-    setFont(f);
-    m_quiet = false;
+    // Restores the quiet flag also when a bad value raises PropertyError.
+    const auto loud = qScopeGuard([this] { m_quiet = false; });
+    propertyTable().load(*this, bag);
+    applyProperties(m_lastState);
+}
+
+void chBut::WriteProperties(PropertyBag& bag) const {
+    propertyTable().write(*this, bag);
+}
+
+void chBut::applyProperties(int state) {
     updateAccessKey();
     updateCursor();
     updateRegion();
     SetColors();
     layoutCaption();
-    Redraw(m_lastState, true);
-}
-
-void chBut::WriteProperties(PropertyBag& bag) const {
-    bag.WriteProperty(kBackColor, m_backColor);
-    bag.WriteProperty(kBackOver, m_backOver);
-    bag.WriteProperty(kForeColor, m_foreColor);
-    bag.WriteProperty(kForeOver, m_foreOver);
-    bag.WriteProperty(kMaskColor, m_maskColor);
-    bag.WriteProperty(kButtonType, int(m_buttonType));
-    bag.WriteProperty(kCaption, m_caption);
-    bag.WriteProperty(kEnabled, isEnabled());
-    bag.WriteProperty(kFont, font());
-    bag.WriteProperty(kColorScheme, int(m_colorScheme));
-    bag.WriteProperty(kShowFocusRect, m_showFocusRect);
-    bag.WriteProperty(kMousePointer, int(m_mousePointer));
-    bag.WriteProperty(kMouseIcon, BagValues::pictureValue(m_mouseIcon));
-    bag.WriteProperty(kHandPointer, m_handPointer);
-    bag.WriteProperty(kSoftBevel, m_softBevel);
-    bag.WriteProperty(kPictureNormal, BagValues::pictureValue(m_pictureNormal));
-    bag.WriteProperty(kPictureOver, BagValues::pictureValue(m_pictureOver));
-    bag.WriteProperty(kPicturePosition, int(m_picturePosition));
-    bag.WriteProperty(kUseMaskColor, m_useMaskColor);
-    bag.WriteProperty(kUseGreyscale, m_useGreyscale);
-    bag.WriteProperty(kSpecialEffect, int(m_specialEffect));
-    bag.WriteProperty(kCheckBox, m_checkBoxBehaviour);
-    bag.WriteProperty(kValue, m_value);
+    Redraw(state, true);
 }
 
 } // namespace glimmer

@@ -1,111 +1,197 @@
 #include <glimmer/tkHLink.h>
 
-#include "BagValues.h"
+#include "PropertyTable.h"
 
 #include <glimmer/OleColor.h>
-#include <glimmer/PropertyBag.h>
-#include <glimmer/PropertyError.h>
 
-#include <QApplication>
 #include <QLabel>
+#include <QScopeGuard>
 
 namespace glimmer {
 
 namespace {
 
-const QString kBackColor = QStringLiteral("BackColor");
-const QString kEnabled = QStringLiteral("Enabled");
-const QString kFont = QStringLiteral("Font");
-const QString kBackStyle = QStringLiteral("BackStyle");
-const QString kBorderStyle = QStringLiteral("BorderStyle");
-const QString kAlignment = QStringLiteral("Alignment");
-const QString kAutoSize = QStringLiteral("AutoSize");
-const QString kCaption = QStringLiteral("Caption");
-const QString kActiveColor = QStringLiteral("LinkActiveColor");
-const QString kVisitedColor = QStringLiteral("LinkVisitedColor");
-const QString kUnderLined = QStringLiteral("LinkUnderLined");
-const QString kSingleClick = QStringLiteral("LinkSingleClickActivate");
-const QString kURL = QStringLiteral("LinkURL");
+// Property-bag keys, equal to the property names; a write reports its change under the same key.
+constexpr char kBackColor[] = "BackColor";
+constexpr char kEnabled[] = "Enabled";
+constexpr char kFont[] = "Font";
+constexpr char kBackStyle[] = "BackStyle";
+constexpr char kBorderStyle[] = "BorderStyle";
+constexpr char kAlignment[] = "Alignment";
+constexpr char kAutoSize[] = "AutoSize";
+constexpr char kCaption[] = "Caption";
+constexpr char kActiveColor[] = "LinkActiveColor";
+constexpr char kVisitedColor[] = "LinkVisitedColor";
+constexpr char kUnderLined[] = "LinkUnderLined";
+constexpr char kSingleClick[] = "LinkSingleClickActivate";
+constexpr char kURL[] = "LinkURL";
 
-constexpr quint32 DefaultActive = 0xC00000;
-constexpr quint32 DefaultVisited = 0x800080;
-
+// The caption of a link read from a bag that has none.
 const QString& defaultCaption() {
     static const QString text = QStringLiteral("www.notaro.invalid");
     return text;
 }
 
-int inRange(const QString& key, int value, int low, int high) {
-    if (value < low || value > high)
-        throw PropertyError(key, QStringLiteral("value %1 out of range").arg(value));
-    return value;
-}
-
 } // namespace
 
+const PropertyTable<tkHLink>& tkHLink::propertyTable() {
+    using Init = PropertyInit;
+    using L = tkHLink;
+    auto enabled = functionAccess<bool, L>([](const L& l) { return l.isEnabled(); },
+                                           [](L& l, const bool& v) { l.setEnabled(v); });
+    auto font = functionAccess<QFont, L>([](const L& l) { return l.m_label->font(); },
+                                         [](L& l, const QFont& v) { l.m_label->setFont(v); });
+    auto caption =
+        functionAccess<QString, L>([](const L& l) { return l.m_label->text(); },
+                                   [](L& l, const QString& v) { l.m_label->setText(v); });
+    // The underline belongs to the label's font, so this row comes after Font.
+    auto underlined = functionAccess<bool, L>([](const L& l) { return l.LinkUnderLined(); },
+                                              [](L& l, const bool& v) {
+                                                  QFont f = l.m_label->font();
+                                                  f.setUnderline(v);
+                                                  l.m_label->setFont(f);
+                                              });
+    // BackStyle has no public property: the surface is opaque (1) unless a bag says 0.
+    // clang-format off
+    static const PropertyTable<tkHLink> table(PropertyTable<tkHLink>::WithDefaults, {
+        {"BackColor", kBackColor, fixedDefault(OleColor::ButtonFace), memberAccess(&L::m_backColor)},
+        {"Enabled", kEnabled, fixedDefault(true), enabled},
+        {"Font", kFont, hostFontDefault(), font},
+        {"BackStyle", kBackStyle, fixedDefault(1), memberAccess(&L::m_backStyle), Init::Keep, {0, 1}},
+        {"BorderStyle", kBorderStyle, fixedDefault(NoBorder), memberAccess(&L::m_borderStyle), Init::Keep, {NoBorder, FixedSingle}},
+        {"Alignment", kAlignment, fixedDefault(LeftJustify), memberAccess(&L::m_alignment), Init::Keep, {LeftJustify, Center}},
+        {"AutoSize", kAutoSize, fixedDefault(false), memberAccess(&L::m_autoSize)},
+        {"Caption", kCaption, fixedDefault(defaultCaption()), caption, Init::HostName},
+        {"LinkActiveColor", kActiveColor, fixedDefault(0xC00000), memberAccess(&L::m_activeColor)},
+        {"LinkVisitedColor", kVisitedColor, fixedDefault(0x800080), memberAccess(&L::m_visitedColor), Init::AsDefault},
+        {"LinkUnderLined", kUnderLined, fixedDefault(false), underlined},
+        {"LinkSingleClickActivate", kSingleClick, fixedDefault(true), memberAccess(&L::m_singleClick), Init::AsDefault},
+        {"LinkURL", kURL, fixedDefault(QString()), memberAccess(&L::m_url), Init::AsDefault}});
+    // clang-format on
+    return table;
+}
+
+void tkHLink::setBackColor(quint32 value) {
+    if (value == m_backColor)
+        return;
+    m_backColor = value;
+    applyColours();
+    emit propertyChanged(QString::fromLatin1(kBackColor));
+}
+
+QFont tkHLink::Font() const {
+    return m_label->font();
+}
+
+void tkHLink::setLinkFont(const QFont& value) {
+    if (value == m_label->font() && value.resolveMask() == m_label->font().resolveMask())
+        return;
+    m_label->setFont(value);
+    if (m_autoSize)
+        fitToLabel();
+    emit propertyChanged(QString::fromLatin1(kFont));
+}
+
+void tkHLink::setBorderStyle(BorderStyles value) {
+    if (value == m_borderStyle || !propertyTable().admits(*this, kBorderStyle, value))
+        return;
+    m_borderStyle = value;
+    applyBorder();
+    emit propertyChanged(QString::fromLatin1(kBorderStyle));
+}
+
+void tkHLink::setAlignment(Alignments value) {
+    if (value == m_alignment || !propertyTable().admits(*this, kAlignment, value))
+        return;
+    m_alignment = value;
+    applyAlignment();
+    emit propertyChanged(QString::fromLatin1(kAlignment));
+}
+
+void tkHLink::setAutoSize(bool value) {
+    if (value == m_autoSize)
+        return;
+    m_autoSize = value;
+    if (value)
+        fitToLabel();
+    emit propertyChanged(QString::fromLatin1(kAutoSize));
+}
+
+QString tkHLink::Caption() const {
+    return m_label->text();
+}
+
+void tkHLink::setCaption(const QString& value) {
+    if (value == m_label->text())
+        return;
+    m_label->setText(value);
+    if (m_url.isEmpty())
+        m_url = value;
+    if (m_autoSize)
+        fitToLabel();
+    emit propertyChanged(QString::fromLatin1(kCaption));
+}
+
+void tkHLink::setLinkActiveColor(quint32 value) {
+    if (value == m_activeColor)
+        return;
+    m_activeColor = value;
+    applyColours();
+    emit propertyChanged(QString::fromLatin1(kActiveColor));
+}
+
+void tkHLink::setLinkVisitedColor(quint32 value) {
+    if (value == m_visitedColor)
+        return;
+    m_visitedColor = value;
+    emit propertyChanged(QString::fromLatin1(kVisitedColor));
+}
+
+bool tkHLink::LinkUnderLined() const {
+    return m_label->font().underline();
+}
+
+void tkHLink::setLinkUnderLined(bool value) {
+    if (value == LinkUnderLined())
+        return;
+    QFont f = m_label->font();
+    f.setUnderline(value);
+    m_label->setFont(f);
+    emit propertyChanged(QString::fromLatin1(kUnderLined));
+}
+
+void tkHLink::setLinkSingleClickActivate(bool value) {
+    if (value == m_singleClick)
+        return;
+    m_singleClick = value;
+    emit propertyChanged(QString::fromLatin1(kSingleClick));
+}
+
+void tkHLink::setLinkURL(const QString& value) {
+    if (value == m_url)
+        return;
+    m_url = value;
+    emit propertyChanged(QString::fromLatin1(kURL));
+}
+
 void tkHLink::InitProperties(const QString& name) {
-    m_label->setText(name);
-    m_visitedColor = DefaultVisited;
-    m_singleClick = true;
-    m_url.clear();
+    propertyTable().init(*this, name);
     emit InitPropertiesEvent();
 }
 
 void tkHLink::ReadProperties(const PropertyBag& bag) {
-    const BagValues b(bag);
-    const QFont hostFont = parentWidget() ? parentWidget()->font() : QApplication::font();
-    const quint32 back = b.readColor(kBackColor, OleColor::ButtonFace);
-    const bool enabled = b.readBool(kEnabled, true);
-    QFont f = b.readFont(kFont, hostFont);
-    const int backStyle = inRange(kBackStyle, b.readInt(kBackStyle, 1), 0, 1);
-    const int border =
-        inRange(kBorderStyle, b.readInt(kBorderStyle, NoBorder), NoBorder, FixedSingle);
-    const int align = inRange(kAlignment, b.readInt(kAlignment, LeftJustify), LeftJustify, Center);
-    const bool autoSize = b.readBool(kAutoSize, false);
-    const QString caption = b.readString(kCaption, defaultCaption());
-    const quint32 active = b.readColor(kActiveColor, DefaultActive);
-    const quint32 visited = b.readColor(kVisitedColor, DefaultVisited);
-    const bool underlined = b.readBool(kUnderLined, false);
-    const bool single = b.readBool(kSingleClick, true);
-    const QString url = b.readString(kURL, QString());
-
-    m_backColor = back;
-    m_backStyle = short(backStyle);
-    m_borderStyle = BorderStyles(border);
-    m_alignment = Alignments(align);
-    m_activeColor = active;
-    m_visitedColor = visited;
-    m_singleClick = single;
-    m_url = url;
     m_quiet = true;
-    setEnabled(enabled);
-    m_quiet = false;
-    f.setUnderline(underlined);
-    m_label->setFont(f);
-    m_label->setText(caption);
+    const auto loud = qScopeGuard([this] { m_quiet = false; });
+    propertyTable().load(*this, bag);
     applyColours();
     applyBorder();
     applyAlignment();
-    m_autoSize = autoSize;
-    if (autoSize)
+    if (m_autoSize)
         fitToLabel();
 }
 
 void tkHLink::WriteProperties(PropertyBag& bag) const {
-    const QFont hostFont = parentWidget() ? parentWidget()->font() : QApplication::font();
-    bag.WriteProperty(kBackColor, m_backColor, OleColor::ButtonFace);
-    bag.WriteProperty(kEnabled, isEnabled(), true);
-    bag.WriteProperty(kFont, m_label->font(), hostFont);
-    bag.WriteProperty(kBackStyle, int(m_backStyle), 1);
-    bag.WriteProperty(kBorderStyle, int(m_borderStyle), int(NoBorder));
-    bag.WriteProperty(kAlignment, int(m_alignment), int(LeftJustify));
-    bag.WriteProperty(kAutoSize, m_autoSize, false);
-    bag.WriteProperty(kCaption, m_label->text(), defaultCaption());
-    bag.WriteProperty(kActiveColor, m_activeColor, DefaultActive);
-    bag.WriteProperty(kVisitedColor, m_visitedColor, DefaultVisited);
-    bag.WriteProperty(kUnderLined, LinkUnderLined(), false);
-    bag.WriteProperty(kSingleClick, m_singleClick, true);
-    bag.WriteProperty(kURL, m_url, QString());
+    propertyTable().write(*this, bag);
 }
 
 } // namespace glimmer

@@ -3,6 +3,7 @@
 #include <glimmer/OleColor.h>
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QStyleFactory>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -11,24 +12,18 @@ namespace glimmer::test {
 
 QPalette fixedPalette() {
     QPalette p;
-    const auto set = [&p](QPalette::ColorRole role, QColor c) {
-        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            p.setColor(group, role, c);
-    };
-    set(QPalette::Window, QColor(236, 233, 216));
-    set(QPalette::WindowText, QColor(16, 16, 16));
-    set(QPalette::Base, QColor(255, 255, 255));
-    set(QPalette::Text, QColor(0, 0, 0));
-    set(QPalette::Button, QColor(212, 208, 200));
-    set(QPalette::ButtonText, QColor(0, 0, 0));
-    set(QPalette::Light, QColor(255, 255, 255));
-    set(QPalette::Midlight, QColor(227, 227, 227));
-    set(QPalette::Dark, QColor(128, 128, 128));
-    set(QPalette::Mid, QColor(160, 160, 160));
-    set(QPalette::Shadow, QColor(64, 64, 64));
-    set(QPalette::Highlight, QColor(10, 36, 106));
-    set(QPalette::HighlightedText, QColor(255, 255, 255));
-    set(QPalette::Link, QColor(0, 0, 255));
+    // clang-format off
+    const std::pair<QPalette::ColorRole, QRgb> roles[] = {
+        {QPalette::Window, qRgb(236, 233, 216)}, {QPalette::WindowText, qRgb(16, 16, 16)},
+        {QPalette::Base, qRgb(255, 255, 255)}, {QPalette::Text, qRgb(0, 0, 0)},
+        {QPalette::Button, qRgb(212, 208, 200)}, {QPalette::ButtonText, qRgb(0, 0, 0)},
+        {QPalette::Light, qRgb(255, 255, 255)}, {QPalette::Midlight, qRgb(227, 227, 227)},
+        {QPalette::Dark, qRgb(128, 128, 128)}, {QPalette::Mid, qRgb(160, 160, 160)},
+        {QPalette::Shadow, qRgb(64, 64, 64)}, {QPalette::Highlight, qRgb(10, 36, 106)},
+        {QPalette::HighlightedText, qRgb(255, 255, 255)}, {QPalette::Link, qRgb(0, 0, 255)}};
+    // clang-format on
+    for (const auto& [role, rgb] : roles)
+        p.setColor(QPalette::All, role, QColor(rgb));
     return p;
 }
 
@@ -78,6 +73,21 @@ void expectProperty(const QObject& object, const char* name, const QVariant& wan
         EXPECT_EQ(got.toInt(), want.toInt()) << name;
     else
         EXPECT_EQ(got, want) << name;
+}
+
+void setOthers(QObject& control, const std::vector<PropertyCase>& cases) {
+    QSignalSpy spy(&control, SIGNAL(propertyChanged(QString)));
+    for (const PropertyCase& c : cases) {
+        spy.clear();
+        EXPECT_TRUE(control.setProperty(c.name, c.other)) << c.name;
+        ASSERT_EQ(spy.count(), 1) << c.name;
+        EXPECT_EQ(spy.at(0).at(0).toString().toLower(), QString::fromLatin1(c.name).toLower());
+    }
+}
+
+void expectCases(const QObject& control, const std::vector<PropertyCase>& cases, bool defaults) {
+    for (const PropertyCase& c : cases)
+        expectProperty(control, c.name, defaults ? c.byDefault : c.other);
 }
 
 namespace {

@@ -7,7 +7,24 @@
 #include <QRect>
 #include <QVariant>
 #include <QtGlobal>
+#include <ostream>
 #include <vector>
+
+#include <QDebug>
+
+// Qt values in GoogleTest's messages as Qt's debug stream writes them, not as their bytes.
+#define GLIMMER_TEST_PRINT(Type)                                                                   \
+    inline void PrintTo(const Type& value, std::ostream* os) {                                     \
+        QString text;                                                                              \
+        QDebug(&text).nospace() << value;                                                          \
+        *os << text.toStdString();                                                                 \
+    }
+GLIMMER_TEST_PRINT(QString)
+GLIMMER_TEST_PRINT(QVariant)
+GLIMMER_TEST_PRINT(QFont)
+GLIMMER_TEST_PRINT(QColor)
+GLIMMER_TEST_PRINT(QRect)
+#undef GLIMMER_TEST_PRINT
 
 class QObject;
 class QWidget;
@@ -37,5 +54,16 @@ struct Px {
 void expectPixels(const QImage& image, const std::vector<Px>& pixels);
 /// Expects property @p name of @p object to hold @p want (an int matches an enumeration's value).
 void expectProperty(const QObject& object, const char* name, const QVariant& want);
+
+/// A persisted property whose bag key is its name: its value after reading an empty bag, another.
+struct PropertyCase {
+    const char* name;
+    QVariant byDefault, other;
+};
+/// Sets each property to its other value through setProperty; each write must be reported once
+/// by propertyChanged, under the property's key.
+void setOthers(QObject& control, const std::vector<PropertyCase>& cases);
+/// Expects each property to hold its default (@p defaults) or its other value.
+void expectCases(const QObject& control, const std::vector<PropertyCase>& cases, bool defaults);
 
 } // namespace glimmer::test

@@ -13,10 +13,13 @@ namespace glimmer {
 
 class PropertyBag;
 struct ButtonColors;
+template <typename Control> class PropertyTable;
 
 /// An owner-drawn push button in six looks (flat, classic, XP gradient, office toolbar, hover
 /// borders) with a word-wrapped caption, an optional picture, hover colours and an optional
 /// toggle behaviour. Every persisted property reports its changes through propertyChanged(key).
+/// Setters of enumerations and of FontSize refuse a value outside their range: the property keeps
+/// its value and a warning goes to the "glimmer.properties" logging category.
 class GLIMMER_EXPORT chBut : public QWidget {
     Q_OBJECT
     Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
@@ -53,7 +56,9 @@ class GLIMMER_EXPORT chBut : public QWidget {
     Q_PROPERTY(bool DesignMode READ DesignMode WRITE setDesignMode)
 
 public:
-    enum ButtonTypes {
+    // The enumerations are 32-bit ints, so that any number a host writes is a value of the type
+    // that a setter can look at and refuse.
+    enum ButtonTypes : int {
         SimpleFlat = 1,
         Windows32Bit = 2,
         WindowsXP = 3,
@@ -62,11 +67,11 @@ public:
         Hover3D = 6
     };
     Q_ENUM(ButtonTypes)
-    enum ColorTypes { UseWindows = 1, Custom = 2, ForceStandard = 3, UseContainer = 4 };
+    enum ColorTypes : int { UseWindows = 1, Custom = 2, ForceStandard = 3, UseContainer = 4 };
     Q_ENUM(ColorTypes)
-    enum PicPositions { cbLeft = 0, cbRight = 1, cbTop = 2, cbBottom = 3, cbBackground = 4 };
+    enum PicPositions : int { cbLeft = 0, cbRight = 1, cbTop = 2, cbBottom = 3, cbBackground = 4 };
     Q_ENUM(PicPositions)
-    enum fx { cbNone = 0, cbEmbossed = 1, cbEngraved = 2, cbShadowed = 3 };
+    enum fx : int { cbNone = 0, cbEmbossed = 1, cbEngraved = 2, cbShadowed = 3 };
     Q_ENUM(fx)
 
     /// Drawing state handed to Redraw.
@@ -146,8 +151,11 @@ public:
     /// Gives a newly placed button its initial values; the caption becomes the host's name for it.
     /// @param name the name the host gave the control
     void InitProperties(const QString& name);
-    /// Reads every property from @p bag, using the documented default for each absent key.
-    /// Raises PropertyError when a value cannot be used.
+    /// Reads every property from @p bag; an absent key gives the value of a new button (system
+    /// button-face and button-text colours, hover colours equal to the colours read, mask colour
+    /// 0xC0C0C0, ButtonType 2, ColorScheme 1, enabled, focus rectangle and mask colour on,
+    /// everything else off, empty, none or 0) and the button's current font.
+    /// Raises PropertyError when a value cannot be used, and then changes nothing.
     void ReadProperties(const PropertyBag& bag);
     /// Writes every property into @p bag.
     void WriteProperties(PropertyBag& bag) const;
@@ -207,6 +215,11 @@ private:
     bool paintingAllowed() const;
     /// Shared tail of every property write: recompute, redraw and notify.
     void changed(const char* key, bool colours, bool layout);
+    /// Brings access key, cursor, region, colours and layout up to date after a bag was read or
+    /// initial values were given, and redraws in @p state.
+    void applyProperties(int state);
+    /// The persisted properties: keys, defaults and initial values.
+    static const PropertyTable<chBut>& propertyTable();
     void setFontSilently(const QFont& f);
 
     // persisted properties

@@ -7,9 +7,12 @@
 namespace glimmer {
 
 class PropertyBag;
+template <typename Control> class PropertyTable;
 
 /// A framed panel: an etched double border, an optional title strip (the tape) carrying the
 /// caption, and an inside that is filled or lets the host show (and take clicks) through it.
+/// Every persisted property reports its changes through propertyChanged(key); the setters of
+/// HAlign, vAlign and BackStyle refuse a value outside their enumeration with a warning.
 class GLIMMER_EXPORT t1Frame : public QWidget {
     Q_OBJECT
     Q_PROPERTY(quint32 BottomColor READ BottomColor WRITE setBottomColor)
@@ -27,11 +30,12 @@ class GLIMMER_EXPORT t1Frame : public QWidget {
     Q_PROPERTY(tf_BackStyle BackStyle READ BackStyle WRITE setBackStyle)
 
 public:
-    enum tf_HAlign { tf_Left = 0, tf_Center = 1, tf_Right = 2 };
+    // 32-bit ints: any number a host writes is a value a setter can look at and refuse.
+    enum tf_HAlign : int { tf_Left = 0, tf_Center = 1, tf_Right = 2 };
     Q_ENUM(tf_HAlign)
-    enum tf_VAlign { tf_Top = 0, tf_Middle = 1, tf_Bottom = 2 };
+    enum tf_VAlign : int { tf_Top = 0, tf_Middle = 1, tf_Bottom = 2 };
     Q_ENUM(tf_VAlign)
-    enum tf_BackStyle { Transparent = 0, Opaque = 1 };
+    enum tf_BackStyle : int { Transparent = 0, Opaque = 1 };
     Q_ENUM(tf_BackStyle)
 
     explicit t1Frame(QWidget* parent = nullptr);
@@ -63,7 +67,10 @@ public:
 
     /// Gives a new frame its initial values; the caption becomes the host's name for it.
     void InitProperties(const QString& name);
-    /// Reads every property from @p bag with the documented defaults; raises PropertyError.
+    /// Reads every property from @p bag; an absent key gives the value of a new frame: borders
+    /// 0x808080 and 0xFFFFFF, a 17-pixel strip with its 3-D line, caption "Hello" in black on
+    /// 0xC0C0C0, centred both ways, an opaque 0xE0E0E0 inside and the host's font.
+    /// Raises PropertyError when a value cannot be used, and then changes nothing.
     void ReadProperties(const PropertyBag& bag);
     /// Writes every property into @p bag, each with its default.
     void WriteProperties(PropertyBag& bag) const;
@@ -92,6 +99,8 @@ protected:
 private:
     bool tapeShown() const { return m_hasTape && m_tapeHeight >= 1; }
     void changed(const char* key);
+    /// The persisted properties: keys, defaults and initial values.
+    static const PropertyTable<t1Frame>& propertyTable();
     void applyShape();
 
     quint32 m_bottomColor = 0x808080;

@@ -12,10 +12,13 @@ class QLabel;
 namespace glimmer {
 
 class PropertyBag;
+template <typename Control> class PropertyTable;
 
 /// A hyperlink label: a text that opens a web address or a new e-mail message when clicked and
 /// then shows the visited colour. The control is a surface (background, border) holding one
-/// label that fills it.
+/// label that fills it. Every persisted property reports its changes through
+/// propertyChanged(key); the setters of BorderStyle and Alignment refuse a value outside their
+/// enumeration with a warning.
 class GLIMMER_EXPORT tkHLink : public QFrame {
     Q_OBJECT
     Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
@@ -34,9 +37,10 @@ class GLIMMER_EXPORT tkHLink : public QFrame {
     Q_PROPERTY(QString LinkURL READ LinkURL WRITE setLinkURL)
 
 public:
-    enum Alignments { LeftJustify = 0, RightJustify = 1, Center = 2 };
+    // 32-bit ints: any number a host writes is a value a setter can look at and refuse.
+    enum Alignments : int { LeftJustify = 0, RightJustify = 1, Center = 2 };
     Q_ENUM(Alignments)
-    enum BorderStyles { NoBorder = 0, FixedSingle = 1 };
+    enum BorderStyles : int { NoBorder = 0, FixedSingle = 1 };
     Q_ENUM(BorderStyles)
 
     /// Opens an address; the default hands it to QDesktopServices::openUrl.
@@ -81,7 +85,11 @@ public:
     /// Gives a new control its initial values and raises InitPropertiesEvent.
     /// @param name the name the host gave the control; it becomes the caption
     void InitProperties(const QString& name);
-    /// Reads every property from @p bag with the documented defaults; raises PropertyError.
+    /// Reads every property from @p bag; an absent key gives: system button-face background,
+    /// enabled, the host's font, opaque, no border, left-justified, no auto size, a caption
+    /// naming the maker's site, link colours 0xC00000 (active) and 0x800080 (visited), not
+    /// underlined, single-click activation on and an empty address.
+    /// Raises PropertyError when a value cannot be used, and then changes nothing.
     void ReadProperties(const PropertyBag& bag);
     /// Writes every property into @p bag, each with its default.
     void WriteProperties(PropertyBag& bag) const;
@@ -127,6 +135,8 @@ private:
     void applyBorder();
     void applyAlignment();
     void fitToLabel();
+    /// The persisted properties: keys, defaults and initial values.
+    static const PropertyTable<tkHLink>& propertyTable();
 
     QLabel* m_label;
     quint32 m_backColor;

@@ -13,8 +13,9 @@ bool drawnPressed(const ButtonHarness& h) {
     return oleAt(h.surface(), 30, 0) == 0x000000u;
 }
 
-TEST(ButtonInputTest, LeftClickRaisesDownUpClickInOrderWithArguments) {
+TEST(ButtonInputTest, OnlyAnEnabledLeftClickClicksAndEveryButtonRaisesDownAndUp) {
     ButtonHarness h;
+    h.style(chBut::Windows32Bit);
     QStringList order;
     QObject::connect(h.button, &chBut::MouseDown, [&](short b, short s, float x, float y) {
         order << QStringLiteral("down %1 %2 %3 %4").arg(b).arg(s).arg(x).arg(y);
@@ -24,7 +25,12 @@ TEST(ButtonInputTest, LeftClickRaisesDownUpClickInOrderWithArguments) {
     });
     QObject::connect(h.button, &chBut::Click, [&] { order << QStringLiteral("click"); });
     QTest::mouseClick(h.button, Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 9));
-    EXPECT_EQ(order, QStringList({"down 1 1 7 9", "up 1", "click"}));
+    QTest::mousePress(h.button, Qt::RightButton, Qt::NoModifier, QPoint(7, 9));
+    EXPECT_FALSE(drawnPressed(h)) << "the right button does not press";
+    QTest::mouseRelease(h.button, Qt::RightButton, Qt::NoModifier, QPoint(7, 9));
+    h.button->setEnabled(false);
+    QTest::mouseClick(h.button, Qt::LeftButton, Qt::NoModifier, QPoint(7, 9));
+    EXPECT_EQ(order, QStringList({"down 1 1 7 9", "up 1", "click", "down 2 0 7 9", "up 2"}));
 }
 
 class ButtonPressTest : public ::testing::TestWithParam<bool> {};
@@ -57,19 +63,6 @@ INSTANTIATE_TEST_SUITE_P(LeftButtonAndSpace, ButtonPressTest, ::testing::Bool(),
                              return std::string(info.param ? "Space" : "LeftButton");
                          });
 
-TEST(ButtonInputTest, RightButtonNeitherPressesNorClicks) {
-    ButtonHarness h;
-    h.style(chBut::Windows32Bit);
-    QSignalSpy clicks(h.button, &chBut::Click);
-    QSignalSpy downs(h.button, &chBut::MouseDown);
-    QTest::mousePress(h.button, Qt::RightButton, Qt::NoModifier, h.centre());
-    EXPECT_FALSE(drawnPressed(h));
-    QTest::mouseRelease(h.button, Qt::RightButton, Qt::NoModifier, h.centre());
-    EXPECT_EQ(clicks.count(), 0);
-    ASSERT_EQ(downs.count(), 1);
-    EXPECT_EQ(downs.at(0).at(0).value<short>(), 2);
-}
-
 TEST(ButtonInputTest, CheckBoxBehaviourLatchesValueOnEachClickAndSpace) {
     ButtonHarness h;
     h.style(chBut::Windows32Bit);
@@ -99,45 +92,32 @@ TEST(ButtonInputTest, DoubleClickPressesAndClicksTwice) {
     EXPECT_EQ(clicks.count(), 2);
     EXPECT_FALSE(h.button->Value()) << "toggled twice";
     ASSERT_EQ(downs.count(), 2);
-    const QList<QVariant> second = downs.at(1);
-    EXPECT_EQ(second.at(0).value<short>(), 1);
-    EXPECT_EQ(second.at(2).value<float>(), 0.0f) << "the second press is reported at (0, 0)";
-    EXPECT_EQ(second.at(3).value<float>(), 0.0f);
+    EXPECT_EQ(downs.at(1), (QList<QVariant>{short(1), short(0), 0.0f, 0.0f}))
+        << "the second press is reported at (0, 0)";
 }
 
-TEST(ButtonInputTest, DisabledButtonDoesNotClick) {
-    ButtonHarness h;
-    QSignalSpy clicks(h.button, &chBut::Click);
-    h.button->setEnabled(false);
-    QTest::mouseClick(h.button, Qt::LeftButton, Qt::NoModifier, h.centre());
-    EXPECT_EQ(clicks.count(), 0);
-}
-
-TEST(ButtonInputTest, PointerInRaisesMouseOverOnceAndOutRaisesMouseOutOnce) {
-    ButtonHarness h;
-    QSignalSpy over(h.button, &chBut::MouseOver);
-    QSignalSpy out(h.button, &chBut::MouseOut);
-    h.hover();
-    QTest::mouseMove(h.button, QPoint(5, 5));
-    QTest::mouseMove(h.button, QPoint(40, 12));
-    EXPECT_EQ(over.count(), 1);
-    EXPECT_TRUE(h.button->isHovered());
-    QCursor::setPos(QPoint(-500, -500));
-    EXPECT_TRUE(out.wait(2000));
-    QTest::qWait(50);
-    EXPECT_EQ(out.count(), 1);
-    EXPECT_FALSE(h.button->isHovered());
-}
-
-TEST(ButtonInputTest, HoverPollNoticesAnotherWidgetCoveringTheButton) {
-    ButtonHarness h;
-    QSignalSpy out(h.button, &chBut::MouseOut);
-    h.hover();
-    ASSERT_TRUE(h.button->isHovered());
-    auto* cover = new QWidget(h.host.get());
-    cover->setGeometry(0, 0, 200, 120);
-    cover->show();
-    EXPECT_TRUE(out.wait(2000));
+TEST(ButtonInputTest, PointerInRaisesMouseOverOnceAndLeavingOrBeingCoveredRaisesMouseOutOnce) {
+    for (const bool covered : {false, true}) {
+        ButtonHarness h;
+        QSignalSpy over(h.button, &chBut::MouseOver);
+        QSignalSpy out(h.button, &chBut::MouseOut);
+        h.hover();
+        QTest::mouseMove(h.button, QPoint(5, 5));
+        QTest::mouseMove(h.button, QPoint(40, 12));
+        EXPECT_EQ(over.count(), 1);
+        EXPECT_TRUE(h.button->isHovered());
+        if (covered) {
+            auto* cover = new QWidget(h.host.get());
+            cover->setGeometry(0, 0, 200, 120);
+            cover->show();
+        } else {
+            QCursor::setPos(QPoint(-500, -500));
+        }
+        EXPECT_TRUE(out.wait(2000)) << "covered " << covered;
+        QTest::qWait(50);
+        EXPECT_EQ(out.count(), 1);
+        EXPECT_FALSE(h.button->isHovered());
+    }
 }
 
 TEST(ButtonInputTest, KeyEventsCarryKeyCodesAndCharacters) {
@@ -147,14 +127,13 @@ TEST(ButtonInputTest, KeyEventsCarryKeyCodesAndCharacters) {
     QSignalSpy press(h.button, &chBut::KeyPress);
     QSignalSpy up(h.button, &chBut::KeyUp);
     QTest::keyClick(h.button, Qt::Key_A);
-    ASSERT_EQ(down.count(), 1);
-    EXPECT_EQ(down.at(0).at(0).value<short>(), 65);
-    ASSERT_EQ(press.count(), 1);
-    EXPECT_EQ(press.at(0).at(0).value<short>(), short('a'));
-    ASSERT_EQ(up.count(), 1);
-    EXPECT_EQ(up.at(0).at(0).value<short>(), 65);
     QTest::keyClick(h.button, Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(down.at(1).at(1).value<short>(), 2) << "Ctrl in the shift state";
+    // Key codes of the classic virtual keys, the typed character, Ctrl as 2 in the shift state.
+    EXPECT_EQ(down.first(), (QList<QVariant>{short(65), short(0)}));
+    EXPECT_EQ(down.last(), (QList<QVariant>{short(66), short(2)}));
+    EXPECT_EQ(up.at(0), (QList<QVariant>{short(65), short(0)}));
+    ASSERT_GE(press.count(), 1);
+    EXPECT_EQ(press.at(0).at(0).value<short>(), short('a'));
 }
 
 TEST(ButtonInputTest, ArrowKeysMoveFocusLikeTabAndShiftTab) {
@@ -163,14 +142,12 @@ TEST(ButtonInputTest, ArrowKeysMoveFocusLikeTabAndShiftTab) {
     second->setGeometry(80, 10, 60, 24);
     second->show();
     h.focus();
-    struct Step {
-        Qt::Key key;
-        QWidget* expected;
-    };
-    for (const Step s : {Step{Qt::Key_Right, second}, Step{Qt::Key_Left, h.button},
-                         Step{Qt::Key_Down, second}, Step{Qt::Key_Up, h.button}}) {
-        QTest::keyClick(QApplication::focusWidget(), s.key);
-        EXPECT_EQ(QApplication::focusWidget(), s.expected) << "key " << s.key;
+    for (const auto& [key, expected] : {std::pair<Qt::Key, QWidget*>{Qt::Key_Right, second},
+                                        {Qt::Key_Left, h.button},
+                                        {Qt::Key_Down, second},
+                                        {Qt::Key_Up, h.button}}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(QApplication::focusWidget(), expected) << "key " << key;
     }
 }
 
@@ -179,8 +156,6 @@ TEST(ButtonInputTest, AccessKeyActsAsClick) {
     h.button->setCaption(QStringLiteral("&Play"));
     EXPECT_EQ(h.button->AccessKey(), QChar('p'));
     QSignalSpy clicks(h.button, &chBut::Click);
-    h.host->activateWindow();
-    QApplication::setActiveWindow(h.host.get());
     QTest::keyClick(h.host.get(), Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(clicks.count(), 1);
 }

@@ -121,19 +121,4 @@ TEST(ButtonPictureTest, BackgroundPictureLiesUnderCaption) {
         << "caption drawn over the picture";
 }
 
-TEST(ButtonPictureTest, LeftPictureSitsLeftOfCaption) {
-    ButtonHarness h(QSize(100, 30));
-    pictured(h);
-    h.button->setForeColor(0x00FF00);
-    h.button->setCaption(QStringLiteral("Play"));
-    const QImage img = h.surface();
-    const QRect pic = inkBox(img, Red, QRect(0, 0, 100, 30));
-    const QRect text = inkBox(img, 0x00FF00, QRect(0, 0, 100, 30));
-    ASSERT_FALSE(pic.isEmpty());
-    ASSERT_FALSE(text.isEmpty());
-    // The picture's masked right half keeps 4 of its 8 columns; the gap to the text rectangle is 4.
-    EXPECT_NEAR(text.left() - (pic.left() + 8), 4, 2);
-    EXPECT_EQ(pic.top(), (30 - 6) / 2);
-}
-
 } // namespace

@@ -1,5 +1,5 @@
-#include "CaptionLayout.h"
 #include "ButtonPainter.h"
+#include "CaptionLayout.h"
 #include "CaseNames.h"
 #include "QtTestEnvironment.h"
 
@@ -10,37 +10,14 @@ using namespace glimmer;
 
 namespace {
 
-struct KeyCase {
-    const char* caption;
-    QChar expected;
-};
-
-void PrintTo(const KeyCase& c, std::ostream* os) {
-    *os << '"' << c.caption << '"';
+TEST(CaptionLayoutTest, AccessKeyIsCharacterAfterFirstSingleAmpersandInLowerCase) {
+    const std::pair<const char*, QChar> cases[] = {
+        {"&Save", QChar('s')},      {"Sa&ve", QChar('v')}, {"&&Save", QChar()},
+        {"&&Save &As", QChar('a')}, {"Plain", QChar()},    {"Trailing&", QChar()},
+        {"&1 two", QChar('1')}};
+    for (const auto& [caption, key] : cases)
+        EXPECT_EQ(CaptionLayout::accessKey(QString::fromUtf8(caption)), key) << caption;
 }
-
-/// The caption itself names the case, each '&' spelled out since the marks are what it is about.
-std::string keyCaseName(const ::testing::TestParamInfo<KeyCase>& info) {
-    std::string name;
-    for (const char* p = info.param.caption; *p; ++p)
-        name += *p == '&' ? std::string("Amp") : std::string(1, *p);
-    return test::testName(name);
-}
-
-class AccessKeyTest : public ::testing::TestWithParam<KeyCase> {};
-
-TEST_P(AccessKeyTest, TakesCharacterAfterFirstSingleAmpersandInLowerCase) {
-    EXPECT_EQ(CaptionLayout::accessKey(QString::fromUtf8(GetParam().caption)), GetParam().expected)
-        << GetParam().caption;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, AccessKeyTest,
-                         ::testing::Values(KeyCase{"&Save", QChar('s')},
-                                           KeyCase{"Sa&ve", QChar('v')}, KeyCase{"&&Save", QChar()},
-                                           KeyCase{"&&Save &As", QChar('a')},
-                                           KeyCase{"Plain", QChar()}, KeyCase{"Trailing&", QChar()},
-                                           KeyCase{"&1 two", QChar('1')}),
-                         keyCaseName);
 
 struct PositionCase {
     int position;
@@ -53,7 +30,7 @@ void PrintTo(const PositionCase& c, std::ostream* os) {
 
 class PicturePlacementTest : public ::testing::TestWithParam<PositionCase> {};
 
-TEST_P(PicturePlacementTest, PictureSitsBesideCaptionWithDocumentedGap) {
+TEST_P(PicturePlacementTest, PictureSitsFourPixelsBesideOrTwoAboveOrBelowCaption) {
     const QSize client(120, 80);
     const QSize pic(16, 12);
     const CaptionLayout l = CaptionLayout::compute(client, test::fixedFont(), QStringLiteral("Go"),

@@ -45,7 +45,7 @@ TEST(LinkPageTest, EditingMarksPageChanged) {
     EXPECT_EQ(changed.count(), 2);
 }
 
-TEST(LinkPageTest, ApplyWritesFirstControlInDocumentedOrder) {
+TEST(LinkPageTest, ApplyWritesFirstControlAddressFirstAndEnabledLast) {
     tkHLink first;
     tkHLink second;
     first.setCaption(QStringLiteral("Old"));

@@ -1,5 +1,4 @@
 #include "ButtonHarness.h"
-#include "CaseNames.h"
 
 #include <gtest/gtest.h>
 
@@ -72,50 +71,29 @@ TEST(ButtonCaptionTest, CaptionWithAccessKeyStaysOnOneLineWhenItFits) {
     EXPECT_LE(ink.height(), fm.height() + 1);
 }
 
-struct EffectCase {
-    const char* name;
-    chBut::fx effect;
-    bool darkBelow;  // ShiftColor(face, −40) one pixel right and down
-    bool lightBelow; // ShiftColor(face, 40) one pixel right and down
-    bool aboveLeft;  // some copy one pixel left and up
-};
-
-void PrintTo(const EffectCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ButtonEffectTest : public ::testing::TestWithParam<EffectCase> {};
-
-TEST_P(ButtonEffectTest, DrawsShiftedCopiesBeforeCaption) {
-    const EffectCase& c = GetParam();
-    ButtonHarness h(QSize(80, 30));
-    captioned(h, QStringLiteral("Fx"));
-    h.button->setSpecialEffect(c.effect);
-    const QImage img = h.surface();
-    const QRect area(2, 2, 76, 26);
-    const QRect text = inkBox(img, Black, area);
-    const QRect dark = inkBox(img, 0x989898, area);  // 0xC0 − 40
-    const QRect light = inkBox(img, 0xE8E8E8, area); // 0xC0 + 40
-    if (c.darkBelow) {
-        EXPECT_EQ(dark.bottomRight(), text.bottomRight() + QPoint(1, 1));
-    }
-    if (c.lightBelow) {
-        EXPECT_EQ(light.bottomRight(), text.bottomRight() + QPoint(1, 1));
-    }
-    if (c.aboveLeft) {
-        const QRect above = c.darkBelow ? light : dark;
-        EXPECT_EQ(above.topLeft(), text.topLeft() - QPoint(1, 1));
-    } else {
-        EXPECT_TRUE(light.isEmpty());
+TEST(ButtonCaptionTest, EffectsDrawShiftedCopiesBeforeCaption) {
+    constexpr quint32 Dark = 0x989898, Light = 0xE8E8E8, None = 1; // face 0xC0 ∓ 40
+    struct Case {
+        chBut::fx effect;
+        quint32 below, above; // the copy one pixel right and down, the one left and up
+    };
+    for (const Case c : {Case{chBut::cbEmbossed, Dark, Light}, Case{chBut::cbEngraved, Light, Dark},
+                         Case{chBut::cbShadowed, Dark, None}}) {
+        ButtonHarness h(QSize(80, 30));
+        captioned(h, QStringLiteral("Fx"));
+        h.button->setSpecialEffect(c.effect);
+        const QImage img = h.surface();
+        const QRect area(2, 2, 76, 26);
+        const QRect text = inkBox(img, Black, area);
+        EXPECT_EQ(inkBox(img, c.below, area).bottomRight(), text.bottomRight() + QPoint(1, 1))
+            << c.effect;
+        if (c.above == None)
+            EXPECT_TRUE(inkBox(img, Light, area).isEmpty());
+        else
+            EXPECT_EQ(inkBox(img, c.above, area).topLeft(), text.topLeft() - QPoint(1, 1))
+                << c.effect;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Effects, ButtonEffectTest,
-    ::testing::Values(EffectCase{"embossed", chBut::cbEmbossed, true, false, true},
-                      EffectCase{"engraved", chBut::cbEngraved, false, true, true},
-                      EffectCase{"shadowed", chBut::cbShadowed, true, false, false}),
-    CaseName());
 
 TEST(ButtonCaptionTest, CustomSchemeHoverUsesOverColours) {
     ButtonHarness h(QSize(80, 30));

@@ -1,0 +1,175 @@
+#include "QtTestEnvironment.h"
+
+#include <glimmer/MemoryPropertyBag.h>
+#include <glimmer/PropertyError.h>
+#include <glimmer/tkHLink.h>
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace glimmer;
+using namespace glimmer::test;
+
+namespace {
+
+/// A shown link whose opener records what would have been opened.
+struct LinkHarness {
+    LinkHarness() : host(std::make_unique<QWidget>()) {
+        host->setGeometry(100, 100, 300, 100);
+        link = new tkHLink(host.get());
+        link->setGeometry(10, 10, 200, 30);
+        link->setOpener([this](const QUrl& url) { opened << url.toString(); });
+        host->show();
+    }
+    void click(Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseClick(link->label(), b, Qt::NoModifier, QPoint(5, 5));
+    }
+
+    std::unique_ptr<QWidget> host;
+    tkHLink* link;
+    QStringList opened;
+};
+
+TEST(LinkTest, CaptionSetWhileAddressEmptyBecomesAddressButLaterCaptionKeepsIt) {
+    LinkHarness h;
+    h.link->setCaption(QStringLiteral("https://example.org/"));
+    h.link->setCaption(QStringLiteral("Our site"));
+    EXPECT_EQ(h.link->LinkURL(), QStringLiteral("https://example.org/"));
+    EXPECT_EQ(h.link->label()->text(), QStringLiteral("Our site"));
+}
+
+TEST(LinkTest, OpensMailMessageForMailAddressesAndAnythingElseThroughTheShell) {
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"mailto:ann@example.org", "mailto:ann@example.org"},
+        {"ann@example.org", "mailto:ann@example.org"},
+        {"MAILTO:ann@example.org", "mailto:ann@example.org"},
+        {"https://example.org/a?b=c", "https://example.org/a?b=c"},
+        {"www.example.org", "http://www.example.org"}, {"user@host", "http://user@host"}};
+    // clang-format on
+    for (const auto& [address, opened] : cases) {
+        LinkHarness h;
+        h.link->setLinkURL(QString::fromUtf8(address));
+        h.click();
+        EXPECT_EQ(h.opened, QStringList{QString::fromUtf8(opened)}) << address;
+    }
+    LinkHarness h;
+    h.link->InitProperties(QStringLiteral("www.example.org"));
+    h.click();
+    EXPECT_EQ(h.link->LinkURL(), QStringLiteral("www.example.org")) << "an empty address: caption";
+    EXPECT_EQ(h.opened, QStringList{QStringLiteral("http://www.example.org")});
+}
+
+TEST(LinkTest, OpeningTakesVisitedColourUnlessNavigateIsCancelled) {
+    for (const bool cancel : {false, true}) {
+        LinkHarness h;
+        h.link->setLinkURL(QStringLiteral("https://example.org"));
+        h.link->setCaption(QStringLiteral("Visit"));
+        QObject::connect(h.link, &tkHLink::Navigate, [cancel](bool& c) { c = cancel; });
+        EXPECT_FALSE(inkBox(render(*h.link), 0xC00000, h.link->rect()).isEmpty());
+        h.click();
+        const quint32 want = cancel ? 0xC00000 : 0x800080;
+        EXPECT_EQ(h.link->LinkActiveColor(), want);
+        const QImage after = render(*h.link);
+        EXPECT_FALSE(inkBox(after, want, after.rect()).isEmpty()) << "caption drawn in it";
+        EXPECT_EQ(h.opened.size(), cancel ? 0 : 1);
+    }
+}
+
+TEST(LinkTest, ClickRulesDecideHowOftenTheLinkOpens) {
+    struct Case {
+        bool singleClickActivates;
+        Qt::MouseButton button;
+        bool twice; // a double click: the first click, then Qt Test's second press alone
+        int clicks, doubleClicks, opens;
+    };
+    for (const Case c :
+         {Case{true, Qt::LeftButton, false, 1, 0, 1}, Case{false, Qt::LeftButton, false, 1, 0, 0},
+          Case{true, Qt::LeftButton, true, 1, 1, 2}, Case{false, Qt::LeftButton, true, 1, 1, 1},
+          Case{true, Qt::RightButton, false, 0, 0, 0}}) {
+        LinkHarness h;
+        h.link->setLinkURL(QStringLiteral("https://example.org"));
+        h.link->setLinkSingleClickActivate(c.singleClickActivates);
+        QSignalSpy clicks(h.link, &tkHLink::Click);
+        QSignalSpy doubles(h.link, &tkHLink::DblClick);
+        h.click(c.button);
+        if (c.twice) {
+            QTest::mouseDClick(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
+            QTest::mouseRelease(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
+        }
+        const int got[] = {int(clicks.count()), int(doubles.count()), int(h.opened.size())};
+        EXPECT_EQ(std::vector<int>(got, got + 3),
+                  (std::vector<int>{c.clicks, c.doubleClicks, c.opens}))
+            << "single click " << c.singleClickActivates << ", button " << c.button << ", twice "
+            << c.twice;
+    }
+}
+
+TEST(LinkTest, MouseEventsOfLabelAreRaisedWithSameArguments) {
+    LinkHarness h;
+    QSignalSpy downs(h.link, &tkHLink::MouseDown);
+    QSignalSpy ups(h.link, &tkHLink::MouseUp);
+    QTest::mouseClick(h.link->label(), Qt::RightButton, Qt::ShiftModifier, QPoint(12, 7));
+    ASSERT_EQ(downs.count(), 1);
+    EXPECT_EQ(downs.at(0), (QList<QVariant>{short(2), short(1), 12.0f, 7.0f}));
+    EXPECT_EQ(ups.count(), 1);
+}
+
+TEST(LinkTest, AutoSizeFitsTextPlusBorderAllowanceAndResizeCoversControlWithLabel) {
+    LinkHarness h;
+    QSignalSpy resized(h.link, &tkHLink::Resize);
+    h.link->resize(150, 40);
+    EXPECT_EQ(h.link->label()->geometry(), QRect(0, 0, 150, 40));
+    EXPECT_EQ(resized.count(), 1);
+    h.link->setCaption(QStringLiteral("A fairly long link text"));
+    h.link->setAutoSize(true);
+    const QSize text = h.link->label()->sizeHint();
+    EXPECT_EQ(h.link->size(), text);
+    h.link->setAutoSize(false);
+    h.link->setBorderStyle(tkHLink::FixedSingle);
+    h.link->setAutoSize(true);
+    EXPECT_EQ(h.link->size(), text + QSize(7, 7)) << "100 twips at 15 twips per pixel";
+}
+
+// clang-format off
+const std::vector<PropertyCase> kLinkProps = {
+    {"BackColor", 0x8000000Fu, 0x00FF00u}, {"Enabled", true, false},
+    {"BorderStyle", int(tkHLink::NoBorder), int(tkHLink::FixedSingle)},
+    {"Alignment", int(tkHLink::LeftJustify), int(tkHLink::Center)},
+    {"LinkURL", QString(), QStringLiteral("mailto:ann@example.org")},
+    {"LinkActiveColor", 0xC00000u, 0x0000FFu}, {"LinkVisitedColor", 0x800080u, 0x00FFFFu},
+    {"LinkUnderLined", false, true}, {"LinkSingleClickActivate", true, false},
+    {"AutoSize", false, true},
+    {"Caption", QStringLiteral("www.notaro.invalid"), QStringLiteral("Mail us")}};
+// clang-format on
+
+TEST(LinkTest, ValuesRoundTripWithDefaultsLeftOutAndEmptyBagGivesDefaults) {
+    LinkHarness a;
+    MemoryPropertyBag bag;
+    a.link->ReadProperties(bag);
+    expectCases(*a.link, kLinkProps, true);
+    EXPECT_EQ(a.link->BackStyle(), 1);
+    EXPECT_EQ(a.link->Font(), a.host->font());
+    a.link->WriteProperties(bag);
+    EXPECT_EQ(bag.count(), 0) << bag.keys().join(',').toStdString();
+    setOthers(*a.link, kLinkProps);
+    a.link->WriteProperties(bag);
+    EXPECT_EQ(bag.count(), 12) << "every value, and the font that holds the underline";
+    LinkHarness b;
+    b.link->ReadProperties(bag);
+    expectCases(*b.link, kLinkProps, false);
+    EXPECT_EQ(b.link->size(), a.link->size()) << "auto size applied";
+    bag.WriteProperty(QStringLiteral("alignment"), 7);
+    EXPECT_THROW(b.link->ReadProperties(bag), PropertyError);
+    QSignalSpy init(b.link, &tkHLink::InitPropertiesEvent);
+    b.link->InitProperties(QStringLiteral("tkHLink1"));
+    EXPECT_EQ(init.count(), 1);
+    EXPECT_EQ(b.link->Caption(), QStringLiteral("tkHLink1"));
+    EXPECT_TRUE(b.link->LinkURL().isEmpty());
+    EXPECT_TRUE(b.link->LinkSingleClickActivate());
+}
+
+} // namespace
