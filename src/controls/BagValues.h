@@ -10,7 +10,7 @@ namespace glimmer {
 
 /// Typed reads from a property bag; a value that cannot become the type raises PropertyError.
 /// Bags that keep text (INI files) hand back strings, so each reader also accepts the text form.
-class GLIMMER_EXPORT BagValues {
+class BagValues {
 public:
     explicit BagValues(const PropertyBag& bag) : m_bag(bag) {}
 

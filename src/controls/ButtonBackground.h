@@ -6,7 +6,7 @@
 namespace glimmer {
 
 /// The face fill and the frame of each button style in each state.
-class GLIMMER_EXPORT ButtonBackground {
+class ButtonBackground {
 public:
     /// Fills the face and draws the frame for @p look.
     static void paint(PixelCanvas& canvas, const ButtonLook& look);

@@ -8,7 +8,7 @@
 namespace glimmer {
 
 /// The colours a button draws with, derived from its colour scheme.
-struct GLIMMER_EXPORT ButtonColors {
+struct ButtonColors {
     QColor face, faceOver, text, textOver;
     QColor light, shadow, darkShadow, highlight;
     QColor hot, hotFill, mask, xpFace;

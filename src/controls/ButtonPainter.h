@@ -12,7 +12,7 @@
 namespace glimmer {
 
 /// Everything that decides how a button looks at one moment.
-struct GLIMMER_EXPORT ButtonLook {
+struct ButtonLook {
     int type = 2;         ///< ButtonTypes value
     bool pressed = false; ///< drawn pressed (mouse, Space, or a latched toggle)
     bool hovered = false;
@@ -37,7 +37,7 @@ struct GLIMMER_EXPORT ButtonLook {
 };
 
 /// Draws a whole button onto its surface: background and frame, caption, picture, focus mark.
-class GLIMMER_EXPORT ButtonPainter {
+class ButtonPainter {
 public:
     /// Paints @p look over the whole of @p surface (32-bit RGB).
     static void paint(QImage& surface, const ButtonLook& look);

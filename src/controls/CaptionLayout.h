@@ -10,7 +10,7 @@
 namespace glimmer {
 
 /// Where a button's caption and picture go.
-struct GLIMMER_EXPORT CaptionLayout {
+struct CaptionLayout {
     QRect text;        ///< the caption's measured rectangle
     int wrapWidth = 0; ///< the width the caption was wrapped in (draw it wrapped in the same width)
     QRect picture;     ///< the picture's rectangle (empty without a picture)

@@ -7,7 +7,7 @@
 namespace glimmer {
 
 /// The two colour shifts from which the button derives its bevel and gradient colours.
-class GLIMMER_EXPORT ColorMath {
+class ColorMath {
 public:
     /// Moves each channel by v, clamped to 0..255.
     /// @param color the colour to shift

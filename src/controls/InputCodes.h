@@ -9,7 +9,7 @@ class QKeyEvent;
 namespace glimmer {
 
 /// Translates Qt input into the numeric codes that control events carry.
-class GLIMMER_EXPORT InputCodes {
+class InputCodes {
 public:
     /// Mouse button code: 1 left, 2 right, 4 middle (summed for several).
     static short buttons(Qt::MouseButtons buttons);

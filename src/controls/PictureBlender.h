@@ -9,7 +9,7 @@
 namespace glimmer {
 
 /// Combines a picture with the surface beneath it pixel by pixel.
-class GLIMMER_EXPORT PictureBlender {
+class PictureBlender {
 public:
     enum class Mode {
         Plain,      ///< the picture's pixels replace the surface

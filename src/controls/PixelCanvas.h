@@ -9,7 +9,7 @@ namespace glimmer {
 
 /// Exact pixel drawing on an image: every coordinate pair is inclusive and clipped to the image.
 /// Controls draw their frames with it because their looks are fixed pixel by pixel.
-class GLIMMER_EXPORT PixelCanvas {
+class PixelCanvas {
 public:
     explicit PixelCanvas(QImage& image) : m_image(image) {}
 

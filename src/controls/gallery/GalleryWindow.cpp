@@ -1,6 +1,8 @@
 #include "GalleryWindow.h"
 
 #include "ButtonSnapshot.h"
+#include "CaptionsAndMeters.h"
+#include "StripedHost.h"
 
 #include <glimmer/t1Frame.h>
 #include <glimmer/tkHLink.h>
@@ -34,21 +36,6 @@ QPixmap notePicture() {
     return QPixmap::fromImage(img);
 }
 
-/// A host window with stripes, to show what a transparent frame lets through.
-class StripedHost : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), QColor(0xF4, 0xE8, 0xC0));
-        p.setPen(QColor(0xE0, 0xB0, 0x60));
-        for (int x = -height(); x < width(); x += 8)
-            p.drawLine(x, height(), x + height(), 0);
-    }
-};
-
 QLabel* heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     QFont f = label->font();
@@ -72,7 +59,10 @@ QGroupBox* group(const QString& title, QWidget* parent) {
 
 GalleryWindow::GalleryWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Glimmer gallery"));
-    auto* layout = new QVBoxLayout(this);
+    auto* columns = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout;
+    columns->addLayout(layout);
+    columns->addWidget(new CaptionsAndMeters(this));
     layout->addWidget(buttonStates());
     layout->addWidget(buttonSchemes());
     layout->addWidget(buttonPictures());
