@@ -8,7 +8,13 @@ GlimmerWidgetPlugin::GlimmerWidgetPlugin(ControlEntry entry, QObject* parent)
     : QObject(parent), m_entry(std::move(entry)) {}
 
 QIcon GlimmerWidgetPlugin::icon() const {
-    return QIcon(QStringLiteral(":/glimmer/designer/") + m_entry.iconName);
+    // Drawn from the SVG at fixed sizes: Designer's widget box takes an icon without any
+    // listed size (as a scalable one is) for a missing one and shows its own instead.
+    const QIcon drawing(QStringLiteral(":/glimmer/designer/") + m_entry.iconName);
+    QIcon icon;
+    for (int side : {16, 22, 32})
+        icon.addPixmap(drawing.pixmap(side, side));
+    return icon;
 }
 
 void GlimmerWidgetPlugin::initialize(QDesignerFormEditorInterface* core) {
