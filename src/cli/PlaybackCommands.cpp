@@ -6,6 +6,7 @@
 #include "MidiSettings.h"
 #include "OnRatios.h"
 #include "RecordingMidiOut.h"
+#include "ScoreCodes.h"
 #include "ScoreDocument.h"
 #include "ShortMsg.h"
 #include "SleepingPump.h"
@@ -86,7 +87,9 @@ public:
 
 private:
     void show(int32_t iNote) {
-        out_ << parser_.noteToStr(iNote, parser_.namingSystem() == 1, true) << '\n' << std::flush;
+        out_ << parser_.noteToStr(iNote, parser_.namingSystem() == parseCode::kSolfege, true)
+             << '\n'
+             << std::flush;
     }
 
     const cTParse& parser_;
