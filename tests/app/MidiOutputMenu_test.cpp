@@ -1,4 +1,3 @@
-// The MIDI output submenu: listing, saving the choice, and the fallback for a port that is gone.
 #include "AppTestSupport.h"
 #include "FluidSynthMidiOut.h"
 #include "MidiOutputChoice.h"
@@ -6,14 +5,12 @@
 #include "MidiSettings.h"
 #include "RtMidiPortOut.h"
 
-#include "../settings/TempConfig.h"
-
 #include <QSignalSpy>
 
-namespace notaro::app {
+namespace notaro::app::test {
 namespace {
 
-using MidiOutputMenuTest = notaro::testing::TempConfig;
+using MidiOutputMenuTest = AppTest;
 
 /// A para.ini with other sections, comments and blank lines around [Midi] Output=output.
 std::string ini(const std::string& output) {
@@ -37,7 +34,6 @@ int32_t twoPorts(std::vector<playback::MidiOutputInfo>& outputs) {
 }
 
 TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesOnlyItsLineOrReportsTheFailure) {
-    test::testApp();
     const std::string file = path("notaro/para.ini");
     writeFile(file, ini("Synth"));
     MidiOutputMenu menu(nullptr, twoPorts);
@@ -61,7 +57,6 @@ TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesOnlyItsLineOrReportsThe
 }
 
 TEST_F(MidiOutputMenuTest, APortThatIsGoneIsShownAndPlayedAsTheSynthesizerWithANotice) {
-    test::testApp();
     writeFile(path("notaro/para.ini"), ini("Gone Port 7f3a"));
     EXPECT_EQ(items(MidiOutputMenu()).substr(0, 23), "&Built-in synthesizer*|");
     QString notice;
@@ -73,4 +68,4 @@ TEST_F(MidiOutputMenuTest, APortThatIsGoneIsShownAndPlayedAsTheSynthesizerWithAN
 }
 
 } // namespace
-} // namespace notaro::app
+} // namespace notaro::app::test

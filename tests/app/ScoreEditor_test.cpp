@@ -1,24 +1,15 @@
-#include "ScoreEditor.h"
-
 #include "AppTestSupport.h"
+#include "ScoreEditor.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <tuple>
-#include <vector>
-
-using notaro::app::ScoreEditor;
-
+namespace notaro::app::test {
 namespace {
 
 TEST(ScoreEditor, CountsBreaksAsTwoAndOutsideBmpAsOne) {
-    notaro::app::test::testApp();
+    testApp();
     ScoreEditor ed;
     ed.setScoreText("plain"); // the counts of a text without pairs must not outlive it
     ASSERT_EQ(ed.scoreLength(), 5);
@@ -55,14 +46,12 @@ TEST(ScoreEditor, CountsBreaksAsTwoAndOutsideBmpAsOne) {
 }
 
 TEST(ScoreEditor, SelectionScrollsIntoViewAndStaysVisibleWithoutFocus) {
-    notaro::app::test::testApp();
+    testApp();
     QWidget host;
     auto* ed = new ScoreEditor(&host);
     auto* other = new QLineEdit(&host);
     ed->setGeometry(0, 30, 300, 200);
-    host.show();
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    ASSERT_TRUE(showActive(host));
     ed->setScoreText(std::string(200, '\n') + "c4 d4 e4");
     QPalette pal = ed->palette(); // a palette set later must keep the rule
     pal.setColor(QPalette::Active, QPalette::Highlight, Qt::red);
@@ -82,3 +71,4 @@ TEST(ScoreEditor, SelectionScrollsIntoViewAndStaysVisibleWithoutFocus) {
 }
 
 } // namespace
+} // namespace notaro::app::test

@@ -1,4 +1,3 @@
-// The editor's colours are the parser's own reading of each line.
 #include "AppTestSupport.h"
 #include "ScoreEncoding.h"
 #include "ScoreHighlighter.h"
@@ -7,16 +6,9 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <tuple>
 
-namespace fs = std::filesystem;
-using namespace notaro;
-
+namespace notaro::app::test {
 namespace {
 
 /// Colours every line of text with the highlighter and compares each block's formats, read
@@ -24,12 +16,12 @@ namespace {
 void expectSameSpans(const std::string& name, const std::string& utf8) {
     std::map<QRgb, int> kindOfColour;
     for (int k = 0; k < tokens::kTokenKindCount; ++k) {
-        const auto f = app::ScoreHighlighter::formatOf(static_cast<tokens::TokenKind>(k));
+        const auto f = ScoreHighlighter::formatOf(static_cast<tokens::TokenKind>(k));
         ASSERT_TRUE(kindOfColour.emplace(f.foreground().color().rgb(), k).second) << k;
     }
     QTextDocument doc;
     doc.setPlainText(QString::fromStdString(utf8));
-    app::ScoreHighlighter highlighter(&doc);
+    ScoreHighlighter highlighter(&doc);
     highlighter.rehighlight();
     auto place = tokens::LinePlace::BeforeHeader;
     int spans = 0;
@@ -51,20 +43,19 @@ void expectSameSpans(const std::string& name, const std::string& utf8) {
     EXPECT_GT(spans, 0) << name;
 }
 
-} // namespace
-
 TEST(ScoreHighlighter, ColoursEveryLineAsTheParserReadsIt) {
-    app::test::testApp();
+    testApp();
     // Solfege letters after a solfege header, characters beyond one UTF-16 unit, tabs.
     expectSameSpans("solfege", "!! \xF0\x9D\x84\x9E clef\r\n**n[d-r-m]\r\n4d 4r\t4c\r\n"
                                "4s\xF0\x9F\x98\x80( 4l)| 4é\r\n!!$1, Ünïcode");
     expectSameSpans("bad header", "\r\n**n[x]\r\n4c 4r\r\n*t[90]");
     int samples = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(NOTARO_SOURCE_DIR) / "data/samples")) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        if (entry.path().extension() == ".NTR" && ++samples)
-            expectSameSpans(entry.path().filename().string(), encoding::decodeScoreFile(bytes));
-    }
+    for (const auto& e : std::filesystem::directory_iterator(NOTARO_SOURCE_DIR "/data/samples"))
+        if (e.path().extension() == ".NTR" && ++samples)
+            expectSameSpans(e.path().filename().string(),
+                            encoding::decodeScoreFile(fileBytes(e.path().c_str())));
     EXPECT_GE(samples, 7);
 }
+
+} // namespace
+} // namespace notaro::app::test

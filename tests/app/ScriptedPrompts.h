@@ -21,19 +21,16 @@ public:
         QString text;
         Icon icon;
     };
-
     std::vector<Message> messages;
-    std::deque<Answer> answers;                              ///< for askYesNoCancel
-    std::deque<QString> fileAnswers;                         ///< for the file dialogs
+    std::deque<Answer> answers;
+    std::deque<QString> fileAnswers;
     std::vector<std::pair<fileDialogRequest, bool>> dialogs; ///< each request shown, and "save"
     std::vector<QUrl> opened;
     int beeps = 0, questions = 0;
-    std::function<void(const Message&)> onMessage;
+    std::function<void(const Message&)> onMessage = [](const Message&) {};
 
     void showMessage(QWidget*, const QString& text, Icon icon) override {
-        messages.push_back({text, icon});
-        if (onMessage)
-            onMessage(messages.back());
+        onMessage(messages.emplace_back(Message{text, icon}));
     }
     Answer askYesNoCancel(QWidget*, const QString& text) override {
         ++questions;
@@ -49,8 +46,6 @@ public:
     }
     void beep() override { ++beeps; }
     void openUrl(const QUrl& url) override { opened.push_back(url); }
-
-    /// The texts of all messages so far.
     QStringList texts() const {
         QStringList t;
         for (const Message& m : messages)
@@ -60,10 +55,9 @@ public:
 
 private:
     template <class T> static T next(std::deque<T>& queue, T whenEmpty) {
-        if (queue.empty())
-            return whenEmpty;
-        T front = queue.front();
-        queue.pop_front();
+        const T front = queue.empty() ? whenEmpty : queue.front();
+        if (!queue.empty())
+            queue.pop_front();
         return front;
     }
 };

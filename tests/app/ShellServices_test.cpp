@@ -1,8 +1,5 @@
-// Start-up and shell services (values, window placing, filters, help page) and the About and
-// Examples boxes that use them.
 #include "AppTestSupport.h"
 #include "AppValues.h"
-#include "FileDialogRequest.h"
 #include "ScriptedPrompts.h"
 #include "ShellServices.h"
 #include "fAbout.h"
@@ -12,11 +9,6 @@
 
 #include <QDir>
 #include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace notaro::app::test {
 namespace {
@@ -27,7 +19,6 @@ TEST(ShellServices, CentresFiltersFindsTheDataFoldersAndOpensHelp) {
     int left = 0, top = 0;
     centeredPosition(15360, 11520, 6000, 4000, left, top);
     EXPECT_EQ(std::make_pair(left, top), std::make_pair(4680, 2820));
-
     const std::string midi = buildFilterString({"Midi Files", "*.mid", "All Files (*.*)", "*.*"});
     EXPECT_EQ(midi, "Midi Files\0*.mid\0All Files (*.*)\0*.*\0\0"s);
     EXPECT_EQ(buildFilterString({"All Files"}), "All Files\0*.*\0\0"s);
@@ -35,7 +26,7 @@ TEST(ShellServices, CentresFiltersFindsTheDataFoldersAndOpensHelp) {
     EXPECT_EQ(toQtFilters(midi), QStringList({"Midi Files (*.mid)", "All Files (*)"}));
     EXPECT_EQ(toQtFilters(""), QStringList({"All Files (*)"}));
 
-    testApp(); // beside the program, or installed under share/notaro
+    testApp(); // the data folders lie beside the program, or installed under share/notaro
     QTemporaryDir root;
     QDir(root.path()).mkpath("bin/samples");
     QDir(root.path()).mkpath("share/notaro/help");
@@ -43,13 +34,12 @@ TEST(ShellServices, CentresFiltersFindsTheDataFoldersAndOpensHelp) {
     EXPECT_EQ(appValues().appFolder, root.filePath("bin"));
     EXPECT_EQ(dataFolder("samples"), root.filePath("bin/samples"));
     EXPECT_EQ(dataFolder("help"), root.filePath("share/notaro/help"));
-    // Help opens the page, or says that it is missing.
     const QString page = root.filePath("eOview.htm");
     ScriptedPrompts prompts;
     openHelpTopic(page, prompts, nullptr);
     EXPECT_EQ(prompts.texts(), QStringList({"The help topic is not available."}));
     EXPECT_TRUE(prompts.opened.empty());
-    std::ofstream(page.toStdString()) << "<html></html>";
+    EXPECT_TRUE(QFile(page).open(QIODevice::WriteOnly));
     openHelpTopic(page, prompts, nullptr);
     ASSERT_EQ(prompts.opened.size(), 1u);
     EXPECT_EQ(prompts.opened[0].toLocalFile(), page);
@@ -58,24 +48,21 @@ TEST(ShellServices, CentresFiltersFindsTheDataFoldersAndOpensHelp) {
 TEST(AboutExamples, TextsLinksAndClosing) {
     testApp();
     QTemporaryDir folder; // the program folder, with "help" and "samples"
-    QDir(folder.path()).mkpath(QStringLiteral("help"));
-    QDir(folder.path()).mkpath(QStringLiteral("samples"));
+    QDir(folder.path()).mkpath("help");
+    QDir(folder.path()).mkpath("samples");
     initAppValues(folder.path());
     ScriptedPrompts prompts;
     const auto open = [&](bool about) {
         std::unique_ptr<QDialog> d(about ? static_cast<QDialog*>(new fAbout(prompts, nullptr))
                                          : new fExamples(prompts, nullptr));
-        d->show();
-        d->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(d.get()));
+        EXPECT_TRUE(showActive(*d));
         return d;
     };
     const auto about = open(true), examples = open(false);
-    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
-              QStringLiteral("Version 1.4 -- 15/09/2006"));
+    EXPECT_EQ(child<QLabel>(*about, "lblVersion")->text(), "Version 1.4 -- 15/09/2006");
     EXPECT_EQ(examples->findChild<glimmer::tkHLink*>()->Caption(), folder.path() + "/samples");
     for (const char* link : {"hlnkWeb", "hlnkSamples", "hlnkCli"})
-        QTest::mouseClick(about->findChild<glimmer::tkHLink*>(link)->label(), Qt::LeftButton);
+        QTest::mouseClick(child<glimmer::tkHLink>(*about, link)->label(), Qt::LeftButton);
     QTest::mouseClick(examples->findChild<glimmer::tkHLink*>()->label(), Qt::LeftButton);
     QStringList opened;
     for (const QUrl& url : prompts.opened)

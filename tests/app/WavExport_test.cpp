@@ -1,15 +1,10 @@
-// WAV export: the samples `notaro-cli render` writes; a Cancel in the progress dialog and a
-// failure both leave nothing behind.
 #include "AppTestSupport.h"
 #include "OnRatios.h"
 #include "WavExport.h"
 #include "cTParse.h"
 
-#include "../settings/TempConfig.h"
-
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 #include <future>
@@ -22,11 +17,10 @@ const char* const kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 const std::string kSample = std::string(NOTARO_SOURCE_DIR) + "/data/samples/TwinkleTwinkle.NTR";
 
 /// The sample parsed; both renderers find the SoundFont through para.ini, as the window does.
-class WavExportTest : public notaro::testing::TempConfig {
+class WavExportTest : public AppTest {
 protected:
     void SetUp() override {
-        TempConfig::SetUp();
-        testApp();
+        AppTest::SetUp();
         if (!fs::exists(kSoundFont))
             GTEST_SKIP() << "the TimGM6mb SoundFont is not installed";
         writeFile(path("notaro/para.ini"), std::string("[Midi]\nSoundFont=") + kSoundFont);
@@ -46,10 +40,9 @@ protected:
 TEST_F(WavExportTest, WritesWhatTheCommandLineRenders) {
     for (const int32_t instrument : {-1, 40}) {
         ASSERT_EQ(exportTo("ours.wav", instrument), wavExportRc::kDone);
-        const std::string cmd = std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli render -o '" +
-                                path("theirs.wav") + "' '" + kSample + "'" +
-                                (instrument < 0 ? "" : " --instrument 40");
-        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+        ASSERT_EQ(runCli("render -o '" + path("theirs.wav") + "' '" + kSample + "'" +
+                         (instrument < 0 ? "" : " --instrument 40")),
+                  0);
         EXPECT_TRUE(readFile(path("ours.wav")) == readFile(path("theirs.wav"))) << instrument;
     }
 }

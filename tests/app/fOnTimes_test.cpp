@@ -2,40 +2,41 @@
 #include "ScriptedPrompts.h"
 #include "fOnTimes.h"
 
-#include "../settings/TempConfig.h"
-
 #include <QLineEdit>
-#include <QTest>
 
-namespace notaro::app {
+namespace notaro::app::test {
 namespace {
 
-/// A shown, active dialog over the default tables and an empty settings folder.
-class fOnTimesTest : public notaro::testing::TempConfig {
+/// The dialog shown and active over the default tables and an empty settings folder.
+class fOnTimesTest : public AppTest {
 protected:
     void SetUp() override {
-        TempConfig::SetUp();
-        test::testApp();
+        AppTest::SetUp();
         defaultOnRatios(onRatioNormal, onRatioStaccato);
-        dialog = std::make_unique<fOnTimes>(prompts, nullptr);
-        dialog->show();
-        dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        dialog = std::make_unique<fOnTimes>(prompts);
+        ASSERT_TRUE(showActive(*dialog));
     }
-    QLineEdit* box(const char* name) { return dialog->findChild<QLineEdit*>(QLatin1String(name)); }
-    void click(const char* name) {
-        QTest::mouseClick(dialog->findChild<QWidget*>(QLatin1String(name)), Qt::LeftButton);
-    }
+    QLineEdit* box(const char* name) { return child<QLineEdit>(*dialog, name); }
+    void click(const char* name) { QTest::mouseClick(child(*dialog, name), Qt::LeftButton); }
     static std::string focused() {
         const QWidget* w = QApplication::focusWidget();
         return w ? w->objectName().toStdString() : "(nothing)";
     }
 
-    test::ScriptedPrompts prompts;
+    ScriptedPrompts prompts;
     std::unique_ptr<fOnTimes> dialog;
 };
 
-TEST_F(fOnTimesTest, EnterRefusesTheFirstBadBoxInCheckingOrderOrAppliesAndSaves) {
+TEST_F(fOnTimesTest, TabRunsByColumnsAndEnterRefusesTheFirstBadBoxOrAppliesAndSaves) {
+    std::string visited = focused(), expected;
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited += ' ' + focused();
+    }
+    for (const char* column : {"txtOnNorm", "txtOnStacc"})
+        for (char i = '0'; i <= '8'; ++i)
+            expected += column + std::string(1, i) + ' ';
+    EXPECT_EQ(visited, expected + "cmdOk cmdCancel cmdRestoreDefs");
     // The edits over the defaults, then the box that has the focus after Enter in txtOnNorm0.
     using Edits = std::vector<std::pair<const char*, const char*>>;
     const std::pair<Edits, const char*> cases[] = {
@@ -71,17 +72,5 @@ TEST_F(fOnTimesTest, EnterRefusesTheFirstBadBoxInCheckingOrderOrAppliesAndSaves)
     EXPECT_EQ(readFile(paraIniPath()), saved);
 }
 
-TEST_F(fOnTimesTest, TabRunsDownTheNormalColumnThenStaccatoThenTheButtons) {
-    std::string visited = focused(), expected;
-    for (int i = 0; i < 20; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited += ' ' + focused();
-    }
-    for (const char* column : {"txtOnNorm", "txtOnStacc"})
-        for (char i = '0'; i <= '8'; ++i)
-            expected += column + std::string(1, i) + ' ';
-    EXPECT_EQ(visited, expected + "cmdOk cmdCancel cmdRestoreDefs");
-}
-
 } // namespace
-} // namespace notaro::app
+} // namespace notaro::app::test
