@@ -1,17 +1,14 @@
-// `notaro-cli render` on every sample: a WAV as long as the score, and not silent.
 #include "RenderCommand.h"
 
-#include "ExitCodes.h"
-
-#include "../settings/TempConfig.h"
+#include "CliTestSupport.h"
 #include "CommandOutput.h"
 
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using notaro::testing::commandOutput;
-using RenderCommand = notaro::testing::TempConfig;
-namespace exitCode = notaro::cli::exitCode;
+using RenderCommand = notaro::testing::CliTest;
+using namespace notaro::cli;
 
 namespace {
 
@@ -32,12 +29,10 @@ TEST_F(RenderCommand, EverySampleRendersToSound) {
             continue;
         SCOPED_TRACE(e.path().filename().string());
         const std::string wav = path(e.path().stem().string() + ".wav");
-        std::ostringstream out, err;
-        ASSERT_EQ(notaro::cli::runRender({"--soundfont", soundFont, "-o", wav, e.path().string()},
-                                         out, err),
+        ASSERT_EQ(run(runRender, {"--soundfont", soundFont, "-o", wav, e.path().string()}),
                   exitCode::kDone)
-            << err.str();
-        EXPECT_EQ(err.str(), ""); // no progress display when stderr is not a terminal
+            << err_.str();
+        EXPECT_EQ(err_.str(), ""); // no progress display when stderr is not a terminal
         // The MIDI file's own length, as sox sees nothing of it: compare with the dump's last line.
         const std::string mid = path("x.mid");
         commandOutput(std::string(NOTARO_BINARY_DIR) + "/bin/notaro-cli midi -o '" + mid + "' '" +
@@ -59,16 +54,14 @@ TEST_F(RenderCommand, EverySampleRendersToSound) {
 }
 
 TEST_F(RenderCommand, SoundFontThatIsNoFileFailsAtOnce) {
-    writeFile(path("a.ntr"), "**n[a-b-c]\r\n4c\r\n");
+    const std::string score = put("a.ntr", "**n[a-b-c]\r\n4c\r\n");
     // A FIFO without a writer would block whoever opens it to read.
     ASSERT_EQ(::mkfifo(path("fifo.sf2").c_str(), 0600), 0);
     writeFile(path("empty.sf2"), "");
     fs::create_directory(path("folder.sf2"));
     for (const char* name : {"fifo.sf2", "empty.sf2", "folder.sf2"}) {
-        std::ostringstream out, err;
-        EXPECT_EQ(notaro::cli::runRender(
-                      {"--soundfont", path(name), "-o", path("a.wav"), path("a.ntr")}, out, err),
+        EXPECT_EQ(run(runRender, {"--soundfont", path(name), "-o", path("a.wav"), score}),
                   exitCode::kFailed);
-        EXPECT_EQ(err.str(), path(name) + ": Cannot load the SoundFont.\n");
+        EXPECT_EQ(err_.str(), path(name) + ": Cannot load the SoundFont.\n");
     }
 }

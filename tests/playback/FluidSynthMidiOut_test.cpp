@@ -1,42 +1,26 @@
-// The built-in synthesizer. These tests pass with or without a sound card: where a real
-// audio output is needed, either outcome of open() is accepted but must be quiet.
+// These tests pass with or without a sound card: where a real audio output is needed, either
+// outcome of open() is accepted but must be quiet.
 #include "FluidSynthEngine.h"
 #include "FluidSynthMidiOut.h"
-#include "MidiSettings.h"
-#include "ShortMsg.h"
-
-#include <gtest/gtest.h>
+#include "PlaybackTestSupport.h"
 
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <thread>
-#include <vector>
 
 using namespace notaro::playback;
+using notaro::testing::smallestSoundFont;
 
-namespace {
-
-std::string smallestSoundFont() {
-    const std::string small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-    return std::filesystem::exists(small) ? small : findSoundFont();
-}
-
-} // namespace
-
-TEST(FluidSynthMidiOut, MissingSoundFontOrDriverFailsBeforeAnythingStarts) {
-    FluidSynthMidiOut dev("/nonexistent/none.sf2");
-    EXPECT_EQ(dev.open(), midiOutRc::kNoSoundFont);
-    EXPECT_FALSE(dev.isOpen());
+TEST(FluidSynthMidiOut, OpenFailsQuietlyWithoutSoundFontOrDriverAndKeepsAWorkingOutput) {
+    ::testing::internal::CaptureStderr();
+    FluidSynthMidiOut missing("/nonexistent/none.sf2");
+    EXPECT_EQ(missing.open(), midiOutRc::kNoSoundFont);
+    EXPECT_FALSE(missing.isOpen());
     EXPECT_EQ(FluidSynthMidiOut(smallestSoundFont(), {"no-such-driver"}).open(),
               midiOutRc::kNoDriver);
-}
-
-TEST(FluidSynthMidiOut, DefaultAudioOutputOpensOrFailsQuietly) {
     FluidSynthMidiOut dev;
-    ::testing::internal::CaptureStderr();
     const int32_t rc = dev.open();
     if (rc == 0) {
         EXPECT_EQ(dev.shortMsg(packShortMsg(0xC0, 0)), 0);
@@ -44,7 +28,6 @@ TEST(FluidSynthMidiOut, DefaultAudioOutputOpensOrFailsQuietly) {
     }
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_TRUE(rc == 0 || rc == midiOutRc::kNoDriver || rc == midiOutRc::kNoSoundFont) << rc;
-    // A working output is kept for the next play.
     EXPECT_EQ(FluidSynthEngine::instance().audioRunning(), rc == 0);
 }
 
@@ -52,8 +35,7 @@ TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose) {
     const std::string sf = smallestSoundFont();
     if (sf.empty())
         GTEST_SKIP() << "no SoundFont installed";
-    // The file driver needs no sound card.
-    FluidSynthMidiOut dev(sf, {"file"});
+    FluidSynthMidiOut dev(sf, {"file"}); // the file driver needs no sound card
     ASSERT_EQ(dev.open(), 0);
     fluid_synth_t* synth = FluidSynthEngine::instance().synth();
     EXPECT_EQ(dev.shortMsg(pitchWheelMsg(0, 10240)), 0);
@@ -65,10 +47,9 @@ TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose) {
     dev.close();
     fluid_synth_get_pitch_bend(synth, 0, &bend);
     EXPECT_EQ(bend, 8192);
-    // The output keeps running between plays; the worker thread closes it once idle.
+    // The output keeps running between plays; the worker thread closes it once idle. The
+    // SoundFont stays loaded; system messages are refused, a stray note-off is not.
     EXPECT_TRUE(FluidSynthEngine::instance().audioRunning());
-    // The SoundFont stays loaded for the next open; system messages are refused, a stray note-off
-    // is not.
     ASSERT_EQ(dev.open(), 0);
     EXPECT_EQ(FluidSynthEngine::instance().soundFont(), sf);
     EXPECT_EQ(dev.shortMsg(packShortMsg(0xF8, 0)), midiOutRc::kInvalidParam);

@@ -1,17 +1,13 @@
-// What every output does on its own: refuse messages while closed, and leave nothing
-// sounding when it closes.
 #include "PlaybackTestSupport.h"
 
 #include "MidiOutDevice.h"
 
 using namespace notaro::playback;
-using notaro::testing::FakeTime;
-using notaro::testing::Lines;
 
 namespace {
 
-Lines sendAndClose(std::initializer_list<uint32_t> msgs) {
-    FakeTime time;
+std::string sendAndClose(std::initializer_list<uint32_t> msgs) {
+    notaro::testing::FakeTime time;
     RecordingMidiOut dev(time.clock());
     EXPECT_EQ(dev.open(), 0);
     for (uint32_t m : msgs)
@@ -26,14 +22,14 @@ Lines sendAndClose(std::initializer_list<uint32_t> msgs) {
 TEST(MidiOutDevice, CloseSwitchesOffSoundingNotesAndCentresTheWheel) {
     EXPECT_EQ(sendAndClose({pitchWheelMsg(0, 10240), packShortMsg(0x90, 60, 127),
                             packShortMsg(0x92, 72, 90)}),
-              (Lines{"0 80 3C 00", "0 E0 00 40", "0 82 48 00"}));
+              "0 80 3C 00|0 E0 00 40|0 82 48 00");
     // Notes already ended (note-off, velocity 0, All Notes Off; each on a channel of its own) and a
     // centred wheel need nothing.
     EXPECT_EQ(sendAndClose({packShortMsg(0x90, 60, 127), packShortMsg(0x80, 60, 0),
                             packShortMsg(0x91, 62, 127), packShortMsg(0x91, 62, 0),
                             packShortMsg(0x92, 64, 127), packShortMsg(0xB2, 123, 0),
                             pitchWheelMsg(3, 6144), pitchWheelMsg(3, 8192), packShortMsg(0xC0, 5)}),
-              Lines{});
+              "");
 }
 
 TEST(MidiOutDevice, ClosedOrFailedDeviceSendsNothing) {

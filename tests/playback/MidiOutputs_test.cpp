@@ -1,4 +1,3 @@
-// Choosing the output and the SoundFont from para.ini, and naming ALSA ports.
 #include "FluidSynthMidiOut.h"
 #include "MidiOutputs.h"
 #include "MidiSettings.h"
@@ -10,11 +9,7 @@ using namespace notaro::playback;
 
 namespace {
 
-/// Each test gets a fresh settings folder (XDG_CONFIG_HOME).
-class MidiOutputs : public notaro::testing::TempConfig {
-protected:
-    void writeParaIni(const std::string& text) const { writeFile(path("notaro/para.ini"), text); }
-};
+using MidiOutputs = notaro::testing::TempConfig;
 
 bool isBuiltin(const std::unique_ptr<MidiOutDevice>& dev) {
     return dynamic_cast<FluidSynthMidiOut*>(dev.get()) != nullptr;
@@ -22,22 +17,11 @@ bool isBuiltin(const std::unique_ptr<MidiOutDevice>& dev) {
 
 } // namespace
 
-TEST_F(MidiOutputs, BuiltinSynthesizerIsTheDefaultAndListedFirst) {
+TEST_F(MidiOutputs, BuiltinSynthesizerIsTheDefaultUnlessTheSettingOrTheCallerNamesAPort) {
     EXPECT_TRUE(isBuiltin(makeMidiOut()));
-    writeParaIni("[Midi]\r\nOutput=  \r\n");
+    writeFile(path("notaro/para.ini"), "[Midi]\r\nOutput=  \r\n");
     EXPECT_EQ(midiOutputSetting(), "builtin");
-    std::vector<MidiOutputInfo> outputs;
-    listMidiOutputs(outputs);
-    ASSERT_FALSE(outputs.empty());
-    EXPECT_EQ(outputs[0].name, "builtin");
-    EXPECT_TRUE(outputs[0].isDefault);
-    writeParaIni("[Midi]\r\nOutput=no such port anywhere\r\n");
-    listMidiOutputs(outputs);
-    EXPECT_FALSE(outputs[0].isDefault);
-}
-
-TEST_F(MidiOutputs, OutputSettingNamesAPortUnlessTheCallerNamesOne) {
-    writeParaIni("[midi]\r\noutput=Synth input port\r\n");
+    writeFile(path("notaro/para.ini"), "[midi]\r\noutput=Synth input port\r\n");
     const auto dev = makeMidiOut();
     auto* port = dynamic_cast<RtMidiPortOut*>(dev.get());
     ASSERT_NE(port, nullptr);
@@ -51,12 +35,12 @@ TEST_F(MidiOutputs, SoundFontSettingWinsOverTheInstalledOnes) {
         if (installed.empty() && std::filesystem::exists(p))
             installed = p;
     EXPECT_EQ(findSoundFont(), installed);
-    writeParaIni("[Midi]\r\nSoundFont=/opt/fonts/mine.sf2\r\n");
+    writeFile(path("notaro/para.ini"), "[Midi]\r\nSoundFont=/opt/fonts/mine.sf2\r\n");
     EXPECT_EQ(FluidSynthMidiOut().soundFont(), "/opt/fonts/mine.sf2");
     EXPECT_EQ(FluidSynthMidiOut("/x.sf2").soundFont(), "/x.sf2");
 }
 
-TEST(RtMidiPortOut, FindPortMatchesAPartWithoutRegardToCase) {
+TEST(RtMidiPortOut, FindsAPortByAPartOfItsNameInAnyCaseAndAMissingOneFailsQuietly) {
     const std::vector<std::string> ports = {"Midi Through:Midi Through Port-0 14:0",
                                             "FLUID Synth (123):Synth input port"};
     const std::pair<const char*, int32_t> cases[] = {{"synth input", 1},
@@ -67,9 +51,6 @@ TEST(RtMidiPortOut, FindPortMatchesAPartWithoutRegardToCase) {
                                                      {"", portRc::kNoPort}};
     for (const auto& [part, index] : cases)
         EXPECT_EQ(RtMidiPortOut::findPort(ports, part), index) << part;
-}
-
-TEST(RtMidiPortOut, MissingPortFailsQuietly) {
     RtMidiPortOut dev("no such port anywhere 7f3a");
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(dev.open(), midiOutRc::kBadDevice);

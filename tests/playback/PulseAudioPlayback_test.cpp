@@ -1,23 +1,17 @@
-// The built-in synthesizer heard through a real audio server: a private PulseAudio server
-// with a null sink, its monitor recorded by parec, the note-ons compared with the sound.
+// A private PulseAudio server with a null sink, its monitor recorded by parec: the note-ons sent
+// to the built-in synthesizer compared with the sound.
 #include "FluidSynthEngine.h"
 #include "FluidSynthMidiOut.h"
-#include "MidiSettings.h"
 #include "PlaybackTestSupport.h"
 #include "PrivatePulseServer.h"
-#include "ShortMsg.h"
 #include "SleepingPump.h"
 #include "cGnsPlay.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <filesystem>
 #include <thread>
 
 using namespace notaro::playback;
 using Clock = std::chrono::steady_clock;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -29,7 +23,6 @@ struct PrivateServer : notaro::testing::PrivatePulseServer {
     ~PrivateServer() { FluidSynthEngine::instance().stopAudio(); }
 };
 
-/// The synthesizer, noting when each note-on and note-off leaves.
 class TimedSynth : public FluidSynthMidiOut {
 public:
     using FluidSynthMidiOut::FluidSynthMidiOut;
@@ -38,9 +31,8 @@ public:
 protected:
     int32_t doShortMsg(uint32_t msg) override {
         const int kind = statusOf(msg) & 0xF0;
-        (kind == 0x90 ? ons : offs).push_back(Clock::now());
-        if (kind != 0x90 && kind != 0x80)
-            offs.pop_back();
+        if (kind == 0x90 || kind == 0x80)
+            (kind == 0x90 ? ons : offs).push_back(Clock::now());
         return FluidSynthMidiOut::doShortMsg(msg);
     }
 };
@@ -55,8 +47,7 @@ int peak(const std::vector<int16_t>& s, double from, double to) {
 } // namespace
 
 TEST(PulseAudioPlayback, SoundStartsWithEachNoteAndRestsAreSilent) {
-    const std::string small = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-    const std::string sf = std::filesystem::exists(small) ? small : findSoundFont();
+    const std::string sf = notaro::testing::smallestSoundFont();
     if (sf.empty())
         GTEST_SKIP() << "no SoundFont installed";
     PrivateServer pa;
@@ -68,19 +59,18 @@ TEST(PulseAudioPlayback, SoundStartsWithEachNoteAndRestsAreSilent) {
     dev.prepare();
     SleepingPump pump;
     cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
-    auto score = notaro::testing::parseScore({"**n[a-b-c]", "*t[120]", "4c' 4: 4e' 4: 4g' 4: 4c'"});
+    auto score = notaro::testing::parseScore("*t[120]|4c' 4: 4e' 4: 4g' 4: 4c'");
     const Clock::time_point mark = Clock::now();
     const double markSample = pa.samplesSoFar();
     ASSERT_EQ(player.play(*score, 0, score->nNotes() - 1, 1.0f, 0, 127, -1), 0);
-    std::this_thread::sleep_for(400ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
     const std::vector<int16_t> s = pa.stopRecording();
     EXPECT_EQ(FluidSynthEngine::instance().audioDriver(), "pulseaudio");
 
     auto at = [&](Clock::time_point t) {
         return markSample + std::chrono::duration<double>(t - mark).count() * kRate;
     };
-    // Slack for a loaded machine on top of the output latency; the release of a note gets
-    // 350 ms to fade.
+    // Slack for a loaded machine on top of the output latency; a note's release gets 350 ms.
     const double late = (FluidSynthEngine::instance().outputLatencyMs() + 150) * kRate / 1000;
     const double fade = 0.35 * kRate;
     ASSERT_EQ(dev.ons.size(), 4u);

@@ -1,5 +1,3 @@
-// The sleeping event pump: it returns at its deadline or as soon as it is woken, and runs
-// the pending events each time.
 #include "SleepingPump.h"
 #include "TickClock.h"
 

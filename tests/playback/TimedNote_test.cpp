@@ -1,12 +1,8 @@
-// Sounding one note against the tick counter: bad arguments, passed times and stops (the
-// note-on and note-off choices are seen through the player, in cGnsPlay_test.cpp).
 #include "PlaybackTestSupport.h"
 
 #include "TimedNote.h"
 
 using namespace notaro::playback;
-using notaro::testing::FakeTime;
-using notaro::testing::Lines;
 
 namespace {
 
@@ -14,13 +10,13 @@ class TimedNote : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(dev_.open(), 0); }
 
-    int32_t play(int32_t note, int32_t cents, int32_t onUntil, int32_t until, int32_t flags) {
-        return playTimedNote(dev_, 0, note, 100, cents, time_.now + onUntil, time_.now + until,
-                             flags, time_.clock(), time_.pump());
+    int32_t play(int32_t onUntil, int32_t until) {
+        return playTimedNote(dev_, 0, 60, 100, 0, time_.now + onUntil, time_.now + until, 0,
+                             time_.clock(), time_.pump());
     }
-    Lines sent() const { return notaro::testing::trace(dev_, origin_); }
+    std::string sent() const { return notaro::testing::trace(dev_, origin_); }
 
-    FakeTime time_;
+    notaro::testing::FakeTime time_;
     const int32_t origin_ = time_.now;
     RecordingMidiOut dev_{time_.clock()};
 };
@@ -42,30 +38,26 @@ TEST_F(TimedNote, BadArgumentsAndFailedWheelMessagesSendNoNote) {
     EXPECT_TRUE(dev_.messages().empty());
 }
 
-TEST_F(TimedNote, TimesAlreadyPassedEndTheNoteAtOnceWithoutThePump) {
-    EXPECT_EQ(play(64, 0, -5, 0, 0), 0);
-    EXPECT_EQ(sent(), (Lines{"0 E0 00 40", "0 90 40 64", "0 E0 00 40", "0 80 40 00"}));
+TEST_F(TimedNote, PassedTimesEndTheNoteWithoutThePumpAndAStopEndsTheWait) {
+    EXPECT_EQ(play(-5, 0), 0);
+    EXPECT_EQ(sent(), "0 E0 00 40|0 90 3C 64|0 E0 00 40|0 80 3C 00");
     EXPECT_EQ(time_.pumpCalls, 0);
-}
-
-TEST_F(TimedNote, StopWhileSoundingEndsTheWaitAtOnceWithoutNoteOff) {
+    // A stop while the note sounds and its end is still ahead: no note-off.
+    dev_.clearMessages();
     time_.onPump = [this](int32_t) {
         requestStop();
         if (time_.pumpCalls == 1)
-            time_.now = origin_ + 100; // the stop comes before the note's end
+            time_.now = origin_ + 100;
     };
-    EXPECT_EQ(play(60, 0, 300, 400, 0), noteRc::kStopped);
-    EXPECT_EQ(sent(), (Lines{"0 E0 00 40", "0 90 3C 64"}));
+    EXPECT_EQ(play(300, 400), noteRc::kStopped);
+    EXPECT_EQ(sent(), "0 E0 00 40|0 90 3C 64");
     EXPECT_EQ(time_.pumpCalls, 1);
-}
-
-TEST_F(TimedNote, StopWhenTheEndHasPassedStillSucceeds) {
-    // The pump arrives so late that the until time has passed at the first poll.
+    // A stop when the until time has already passed at the first poll still succeeds, and the
+    // next call starts without the old stop request.
     time_.lateness = 200;
     time_.onPump = [](int32_t) { requestStop(); };
-    EXPECT_EQ(play(60, 0, 300, 400, 0), 0);
-    // The next call starts without the old stop request.
+    EXPECT_EQ(play(300, 400), 0);
     time_.onPump = nullptr;
-    EXPECT_EQ(play(60, 0, 300, 400, 0), 0);
+    EXPECT_EQ(play(300, 400), 0);
     EXPECT_FALSE(stopRequested());
 }

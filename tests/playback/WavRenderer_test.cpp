@@ -1,5 +1,3 @@
-// Offline rendering: a valid WAV that sox reads, notes sounding where the score puts them,
-// and failures that leave no partial file behind.
 #include "OnRatios.h"
 #include "PlaybackTestSupport.h"
 #include "ScoreToMidi.h"
@@ -15,10 +13,9 @@ namespace fs = std::filesystem;
 using notaro::testing::commandOutput;
 using namespace notaro;
 using namespace notaro::playback;
+using notaro::testing::kSmallSoundFont;
 
 namespace {
-
-const char* const kSmallSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 class WavRendererTest : public notaro::testing::TempConfig {
 protected:
@@ -30,20 +27,16 @@ protected:
     }
     static tMidiF04 midiOf(const std::string& body) {
         tMidiF04 file;
-        EXPECT_EQ(
-            buildScoreMidi(*notaro::testing::parseScore({"**n[a-b-c]", body}), 1.0f, 0, -1, file),
-            0);
+        EXPECT_EQ(buildScoreMidi(*notaro::testing::parseScore(body), 1.0f, 0, -1, file), 0);
         return file;
     }
 
     /// The left channel's samples, read from the data chunk of a canonical 44-byte header.
     static std::vector<int16_t> leftChannel(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes = readFile(path);
         std::vector<int16_t> left;
         for (size_t i = 44; i + 3 < bytes.size(); i += 4)
-            left.push_back(static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) |
-                                                (static_cast<uint8_t>(bytes[i + 1]) << 8)));
+            left.push_back(int16_t(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8));
         return left;
     }
 };
@@ -51,13 +44,13 @@ protected:
 } // namespace
 
 TEST_F(WavRendererTest, WritesAWavThatSoxReadsWithEachNoteAtItsOwnSample) {
-    const std::string wav = (dir_ / "t.wav").string();
+    const std::string wav = path("t.wav");
     RenderOptions o;
     o.soundFont = kSmallSoundFont;
     RenderStats stats;
     // The tempo change is written at the C's note-off (tick 182), so the 10 ticks left of the
     // C and the quarter rest (202 ticks) pass at 60 quarter notes a minute.
-    ASSERT_EQ(renderMidiToWav(midiOf("*t[120]\r\n4c\r\n*t[60]\r\n4: 4e"), wav, o, &stats), 0);
+    ASSERT_EQ(renderMidiToWav(midiOf("*t[120]|4c|*t[60]|4: 4e"), wav, o, &stats), 0);
     const std::string info = commandOutput("soxi '" + wav + "'");
     for (const char* field :
          {"Channels       : 2", "Sample Rate    : 44100", "Precision      : 16-bit"})
@@ -88,26 +81,24 @@ TEST_F(WavRendererTest, WritesAWavThatSoxReadsWithEachNoteAtItsOwnSample) {
 }
 
 TEST_F(WavRendererTest, FailuresLeaveNoFileAndKeepAnOldOne) {
-    const std::string wav = (dir_ / "keep.wav").string();
-    std::ofstream(wav) << "old";
+    const std::string wav = path("keep.wav");
+    writeFile(wav, "old");
     RenderOptions o;
-    o.soundFont = (dir_ / "missing.sf2").string();
+    o.soundFont = path("missing.sf2");
     EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), midiOutRc::kNoSoundFont);
     // A file that is no SoundFont is refused quietly: no library complains on stderr.
-    o.soundFont = (dir_ / "text.sf2").string();
-    std::ofstream(o.soundFont) << "not a SoundFont, but long enough to be read";
+    writeFile(o.soundFont = path("text.sf2"), "not a SoundFont, but long enough to be read");
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), midiOutRc::kNoSoundFont);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     o.soundFont = kSmallSoundFont;
-    EXPECT_EQ(renderMidiToWav(midiOf("4c"), (dir_ / "no" / "x.wav").string(), o),
-              renderRc::kWriteFailed);
+    EXPECT_EQ(renderMidiToWav(midiOf("4c"), path("no/x.wav"), o), renderRc::kWriteFailed);
     // A cancel raised from another thread (here from the first progress report) stops it too.
     std::atomic<bool> cancel{false};
     o.cancel = &cancel;
     o.progress = [&cancel](double) { cancel = true; };
     EXPECT_EQ(renderMidiToWav(midiOf("1c 1d 1e"), wav, o), renderRc::kCancelled);
-    EXPECT_EQ(commandOutput("cat '" + wav + "'"), "old");
+    EXPECT_EQ(readFile(wav), "old");
     int leftovers = 0;
     for (const auto& e : fs::directory_iterator(dir_))
         leftovers += e.path().filename().string().rfind(".keep.wav.", 0) == 0; // temporary

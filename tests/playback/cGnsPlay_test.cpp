@@ -1,5 +1,5 @@
-// The real-time player: which messages it sends when, and which events it raises.
 #include "PlaybackTestSupport.h"
+#include "SilenceCheck.h"
 
 #include "OnRatios.h"
 #include "cGnsPlay.h"
@@ -8,37 +8,32 @@
 
 using namespace notaro;
 using namespace notaro::playback;
-using notaro::testing::FakeTime;
+using notaro::testing::joined;
 using notaro::testing::Lines;
 
 namespace {
 
-/// Writes every event as one line of text.
 class EventLog : public PlayerListener {
 public:
     Lines lines;
     std::function<void()> onPlayingNote;
 
-    void playingNoteLine(int32_t iNote, uint8_t pitchClass, uint8_t octave, uint8_t accidental,
-                         int32_t durN, int32_t durD, float tmNoteVal, int32_t durMS,
-                         int32_t lineNum, int32_t charPos, int32_t theLen) override {
-        add("note ", iNote, " p", int(pitchClass), " o", int(octave), " a", int(accidental), " ",
-            durN, "/", durD, " ", tmNoteVal, " ", durMS, "ms L", lineNum, ":", charPos, "+",
-            theLen);
+    void playingNoteLine(int32_t i, uint8_t pc, uint8_t oct, uint8_t acc, int32_t n, int32_t d,
+                         float tm, int32_t ms, int32_t l, int32_t c, int32_t len) override {
+        add("note ", i, " p", int(pc), " o", int(oct), " a", int(acc), " ", n, "/", d, " ", tm, " ",
+            ms, "ms L", l, ":", c, "+", len);
         if (onPlayingNote)
             onPlayingNote();
     }
-    void playingRestLine(int32_t iNote, int32_t durN, int32_t durD, int32_t durMS, int32_t lineNum,
-                         int32_t charPos, int32_t theLen) override {
-        add("rest ", iNote, " ", durN, "/", durD, " ", durMS, "ms L", lineNum, ":", charPos, "+",
-            theLen);
+    void playingRestLine(int32_t i, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {
+        add("rest ", i);
     }
-    void donePlayingLine(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override {
-        add("done ", iNote, " L", lineNum, ":", charPos, "+", theLen);
+    void donePlayingLine(int32_t i, int32_t l, int32_t c, int32_t len) override {
+        add("done ", i, " L", l, ":", c, "+", len);
     }
     void donePlayingAll() override { add("all done"); }
-    void abortedPlaying(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override {
-        add("aborted ", iNote, " L", lineNum, ":", charPos, "+", theLen);
+    void abortedPlaying(int32_t i, int32_t l, int32_t c, int32_t len) override {
+        add("aborted ", i, " L", l, ":", c, "+", len);
     }
     void midiOutOpenFailed(const std::string& message, int32_t rc) override {
         add(message, " (", rc, ")");
@@ -59,55 +54,50 @@ protected:
         player_.setListener(&log_);
     }
 
-    /// Plays the score's records from..to (all when to < -1) and returns play's result.
-    int32_t play(const Lines& score, int32_t from = 0, int32_t to = -2, int32_t patch = -1,
+    int32_t play(const std::string& score, int32_t from = 0, int32_t to = -2, int32_t patch = -1,
                  float tempo = 1.0f) {
         parser_ = notaro::testing::parseScore(score);
         return player_.play(*parser_, from, to < -1 ? parser_->nNotes() - 1 : to, tempo, 0, 127,
                             patch);
     }
     /// Messages timed from the last open, that is from the start of the last play call.
-    Lines sent() const { return notaro::testing::trace(dev_, dev_.openTick()); }
+    std::string sent() const { return notaro::testing::trace(dev_, dev_.openTick()); }
 
-    FakeTime time_;
+    notaro::testing::FakeTime time_;
     const int32_t origin_ = time_.now;
-    RecordingMidiOut dev_{time_.clock()};
+    std::function<void(const TimedShortMsg&)> onSend_;
+    RecordingMidiOut dev_{time_.clock(), [this](const TimedShortMsg& m) {
+                              if (onSend_)
+                                  onSend_(m);
+                          }};
     cGnsPlay player_{dev_, time_.pump(), time_.clock()};
     EventLog log_;
     std::unique_ptr<cTParse> parser_;
 };
 
-const char* kHeader = "**n[a-b-c]";
-
 } // namespace
 
-/// Lines joined with "|".
-std::string joined(const Lines& lines) {
-    std::string s;
-    for (const std::string& l : lines)
-        s += (s.empty() ? "" : "|") + l;
-    return s;
-}
-
-TEST_F(Player, QuarterThenEighthFollowTheOnTimeRatios) {
-    EXPECT_EQ(play({kHeader, "4c 8d"}), 0);
-    EXPECT_EQ(joined(sent()), "0 C0 00|0 E0 00 40|0 90 3C 7F|475 E0 00 40|475 80 3C 00|"
-                              "500 E0 00 40|500 90 3E 7F|737 E0 00 40|737 80 3E 00");
+TEST_F(Player, QuarterThenEighthFollowTheOnTimeRatiosAndPlayFromAHandlerIsRefused) {
+    int32_t inner = 0;
+    log_.onPlayingNote = [&] { inner = player_.play(*parser_, 0, 0, 1.0f, 0, 127, -1); };
+    EXPECT_EQ(play("4c 8d"), 0);
+    EXPECT_EQ(sent(), "0 C0 00|0 E0 00 40|0 90 3C 7F|475 E0 00 40|475 80 3C 00|"
+                      "500 E0 00 40|500 90 3E 7F|737 E0 00 40|737 80 3E 00");
     EXPECT_EQ(time_.now - origin_, 750);
     EXPECT_EQ(joined(log_.lines), "note 0 p0 o4 a2 1/4 60 500ms L2:0+2|done 0 L2:0+2|"
                                   "note 1 p1 o4 a2 1/8 62 250ms L2:3+2|done 1 L2:3+2|all done");
+    EXPECT_EQ(inner, playRc::kAlreadyPlaying);
     EXPECT_EQ(dev_.openCount(), 1);
     EXPECT_EQ(dev_.closeCount(), 1);
     EXPECT_FALSE(player_.isPlaying());
 }
 
 TEST_F(Player, SendsEachScoreAtItsTimes) {
-    // The messages after the program change and the wheel at the start ("0 C0 00|0 E0 00 40|",
-    // unless the row says otherwise), the end time and the number of listener calls (two per
-    // note or rest, then "all done").
+    // After the program change and the wheel at the start ("0 C0 00|0 E0 00 40|", unless the row
+    // starts with "!"); events: two per note or rest, then "all done".
     const struct {
         const char* what;
-        const char* score; // lines joined with "|"
+        const char* score;
         int32_t from, patch;
         float tempo;
         int32_t lateness, end;
@@ -151,14 +141,10 @@ TEST_F(Player, SendsEachScoreAtItsTimes) {
         time_.lateness = c.lateness;
         dev_.clearMessages();
         log_.lines.clear();
-        Lines score{kHeader};
-        const std::string lines = c.score;
-        for (size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 1)
-            score.push_back(lines.substr(at, (bar = lines.find('|', at)) - at));
-        EXPECT_EQ(play(score, c.from, -2, c.patch, c.tempo), 0) << c.what;
+        EXPECT_EQ(play(c.score, c.from, -2, c.patch, c.tempo), 0) << c.what;
         const std::string expected =
             *c.expected == '!' ? c.expected + 1 : std::string("0 C0 00|0 E0 00 40|") + c.expected;
-        EXPECT_EQ(joined(sent()), expected) << c.what;
+        EXPECT_EQ(sent(), expected) << c.what;
         EXPECT_EQ(time_.now - origin_, c.end) << c.what;
         EXPECT_EQ(log_.lines.size(), c.events) << c.what;
         EXPECT_EQ(log_.lines.back(), "all done") << c.what;
@@ -166,48 +152,74 @@ TEST_F(Player, SendsEachScoreAtItsTimes) {
     EXPECT_EQ(log_.lines.at(0), "note 0 p0 o4 a2 7/256 60 55ms L2:0+5");
 }
 
-TEST_F(Player, StopDuringANoteEndsPlaybackInSilence) {
-    time_.onPump = [this](int32_t now) {
-        if (now - origin_ >= 200)
-            player_.stopPlaying();
+TEST_F(Player, StopAtAnyMomentEndsInSilence) {
+    // The stop comes from the pump once atMs have passed, or from the device as it first sends
+    // the message onMsg (written for channel 0).
+    const struct {
+        const char* what;
+        const char* score;
+        int32_t atMs;
+        const char* onMsg;
+    } cases[] = {
+        {"before the first note", "4c+ 4d", -1, "C0 00"},
+        {"during a note", "2c 4d", 200, nullptr},
+        {"as a note is due to end", "4c+ 4d", 475, nullptr},
+        {"in the silent part of a staccato note", "4c' 4d", 300, nullptr},
+        {"during a rest", "4c 4: 4d", 700, nullptr},
+        {"inside a tie chain", "4c+[ 4c+ 4c+] 4d", 700, nullptr},
+        {"inside a slur", "4c( 4d+ 4e) 4f", 700, nullptr},
+        {"during the wheel message of a quarter tone", "4c 4d+ 4e", -1, "E0 00 50"},
+        {"between the centred wheel and the note-off", "4c+ 4d", -1, "E0 00 40"},
+        {"as a tempo record inside a tie chain is due", "4c+[|*t[60]|4c+]|4d", 500, nullptr},
+        {"after an instrument record", "4c|*i[40]|4d+ 4e", -1, "C0 28"},
     };
-    // The first wait jumps straight to 900; stop there, in the middle of the note's sounding part.
-    EXPECT_EQ(play({kHeader, "2c 4d"}), 0);
-    EXPECT_EQ(log_.lines,
-              (Lines{"note 0 p0 o4 a2 1/2 60 1000ms L2:0+2", "done 0 L2:0+2", "aborted 0 L2:0+2"}));
-    // No note-off from the wait itself; closing the device switches the note off.
-    EXPECT_EQ(sent(), (Lines{"0 C0 00", "0 E0 00 40", "0 90 3C 7F", "900 80 3C 00"}));
-    EXPECT_EQ(dev_.closeCount(), 1);
-    EXPECT_FALSE(dev_.isOpen());
-}
-
-TEST_F(Player, PlayFromItsOwnEventHandlerIsRefused) {
-    int32_t inner = 0;
-    log_.onPlayingNote = [&] { inner = player_.play(*parser_, 0, 0, 1.0f, 0, 127, -1); };
-    EXPECT_EQ(play({kHeader, "4c"}), 0);
-    EXPECT_EQ(inner, playRc::kAlreadyPlaying);
-    EXPECT_EQ(dev_.openCount(), 1);
-    EXPECT_EQ(log_.lines.back(), "all done");
+    for (const auto& c : cases)
+        for (const int32_t channel : {0, 9}) {
+            cGnsPlay player(dev_, time_.pump(), time_.clock()); // a stop request stays with it
+            player.setListener(&log_);
+            time_.now = origin_;
+            int seen = 0;
+            onSend_ = [&](const TimedShortMsg& m) {
+                if (c.onMsg && shortMsgText(m.msg & ~0x0Fu) == c.onMsg && seen++ == 0)
+                    player.stopPlaying();
+            };
+            time_.onPump = [&](int32_t now) {
+                if (c.atMs >= 0 && now - origin_ >= c.atMs)
+                    player.stopPlaying();
+            };
+            dev_.clearMessages();
+            log_.lines.clear();
+            parser_ = notaro::testing::parseScore(c.score);
+            EXPECT_EQ(player.play(*parser_, 0, parser_->nNotes() - 1, 1.0f, channel, 100, -1), 0);
+            // The stopped record's position ends both its last events.
+            ASSERT_GE(log_.lines.size(), 2u) << c.what;
+            EXPECT_EQ("aborted " + log_.lines.end()[-2].substr(5), log_.lines.back()) << c.what;
+            EXPECT_FALSE(dev_.isOpen()) << c.what;
+            std::vector<uint32_t> sent; // read without the device's own bookkeeping
+            for (const TimedShortMsg& m : dev_.messages())
+                sent.push_back(m.msg);
+            EXPECT_EQ(notaro::testing::leftSounding(sent), "") << c.what << ", channel " << channel;
+        }
 }
 
 TEST_F(Player, EmptyStretchesFinishAndOverflowsOrBadIndexesFail) {
-    EXPECT_EQ(play({kHeader, "4c 4d"}, 1, 0), 0); // opens, sends the program and finishes
-    EXPECT_EQ(joined(sent()) + "/" + joined(log_.lines), "0 C0 00/all done");
+    EXPECT_EQ(play("4c 4d", 1, 0), 0);
+    EXPECT_EQ(sent() + "/" + joined(log_.lines), "0 C0 00/all done");
     log_.lines.clear();
-    EXPECT_EQ(play({kHeader, "4c 4d"}, 0, -2, -1, 1e10f), playRc::kFailure);
+    EXPECT_EQ(play("4c 4d", 0, -2, -1, 1e10f), playRc::kFailure);
     EXPECT_EQ(log_.lines, Lines{});
     EXPECT_FALSE(player_.isPlaying());
-    EXPECT_EQ(play({kHeader, "4c"}, 0, 5), playRc::kFailure);
+    EXPECT_EQ(play("4c", 0, 5), playRc::kFailure);
     EXPECT_EQ(dev_.closeCount(), 3);
 }
 
 TEST_F(Player, DeviceThatDoesNotOpenIsReportedToTheOwner) {
     dev_.failOpenWith(midiOutRc::kNoDriver);
-    EXPECT_EQ(play({kHeader, "4c"}), 0);
+    EXPECT_EQ(play("4c"), 0);
     EXPECT_EQ(log_.lines, (Lines{"Couldn't open midi out, rc = 6 (6)"}));
     EXPECT_TRUE(dev_.messages().empty());
     EXPECT_FALSE(player_.isPlaying());
-    EXPECT_EQ(play({kHeader, "4c"}), 0);
+    EXPECT_EQ(play("4c"), 0);
     EXPECT_EQ(dev_.openCount(), 1);
 }
 
