@@ -77,13 +77,14 @@ const Writer kWriters[] = {
      },
      0, -1},
     {"scoreToMidiFile", "s.mid",
-     [](const std::string& p) { return scoreToMidiFile(p, parsedScore(), 1.0f, 0, -1); }, 0, -7},
+     [](const std::string& p) { return scoreToMidiFile(p, parsedScore(), 1.0f, 0, -1); },
+     midiResult::kOk, midiResult::kScoreFileNotWritten},
     {"toFile", "f.mid",
      [](const std::string& p) {
          tMidiF04 file;
          return buildScoreMidi(parsedScore(), 1.0f, 0, -1, file) == 0 ? file.toFile(p) : 0;
      },
-     1, -99},
+     midiResult::kFileWritten, midiResult::kFileNotWritten},
     {"notaro-cli midi", "c.mid",
      [](const std::string& p) {
          const fs::path score = fs::path(p).parent_path().parent_path() / "c.NTR";
@@ -110,8 +111,7 @@ TEST(AtomicFile, EveryWriterSurvivesEveryFault) {
     ::setenv("XDG_CONFIG_HOME", root.c_str(), 1);
     const std::string old("old bytes\r\n\0\xff kept", 19);
     for (const Writer& w : kWriters) {
-        for (Fault fault :
-             {kNone, kFullDisk, kReadOnlyFolder, kTargetIsFolder, kHalfWrite, kRenameFails}) {
+        for (Fault fault = kNone; fault <= kRenameFails; fault = Fault(fault + 1)) {
             SCOPED_TRACE(std::string(w.name) +
                          ", fault: " + (fault ? strerror(kFaultErrno[fault]) : "none"));
             fs::remove_all(root);

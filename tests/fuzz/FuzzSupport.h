@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,26 @@ inline void require(bool ok, const char* promise) {
     }
 }
 
+/// f(), which promises not to throw.
+template <typename F> auto noThrow(F f, const char* promise) -> decltype(f()) {
+    try {
+        return f();
+    } catch (const std::exception&) {
+        require(false, promise);
+    }
+    return {};
+}
+
+/// Whether f() throws an E, as it may where documented.
+template <typename E, typename F> bool throws(F f) {
+    try {
+        f();
+    } catch (const E&) {
+        return true;
+    }
+    return false;
+}
+
 inline std::string_view bytesOf(const uint8_t* data, size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
@@ -34,14 +55,10 @@ public:
         require(fd_ >= 0, "a memory file can be made");
     }
     ~MemoryFile() { ::close(fd_); }
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
 
-    /// Replaces the content by bytes.
     void assign(std::string_view bytes) {
         require(::ftruncate(fd_, 0) == 0, "a memory file can be emptied");
-        size_t done = 0;
-        while (done < bytes.size()) {
+        for (size_t done = 0; done < bytes.size();) {
             const ssize_t n =
                 ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
             require(n > 0, "a memory file can be written");

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
@@ -34,9 +33,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: cannot read\n", path.c_str());
             return 1;
         }
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        // A copy of exactly the input's size, so reads past its end show under the sanitizers.
-        std::vector<uint8_t> data(bytes.begin(), bytes.end());
+        // Exactly the input's size, so reads past its end show under the sanitizers.
+        std::vector<uint8_t> data{std::istreambuf_iterator<char>(in), {}};
         LLVMFuzzerTestOneInput(data.data(), data.size());
     }
     std::printf("%zu inputs replayed\n", inputs.size());

@@ -13,14 +13,6 @@ using fuzz::require;
 
 namespace {
 
-/// Reads every entry of one section through the document.
-void readSection(const IniDocument& doc, const std::string& section) {
-    const auto keys = doc.keys(section);
-    require(keys.has_value(), "a listed section has keys");
-    for (size_t i = 0; i < keys->size() && i < 4; ++i)
-        require(doc.value(section, (*keys)[i]).has_value(), "a listed key has a value");
-}
-
 /// Reads through cInifile, which loads the file again for each read: the first entry only, so
 /// each input costs a few loads.
 void readThroughInifile(const IniDocument& doc, const std::string& path) {
@@ -52,8 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     IniDocument doc;
     require(doc.load(file.path()), "a readable file loads");
     const std::vector<std::string> sections = doc.sections();
-    for (size_t i = 0; i < sections.size() && i < 4; ++i)
-        readSection(doc, sections[i]);
+    for (size_t i = 0; i < sections.size() && i < 4; ++i) {
+        const auto keys = doc.keys(sections[i]);
+        require(keys.has_value(), "a listed section has keys");
+        for (size_t k = 0; k < keys->size() && k < 4; ++k)
+            require(doc.value(sections[i], (*keys)[k]).has_value(), "a listed key has a value");
+    }
     readThroughInifile(doc, file.path());
 
     // Set in a section of the file (or a new one): the value reads back, and can be removed.

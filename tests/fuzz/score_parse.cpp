@@ -39,14 +39,13 @@ void queryRecords(const cTParse& parser) {
     for (int32_t i = 0; i <= n; ++i) {
         if (i < n && !parser.theNotes(i).isDirective()) {
             require(!parser.noteToStr(i, solfege, true).empty(), "every note has a text");
-            // Each count walks its chain, so only the first notes are counted to keep an input
-            // linear.
+            // Each count walks its chain: only the first notes, to keep an input linear.
             if (i < 64)
                 require(parser.numNoteParts(i) >= 1, "a note is at least one part");
             continue;
         }
         std::optional<cDuration> run;
-        if (parser.interNoteDur(runStart, i, run) == 0)
+        if (parser.interNoteDur(runStart, i, run) == parseCode::kOk)
             require(run.has_value() && !run->isNeg(), "notes last no negative time");
         parser.numSeparateNotes(runStart, i - runStart);
         runStart = i + 1;
@@ -67,8 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     cTParse parser;
     std::string message;
-    int32_t eCharPos = 0;
-    int32_t eLen = -1;
+    int32_t eCharPos = 0, eLen = -1;
     const int32_t line = parser.parseAramText(text, message, eCharPos, eLen);
     if (line == parseCode::kOk) {
         queryRecords(parser);

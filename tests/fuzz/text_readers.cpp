@@ -13,31 +13,28 @@ namespace {
 void checkDuration(std::string_view text) {
     cDuration dotted;
     const int32_t used = dotted.fromNDots(text);
-    require(used == -1 || used == -2 || (used > 0 && static_cast<size_t>(used) <= text.size()),
+    require(used == durationCode::kNoMatch || used == durationCode::kFailed ||
+                (used > 0 && static_cast<size_t>(used) <= text.size()),
             "a note value reads only characters it was given");
     if (used > 0)
         require(dotted.Numer() > 0 && dotted.Denom() > 0, "a note value is positive");
 
     cDuration ratio;
-    try {
-        if (ratio.fromStr(text) != 0)
-            return;
-    } catch (const OverflowError&) {
-        return; // a number past 32 bits is refused with this error, as documented
-    }
+    int32_t read = durationCode::kNoMatch; // a number past 32 bits throws
+    if (fuzz::throws<OverflowError>([&] { read = ratio.fromStr(text); }) ||
+        read != durationCode::kOk)
+        return;
     require(ratio.Denom() > 0, "a ratio reads with a positive denominator");
     cDuration again;
-    require(again.fromStr(ratio.toStr()) == 0 && again.Numer() == ratio.Numer() &&
+    require(again.fromStr(ratio.toStr()) == durationCode::kOk && again.Numer() == ratio.Numer() &&
                 again.Denom() == ratio.Denom(),
             "a ratio written as text reads back the same");
     if (used > 0) {
-        cDuration sum = ratio;
-        try {
-            if (sum.Add(dotted) == 0)
+        cDuration sum = ratio; // Comp lets an overflow of its cross products pass
+        fuzz::throws<OverflowError>([&] {
+            if (sum.Add(dotted) == durationCode::kOk)
                 require(sum.Comp(ratio) > 0, "adding a note value makes a longer duration");
-        } catch (const OverflowError&) {
-            // Comp lets an overflow of its cross products pass, as documented.
-        }
+        });
         ratio.isTuplet();
     }
 }
@@ -54,8 +51,7 @@ void checkPitch(std::string_view text, bool solfege) {
     require(again.fromStr(written, solfege) == static_cast<int32_t>(written.size()) &&
                 again.isEqualTo(pitch),
             "a pitch written as text reads back the same");
-    const float midi = pitch.tMidi();
-    require(midi >= 0.0f && midi < 128.0f, "a pitch is a MIDI note");
+    require(pitch.tMidi() >= 0.0f && pitch.tMidi() < 128.0f, "a pitch is a MIDI note");
 }
 
 } // namespace

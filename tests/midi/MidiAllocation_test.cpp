@@ -1,12 +1,9 @@
 #include "midiTestSupport.h"
-#include "tMidiF04.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <new>
 
 using namespace notaro;
+using namespace midiTest;
 
 // This program replaces the global allocator to record the largest single request, so a test can
 // see whether a length field in a file made the reader allocate what the field claims.
@@ -22,37 +19,27 @@ __attribute__((noinline)) void releaseBlock(void* p) {
 
 void* operator new(size_t size) {
     largestRequest = std::max(largestRequest, size);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+    if (void* p = std::malloc(size == 0 ? 1 : size))
         return p;
-    }
     throw std::bad_alloc();
 }
 
-void* operator new[](size_t size) {
-    return operator new(size);
-}
-void operator delete(void* p) noexcept {
-    releaseBlock(p);
-}
-void operator delete[](void* p) noexcept {
-    releaseBlock(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    releaseBlock(p);
-}
-void operator delete[](void* p, size_t) noexcept {
-    releaseBlock(p);
-}
+// clang-format off
+void* operator new[](size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { releaseBlock(p); }
+void operator delete[](void* p) noexcept { releaseBlock(p); }
+void operator delete(void* p, size_t) noexcept { releaseBlock(p); }
+void operator delete[](void* p, size_t) noexcept { releaseBlock(p); }
+// clang-format on
 
-using midiTest::bytesFromHex;
-using midiTest::trackChunk;
+using namespace midiResult;
 
 namespace {
 
 // The largest single allocation while reading a file of these bytes, and the reader's code.
 size_t largestWhileReading(const std::string& bytes, int32_t& code) {
-    midiTest::TempDir dir;
-    midiTest::writeBytes(dir.file("in.mid"), bytes);
+    TempDir dir;
+    writeBytes(dir.file("in.mid"), bytes);
     tMidiF04 f;
     largestRequest = 0;
     code = f.readMidiFile(dir.file("in.mid"));
@@ -65,27 +52,26 @@ TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt) {
         std::string bytes;
         int32_t code;
     } cases[] = {
-        {head + "MTrk" + bytesFromHex("7F FF FF FF 00 90 3C 40"), 62},
-        {"MThd" + bytesFromHex("7F FF FF FF 00 01 00 01 00 60 00 00"), 62},
-        {head + trackChunk("00 FF 01 87 FF FF FF 7F 41 42"), 5},
-        {head + trackChunk("00 F0 87 FF FF FF 7F F7"), 5},
-        {head + trackChunk("00 F7 87 FF FF FF 7F F7"), 5},
+        {head + "MTrk" + bytesFromHex("7F FF FF FF 00 90 3C 40"), kEndOfFile},
+        {"MThd" + bytesFromHex("7F FF FF FF 00 01 00 01 00 60 00 00"), kEndOfFile},
+        {head + trackChunk("00 FF 01 87 FF FF FF 7F 41 42"), kInvalidArgument},
+        {head + trackChunk("00 F0 87 FF FF FF 7F F7"), kInvalidArgument},
+        {head + trackChunk("00 F7 87 FF FF FF 7F F7"), kInvalidArgument},
         // 32767 tracks declared in 20 bytes: tracks are made as their chunks come.
-        {"MThd" + bytesFromHex("00 00 00 06 00 01 7F FF 00 60 4D 54 72 6B 00 00"), 62},
+        {"MThd" + bytesFromHex("00 00 00 06 00 01 7F FF 00 60 4D 54 72 6B 00 00"), kEndOfFile},
     };
     int32_t code = 0;
     for (const auto& c : cases) {
         EXPECT_LT(largestWhileReading(c.bytes, code), 64u * 1024u) << midiU00::bytesToHex(c.bytes);
         EXPECT_EQ(code, c.code) << midiU00::bytesToHex(c.bytes);
     }
-    // The same measurement sees the body of a genuinely long chunk, so the limit above is
-    // meaningful.
+    // The same measurement sees the body of a genuinely long chunk: the limit above means
+    // something.
     std::string body;
-    for (int i = 0; i < 50000; ++i) {
+    for (int i = 0; i < 50000; ++i)
         body += "00 90 3C 40 ";
-    }
     EXPECT_GE(largestWhileReading(head + trackChunk(body), code), 200000u);
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(code, kOk);
 }
 
 } // namespace

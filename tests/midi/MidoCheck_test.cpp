@@ -1,40 +1,22 @@
+// An independent reader: files we write are read by mido (and every sample score parses, converts
+// and plays in timidity as long as the score lasts), and files mido writes are read and timed by
+// us.
+#include "ScoreEncoding.h"
 #include "midiTestSupport.h"
-#include "tMidiF04.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <sstream>
 #include <tuple>
 
 using namespace notaro;
-
-using midiTest::bytesFromHex;
-using midiTest::readBytes;
-using midiTest::runMido;
-using midiTest::TempDir;
+using namespace midiTest;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-struct Kind {
-    std::function<void(tMidiTrk&, int32_t)> add;
-    const char* midoType;
-    std::string midoHex;
-};
-
+using Add = std::function<void(tMidiTrk&, int32_t)>;
 // Every way of adding an event, with the message mido must see in the written file.
-const Kind kKinds[] = {
+const std::tuple<Add, const char*, std::string> kKinds[] = {
     {[](tMidiTrk& t, int32_t d) { t.c_addTracknameE(d, "Lead"); }, "track_name", "FF03044C656164"},
     {[](tMidiTrk& t, int32_t d) { t.c_addTextE(d, "Hello"); }, "text", "FF010548656C6C6F"},
     {[](tMidiTrk& t, int32_t d) { t.c_addTextE(d, std::string(200, 'x')); }, "text",
@@ -44,12 +26,10 @@ const Kind kKinds[] = {
     {[](tMidiTrk& t, int32_t d) { t.c_addInstrNameE(d, "Oboe"); }, "instrument_name",
      "FF04044F626F65"},
     {[](tMidiTrk& t, int32_t d) { t.c_addLyricE(d, "f\xC3\xBCr"); }, "lyrics", "FF050466C3BC72"},
-    {[](tMidiTrk& t, int32_t d) { t.c_addNewTempo(d, 500000); }, "set_tempo", "FF510307A120"},
     {[](tMidiTrk& t, int32_t d) { t.c_addNewTempo(d, 0x12345678); }, "set_tempo", "FF5103345678"},
     {[](tMidiTrk& t, int32_t d) { t.c_addProgChangeE(d, 3, 68); }, "program_change", "C344"},
     {[](tMidiTrk& t, int32_t d) { t.c_addNoteOnE(d, 3, 72, 100); }, "note_on", "934864"},
     {[](tMidiTrk& t, int32_t d) { t.c_addPitchWheelE(d, 3, "-50"); }, "pitchwheel", "E30030"},
-    {[](tMidiTrk& t, int32_t d) { t.c_addPitchWheelE(d, 3, "199"); }, "pitchwheel", "E3577F"},
     {[](tMidiTrk& t, int32_t d) { t.c_addNoteOffE(d, 3, 72); }, "note_off", "834800"},
     {[](tMidiTrk& t, int32_t d) { t.addChanMsg(d, 0xB3, 7, 90); }, "control_change", "B3075A"},
     {[](tMidiTrk& t, int32_t d) { t.addChanMsg(d, 0xA3, 72, 20); }, "polytouch", "A34814"},
@@ -69,81 +49,122 @@ TEST(midiMidoCheck, MidoReadsEveryKindWeWriteWithSameDeltasAndBytes) {
     tMidiF04 f;
     f.setMidiHdrDivision(192);
     f.setNTracks(2);
-    std::vector<std::string> expected = {"header 1 2 192"};
-    // Deltas cover one to four bytes of variable-length encoding.
-    const int32_t deltas[] = {0, 7, 200, 20000, 3000000};
+    std::string expected = "header 1 2 192\n";
+    const int32_t deltas[] = {0, 7, 200, 20000, 3000000}; // one to four bytes long
     size_t n = 0;
-    for (const Kind& kind : kKinds) {
+    for (const auto& [add, type, hex] : kKinds) {
         const int32_t delta = deltas[n++ % 5];
-        kind.add(*f.tracks(0), delta);
-        expected.push_back("0 " + std::string(kind.midoType) + " " + std::to_string(delta) + " " +
-                           kind.midoHex);
+        add(*f.tracks(0), delta);
+        expected += "0 " + std::string(type) + " " + std::to_string(delta) + " " + hex + "\n";
     }
     f.tracks(1)->c_addNoteOnE(5, 0, 60, 64);
     f.tracks(1)->addSysExEvt(9, bytesFromHex("F0 7E F7")); // left out, and its delta with it
     f.tracks(1)->c_addNoteOnE(7, 0, 60, 0);
-    expected.insert(expected.end(),
-                    {"1 note_on 5 903C40", "1 note_on 7 903C00", "1 end_of_track 0 FF2F00"});
-
+    expected += "1 note_on 5 903C40\n1 note_on 7 903C00\n1 end_of_track 0 FF2F00\n";
     const std::string path = dir.file("kinds.mid");
-    ASSERT_EQ(f.toFile(path), 1);
-    const auto mido = runMido("dump", path);
-    ASSERT_EQ(mido.status, 0) << mido.output;
-    EXPECT_EQ(linesOf(mido.output), expected);
+    ASSERT_EQ(f.toFile(path), midiResult::kFileWritten);
+    EXPECT_EQ(runMido("dump", path), expected);
 }
 
 TEST(midiMidoCheck, TicksAndMillisecondsOfAFileMidoWroteMatchMido) {
     TempDir dir;
     const std::string path = dir.file("foreign.mid");
-    const auto made = runMido("make", path);
-    ASSERT_EQ(made.status, 0) << made.output;
-    const auto timed = runMido("times", path);
-    ASSERT_EQ(timed.status, 0) << timed.output;
-
+    EXPECT_EQ(runMido("make", path), "");
+    const std::string timed = runMido("times", path);
     tMidiF04 f;
-    ASSERT_EQ(f.readMidiFile(path), 0);
+    ASSERT_EQ(f.readMidiFile(path), midiResult::kOk);
     EXPECT_EQ(f.tracks(0)->trkName, "Conductor");
     // We never write running status, so a longer rewrite proves the file used it.
     EXPECT_GT(f.makeMidiStr().size(), readBytes(path).size() + 20);
 
-    // Our events in playback order (ties by track, then by list order), each with the bytes it has
-    // in a file.
+    // Our events in playback order (ties by track, then list order), with their bytes in a file.
     std::vector<std::tuple<int32_t, int32_t, int32_t, std::string>> ours;
     for (int32_t t = 0; t < f.numOfTracks(); ++t) {
         for (int32_t i = 0; i < f.tracks(t)->trkNEvents(); ++i) {
             const tMidiEvt& ev = f.tracks(t)->trkEvents(i);
             std::string bytes = ev.eData;
-            if (ev.eType == 1 && (static_cast<uint8_t>(bytes[0]) & 0xE0) == 0xC0) {
+            if (ev.eType == 1 && (static_cast<uint8_t>(bytes[0]) & 0xE0) == 0xC0)
                 bytes.resize(2);
-            } else if (ev.eType == 3) {
+            else if (ev.eType == 3)
                 bytes = "\xFF" + bytes.substr(0, 1) +
                         midiU00::varLenBytes(int32_t(bytes.size() - 1)) + bytes.substr(1);
-            }
-            if (bytes != bytesFromHex("FF 2F 00")) {
+            if (bytes != bytesFromHex("FF 2F 00"))
                 ours.emplace_back(ev.absTick, t, ev.absMS, midiU00::bytesToHex(bytes));
-            }
         }
     }
     std::stable_sort(ours.begin(), ours.end(), [](const auto& a, const auto& b) {
         return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
     });
-    const std::vector<std::string> lines = linesOf(timed.output);
-    ASSERT_EQ(ours.size(), lines.size());
-    size_t sysexSeen = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::istringstream line(lines[i]);
-        int32_t tick = 0;
-        double ms = 0;
-        std::string hex;
-        line >> tick >> ms >> hex;
-        EXPECT_EQ(std::get<0>(ours[i]), tick) << lines[i];
-        EXPECT_EQ(std::get<3>(ours[i]), hex) << lines[i];
+    std::istringstream lines(timed);
+    size_t i = 0, sysexSeen = 0;
+    int32_t tick = 0;
+    double ms = 0;
+    for (std::string hex; lines >> tick >> ms >> hex && i < ours.size(); ++i) {
+        EXPECT_EQ(std::get<0>(ours[i]), tick) << i << ": " << hex;
+        EXPECT_EQ(std::get<3>(ours[i]), hex) << i;
         // Tempo changes sit on whole milliseconds, so rounding is the only difference.
-        EXPECT_LE(std::fabs(std::get<2>(ours[i]) - ms), 0.5 + 1e-6) << lines[i];
+        EXPECT_LE(std::fabs(std::get<2>(ours[i]) - ms), 0.5 + 1e-6) << i << ": " << hex;
         sysexSeen += hex.rfind("F0", 0) == 0 ? 1 : 0;
     }
+    EXPECT_TRUE(i == ours.size() && lines.eof()) << timed;
     EXPECT_EQ(sysexSeen, 1u);
     EXPECT_EQ(f.allLastAbsMSec(), std::get<2>(ours.back()));
+}
+
+/// The track body as mido reads it: each message's delta time and bytes as a file holds them.
+std::string midoBody(const std::string& dump, int& noteOns, int& noteOffs) {
+    std::string body, track, type, hex;
+    std::istringstream in(dump.substr(dump.find('\n') + 1));
+    for (int32_t delta = 0; in >> track >> type >> delta >> hex;) {
+        noteOns += type == "note_on";
+        noteOffs += type == "note_off";
+        body += midiU00::varLenBytes(delta);
+        for (size_t i = 0; i < hex.size(); i += 2)
+            body += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    }
+    return body;
+}
+
+TEST(SampleMidi, MidoReadsOurEventsAndTimidityPlaysTheirLength) {
+    defaultOnRatios(onRatioNormal, onRatioStaccato);
+    TempDir dir;
+    int samples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(NOTARO_SOURCE_DIR) / "data" / "samples")) {
+        if (entry.path().extension() != ".NTR")
+            continue;
+        ++samples;
+        const std::string name = entry.path().stem().string();
+        SCOPED_TRACE(name);
+        cTParse p;
+        std::string msg;
+        int32_t pos = 0, len = 0;
+        const std::string stored = readBytes(entry.path().string());
+        EXPECT_EQ(encoding::toCrLf(stored), stored); // samples are stored with CR LF line ends
+        ASSERT_EQ(p.parseAramText(encoding::decodeScoreFile(stored), msg, pos, len), 0) << msg;
+        // An organ sound stops at its note-off, so the audible end is the last note-off.
+        tMidiF04 file;
+        ASSERT_EQ(buildScoreMidi(p, 1.0f, 0, 16, file), midiResult::kOk);
+        const std::string mid = dir.file(name + ".mid");
+        ASSERT_EQ(scoreToMidiFile(mid, p, 1.0f, 0, 16), midiResult::kOk);
+        const std::string dump = runMido("dump", mid), bytes = readBytes(mid);
+        EXPECT_EQ(bytes, file.makeMidiStr());
+        ASSERT_EQ(dump.substr(0, 15), "header 1 1 192\n") << dump;
+        int ons = 0, offs = 0;
+        EXPECT_EQ(midoBody(dump, ons, offs), bytes.substr(22));
+        EXPECT_TRUE(ons > 0 && ons == offs) << ons << " note-ons, " << offs << " note-offs";
+
+        file.setEvtsAbsMSecs();
+        const std::string wav = dir.file(name + ".wav");
+        // The sounding length: the rendering with its trailing silence cut off.
+        const std::string stat = notaro::testing::commandOutput(
+            "timidity -Ow -o '" + wav + "' '" + mid + "' >/dev/null && sox '" + wav +
+            "' -n reverse silence 1 0.05 1% reverse stat");
+        const size_t at = stat.find("Length (seconds):");
+        ASSERT_NE(at, std::string::npos) << stat;
+        EXPECT_NEAR(std::stod(stat.substr(at + 17)), file.allLastAbsMSec() / 1000.0, 0.5);
+    }
+    EXPECT_GE(samples, 5);
 }
 
 } // namespace

@@ -1,12 +1,10 @@
 // Score-to-MIDI conversion: the events written for notes, rests, ties, slurs, staccato,
-// quarter tones, tempo, instruments and meta comments.
-#include "OnRatios.h"
-#include "ScoreToMidi.h"
+// quarter tones, tempo, instruments and meta comments, and the on-time ratio lookup.
+#include "OnTimeRatio.h"
 #include "midiTestSupport.h"
 
-#include <gtest/gtest.h>
-
 using namespace notaro;
+using namespace midiTest;
 
 namespace {
 
@@ -20,70 +18,63 @@ cTParse parsed(const std::string& body) {
     return p;
 }
 
-/// Each event as "DELTA HEX" for channel messages (with the data bytes a file holds) and
-/// "DELTA meta TYPE TEXT" for meta events.
-V events(const std::string& body, float timeScale, int32_t instrument) {
-    tMidiF04 file;
-    EXPECT_EQ(buildScoreMidi(parsed(body), timeScale, 0, instrument, file), midiResult::kOk);
-    EXPECT_EQ(file.midiHdrDivision(), 192);
-    V out;
-    const tMidiTrk& t = *file.tracks(0);
-    for (int32_t i = 0; i < t.trkNEvents(); ++i) {
-        const tMidiEvt& e = t.trkEvents(i);
-        const auto first = static_cast<uint8_t>(e.eData[0]);
-        out.push_back(std::to_string(e.deltaTick) + " " +
-                      (e.eType == 3 ? "meta " + std::to_string(first) + " " + e.eData.substr(1)
-                                    : midiU00::bytesToHex(
-                                          e.eData.substr(0, (first & 0xE0) == 0xC0 ? 2 : 3))));
-    }
-    return out;
-}
-
 class ScoreToMidiTest : public ::testing::Test {
 protected:
     void SetUp() override { defaultOnRatios(onRatioNormal, onRatioStaccato); }
 };
 
 TEST_F(ScoreToMidiTest, EachNotationGivesItsEvents) {
+    // After the program change of every track ("0 C0..."): "DELTA HEX" for channel messages (with
+    // the data bytes a file holds) and "DELTA meta TYPE TEXT" for meta events.
     const struct {
         const char* body;
-        float timeScale;
-        int32_t instrument;
         V events;
+        float timeScale = 1;
+        int32_t instrument = -1;
     } cases[] = {
-        {"4c 4: 8d", 1, -1, {"0 C000", "0 903C7F", "182 803C00", "202 903E7F", "91 803E00"}},
-        {"! nothing", 1, -1, {"0 C000"}},
-        {"*t[90]\r\n4c", 1, -1, {"0 C000", "0 meta 81 \x0A\x2C\x2B", "0 903C7F", "182 803C00"}},
+        {"4c 4: 8d", {"0 903C7F", "182 803C00", "202 903E7F", "91 803E00"}},
+        {"! nothing", {}},
+        {"*t[90]\r\n4c", {"0 meta 81 \x0A\x2C\x2B", "0 903C7F", "182 803C00"}},
         // Tempos beyond the 24 bits of a tempo event are clamped instead of losing their top bits.
-        {"*t[3]", 1, -1, {"0 C000", "0 meta 81 \xFF\xFF\xFF"}},
-        {"*t[100000000]", 1, -1, {"0 C000", std::string("0 meta 81 \x00\x00\x01", 13)}},
-        {"4c[ 4c]", 1, -1, {"0 C000", "0 903C7F", "346 803C00"}},
+        {"*t[3]", {"0 meta 81 \xFF\xFF\xFF"}},
+        {"*t[100000000]", {std::string("0 meta 81 \x00\x00\x01", 13)}},
+        {"4c[ 4c]", {"0 903C7F", "346 803C00"}},
         // A tie inside a slur: the slurred C is held, the tied D keeps the half-note ratio.
         {"4c( 4d[ 4d]) 4e",
-         1,
-         -1,
-         {"0 C000", "0 903C7F", "192 803C00", "0 903E7F", "346 803E00", "38 90407F", "182 804000"}},
-        {"4c( 4d)", 1, -1, {"0 C000", "0 903C7F", "192 803C00", "0 903E7F", "182 803E00"}},
-        {"4c' 4d", 1, -1, {"0 C000", "0 903C7F", "86 803C00", "106 903E7F", "182 803E00"}},
-        {"4c+ 4c",
-         1,
-         -1,
-         {"0 C000", "0 E00050", "0 903C7F", "182 803C00", "10 E00040", "0 903C7F", "182 803C00"}},
+         {"0 903C7F", "192 803C00", "0 903E7F", "346 803E00", "38 90407F", "182 804000"}},
+        {"4c( 4d)", {"0 903C7F", "192 803C00", "0 903E7F", "182 803E00"}},
+        {"4c' 4d", {"0 903C7F", "86 803C00", "106 903E7F", "182 803E00"}},
+        {"4c+ 4c", {"0 E00050", "0 903C7F", "182 803C00", "10 E00040", "0 903C7F", "182 803C00"}},
         // The wheel is left centred after a last quarter-tone note.
-        {"4d~", 1, -1, {"0 C000", "0 E00050", "0 903D7F", "182 803D00", "10 E00040"}},
+        {"4d~", {"0 E00050", "0 903D7F", "182 803D00", "10 E00040"}},
         // Meta comments take one tick of the pending time.
-        {"4.:\r\n!!$5, la\r\n4c", 1, -1, {"0 C000", "1 meta 5 la", "287 903C7F", "182 803C00"}},
-        {"4.:\r\n! la\r\n4c", 1, -1, {"0 C000", "288 903C7F", "182 803C00"}},
+        {"4.:\r\n!!$5, la\r\n4c", {"1 meta 5 la", "287 903C7F", "182 803C00"}},
+        {"4.:\r\n! la\r\n4c", {"288 903C7F", "182 803C00"}},
         {"4c\r\n!!$6, end\r\n!!$1,more",
-         1,
-         -1,
-         {"0 C000", "0 903C7F", "182 803C00", "10 meta 6 end", "0 meta 1 more"}},
-        {"4c", 2, -1, {"0 C000", "0 903C7F", "365 803C00"}},
-        {"*i[40]\r\n4c", 1, 5, {"0 C005", "0 903C7F", "182 803C00"}},
-        {"*i[40]\r\n4c", 1, -1, {"0 C000", "0 C028", "0 903C7F", "182 803C00"}},
+         {"0 903C7F", "182 803C00", "10 meta 6 end", "0 meta 1 more"}},
+        {"4c", {"0 903C7F", "365 803C00"}, 2},
+        {"*i[40]\r\n4c", {"0 903C7F", "182 803C00"}, 1, 5},
+        {"*i[40]\r\n4c", {"0 C028", "0 903C7F", "182 803C00"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(events(c.body, c.timeScale, c.instrument), c.events) << c.body;
+        tMidiF04 file;
+        ASSERT_EQ(buildScoreMidi(parsed(c.body), c.timeScale, 0, c.instrument, file),
+                  midiResult::kOk);
+        EXPECT_EQ(file.midiHdrDivision(), 192);
+        V events;
+        const tMidiTrk& t = *file.tracks(0);
+        for (int32_t i = 0; i < t.trkNEvents(); ++i) {
+            const tMidiEvt& e = t.trkEvents(i);
+            const auto first = static_cast<uint8_t>(e.eData[0]);
+            events.push_back(
+                std::to_string(e.deltaTick) + " " +
+                (e.eType == 3
+                     ? "meta " + std::to_string(first) + " " + e.eData.substr(1)
+                     : midiU00::bytesToHex(e.eData.substr(0, (first & 0xE0) == 0xC0 ? 2 : 3))));
+        }
+        V expected = c.events;
+        expected.insert(expected.begin(), c.instrument < 0 ? "0 C000" : "0 C005");
+        EXPECT_EQ(events, expected) << c.body;
     }
 }
 
@@ -103,35 +94,56 @@ TEST(ParseMetaComment, AcceptsTypesOneToSeven) {
         std::string text;
         EXPECT_EQ(parseMetaComment(c.line, type, text), c.ok) << c.line;
         if (c.ok) {
-            EXPECT_EQ(type, c.type) << c.line;
-            EXPECT_EQ(text, c.text) << c.line;
+            EXPECT_EQ(std::to_string(type) + text, std::to_string(c.type) + c.text) << c.line;
         }
     }
 }
 
-TEST_F(ScoreToMidiTest, FailuresLeaveAnExistingFileAlone) {
-    midiTest::TempDir dir;
-    const std::string path = dir.file("keep.mid");
-    midiTest::writeBytes(path, "old contents");
+TEST_F(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObjectAndFailuresLeaveItAlone) {
+    TempDir dir;
+    const std::string path = dir.file("x.mid");
+    tMidiF04 file;
+    for (const char* body : {"! none", "*i[40]\r\n0c~ 99d#",
+                             "*t[90]\r\n!!$3, name\r\n4c+( 4d[ 4d]) 2.: 8e'\r\n!!$6, end"}) {
+        const cTParse p = parsed(body);
+        ASSERT_EQ(buildScoreMidi(p, 1.5f, 3, -1, file), midiResult::kOk);
+        ASSERT_EQ(scoreToMidiFile(path, p, 1.5f, 3, -1), midiResult::kOk);
+        EXPECT_EQ(readBytes(path), file.makeMidiStr()) << body;
+    }
     const cTParse p = parsed("4c");
     EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 16, -1), midiResult::kConversionFailed);
     EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 0, 200), midiResult::kConversionFailed);
-    EXPECT_EQ(midiTest::readBytes(path), "old contents");
-    tMidiF04 file;
+    EXPECT_EQ(readBytes(path), file.makeMidiStr());
     EXPECT_EQ(buildScoreMidi(parsed("0c"), 3e7f, 0, -1, file), midiResult::kConversionFailed);
 }
 
-TEST_F(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObject) {
-    midiTest::TempDir dir;
-    const std::string path = dir.file("x.mid");
-    for (const char* body : {"*t[90]\r\n!!$3, name\r\n4c+( 4d[ 4d]) 2.: 8e'\r\n!!$6, end", "! none",
-                             "*i[40]\r\n0c~ 99d#"}) {
-        const cTParse p = parsed(body);
-        tMidiF04 file;
-        ASSERT_EQ(buildScoreMidi(p, 1.5f, 3, -1, file), midiResult::kOk);
-        ASSERT_EQ(scoreToMidiFile(path, p, 1.5f, 3, -1), midiResult::kOk);
-        EXPECT_EQ(midiTest::readBytes(path), file.makeMidiStr()) << body;
+// Over tables whose entries are their own indices, every expected ratio shows where between the
+// table points it lies.
+TEST(OnTimeRatio, InterpolatesInTheReciprocalBetweenNoteValues) {
+    for (size_t i = 0; i < onRatioNormal.size(); ++i) {
+        onRatioNormal[i] = static_cast<float>(i);
+        onRatioStaccato[i] = 10.0f + static_cast<float>(i);
     }
+    const struct {
+        int32_t n, d;
+        uint8_t staccato;
+        float expected;
+    } cases[] = {{1, 4, 0, 3},
+                 {2, 1, 0, 0},
+                 {1, 128, 0, 8},
+                 {1, 4, 1, 13},
+                 {1, 4, 2, 13},
+                 {2, 8, 0, 3},
+                 {1, 12, 0, 4.5f},
+                 {3, 8, 0, 2 + 1.0f / 3}, // 8/3 lies a third of the way from 2 to 4
+                 {3, 1, 0, 0},            // longer than a double whole note
+                 {1, 256, 1, 18},         // shorter than a 128th
+                 {0, 1, 0, 0.875f},
+                 {0, 1, 1, 0.5f}};
+    for (const auto& c : cases)
+        EXPECT_FLOAT_EQ(onTimeRatio(cDuration(c.n, c.d), c.staccato), c.expected)
+            << c.n << "/" << c.d << " staccato " << int(c.staccato);
+    defaultOnRatios(onRatioNormal, onRatioStaccato);
 }
 
 } // namespace

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "CommandOutput.h"
+#include "MidiArgumentError.h"
+#include "MidiOverflowError.h"
+#include "MidiRangeError.h"
+#include "OnRatios.h"
+#include "ScoreToMidi.h"
 #include "midiU00.h"
+#include "tMidiF04.h"
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,17 +18,14 @@
 #include <sstream>
 #include <string>
 
-#include <sys/wait.h>
-
 namespace midiTest {
 
 /// Bytes from space-separated hexadecimal pairs ("90 3C 40").
 inline std::string bytesFromHex(const std::string& hex) {
     std::istringstream in(hex);
     std::string bytes;
-    for (unsigned b = 0; in >> std::hex >> b;) {
+    for (unsigned b = 0; in >> std::hex >> b;)
         bytes.push_back(static_cast<char>(b));
-    }
     return bytes;
 }
 
@@ -43,7 +48,6 @@ public:
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
 
@@ -60,28 +64,11 @@ inline std::string readBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-struct CommandResult {
-    int status = -1;
-    std::string output;
-};
-
-/// Runs a shell command and collects its standard output and error.
-inline CommandResult runCommand(const std::string& command) {
-    CommandResult result;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    for (size_t n = 0; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        result.output.append(buffer, n);
-    }
-    const int raw = pipe != nullptr ? ::pclose(pipe) : -1;
-    result.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
-}
-
-/// Runs our mido script (tests/midi/midi_mido_check.py) in one of its modes on a file.
-inline CommandResult runMido(const std::string& mode, const std::string& file) {
+/// What our mido script (tests/midi/midi_mido_check.py) prints in one of its modes on a file.
+inline std::string runMido(const std::string& mode, const std::string& file) {
     const std::string script = std::string(NOTARO_SOURCE_DIR) + "/tests/midi/midi_mido_check.py";
-    return runCommand("/usr/bin/python3 '" + script + "' " + mode + " '" + file + "'");
+    return notaro::testing::commandOutput("/usr/bin/python3 '" + script + "' " + mode + " '" +
+                                          file + "'");
 }
 
 } // namespace midiTest

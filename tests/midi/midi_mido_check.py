@@ -7,6 +7,7 @@ times FILE  "TICK MS HEX" per message but End of Track, in playback order, as mi
 import sys
 
 import mido
+from mido import Message as M, MetaMessage as Meta
 
 
 def hex_of(msg):
@@ -33,27 +34,21 @@ def to_track(events):
 def make(path):
     mid = mido.MidiFile(type=1, ticks_per_beat=480)
     # Tempo changes land on whole milliseconds.
-    mid.tracks.append(to_track([
-        (0, mido.MetaMessage('track_name', name='Conductor')),
-        (0, mido.MetaMessage('set_tempo', tempo=600000)),
-        (1000, mido.MetaMessage('marker', text='B')),
-        (1920, mido.MetaMessage('set_tempo', tempo=400000))]))
-    melody, tick = [(0, mido.Message('program_change', program=71))], 0
+    mid.tracks.append(to_track([(0, Meta('track_name', name='Conductor')), (0, Meta('set_tempo', tempo=600000)),
+                                (1000, Meta('marker', text='B')), (1920, Meta('set_tempo', tempo=400000))]))
+    melody, tick = [(0, M('program_change', program=71))], 0
     for i in range(24):
         # A note-off as note_on with velocity 0 keeps the status byte, so mido writes running status.
-        melody.append((tick, mido.Message('note_on', note=60 + i % 12, velocity=90)))
-        melody.append((tick + 157, mido.Message('note_on', note=60 + i % 12, velocity=0)))
+        melody += [(tick, M('note_on', note=60 + i % 12, velocity=90)),
+                   (tick + 157, M('note_on', note=60 + i % 12, velocity=0))]
         tick += 160
-    melody += [(tick, mido.Message('sysex', data=[0x7E, 0x7F, 0x09, 0x01])),
-               (tick + 1, mido.Message('control_change', control=7, value=100)),
-               (tick + 2, mido.Message('pitchwheel', pitch=-2000)),
-               (tick + 3, mido.Message('aftertouch', value=33))]
+    melody += [(tick, M('sysex', data=[0x7E, 0x7F, 0x09, 0x01])), (tick + 1, M('control_change', control=7, value=100)),
+               (tick + 2, M('pitchwheel', pitch=-2000)), (tick + 3, M('aftertouch', value=33))]
     mid.tracks.append(to_track(melody))
-    mid.tracks.append(to_track([
-        (0, mido.Message('note_on', channel=9, note=36, velocity=127)),
-        (3840, mido.MetaMessage('set_tempo', tempo=750000)),
-        (3840, mido.Message('note_on', channel=9, note=42, velocity=80)),
-        (5555, mido.Message('note_off', channel=9, note=42, velocity=0))]))
+    mid.tracks.append(to_track([(0, M('note_on', channel=9, note=36, velocity=127)),
+                                (3840, Meta('set_tempo', tempo=750000)),
+                                (3840, M('note_on', channel=9, note=42, velocity=80)),
+                                (5555, M('note_off', channel=9, note=42, velocity=0))]))
     mid.save(path)
 
 

@@ -1,43 +1,14 @@
-// One Standard MIDI File: a new file, its tracks, reading with the code of each failure (also
-// from every cut of a valid file), times in milliseconds, writing, extracting and merging.
-#include "MidiArgumentError.h"
 #include "midiTestSupport.h"
-#include "tMidiF04.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using namespace notaro;
-using midiTest::bytesFromHex;
-using midiTest::readBytes;
-using midiTest::TempDir;
-using midiTest::trackChunk;
-using midiTest::writeBytes;
+using namespace midiTest;
+using namespace notaro::midiResult;
+namespace fs = std::filesystem;
 
 namespace {
 
 std::string header(const std::string& fieldsHex, const char* lengthHex = "00 00 00 06") {
     return "MThd" + bytesFromHex(lengthHex) + bytesFromHex(fieldsHex);
-}
-
-TEST(tMidiF04, NewFileHasOneEmptyTrackAndSetNTracksKeepsTheTracksItHas) {
-    tMidiF04 f;
-    EXPECT_EQ(f.tracks(1), nullptr);
-    EXPECT_EQ(f.allLastAbsMSec(), 0);
-    EXPECT_EQ(f.toText(), "HEADER:\r\n======\r\n\tFormat: 1\r\n\tTracks: 1\r\n\tDivision: E728\r\n"
-                          "\r\nTRACK #0:\r\n=========\r\n");
-    EXPECT_EQ(f.makeMidiStr(), header("00 01 00 01 E7 28") + trackChunk("00 FF 2F 00"));
-    // More tracks keep the existing ones where they are and add empty ones.
-    tMidiTrk* first = f.tracks(0);
-    first->c_addNoteOnE(0, 0, 60, 64);
-    f.setNTracks(3);
-    EXPECT_EQ(f.tracks(0), first);
-    EXPECT_EQ(f.tracks(2)->trkNEvents(), 0);
-    f.setNTracks(1);
-    EXPECT_EQ(f.tracks(1), nullptr);
-    EXPECT_EQ(f.makeMidiStr().substr(10, 2), bytesFromHex("00 01"));
-    EXPECT_THROW(f.setNTracks(0), MidiArgumentError);
 }
 
 class tMidiF04File : public ::testing::Test {
@@ -52,8 +23,7 @@ protected:
     tMidiF04 file;
 };
 
-TEST_F(tMidiF04File, HeaderAndTrackProblemsGiveTheirCodes) {
-    using namespace midiResult;
+TEST_F(tMidiF04File, ReadingGivesTheCodeOfEachProblemAndOpensForReadingOnly) {
     const std::string eot = trackChunk("00 FF 2F 00");
     const struct {
         std::string bytes;
@@ -78,15 +48,26 @@ TEST_F(tMidiF04File, HeaderAndTrackProblemsGiveTheirCodes) {
     }
     ASSERT_EQ(file.numOfTracks(), 2);
     EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
+
+    const std::string missing = dir.file("missing.mid");
+    EXPECT_EQ(file.readMidiFile(missing), kEndOfFile);
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_EQ(file.readMidiFile(dir.path().string()), kEndOfFile);
+    writeBytes(path, header("00 01 00 01 00 60") + trackChunk("00 90 3C 40"));
+    fs::permissions(path, fs::perms::owner_read);
+    EXPECT_EQ(file.readMidiFile(path), kOk);
+    EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
+    // Nobody, root included, can open a running program for writing; the reader gets to its
+    // missing "MThd".
+    EXPECT_EQ(file.readMidiFile("/proc/self/exe"), kNotAChunk);
 }
 
 TEST_F(tMidiF04File, EveryCutOfAValidFileGivesACodeAndKeepsWhatWasRead) {
     // Every construct the reader handles: a longer header, running status, sysex, an escape
     // packet, a meta event with a two-byte length, tempo changes and several tracks.
     std::string longText;
-    for (int i = 0; i < 130; ++i) {
+    for (int i = 0; i < 130; ++i)
         longText += "71 ";
-    }
     const std::string full =
         header("00 01 00 03 01 E0 00 00", "00 00 00 08") +
         trackChunk("00 FF 03 04 4D 61 69 6E 00 FF 51 03 07 A1 20 83 60 FF 51 03 0F 42 40 00 FF "
@@ -95,30 +76,16 @@ TEST_F(tMidiF04File, EveryCutOfAValidFileGivesACodeAndKeepsWhatWasRead) {
         trackChunk("00 C0 05 00 90 3C 40 60 3C 00 00 3E 50 81 40 3E 00 00 F0 05 7E 7F 09 01 F7 "
                    "10 F7 02 01 02 00 E0 00 40 00 B0 07 64 00 FF 2F 00") +
         trackChunk("8F 00 99 24 7F 10 24 00 00 FF 2F 00");
-    ASSERT_EQ(readFrom(full), midiResult::kOk);
+    ASSERT_EQ(readFrom(full), kOk);
     ASSERT_EQ(file.tracks(2)->trkNEvents(), 3);
     const int32_t events = file.tracks(0)->trkNEvents();
     for (size_t len = 0; len < full.size(); ++len) {
         tMidiF04 f;
         writeBytes(path, full.substr(0, len));
-        EXPECT_NE(f.readMidiFile(path), midiResult::kOk) << "cut at " << len;
+        EXPECT_NE(f.readMidiFile(path), kOk) << "cut at " << len;
         EXPECT_FALSE(f.toText().empty());
         EXPECT_LE(f.tracks(0)->trkNEvents(), events);
     }
-}
-
-TEST_F(tMidiF04File, FilesAreOpenedForReadingOnly) {
-    const std::string missing = dir.file("missing.mid");
-    EXPECT_EQ(file.readMidiFile(missing), midiResult::kEndOfFile);
-    EXPECT_FALSE(std::filesystem::exists(missing));
-    EXPECT_EQ(file.readMidiFile(dir.path().string()), midiResult::kEndOfFile);
-    writeBytes(path, header("00 01 00 01 00 60") + trackChunk("00 90 3C 40"));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    EXPECT_EQ(file.readMidiFile(path), midiResult::kOk);
-    EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
-    // Nobody, root included, can open a running program for writing; the reader gets to its
-    // missing "MThd".
-    EXPECT_EQ(file.readMidiFile("/proc/self/exe"), midiResult::kNotAChunk);
 }
 
 TEST_F(tMidiF04File, MillisecondsFollowTheDivisionAndTheTempoMap) {
@@ -138,27 +105,40 @@ TEST_F(tMidiF04File, MillisecondsFollowTheDivisionAndTheTempoMap) {
     };
     for (const auto& c : cases) {
         ASSERT_EQ(readFrom(header(std::string("00 00 00 01 ") + c.division) + trackChunk(c.body)),
-                  midiResult::kOk)
+                  kOk)
             << c.body;
         EXPECT_EQ(file.tracks(0)->trkEvents(c.event).absTick, c.absTick) << c.body;
         EXPECT_EQ(file.tracks(0)->trkEvents(c.event).absMS, c.absMS) << c.body;
     }
 }
 
-TEST_F(tMidiF04File, WritingReplacesTheWholeFileKeepingItsPermissionsOrNothing) {
+TEST_F(tMidiF04File, NewFileHasOneEmptyTrackAndWritingReplacesTheWholeFileOrNothing) {
+    EXPECT_EQ(file.tracks(1), nullptr);
+    EXPECT_EQ(file.allLastAbsMSec(), 0);
+    EXPECT_EQ(file.toText(),
+              "HEADER:\r\n======\r\n\tFormat: 1\r\n\tTracks: 1\r\n\tDivision: E728\r\n"
+              "\r\nTRACK #0:\r\n=========\r\n");
+    const std::string empty = header("00 01 00 01 E7 28") + trackChunk("00 FF 2F 00");
+    EXPECT_EQ(file.makeMidiStr(), empty);
     writeBytes(path, std::string(5000, 'z'));
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_read);
-    ASSERT_EQ(file.toFile(path), midiResult::kFileWritten);
-    EXPECT_EQ(readBytes(path), file.makeMidiStr());
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-    // A track that cannot be encoded leaves the old file as it was.
-    file.tracks(0)->c_addNoteOnE(-5, 0, 60, 64);
-    EXPECT_EQ(file.toFile(path), midiResult::kFileNotWritten);
-    EXPECT_EQ(readBytes(path), tMidiF04().makeMidiStr());
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, mode);
+    ASSERT_EQ(file.toFile(path), kFileWritten);
+    EXPECT_EQ(readBytes(path), empty);
+    EXPECT_EQ(fs::status(path).permissions(), mode);
+
+    // More tracks keep the existing ones where they are and add empty ones; fewer drop the last.
+    tMidiTrk* first = file.tracks(0);
+    file.setNTracks(3);
+    EXPECT_EQ(file.tracks(0), first);
+    EXPECT_EQ(file.tracks(2)->trkNEvents(), 0);
+    file.setNTracks(1);
+    EXPECT_EQ(file.tracks(1), nullptr);
+    EXPECT_EQ(file.makeMidiStr(), empty);
+    EXPECT_THROW(file.setNTracks(0), MidiArgumentError);
+    first->c_addNoteOnE(-5, 0, 60, 64); // a delta that cannot be encoded
+    EXPECT_EQ(file.toFile(path), kFileNotWritten);
+    EXPECT_EQ(readBytes(path), empty);
 }
 
 TEST(tMidiF04, ExtractedChannelMovesToChannelZeroSpacedInMilliseconds) {
@@ -197,12 +177,12 @@ TEST(tMidiF04, MergedWalkProcessesPendingMessagesAndChangesNothing) {
     f.setEvtsAbsMSecs();
     EXPECT_EQ(calls, 2);
     const std::string text = f.toText();
-    EXPECT_EQ(f.make1TrackMidi(), midiResult::kOk);
+    EXPECT_EQ(f.make1TrackMidi(), kOk);
     EXPECT_EQ(f.toText(), text);
     tMidiF04 copy;
     copy.copyFrom(f);
     EXPECT_EQ(copy.toText(), text);
-    copy.tracks(1)->clear();
+    copy.tracks(1)->clear(); // a deep copy
     EXPECT_EQ(f.tracks(1)->trkNEvents(), 1);
 }
 

@@ -1,33 +1,12 @@
-// One track: its event slots, the events the helpers add and the flags they set, reading an
-// "MTrk" chunk with the code of each failure, and writing it back.
-#include "MidiArgumentError.h"
-#include "MidiOverflowError.h"
-#include "MidiRangeError.h"
 #include "midiTestSupport.h"
-#include "tMidiTrk.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
 
 using namespace notaro;
-using midiTest::bytesFromHex;
-using midiTest::trackChunk;
+using namespace midiTest;
 
 namespace {
 
 std::string hexOf(const tMidiEvt& ev) {
     return midiU00::bytesToHex(ev.eData);
-}
-
-TEST(tMidiTrk, SlotsGrowInStepsOfOneHundred) {
-    tMidiTrk trk;
-    for (int i = 0; i < 101; ++i) {
-        trk.c_addNoteOnE(0, 0, 60, 64);
-        EXPECT_EQ(trk.trkEventsArrSize(), i < 100 ? 100 : 200) << i;
-    }
-    EXPECT_EQ(trk.trkEvents(199).eType, 0);
-    EXPECT_THROW(trk.trkEvents(200), MidiRangeError);
 }
 
 TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing) {
@@ -43,32 +22,12 @@ TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing) {
         EXPECT_EQ(hexOf(trk.trkEvents(0)), c.eDataHex) << c.cents;
     }
     tMidiTrk trk;
-    for (const char* text : {"", "abc", "12x", "+", "nan", "inf"}) {
+    for (const char* text : {"", "abc", "12x", "+", "nan", "inf"})
         EXPECT_THROW(trk.c_addPitchWheelE(0, 0, text), MidiArgumentError) << text;
-    }
     // A channel above 15 would turn the status byte into another kind of message.
     EXPECT_THROW(trk.c_addNoteOnE(0, 16, 60, 64), MidiArgumentError);
     EXPECT_THROW(trk.c_addProgChangeE(0, 64, 1), MidiArgumentError);
     EXPECT_EQ(trk.trkNEvents(), 0);
-}
-
-TEST(tMidiTrk, AddedEventsSetChannelProgramAndNameFlags) {
-    tMidiTrk trk;
-    trk.c_addProgChangeE(0, 3, 42);
-    trk.c_addNoteOnE(0, 9, 36, 100);
-    trk.c_addTracknameE(0, "First");
-    trk.c_addTracknameE(0, "Second");
-    trk.c_addInstrNameE(0, "Harp");
-    EXPECT_TRUE(trk.trkChannels(3) && trk.trkChannels(9) && trk.trkActInstrs(42));
-    EXPECT_FALSE(trk.trkChannels(0) || trk.trkActInstrs(36) || trk.trkActInstrs(0));
-    EXPECT_EQ(trk.trkName, "Second");
-    EXPECT_EQ(trk.trkInstrument, "Harp");
-    tMidiEvt ev;
-    ev.eType = 1;
-    ev.eData = bytesFromHex("C1 80 00");
-    EXPECT_EQ(trk.addEvent(ev), midiResult::kOutOfRange);
-    EXPECT_EQ(trk.trkNEvents(), 6);
-    EXPECT_TRUE(trk.trkChannels(1));
 }
 
 TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
@@ -108,24 +67,20 @@ TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
         tMidiTrk trk;
         EXPECT_EQ(trk.readTrk(in), c.code) << midiU00::bytesToHex(c.chunk);
         std::vector<std::string> events;
-        for (int32_t i = 0; i < trk.trkNEvents(); ++i) {
+        for (int32_t i = 0; i < trk.trkNEvents(); ++i)
             events.push_back(std::to_string(trk.trkEvents(i).deltaTick) + ":" +
                              hexOf(trk.trkEvents(i)));
-        }
         EXPECT_EQ(events, c.events) << midiU00::bytesToHex(c.chunk);
     }
 }
 
 // A stream that cannot tell its size, like a pipe: the reader must still never trust a length
 // field.
-class PipeBuf : public std::streambuf {
-public:
-    explicit PipeBuf(std::string bytes) : bytes_(std::move(bytes)) {
-        setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
+struct PipeBuf : std::streambuf {
+    explicit PipeBuf(std::string b) : bytes(std::move(b)) {
+        setg(&bytes[0], &bytes[0], &bytes[0] + bytes.size());
     }
-
-private:
-    std::string bytes_;
+    std::string bytes;
 };
 
 TEST(tMidiTrk, ReadingStopsAtTheChunksEndAlsoInAStreamWithoutSize) {
@@ -159,18 +114,39 @@ TEST(tMidiTrk, WritingAndTimingRejectWhatDoesNotFit) {
     EXPECT_THROW(trk.setEvtsAbsTicks(), MidiOverflowError);
 }
 
-TEST(tMidiTrk, CopyIsDeepAndHasExactlyAsManySlotsAsEvents) {
-    tMidiTrk src;
-    src.c_addTracknameE(0, "Bass");
-    src.c_addProgChangeE(0, 4, 33);
+TEST(tMidiTrk, AddedEventsFillSlotsInStepsOfOneHundredAndSetFlagsThatACopyKeeps) {
+    tMidiTrk trk;
+    trk.c_addProgChangeE(0, 3, 42);
+    trk.c_addNoteOnE(0, 9, 36, 100);
+    trk.c_addTracknameE(0, "First");
+    trk.c_addTracknameE(0, "Second");
+    trk.c_addInstrNameE(0, "Harp");
+    EXPECT_TRUE(trk.trkChannels(3) && trk.trkChannels(9) && trk.trkActInstrs(42));
+    EXPECT_FALSE(trk.trkChannels(0) || trk.trkActInstrs(36) || trk.trkActInstrs(0));
+    EXPECT_EQ(trk.trkName, "Second");
+    EXPECT_EQ(trk.trkInstrument, "Harp");
+    tMidiEvt ev;
+    ev.eType = 1;
+    ev.eData = bytesFromHex("C1 80 00");
+    EXPECT_EQ(trk.addEvent(ev), midiResult::kOutOfRange);
+    EXPECT_EQ(trk.trkNEvents(), 6);
+    EXPECT_TRUE(trk.trkChannels(1));
+    for (int i = 6; i < 101; ++i) {
+        EXPECT_EQ(trk.trkEventsArrSize(), 100) << i;
+        trk.c_addNoteOnE(0, 0, 60, 64);
+    }
+    EXPECT_EQ(trk.trkEventsArrSize(), 200);
+    EXPECT_EQ(trk.trkEvents(199).eType, 0);
+    EXPECT_THROW(trk.trkEvents(200), MidiRangeError);
+
     tMidiTrk copy;
-    copy.c_addNoteOnE(0, 1, 1, 1);
-    copy.copyFrom(src);
-    EXPECT_EQ(copy.trkEventsArrSize(), 2);
-    EXPECT_EQ(copy.trkName, "Bass");
-    EXPECT_TRUE(copy.trkChannels(4) && copy.trkActInstrs(33) && !copy.trkChannels(1));
-    copy.trkEvents(1).eData[1] = 41;
-    EXPECT_EQ(hexOf(src.trkEvents(1)), "C42100");
+    copy.c_addNoteOnE(0, 2, 1, 1);
+    copy.copyFrom(trk);
+    EXPECT_EQ(copy.trkEventsArrSize(), 101); // exactly as many slots as events
+    EXPECT_EQ(copy.trkName, "Second");
+    EXPECT_TRUE(copy.trkChannels(3) && copy.trkActInstrs(42) && !copy.trkChannels(2));
+    copy.trkEvents(0).eData[1] = 41;
+    EXPECT_EQ(hexOf(trk.trkEvents(0)), "C32A00");
     copy.copyFrom(tMidiTrk());
     EXPECT_EQ(copy.trkEventsArrSize(), 0);
     EXPECT_TRUE(copy.trkName.empty());

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace notaro::testing {
 
@@ -13,12 +12,11 @@ namespace notaro::testing {
 using ParseOutcome = std::tuple<int32_t, std::string, int32_t, int32_t>;
 inline const ParseOutcome kOk{parseCode::kOk, "", 0, -1};
 
-/// Joins lines with CR LF, as score files are stored.
-inline std::string crlf(const std::vector<std::string>& lines) {
-    std::string s;
-    for (size_t i = 0; i < lines.size(); ++i)
-        s += (i ? "\r\n" : "") + lines[i];
-    return s;
+/// Lines given in one text, separated by ";", joined with CR LF as score files are stored.
+inline std::string crlf(std::string lines) {
+    for (size_t at = lines.find(';'); at != std::string::npos; at = lines.find(';', at))
+        lines.replace(at, 1, "\r\n");
+    return lines;
 }
 
 inline ParseOutcome parseText(cTParse& p, const std::string& text) {
@@ -28,17 +26,9 @@ inline ParseOutcome parseText(cTParse& p, const std::string& text) {
     return o;
 }
 
-/// Parses a letter-name score: the header on line 1, then the given lines.
-inline ParseOutcome parseBody(cTParse& p, const std::vector<std::string>& body) {
-    return parseText(p, "**n[a-b-c]\r\n" + crlf(body));
-}
-
-/// Parses a letter-name score whose body lines are given in one text, separated by ";".
-inline ParseOutcome parseLines(cTParse& p, const std::string& body) {
-    std::string text = "**n[a-b-c]\r\n" + body;
-    for (size_t at = text.find(';'); at != std::string::npos; at = text.find(';', at))
-        text.replace(at, 1, "\r\n");
-    return parseText(p, text);
+/// Parses a letter-name score: the header on line 1, then the body lines, separated by ";".
+inline ParseOutcome parseBody(cTParse& p, const std::string& body) {
+    return parseText(p, crlf("**n[a-b-c];" + body));
 }
 
 /// f(record) of every record, each followed by a blank.
@@ -47,6 +37,13 @@ template <typename F> std::string eachRecord(const cTParse& p, F f) {
     for (int32_t i = 0; i < p.nNotes(); ++i)
         s += f(p.theNotes(i)) + " ";
     return s;
+}
+
+/// "CHARACTER+LENGTH" of every record's token on its line.
+inline std::string places(const cTParse& p) {
+    return eachRecord(p, [](const cGnsNote& r) {
+        return std::to_string(r.noteCharNum) + "+" + std::to_string(r.noteStrLen);
+    });
 }
 
 } // namespace notaro::testing

@@ -1,4 +1,3 @@
-// The token scan: the kinds and spans of every kind of line.
 #include "ScoreTokens.h"
 #include "TextUtil.h"
 

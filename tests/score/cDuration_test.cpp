@@ -30,7 +30,7 @@ std::pair<uint32_t, std::string> raised(const std::function<void()>& f) {
 
 } // namespace
 
-TEST(cDuration, NewNegativeAndTupletValues) {
+TEST(cDuration, NewNegativeAndTupletValuesAndNumberedErrorsThatLeaveTheValue) {
     EXPECT_EQ(cDuration().toStr(), "0/1");
     EXPECT_TRUE(cDuration().isZero());
     EXPECT_TRUE(D(1, -4).isNeg());
@@ -41,9 +41,6 @@ TEST(cDuration, NewNegativeAndTupletValues) {
         EXPECT_TRUE(D(n, d).isTuplet()) << n << "/" << d;
     for (auto [n, d] : {std::pair{3, 8}, {2, 1}, {7, 16}, {2, 8}, {1, -4}, {0, 1}})
         EXPECT_FALSE(D(n, d).isTuplet()) << n << "/" << d;
-}
-
-TEST(cDuration, NumberedErrorsLeaveTheValue) {
     cDuration d = D(3, 8);
     const std::pair<uint32_t, std::string> zeroDenominator{0x80040203u, "cDuration"};
     EXPECT_EQ(raised([&] { d.setND(1, 0); }), zeroDenominator);
@@ -56,7 +53,7 @@ TEST(cDuration, NumberedErrorsLeaveTheValue) {
     EXPECT_EQ(d.toStr(), "3/8");
 }
 
-TEST(cDuration, ArithmeticOnStoredValues) {
+TEST(cDuration, ArithmeticOnStoredValuesAndNoteValuesWithDots) {
     // "x op y = result value": op is + Add, - Subtract, c Comp, % Modulo, g gcdDur or
     // * MulDiv by y's numbers; result is what it returns and value what x holds afterwards.
     const char* const cases[] = {
@@ -97,14 +94,11 @@ TEST(cDuration, ArithmeticOnStoredValues) {
     cDuration big = D(1, 1 << 30);
     EXPECT_THROW(big.MulDiv(1, 4), OverflowError);
     EXPECT_EQ(big.toStr(), "1/1073741824");
-}
-
-TEST(cDuration, NoteValuesWithDots) {
     const struct {
         uint8_t value, dots;
         const char* result;
-    } cases[] = {{0, 0, "2/1"}, {0, 2, "7/2"}, {2, 2, "7/8"}, {6, 1, "1/4"}, {4, 3, "15/32"}};
-    for (const auto& t : cases) {
+    } dotted[] = {{0, 0, "2/1"}, {0, 2, "7/2"}, {2, 2, "7/8"}, {6, 1, "1/4"}, {4, 3, "15/32"}};
+    for (const auto& t : dotted) {
         cDuration d;
         EXPECT_EQ(d.fromDDots(t.value, t.dots), durationCode::kOk);
         EXPECT_EQ(d.toStr(), t.result) << int(t.value) << " with " << int(t.dots) << " dots";

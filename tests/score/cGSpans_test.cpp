@@ -7,7 +7,7 @@
 
 using namespace notaro;
 
-TEST(cGSpans, GrowsByTheStepAndKeepsSpans) {
+TEST(cGSpans, GrowsByTheStepKeepsSpansAndFindsThemByNameAndIndex) {
     cGSpans s;
     EXPECT_THROW(s.iLast(cGSpans::kNewest), std::out_of_range);
     for (int i = 0; i <= 20; ++i) {
@@ -31,10 +31,7 @@ TEST(cGSpans, GrowsByTheStepAndKeepsSpans) {
     s.addGSpan("a", 0, 2.5);
     s.addGSpan("b", 0, 3.5);
     EXPECT_EQ(s.iLast(0) * 10 + s.iLast(1), 24);
-}
-
-TEST(cGSpans, SearchesByNameAndByIndex) {
-    cGSpans s;
+    s.clear();
     s.addGSpan("tune", 0, 9);
     EXPECT_EQ(s.seachBack("TUNE"), 0);
     s.addGSpan("Tune", 5, 7);

@@ -1,4 +1,3 @@
-// Definitions: "*def[" ... "*enddef" blocks, "*usedef[" expansion, cycles and size limits.
 #include "ParseHelpers.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +19,11 @@ std::string expansion(const cTParse& p) {
 
 /// Ten definitions each using the previous one 32767 times: far more notes than any score needs.
 std::string explosiveScore(const std::string& body) {
-    std::string text = "**n[a-b-c]\r\n*def[D0]\r\n" + body + "\r\n*enddef\r\n";
+    std::string text = "*def[D0];" + body + ";*enddef;";
     for (int i = 1; i < 10; ++i)
-        text += "*def[D" + std::to_string(i) + "]\r\n*usedef[D" + std::to_string(i - 1) +
-                ":32767]\r\n*enddef\r\n";
-    return text + "4c\r\n*usedef[D9:32767]\r\n";
+        text += "*def[D" + std::to_string(i) + "];*usedef[D" + std::to_string(i - 1) +
+                ":32767];*enddef;";
+    return text + "4c;*usedef[D9:32767];";
 }
 
 } // namespace
@@ -48,11 +47,11 @@ TEST(cTParseDefinitions, UsesExpandWithTheUseLineNumber) {
         {"4c;*def[A];4d;4x;*usedef[A]", "c2:2 "}};
     for (const auto& t : cases) {
         cTParse p;
-        ASSERT_EQ(parseLines(p, t.body), kOk) << t.body;
+        ASSERT_EQ(parseBody(p, t.body), kOk) << t.body;
         EXPECT_EQ(expansion(p), t.expansion) << t.body;
     }
     cTParse p;
-    ASSERT_EQ(parseLines(p, "*def[A];4c 4c[;*enddef;*usedef[A];4c]"), kOk);
+    ASSERT_EQ(parseBody(p, "*def[A];4c 4c[;*enddef;*usedef[A];4c]"), kOk);
     EXPECT_EQ(p.theNotes(1).noteCharNum, 3);
     EXPECT_EQ(p.theNotes(1).tie, cGnsNote::kBowToNext); // the tie runs through the expansion
     EXPECT_EQ(p.theNotes(2).tie, cGnsNote::kBowFromPrevious);
@@ -85,11 +84,12 @@ TEST(cTParseDefinitions, ErrorsAreReportedOnTheTopLevelLine) {
     for (const auto& t : cases)
         for (const auto& [body, line] : t.bodies) {
             cTParse p;
-            EXPECT_EQ(parseLines(p, body), (ParseOutcome{line, t.message, 0, -1})) << body;
+            EXPECT_EQ(parseBody(p, body), (ParseOutcome{line, t.message, 0, -1})) << body;
         }
 }
 
-TEST(cTParseDefinitions, RunawayExpansionsStopAtTheirLimits) {
+TEST(cTParseDefinitions,
+     RunawayExpansionsStopAtTheirLimitsCountingEveryLineAndKeepingTheTokenRange) {
     const std::string kTooManyNotes =
         "Too many notes: the score would make more than 4000000 notes, rests and directives";
     const struct {
@@ -100,40 +100,26 @@ TEST(cTParseDefinitions, RunawayExpansionsStopAtTheirLimits) {
                   "Too many comment lines: the score would hold more than 64 MB of comments", 1}};
     for (const auto& t : cases) {
         cTParse p;
-        EXPECT_EQ(parseText(p, explosiveScore(t.body)), (ParseOutcome{33, t.message, 0, -1}));
+        EXPECT_EQ(parseBody(p, explosiveScore(t.body)), (ParseOutcome{33, t.message, 0, -1}));
         EXPECT_EQ(p.nNotes(), t.records);
     }
-}
-
-TEST(cTParseDefinitions, LineLimitCountsEveryExpandedLine) {
     // Each pass of A is eight lines with a note on the second; each pass of B is its use line
     // and 32767 passes of A. The 16000000th line is the note of pass 1206 of A in the 62nd
     // pass of B, so 61 * 32767 + 1206 notes are made before the limit stops the expansion.
     cTParse p;
-    EXPECT_EQ(parseLines(p, "*def[A];.;4c;.;.;.;.;.;.;*enddef;*def[B];*usedef[A:32767];*enddef;"
-                            "*usedef[B:32767]"),
+    EXPECT_EQ(parseBody(p, "*def[A];.;4c;.;.;.;.;.;.;*enddef;*def[B];*usedef[A:32767];*enddef;"
+                           "*usedef[B:32767]"),
               (ParseOutcome{
                   15, "Too many lines: the definitions would expand to more than 16000000 lines", 0,
                   -1}));
     EXPECT_EQ(p.nNotes(), 61 * 32767 + 1206);
-}
-
-TEST(cTParseDefinitions, LimitOnATopLevelNotesLineKeepsTheTokenRange) {
-    cTParse p;
-    std::string text = "**n[a-b-c]\r\n*def[A]\r\n4c\r\n*enddef\r\n";
+    std::string text = "*def[A];4c;*enddef;";
     for (int i = 0; i < 122; ++i)
-        text += "*usedef[A:32767]\r\n";
+        text += "*usedef[A:32767];";
     // Lines 5..126 make 3997574 records; line 127 fills the list and then asks for one more.
     const int32_t room = cTParse::kMaxRecords - 122 * 32767;
-    std::string last;
     for (int32_t i = 0; i < room; ++i)
-        last += "4c ";
-    text += last + "8e";
-    EXPECT_EQ(
-        parseText(p, text),
-        (ParseOutcome{
-            127,
-            "Too many notes: the score would make more than 4000000 notes, rests and directives",
-            3 * room, 2}));
+        text += "4c ";
+    EXPECT_EQ(parseBody(p, text + "8e"), (ParseOutcome{127, kTooManyNotes, 3 * room, 2}));
     EXPECT_EQ(p.nNotes(), cTParse::kMaxRecords);
 }

@@ -1,4 +1,3 @@
-// Notes lines: tokens, separators, ties, slurs and staccato.
 #include "ParseHelpers.h"
 
 #include <gtest/gtest.h>
@@ -18,20 +17,13 @@ std::string digits(const cTParse& p, uint8_t cGnsNote::*member) {
 
 } // namespace
 
-TEST(cTParseNotes, TokensAndTheirOffsets) {
-    const auto place = [](const cGnsNote& r) {
-        return std::to_string(r.noteCharNum) + "+" + std::to_string(r.noteStrLen);
-    };
+TEST(cTParseNotes, TokensOffsetsDurationsAndPitches) {
     cTParse p;
-    ASSERT_EQ(parseBody(p, {"  4c 4d."}), kOk);
-    EXPECT_EQ(eachRecord(p, place), "2+2 5+3 ");
-    ASSERT_EQ(parseBody(p, {"4c|4d,4e=4f^4g"}), kOk);
-    EXPECT_EQ(eachRecord(p, place), "0+2 3+2 6+2 9+2 12+2 ");
-}
-
-TEST(cTParseNotes, DurationsAndPitches) {
-    cTParse p;
-    ASSERT_EQ(parseBody(p, {"12c 0c 4..c 1c 4.e- 16g# 2: 0: 99C~ 3.cc+ 4cx 4c''"}), kOk);
+    ASSERT_EQ(parseBody(p, "  4c 4d."), kOk);
+    EXPECT_EQ(places(p), "2+2 5+3 ");
+    ASSERT_EQ(parseBody(p, "4c|4d,4e=4f^4g"), kOk);
+    EXPECT_EQ(places(p), "0+2 3+2 6+2 9+2 12+2 ");
+    ASSERT_EQ(parseBody(p, "12c 0c 4..c 1c 4.e- 16g# 2: 0: 99C~ 3.cc+ 4cx 4c''"), kOk);
     EXPECT_EQ(eachRecord(p, [](const cGnsNote& r) { return r.dur->toStr(); }),
               "1/12 2/1 7/16 1/1 3/8 1/16 1/2 2/1 1/99 1/2 1/4 1/4 ");
     EXPECT_FLOAT_EQ(p.theNotes(4).notePao->tMidi(), 63);
@@ -39,7 +31,7 @@ TEST(cTParseNotes, DurationsAndPitches) {
     EXPECT_FLOAT_EQ(p.theNotes(8).notePao->tMidi(), 47.5f);
     EXPECT_FLOAT_EQ(p.theNotes(9).notePao->tMidi(), 72.5f);
     EXPECT_EQ(digits(p, &cGnsNote::staccatoLevel), "000000000001");
-    ASSERT_EQ(parseText(p, crlf({"**n[d-r-m]", "4d 4r 4m 4f 4s 4l 4t 4dd"})), kOk);
+    ASSERT_EQ(parseText(p, crlf("**n[d-r-m];4d 4r 4m 4f 4s 4l 4t 4dd")), kOk);
     EXPECT_EQ(eachRecord(p, [](const cGnsNote& r) { return std::to_string(r.notePao->tMidi()); }),
               "60.000000 62.000000 64.000000 65.000000 67.000000 69.000000 71.000000 72.000000 ");
 }
@@ -67,14 +59,13 @@ TEST(cTParseNotes, ErrorsReportTheFailingToken) {
                  {"4c'(", 8, 0, 4},     {"4c( 4d'", 8, 4, 3},     {"4c[' 4c]", 9, 0, 4}};
     for (const auto& t : cases) {
         cTParse p;
-        EXPECT_EQ(parseBody(p, {t.line}), (ParseOutcome{2, kMessages[t.message], t.pos, t.len}))
+        EXPECT_EQ(parseBody(p, t.line), (ParseOutcome{2, kMessages[t.message], t.pos, t.len}))
             << t.line;
     }
     cTParse p;
-    EXPECT_EQ(parseText(p, crlf({"**n[d-r-m]", "4c"})),
-              (ParseOutcome{2, "Invalid note/rest", 0, 2}));
+    EXPECT_EQ(parseText(p, crlf("**n[d-r-m];4c")), (ParseOutcome{2, "Invalid note/rest", 0, 2}));
     // The record of the failing token is already in the list.
-    EXPECT_EQ(std::get<1>(parseBody(p, {"4c 4d]"})), "End of tie without a start of tie");
+    EXPECT_EQ(std::get<1>(parseBody(p, "4c 4d]")), "End of tie without a start of tie");
     EXPECT_EQ(p.nNotes(), 2);
 }
 
@@ -88,7 +79,7 @@ TEST(cTParseNotes, TieSlurAndStaccatoBits) {
                  {"4c[[ 4c]]", "21 00 00"}};
     for (const auto& t : cases) {
         cTParse p;
-        ASSERT_EQ(parseBody(p, {t.line}), kOk) << t.line;
+        ASSERT_EQ(parseBody(p, t.line), kOk) << t.line;
         EXPECT_EQ(digits(p, &cGnsNote::tie) + " " + digits(p, &cGnsNote::slur) + " " +
                       digits(p, &cGnsNote::staccatoLevel),
                   t.bits)
@@ -96,7 +87,7 @@ TEST(cTParseNotes, TieSlurAndStaccatoBits) {
     }
     // A tie runs across lines, comments and directives.
     cTParse p;
-    ASSERT_EQ(parseBody(p, {"2g[", "! held over", "*t[90]", "2g 2g]"}), kOk);
+    ASSERT_EQ(parseBody(p, "2g[;! held over;*t[90];2g 2g]"), kOk);
     EXPECT_EQ(digits(p, &cGnsNote::tie), "2031");
     EXPECT_EQ(p.theNotes(1).eventType, cGnsNote::kTempo);
 }

@@ -1,4 +1,3 @@
-// Queries on the parsed record list.
 #include "ParseHelpers.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +7,21 @@
 using namespace notaro;
 using namespace notaro::testing;
 
-TEST(cTParseQueries, PrevTempoAndInstrumentLookOnlyBefore) {
+TEST(cTParseQueries, PrevTempoAndInstrumentLookOnlyBeforeAndLinesFindTheirNotes) {
     cTParse p;
     // Records: tempo 90 (0), note (1), note (2), tempo 60 (3).
-    ASSERT_EQ(parseBody(p, {"*t[90]", "4c 4d", "*t[60]"}), kOk);
+    ASSERT_EQ(parseBody(p, "*t[90];4c 4d;*t[60]"), kOk);
     std::string tempos;
     for (int32_t i : {0, 1, 3, 4, 100, -5})
         tempos += std::to_string(p.getPrevQNPM(i)) + " ";
     EXPECT_EQ(tempos, "120 90 90 90 90 120 ");
     EXPECT_EQ(p.getPrevInstrument(3), cTParse::kDefaultInstrument);
-    ASSERT_EQ(parseBody(p, {"4c", "*i[40]", "4d", "*i[12]"}), kOk);
+    ASSERT_EQ(parseBody(p, "4c;*i[40];4d;*i[12]"), kOk);
     EXPECT_EQ(p.getPrevInstrument(1), 0);
     EXPECT_EQ(p.getPrevInstrument(2), 40);
     EXPECT_EQ(p.getPrevInstrument(3), 40);
     EXPECT_EQ(p.getPrevQNPM(3), cTParse::kDefaultTempo);
-}
-
-TEST(cTParseQueries, NoteOfLineAndCaret) {
-    cTParse p;
-    ASSERT_EQ(parseBody(p, {"4c 4d", "", "8e 8f"}), kOk);
+    ASSERT_EQ(parseBody(p, "4c 4d;;8e 8f"), kOk);
     EXPECT_EQ(p.iNoteOfILine(1), 0);
     EXPECT_EQ(p.iNoteOfILine(3), 2);
     EXPECT_EQ(p.iNoteOfILine(5), parseCode::kNone);
@@ -39,7 +34,7 @@ TEST(cTParseQueries, NoteOfLineAndCaret) {
 
 TEST(cTParseQueries, DurationSumsTieChainsAndRestRuns) {
     cTParse p;
-    ASSERT_EQ(parseBody(p, {"4c 8d 12e 12f 12g"}), kOk);
+    ASSERT_EQ(parseBody(p, "4c 8d 12e 12f 12g"), kOk);
     std::optional<cDuration> d;
     EXPECT_EQ(p.interNoteDur(0, 5, d), parseCode::kOk);
     EXPECT_EQ(d->toStr(), "5/8");
@@ -49,7 +44,7 @@ TEST(cTParseQueries, DurationSumsTieChainsAndRestRuns) {
                   p.noteSeqDur(0, 0).toStr(),
               "5/24 1/6 0/1");
 
-    ASSERT_EQ(parseBody(p, {"2c[ 2c 2c] 4d 4: 4: 4e 2c[ 2c] 4d"}), kOk);
+    ASSERT_EQ(parseBody(p, "2c[ 2c 2c] 4d 4: 4: 4e 2c[ 2c] 4d"), kOk);
     std::string parts;
     for (int32_t i : {0, 1, 3, 4, 5})
         parts += std::to_string(p.numNoteParts(i));
@@ -60,10 +55,9 @@ TEST(cTParseQueries, DurationSumsTieChainsAndRestRuns) {
     EXPECT_EQ(p.numSeparateNotes(0, 0), 1);
 }
 
-TEST(cTParseQueries, NoteToStr) {
+TEST(cTParseQueries, NoteToStrAndQueriesOnDirectivesOrOutsideTheListFail) {
     cTParse p;
-    ASSERT_EQ(parseBody(p, {"", "", "", "", "", "4c( 4c[ 4c]) 2.: 8e'", "4..f~ 0.C# 12g 3.g"}),
-              kOk);
+    ASSERT_EQ(parseBody(p, ";;;;;4c( 4c[ 4c]) 2.: 8e';4..f~ 0.C# 12g 3.g"), kOk);
     const struct {
         int32_t note;
         bool doRe;
@@ -76,11 +70,7 @@ TEST(cTParseQueries, NoteToStr) {
     for (const auto& t : cases)
         EXPECT_EQ(p.noteToStr(t.note, t.doRe), t.text);
     EXPECT_EQ(p.noteToStr(1, false, true), "L7 4c t> <s> d=1/4");
-}
-
-TEST(cTParseQueries, QueriesOnDirectivesOrOutsideTheListFail) {
-    cTParse p;
-    ASSERT_EQ(parseBody(p, {"*t[100]", "4c"}), kOk);
+    ASSERT_EQ(parseBody(p, "*t[100];4c"), kOk);
     std::optional<cDuration> d;
     EXPECT_THROW(p.noteToStr(0, false), std::invalid_argument);
     EXPECT_THROW(p.numNoteParts(0), std::invalid_argument);

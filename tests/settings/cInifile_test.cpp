@@ -38,7 +38,7 @@ TEST_F(cInifileTest, ReadsMatchNamesWithoutCaseAndStripOneKindOfQuotes) {
     EXPECT_EQ(at("OnRatios", "long").Value(), std::string(254, 'x'));
 }
 
-TEST_F(cInifileTest, WritesKeepOtherLinesAndTheirLineEnds) {
+TEST_F(cInifileTest, WritesKeepOtherLinesAndTheirLineEndsOrReportFailure) {
     writeFile(path("a.ini"), "; top comment\r\n[Other]\r\na=1\r\n\r\n[OnRatios]\r\n; keep me\r\n"
                              "Normal=1\r\n\r\n[Last]\r\nz=9\r\n");
     cInifile ini = at("onratios", "Staccato");
@@ -52,6 +52,13 @@ TEST_F(cInifileTest, WritesKeepOtherLinesAndTheirLineEnds) {
     writeFile(path("u.ini"), "[S]\na=1\n");
     at("S", "b", "u.ini").setValue("2");
     EXPECT_EQ(readFile(path("u.ini")), "[S]\na=1\nb=2\n");
+    // A path whose folder is a file can never be written, even by root. (What a failed write
+    // leaves behind is checked for every writer with the file-writing seam.)
+    writeFile(path("plain"), "x");
+    cInifile bad = at("S", "k", "plain/a.ini");
+    bad.setValue("v");
+    EXPECT_FALSE(bad.Success());
+    EXPECT_EQ(bad.LastReturnCode(), iniCode::kFailed);
 }
 
 TEST_F(cInifileTest, DeleteKeyAndSection) {
@@ -96,14 +103,4 @@ TEST_F(cInifileTest, WholeNumbers) {
     for (const auto& t : texts)
         EXPECT_EQ(cInifile::CLngDefault(t.text, 7), t.value) << t.text;
     EXPECT_EQ(cInifile::CLngDefault("x"), 0);
-}
-
-TEST_F(cInifileTest, WriteThatCannotBeMadeReportsFailure) {
-    // A path whose folder is a file can never be written, even by root. (What a failed write
-    // leaves behind is checked for every writer with the file-writing seam.)
-    writeFile(path("plain"), "x");
-    cInifile bad = at("S", "k", "plain/a.ini");
-    bad.setValue("v");
-    EXPECT_FALSE(bad.Success());
-    EXPECT_EQ(bad.LastReturnCode(), iniCode::kFailed);
 }
