@@ -6,7 +6,11 @@
 
 namespace glimmer {
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+struct AboutBox::Private {
+    QList<QLabel*> lines; ///< children of the window
+};
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent), d(std::make_unique<Private>()) {
     setWindowTitle(QStringLiteral("About "));
     auto* layout = new QVBoxLayout(this);
     const QStringList texts = {QStringLiteral("This ActiveX control is:"),
@@ -15,7 +19,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     for (const QString& t : texts) {
         auto* label = new QLabel(t, this);
         layout->addWidget(label);
-        m_lines << label;
+        d->lines << label;
     }
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
@@ -23,9 +27,11 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
 
+AboutBox::~AboutBox() = default;
+
 QStringList AboutBox::lines() const {
     QStringList out;
-    for (const QLabel* l : m_lines)
+    for (const QLabel* l : d->lines)
         out << l->text();
     return out;
 }

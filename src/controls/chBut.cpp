@@ -1,6 +1,7 @@
 #include <glimmer/chBut.h>
 
-#include "ButtonColors.h"
+#include "chButPrivate.h"
+
 #include "ButtonPainter.h"
 #include "CaptionLayout.h"
 
@@ -37,59 +38,180 @@ QImage flattenedPicture(const QPixmap& picture, const QColor& mask) {
 
 } // namespace
 
-chBut::chBut(QWidget* parent)
-    : QWidget(parent), m_backColor(OleColor::ButtonFace), m_backOver(OleColor::ButtonFace),
-      m_foreColor(OleColor::ButtonText), m_foreOver(OleColor::ButtonText),
-      m_colors(std::make_unique<ButtonColors>()) {
+chBut::chBut(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_hoverTimer.setInterval(HoverPollMs);
-    connect(&m_hoverTimer, &QTimer::timeout, this, &chBut::pollHover);
+    d->hoverTimer.setInterval(HoverPollMs);
+    connect(&d->hoverTimer, &QTimer::timeout, this, &chBut::pollHover);
     SetColors();
 }
 
 chBut::~chBut() = default;
 
+quint32 chBut::BackColor() const {
+    return d->backColor;
+}
+
+quint32 chBut::BackOver() const {
+    return d->backOver;
+}
+
+quint32 chBut::ForeColor() const {
+    return d->foreColor;
+}
+
+quint32 chBut::ForeOver() const {
+    return d->foreOver;
+}
+
+quint32 chBut::MaskColor() const {
+    return d->maskColor;
+}
+
+chBut::ButtonTypes chBut::ButtonType() const {
+    return d->buttonType;
+}
+
+QString chBut::Caption() const {
+    return d->caption;
+}
+
+bool chBut::FontBold() const {
+    return font().bold();
+}
+
+bool chBut::FontItalic() const {
+    return font().italic();
+}
+
+bool chBut::FontUnderline() const {
+    return font().underline();
+}
+
+short chBut::FontSize() const {
+    return short(font().pointSize());
+}
+
+QString chBut::FontName() const {
+    return font().family();
+}
+
+chBut::ColorTypes chBut::ColorScheme() const {
+    return d->colorScheme;
+}
+
+bool chBut::ShowFocusRect() const {
+    return d->showFocusRect;
+}
+
+short chBut::MousePointer() const {
+    return d->mousePointer;
+}
+
+QPixmap chBut::MouseIcon() const {
+    return d->mouseIcon;
+}
+
+bool chBut::HandPointer() const {
+    return d->handPointer;
+}
+
+qulonglong chBut::hwnd() const {
+    return qulonglong(effectiveWinId());
+}
+
+bool chBut::SoftBevel() const {
+    return d->softBevel;
+}
+
+QPixmap chBut::PictureNormal() const {
+    return d->pictureNormal;
+}
+
+QPixmap chBut::PictureOver() const {
+    return d->pictureOver;
+}
+
+chBut::PicPositions chBut::PicturePosition() const {
+    return d->picturePosition;
+}
+
+bool chBut::UseMaskColor() const {
+    return d->useMaskColor;
+}
+
+bool chBut::UseGreyscale() const {
+    return d->useGreyscale;
+}
+
+chBut::fx chBut::SpecialEffect() const {
+    return d->specialEffect;
+}
+
+bool chBut::CheckBoxBehaviour() const {
+    return d->checkBoxBehaviour;
+}
+
+bool chBut::Value() const {
+    return d->value;
+}
+
+bool chBut::DisplayAsDefault() const {
+    return d->displayAsDefault;
+}
+
+bool chBut::DesignMode() const {
+    return d->designMode;
+}
+
+QChar chBut::AccessKey() const {
+    return d->accessKey;
+}
+
+bool chBut::isHovered() const {
+    return d->hover;
+}
+
 bool chBut::paintingAllowed() const {
-    return isVisible() && !m_suspended;
+    return isVisible() && !d->suspended;
 }
 
 void chBut::SetColors() {
     ButtonColors::Input in;
-    in.scheme = m_colorScheme;
-    in.backColor = m_backColor;
-    in.backOver = m_backOver;
-    in.foreColor = m_foreColor;
-    in.foreOver = m_foreOver;
-    in.maskColor = m_maskColor;
-    in.soft = m_softBevel;
-    in.xpStyle = m_buttonType == WindowsXP;
+    in.scheme = d->colorScheme;
+    in.backColor = d->backColor;
+    in.backOver = d->backOver;
+    in.foreColor = d->foreColor;
+    in.foreOver = d->foreOver;
+    in.maskColor = d->maskColor;
+    in.soft = d->softBevel;
+    in.xpStyle = d->buttonType == WindowsXP;
     in.own = palette();
     in.host = parentWidget() ? parentWidget()->palette() : palette();
-    *m_colors = ButtonColors::compute(in);
+    d->colors = ButtonColors::compute(in);
 }
 
 void chBut::layoutCaption() {
-    const QPixmap& sizing = m_pictureNormal.isNull() ? m_pictureOver : m_pictureNormal;
-    const CaptionLayout l = CaptionLayout::compute(QSize(m_wi, m_he), font(), m_caption,
-                                                   sizing.size(), m_picturePosition);
-    m_textRect = l.text;
-    m_wrapWidth = l.wrapWidth;
-    m_pictureRect = l.picture;
-    const int inset = (m_buttonType == Windows32Bit || m_buttonType == WindowsXP) ? 4 : 3;
-    m_focusRect = QRect(inset, inset, m_wi - 2 * inset, m_he - 2 * inset);
+    const QPixmap& sizing = d->pictureNormal.isNull() ? d->pictureOver : d->pictureNormal;
+    const CaptionLayout l = CaptionLayout::compute(QSize(d->wi, d->he), font(), d->caption,
+                                                   sizing.size(), d->picturePosition);
+    d->textRect = l.text;
+    d->wrapWidth = l.wrapWidth;
+    d->pictureRect = l.picture;
+    const int inset = (d->buttonType == Windows32Bit || d->buttonType == WindowsXP) ? 4 : 3;
+    d->focusRect = QRect(inset, inset, d->wi - 2 * inset, d->he - 2 * inset);
 }
 
 void chBut::updateRegion() {
-    if (m_buttonType != WindowsXP || m_wi < 4 || m_he < 4) {
+    if (d->buttonType != WindowsXP || d->wi < 4 || d->he < 4) {
         clearMask();
         return;
     }
     // Rounded corners: two pixels of the edge row and one of the edge column at each corner.
-    const int r = m_wi - 1;
-    const int b = m_he - 1;
-    QRegion region(0, 0, m_wi, m_he);
+    const int r = d->wi - 1;
+    const int b = d->he - 1;
+    QRegion region(0, 0, d->wi, d->he);
     region -= QRegion(0, 0, 2, 1);
     region -= QRegion(0, 1, 1, 1);
     region -= QRegion(r - 1, 0, 2, 1);
@@ -102,84 +224,85 @@ void chBut::updateRegion() {
 }
 
 void chBut::updateAccessKey() {
-    m_accessKey = CaptionLayout::accessKey(m_caption);
-    if (m_shortcutId != 0) {
-        releaseShortcut(m_shortcutId);
-        m_shortcutId = 0;
+    d->accessKey = CaptionLayout::accessKey(d->caption);
+    if (d->shortcutId != 0) {
+        releaseShortcut(d->shortcutId);
+        d->shortcutId = 0;
     }
-    if (!m_accessKey.isNull())
-        m_shortcutId = grabShortcut(QKeySequence(QStringLiteral("Alt+") + m_accessKey.toUpper()));
+    if (!d->accessKey.isNull())
+        d->shortcutId = grabShortcut(QKeySequence(QStringLiteral("Alt+") + d->accessKey.toUpper()));
 }
 
 void chBut::Redraw(int state, bool force) {
-    const int effective = (m_checkBoxBehaviour && m_value) ? int(StatePressed) : state;
-    m_lastState = state;
-    if (!paintingAllowed() || m_he == 0)
+    const int effective = (d->checkBoxBehaviour && d->value) ? int(StatePressed) : state;
+    d->lastState = state;
+    if (!paintingAllowed() || d->he == 0)
         return;
-    if (!force && m_caption == m_lastCaption && effective == m_drawnState)
+    if (!force && d->caption == d->lastCaption && effective == d->drawnState)
         return;
-    m_drawnState = effective;
-    m_lastCaption = m_caption;
+    d->drawnState = effective;
+    d->lastCaption = d->caption;
 
     ButtonLook look;
-    look.type = m_buttonType;
+    look.type = d->buttonType;
     look.pressed = effective == StatePressed;
-    look.hovered = m_hover;
+    look.hovered = d->hover;
     look.enabled = isEnabled();
-    look.focused = m_hasFocus;
-    look.isDefault = m_displayAsDefault && m_showFocusRect;
-    look.showFocusRect = m_showFocusRect;
-    look.soft = m_softBevel;
-    look.effect = m_specialEffect;
-    look.caption = m_caption;
+    look.focused = d->hasFocus;
+    look.isDefault = d->displayAsDefault && d->showFocusRect;
+    look.showFocusRect = d->showFocusRect;
+    look.soft = d->softBevel;
+    look.effect = d->specialEffect;
+    look.caption = d->caption;
     look.font = font();
-    look.textRect = m_textRect;
-    look.wrapWidth = m_wrapWidth;
-    look.pictureRect = m_pictureRect;
-    look.focusRect = m_focusRect;
-    const QPixmap& picture = (m_hover && !m_pictureOver.isNull()) ? m_pictureOver : m_pictureNormal;
-    look.picture = flattenedPicture(picture, m_colors->mask);
-    look.picturePosition = m_picturePosition;
-    look.useMask = m_useMaskColor;
-    look.greyscale = m_useGreyscale;
-    look.colors = *m_colors;
+    look.textRect = d->textRect;
+    look.wrapWidth = d->wrapWidth;
+    look.pictureRect = d->pictureRect;
+    look.focusRect = d->focusRect;
+    const QPixmap& picture =
+        (d->hover && !d->pictureOver.isNull()) ? d->pictureOver : d->pictureNormal;
+    look.picture = flattenedPicture(picture, d->colors.mask);
+    look.picturePosition = d->picturePosition;
+    look.useMask = d->useMaskColor;
+    look.greyscale = d->useGreyscale;
+    look.colors = d->colors;
 
-    m_surface = QImage(m_wi, m_he, QImage::Format_RGB32);
-    ButtonPainter::paint(m_surface, look);
+    d->surface = QImage(d->wi, d->he, QImage::Format_RGB32);
+    ButtonPainter::paint(d->surface, look);
     update();
 }
 
 void chBut::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (m_surface.isNull())
-        p.fillRect(rect(), m_colors->face);
+    if (d->surface.isNull())
+        p.fillRect(rect(), d->colors.face);
     else
-        p.drawImage(0, 0, m_surface);
+        p.drawImage(0, 0, d->surface);
 }
 
 void chBut::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (m_suspended)
+    if (d->suspended)
         return;
-    m_wi = width();
-    m_he = height();
+    d->wi = width();
+    d->he = height();
     layoutCaption();
     updateRegion();
-    if (m_he != 0)
-        Redraw(m_lastState, true);
+    if (d->he != 0)
+        Redraw(d->lastState, true);
 }
 
 void chBut::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     SetColors();
-    Redraw(m_lastState, true);
+    Redraw(d->lastState, true);
 }
 
 void chBut::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (m_hover) {
-        m_hoverTimer.stop();
-        m_hover = false;
+    if (d->hover) {
+        d->hoverTimer.stop();
+        d->hover = false;
         emit MouseOut();
     }
 }
@@ -188,22 +311,22 @@ void chBut::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
-        Redraw(m_lastState, true);
-        if (!m_quiet)
+        Redraw(d->lastState, true);
+        if (!d->quiet)
             emit propertyChanged(QStringLiteral("ENAB"));
         break;
     case QEvent::FontChange:
         layoutCaption();
-        Redraw(m_lastState, true);
-        if (!m_quiet && !m_silentFont)
+        Redraw(d->lastState, true);
+        if (!d->quiet && !d->silentFont)
             emit propertyChanged(QStringLiteral("FONT"));
         break;
     case QEvent::PaletteChange:
     case QEvent::ParentChange:
         // The host's colours changed; custom colours do not follow them.
-        if (m_colorScheme != Custom) {
+        if (d->colorScheme != Custom) {
             SetColors();
-            Redraw(m_lastState, true);
+            Redraw(d->lastState, true);
         }
         break;
     default:
@@ -214,9 +337,9 @@ void chBut::changeEvent(QEvent* event) {
 bool chBut::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut) {
         auto* se = static_cast<QShortcutEvent*>(event);
-        if (se->shortcutId() == m_shortcutId && m_shortcutId != 0) {
+        if (se->shortcutId() == d->shortcutId && d->shortcutId != 0) {
             // The access key acts as a left-button click.
-            m_lastButton = Qt::LeftButton;
+            d->lastButton = Qt::LeftButton;
             doClick();
             return true;
         }
@@ -229,18 +352,22 @@ void chBut::showAbout() {
 }
 
 void chBut::DisableRefresh() {
-    m_suspended = true;
+    d->suspended = true;
 }
 
 void chBut::Refresh() {
-    m_suspended = false;
-    m_wi = width();
-    m_he = height();
+    d->suspended = false;
+    d->wi = width();
+    d->he = height();
     SetColors();
     layoutCaption();
     updateRegion();
-    Redraw(m_lastState, true);
+    Redraw(d->lastState, true);
     repaint();
+}
+
+QImage chBut::surface() const {
+    return d->surface;
 }
 
 void chBut::changed(const char* key, bool colours, bool layout) {
@@ -248,7 +375,7 @@ void chBut::changed(const char* key, bool colours, bool layout) {
         SetColors();
     if (layout)
         layoutCaption();
-    Redraw(m_lastState, true);
+    Redraw(d->lastState, true);
     emit propertyChanged(QString::fromLatin1(key));
 }
 

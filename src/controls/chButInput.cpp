@@ -1,5 +1,7 @@
 #include <glimmer/chBut.h>
 
+#include "chButPrivate.h"
+
 #include "InputCodes.h"
 
 #include <QApplication>
@@ -16,7 +18,7 @@ bool chBut::pointerOver(const QPoint& global) const {
 void chBut::pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos) {
     emit MouseDown(InputCodes::buttons(button), InputCodes::shift(modifiers), float(pos.x()),
                    float(pos.y()));
-    m_lastButton = button;
+    d->lastButton = button;
     if (button != Qt::RightButton)
         Redraw(StatePressed, false);
 }
@@ -28,7 +30,7 @@ void chBut::mousePressEvent(QMouseEvent* event) {
 void chBut::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click presses and clicks like the first one; the implicit
     // grab of the press keeps the mouse captured until the release.
-    if (event->button() == Qt::LeftButton && m_lastButton == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && d->lastButton == Qt::LeftButton)
         pressAt(Qt::LeftButton, Qt::NoModifier, QPointF(0, 0));
     else
         pressAt(event->button(), event->modifiers(), event->position());
@@ -43,9 +45,9 @@ void chBut::mouseMoveEvent(QMouseEvent* event) {
     // The move was delivered here, so the pointer is over this window unless a press captured
     // the mouse and the pointer has left the rectangle.
     if (rect().contains(event->position().toPoint())) {
-        if (held == Qt::NoButton && !m_hover) {
-            m_hoverTimer.start();
-            m_hover = true;
+        if (held == Qt::NoButton && !d->hover) {
+            d->hoverTimer.start();
+            d->hover = true;
             Redraw(StateNormal, true);
             emit MouseOver();
         }
@@ -59,9 +61,9 @@ void chBut::mouseMoveEvent(QMouseEvent* event) {
 void chBut::pollHover() {
     if (pointerOver(QCursor::pos()))
         return;
-    m_hoverTimer.stop();
-    m_hover = false;
-    Redraw(m_lastState, true);
+    d->hoverTimer.stop();
+    d->hover = false;
+    Redraw(d->lastState, true);
     emit MouseOut();
 }
 
@@ -75,10 +77,10 @@ void chBut::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void chBut::doClick() {
-    if (m_lastButton != Qt::LeftButton || !isEnabled())
+    if (d->lastButton != Qt::LeftButton || !isEnabled())
         return;
-    if (m_checkBoxBehaviour)
-        m_value = !m_value;
+    if (d->checkBoxBehaviour)
+        d->value = !d->value;
     Redraw(StateNormal, true);
     repaint();
     emit Click();
@@ -86,7 +88,7 @@ void chBut::doClick() {
 
 void chBut::keyPressEvent(QKeyEvent* event) {
     emit KeyDown(InputCodes::keyCode(event->key()), InputCodes::shift(event->modifiers()));
-    m_lastKey = event->key();
+    d->lastKey = event->key();
     switch (event->key()) {
     case Qt::Key_Space:
         Redraw(StatePressed, false);
@@ -111,10 +113,10 @@ void chBut::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     emit KeyUp(InputCodes::keyCode(event->key()), InputCodes::shift(event->modifiers()));
-    if (event->key() == Qt::Key_Space && m_lastKey == Qt::Key_Space) {
-        m_lastKey = 0;
-        if (m_checkBoxBehaviour)
-            m_value = !m_value;
+    if (event->key() == Qt::Key_Space && d->lastKey == Qt::Key_Space) {
+        d->lastKey = 0;
+        if (d->checkBoxBehaviour)
+            d->value = !d->value;
         Redraw(StateNormal, true);
         repaint();
         emit Click();
@@ -123,14 +125,14 @@ void chBut::keyReleaseEvent(QKeyEvent* event) {
 
 void chBut::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    m_hasFocus = true;
-    Redraw(m_lastState, true);
+    d->hasFocus = true;
+    Redraw(d->lastState, true);
 }
 
 void chBut::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    m_hasFocus = false;
-    Redraw(m_lastState, true);
+    d->hasFocus = false;
+    Redraw(d->lastState, true);
 }
 
 } // namespace glimmer

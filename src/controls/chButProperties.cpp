@@ -1,6 +1,7 @@
 #include <glimmer/chBut.h>
 
-#include "ButtonColors.h"
+#include "chButPrivate.h"
+
 #include "PropertyTable.h"
 
 #include <glimmer/OleColor.h>
@@ -51,93 +52,95 @@ const PropertyTable<chBut>& chBut::propertyTable() {
     auto font = functionAccess<QFont, chBut>([](const chBut& b) { return b.font(); },
                                              [](chBut& b, const QFont& v) { b.setFont(v); });
     // clang-format off
+#define FIELD(name) fieldAccess<chBut, decltype(Private::name)>([](chBut& c) -> auto& { return c.d->name; })
     static const PropertyTable<chBut> table(PropertyTable<chBut>::EveryValue, {
-        {"BackColor", kBackColor, fixedDefault(OleColor::ButtonFace), memberAccess(&chBut::m_backColor), Init::AsDefault},
-        {"BackOver", kBackOver, sameAsDefault(kBackColor), memberAccess(&chBut::m_backOver), Init::AsDefault},
-        {"ForeColor", kForeColor, fixedDefault(OleColor::ButtonText), memberAccess(&chBut::m_foreColor), Init::AsDefault},
-        {"ForeOver", kForeOver, sameAsDefault(kForeColor), memberAccess(&chBut::m_foreOver), Init::AsDefault},
-        {"MaskColor", kMaskColor, fixedDefault(DefaultMaskColor), memberAccess(&chBut::m_maskColor), Init::AsDefault},
-        {"ButtonType", kButtonType, fixedDefault(Windows32Bit), memberAccess(&chBut::m_buttonType), Init::AsDefault, {SimpleFlat, Hover3D}},
-        {"Caption", kCaption, fixedDefault(QString()), memberAccess(&chBut::m_caption), Init::HostName},
+        {"BackColor", kBackColor, fixedDefault(OleColor::ButtonFace), FIELD(backColor), Init::AsDefault},
+        {"BackOver", kBackOver, sameAsDefault(kBackColor), FIELD(backOver), Init::AsDefault},
+        {"ForeColor", kForeColor, fixedDefault(OleColor::ButtonText), FIELD(foreColor), Init::AsDefault},
+        {"ForeOver", kForeOver, sameAsDefault(kForeColor), FIELD(foreOver), Init::AsDefault},
+        {"MaskColor", kMaskColor, fixedDefault(DefaultMaskColor), FIELD(maskColor), Init::AsDefault},
+        {"ButtonType", kButtonType, fixedDefault(Windows32Bit), FIELD(buttonType), Init::AsDefault, {SimpleFlat, Hover3D}},
+        {"Caption", kCaption, fixedDefault(QString()), FIELD(caption), Init::HostName},
         {"Enabled", kEnabled, fixedDefault(true), enabled, Init::AsDefault},
         {"Font", kFont, ownFontDefault(), font, Init::HostFont},
-        {"ColorScheme", kColorScheme, fixedDefault(UseWindows), memberAccess(&chBut::m_colorScheme), Init::AsDefault, {UseWindows, UseContainer}},
-        {"ShowFocusRect", kShowFocusRect, fixedDefault(true), memberAccess(&chBut::m_showFocusRect), Init::AsDefault},
-        {"MousePointer", kMousePointer, fixedDefault(0), memberAccess(&chBut::m_mousePointer), Init::Keep, PointerCodes},
-        {"MouseIcon", kMouseIcon, {}, memberAccess(&chBut::m_mouseIcon)},
-        {"HandPointer", kHandPointer, fixedDefault(false), memberAccess(&chBut::m_handPointer)},
-        {"SoftBevel", kSoftBevel, fixedDefault(false), memberAccess(&chBut::m_softBevel)},
-        {"PictureNormal", kPictureNormal, {}, memberAccess(&chBut::m_pictureNormal)},
-        {"PictureOver", kPictureOver, {}, memberAccess(&chBut::m_pictureOver)},
-        {"PicturePosition", kPicturePosition, fixedDefault(cbLeft), memberAccess(&chBut::m_picturePosition), Init::Keep, {cbLeft, cbBackground}},
-        {"UseMaskColor", kUseMaskColor, fixedDefault(true), memberAccess(&chBut::m_useMaskColor), Init::AsDefault},
-        {"UseGreyscale", kUseGreyscale, fixedDefault(false), memberAccess(&chBut::m_useGreyscale)},
-        {"SpecialEffect", kSpecialEffect, fixedDefault(cbNone), memberAccess(&chBut::m_specialEffect), Init::Keep, {cbNone, cbShadowed}},
-        {"CheckBoxBehaviour", kCheckBox, fixedDefault(false), memberAccess(&chBut::m_checkBoxBehaviour)},
-        {"Value", kValue, fixedDefault(false), memberAccess(&chBut::m_value)}});
+        {"ColorScheme", kColorScheme, fixedDefault(UseWindows), FIELD(colorScheme), Init::AsDefault, {UseWindows, UseContainer}},
+        {"ShowFocusRect", kShowFocusRect, fixedDefault(true), FIELD(showFocusRect), Init::AsDefault},
+        {"MousePointer", kMousePointer, fixedDefault(0), FIELD(mousePointer), Init::Keep, PointerCodes},
+        {"MouseIcon", kMouseIcon, {}, FIELD(mouseIcon)},
+        {"HandPointer", kHandPointer, fixedDefault(false), FIELD(handPointer)},
+        {"SoftBevel", kSoftBevel, fixedDefault(false), FIELD(softBevel)},
+        {"PictureNormal", kPictureNormal, {}, FIELD(pictureNormal)},
+        {"PictureOver", kPictureOver, {}, FIELD(pictureOver)},
+        {"PicturePosition", kPicturePosition, fixedDefault(cbLeft), FIELD(picturePosition), Init::Keep, {cbLeft, cbBackground}},
+        {"UseMaskColor", kUseMaskColor, fixedDefault(true), FIELD(useMaskColor), Init::AsDefault},
+        {"UseGreyscale", kUseGreyscale, fixedDefault(false), FIELD(useGreyscale)},
+        {"SpecialEffect", kSpecialEffect, fixedDefault(cbNone), FIELD(specialEffect), Init::Keep, {cbNone, cbShadowed}},
+        {"CheckBoxBehaviour", kCheckBox, fixedDefault(false), FIELD(checkBoxBehaviour)},
+        {"Value", kValue, fixedDefault(false), FIELD(value)}});
+#undef FIELD
     // clang-format on
     return table;
 }
 
 void chBut::setBackColor(quint32 value) {
-    if (value == m_backColor && (!m_designMode || value == m_backOver))
+    if (value == d->backColor && (!d->designMode || value == d->backOver))
         return;
-    m_backColor = value;
-    if (m_designMode)
-        m_backOver = value;
+    d->backColor = value;
+    if (d->designMode)
+        d->backOver = value;
     changed(kBackColor, true, false);
 }
 
 void chBut::setBackOver(quint32 value) {
-    if (value == m_backOver)
+    if (value == d->backOver)
         return;
-    m_backOver = value;
+    d->backOver = value;
     changed(kBackOver, true, false);
 }
 
 void chBut::setForeColor(quint32 value) {
-    if (value == m_foreColor && (!m_designMode || value == m_foreOver))
+    if (value == d->foreColor && (!d->designMode || value == d->foreOver))
         return;
-    m_foreColor = value;
-    if (m_designMode)
-        m_foreOver = value;
+    d->foreColor = value;
+    if (d->designMode)
+        d->foreOver = value;
     changed(kForeColor, true, false);
 }
 
 void chBut::setForeOver(quint32 value) {
-    if (value == m_foreOver)
+    if (value == d->foreOver)
         return;
-    m_foreOver = value;
+    d->foreOver = value;
     changed(kForeOver, true, false);
 }
 
 void chBut::setMaskColor(quint32 value) {
-    if (value == m_maskColor)
+    if (value == d->maskColor)
         return;
-    m_maskColor = value;
+    d->maskColor = value;
     changed(kMaskColor, true, false);
 }
 
 void chBut::setButtonType(ButtonTypes value) {
-    if (value == m_buttonType || !propertyTable().admits(*this, kButtonType, value))
+    if (value == d->buttonType || !propertyTable().admits(*this, kButtonType, value))
         return;
-    m_buttonType = value;
+    d->buttonType = value;
     updateRegion();
     changed(kButtonType, true, true);
 }
 
 void chBut::setCaption(const QString& value) {
-    if (value == m_caption)
+    if (value == d->caption)
         return;
-    m_caption = value;
+    d->caption = value;
     updateAccessKey();
     changed(kCaption, false, true);
 }
 
 void chBut::setFontSilently(const QFont& f) {
-    m_silentFont = true;
+    d->silentFont = true;
     setFont(f);
-    m_silentFont = false;
+    d->silentFont = false;
 }
 
 void chBut::setFontBold(bool value) {
@@ -173,16 +176,16 @@ void chBut::setFontName(const QString& value) {
 }
 
 void chBut::setColorScheme(ColorTypes value) {
-    if (value == m_colorScheme || !propertyTable().admits(*this, kColorScheme, value))
+    if (value == d->colorScheme || !propertyTable().admits(*this, kColorScheme, value))
         return;
-    m_colorScheme = value;
+    d->colorScheme = value;
     changed(kColorScheme, true, false);
 }
 
 void chBut::setShowFocusRect(bool value) {
-    if (value == m_showFocusRect)
+    if (value == d->showFocusRect)
         return;
-    m_showFocusRect = value;
+    d->showFocusRect = value;
     changed(kShowFocusRect, false, false);
 }
 
@@ -192,131 +195,131 @@ void chBut::updateCursor() {
         Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
         Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
         Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
-    if (m_mousePointer == 99) {
-        if (m_handPointer)
+    if (d->mousePointer == 99) {
+        if (d->handPointer)
             setCursor(Qt::PointingHandCursor);
-        else if (!m_mouseIcon.isNull())
-            setCursor(QCursor(m_mouseIcon));
+        else if (!d->mouseIcon.isNull())
+            setCursor(QCursor(d->mouseIcon));
         else
             unsetCursor();
-    } else if (m_mousePointer > 0 && m_mousePointer < short(std::size(shapes))) {
-        setCursor(shapes[m_mousePointer]);
+    } else if (d->mousePointer > 0 && d->mousePointer < short(std::size(shapes))) {
+        setCursor(shapes[d->mousePointer]);
     } else {
         unsetCursor();
     }
 }
 
 void chBut::setMousePointer(short value) {
-    if (value == m_mousePointer)
+    if (value == d->mousePointer)
         return;
-    m_mousePointer = value;
+    d->mousePointer = value;
     updateCursor();
     emit propertyChanged(QString::fromLatin1(kMousePointer));
 }
 
 void chBut::setMouseIcon(const QPixmap& value) {
-    m_mouseIcon = value;
+    d->mouseIcon = value;
     updateCursor();
     emit propertyChanged(QString::fromLatin1(kMouseIcon));
 }
 
 void chBut::setHandPointer(bool value) {
-    if (value == m_handPointer)
+    if (value == d->handPointer)
         return;
-    m_handPointer = value;
+    d->handPointer = value;
     if (value) {
-        m_mousePointer = 99;
+        d->mousePointer = 99;
     } else {
-        m_mouseIcon = QPixmap();
-        m_mousePointer = 1;
+        d->mouseIcon = QPixmap();
+        d->mousePointer = 1;
     }
     updateCursor();
     changed(kHandPointer, false, false);
 }
 
 void chBut::setSoftBevel(bool value) {
-    if (value == m_softBevel)
+    if (value == d->softBevel)
         return;
-    m_softBevel = value;
+    d->softBevel = value;
     changed(kSoftBevel, true, false);
 }
 
 void chBut::setPictureNormal(const QPixmap& value) {
-    m_pictureNormal = value;
+    d->pictureNormal = value;
     changed(kPictureNormal, false, true);
 }
 
 void chBut::setPictureOver(const QPixmap& value) {
-    m_pictureOver = value;
+    d->pictureOver = value;
     changed(kPictureOverChange, false, true);
 }
 
 void chBut::setPicturePosition(PicPositions value) {
-    if (value == m_picturePosition || !propertyTable().admits(*this, kPicturePosition, value))
+    if (value == d->picturePosition || !propertyTable().admits(*this, kPicturePosition, value))
         return;
-    m_picturePosition = value;
+    d->picturePosition = value;
     changed(kPicturePosition, false, true);
 }
 
 void chBut::setUseMaskColor(bool value) {
-    if (value == m_useMaskColor)
+    if (value == d->useMaskColor)
         return;
-    m_useMaskColor = value;
+    d->useMaskColor = value;
     changed(kUseMaskColor, false, false);
 }
 
 void chBut::setUseGreyscale(bool value) {
-    if (value == m_useGreyscale)
+    if (value == d->useGreyscale)
         return;
-    m_useGreyscale = value;
+    d->useGreyscale = value;
     changed(kUseGreyscale, false, false);
 }
 
 void chBut::setSpecialEffect(fx value) {
-    if (value == m_specialEffect || !propertyTable().admits(*this, kSpecialEffect, value))
+    if (value == d->specialEffect || !propertyTable().admits(*this, kSpecialEffect, value))
         return;
-    m_specialEffect = value;
+    d->specialEffect = value;
     changed(kSpecialEffect, false, false);
 }
 
 void chBut::setCheckBoxBehaviour(bool value) {
-    if (value == m_checkBoxBehaviour)
+    if (value == d->checkBoxBehaviour)
         return;
-    m_checkBoxBehaviour = value;
+    d->checkBoxBehaviour = value;
     changed(kCheckBox, false, false);
 }
 
 void chBut::setValue(bool value) {
-    if (value == m_value)
+    if (value == d->value)
         return;
-    m_value = value;
+    d->value = value;
     changed(kValue, false, false);
 }
 
 void chBut::setDisplayAsDefault(bool value) {
-    if (value == m_displayAsDefault)
+    if (value == d->displayAsDefault)
         return;
-    m_displayAsDefault = value;
-    Redraw(m_lastState, true);
+    d->displayAsDefault = value;
+    Redraw(d->lastState, true);
 }
 
 void chBut::setDesignMode(bool value) {
-    m_designMode = value;
+    d->designMode = value;
 }
 
 void chBut::InitProperties(const QString& name) {
-    m_quiet = true;
+    d->quiet = true;
     propertyTable().init(*this, name);
-    m_quiet = false;
+    d->quiet = false;
     applyProperties(StateNormal);
 }
 
 void chBut::ReadProperties(const PropertyBag& bag) {
-    m_quiet = true;
+    d->quiet = true;
     // Restores the quiet flag also when a bad value raises PropertyError.
-    const auto loud = qScopeGuard([this] { m_quiet = false; });
+    const auto loud = qScopeGuard([this] { d->quiet = false; });
     propertyTable().load(*this, bag);
-    applyProperties(m_lastState);
+    applyProperties(d->lastState);
 }
 
 void chBut::WriteProperties(PropertyBag& bag) const {

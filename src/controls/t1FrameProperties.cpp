@@ -1,5 +1,7 @@
 #include <glimmer/t1Frame.h>
 
+#include "t1FramePrivate.h"
+
 #include "PropertyTable.h"
 
 #include <QScopeGuard>
@@ -31,20 +33,22 @@ const PropertyTable<t1Frame>& t1Frame::propertyTable() {
                                                [](t1Frame& f, const QFont& v) { f.setFont(v); });
     // A new frame starts from the defaults, with the host's name as its caption.
     // clang-format off
+#define FIELD(name) fieldAccess<t1Frame, decltype(Private::name)>([](t1Frame& c) -> auto& { return c.d->name; })
     static const PropertyTable<t1Frame> table(PropertyTable<t1Frame>::WithDefaults, {
-        {"BottomColor", kBottomColor, fixedDefault(0x808080), memberAccess(&t1Frame::m_bottomColor), Init::AsDefault},
-        {"TopColor", kTopColor, fixedDefault(0xFFFFFF), memberAccess(&t1Frame::m_topColor), Init::AsDefault},
-        {"HasTape", kHasTape, fixedDefault(true), memberAccess(&t1Frame::m_hasTape), Init::AsDefault},
-        {"TapeHeight", kTapeHeight, fixedDefault(17), memberAccess(&t1Frame::m_tapeHeight), Init::AsDefault},
-        {"Tape3D", kTape3D, fixedDefault(true), memberAccess(&t1Frame::m_tape3D), Init::AsDefault},
-        {"Caption", kCaption, fixedDefault(QStringLiteral("Hello")), memberAccess(&t1Frame::m_caption), Init::HostName},
+        {"BottomColor", kBottomColor, fixedDefault(0x808080), FIELD(bottomColor), Init::AsDefault},
+        {"TopColor", kTopColor, fixedDefault(0xFFFFFF), FIELD(topColor), Init::AsDefault},
+        {"HasTape", kHasTape, fixedDefault(true), FIELD(hasTape), Init::AsDefault},
+        {"TapeHeight", kTapeHeight, fixedDefault(17), FIELD(tapeHeight), Init::AsDefault},
+        {"Tape3D", kTape3D, fixedDefault(true), FIELD(tape3D), Init::AsDefault},
+        {"Caption", kCaption, fixedDefault(QStringLiteral("Hello")), FIELD(caption), Init::HostName},
         {"Font", kFont, hostFontDefault(), font, Init::AsDefault},
-        {"ForeColor", kForeColor, fixedDefault(0), memberAccess(&t1Frame::m_foreColor), Init::AsDefault},
-        {"BackColor", kBackColor, fixedDefault(0xC0C0C0), memberAccess(&t1Frame::m_backColor), Init::AsDefault},
-        {"InBackColor", kInBackColor, fixedDefault(0xE0E0E0), memberAccess(&t1Frame::m_inBackColor), Init::AsDefault},
-        {"HAlign", kHAlign, fixedDefault(tf_Center), memberAccess(&t1Frame::m_hAlign), Init::AsDefault, {tf_Left, tf_Right}},
-        {"vAlign", kVAlign, fixedDefault(tf_Middle), memberAccess(&t1Frame::m_vAlign), Init::AsDefault, {tf_Top, tf_Bottom}},
-        {"BackStyle", kBackStyle, fixedDefault(Opaque), memberAccess(&t1Frame::m_backStyle), Init::AsDefault, {Transparent, Opaque}}});
+        {"ForeColor", kForeColor, fixedDefault(0), FIELD(foreColor), Init::AsDefault},
+        {"BackColor", kBackColor, fixedDefault(0xC0C0C0), FIELD(backColor), Init::AsDefault},
+        {"InBackColor", kInBackColor, fixedDefault(0xE0E0E0), FIELD(inBackColor), Init::AsDefault},
+        {"HAlign", kHAlign, fixedDefault(tf_Center), FIELD(hAlign), Init::AsDefault, {tf_Left, tf_Right}},
+        {"vAlign", kVAlign, fixedDefault(tf_Middle), FIELD(vAlign), Init::AsDefault, {tf_Top, tf_Bottom}},
+        {"BackStyle", kBackStyle, fixedDefault(Opaque), FIELD(backStyle), Init::AsDefault, {Transparent, Opaque}}});
+#undef FIELD
     // clang-format on
     return table;
 }
@@ -57,31 +61,31 @@ const PropertyTable<t1Frame>& t1Frame::propertyTable() {
         changed(key);                                                                              \
     }
 
-GLIMMER_FRAME_SETTER(quint32, BottomColor, m_bottomColor, kBottomColor)
-GLIMMER_FRAME_SETTER(quint32, TopColor, m_topColor, kTopColor)
-GLIMMER_FRAME_SETTER(bool, HasTape, m_hasTape, kHasTape)
-GLIMMER_FRAME_SETTER(int, TapeHeight, m_tapeHeight, kTapeHeight)
-GLIMMER_FRAME_SETTER(bool, Tape3D, m_tape3D, kTape3D)
-GLIMMER_FRAME_SETTER(const QString&, Caption, m_caption, kCaption)
-GLIMMER_FRAME_SETTER(quint32, ForeColor, m_foreColor, kForeColor)
-GLIMMER_FRAME_SETTER(quint32, BackColor, m_backColor, kBackColor)
-GLIMMER_FRAME_SETTER(quint32, InBackColor, m_inBackColor, kInBackColor)
-GLIMMER_FRAME_SETTER(tf_HAlign, HAlign, m_hAlign, kHAlign)
-GLIMMER_FRAME_SETTER(tf_VAlign, VAlign, m_vAlign, kVAlign)
-GLIMMER_FRAME_SETTER(tf_BackStyle, BackStyle, m_backStyle, kBackStyle)
+GLIMMER_FRAME_SETTER(quint32, BottomColor, d->bottomColor, kBottomColor)
+GLIMMER_FRAME_SETTER(quint32, TopColor, d->topColor, kTopColor)
+GLIMMER_FRAME_SETTER(bool, HasTape, d->hasTape, kHasTape)
+GLIMMER_FRAME_SETTER(int, TapeHeight, d->tapeHeight, kTapeHeight)
+GLIMMER_FRAME_SETTER(bool, Tape3D, d->tape3D, kTape3D)
+GLIMMER_FRAME_SETTER(const QString&, Caption, d->caption, kCaption)
+GLIMMER_FRAME_SETTER(quint32, ForeColor, d->foreColor, kForeColor)
+GLIMMER_FRAME_SETTER(quint32, BackColor, d->backColor, kBackColor)
+GLIMMER_FRAME_SETTER(quint32, InBackColor, d->inBackColor, kInBackColor)
+GLIMMER_FRAME_SETTER(tf_HAlign, HAlign, d->hAlign, kHAlign)
+GLIMMER_FRAME_SETTER(tf_VAlign, VAlign, d->vAlign, kVAlign)
+GLIMMER_FRAME_SETTER(tf_BackStyle, BackStyle, d->backStyle, kBackStyle)
 
 #undef GLIMMER_FRAME_SETTER
 
 void t1Frame::InitProperties(const QString& name) {
-    m_quiet = true;
+    d->quiet = true;
     propertyTable().init(*this, name);
-    m_quiet = false;
+    d->quiet = false;
     Refresh();
 }
 
 void t1Frame::ReadProperties(const PropertyBag& bag) {
-    m_quiet = true;
-    const auto loud = qScopeGuard([this] { m_quiet = false; });
+    d->quiet = true;
+    const auto loud = qScopeGuard([this] { d->quiet = false; });
     propertyTable().load(*this, bag);
     Refresh();
 }

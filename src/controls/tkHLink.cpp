@@ -1,11 +1,12 @@
 #include <glimmer/tkHLink.h>
 
+#include "tkHLinkPrivate.h"
+
 #include "InputCodes.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
@@ -33,13 +34,12 @@ bool isMailtoAddress(const QString& text) {
 
 } // namespace
 
-tkHLink::tkHLink(QWidget* parent)
-    : QFrame(parent), m_label(new QLabel(this)), m_backColor(OleColor::ButtonFace),
-      m_opener([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
-    m_label->setTextFormat(Qt::PlainText);
-    m_label->setMouseTracking(true);
-    m_label->installEventFilter(this);
-    m_label->setCursor(Qt::PointingHandCursor);
+tkHLink::tkHLink(QWidget* parent) : QFrame(parent), d(std::make_unique<Private>()) {
+    d->label = new QLabel(this);
+    d->label->setTextFormat(Qt::PlainText);
+    d->label->setMouseTracking(true);
+    d->label->installEventFilter(this);
+    d->label->setCursor(Qt::PointingHandCursor);
     setAutoFillBackground(true);
     applyColours();
     applyAlignment();
@@ -48,43 +48,87 @@ tkHLink::tkHLink(QWidget* parent)
 
 tkHLink::~tkHLink() = default;
 
+quint32 tkHLink::BackColor() const {
+    return d->backColor;
+}
+
+tkHLink::BorderStyles tkHLink::BorderStyle() const {
+    return d->borderStyle;
+}
+
+tkHLink::Alignments tkHLink::Alignment() const {
+    return d->alignment;
+}
+
+bool tkHLink::AutoSize() const {
+    return d->autoSize;
+}
+
+qulonglong tkHLink::hwnd() const {
+    return qulonglong(effectiveWinId());
+}
+
+quint32 tkHLink::LinkActiveColor() const {
+    return d->activeColor;
+}
+
+quint32 tkHLink::LinkVisitedColor() const {
+    return d->visitedColor;
+}
+
+bool tkHLink::LinkSingleClickActivate() const {
+    return d->singleClick;
+}
+
+QString tkHLink::LinkURL() const {
+    return d->url;
+}
+
+short tkHLink::BackStyle() const {
+    return d->backStyle;
+}
+
+QLabel* tkHLink::label() const {
+    return d->label;
+}
+
 void tkHLink::applyColours() {
     QPalette surface = palette();
-    surface.setColor(QPalette::Window, OleColor::toColor(m_backColor, palette()));
+    surface.setColor(QPalette::Window, OleColor::toColor(d->backColor, palette()));
     surface.setColor(QPalette::WindowText, OleColor::toColor(0x80000006u, palette()));
     setPalette(surface);
-    setAutoFillBackground(m_backStyle == 1);
-    QPalette text = m_label->palette();
-    text.setColor(QPalette::WindowText, OleColor::toColor(m_activeColor, palette()));
+    setAutoFillBackground(d->backStyle == 1);
+    QPalette text = d->label->palette();
+    text.setColor(QPalette::WindowText, OleColor::toColor(d->activeColor, palette()));
     // A disabled link shows in the system's grey text colour, whatever its link colour.
     text.setColor(QPalette::Disabled, QPalette::WindowText,
                   OleColor::toColor(0x80000011u, palette()));
-    m_label->setPalette(text);
+    d->label->setPalette(text);
 }
 
 void tkHLink::applyBorder() {
-    if (m_borderStyle == FixedSingle) {
+    if (d->borderStyle == FixedSingle) {
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setLineWidth(1);
     } else {
         setFrameStyle(QFrame::NoFrame);
     }
-    m_label->setGeometry(contentsRect());
+    d->label->setGeometry(contentsRect());
 }
 
 void tkHLink::applyAlignment() {
     static const Qt::Alignment across[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
-    m_label->setAlignment(across[m_alignment] | Qt::AlignTop);
+    d->label->setAlignment(across[d->alignment] | Qt::AlignTop);
 }
 
 void tkHLink::fitToLabel() {
-    m_label->adjustSize();
-    const int extra = m_borderStyle == FixedSingle ? BorderAllowance : 0;
-    resize(m_label->width() + extra, m_label->height() + extra);
+    d->label->adjustSize();
+    const int extra = d->borderStyle == FixedSingle ? BorderAllowance : 0;
+    resize(d->label->width() + extra, d->label->height() + extra);
 }
 
 void tkHLink::setOpener(Opener opener) {
-    m_opener = std::move(opener);
+    d->opener = std::move(opener);
 }
 
 void tkHLink::showAbout() {
@@ -92,7 +136,7 @@ void tkHLink::showAbout() {
 }
 
 void tkHLink::Refresh() {
-    m_label->update();
+    d->label->update();
     update();
 }
 
@@ -104,29 +148,29 @@ void tkHLink::activate() {
 }
 
 void tkHLink::openLink() {
-    if (m_url.isEmpty())
-        m_url = m_label->text();
-    QString address = m_url;
+    if (d->url.isEmpty())
+        d->url = d->label->text();
+    QString address = d->url;
     if (isMailtoAddress(address))
         address = address.mid(7);
-    if (m_opener) {
+    if (d->opener) {
         if (isMailAddress(address))
-            m_opener(QUrl(QStringLiteral("mailto:") + address));
+            d->opener(QUrl(QStringLiteral("mailto:") + address));
         else
-            m_opener(QUrl::fromUserInput(address, QDir::currentPath()));
+            d->opener(QUrl::fromUserInput(address, QDir::currentPath()));
     }
-    m_activeColor = m_visitedColor;
+    d->activeColor = d->visitedColor;
     applyColours();
     Refresh();
 }
 
 bool tkHLink::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_label)
+    if (watched != d->label)
         return QFrame::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
-        m_leftPressed = e->button() == Qt::LeftButton;
+        d->leftPressed = e->button() == Qt::LeftButton;
         emit MouseDown(InputCodes::buttons(e->button()), InputCodes::shift(e->modifiers()),
                        float(e->position().x()), float(e->position().y()));
         return true;
@@ -141,12 +185,12 @@ bool tkHLink::eventFilter(QObject* watched, QEvent* event) {
         auto* e = static_cast<QMouseEvent*>(event);
         emit MouseUp(InputCodes::buttons(e->button()), InputCodes::shift(e->modifiers()),
                      float(e->position().x()), float(e->position().y()));
-        const bool click = e->button() == Qt::LeftButton && m_leftPressed &&
-                           m_label->rect().contains(e->position().toPoint());
-        m_leftPressed = false;
+        const bool click = e->button() == Qt::LeftButton && d->leftPressed &&
+                           d->label->rect().contains(e->position().toPoint());
+        d->leftPressed = false;
         if (click) {
             emit Click();
-            if (m_singleClick)
+            if (d->singleClick)
                 activate();
         }
         return true;
@@ -154,7 +198,7 @@ bool tkHLink::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick: {
         auto* e = static_cast<QMouseEvent*>(event);
         // The release that ends a double click raises no second Click.
-        m_leftPressed = false;
+        d->leftPressed = false;
         if (e->button() == Qt::LeftButton) {
             emit DblClick();
             activate();
@@ -168,13 +212,13 @@ bool tkHLink::eventFilter(QObject* watched, QEvent* event) {
 
 void tkHLink::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange && !m_quiet)
+    if (event->type() == QEvent::EnabledChange && !d->quiet)
         emit propertyChanged(QStringLiteral("Enabled"));
 }
 
 void tkHLink::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    m_label->setGeometry(contentsRect());
+    d->label->setGeometry(contentsRect());
     emit Resize();
 }
 

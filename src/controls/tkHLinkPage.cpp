@@ -8,57 +8,99 @@
 
 namespace glimmer {
 
-tkHLinkPage::tkHLinkPage(QWidget* parent)
-    : QWidget(parent), m_url(new QLineEdit(this)), m_caption(new QLineEdit(this)),
-      m_single(new QCheckBox(QStringLiteral("Single click activates"), this)),
-      m_underlined(new QCheckBox(QStringLiteral("Underlined"), this)),
-      m_autoSize(new QCheckBox(QStringLiteral("Auto size"), this)),
-      m_enabled(new QCheckBox(QStringLiteral("Enabled"), this)) {
+struct tkHLinkPage::Private {
+    QLineEdit* url = nullptr; ///< the fields are children of the page
+    QLineEdit* caption = nullptr;
+    QCheckBox* single = nullptr;
+    QCheckBox* underlined = nullptr;
+    QCheckBox* autoSize = nullptr;
+    QCheckBox* enabled = nullptr;
+    QList<tkHLink*> controls;
+    bool changed = false;
+};
+
+tkHLinkPage::tkHLinkPage(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
+    d->url = new QLineEdit(this);
+    d->caption = new QLineEdit(this);
+    d->single = new QCheckBox(QStringLiteral("Single click activates"), this);
+    d->underlined = new QCheckBox(QStringLiteral("Underlined"), this);
+    d->autoSize = new QCheckBox(QStringLiteral("Auto size"), this);
+    d->enabled = new QCheckBox(QStringLiteral("Enabled"), this);
     setWindowTitle(caption());
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Link URL:"), m_url);
-    form->addRow(QStringLiteral("Caption:"), m_caption);
-    form->addRow(m_single);
-    form->addRow(m_underlined);
-    form->addRow(m_autoSize);
-    form->addRow(m_enabled);
+    form->addRow(QStringLiteral("Link URL:"), d->url);
+    form->addRow(QStringLiteral("Caption:"), d->caption);
+    form->addRow(d->single);
+    form->addRow(d->underlined);
+    form->addRow(d->autoSize);
+    form->addRow(d->enabled);
     // Only the user's edits mark the page; filling it from a control does not.
-    connect(m_url, &QLineEdit::textEdited, this, &tkHLinkPage::markChanged);
-    connect(m_caption, &QLineEdit::textEdited, this, &tkHLinkPage::markChanged);
-    for (QCheckBox* box : {m_single, m_underlined, m_autoSize, m_enabled})
+    connect(d->url, &QLineEdit::textEdited, this, &tkHLinkPage::markChanged);
+    connect(d->caption, &QLineEdit::textEdited, this, &tkHLinkPage::markChanged);
+    for (QCheckBox* box : {d->single, d->underlined, d->autoSize, d->enabled})
         connect(box, &QCheckBox::clicked, this, &tkHLinkPage::markChanged);
 }
 
+tkHLinkPage::~tkHLinkPage() = default;
+
+bool tkHLinkPage::isChanged() const {
+    return d->changed;
+}
+
+QLineEdit* tkHLinkPage::urlEdit() const {
+    return d->url;
+}
+
+QLineEdit* tkHLinkPage::captionEdit() const {
+    return d->caption;
+}
+
+QCheckBox* tkHLinkPage::singleClickBox() const {
+    return d->single;
+}
+
+QCheckBox* tkHLinkPage::underlinedBox() const {
+    return d->underlined;
+}
+
+QCheckBox* tkHLinkPage::autoSizeBox() const {
+    return d->autoSize;
+}
+
+QCheckBox* tkHLinkPage::enabledBox() const {
+    return d->enabled;
+}
+
 void tkHLinkPage::markChanged() {
-    m_changed = true;
+    d->changed = true;
     emit changed();
 }
 
 void tkHLinkPage::setSelectedControls(const QList<tkHLink*>& controls) {
-    m_controls = controls;
-    m_changed = false;
+    d->controls = controls;
+    d->changed = false;
     if (controls.isEmpty())
         return;
     const tkHLink* c = controls.first();
-    m_url->setText(c->LinkURL());
-    m_caption->setText(c->Caption());
-    m_single->setChecked(c->LinkSingleClickActivate());
-    m_underlined->setChecked(c->LinkUnderLined());
-    m_autoSize->setChecked(c->AutoSize());
-    m_enabled->setChecked(c->isEnabled());
+    d->url->setText(c->LinkURL());
+    d->caption->setText(c->Caption());
+    d->single->setChecked(c->LinkSingleClickActivate());
+    d->underlined->setChecked(c->LinkUnderLined());
+    d->autoSize->setChecked(c->AutoSize());
+    d->enabled->setChecked(c->isEnabled());
 }
 
 void tkHLinkPage::apply() {
-    if (m_controls.isEmpty())
+    if (d->controls.isEmpty())
         return;
-    tkHLink* c = m_controls.first();
-    c->setLinkURL(m_url->text());
-    c->setLinkSingleClickActivate(m_single->isChecked());
-    c->setLinkUnderLined(m_underlined->isChecked());
-    c->setCaption(m_caption->text());
-    c->setAutoSize(m_autoSize->isChecked());
-    c->setEnabled(m_enabled->isChecked());
-    m_changed = false;
+    tkHLink* c = d->controls.first();
+    c->setLinkURL(d->url->text());
+    c->setLinkSingleClickActivate(d->single->isChecked());
+    c->setLinkUnderLined(d->underlined->isChecked());
+    c->setCaption(d->caption->text());
+    c->setAutoSize(d->autoSize->isChecked());
+    c->setEnabled(d->enabled->isChecked());
+    d->changed = false;
 }
 
 } // namespace glimmer

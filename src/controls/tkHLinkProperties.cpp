@@ -1,5 +1,7 @@
 #include <glimmer/tkHLink.h>
 
+#include "tkHLinkPrivate.h"
+
 #include "PropertyTable.h"
 
 #include <glimmer/OleColor.h>
@@ -39,138 +41,140 @@ const PropertyTable<tkHLink>& tkHLink::propertyTable() {
     using L = tkHLink;
     auto enabled = functionAccess<bool, L>([](const L& l) { return l.isEnabled(); },
                                            [](L& l, const bool& v) { l.setEnabled(v); });
-    auto font = functionAccess<QFont, L>([](const L& l) { return l.m_label->font(); },
-                                         [](L& l, const QFont& v) { l.m_label->setFont(v); });
+    auto font = functionAccess<QFont, L>([](const L& l) { return l.d->label->font(); },
+                                         [](L& l, const QFont& v) { l.d->label->setFont(v); });
     auto caption =
-        functionAccess<QString, L>([](const L& l) { return l.m_label->text(); },
-                                   [](L& l, const QString& v) { l.m_label->setText(v); });
+        functionAccess<QString, L>([](const L& l) { return l.d->label->text(); },
+                                   [](L& l, const QString& v) { l.d->label->setText(v); });
     // The underline belongs to the label's font, so this row comes after Font.
     auto underlined = functionAccess<bool, L>([](const L& l) { return l.LinkUnderLined(); },
                                               [](L& l, const bool& v) {
-                                                  QFont f = l.m_label->font();
+                                                  QFont f = l.d->label->font();
                                                   f.setUnderline(v);
-                                                  l.m_label->setFont(f);
+                                                  l.d->label->setFont(f);
                                               });
     // BackStyle has no public property: the surface is opaque (1) unless a bag says 0.
     // clang-format off
+#define FIELD(name) fieldAccess<L, decltype(Private::name)>([](L& c) -> auto& { return c.d->name; })
     static const PropertyTable<tkHLink> table(PropertyTable<tkHLink>::WithDefaults, {
-        {"BackColor", kBackColor, fixedDefault(OleColor::ButtonFace), memberAccess(&L::m_backColor)},
+        {"BackColor", kBackColor, fixedDefault(OleColor::ButtonFace), FIELD(backColor)},
         {"Enabled", kEnabled, fixedDefault(true), enabled},
         {"Font", kFont, hostFontDefault(), font},
-        {"BackStyle", kBackStyle, fixedDefault(1), memberAccess(&L::m_backStyle), Init::Keep, {0, 1}},
-        {"BorderStyle", kBorderStyle, fixedDefault(NoBorder), memberAccess(&L::m_borderStyle), Init::Keep, {NoBorder, FixedSingle}},
-        {"Alignment", kAlignment, fixedDefault(LeftJustify), memberAccess(&L::m_alignment), Init::Keep, {LeftJustify, Center}},
-        {"AutoSize", kAutoSize, fixedDefault(false), memberAccess(&L::m_autoSize)},
+        {"BackStyle", kBackStyle, fixedDefault(1), FIELD(backStyle), Init::Keep, {0, 1}},
+        {"BorderStyle", kBorderStyle, fixedDefault(NoBorder), FIELD(borderStyle), Init::Keep, {NoBorder, FixedSingle}},
+        {"Alignment", kAlignment, fixedDefault(LeftJustify), FIELD(alignment), Init::Keep, {LeftJustify, Center}},
+        {"AutoSize", kAutoSize, fixedDefault(false), FIELD(autoSize)},
         {"Caption", kCaption, fixedDefault(defaultCaption()), caption, Init::HostName},
-        {"LinkActiveColor", kActiveColor, fixedDefault(0xC00000), memberAccess(&L::m_activeColor)},
-        {"LinkVisitedColor", kVisitedColor, fixedDefault(0x800080), memberAccess(&L::m_visitedColor), Init::AsDefault},
+        {"LinkActiveColor", kActiveColor, fixedDefault(0xC00000), FIELD(activeColor)},
+        {"LinkVisitedColor", kVisitedColor, fixedDefault(0x800080), FIELD(visitedColor), Init::AsDefault},
         {"LinkUnderLined", kUnderLined, fixedDefault(false), underlined},
-        {"LinkSingleClickActivate", kSingleClick, fixedDefault(true), memberAccess(&L::m_singleClick), Init::AsDefault},
-        {"LinkURL", kURL, fixedDefault(QString()), memberAccess(&L::m_url), Init::AsDefault}});
+        {"LinkSingleClickActivate", kSingleClick, fixedDefault(true), FIELD(singleClick), Init::AsDefault},
+        {"LinkURL", kURL, fixedDefault(QString()), FIELD(url), Init::AsDefault}});
+#undef FIELD
     // clang-format on
     return table;
 }
 
 void tkHLink::setBackColor(quint32 value) {
-    if (value == m_backColor)
+    if (value == d->backColor)
         return;
-    m_backColor = value;
+    d->backColor = value;
     applyColours();
     emit propertyChanged(QString::fromLatin1(kBackColor));
 }
 
 QFont tkHLink::Font() const {
-    return m_label->font();
+    return d->label->font();
 }
 
 void tkHLink::setLinkFont(const QFont& value) {
-    if (value == m_label->font() && value.resolveMask() == m_label->font().resolveMask())
+    if (value == d->label->font() && value.resolveMask() == d->label->font().resolveMask())
         return;
-    m_label->setFont(value);
-    if (m_autoSize)
+    d->label->setFont(value);
+    if (d->autoSize)
         fitToLabel();
     emit propertyChanged(QString::fromLatin1(kFont));
 }
 
 void tkHLink::setBorderStyle(BorderStyles value) {
-    if (value == m_borderStyle || !propertyTable().admits(*this, kBorderStyle, value))
+    if (value == d->borderStyle || !propertyTable().admits(*this, kBorderStyle, value))
         return;
-    m_borderStyle = value;
+    d->borderStyle = value;
     applyBorder();
     emit propertyChanged(QString::fromLatin1(kBorderStyle));
 }
 
 void tkHLink::setAlignment(Alignments value) {
-    if (value == m_alignment || !propertyTable().admits(*this, kAlignment, value))
+    if (value == d->alignment || !propertyTable().admits(*this, kAlignment, value))
         return;
-    m_alignment = value;
+    d->alignment = value;
     applyAlignment();
     emit propertyChanged(QString::fromLatin1(kAlignment));
 }
 
 void tkHLink::setAutoSize(bool value) {
-    if (value == m_autoSize)
+    if (value == d->autoSize)
         return;
-    m_autoSize = value;
+    d->autoSize = value;
     if (value)
         fitToLabel();
     emit propertyChanged(QString::fromLatin1(kAutoSize));
 }
 
 QString tkHLink::Caption() const {
-    return m_label->text();
+    return d->label->text();
 }
 
 void tkHLink::setCaption(const QString& value) {
-    if (value == m_label->text())
+    if (value == d->label->text())
         return;
-    m_label->setText(value);
-    if (m_url.isEmpty())
-        m_url = value;
-    if (m_autoSize)
+    d->label->setText(value);
+    if (d->url.isEmpty())
+        d->url = value;
+    if (d->autoSize)
         fitToLabel();
     emit propertyChanged(QString::fromLatin1(kCaption));
 }
 
 void tkHLink::setLinkActiveColor(quint32 value) {
-    if (value == m_activeColor)
+    if (value == d->activeColor)
         return;
-    m_activeColor = value;
+    d->activeColor = value;
     applyColours();
     emit propertyChanged(QString::fromLatin1(kActiveColor));
 }
 
 void tkHLink::setLinkVisitedColor(quint32 value) {
-    if (value == m_visitedColor)
+    if (value == d->visitedColor)
         return;
-    m_visitedColor = value;
+    d->visitedColor = value;
     emit propertyChanged(QString::fromLatin1(kVisitedColor));
 }
 
 bool tkHLink::LinkUnderLined() const {
-    return m_label->font().underline();
+    return d->label->font().underline();
 }
 
 void tkHLink::setLinkUnderLined(bool value) {
     if (value == LinkUnderLined())
         return;
-    QFont f = m_label->font();
+    QFont f = d->label->font();
     f.setUnderline(value);
-    m_label->setFont(f);
+    d->label->setFont(f);
     emit propertyChanged(QString::fromLatin1(kUnderLined));
 }
 
 void tkHLink::setLinkSingleClickActivate(bool value) {
-    if (value == m_singleClick)
+    if (value == d->singleClick)
         return;
-    m_singleClick = value;
+    d->singleClick = value;
     emit propertyChanged(QString::fromLatin1(kSingleClick));
 }
 
 void tkHLink::setLinkURL(const QString& value) {
-    if (value == m_url)
+    if (value == d->url)
         return;
-    m_url = value;
+    d->url = value;
     emit propertyChanged(QString::fromLatin1(kURL));
 }
 
@@ -180,13 +184,13 @@ void tkHLink::InitProperties(const QString& name) {
 }
 
 void tkHLink::ReadProperties(const PropertyBag& bag) {
-    m_quiet = true;
-    const auto loud = qScopeGuard([this] { m_quiet = false; });
+    d->quiet = true;
+    const auto loud = qScopeGuard([this] { d->quiet = false; });
     propertyTable().load(*this, bag);
     applyColours();
     applyBorder();
     applyAlignment();
-    if (m_autoSize)
+    if (d->autoSize)
         fitToLabel();
 }
 

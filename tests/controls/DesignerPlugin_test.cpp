@@ -37,10 +37,10 @@ TEST(DesignerPlugin, ListsTheEightControlsAndCreatesThem) {
         ASSERT_NE(made, nullptr);
         EXPECT_EQ(made->metaObject()->className(), w->name());
     }
-    const std::map<QString, bool> want = {
-        {"glimmer::chBut", false}, {"glimmer::tkHLink", false}, {"glimmer::t1Frame", true},
-        {"glimmer::t1Cap", false}, {"glimmer::t1Grad", true},   {"glimmer::sGraph", false},
-        {"glimmer::L2M2", false},  {"glimmer::s2M2", false}};
+    const std::map<QString, bool> want = {{"glimmer::chBut", false},  {"glimmer::tkHLink", false},
+                                          {"glimmer::t1Frame", true}, {"glimmer::t1Cap", false},
+                                          {"glimmer::t1Grad", true},  {"glimmer::sGraph", false},
+                                          {"glimmer::L2M2", false},   {"glimmer::s2M2", false}};
     EXPECT_EQ(containers, want);
 }
 

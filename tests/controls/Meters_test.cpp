@@ -1,4 +1,3 @@
-#include "CaseNames.h"
 #include "QtTestEnvironment.h"
 
 #include <glimmer/L2M2.h>
@@ -19,32 +18,27 @@ struct LitCase {
     float value, minValue, maxValue;
     int leds, lit;
 };
-void PrintTo(const LitCase& c, std::ostream* os) { *os << c.name; }
-
-class LitCount : public ::testing::TestWithParam<LitCase> {};
-
-TEST_P(LitCount, AStartedLedLights) {
-    const LitCase& c = GetParam();
-    L2M2 bar;
-    bar.setNumLEDs(c.leds);
-    bar.setMinValue(-100);
-    bar.setMaxValue(c.maxValue);
-    bar.setMinValue(c.minValue);
-    bar.setValue(c.value);
-    EXPECT_EQ(bar.litCount(), c.lit);
+TEST(Meter, AStartedLedLights) {
+    // clang-format off
+    for (const LitCase& c : {LitCase{"zero", 0, 0, 6, 12, 0},
+                             LitCase{"tenth", 0.1f, 0, 6, 12, 1},
+                             LitCase{"whole step", 1, 0, 6, 12, 2},
+                             LitCase{"just above whole", 1.01f, 0, 6, 12, 3},
+                             LitCase{"full", 6, 0, 6, 12, 12},
+                             LitCase{"above range", 9, 0, 6, 12, 12},
+                             LitCase{"below range", -3, 0, 6, 12, 0},
+                             LitCase{"negative range", -5, -10, 0, 4, 2},
+                             LitCase{"empty range", 3, 3, 3, 12, 0}}) {
+        // clang-format on
+        L2M2 bar;
+        bar.setNumLEDs(c.leds);
+        bar.setMinValue(-100);
+        bar.setMaxValue(c.maxValue);
+        bar.setMinValue(c.minValue);
+        bar.setValue(c.value);
+        EXPECT_EQ(bar.litCount(), c.lit) << c.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Meter, LitCount,
-                         ::testing::Values(LitCase{"Zero", 0, 0, 6, 12, 0},
-                                           LitCase{"Tenth", 0.1f, 0, 6, 12, 1},
-                                           LitCase{"WholeStep", 1, 0, 6, 12, 2},
-                                           LitCase{"JustAboveWhole", 1.01f, 0, 6, 12, 3},
-                                           LitCase{"Full", 6, 0, 6, 12, 12},
-                                           LitCase{"AboveRange", 9, 0, 6, 12, 12},
-                                           LitCase{"BelowRange", -3, 0, 6, 12, 0},
-                                           LitCase{"NegativeRange", -5, -10, 0, 4, 2},
-                                           LitCase{"EmptyRange", 3, 3, 3, 12, 0}),
-                         CaseName());
 
 TEST(Meter, JumpRatioAndBoundReplacement) {
     L2M2 bar;
@@ -93,14 +87,10 @@ TEST(L2M2, LightsLedsAndRepaintsOnlyTheChangedOnes) {
     EXPECT_EQ(bar->Value(), 3.0f);
     EXPECT_EQ(bar->litCount(), 6);
     const QImage image = render(*bar);
-    expectPixels(image, {{0, 0, 0xFF0000},
-                         {3, 5, 0x00FF00},
-                         {40, 0, 0xFF0000},
-                         {43, 5, 0x00FF00},
-                         {47, 5, 0xC0C0C0},
-                         {48, 0, 0},
-                         {51, 5, 0xC0C0C0},
-                         {-1, -1, 0}});
+    // clang-format off
+    expectPixels(image, {{0, 0, 0xFF0000}, {3, 5, 0x00FF00}, {40, 0, 0xFF0000}, {43, 5, 0x00FF00},
+                         {47, 5, 0xC0C0C0}, {48, 0, 0}, {51, 5, 0xC0C0C0}, {-1, -1, 0}});
+    // clang-format on
 
     PaintSpy spy;
     bar->installEventFilter(&spy);
@@ -125,22 +115,16 @@ TEST(s2M2, DrawsBarMarksNumbersAndPointer) {
     EXPECT_EQ(scale->highlightLength(), 44);
     const QImage image = render(*scale);
     const int s = 9; // PointerBarSpace + 11
-    expectPixels(image, {
-                            {5, s + 2, 0x808080}, // bar
-                            {5, s, 0x00FF00},     // highlight, two rows
-                            {48, s + 1, 0x00FF00},
-                            {53, s, 0x808080},     // beyond the highlight
-                            {27, s + 3, 0x808080}, // major mark i = 1 (x 27, 28)
-                            {28, s + 8, 0x808080},
-                            {16, s + 7, 0x808080}, // minor mark i = 0, j = 1, five rows
-                            {16, s + 8, 0xC0C0C0},
-                            {46, 3, 0xFF0000}, // pointer block x 46 … 52
-                            {52, 7, 0xFF0000},
-                            {47, 8, 0xFF0000}, // the tip rows 5, 3 and 1 wide
-                            {46, 8, 0xC0C0C0},
-                            {49, 10, 0xFF0000},
-                            {50, 10, 0x808080},
-                        });
+    // Bar, highlight (two rows) and beyond it; major mark i = 1 (x 27, 28); minor mark i = 0,
+    // j = 1 (five rows); pointer block x 46 … 52; its tip rows 5, 3 and 1 wide.
+    // clang-format off
+    expectPixels(image, {{5, s + 2, 0x808080}, {5, s, 0x00FF00}, {48, s + 1, 0x00FF00},
+                         {53, s, 0x808080}, {27, s + 3, 0x808080}, {28, s + 8, 0x808080},
+                         {16, s + 7, 0x808080}, {16, s + 8, 0xC0C0C0},
+                         {46, 3, 0xFF0000}, {52, 7, 0xFF0000},
+                         {47, 8, 0xFF0000}, {46, 8, 0xC0C0C0}, {50, 9, 0xFF0000},
+                         {49, 10, 0xFF0000}, {50, 10, 0x808080}});
+    // clang-format on
     // Numbers in the numbers colour from y = 20 down, "0" centred on the first major mark.
     const QRect numbers = inkBox(image, 0x00FF00, QRect(0, s + 9, 100, 31));
     const QFontMetrics metrics(fixedFont());

@@ -44,7 +44,7 @@ TEST(SettingsPropertyBagTest, RoundTripsThroughIniFileWithoutRegardToCase) {
     EXPECT_EQ(s.childKeys().size(), 2) << "one entry per key, none for a default value";
 }
 
-TEST(BagValuesTest, ReadsTextFormsThatIniFilesHandBack) {
+TEST(BagValuesTest, ReadsTextFormsOfIniFilesAndRaisesPropertyErrorNamingTheKey) {
     MemoryPropertyBag bag;
     bag.WriteProperty(QStringLiteral("b"), QStringLiteral("true"));
     bag.WriteProperty(QStringLiteral("n"), QStringLiteral("17"));
@@ -53,10 +53,6 @@ TEST(BagValuesTest, ReadsTextFormsThatIniFilesHandBack) {
     EXPECT_TRUE(v.readBool(QStringLiteral("b"), false));
     EXPECT_EQ(v.readInt(QStringLiteral("n"), 0), 17);
     EXPECT_EQ(v.readColor(QStringLiteral("c"), 0), 0x8000000Fu);
-}
-
-TEST(BagValuesTest, UnusableValueRaisesPropertyErrorNamingTheKey) {
-    MemoryPropertyBag bag;
     bag.WriteProperty(QStringLiteral("TapeHeight"), QStringLiteral("tall"));
     try {
         BagValues(bag).readInt(QStringLiteral("TapeHeight"), 17);

@@ -3,10 +3,12 @@
 #include <glimmer/OleColor.h>
 
 #include <QApplication>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QStyleFactory>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace glimmer::test {
 
@@ -69,7 +71,17 @@ void expectPixels(const QImage& image, const std::vector<Px>& pixels) {
 void expectProperty(const QObject& object, const char* name, const QVariant& want) {
     const QVariant got = object.property(name);
     EXPECT_TRUE(got.isValid()) << "no property " << name;
-    if (want.typeId() == QMetaType::Int)
+    if (!want.isValid())
+        return;
+    if (want.typeId() == QMetaType::QColor) {
+        const QImage img = got.value<QPixmap>().toImage();
+        EXPECT_EQ(img.isNull() ? QColor() : img.pixelColor(3, 2), want.value<QColor>()) << name;
+    } else if (want.typeId() == QMetaType::QFont) {
+        const QFont f = got.value<QFont>(), w = want.value<QFont>();
+        EXPECT_EQ(std::tuple(f.family(), f.pointSize(), f.bold()),
+                  std::tuple(w.family(), w.pointSize(), w.bold()))
+            << name;
+    } else if (want.typeId() == QMetaType::Int)
         EXPECT_EQ(got.toInt(), want.toInt()) << name;
     else
         EXPECT_EQ(got, want) << name;
@@ -79,9 +91,16 @@ void setOthers(QObject& control, const std::vector<PropertyCase>& cases) {
     QSignalSpy spy(&control, SIGNAL(propertyChanged(QString)));
     for (const PropertyCase& c : cases) {
         spy.clear();
-        EXPECT_TRUE(control.setProperty(c.name, c.other)) << c.name;
+        const bool picture = c.other.typeId() == QMetaType::QColor;
+        QImage img(4, 3, QImage::Format_RGB32);
+        img.fill(c.other.value<QColor>());
+        const QVariant value = picture ? QVariant(QPixmap::fromImage(img)) : c.other;
+        EXPECT_TRUE(control.setProperty(c.name, value)) << c.name;
+        if (!picture)
+            control.setProperty(c.name, value); // the value it holds: nothing to report
         ASSERT_EQ(spy.count(), 1) << c.name;
-        EXPECT_EQ(spy.at(0).at(0).toString().toLower(), QString::fromLatin1(c.name).toLower());
+        EXPECT_EQ(spy.at(0).at(0).toString().toLower(),
+                  QString::fromLatin1(c.key ? c.key : c.name).toLower());
     }
 }
 

@@ -52,16 +52,22 @@ struct Px {
 };
 /// Expects every pixel of @p pixels in @p image.
 void expectPixels(const QImage& image, const std::vector<Px>& pixels);
-/// Expects property @p name of @p object to hold @p want (an int matches an enumeration's value).
+/// Expects property @p name of @p object to hold @p want: an int matches an enumeration's value,
+/// a QColor a picture whose bottom-right pixel has that colour (QColor(): no picture), a font
+/// its family, size and weight; an invalid @p want expects nothing.
 void expectProperty(const QObject& object, const char* name, const QVariant& want);
 
-/// A persisted property whose bag key is its name: its value after reading an empty bag, another.
+/// A persisted property: its value after reading an empty bag (invalid: not fixed), another (a
+/// QColor stands for a 4 × 3 picture of that colour), and the key its change is reported under
+/// when that is not its name.
 struct PropertyCase {
     const char* name;
     QVariant byDefault, other;
+    const char* key = nullptr;
 };
 /// Sets each property to its other value through setProperty; each write must be reported once
-/// by propertyChanged, under the property's key.
+/// by propertyChanged, under the property's key, and writing the value held again (but for a
+/// picture) reports nothing.
 void setOthers(QObject& control, const std::vector<PropertyCase>& cases);
 /// Expects each property to hold its default (@p defaults) or its other value.
 void expectCases(const QObject& control, const std::vector<PropertyCase>& cases, bool defaults);

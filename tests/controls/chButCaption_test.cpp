@@ -29,28 +29,13 @@ TEST(ButtonCaptionTest, CaptionIsCentredAndMovesOnePixelRightAndDownWhenPressed)
     EXPECT_EQ(inkBox(h.surface(), Black, inside), normal.translated(1, 1));
 }
 
-TEST(ButtonCaptionTest, DisabledCaptionIsEmbossedHighlightUnderShadow) {
-    ButtonHarness h(QSize(80, 30));
-    captioned(h, QStringLiteral("OK"));
-    const QRect area(2, 2, 76, 26);
-    const QRect normal = inkBox(h.surface(), Black, area);
-    h.button->setEnabled(false);
-    const QImage img = h.surface();
-    const QRect shadow = inkBox(img, 0x808080, area);
-    EXPECT_EQ(shadow, normal);
-    EXPECT_EQ(inkBox(img, 0xFFFFFF, area).bottomRight(), shadow.bottomRight() + QPoint(1, 1));
-    EXPECT_TRUE(inkBox(img, Black, area).isEmpty());
-}
-
-TEST(ButtonCaptionTest, LongCaptionWordWraps) {
-    ButtonHarness h(QSize(70, 60));
-    captioned(h, QStringLiteral("Save the score as MIDI"));
-    const QRect ink = inkBox(h.surface(), Black, QRect(2, 2, 66, 56));
-    EXPECT_GT(ink.height(), QFontMetrics(fixedFont()).height()) << "more than one line";
-    EXPECT_LE(ink.width(), 66);
-}
-
-TEST(ButtonCaptionTest, AccessKeyMarkerIsNotDrawnButUnderlinesItsLetter) {
+TEST(ButtonCaptionTest, LongCaptionWrapsAndAccessKeyMarkerOnlyUnderlinesItsLetter) {
+    const QFontMetrics fm(fixedFont());
+    ButtonHarness longH(QSize(70, 60));
+    captioned(longH, QStringLiteral("Save the score as MIDI"));
+    const QRect longInk = inkBox(longH.surface(), Black, QRect(2, 2, 66, 56));
+    EXPECT_GT(longInk.height(), fm.height()) << "more than one line";
+    EXPECT_LE(longInk.width(), 66);
     ButtonHarness plainH(QSize(80, 30));
     captioned(plainH, QStringLiteral("Save"));
     ButtonHarness keyH(QSize(80, 30));
@@ -59,39 +44,42 @@ TEST(ButtonCaptionTest, AccessKeyMarkerIsNotDrawnButUnderlinesItsLetter) {
     const QRect keyInk = inkBox(keyH.surface(), Black, QRect(2, 2, 76, 26));
     EXPECT_LE(keyInk.width(), plainInk.width() + 1) << "no '&' drawn";
     EXPECT_GT(keyInk.bottom(), plainInk.bottom()) << "the underline lies below the letters";
-}
-
-TEST(ButtonCaptionTest, CaptionWithAccessKeyStaysOnOneLineWhenItFits) {
     // 104 pixels are tight for "&Try me": the marker must not push the last word onto its own line.
     ButtonHarness h(QSize(104, 30));
     captioned(h, QStringLiteral("&Try me"));
     const QRect ink = inkBox(h.surface(), Black, QRect(5, 5, 94, 20));
-    const QFontMetrics fm(fixedFont());
     EXPECT_GE(ink.width(), fm.horizontalAdvance(QStringLiteral("Try me")) - 3);
     EXPECT_LE(ink.height(), fm.height() + 1);
 }
 
-TEST(ButtonCaptionTest, EffectsDrawShiftedCopiesBeforeCaption) {
+// Copies one pixel right and down and one left and up, drawn before the caption; a disabled
+// caption is embossed: highlight under shadow.
+TEST(ButtonCaptionTest, EffectsAndDisabledDrawShiftedCopiesBeforeCaption) {
     constexpr quint32 Dark = 0x989898, Light = 0xE8E8E8, None = 1; // face 0xC0 ∓ 40
     struct Case {
         chBut::fx effect;
-        quint32 below, above; // the copy one pixel right and down, the one left and up
+        bool enabled;
+        quint32 text, below, above;
     };
-    for (const Case c : {Case{chBut::cbEmbossed, Dark, Light}, Case{chBut::cbEngraved, Light, Dark},
-                         Case{chBut::cbShadowed, Dark, None}}) {
+    const QRect area(2, 2, 76, 26);
+    for (const Case c : {Case{chBut::cbEmbossed, true, Black, Dark, Light},
+                         Case{chBut::cbEngraved, true, Black, Light, Dark},
+                         Case{chBut::cbShadowed, true, Black, Dark, None},
+                         Case{chBut::cbNone, false, 0x808080, 0xFFFFFF, None}}) {
         ButtonHarness h(QSize(80, 30));
         captioned(h, QStringLiteral("Fx"));
+        const QRect normal = inkBox(h.surface(), Black, area);
         h.button->setSpecialEffect(c.effect);
+        h.button->setEnabled(c.enabled);
         const QImage img = h.surface();
-        const QRect area(2, 2, 76, 26);
-        const QRect text = inkBox(img, Black, area);
-        EXPECT_EQ(inkBox(img, c.below, area).bottomRight(), text.bottomRight() + QPoint(1, 1))
-            << c.effect;
+        SCOPED_TRACE(testing::Message() << "effect " << c.effect << ", enabled " << c.enabled);
+        EXPECT_EQ(inkBox(img, c.text, area), normal);
+        EXPECT_EQ(inkBox(img, Black, area).isEmpty(), !c.enabled);
+        EXPECT_EQ(inkBox(img, c.below, area).bottomRight(), normal.bottomRight() + QPoint(1, 1));
         if (c.above == None)
             EXPECT_TRUE(inkBox(img, Light, area).isEmpty());
         else
-            EXPECT_EQ(inkBox(img, c.above, area).topLeft(), text.topLeft() - QPoint(1, 1))
-                << c.effect;
+            EXPECT_EQ(inkBox(img, c.above, area).topLeft(), normal.topLeft() - QPoint(1, 1));
     }
 }
 

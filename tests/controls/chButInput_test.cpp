@@ -120,7 +120,7 @@ TEST(ButtonInputTest, PointerInRaisesMouseOverOnceAndLeavingOrBeingCoveredRaises
     }
 }
 
-TEST(ButtonInputTest, KeyEventsCarryKeyCodesAndCharacters) {
+TEST(ButtonInputTest, KeysCarryCodesArrowsMoveFocusAndAccessKeyClicks) {
     ButtonHarness h;
     h.focus();
     QSignalSpy down(h.button, &chBut::KeyDown);
@@ -134,10 +134,7 @@ TEST(ButtonInputTest, KeyEventsCarryKeyCodesAndCharacters) {
     EXPECT_EQ(up.at(0), (QList<QVariant>{short(65), short(0)}));
     ASSERT_GE(press.count(), 1);
     EXPECT_EQ(press.at(0).at(0).value<short>(), short('a'));
-}
-
-TEST(ButtonInputTest, ArrowKeysMoveFocusLikeTabAndShiftTab) {
-    ButtonHarness h;
+    // Arrow keys move the focus like Tab and Shift+Tab.
     auto* second = new chBut(h.host.get());
     second->setGeometry(80, 10, 60, 24);
     second->show();
@@ -149,10 +146,6 @@ TEST(ButtonInputTest, ArrowKeysMoveFocusLikeTabAndShiftTab) {
         QTest::keyClick(QApplication::focusWidget(), key);
         EXPECT_EQ(QApplication::focusWidget(), expected) << "key " << key;
     }
-}
-
-TEST(ButtonInputTest, AccessKeyActsAsClick) {
-    ButtonHarness h;
     h.button->setCaption(QStringLiteral("&Play"));
     EXPECT_EQ(h.button->AccessKey(), QChar('p'));
     QSignalSpy clicks(h.button, &chBut::Click);

@@ -113,7 +113,7 @@ TEST(ButtonRegionTest, WindowsXPCutsRoundedCorners) {
     EXPECT_TRUE(h.button->mask().isEmpty()) << "other styles are plain rectangles";
 }
 
-TEST(ButtonPaintTest, SoftBevelHalvesEveryShift) {
+TEST(ButtonPaintTest, SoftBevelHalvesEveryShiftAndWidgetShowsSurface) {
     ButtonHarness h;
     h.style(chBut::Windows32Bit, chBut::Custom);
     h.button->setBackColor(0x808080);
@@ -121,6 +121,8 @@ TEST(ButtonPaintTest, SoftBevelHalvesEveryShift) {
     h.button->setSoftBevel(true);
     EXPECT_EQ(oleAt(h.surface(), 30, 1), 0x8F8F8Fu) << "light = face + 15";
     EXPECT_EQ(oleAt(h.surface(), 30, 0), 0x979797u) << "highlight = face + 23";
+    h.button->setCaption(QStringLiteral("Show"));
+    EXPECT_EQ(render(*h.button), h.surface()) << "the widget shows its drawn surface";
 }
 
 TEST(ButtonPaintTest, AmbientPaletteChangeRecoloursAllButCustomScheme) {
@@ -135,12 +137,6 @@ TEST(ButtonPaintTest, AmbientPaletteChangeRecoloursAllButCustomScheme) {
         EXPECT_EQ(oleAt(h.surface(), 5, 12), scheme == chBut::Custom ? before : 0x1EC80Au)
             << "scheme " << scheme;
     }
-}
-
-TEST(ButtonPaintTest, WidgetShowsItsDrawnSurface) {
-    ButtonHarness h;
-    h.button->setCaption(QStringLiteral("Show"));
-    EXPECT_EQ(render(*h.button), h.surface());
 }
 
 TEST(ButtonPaintTest, FocusRectangleIsDottedInTextColourInsetByStyleWhileFocused) {

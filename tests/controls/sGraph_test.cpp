@@ -55,24 +55,17 @@ TEST(sGraph, DrawsGridBothWaysAndThePlot) {
     // Horizontal lines at y = 23, 18, 13, 8, 3; vertical ones at x = 1, 5, … 25.
     graph->setDesignMode(true); // the grid alone
     QImage image = render(*graph);
-    expectPixels(image, {{0, 0, 0},
-                         {29, 24, 0},
-                         {2, 23, grid},
-                         {2, 18, grid},
-                         {2, 3, grid},
-                         {2, 2, back},
-                         {5, 10, grid},
-                         {25, 10, grid},
-                         {27, 10, back}});
+    // clang-format off
+    expectPixels(image, {{0, 0, 0}, {29, 24, 0}, {2, 23, grid}, {2, 18, grid}, {2, 3, grid},
+                         {2, 2, back}, {5, 10, grid}, {25, 10, grid}, {27, 10, back}});
+    // clang-format on
     graph->setVGridDir(sGraph::sg_Backward); // x = 28, 24, … 4
     graph->setLevel(sGraph::sg_Raised);
     image = render(*graph);
-    expectPixels(image, {{28, 10, grid},
-                         {4, 10, grid},
-                         {5, 10, back},
-                         {1, 10, back},
-                         {0, 5, 0xE3E3E3},
-                         {29, 5, 0x808080}});
+    // clang-format off
+    expectPixels(image, {{28, 10, grid}, {4, 10, grid}, {5, 10, back}, {1, 10, back},
+                         {0, 5, 0xE3E3E3}, {29, 5, 0x808080}});
+    // clang-format on
 
     // Values 0 … 20 over 22 pixels of height: y = value × 22 ÷ 20 up from row 23.
     graph->setVGridDir(sGraph::sg_Forward);

@@ -1,11 +1,9 @@
 #include "QtTestEnvironment.h"
 
 #include <glimmer/MemoryPropertyBag.h>
-#include <glimmer/PropertyError.h>
 #include <glimmer/t1Frame.h>
 
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,19 +42,8 @@ struct FrameHarness {
     t1Frame* frame;
 };
 
-// clang-format off
-const std::vector<PropertyCase> kFrameProps = {
-    {"BottomColor", 0x808080u, 1u}, {"TopColor", 0xFFFFFFu, 2u}, {"HasTape", true, false},
-    {"TapeHeight", 17, 22}, {"Tape3D", true, false}, {"ForeColor", 0u, 3u},
-    {"Caption", QStringLiteral("Hello"), QStringLiteral("About")}, {"BackColor", 0xC0C0C0u, 4u},
-    {"InBackColor", 0xE0E0E0u, 5u}, {"HAlign", int(t1Frame::tf_Center), int(t1Frame::tf_Right)},
-    {"vAlign", int(t1Frame::tf_Middle), int(t1Frame::tf_Bottom)},
-    {"BackStyle", int(t1Frame::Opaque), int(t1Frame::Transparent)}};
-// clang-format on
-
 TEST(FrameTest, EmptyBagGivesHelloStripWithLineAndOpaqueInsideInEtchedBorder) {
     FrameHarness h;
-    expectCases(*h.frame, kFrameProps, true);
     const QImage img = h.image();
     // border lines and corners, strip rows 2..18, the 3-D line at 19, the inside from 20 to 57
     // clang-format off
@@ -64,7 +51,8 @@ TEST(FrameTest, EmptyBagGivesHelloStripWithLineAndOpaqueInsideInEtchedBorder) {
                        {98, 30, 0x808080}, {99, 30, 0xFFFFFF}, {50, 58, 0x808080},
                        {50, 59, 0xFFFFFF}, {0, 0, 0x808080}, {99, 59, 0xFFFFFF},
                        {5, 2, 0xC0C0C0}, {5, 18, 0xC0C0C0}, {5, 19, 0x808080}, {97, 19, 0x808080},
-                       {5, 20, 0xE0E0E0}, {5, 57, 0xE0E0E0}, {97, 57, 0xE0E0E0}, {2, 30, 0xE0E0E0}});
+                       {5, 20, 0xE0E0E0}, {5, 57, 0xE0E0E0}, {97, 57, 0xE0E0E0},
+                       {2, 30, 0xE0E0E0}});
     // clang-format on
     EXPECT_FALSE(inkBox(img, 0x000000, QRect(2, 2, 96, 17)).isEmpty()) << "caption in the strip";
 }
@@ -140,35 +128,6 @@ TEST(FrameTest, TransparentInsideLetsClicksThroughToHost) {
     EXPECT_EQ(onFrame.presses, 1) << "the frame never sees the second click";
     EXPECT_EQ(onHost.presses, hostBefore + 1) << "the host window beneath gets it";
     EXPECT_EQ(h.host->childAt(inside), nullptr);
-}
-
-TEST(FrameTest, ValuesRoundTripWithDefaultsLeftOutAndNewFrameTakesHostName) {
-    FrameHarness a;
-    MemoryPropertyBag bag;
-    a.frame->WriteProperties(bag);
-    EXPECT_EQ(bag.count(), 0) << bag.keys().join(',').toStdString();
-    setOthers(*a.frame, kFrameProps);
-    a.frame->WriteProperties(bag);
-    EXPECT_EQ(bag.count(), 12);
-    FrameHarness b;
-    b.frame->ReadProperties(bag);
-    expectCases(*b.frame, kFrameProps, false);
-    QSignalSpy spy(b.frame, &t1Frame::propertyChanged);
-    b.frame->setCaption(QStringLiteral("About"));
-    EXPECT_EQ(spy.count(), 0) << "setting the caption it holds does nothing";
-    b.frame->InitProperties(QStringLiteral("t1Frame1"));
-    EXPECT_EQ(b.frame->Caption(), QStringLiteral("t1Frame1"));
-    b.frame->setCaption(QStringLiteral("Hello"));
-    expectCases(*b.frame, kFrameProps, true);
-}
-
-TEST(FrameTest, OutOfRangeBagValueRaisesPropertyErrorAndChangesNothing) {
-    FrameHarness h;
-    MemoryPropertyBag bag;
-    bag.WriteProperty(QStringLiteral("Caption"), QStringLiteral("new"));
-    bag.WriteProperty(QStringLiteral("valign"), 3);
-    EXPECT_THROW(h.frame->ReadProperties(bag), PropertyError);
-    EXPECT_EQ(h.frame->Caption(), QStringLiteral("Hello"));
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class QLabel;
+#include <memory>
 
 namespace glimmer {
 
@@ -13,6 +13,7 @@ class GLIMMER_EXPORT AboutBox : public QDialog {
     Q_OBJECT
 public:
     explicit AboutBox(QWidget* parent = nullptr);
+    ~AboutBox() override;
 
     /// The three lines, top to bottom.
     QStringList lines() const;
@@ -22,7 +23,8 @@ public:
     static void showModal(QWidget* parent);
 
 private:
-    QList<QLabel*> m_lines;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace glimmer

@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QPixmap>
-#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -12,7 +11,6 @@
 namespace glimmer {
 
 class PropertyBag;
-struct ButtonColors;
 template <typename Control> class PropertyTable;
 
 /// An owner-drawn push button in six looks (flat, classic, XP gradient, office toolbar, hover
@@ -80,73 +78,73 @@ public:
     explicit chBut(QWidget* parent = nullptr);
     ~chBut() override;
 
-    quint32 BackColor() const { return m_backColor; }
+    quint32 BackColor() const;
     /// At design time (DesignMode) this also sets BackOver.
     void setBackColor(quint32 value);
-    quint32 BackOver() const { return m_backOver; }
+    quint32 BackOver() const;
     void setBackOver(quint32 value);
-    quint32 ForeColor() const { return m_foreColor; }
+    quint32 ForeColor() const;
     /// At design time (DesignMode) this also sets ForeOver.
     void setForeColor(quint32 value);
-    quint32 ForeOver() const { return m_foreOver; }
+    quint32 ForeOver() const;
     void setForeOver(quint32 value);
-    quint32 MaskColor() const { return m_maskColor; }
+    quint32 MaskColor() const;
     void setMaskColor(quint32 value);
-    ButtonTypes ButtonType() const { return m_buttonType; }
+    ButtonTypes ButtonType() const;
     void setButtonType(ButtonTypes value);
-    QString Caption() const { return m_caption; }
+    QString Caption() const;
     void setCaption(const QString& value);
-    bool FontBold() const { return font().bold(); }
+    bool FontBold() const;
     void setFontBold(bool value);
-    bool FontItalic() const { return font().italic(); }
+    bool FontItalic() const;
     void setFontItalic(bool value);
-    bool FontUnderline() const { return font().underline(); }
+    bool FontUnderline() const;
     void setFontUnderline(bool value);
-    short FontSize() const { return short(font().pointSize()); }
+    short FontSize() const;
     void setFontSize(short value);
-    QString FontName() const { return font().family(); }
+    QString FontName() const;
     void setFontName(const QString& value);
-    ColorTypes ColorScheme() const { return m_colorScheme; }
+    ColorTypes ColorScheme() const;
     void setColorScheme(ColorTypes value);
-    bool ShowFocusRect() const { return m_showFocusRect; }
+    bool ShowFocusRect() const;
     void setShowFocusRect(bool value);
-    short MousePointer() const { return m_mousePointer; }
+    short MousePointer() const;
     void setMousePointer(short value);
-    QPixmap MouseIcon() const { return m_mouseIcon; }
+    QPixmap MouseIcon() const;
     void setMouseIcon(const QPixmap& value);
-    bool HandPointer() const { return m_handPointer; }
+    bool HandPointer() const;
     void setHandPointer(bool value);
     /// The native window handle of the window the button lives in (0 before it has one).
-    qulonglong hwnd() const { return qulonglong(effectiveWinId()); }
-    bool SoftBevel() const { return m_softBevel; }
+    qulonglong hwnd() const;
+    bool SoftBevel() const;
     void setSoftBevel(bool value);
-    QPixmap PictureNormal() const { return m_pictureNormal; }
+    QPixmap PictureNormal() const;
     void setPictureNormal(const QPixmap& value);
-    QPixmap PictureOver() const { return m_pictureOver; }
+    QPixmap PictureOver() const;
     void setPictureOver(const QPixmap& value);
-    PicPositions PicturePosition() const { return m_picturePosition; }
+    PicPositions PicturePosition() const;
     void setPicturePosition(PicPositions value);
-    bool UseMaskColor() const { return m_useMaskColor; }
+    bool UseMaskColor() const;
     void setUseMaskColor(bool value);
-    bool UseGreyscale() const { return m_useGreyscale; }
+    bool UseGreyscale() const;
     void setUseGreyscale(bool value);
-    fx SpecialEffect() const { return m_specialEffect; }
+    fx SpecialEffect() const;
     void setSpecialEffect(fx value);
-    bool CheckBoxBehaviour() const { return m_checkBoxBehaviour; }
+    bool CheckBoxBehaviour() const;
     void setCheckBoxBehaviour(bool value);
-    bool Value() const { return m_value; }
+    bool Value() const;
     void setValue(bool value);
-    bool DisplayAsDefault() const { return m_displayAsDefault; }
+    bool DisplayAsDefault() const;
     /// The host shows this button as its default button (drawn so while ShowFocusRect is on).
     void setDisplayAsDefault(bool value);
-    bool DesignMode() const { return m_designMode; }
+    bool DesignMode() const;
     /// The host is a design environment: colour writes then also set the hover colours.
     void setDesignMode(bool value);
 
     /// The access key of the caption in lower case, or a null character when it has none.
-    QChar AccessKey() const { return m_accessKey; }
+    QChar AccessKey() const;
     /// True while the pointer is over the button.
-    bool isHovered() const { return m_hover; }
+    bool isHovered() const;
 
     /// Gives a newly placed button its initial values; the caption becomes the host's name for it.
     /// @param name the name the host gave the control
@@ -161,7 +159,7 @@ public:
     void WriteProperties(PropertyBag& bag) const;
 
     /// The last drawn surface (what paintEvent shows).
-    QImage surface() const { return m_surface; }
+    QImage surface() const;
 
 public Q_SLOTS:
     /// Opens the library's About window modally.
@@ -222,55 +220,8 @@ private:
     static const PropertyTable<chBut>& propertyTable();
     void setFontSilently(const QFont& f);
 
-    // persisted properties
-    quint32 m_backColor;
-    quint32 m_backOver;
-    quint32 m_foreColor;
-    quint32 m_foreOver;
-    quint32 m_maskColor = 0xC0C0C0;
-    ButtonTypes m_buttonType = Windows32Bit;
-    QString m_caption;
-    ColorTypes m_colorScheme = UseWindows;
-    bool m_showFocusRect = true;
-    short m_mousePointer = 0;
-    QPixmap m_mouseIcon;
-    bool m_handPointer = false;
-    bool m_softBevel = false;
-    QPixmap m_pictureNormal;
-    QPixmap m_pictureOver;
-    PicPositions m_picturePosition = cbLeft;
-    bool m_useMaskColor = true;
-    bool m_useGreyscale = false;
-    fx m_specialEffect = cbNone;
-    bool m_checkBoxBehaviour = false;
-    bool m_value = false;
-
-    // host ambient values
-    bool m_displayAsDefault = false;
-    bool m_designMode = false;
-
-    // private state
-    Qt::MouseButton m_lastButton = Qt::NoButton;
-    int m_lastKey = 0;
-    bool m_hasFocus = false;
-    bool m_hover = false;
-    int m_lastState = StateNormal;
-    int m_drawnState = -1;
-    bool m_quiet = false;
-    QString m_lastCaption;
-    bool m_suspended = false;
-    bool m_silentFont = false;
-    int m_wi = 0;
-    int m_he = 0;
-    QRect m_textRect;
-    int m_wrapWidth = 0;
-    QRect m_pictureRect;
-    QRect m_focusRect;
-    QChar m_accessKey;
-    int m_shortcutId = 0;
-    std::unique_ptr<ButtonColors> m_colors;
-    QImage m_surface;
-    QTimer m_hoverTimer;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace glimmer

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 namespace glimmer {
 
 class PropertyBag;
@@ -39,30 +41,31 @@ public:
     Q_ENUM(tf_BackStyle)
 
     explicit t1Frame(QWidget* parent = nullptr);
+    ~t1Frame() override;
 
-    quint32 BottomColor() const { return m_bottomColor; }
+    quint32 BottomColor() const;
     void setBottomColor(quint32 value);
-    quint32 TopColor() const { return m_topColor; }
+    quint32 TopColor() const;
     void setTopColor(quint32 value);
-    bool HasTape() const { return m_hasTape; }
+    bool HasTape() const;
     void setHasTape(bool value);
-    int TapeHeight() const { return m_tapeHeight; }
+    int TapeHeight() const;
     void setTapeHeight(int value);
-    bool Tape3D() const { return m_tape3D; }
+    bool Tape3D() const;
     void setTape3D(bool value);
-    QString Caption() const { return m_caption; }
+    QString Caption() const;
     void setCaption(const QString& value);
-    quint32 ForeColor() const { return m_foreColor; }
+    quint32 ForeColor() const;
     void setForeColor(quint32 value);
-    quint32 BackColor() const { return m_backColor; }
+    quint32 BackColor() const;
     void setBackColor(quint32 value);
-    quint32 InBackColor() const { return m_inBackColor; }
+    quint32 InBackColor() const;
     void setInBackColor(quint32 value);
-    tf_HAlign HAlign() const { return m_hAlign; }
+    tf_HAlign HAlign() const;
     void setHAlign(tf_HAlign value);
-    tf_VAlign vAlign() const { return m_vAlign; }
+    tf_VAlign vAlign() const;
     void setVAlign(tf_VAlign value);
-    tf_BackStyle BackStyle() const { return m_backStyle; }
+    tf_BackStyle BackStyle() const;
     void setBackStyle(tf_BackStyle value);
 
     /// Gives a new frame its initial values; the caption becomes the host's name for it.
@@ -97,27 +100,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    bool tapeShown() const { return m_hasTape && m_tapeHeight >= 1; }
     void changed(const char* key);
     /// The persisted properties: keys, defaults and initial values.
     static const PropertyTable<t1Frame>& propertyTable();
     void applyShape();
 
-    quint32 m_bottomColor = 0x808080;
-    quint32 m_topColor = 0xFFFFFF;
-    bool m_hasTape = true;
-    int m_tapeHeight = 17;
-    bool m_tape3D = true;
-    QString m_caption;
-    quint32 m_foreColor = 0;
-    quint32 m_backColor = 0xC0C0C0;
-    quint32 m_inBackColor = 0xE0E0E0;
-    tf_HAlign m_hAlign = tf_Center;
-    tf_VAlign m_vAlign = tf_Middle;
-    tf_BackStyle m_backStyle = Opaque;
-    bool m_painting = false;
-    bool m_shown = false;
-    bool m_quiet = false;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace glimmer

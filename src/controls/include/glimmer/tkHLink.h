@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 
@@ -49,35 +50,35 @@ public:
     explicit tkHLink(QWidget* parent = nullptr);
     ~tkHLink() override;
 
-    quint32 BackColor() const { return m_backColor; }
+    quint32 BackColor() const;
     void setBackColor(quint32 value);
     QFont Font() const;
     void setLinkFont(const QFont& value);
-    BorderStyles BorderStyle() const { return m_borderStyle; }
+    BorderStyles BorderStyle() const;
     void setBorderStyle(BorderStyles value);
-    Alignments Alignment() const { return m_alignment; }
+    Alignments Alignment() const;
     void setAlignment(Alignments value);
-    bool AutoSize() const { return m_autoSize; }
+    bool AutoSize() const;
     /// True sizes the label to its text and the control to the label (plus 100 twips with a
     /// border).
     void setAutoSize(bool value);
     QString Caption() const;
     /// Shows @p value; while LinkURL is empty it also becomes the link address.
     void setCaption(const QString& value);
-    qulonglong hwnd() const { return qulonglong(effectiveWinId()); }
+    qulonglong hwnd() const;
     /// The label's text colour: the active colour until the link was opened, then the visited one.
-    quint32 LinkActiveColor() const { return m_activeColor; }
+    quint32 LinkActiveColor() const;
     void setLinkActiveColor(quint32 value);
-    quint32 LinkVisitedColor() const { return m_visitedColor; }
+    quint32 LinkVisitedColor() const;
     void setLinkVisitedColor(quint32 value);
     bool LinkUnderLined() const;
     void setLinkUnderLined(bool value);
-    bool LinkSingleClickActivate() const { return m_singleClick; }
+    bool LinkSingleClickActivate() const;
     void setLinkSingleClickActivate(bool value);
-    QString LinkURL() const { return m_url; }
+    QString LinkURL() const;
     void setLinkURL(const QString& value);
     /// The background style kept in the property bag: 0 transparent, 1 opaque.
-    short BackStyle() const { return m_backStyle; }
+    short BackStyle() const;
 
     /// Replaces the way addresses are opened (tests and hosts that open links themselves).
     void setOpener(Opener opener);
@@ -95,7 +96,7 @@ public:
     void WriteProperties(PropertyBag& bag) const;
 
     /// The label that shows the caption.
-    QLabel* label() const { return m_label; }
+    QLabel* label() const;
 
 public Q_SLOTS:
     /// Opens the library's About window modally.
@@ -138,19 +139,8 @@ private:
     /// The persisted properties: keys, defaults and initial values.
     static const PropertyTable<tkHLink>& propertyTable();
 
-    QLabel* m_label;
-    quint32 m_backColor;
-    short m_backStyle = 1;
-    BorderStyles m_borderStyle = NoBorder;
-    Alignments m_alignment = LeftJustify;
-    bool m_autoSize = false;
-    quint32 m_activeColor = 0xC00000;
-    quint32 m_visitedColor = 0x800080;
-    bool m_singleClick = true;
-    QString m_url;
-    bool m_leftPressed = false;
-    bool m_quiet = false; ///< reading the bag: no change notifications
-    Opener m_opener;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace glimmer

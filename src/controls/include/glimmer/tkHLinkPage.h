@@ -5,6 +5,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <memory>
+
 class QCheckBox;
 class QLineEdit;
 
@@ -18,6 +20,7 @@ class GLIMMER_EXPORT tkHLinkPage : public QWidget {
     Q_OBJECT
 public:
     explicit tkHLinkPage(QWidget* parent = nullptr);
+    ~tkHLinkPage() override;
 
     /// The page's title.
     static QString caption() { return QStringLiteral("Miscellaneous"); }
@@ -25,18 +28,18 @@ public:
     /// Takes a new selection and fills the fields from its first control.
     void setSelectedControls(const QList<tkHLink*>& controls);
     /// True once a field was edited since the last fill or apply.
-    bool isChanged() const { return m_changed; }
+    bool isChanged() const;
 
     /// Writes the fields to the first selected control, in the order LinkURL,
     /// LinkSingleClickActivate, LinkUnderLined, Caption, AutoSize, Enabled.
     void apply();
 
-    QLineEdit* urlEdit() const { return m_url; }
-    QLineEdit* captionEdit() const { return m_caption; }
-    QCheckBox* singleClickBox() const { return m_single; }
-    QCheckBox* underlinedBox() const { return m_underlined; }
-    QCheckBox* autoSizeBox() const { return m_autoSize; }
-    QCheckBox* enabledBox() const { return m_enabled; }
+    QLineEdit* urlEdit() const;
+    QLineEdit* captionEdit() const;
+    QCheckBox* singleClickBox() const;
+    QCheckBox* underlinedBox() const;
+    QCheckBox* autoSizeBox() const;
+    QCheckBox* enabledBox() const;
 
 Q_SIGNALS:
     /// A field was edited.
@@ -45,14 +48,8 @@ Q_SIGNALS:
 private:
     void markChanged();
 
-    QLineEdit* m_url;
-    QLineEdit* m_caption;
-    QCheckBox* m_single;
-    QCheckBox* m_underlined;
-    QCheckBox* m_autoSize;
-    QCheckBox* m_enabled;
-    QList<tkHLink*> m_controls;
-    bool m_changed = false;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace glimmer
