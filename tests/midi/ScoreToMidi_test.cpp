@@ -3,20 +3,15 @@
 #include "OnTimeRatio.h"
 #include "midiTestSupport.h"
 
+#include "../score/ParseHelpers.h"
+
 using namespace notaro;
 using namespace midiTest;
+using notaro::testing::parsed;
 
 namespace {
 
 using V = std::vector<std::string>;
-
-cTParse parsed(const std::string& body) {
-    cTParse p;
-    std::string msg;
-    int32_t pos = 0, len = 0;
-    EXPECT_EQ(p.parseAramText("**n[a-b-c]\r\n" + body, msg, pos, len), 0) << msg;
-    return p;
-}
 
 class ScoreToMidiTest : public ::testing::Test {
 protected:
@@ -58,7 +53,7 @@ TEST_F(ScoreToMidiTest, EachNotationGivesItsEvents) {
     };
     for (const auto& c : cases) {
         tMidiF04 file;
-        ASSERT_EQ(buildScoreMidi(parsed(c.body), c.timeScale, 0, c.instrument, file),
+        ASSERT_EQ(buildScoreMidi(*parsed(c.body), c.timeScale, 0, c.instrument, file),
                   midiResult::kOk);
         EXPECT_EQ(file.midiHdrDivision(), 192);
         V events;
@@ -103,22 +98,20 @@ TEST_F(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObjectAndFailuresLeaveItA
     TempDir dir;
     const std::string path = dir.file("x.mid");
     tMidiF04 file;
-    for (const char* body : {"! none", "*i[40]\r\n0c~ 99d#",
-                             "*t[90]\r\n!!$3, name\r\n4c+( 4d[ 4d]) 2.: 8e'\r\n!!$6, end"}) {
-        const cTParse p = parsed(body);
-        ASSERT_EQ(buildScoreMidi(p, 1.5f, 3, -1, file), midiResult::kOk);
-        ASSERT_EQ(scoreToMidiFile(path, p, 1.5f, 3, -1), midiResult::kOk);
-        EXPECT_EQ(readBytes(path), file.makeMidiStr()) << body;
-    }
-    const cTParse p = parsed("4c");
-    EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 16, -1), midiResult::kConversionFailed);
-    EXPECT_EQ(scoreToMidiFile(path, p, 1.0f, 0, 200), midiResult::kConversionFailed);
+    auto p = parsed("*t[90]\r\n!!$3, name\r\n4c+( 4d[ 4d]) 2.: 8e'\r\n!!$6, end");
+    ASSERT_EQ(buildScoreMidi(*p, 1.5f, 3, -1, file), midiResult::kOk);
+    ASSERT_EQ(scoreToMidiFile(path, *p, 1.5f, 3, -1), midiResult::kOk);
     EXPECT_EQ(readBytes(path), file.makeMidiStr());
-    EXPECT_EQ(buildScoreMidi(parsed("0c"), 3e7f, 0, -1, file), midiResult::kConversionFailed);
+    p = parsed("4c");
+    EXPECT_EQ(scoreToMidiFile(path, *p, 1.0f, 16, -1), midiResult::kConversionFailed);
+    EXPECT_EQ(scoreToMidiFile(path, *p, 1.0f, 0, 200), midiResult::kConversionFailed);
+    EXPECT_EQ(readBytes(path), file.makeMidiStr());
+    EXPECT_EQ(buildScoreMidi(*parsed("0c"), 3e7f, 0, -1, file), midiResult::kConversionFailed);
 }
 
 // Over tables whose entries are their own indices, every expected ratio shows where between the
-// table points it lies.
+// table points it lies: 8/3 a third of the way from 2 to 4; beyond a double whole note or a 128th
+// the end entries.
 TEST(OnTimeRatio, InterpolatesInTheReciprocalBetweenNoteValues) {
     for (size_t i = 0; i < onRatioNormal.size(); ++i) {
         onRatioNormal[i] = static_cast<float>(i);
@@ -128,18 +121,9 @@ TEST(OnTimeRatio, InterpolatesInTheReciprocalBetweenNoteValues) {
         int32_t n, d;
         uint8_t staccato;
         float expected;
-    } cases[] = {{1, 4, 0, 3},
-                 {2, 1, 0, 0},
-                 {1, 128, 0, 8},
-                 {1, 4, 1, 13},
-                 {1, 4, 2, 13},
-                 {2, 8, 0, 3},
-                 {1, 12, 0, 4.5f},
-                 {3, 8, 0, 2 + 1.0f / 3}, // 8/3 lies a third of the way from 2 to 4
-                 {3, 1, 0, 0},            // longer than a double whole note
-                 {1, 256, 1, 18},         // shorter than a 128th
-                 {0, 1, 0, 0.875f},
-                 {0, 1, 1, 0.5f}};
+    } cases[] = {{1, 4, 0, 3},  {2, 1, 0, 0},    {1, 128, 0, 8},    {1, 4, 1, 13},
+                 {1, 4, 2, 13}, {2, 8, 0, 3},    {1, 12, 0, 4.5f},  {3, 8, 0, 2 + 1.0f / 3},
+                 {3, 1, 0, 0},  {1, 256, 1, 18}, {0, 1, 0, 0.875f}, {0, 1, 1, 0.5f}};
     for (const auto& c : cases)
         EXPECT_FLOAT_EQ(onTimeRatio(cDuration(c.n, c.d), c.staccato), c.expected)
             << c.n << "/" << c.d << " staccato " << int(c.staccato);

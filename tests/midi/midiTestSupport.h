@@ -36,23 +36,14 @@ inline std::string trackChunk(const std::string& bodyHex) {
 }
 
 /// A folder of its own under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string name = (std::filesystem::temp_directory_path() / "notaro-midi-XXXXXX").string();
-        path_ = ::mkdtemp(name.data());
-    }
+struct TempDir {
+    std::filesystem::path path =
+        ::mkdtemp((std::filesystem::temp_directory_path() / "notaro-midi-XXXXXX").string().data());
     ~TempDir() {
         std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
+        std::filesystem::remove_all(path, ec);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
+    std::string file(const std::string& name) const { return (path / name).string(); }
 };
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {

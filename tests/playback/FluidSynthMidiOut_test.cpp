@@ -31,7 +31,7 @@ TEST(FluidSynthMidiOut, OpenFailsQuietlyWithoutSoundFontOrDriverAndKeepsAWorking
     EXPECT_EQ(FluidSynthEngine::instance().audioRunning(), rc == 0);
 }
 
-TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose) {
+TEST(FluidSynthMidiOut, SoundsNotesAndKeepsTheOutputBetweenPlays) {
     const std::string sf = smallestSoundFont();
     if (sf.empty())
         GTEST_SKIP() << "no SoundFont installed";
@@ -45,8 +45,6 @@ TEST(FluidSynthMidiOut, SoundsNotesAndSilencesThemOnClose) {
     fluid_synth_get_pitch_bend(synth, 0, &bend);
     EXPECT_EQ(bend, 10240);
     dev.close();
-    fluid_synth_get_pitch_bend(synth, 0, &bend);
-    EXPECT_EQ(bend, 8192);
     // The output keeps running between plays; the worker thread closes it once idle. The
     // SoundFont stays loaded; system messages are refused, a stray note-off is not.
     EXPECT_TRUE(FluidSynthEngine::instance().audioRunning());

@@ -4,7 +4,8 @@
 #include "RecordingMidiOut.h"
 #include "ShortMsg.h"
 #include "TickClock.h"
-#include "cTParse.h"
+
+#include "../score/ParseHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -60,18 +61,6 @@ inline std::string trace(const playback::RecordingMidiOut& dev, int32_t origin) 
     for (const playback::TimedShortMsg& m : dev.messages())
         lines.push_back(std::to_string(m.ms - origin) + " " + playback::shortMsgText(m.msg));
     return joined(lines);
-}
-
-/// Parses a score in letter names, lines separated by "|"; a syntax error fails the test.
-inline std::unique_ptr<cTParse> parseScore(const std::string& body) {
-    std::string text = "**n[a-b-c]\r\n";
-    for (const char c : body + "|")
-        text += c == '|' ? std::string("\r\n") : std::string(1, c);
-    auto p = std::make_unique<cTParse>();
-    std::string msg;
-    int32_t pos = 0, len = -1;
-    EXPECT_EQ(p->parseAramText(text, msg, pos, len), 0) << msg;
-    return p;
 }
 
 } // namespace notaro::testing

@@ -59,7 +59,7 @@ TEST(PulseAudioPlayback, SoundStartsWithEachNoteAndRestsAreSilent) {
     dev.prepare();
     SleepingPump pump;
     cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
-    auto score = notaro::testing::parseScore("*t[120]|4c' 4: 4e' 4: 4g' 4: 4c'");
+    auto score = notaro::testing::parsed("*t[120];4c' 4: 4e' 4: 4g' 4: 4c'");
     const Clock::time_point mark = Clock::now();
     const double markSample = pa.samplesSoFar();
     ASSERT_EQ(player.play(*score, 0, score->nNotes() - 1, 1.0f, 0, 127, -1), 0);

