@@ -16,6 +16,8 @@ rm -rf "$scratch/tree" && mkdir -p "$scratch/tree" || exit 1
 (cd "$top" && git ls-files -co --exclude-standard | while IFS= read -r f; do
   [ -f "$f" ] && printf '%s\n' "$f"
 done | tar -cf - -T -) | tar -C "$scratch/tree" -xf - || exit 1
+# A run that stopped half-way may have left a planted fault compiled in: rebuild everything.
+[ -f "$scratch/dirty" ] && find "$scratch/tree" -type f -exec touch {} +
 if [ ! -f "$scratch/build/build.ninja" ]; then
   cmake -S "$scratch/tree" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DNOTARO_BUILD_BENCH=OFF >"$scratch/configure.log" 2>&1 ||
@@ -87,6 +89,8 @@ for line in TABLE.strip().splitlines():
     faults.append(parts)
 
 build = os.path.join(scratch, "build")
+dirty = os.path.join(scratch, "dirty")
+open(dirty, "w").close()
 caught, missed = 0, []
 for path, old, new, programs in faults:
     source, target = os.path.join(top, path), os.path.join(scratch, "tree", path)
@@ -114,7 +118,8 @@ for path, old, new, programs in faults:
     except subprocess.TimeoutExpired:
         verdict = "caught (the tests hung)"
     finally:
-        shutil.copy2(source, target)  # the original file, with its time, back in the copy
+        shutil.copy(source, target)  # the original back, newer than the mutated build
+        os.utime(target)
     mark = "ok  " if verdict.startswith("caught") else "FAIL"
     print(f"{mark}  {path}: '{old}' -> '{new}' ({verdict})", flush=True)
     if verdict.startswith("caught"):
@@ -122,6 +127,11 @@ for path, old, new, programs in faults:
     else:
         missed.append(path)
 
+# Leave the scratch build matching the tree, so the next run starts from the real code.
+every = sorted({p for f in faults for p in f[3].split()})
+if every and subprocess.run(["cmake", "--build", build, "--target", *every],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0:
+    os.remove(dirty)
 print(f"{caught} of {len(faults)} planted faults caught")
 sys.exit(0 if not missed else 1)
 PY
