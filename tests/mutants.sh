@@ -89,6 +89,21 @@ for line in TABLE.strip().splitlines():
     faults.append(parts)
 
 build = os.path.join(scratch, "build")
+every = sorted({p for f in faults for p in f[3].split()})
+
+def passes(program):
+    run = subprocess.run([os.path.join(build, "bin", program), "--gtest_brief=1"],
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=900)
+    return run.returncode == 0
+
+# Without a planted fault every program must pass, or a failure would prove nothing.
+if subprocess.run(["cmake", "--build", build, "--target", *every],
+                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode != 0:
+    sys.exit("the test programs do not build without a planted fault")
+failing = [p for p in every if not passes(p)]
+if failing:
+    sys.exit("these fail without any planted fault: " + " ".join(failing))
+
 dirty = os.path.join(scratch, "dirty")
 open(dirty, "w").close()
 caught, missed = 0, []
@@ -109,10 +124,7 @@ for path, old, new, programs in faults:
             verdict = "no build"
         else:
             for program in programs.split():
-                run = subprocess.run([os.path.join(build, "bin", program), "--gtest_brief=1"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                     timeout=900)
-                if run.returncode != 0:
+                if not passes(program):
                     verdict = f"caught by {program}"
                     break
     except subprocess.TimeoutExpired:
@@ -128,7 +140,6 @@ for path, old, new, programs in faults:
         missed.append(path)
 
 # Leave the scratch build matching the tree, so the next run starts from the real code.
-every = sorted({p for f in faults for p in f[3].split()})
 if every and subprocess.run(["cmake", "--build", build, "--target", *every],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0:
     os.remove(dirty)
