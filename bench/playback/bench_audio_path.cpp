@@ -169,8 +169,8 @@ int main() {
         std::printf("no SoundFont\n");
         return 1;
     }
-    // The server stays while the output is idle; its messages show on the terminal.
-    PrivatePulseServer pa(-1, false);
+    // The server stays while the output is idle.
+    PrivatePulseServer pa(-1);
     if (!pa.running()) {
         std::printf("pulseaudio did not start\n");
         return 1;

@@ -1,41 +1,24 @@
 #include "AppTestSupport.h"
 #include "DocumentFile.h"
 
-#include <QDir>
-
-#include <fstream>
-#include <sys/stat.h>
-
 namespace notaro::app::test {
 namespace {
 
-namespace df = documentFile;
+namespace fs = std::filesystem;
+using DocumentFileTest = AppTest;
 
-void put(const QString& path, const std::string& bytes) {
-    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary) << bytes;
-}
-
-std::string filesIn(const QTemporaryDir& dir) {
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(" ").toStdString();
-}
-
-TEST(DocumentFile, WritesInPlace) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.NTR");
-    put(path, "old score");
-    EXPECT_EQ(df::writeTextFile(path, "x"), 0); // nothing of the longer old content remains
-    EXPECT_EQ(fileBytes(path) + "|" + filesIn(dir), "x|a.NTR");
+TEST_F(DocumentFileTest, WritesInPlace) {
+    writeFile(path("a.NTR"), "old score");
+    EXPECT_EQ(documentFile::writeTextFile(QString::fromStdString(path("a.NTR")), "x"), 0);
+    EXPECT_EQ(readFile(path("a.NTR")), "x"); // nothing of the longer old content remains
     // Saving through a link changes the linked file and keeps the link and the file's mode.
-    const QString target = dir.filePath("real.NTR"), link = dir.filePath("link.NTR");
-    put(target, "old");
-    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
-    ASSERT_TRUE(QFile::link("real.NTR", link));
-    EXPECT_EQ(df::writeTextFile(link, "new"), 0);
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(fileBytes(target), "new");
-    struct stat info {};
-    EXPECT_EQ(::stat(QFile::encodeName(target).constData(), &info) ? 0 : info.st_mode & 07777,
-              0640u);
+    writeFile(path("real.NTR"), "old");
+    fs::permissions(path("real.NTR"), fs::perms(0640));
+    fs::create_symlink("real.NTR", path("link.NTR"));
+    EXPECT_EQ(documentFile::writeTextFile(QString::fromStdString(path("link.NTR")), "new"), 0);
+    EXPECT_TRUE(fs::is_symlink(path("link.NTR")));
+    EXPECT_EQ(readFile(path("real.NTR")), "new");
+    EXPECT_EQ(fs::status(path("real.NTR")).permissions(), fs::perms(0640));
 }
 
 } // namespace

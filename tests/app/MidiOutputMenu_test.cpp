@@ -31,7 +31,7 @@ int32_t twoPorts(std::vector<playback::MidiOutputInfo>& outputs) {
     return 0;
 }
 
-TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesItOrReportsTheFailure) {
+TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputSavesItOrReportsTheFailureAndReplacesAGonePort) {
     const std::string file = path("notaro/para.ini");
     writeFile(file, ini("Synth"));
     MidiOutputMenu menu(nullptr, twoPorts);
@@ -52,9 +52,8 @@ TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputAndSavesItOrReportsTheFailure) 
     EXPECT_EQ(chosen, QList<QVariantList>{{QStringLiteral("Thru 14:0")}});
     const std::string message = "Couldn't save the MIDI output choice in " + file + ".";
     EXPECT_EQ(failed, QList<QVariantList>{{QString::fromStdString(message)}});
-}
-
-TEST_F(MidiOutputMenuTest, APortThatIsGoneIsShownAndPlayedAsTheSynthesizerWithANotice) {
+    // A port that is gone is shown and played as the synthesizer, with a notice.
+    std::filesystem::remove(path("notaro"));
     writeFile(path("notaro/para.ini"), ini("Gone Port 7f3a"));
     EXPECT_EQ(items(MidiOutputMenu()).substr(0, 23), "&Built-in synthesizer*|");
     QString notice;

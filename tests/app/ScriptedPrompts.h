@@ -25,7 +25,7 @@ public:
     std::deque<Answer> answers;
     std::deque<QString> fileAnswers;
     std::vector<std::pair<fileDialogRequest, bool>> dialogs; ///< each request shown, and "save"
-    std::vector<QUrl> opened;
+    QStringList opened;                                      ///< the addresses asked for
     int beeps = 0, questions = 0;
     std::function<void(const Message&)> onMessage = [](const Message&) {};
 
@@ -45,7 +45,7 @@ public:
         return !path.isEmpty();
     }
     void beep() override { ++beeps; }
-    void openUrl(const QUrl& url) override { opened.push_back(url); }
+    void openUrl(const QUrl& url) override { opened << url.toString(); }
     QStringList texts() const {
         QStringList t;
         for (const Message& m : messages)

@@ -20,12 +20,11 @@ namespace notaro::testing {
 
 /// A PulseAudio server with a null sink "nul" in a private runtime folder, and parec recording
 /// the sink's monitor as raw 16-bit mono at 44100 Hz. Both end with this object, however the
-/// program ends; the server also leaves by itself exitIdleSeconds after its last client (never
-/// for -1). With quiet, what the two programs print on standard error is dropped.
+/// program ends; the server also leaves exitIdleSeconds after its last client (never for -1).
+/// Their errors are dropped.
 class PrivatePulseServer {
 public:
-    explicit PrivatePulseServer(int exitIdleSeconds = 10, bool quiet = true) : quiet_(quiet) {
-        using namespace std::chrono_literals;
+    explicit PrivatePulseServer(int exitIdleSeconds = 10) {
         char tmpl[] = "/tmp/notaro-pa-XXXXXX";
         dir_ = mkdtemp(tmpl) ? tmpl : "";
         if (const char* old = std::getenv("XDG_RUNTIME_DIR"))
@@ -36,36 +35,31 @@ public:
                    "--exit-idle-time=" + std::to_string(exitIdleSeconds),
                    "--load=module-null-sink sink_name=nul", "--load=module-native-protocol-unix"},
                   dir_ + "/server.log");
-        for (int i = 0; i < 150 && server_ > 0 && !std::filesystem::exists(socket()); ++i)
-            std::this_thread::sleep_for(20ms);
+        for (int i = 0; i < 150 && server_ > 0 && !running(); ++i)
+            nap();
     }
     PrivatePulseServer(const PrivatePulseServer&) = delete;
     PrivatePulseServer& operator=(const PrivatePulseServer&) = delete;
     ~PrivatePulseServer() {
         end(parec_);
         end(server_);
-        if (oldRuntimeDir_.empty())
-            unsetenv("XDG_RUNTIME_DIR");
-        else
-            setenv("XDG_RUNTIME_DIR", oldRuntimeDir_.c_str(), 1);
+        oldRuntimeDir_.empty() ? unsetenv("XDG_RUNTIME_DIR")
+                               : setenv("XDG_RUNTIME_DIR", oldRuntimeDir_.c_str(), 1);
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
 
-    bool running() const { return server_ > 0 && std::filesystem::exists(socket()); }
-    /// The private folder, also the place for the recordings.
-    const std::string& dir() const { return dir_; }
+    bool running() const { return server_ > 0 && std::filesystem::exists(dir_ + "/pulse/native"); }
 
     /// Starts parec into the file `name` of the private folder; false when no sound arrives.
     bool startRecording(const std::string& name) {
-        using namespace std::chrono_literals;
         end(parec_);
         recording_ = dir_ + "/" + name;
         parec_ = spawn({"parec", "-d", "nul.monitor", "--raw", "--format=s16le", "--rate=44100",
                         "--channels=1", "--latency-msec=5"},
                        recording_);
         for (int i = 0; i < 100 && parec_ > 0 && samplesSoFar() == 0; ++i)
-            std::this_thread::sleep_for(20ms);
+            nap();
         return samplesSoFar() > 0;
     }
     double samplesSoFar() const {
@@ -83,14 +77,13 @@ public:
     }
 
 private:
-    std::string socket() const { return dir_ + "/pulse/native"; }
+    static void nap() { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }
 
     pid_t spawn(std::vector<std::string> args, const std::string& out) const {
         posix_spawn_file_actions_t fa;
         posix_spawn_file_actions_init(&fa);
         posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (quiet_)
-            posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
         std::vector<char*> argv;
         for (std::string& a : args)
             argv.push_back(a.data());
@@ -102,14 +95,11 @@ private:
         return pid;
     }
     static void end(pid_t& pid) {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
+        if (pid > 0 && kill(pid, SIGTERM) == 0)
             waitpid(pid, nullptr, 0);
-        }
         pid = -1;
     }
 
-    bool quiet_;
     std::string dir_, recording_, oldRuntimeDir_;
     pid_t server_ = -1, parec_ = -1;
 };

@@ -12,10 +12,9 @@ namespace notaro::testing {
 /// data2 << 16) leaves sounding, as "ch C note N; " and "ch C wheel V; "; empty when the
 /// output ends silent. All Sound Off and All Notes Off end every note of their channel.
 inline std::string leftSounding(const std::vector<uint32_t>& msgs) {
-    constexpr int kCentre = 8192;
     std::array<std::bitset<128>, 16> on{};
     std::array<int, 16> wheel{};
-    wheel.fill(kCentre);
+    wheel.fill(8192); // the centre
     for (const uint32_t m : msgs) {
         const int kind = m & 0xF0, ch = m & 0x0F, d1 = (m >> 8) & 0x7F, d2 = (m >> 16) & 0x7F;
         if (kind == 0x90 || kind == 0x80)
@@ -30,7 +29,7 @@ inline std::string leftSounding(const std::vector<uint32_t>& msgs) {
         for (int n = 0; n < 128; ++n)
             if (on[ch].test(n))
                 left += "ch " + std::to_string(ch) + " note " + std::to_string(n) + "; ";
-        if (wheel[ch] != kCentre)
+        if (wheel[ch] != 8192)
             left += "ch " + std::to_string(ch) + " wheel " + std::to_string(wheel[ch]) + "; ";
     }
     return left;

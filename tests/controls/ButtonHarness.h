@@ -50,7 +50,6 @@ public:
         button->setFocus(Qt::OtherFocusReason);
     }
     QImage surface() const { return button->surface(); }
-    /// Gives the button a style in the fixed grey colours (or another scheme).
     void style(chBut::ButtonTypes type, chBut::ColorTypes scheme = chBut::ForceStandard) {
         button->setColorScheme(scheme);
         button->setButtonType(type);
@@ -63,10 +62,8 @@ private:
     bool m_pressed = false;
 };
 
-/// The states a test can put a button in.
 enum class State { Normal, Hovered, Pressed, Disabled, Default, DefaultPressed };
 
-/// Drives the harness's button into @p s.
 inline void enterState(ButtonHarness& h, State s) {
     if (s == State::Disabled)
         h.button->setEnabled(false);

@@ -64,12 +64,10 @@ TEST(DesignerPlugin, FormOfAllControlsLoadsWithItsValues) {
     EXPECT_EQ(link->LinkURL(), "https://example.org/");
     EXPECT_EQ(frame->Caption(), "Group");
     EXPECT_EQ(caption->HAlign(), glimmer::t1Cap::tc_Right);
-    EXPECT_EQ(caption->Caption(), "Title");
     EXPECT_EQ(gradient->Appearance(), glimmer::t1Grad::Custom);
     EXPECT_EQ(gradient->FirstColor(), 255u);
     EXPECT_EQ(graph->GridVDist(), 7);
     EXPECT_EQ(leds->NumLEDs(), 8);
-    EXPECT_EQ(leds->MaxValue(), 10.0f);
     EXPECT_EQ(scale->MajorDivisions(), 5);
 }
 

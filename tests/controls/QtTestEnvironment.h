@@ -26,7 +26,9 @@ GLIMMER_TEST_PRINT(QColor)
 GLIMMER_TEST_PRINT(QRect)
 #undef GLIMMER_TEST_PRINT
 
-class QObject;
+#include <QObject>
+#include <QRegion>
+
 class QWidget;
 
 namespace glimmer::test {
@@ -36,13 +38,19 @@ QPalette fixedPalette();
 /// The font every test runs with (not antialiased, so text pixels have the exact pen colour).
 QFont fixedFont();
 
-/// The colour at (x, y) as 0x00BBGGRR.
 quint32 oleAt(const QImage& image, int x, int y);
-/// A plain colour value as a QColor.
-QColor plain(quint32 ole);
+/// Counts the mouse presses a watched widget gets and gathers the areas it paints.
+class EventSpy : public QObject {
+public:
+    int presses = 0;
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override;
+};
+
 /// The bounding box of all pixels of colour @p ole inside @p area (empty when none).
 QRect inkBox(const QImage& image, quint32 ole, const QRect& area);
-/// Renders a widget through its paint event into a 32-bit image.
 QImage render(QWidget& widget);
 
 /// One expected pixel; negative coordinates count from the right or bottom edge (-1 = last).
@@ -50,26 +58,21 @@ struct Px {
     int x, y;
     quint32 ole;
 };
-/// Expects every pixel of @p pixels in @p image.
 void expectPixels(const QImage& image, const std::vector<Px>& pixels);
-/// Expects property @p name of @p object to hold @p want: an int matches an enumeration's value,
-/// a QColor a picture whose bottom-right pixel has that colour (QColor(): no picture), a font
-/// its family, size and weight; an invalid @p want expects nothing.
+/// Expects property @p name to hold @p want: an int matches an enumeration, a QColor a picture of
+/// that colour (QColor(): none), a font its family, size and weight; invalid: anything.
 void expectProperty(const QObject& object, const char* name, const QVariant& want);
 
-/// A persisted property: its value after reading an empty bag (invalid: not fixed), another (a
-/// QColor stands for a 4 × 3 picture of that colour), and the key its change is reported under
-/// when that is not its name.
+/// A persisted property: its value read from an empty bag (invalid: not fixed), another (a QColor:
+/// a 4 × 3 picture of it), and the key its change is reported under when not its name.
 struct PropertyCase {
     const char* name;
     QVariant byDefault, other;
     const char* key = nullptr;
 };
-/// Sets each property to its other value through setProperty; each write must be reported once
-/// by propertyChanged, under the property's key, and writing the value held again (but for a
-/// picture) reports nothing.
+/// Sets each property to its other value; each write is reported once under the property's key,
+/// and writing the value held again (but for a picture) reports nothing.
 void setOthers(QObject& control, const std::vector<PropertyCase>& cases);
-/// Expects each property to hold its default (@p defaults) or its other value.
 void expectCases(const QObject& control, const std::vector<PropertyCase>& cases, bool defaults);
 
 } // namespace glimmer::test

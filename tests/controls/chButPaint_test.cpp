@@ -10,7 +10,6 @@ using namespace glimmer::test;
 
 namespace {
 
-/// The colours of one ring of the bevel: its top and left lines, its bottom and right lines.
 struct Ring {
     quint32 topLeft, bottomRight;
 };
@@ -50,51 +49,52 @@ TEST_P(ButtonStyleTest, DrawsFrameOfStyleAndState) {
 }
 
 using B = chBut;
+using C = StyleCase;
+using S = State;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Styles, ButtonStyleTest, ::testing::Values(
-    StyleCase{"flatNormal", B::SimpleFlat, State::Normal, {{HL, SH}, {F, F}}, {}},
-    StyleCase{"flatHovered", B::SimpleFlat, State::Hovered, {{HL, SH}, {F, F}}, {}},
-    StyleCase{"flatPressed", B::SimpleFlat, State::Pressed, {{SH, HL}, {F, F}}, {}},
-    StyleCase{"flatDisabled", B::SimpleFlat, State::Disabled, {{HL, SH}, {F, F}}, {}},
-    StyleCase{"highlightNormal", B::FlatHighlight, State::Normal, {{F, F}, {F, F}}, {}},
-    StyleCase{"highlightHovered", B::FlatHighlight, State::Hovered, {{HL, SH}, {F, F}}, {}},
-    StyleCase{"highlightPressed", B::FlatHighlight, State::Pressed, {{SH, HL}, {F, F}}, {}},
-    StyleCase{"highlightDisabled", B::FlatHighlight, State::Disabled, {{F, F}}, {}},
-    StyleCase{"hover3dNormal", B::Hover3D, State::Normal, {{F, F}, {F, F}}, {}},
-    StyleCase{"hover3dHovered", B::Hover3D, State::Hovered, {{HL, DK}, {LT, SH}, {F, F}}, {}},
-    StyleCase{"hover3dPressed", B::Hover3D, State::Pressed, {{DK, HL}, {SH, LT}, {F, F}}, {}},
-    StyleCase{"hover3dDisabled", B::Hover3D, State::Disabled, {{F, F}, {F, F}}, {}},
-    StyleCase{"classicNormal", B::Windows32Bit, State::Normal, {{HL, DK}, {LT, SH}, {F, F}},
-              {{0, 0, HL}, {-1, 0, DK}}},
-    StyleCase{"classicHovered", B::Windows32Bit, State::Hovered, {{HL, DK}, {LT, SH}}, {}},
-    StyleCase{"classicPressed", B::Windows32Bit, State::Pressed, {{DK, HL}, {SH, LT}}, {}},
-    StyleCase{"classicDisabled", B::Windows32Bit, State::Disabled, {{HL, DK}, {LT, SH}}, {}},
-    StyleCase{"classicDefault", B::Windows32Bit, State::Default,
-              {{DK, DK}, {HL, DK}, {LT, SH}, {F, F}}, {}},
-    StyleCase{"classicDefaultPressed", B::Windows32Bit, State::DefaultPressed,
-              {{DK, DK}, {SH, SH}, {F, F}}, {}},
-    StyleCase{"officeNormal", B::OfficeXP, State::Normal, {{F, F}, {F, F}}, {{5, 12, F}}},
-    StyleCase{"officeHovered", B::OfficeXP, State::Hovered, {{HOT, HOT}, {HOTFILL, HOTFILL}},
-              {{5, 12, HOTFILL}}},
-    StyleCase{"officePressed", B::OfficeXP, State::Pressed, {{HOT, HOT}, {PRESSFILL, PRESSFILL}},
-              {{5, 12, PRESSFILL}}},
-    StyleCase{"officeDisabled", B::OfficeXP, State::Disabled, {{F, F}}, {{5, 12, F}}},
+    C{"flatNormal", B::SimpleFlat, S::Normal, {{HL, SH}, {F, F}}, {}},
+    C{"flatHovered", B::SimpleFlat, S::Hovered, {{HL, SH}, {F, F}}, {}},
+    C{"flatPressed", B::SimpleFlat, S::Pressed, {{SH, HL}, {F, F}}, {}},
+    C{"flatDisabled", B::SimpleFlat, S::Disabled, {{HL, SH}, {F, F}}, {}},
+    C{"highlightNormal", B::FlatHighlight, S::Normal, {{F, F}, {F, F}}, {}},
+    C{"highlightHovered", B::FlatHighlight, S::Hovered, {{HL, SH}, {F, F}}, {}},
+    C{"highlightPressed", B::FlatHighlight, S::Pressed, {{SH, HL}, {F, F}}, {}},
+    C{"highlightDisabled", B::FlatHighlight, S::Disabled, {{F, F}}, {}},
+    C{"hover3dNormal", B::Hover3D, S::Normal, {{F, F}, {F, F}}, {}},
+    C{"hover3dHovered", B::Hover3D, S::Hovered, {{HL, DK}, {LT, SH}, {F, F}}, {}},
+    C{"hover3dPressed", B::Hover3D, S::Pressed, {{DK, HL}, {SH, LT}, {F, F}}, {}},
+    C{"hover3dDisabled", B::Hover3D, S::Disabled, {{F, F}, {F, F}}, {}},
+    C{"classicNormal", B::Windows32Bit, S::Normal, {{HL, DK}, {LT, SH}, {F, F}},
+      {{0, 0, HL}, {-1, 0, DK}}},
+    C{"classicHovered", B::Windows32Bit, S::Hovered, {{HL, DK}, {LT, SH}}, {}},
+    C{"classicPressed", B::Windows32Bit, S::Pressed, {{DK, HL}, {SH, LT}}, {}},
+    C{"classicDisabled", B::Windows32Bit, S::Disabled, {{HL, DK}, {LT, SH}}, {}},
+    C{"classicDefault", B::Windows32Bit, S::Default, {{DK, DK}, {HL, DK}, {LT, SH}, {F, F}}, {}},
+    C{"classicDefaultPressed", B::Windows32Bit, S::DefaultPressed,
+      {{DK, DK}, {SH, SH}, {F, F}}, {}},
+    C{"officeNormal", B::OfficeXP, S::Normal, {{F, F}, {F, F}}, {{5, 12, F}}},
+    C{"officeHovered", B::OfficeXP, S::Hovered, {{HOT, HOT}, {HOTFILL, HOTFILL}},
+      {{5, 12, HOTFILL}}},
+    C{"officePressed", B::OfficeXP, S::Pressed, {{HOT, HOT}, {PRESSFILL, PRESSFILL}},
+      {{5, 12, PRESSFILL}}},
+    C{"officeDisabled", B::OfficeXP, S::Disabled, {{F, F}}, {{5, 12, F}}},
     // XP: xpFace = 0xF0F0F0; rows darken by round(25 ÷ 24 × y), blue scaled by blue ÷ 192.
-    StyleCase{"xpNormal", B::WindowsXP, State::Normal, {{0x733C00, 0x733C00}},
-              {{1, 1, 0x7B4D10}, {-2, -2, 0x7B4D10}, {1, -2, 0x7B4D10}, {30, 10, 0xE4E6E6},
-               {30, 20, 0xD6DBDB}, {30, -2, 0xB4C0C0}, {30, 1, 0xFFFFFF}, {1, 12, 0xEAEBEB},
-               {-2, 12, 0xC3CCCC}}},
-    StyleCase{"xpHoveredOrangeRim", B::WindowsXP, State::Hovered, {},
-              {{30, 1, 0xCEF3FF}, {30, 2, 0x8CDBFF}, {30, -2, 0x0096E7}, {1, 12, 0x31B2FF},
-               {-2, 12, 0x31B2FF}, {2, 12, 0x6BCBFF}, {-3, 12, 0x6BCBFF}, {1, 1, 0x7B4D10}}},
-    StyleCase{"xpDefaultBlueRim", B::WindowsXP, State::Default, {},
-              {{30, 1, 0xFFE7CE}, {30, 2, 0xF7D7BD}, {30, -2, 0xEF826B}, {1, 12, 0xE7AE8C},
-               {2, 12, 0xF0D1B5}}},
-    StyleCase{"xpPressed", B::WindowsXP, State::Pressed, {{0x733C00, 0x733C00}},
-              {{1, 1, 0x7B4D10}, {30, 10, 0xBEC6C6}, {30, 1, 0xA7B0B0}, {-3, 12, 0xF0F0F0},
-               {30, -2, 0xD8E0E0}}},
-    StyleCase{"xpDisabled", B::WindowsXP, State::Disabled, {{0x879C9C, 0x879C9C}},
-              {{30, 10, 0xD2D8D8}, {1, 1, 0x96A8A8}, {-2, -2, 0x96A8A8}}}),
+    C{"xpNormal", B::WindowsXP, S::Normal, {{0x733C00, 0x733C00}},
+      {{1, 1, 0x7B4D10}, {-2, -2, 0x7B4D10}, {1, -2, 0x7B4D10}, {30, 10, 0xE4E6E6},
+       {30, 20, 0xD6DBDB}, {30, -2, 0xB4C0C0}, {30, 1, 0xFFFFFF}, {1, 12, 0xEAEBEB},
+       {-2, 12, 0xC3CCCC}}},
+    C{"xpHoveredOrangeRim", B::WindowsXP, S::Hovered, {},
+      {{30, 1, 0xCEF3FF}, {30, 2, 0x8CDBFF}, {30, -2, 0x0096E7}, {1, 12, 0x31B2FF},
+       {-2, 12, 0x31B2FF}, {2, 12, 0x6BCBFF}, {-3, 12, 0x6BCBFF}, {1, 1, 0x7B4D10}}},
+    C{"xpDefaultBlueRim", B::WindowsXP, S::Default, {},
+      {{30, 1, 0xFFE7CE}, {30, 2, 0xF7D7BD}, {30, -2, 0xEF826B}, {1, 12, 0xE7AE8C},
+       {2, 12, 0xF0D1B5}}},
+    C{"xpPressed", B::WindowsXP, S::Pressed, {{0x733C00, 0x733C00}},
+      {{1, 1, 0x7B4D10}, {30, 10, 0xBEC6C6}, {30, 1, 0xA7B0B0}, {-3, 12, 0xF0F0F0},
+       {30, -2, 0xD8E0E0}}},
+    C{"xpDisabled", B::WindowsXP, S::Disabled, {{0x879C9C, 0x879C9C}},
+      {{30, 10, 0xD2D8D8}, {1, 1, 0x96A8A8}, {-2, -2, 0x96A8A8}}}),
     CaseName());
 // clang-format on
 

@@ -1,20 +1,27 @@
 #include "ButtonHarness.h"
 #include "CaseNames.h"
 
+#include "PictureBlender.h"
 #include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace glimmer;
 using namespace glimmer::test;
 
+using Mode = PictureBlender::Mode;
 namespace {
 
 constexpr quint32 Face = 0x808080, Shadow = 0x404040, Highlight = 0xAFAFAF, Red = 0x0000FF;
 
+QImage filled(int w, int h, QColor c) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
 /// 8 × 6: the left half red, the right half the mask colour.
 QPixmap halfRed(QColor right = QColor(192, 192, 192)) {
-    QImage img(8, 6, QImage::Format_RGB32);
-    img.fill(right);
+    QImage img = filled(8, 6, right);
     QPainter(&img).fillRect(0, 0, 4, 6, QColor(255, 0, 0));
     return QPixmap::fromImage(img);
 }
@@ -82,9 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Renderings, ButtonPictureTest, ::testing::Values(
 TEST(ButtonPictureTest, HoverPictureReplacesNormalWhileHovered) {
     ButtonHarness h;
     pictured(h);
-    QImage blue(8, 6, QImage::Format_RGB32);
-    blue.fill(QColor(0, 0, 255));
-    h.button->setPictureOver(QPixmap::fromImage(blue));
+    h.button->setPictureOver(QPixmap::fromImage(filled(8, 6, QColor(0, 0, 255))));
     EXPECT_EQ(oleAt(h.surface(), 26, 9), Red);
     h.hover();
     EXPECT_EQ(oleAt(h.surface(), 26, 9), 0xFF0000u);
@@ -110,15 +115,45 @@ TEST(ButtonPictureTest, BackgroundPictureLiesUnderCaption) {
     h.button->setColorScheme(chBut::Custom);
     h.button->setBackColor(Face);
     h.button->setForeColor(0x00FF00);
-    QImage big(60, 20, QImage::Format_RGB32);
-    big.fill(QColor(255, 0, 0));
-    h.button->setPictureNormal(QPixmap::fromImage(big));
+    h.button->setPictureNormal(QPixmap::fromImage(filled(60, 20, QColor(255, 0, 0))));
     h.button->setPicturePosition(chBut::cbBackground);
     h.button->setCaption(QStringLiteral("Top"));
     const QImage img = h.surface();
     EXPECT_EQ(oleAt(img, 11, 6), Red) << "picture centred at (10, 5)";
     EXPECT_FALSE(inkBox(img, 0x00FF00, QRect(10, 5, 60, 20)).isEmpty())
         << "caption drawn over the picture";
+}
+
+TEST(PictureBlenderTest, CombinesPictureWithSurfaceByMode) {
+    struct Case {
+        Mode mode;
+        QColor picture, expected; // on a (30, 60, 90) surface; silhouette colour (1, 2, 3)
+    };
+    // clang-format off
+    const Case cases[] = {
+        // round(0.3 × 100) + 0.59 × 200 + 0.11 × 50 = 30 + 118 + 5.5, rounded: 154
+        {Mode::Grey, QColor(100, 200, 50), QColor(154, 154, 154)},
+        // a silhouette takes pixels whose channels add up to 384 at most
+        {Mode::Silhouette, QColor(128, 128, 128), QColor(1, 2, 3)},
+        {Mode::Silhouette, QColor(129, 128, 128), QColor(30, 60, 90)},
+        {Mode::Plain, QColor(192, 192, 192), QColor(30, 60, 90)}}; // the mask colour
+    // clang-format on
+    for (const Case& c : cases) {
+        QImage surface = filled(4, 4, QColor(30, 60, 90));
+        PictureBlender::blend(surface, filled(2, 2, c.picture), QPoint(1, 1), c.mode, true,
+                              QColor(192, 192, 192), QColor(1, 2, 3));
+        EXPECT_EQ(surface.pixelColor(1, 1), c.expected)
+            << int(c.mode) << " " << c.picture.name().toStdString();
+        EXPECT_EQ(surface.pixelColor(0, 0), QColor(30, 60, 90)) << "outside the picture";
+    }
+}
+
+TEST(PictureBlenderTest, ClipsAtSurfaceEdges) {
+    QImage surface = filled(3, 3, QColor(0, 0, 0));
+    PictureBlender::blend(surface, filled(4, 4, QColor(9, 9, 9)), QPoint(-2, 1), Mode::Plain, false,
+                          QColor());
+    EXPECT_EQ(surface.pixelColor(1, 2), QColor(9, 9, 9));
+    EXPECT_EQ(surface.pixelColor(2, 2), QColor(0, 0, 0));
 }
 
 } // namespace

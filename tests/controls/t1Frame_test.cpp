@@ -3,7 +3,6 @@
 #include <glimmer/MemoryPropertyBag.h>
 #include <glimmer/t1Frame.h>
 
-#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -12,19 +11,6 @@ using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
-
-/// Counts the mouse presses a widget receives.
-class PressCounter : public QObject {
-public:
-    int presses = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::MouseButtonPress)
-            ++presses;
-        return false;
-    }
-};
 
 /// A shown 100 × 60 frame read from an empty bag.
 struct FrameHarness {
@@ -104,8 +90,8 @@ TEST(FrameTest, CaptionAlignsWithinStrip) {
 
 TEST(FrameTest, TransparentInsideLetsClicksThroughToHost) {
     FrameHarness h;
-    PressCounter onFrame;
-    PressCounter onHost;
+    EventSpy onFrame;
+    EventSpy onHost;
     h.frame->installEventFilter(&onFrame);
     h.host->installEventFilter(&onHost);
     const QPoint inside = h.frame->geometry().topLeft() + QPoint(50, 40);
@@ -127,7 +113,6 @@ TEST(FrameTest, TransparentInsideLetsClicksThroughToHost) {
     QTest::mouseClick(h.host->windowHandle(), Qt::LeftButton, Qt::NoModifier, inside);
     EXPECT_EQ(onFrame.presses, 1) << "the frame never sees the second click";
     EXPECT_EQ(onHost.presses, hostBefore + 1) << "the host window beneath gets it";
-    EXPECT_EQ(h.host->childAt(inside), nullptr);
 }
 
 } // namespace

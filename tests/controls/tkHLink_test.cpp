@@ -3,18 +3,21 @@
 #include <glimmer/MemoryPropertyBag.h>
 #include <glimmer/tkHLink.h>
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <glimmer/tkHLinkPage.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
 
-/// A shown link whose opener records what would have been opened.
 struct LinkHarness {
     LinkHarness() : host(std::make_unique<QWidget>()) {
         host->setGeometry(100, 100, 300, 100);
@@ -96,11 +99,9 @@ TEST(LinkTest, ClickRulesDecideHowOftenTheLinkOpens) {
             QTest::mouseDClick(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
             QTest::mouseRelease(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
         }
-        const int got[] = {int(clicks.count()), int(doubles.count()), int(h.opened.size())};
-        EXPECT_EQ(std::vector<int>(got, got + 3),
-                  (std::vector<int>{c.clicks, c.doubleClicks, c.opens}))
-            << "single click " << c.singleClickActivates << ", button " << c.button << ", twice "
-            << c.twice;
+        EXPECT_EQ(std::tuple(int(clicks.count()), int(doubles.count()), int(h.opened.size())),
+                  std::tuple(c.clicks, c.doubleClicks, c.opens))
+            << c.singleClickActivates << " " << c.button << " " << c.twice;
     }
 }
 
@@ -130,19 +131,67 @@ TEST(LinkTest, AutoSizeFitsTextPlusBorderAllowanceAndResizeCoversControlWithLabe
     EXPECT_EQ(h.link->size(), text + QSize(7, 7)) << "100 twips at 15 twips per pixel";
 }
 
-TEST(LinkTest, BagSizesToTheTextAndNewLinkTakesHostName) {
+TEST(LinkTest, EmptyBagGivesOpaqueLinkAndNewLinkTakesHostFontAndName) {
     LinkHarness h;
-    MemoryPropertyBag bag;
-    bag.WriteProperty(QStringLiteral("Caption"), QStringLiteral("A fairly long link text"));
-    bag.WriteProperty(QStringLiteral("AutoSize"), true);
-    h.link->ReadProperties(bag);
-    EXPECT_EQ(h.link->size(), h.link->label()->sizeHint());
+    h.link->ReadProperties(MemoryPropertyBag());
     EXPECT_EQ(h.link->BackStyle(), 1);
     EXPECT_EQ(h.link->Font(), h.host->font());
     QSignalSpy init(h.link, &tkHLink::InitPropertiesEvent);
     h.link->InitProperties(QStringLiteral("tkHLink1"));
     EXPECT_EQ(init.count(), 1);
     EXPECT_EQ(h.link->Caption(), QStringLiteral("tkHLink1"));
+}
+
+TEST(LinkPageTest, FillsFieldsFromFirstSelectedControlAndUserEditsMarkIt) {
+    tkHLink first;
+    tkHLink second;
+    first.setCaption(QStringLiteral("First"));
+    first.setLinkURL(QStringLiteral("https://one.example"));
+    first.setLinkUnderLined(true);
+    first.setLinkSingleClickActivate(false);
+    second.setCaption(QStringLiteral("Second"));
+    tkHLinkPage page;
+    page.setSelectedControls({&first, &second});
+    EXPECT_EQ(page.windowTitle(), QStringLiteral("Miscellaneous"));
+    EXPECT_EQ(page.captionEdit()->text(), QStringLiteral("First"));
+    EXPECT_EQ(page.urlEdit()->text(), QStringLiteral("https://one.example"));
+    EXPECT_TRUE(page.underlinedBox()->isChecked());
+    EXPECT_FALSE(page.singleClickBox()->isChecked());
+    EXPECT_FALSE(page.autoSizeBox()->isChecked());
+    EXPECT_TRUE(page.enabledBox()->isChecked());
+    EXPECT_FALSE(page.isChanged());
+    // Only the user's edits mark the page changed.
+    QSignalSpy changed(&page, &tkHLinkPage::changed);
+    page.show();
+    QTest::keyClicks(page.captionEdit(), QStringLiteral("x"));
+    EXPECT_TRUE(page.isChanged());
+    page.autoSizeBox()->click(); // as a user's click or Space press does
+    EXPECT_EQ(changed.count(), 2);
+}
+
+TEST(LinkPageTest, ApplyWritesFirstControlAddressFirstAndEnabledLast) {
+    tkHLink first;
+    tkHLink second;
+    first.setCaption(QStringLiteral("Old"));
+    second.setCaption(QStringLiteral("Untouched"));
+    tkHLinkPage page;
+    page.setSelectedControls({&first, &second});
+    page.urlEdit()->setText(QString());
+    page.captionEdit()->setText(QStringLiteral("New"));
+    page.singleClickBox()->setChecked(false);
+    page.underlinedBox()->setChecked(true);
+    page.autoSizeBox()->setChecked(true);
+    page.enabledBox()->setChecked(false);
+    QStringList order;
+    QObject::connect(&first, &tkHLink::propertyChanged, [&](const QString& key) { order << key; });
+    page.apply();
+    EXPECT_EQ(order, QStringList({"LinkURL", "LinkSingleClickActivate", "LinkUnderLined", "Caption",
+                                  "AutoSize", "Enabled"}));
+    // The address is cleared before the caption is set, so the caption becomes the address.
+    EXPECT_EQ(first.LinkURL(), QStringLiteral("New"));
+    EXPECT_FALSE(first.isEnabled());
+    EXPECT_EQ(second.Caption(), QStringLiteral("Untouched"));
+    EXPECT_FALSE(page.isChanged());
 }
 
 } // namespace

@@ -57,13 +57,10 @@ public:
     ~MemoryFile() { ::close(fd_); }
 
     void assign(std::string_view bytes) {
-        require(::ftruncate(fd_, 0) == 0, "a memory file can be emptied");
-        for (size_t done = 0; done < bytes.size();) {
-            const ssize_t n =
-                ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-            require(n > 0, "a memory file can be written");
-            done += static_cast<size_t>(n);
-        }
+        // A memory file takes a whole write at once.
+        require(::ftruncate(fd_, 0) == 0 && ::pwrite(fd_, bytes.data(), bytes.size(), 0) ==
+                                                static_cast<ssize_t>(bytes.size()),
+                "a memory file can be rewritten");
     }
     const std::string& path() const { return path_; }
 

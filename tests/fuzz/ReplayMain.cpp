@@ -14,13 +14,12 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        if (fs::is_directory(argv[i])) {
+        if (!fs::is_directory(argv[i]))
+            inputs.emplace_back(argv[i]);
+        else
             for (const auto& entry : fs::directory_iterator(argv[i]))
                 if (entry.is_regular_file())
                     inputs.push_back(entry.path());
-        } else {
-            inputs.emplace_back(argv[i]);
-        }
     }
     std::sort(inputs.begin(), inputs.end());
     if (inputs.empty()) {

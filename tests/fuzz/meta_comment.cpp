@@ -12,9 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!parseMetaComment(line, type, text))
         return 0;
     require(type >= 1 && type <= 7, "a meta comment names a text event type");
-    require(text.size() + 4 <= line.size(), "a meta comment's text comes from its line");
-    require(text.empty() || (text.front() != ' ' && text.back() != ' '),
-            "a meta comment's text has no blanks around it");
-    require(text.find('\t') == std::string::npos, "a meta comment's text has no tabs");
+    require(text.size() + 4 <= line.size() && text.find('\t') == std::string::npos &&
+                (text.empty() || (text.front() != ' ' && text.back() != ' ')),
+            "a meta comment's text comes from its line, without tabs or blanks around it");
     return 0;
 }

@@ -36,7 +36,6 @@ using namespace midiResult;
 
 namespace {
 
-// The largest single allocation while reading a file of these bytes, and the reader's code.
 size_t largestWhileReading(const std::string& bytes, int32_t& code) {
     TempDir dir;
     writeBytes(dir.file("in.mid"), bytes);
@@ -65,8 +64,7 @@ TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt) {
         EXPECT_LT(largestWhileReading(c.bytes, code), 64u * 1024u) << midiU00::bytesToHex(c.bytes);
         EXPECT_EQ(code, c.code) << midiU00::bytesToHex(c.bytes);
     }
-    // The same measurement sees the body of a genuinely long chunk: the limit above means
-    // something.
+    // The measurement does see a genuinely long chunk.
     std::string body;
     for (int i = 0; i < 50000; ++i)
         body += "00 90 3C 40 ";

@@ -20,7 +20,6 @@
 
 namespace midiTest {
 
-/// Bytes from space-separated hexadecimal pairs ("90 3C 40").
 inline std::string bytesFromHex(const std::string& hex) {
     std::istringstream in(hex);
     std::string bytes;
@@ -29,13 +28,11 @@ inline std::string bytesFromHex(const std::string& hex) {
     return bytes;
 }
 
-/// A track chunk around body bytes given in hex.
 inline std::string trackChunk(const std::string& bodyHex) {
     const std::string body = bytesFromHex(bodyHex);
     return "MTrk" + notaro::midiU00::longToBytesBE(static_cast<int32_t>(body.size())) + body;
 }
 
-/// A folder of its own under the system's temporary folder, removed with everything in it.
 struct TempDir {
     std::filesystem::path path =
         ::mkdtemp((std::filesystem::temp_directory_path() / "notaro-midi-XXXXXX").string().data());
@@ -55,7 +52,6 @@ inline std::string readBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-/// What our mido script (tests/midi/midi_mido_check.py) prints in one of its modes on a file.
 inline std::string runMido(const std::string& mode, const std::string& file) {
     const std::string script = std::string(NOTARO_SOURCE_DIR) + "/tests/midi/midi_mido_check.py";
     return notaro::testing::commandOutput("/usr/bin/python3 '" + script + "' " + mode + " '" +

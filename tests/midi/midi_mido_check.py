@@ -1,5 +1,4 @@
-"""Independent view of Standard MIDI Files for the notaro MIDI tests, using mido.
-
+"""Independent view of Standard MIDI Files through mido for the notaro MIDI tests.
 dump FILE   header, then "TRACK TYPE DELTA HEX" per message as mido reads and encodes it.
 make FILE   writes a multi-track file of mido's own (running status, tempo changes, sysex).
 times FILE  "TICK MS HEX" per message but End of Track, in playback order, as mido times them.
@@ -23,7 +22,6 @@ def dump(path):
 
 
 def to_track(events):
-    """A track from (absolute tick, message) pairs."""
     track, now = mido.MidiTrack(), 0
     for tick, msg in events:
         track.append(msg.copy(time=tick - now))

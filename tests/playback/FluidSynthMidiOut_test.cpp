@@ -67,16 +67,14 @@ TEST(FluidSynthMidiOut, SilencingKillsEveryVoiceWithinOneBlock) {
     fluid_settings_t* settings = new_fluid_settings();
     fluid_synth_t* synth = new_fluid_synth(settings);
     ASSERT_NE(fluid_synth_sfload(synth, sf.c_str(), 1), FLUID_FAILED);
-    std::vector<float> l(1024), r(1024);
+    std::vector<float> lr(2048);
     auto peakOfNextBlock = [&] { // rendered as the audio callback renders
-        float* out[2] = {l.data(), r.data()};
-        float* fx[4] = {l.data(), r.data(), l.data(), r.data()};
-        std::fill(l.begin(), l.end(), 0.0f);
-        std::fill(r.begin(), r.end(), 0.0f);
+        float* out[2] = {lr.data(), lr.data() + 1024};
+        float* fx[4] = {out[0], out[1], out[0], out[1]};
+        std::fill(lr.begin(), lr.end(), 0.0f);
         fluid_synth_process(synth, 1024, 4, fx, 2, out);
-        const auto [lo, hi] = std::minmax_element(l.begin(), l.end());
-        const auto [rlo, rhi] = std::minmax_element(r.begin(), r.end());
-        return std::max({-*lo, *hi, -*rlo, *rhi});
+        const auto [lo, hi] = std::minmax_element(lr.begin(), lr.end());
+        return std::max(-*lo, *hi);
     };
     // A sustained organ note, then what close() sends before the engine silences.
     for (uint32_t msg : {packShortMsg(0xC0, 19), packShortMsg(0x90, 60, 127)})

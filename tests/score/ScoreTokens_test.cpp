@@ -38,7 +38,6 @@ TEST(ScoreTokens, SpansOfEachKindOfLine) {
         {B, "!!$ title ", "ccccccccc ", B},
         {B, "  !! x", "  xxxx", L},
         {B, " **N[D-R-M] ", " HHHHHHHHHH ", S},
-        {B, "**n[a-b-c]", "HHHHHHHHHH", L},
         // Notes lines: value, pitch, accidental, marks, rest, separators, ignored characters.
         {L, "4c# 8.d-( 2: 4cx|4d", "vpa vvpak vr vpoovp", L},
         {L, "4cc[ 12CC'] 4...c é4c 4:(", "vppk vvppkk xxxxx xxx xxx", L},
@@ -56,11 +55,9 @@ TEST(ScoreTokens, SpansOfEachKindOfLine) {
         {L, "*usedef[A:2]", "uuuuuuuuuuuu", L},
         {L, "*usedef[A:0]", "xxxxxxxxxxxx", L},
         {L, "*def[A", "xxxxxx", L},
-        {L, "*x[1]", "xxxxx", L},
         {L, "====", "oooo", L},
         {L, " =", " x", L},
         {L, ".", "o", L},
-        {L, "   ", "   ", L},
     };
     for (const auto& r : rows) {
         LinePlace place = r.place;

@@ -47,18 +47,15 @@ TEST(cTParseNotes, ErrorsReportTheFailingToken) {
     const struct {
         const char* line;
         int32_t message, pos, len; // message: index into kMessages
-    } cases[] = {{"4", 0, 0, 1},        {"c4", 0, 0, 2},          {"123c", 0, 0, 4},
-                 {"4...c", 0, 0, 5},    {"4:(", 0, 0, 3},         {"4c 4H 4d", 0, 3, 2},
-                 {"4ccccccc", 0, 0, 8}, {"4c[]", 0, 0, 4},        {"4c()", 0, 0, 4},
-                 {"2c[ 2d]", 1, 4, 3},  {"2c[ 2c#]", 1, 4, 4},    {"4c[ 4:", 1, 4, 2},
-                 {"4c]", 2, 0, 3},      {"4c[ 4c[", 3, 4, 3},     {"4c( 4d(", 4, 4, 3},
-                 {"4c[(", 5, 0, 4},     {"4b( 4c[ 4c)", 6, 8, 3}, {"4c)", 7, 0, 3},
-                 {"4c'(", 8, 0, 4},     {"4c( 4d'", 8, 4, 3},     {"4c[' 4c]", 9, 0, 4}};
-    for (const auto& t : cases) {
-        cTParse p;
-        EXPECT_EQ(parseBody(p, t.line), (ParseOutcome{2, kMessages[t.message], t.pos, t.len}))
+    } cases[] = {{"4", 0, 0, 1},     {"c4", 0, 0, 2},          {"123c", 0, 0, 4},
+                 {"4...c", 0, 0, 5}, {"4:(", 0, 0, 3},         {"4c 4H 4d", 0, 3, 2},
+                 {"4c[]", 0, 0, 4},  {"2c[ 2d]", 1, 4, 3},     {"4c[ 4:", 1, 4, 2},
+                 {"4c]", 2, 0, 3},   {"4c[ 4c[", 3, 4, 3},     {"4c( 4d(", 4, 4, 3},
+                 {"4c[(", 5, 0, 4},  {"4b( 4c[ 4c)", 6, 8, 3}, {"4c)", 7, 0, 3},
+                 {"4c'(", 8, 0, 4},  {"4c( 4d'", 8, 4, 3},     {"4c[' 4c]", 9, 0, 4}};
+    for (const auto& t : cases)
+        EXPECT_EQ(parseBody(t.line), (ParseOutcome{2, kMessages[t.message], t.pos, t.len}))
             << t.line;
-    }
     cTParse p;
     EXPECT_EQ(parseText(p, crlf("**n[d-r-m];4c")), (ParseOutcome{2, "Invalid note/rest", 0, 2}));
     // The record of the failing token is already in the list.
@@ -75,16 +72,14 @@ TEST(cTParseNotes, TieSlurAndStaccatoBits) {
                  {"4c( 4d')", "00 21 01"},        {"4c[ 4c]'", "21 00 01"},
                  {"4c[[ 4c]]", "21 00 00"}};
     for (const auto& t : cases) {
-        cTParse p;
-        ASSERT_EQ(parseBody(p, t.line), kOk) << t.line;
-        EXPECT_EQ(digits(p, &cGnsNote::tie) + " " + digits(p, &cGnsNote::slur) + " " +
-                      digits(p, &cGnsNote::staccatoLevel),
+        const auto p = parsed(t.line);
+        EXPECT_EQ(digits(*p, &cGnsNote::tie) + " " + digits(*p, &cGnsNote::slur) + " " +
+                      digits(*p, &cGnsNote::staccatoLevel),
                   t.bits)
             << t.line;
     }
     // A tie runs across lines, comments and directives.
-    cTParse p;
-    ASSERT_EQ(parseBody(p, "2g[;! held over;*t[90];2g 2g]"), kOk);
-    EXPECT_EQ(digits(p, &cGnsNote::tie), "2031");
-    EXPECT_EQ(p.theNotes(1).eventType, cGnsNote::kTempo);
+    const auto p = parsed("2g[;! held over;*t[90];2g 2g]");
+    EXPECT_EQ(digits(*p, &cGnsNote::tie), "2031");
+    EXPECT_EQ(p->theNotes(1).eventType, cGnsNote::kTempo);
 }
