@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# usage: check_glimmer_package.sh CMAKE BUILD_DIR
+# usage: check_glimmer_package.sh CMAKE BUILD_DIR [SANITIZE_FLAGS]
 # Installs the build into a temporary prefix, then builds a small outside program against the
 # installed Glimmer with find_package and pkg-config, runs it offscreen and checks that it made
 # a button.
 set -euo pipefail
-cmake=$1 build=$2
+cmake=$1 build=$2 sanitize=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -31,8 +31,10 @@ int main(int argc, char** argv) {
     std::printf("%s %s\n", button.metaObject()->className(), qPrintable(button.Caption()));
 }
 CPP
+# A sanitizer build's library needs the outside program built with the same runtime.
 "$cmake" -S "$work/app" -B "$work/app/build" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
-  >"$work/configure.log" 2>&1 || { cat "$work/configure.log"; fail "find_package(Glimmer 1.0)"; }
+  -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >"$work/configure.log" 2>&1 ||
+  { cat "$work/configure.log"; fail "find_package(Glimmer 1.0)"; }
 "$cmake" --build "$work/app/build" >"$work/build.log" 2>&1 || { cat "$work/build.log"; fail "build"; }
 out=$(LD_LIBRARY_PATH="$prefix/lib" QT_QPA_PLATFORM=offscreen "$work/app/build/uses_glimmer") ||
   fail "the program failed: $out"
