@@ -69,6 +69,9 @@ src/controls/PropertyTable.h ¦ m_mode == WithDefaults ¦ m_mode == EveryValue �
 src/controls/chButProperties.cpp ¦ constexpr char kPictureOverChange[] = "PICO"; ¦ constexpr char kPictureOverChange[] = "PICH"; ¦ glimmer_tests
 src/controls/tkHLinkProperties.cpp ¦ f.setUnderline(v); ¦ f.setUnderline(!v); ¦ glimmer_tests
 src/controls/ColorMath.cpp ¦ v * color.blue() / 192 ¦ v * color.blue() / 191 ¦ glimmer_tests
+src/controls/OleColor.cpp ¦ return QColor(int(value & 0xFFu), int((value >> 8) & 0xFFu), int((value >> 16) & 0xFFu)); ¦ return QColor(int((value >> 16) & 0xFFu), int((value >> 8) & 0xFFu), int(value & 0xFFu)); ¦ glimmer_tests
+src/controls/OleColor.cpp ¦ return (value & SystemFlag) != 0; ¦ return (value & 0x40000000u) != 0; ¦ glimmer_tests
+src/controls/OleColor.cpp ¦ return {P::Active, P::Button}; // button face ¦ return {P::Active, P::Window}; // button face ¦ glimmer_tests
 src/controls/MeterLogic.cpp ¦ return static_cast<int>(whole) + (g > whole ? 1 : 0); ¦ return static_cast<int>(whole); ¦ glimmer_tests
 src/controls/MeterLogic.cpp ¦ return requested < minValue ? minValue * 1.1f + 1.0f : requested; ¦ return requested < minValue ? minValue : requested; ¦ glimmer_tests
 src/controls/GraphRing.cpp ¦ if (--m_start < 0) ¦ if (--m_start <= 0) ¦ glimmer_tests

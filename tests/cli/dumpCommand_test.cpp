@@ -44,15 +44,10 @@ TEST_F(DumpTest, ReadableFilePrintsTheModelsTextWithLfLineEnds) {
 
 TEST_F(DumpTest, UnreadableFilePrintsOnlyWhatWasReadThenWhatWentWrongWithItsNumber) {
     const std::string head = "MThd" + bytesFromHex("00 00 00 06 00 01 00 02 00 60");
-    const std::string one = "MThd" + bytesFromHex("00 00 00 06 00 01 00 01 00 60");
     const std::string ends = "it ends early or is missing (code 62)";
     const std::string twoTracks = "HEADER:\n======\n\tFormat: 1\n\tTracks: 2\n\tDivision: 60\n\n"
                                   "TRACK #0:\n=========\n\t000000 (000000) CM: 903C40\n";
-    const struct {
-        std::string bytes;
-        std::string out; // "-": not compared
-        std::string err;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"", "", ends},
         {"RIFF" + bytesFromHex("00 00 00 06"), "",
          "a chunk does not start with \"MThd\" or \"MTrk\" as expected (code -1)"},
@@ -63,23 +58,11 @@ TEST_F(DumpTest, UnreadableFilePrintsOnlyWhatWasReadThenWhatWentWrongWithItsNumb
         {head + trackChunk("00 90 3C 40") + "MTrk" + bytesFromHex("00 00 01 00 00"),
          twoTracks + "\nTRACK #1:\n=========\n", ends},
         {head + trackChunk("00 90 3C 40"), twoTracks, ends},
-        {"MThd" + bytesFromHex("00 00 00 05 00 01 00 01 00"), "-",
-         "a chunk length is too small (header below 6, track below 1) (code -2)"},
-        {"MThd" + bytesFromHex("00 00 00 06 00 01 00 00 00 60"), "-",
-         "the header declares no tracks (code -3)"},
-        {one + trackChunk("00 3C 40"), "-", "a data byte comes before any status byte (code -4)"},
-        {one + trackChunk("00 F3"), "-",
-         "a track holds a status byte that is not handled (code -5)"},
-        {one + trackChunk("00 90 3C"), "-", "an event runs past the end of its track (code 5)"},
-        {one + trackChunk("88 80 80 80 00 90 3C 40"), "-",
-         "a length or a time exceeds 32 bits (code 6)"},
-        {"MThd" + bytesFromHex("00 00 00 06 00 01 00 01 E7 00") + trackChunk("00 90 3C 40"), "-",
-         "its time-code division has 0 ticks per second (code 11)"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(dump(c.bytes), 1);
-        EXPECT_EQ(c.out == "-" ? "-" : out.str(), c.out) << midiU00::bytesToHex(c.bytes);
-        EXPECT_EQ(err.str(), path + ": cannot read MIDI file: " + c.err + "\n");
+    for (const auto& [bytes, wantOut, wantErr] : cases) {
+        EXPECT_EQ(dump(bytes), 1);
+        EXPECT_EQ(out.str(), wantOut) << midiU00::bytesToHex(bytes);
+        EXPECT_EQ(err.str(), path + ": cannot read MIDI file: " + wantErr + "\n");
     }
 }
 

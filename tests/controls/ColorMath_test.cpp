@@ -2,8 +2,6 @@
 #include "ColorMath.h"
 #include "QtTestEnvironment.h"
 
-#include <glimmer/OleColor.h>
-
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -83,16 +81,6 @@ TEST(ButtonColorsTest, EachSchemeTakesItsSourcesAndShadesAroundTheFace) {
     for (auto colour : {&ButtonColors::light, &ButtonColors::shadow, &ButtonColors::darkShadow,
                         &ButtonColors::highlight})
         EXPECT_EQ(s[2].*colour, s[4].*colour);
-}
-
-TEST(OleColorTest, PlainValuesAreBlueGreenRedAndSystemValuesFollowThePalette) {
-    EXPECT_EQ(OleColor::toColor(0x00123456, QPalette()), QColor(0x56, 0x34, 0x12));
-    EXPECT_EQ(OleColor::fromColor(QColor(0x56, 0x34, 0x12)), 0x123456u);
-    const QPalette p = glimmer::test::fixedPalette();
-    EXPECT_EQ(OleColor::toColor(OleColor::ButtonFace, p), p.color(QPalette::Button));
-    EXPECT_EQ(OleColor::toColor(OleColor::Highlight, p), p.color(QPalette::Highlight));
-    EXPECT_TRUE(OleColor::isSystemColor(0x8000000F));
-    EXPECT_FALSE(OleColor::isSystemColor(0x00FFFFFF));
 }
 
 } // namespace

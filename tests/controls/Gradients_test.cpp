@@ -12,21 +12,15 @@ using namespace glimmer::test;
 
 namespace {
 
-struct GradientCase {
-    const char* name;
-    int appearance, direction;
-    quint32 first, last; // colour at the start and at the end of the gradient's axis
-};
-
 // The pixel at the start and at the end of the axis, for a panel and for an opaque caption.
 TEST(Gradient, EndsFollowAppearanceAndDirection) {
-    // clang-format off
-    for (const GradientCase& c : {GradientCase{"soft gray, no colours", 13, 0, 0xAAAAAA, 0xEEEEEE},
-                                  GradientCase{"custom colours", 14, 0, 0x102030, 0x405060},
-                                  GradientCase{"autumn down", 0, 1, 0x406060, 0x80A0A0},
-                                  GradientCase{"blue leftward", 6, 2, 0x402020, 0xA08070},
-                                  GradientCase{"neon green up", 11, 3, 0xCCCC22, 0x444444}}) {
-        // clang-format on
+    // name, appearance, direction, colour at the start and at the end of the gradient's axis
+    for (const auto& [name, appearance, direction, first, last] :
+         {std::tuple{"soft gray, no colours", 13, 0, 0xAAAAAAu, 0xEEEEEEu},
+          {"custom colours", 14, 0, 0x102030u, 0x405060u},
+          {"autumn down", 0, 1, 0x406060u, 0x80A0A0u},
+          {"blue leftward", 6, 2, 0x402020u, 0xA08070u},
+          {"neon green up", 11, 3, 0xCCCC22u, 0x444444u}}) {
         QWidget host;
         const std::pair<QWidget*, const char*> controls[] = {{new t1Grad(&host), "FirstColor"},
                                                              {new t1Cap(&host), "Back1Color"}};
@@ -35,16 +29,16 @@ TEST(Gradient, EndsFollowAppearanceAndDirection) {
             w->setProperty(colour, 0x102030u);
             w->setProperty(colour == std::string("FirstColor") ? "SecondColor" : "Back2Color",
                            0x405060u);
-            w->setProperty("Appearance", c.appearance);
-            w->setProperty("Direction", c.direction);
+            w->setProperty("Appearance", appearance);
+            w->setProperty("Direction", direction);
         }
         host.show();
-        const bool across = c.direction == 0 || c.direction == 2;
+        const bool across = direction == 0 || direction == 2;
         for (const auto& [w, colour] : controls) {
             const QImage image = render(*w);
-            SCOPED_TRACE(testing::Message() << c.name << ", " << w->metaObject()->className());
-            EXPECT_EQ(oleAt(image, 0, 0), c.first);
-            EXPECT_EQ(oleAt(image, across ? 39 : 0, across ? 0 : 29), c.last);
+            SCOPED_TRACE(testing::Message() << name << ", " << w->metaObject()->className());
+            EXPECT_EQ(oleAt(image, 0, 0), first);
+            EXPECT_EQ(oleAt(image, across ? 39 : 0, across ? 0 : 29), last);
         }
     }
 }
@@ -63,25 +57,20 @@ TEST(t1Grad, LabelsShowTheGradientBehindTheirText) {
     EXPECT_FALSE(inkBox(image, 0x101010, QRect(10, 5, 60, 20)).isEmpty()); // its text
 }
 
-struct AlignCase {
-    const char* name;
-    int hAlign, vAlign;
-};
 // The block is measured in the inside (1, 1)–(W − 1, H − 1) and moved by the alignments.
 TEST(t1Cap, TextBlockPlacedByAlignment) {
-    for (const AlignCase& c : {AlignCase{"left top", 0, 0}, AlignCase{"center middle", 1, 1},
-                               AlignCase{"right bottom", 2, 2}, AlignCase{"left bottom", 0, 2}}) {
+    for (const auto& [h, v] : {std::pair{0, 0}, {1, 1}, {2, 2}, {0, 2}}) {
         t1Cap caption;
         caption.setFont(fixedFont());
         caption.setGeometry(0, 0, 120, 50);
         caption.setCaption(QStringLiteral("Two words"));
-        caption.setHAlign(t1Cap::tc_HAlign(c.hAlign));
-        caption.setVAlign(t1Cap::tc_VAlign(c.vAlign));
+        caption.setHAlign(t1Cap::tc_HAlign(h));
+        caption.setVAlign(t1Cap::tc_VAlign(v));
         const QSize text = QFontMetrics(fixedFont()).size(0, caption.Caption());
         const int across[] = {1, 1 + (120 - 1 - text.width()) / 2, 120 - text.width()};
         const int down[] = {1, 1 + (50 - 1 - text.height()) / 2, 50 - text.height()};
-        EXPECT_EQ(caption.textRect(), QRect(QPoint(across[c.hAlign], down[c.vAlign]), text))
-            << c.name;
+        EXPECT_EQ(caption.textRect(), QRect(QPoint(across[h], down[v]), text))
+            << "alignment " << h << ", " << v;
     }
 }
 

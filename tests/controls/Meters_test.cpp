@@ -14,28 +14,20 @@ using namespace glimmer::test;
 
 namespace {
 
-struct LitCase {
-    const char* name;
-    float value, minValue, maxValue;
-    int leds, lit;
-};
 TEST(Meter, AStartedLedLights) {
+    // value, minimum, maximum, LEDs, lit
     // clang-format off
-    for (const LitCase& c : {LitCase{"tenth", 0.1f, 0, 6, 12, 1},
-                             LitCase{"whole step", 1, 0, 6, 12, 2},
-                             LitCase{"just above whole", 1.01f, 0, 6, 12, 3},
-                             LitCase{"above range", 9, 0, 6, 12, 12},
-                             LitCase{"below range", -3, 0, 6, 12, 0},
-                             LitCase{"negative range", -5, -10, 0, 4, 2},
-                             LitCase{"empty range", 3, 3, 3, 12, 0}}) {
+    for (const auto& [value, min, max, leds, lit] : {std::tuple{0.1f, 0.f, 6.f, 12, 1},
+             {1.f, 0.f, 6.f, 12, 2}, {1.01f, 0.f, 6.f, 12, 3}, {9.f, 0.f, 6.f, 12, 12},
+             {-3.f, 0.f, 6.f, 12, 0}, {-5.f, -10.f, 0.f, 4, 2}, {3.f, 3.f, 3.f, 12, 0}}) {
         // clang-format on
         L2M2 bar;
-        bar.setNumLEDs(c.leds);
+        bar.setNumLEDs(leds);
         bar.setMinValue(-100);
-        bar.setMaxValue(c.maxValue);
-        bar.setMinValue(c.minValue);
-        bar.setValue(c.value);
-        EXPECT_EQ(bar.litCount(), c.lit) << c.name;
+        bar.setMaxValue(max);
+        bar.setMinValue(min);
+        bar.setValue(value);
+        EXPECT_EQ(bar.litCount(), lit) << value << " in " << min << " … " << max;
     }
 }
 

@@ -56,30 +56,27 @@ TEST(ButtonCaptionTest, LongCaptionWrapsAndAccessKeyMarkerOnlyUnderlinesItsLette
 // caption is embossed: highlight under shadow.
 TEST(ButtonCaptionTest, EffectsAndDisabledDrawShiftedCopiesBeforeCaption) {
     constexpr quint32 Dark = 0x989898, Light = 0xE8E8E8, None = 1; // face 0xC0 ∓ 40
-    struct Case {
-        chBut::fx effect;
-        bool enabled;
-        quint32 text, below, above;
-    };
     const QRect area(2, 2, 76, 26);
-    for (const Case c : {Case{chBut::cbEmbossed, true, Black, Dark, Light},
-                         Case{chBut::cbEngraved, true, Black, Light, Dark},
-                         Case{chBut::cbShadowed, true, Black, Dark, None},
-                         Case{chBut::cbNone, false, 0x808080, 0xFFFFFF, None}}) {
+    // effect, enabled, the caption's colour, the copies' below right and above left
+    for (const auto& [effect, enabled, text, below, above] :
+         {std::tuple{chBut::cbEmbossed, true, Black, Dark, Light},
+          {chBut::cbEngraved, true, Black, Light, Dark},
+          {chBut::cbShadowed, true, Black, Dark, None},
+          {chBut::cbNone, false, 0x808080u, 0xFFFFFFu, None}}) {
         ButtonHarness h(QSize(80, 30));
         captioned(h, QStringLiteral("Fx"));
         const QRect normal = inkBox(h.surface(), Black, area);
-        h.button->setSpecialEffect(c.effect);
-        h.button->setEnabled(c.enabled);
+        h.button->setSpecialEffect(effect);
+        h.button->setEnabled(enabled);
         const QImage img = h.surface();
-        SCOPED_TRACE(testing::Message() << "effect " << c.effect << ", enabled " << c.enabled);
-        EXPECT_EQ(inkBox(img, c.text, area), normal);
-        EXPECT_EQ(inkBox(img, Black, area).isEmpty(), !c.enabled);
-        EXPECT_EQ(inkBox(img, c.below, area).bottomRight(), normal.bottomRight() + QPoint(1, 1));
-        if (c.above == None)
+        SCOPED_TRACE(testing::Message() << "effect " << effect << ", enabled " << enabled);
+        EXPECT_EQ(inkBox(img, text, area), normal);
+        EXPECT_EQ(inkBox(img, Black, area).isEmpty(), !enabled);
+        EXPECT_EQ(inkBox(img, below, area).bottomRight(), normal.bottomRight() + QPoint(1, 1));
+        if (above == None)
             EXPECT_TRUE(inkBox(img, Light, area).isEmpty());
         else
-            EXPECT_EQ(inkBox(img, c.above, area).topLeft(), normal.topLeft() - QPoint(1, 1));
+            EXPECT_EQ(inkBox(img, above, area).topLeft(), normal.topLeft() - QPoint(1, 1));
     }
 }
 
@@ -110,36 +107,23 @@ TEST(CaptionLayoutTest, AccessKeyIsCharacterAfterFirstSingleAmpersandInLowerCase
 }
 
 TEST(CaptionLayoutTest, PictureSitsFourPixelsBesideOrTwoAboveOrBelowCaption) {
-    const QSize pic(16, 12);
     for (int position = 0; position <= 4; ++position) {
-        SCOPED_TRACE(testing::Message() << "position " << position);
-        const CaptionLayout l = CaptionLayout::compute(QSize(120, 80), test::fixedFont(),
-                                                       QStringLiteral("Go"), pic, position);
-        ASSERT_FALSE(l.text.isEmpty());
-        EXPECT_EQ(l.picture.size(), pic);
-        switch (position) {
-        case 0:
-            EXPECT_EQ(l.picture.right() + 1 + 4, l.text.left());
-            EXPECT_EQ(l.picture.top(), (80 - 12) / 2);
-            EXPECT_EQ(l.text.left(), (120 - l.text.width()) / 2);
-            break;
-        case 1:
-            EXPECT_EQ(l.text.right() + 1 + 4, l.picture.left());
-            EXPECT_EQ(l.text.left(), (120 - 16 - 4 - l.text.width()) / 2);
-            break;
-        case 2:
-            EXPECT_EQ(l.picture.bottom() + 1 + 2, l.text.top());
-            EXPECT_EQ(l.picture.left(), (120 - 16) / 2);
-            EXPECT_EQ(l.text.top(), (80 - l.text.height()) / 2);
-            break;
-        case 3:
-            EXPECT_EQ(l.text.bottom() + 1 + 2, l.picture.top());
-            EXPECT_EQ(l.text.top(), (80 - 12 - 4 - l.text.height()) / 2);
-            break;
-        default:
-            EXPECT_EQ(l.picture.topLeft(), QPoint((120 - 16) / 2, (80 - 12) / 2));
-            EXPECT_EQ(l.text.left(), (120 - l.text.width()) / 2);
-        }
+        const CaptionLayout l = CaptionLayout::compute(
+            QSize(120, 80), test::fixedFont(), QStringLiteral("Go"), QSize(16, 12), position);
+        const int tw = l.text.width(), th = l.text.height();
+        const int tx = (120 - tw) / 2, ty = (80 - th) / 2; // the text centred on its own
+        // The picture's and the text's top-left corners: picture left of the text (which stays
+        // centred), right of it (the pair centred), above, below (the pair centred), behind.
+        const std::pair<QPoint, QPoint> want[] = {
+            {{tx - 20, 34}, {tx, ty}},
+            {{(100 - tw) / 2 + tw + 4, 34}, {(100 - tw) / 2, ty}},
+            {{52, ty - 14}, {tx, ty}},
+            {{52, (64 - th) / 2 + th + 2}, {tx, (64 - th) / 2}},
+            {{52, 34}, {tx, ty}}};
+        EXPECT_EQ(std::pair(l.picture, l.text),
+                  std::pair(QRect(want[position].first, QSize(16, 12)),
+                            QRect(want[position].second, l.text.size())))
+            << "position " << position;
     }
 }
 

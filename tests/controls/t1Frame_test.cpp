@@ -44,23 +44,20 @@ TEST(FrameTest, EmptyBagGivesHelloStripWithLineAndOpaqueInsideInEtchedBorder) {
 }
 
 TEST(FrameTest, InsideStartsBelowStripAndCaptionNeedsStrip) {
-    struct Case {
-        bool hasTape;
-        int tapeHeight;
-        bool tape3D;
-        int insideTop; // first row of the inside fill
-    };
-    for (const Case c : {Case{true, 17, false, 19}, Case{true, 25, true, 28},
-                         Case{false, 17, true, 2}, Case{true, 0, true, 2}}) {
+    // strip, its height, its 3-D line, the first row of the inside fill
+    for (const auto& [hasTape, tapeHeight, tape3D, insideTop] : {std::tuple{true, 17, false, 19},
+                                                                 {true, 25, true, 28},
+                                                                 {false, 17, true, 2},
+                                                                 {true, 0, true, 2}}) {
         FrameHarness h;
-        h.frame->setHasTape(c.hasTape);
-        h.frame->setTapeHeight(c.tapeHeight);
-        h.frame->setTape3D(c.tape3D);
+        h.frame->setHasTape(hasTape);
+        h.frame->setTapeHeight(tapeHeight);
+        h.frame->setTape3D(tape3D);
         const QImage img = h.image();
-        SCOPED_TRACE(testing::Message() << "tape " << c.hasTape << ", height " << c.tapeHeight);
-        EXPECT_EQ(oleAt(img, 5, c.insideTop), 0xE0E0E0u);
-        EXPECT_TRUE(c.insideTop == 2 || oleAt(img, 5, c.insideTop - 1) != 0xE0E0E0u);
-        EXPECT_EQ(inkBox(img, 0x000000, QRect(2, 2, 96, 56)).isEmpty(), c.insideTop == 2);
+        SCOPED_TRACE(testing::Message() << "tape " << hasTape << ", height " << tapeHeight);
+        EXPECT_EQ(oleAt(img, 5, insideTop), 0xE0E0E0u);
+        EXPECT_TRUE(insideTop == 2 || oleAt(img, 5, insideTop - 1) != 0xE0E0E0u);
+        EXPECT_EQ(inkBox(img, 0x000000, QRect(2, 2, 96, 56)).isEmpty(), insideTop == 2);
     }
 }
 

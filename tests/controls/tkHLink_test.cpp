@@ -79,29 +79,27 @@ TEST(LinkTest, OpeningTakesVisitedColourUnlessNavigateIsCancelled) {
 }
 
 TEST(LinkTest, ClickRulesDecideHowOftenTheLinkOpens) {
-    struct Case {
-        bool singleClickActivates;
-        Qt::MouseButton button;
-        bool twice; // a double click: the first click, then Qt Test's second press alone
-        int clicks, doubleClicks, opens;
-    };
-    for (const Case c :
-         {Case{true, Qt::LeftButton, false, 1, 0, 1}, Case{false, Qt::LeftButton, false, 1, 0, 0},
-          Case{true, Qt::LeftButton, true, 1, 1, 2}, Case{false, Qt::LeftButton, true, 1, 1, 1},
-          Case{true, Qt::RightButton, false, 0, 0, 0}}) {
+    // Single click activates, button, twice (a double click: the first click, then Qt Test's
+    // second press alone), then the clicks, double clicks and openings.
+    for (const auto& [single, button, twice, wantClicks, wantDoubles, wantOpens] :
+         {std::tuple{true, Qt::LeftButton, false, 1, 0, 1},
+          {false, Qt::LeftButton, false, 1, 0, 0},
+          {true, Qt::LeftButton, true, 1, 1, 2},
+          {false, Qt::LeftButton, true, 1, 1, 1},
+          {true, Qt::RightButton, false, 0, 0, 0}}) {
         LinkHarness h;
         h.link->setLinkURL(QStringLiteral("https://example.org"));
-        h.link->setLinkSingleClickActivate(c.singleClickActivates);
+        h.link->setLinkSingleClickActivate(single);
         QSignalSpy clicks(h.link, &tkHLink::Click);
         QSignalSpy doubles(h.link, &tkHLink::DblClick);
-        h.click(c.button);
-        if (c.twice) {
-            QTest::mouseDClick(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
-            QTest::mouseRelease(h.link->label(), c.button, Qt::NoModifier, QPoint(5, 5));
+        h.click(button);
+        if (twice) {
+            QTest::mouseDClick(h.link->label(), button, Qt::NoModifier, QPoint(5, 5));
+            QTest::mouseRelease(h.link->label(), button, Qt::NoModifier, QPoint(5, 5));
         }
         EXPECT_EQ(std::tuple(int(clicks.count()), int(doubles.count()), int(h.opened.size())),
-                  std::tuple(c.clicks, c.doubleClicks, c.opens))
-            << c.singleClickActivates << " " << c.button << " " << c.twice;
+                  std::tuple(wantClicks, wantDoubles, wantOpens))
+            << single << " " << button << " " << twice;
     }
 }
 
@@ -152,13 +150,12 @@ TEST(LinkPageTest, FillsFieldsFromFirstSelectedControlAndUserEditsMarkIt) {
     second.setCaption(QStringLiteral("Second"));
     tkHLinkPage page;
     page.setSelectedControls({&first, &second});
-    EXPECT_EQ(page.windowTitle(), QStringLiteral("Miscellaneous"));
-    EXPECT_EQ(page.captionEdit()->text(), QStringLiteral("First"));
-    EXPECT_EQ(page.urlEdit()->text(), QStringLiteral("https://one.example"));
-    EXPECT_TRUE(page.underlinedBox()->isChecked());
-    EXPECT_FALSE(page.singleClickBox()->isChecked());
-    EXPECT_FALSE(page.autoSizeBox()->isChecked());
-    EXPECT_TRUE(page.enabledBox()->isChecked());
+    EXPECT_EQ(QStringList({page.windowTitle(), page.captionEdit()->text(), page.urlEdit()->text()}),
+              QStringList({"Miscellaneous", "First", "https://one.example"}));
+    // Underlined, single click, auto size, enabled.
+    EXPECT_EQ(std::tuple(page.underlinedBox()->isChecked(), page.singleClickBox()->isChecked(),
+                         page.autoSizeBox()->isChecked(), page.enabledBox()->isChecked()),
+              std::tuple(true, false, false, true));
     EXPECT_FALSE(page.isChanged());
     // Only the user's edits mark the page changed.
     QSignalSpy changed(&page, &tkHLinkPage::changed);

@@ -47,10 +47,7 @@ size_t largestWhileReading(const std::string& bytes, int32_t& code) {
 
 TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt) {
     const std::string head = "MThd" + bytesFromHex("00 00 00 06 00 01 00 01 00 60");
-    const struct {
-        std::string bytes;
-        int32_t code;
-    } cases[] = {
+    const std::pair<std::string, int32_t> cases[] = {
         {head + "MTrk" + bytesFromHex("7F FF FF FF 00 90 3C 40"), kEndOfFile},
         {"MThd" + bytesFromHex("7F FF FF FF 00 01 00 01 00 60 00 00"), kEndOfFile},
         {head + trackChunk("00 FF 01 87 FF FF FF 7F 41 42"), kInvalidArgument},
@@ -60,9 +57,9 @@ TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt) {
         {"MThd" + bytesFromHex("00 00 00 06 00 01 7F FF 00 60 4D 54 72 6B 00 00"), kEndOfFile},
     };
     int32_t code = 0;
-    for (const auto& c : cases) {
-        EXPECT_LT(largestWhileReading(c.bytes, code), 64u * 1024u) << midiU00::bytesToHex(c.bytes);
-        EXPECT_EQ(code, c.code) << midiU00::bytesToHex(c.bytes);
+    for (const auto& [bytes, want] : cases) {
+        EXPECT_LT(largestWhileReading(bytes, code), 64u * 1024u) << midiU00::bytesToHex(bytes);
+        EXPECT_EQ(code, want) << midiU00::bytesToHex(bytes);
     }
     // The measurement does see a genuinely long chunk.
     std::string body;

@@ -25,10 +25,7 @@ protected:
 
 TEST_F(tMidiF04File, ReadingGivesTheCodeOfEachProblemAndOpensForReadingOnly) {
     const std::string eot = trackChunk("00 FF 2F 00");
-    const struct {
-        std::string bytes;
-        int32_t code;
-    } cases[] = {
+    const std::pair<std::string, int32_t> cases[] = {
         // Extra header bytes are skipped; E7 00 is a time code without ticks per frame.
         {header("00 00 00 01 00 60 AB CD", "00 00 00 08") + eot, kOk},
         {"RIFF" + bytesFromHex("00 00 00 06 00 01 00 01 00 60"), kNotAChunk},
@@ -39,8 +36,8 @@ TEST_F(tMidiF04File, ReadingGivesTheCodeOfEachProblemAndOpensForReadingOnly) {
         {header("00 01 00 01 E7 00") + eot, kDivisionByZero},
         {header("00 01 00 02 00 60") + eot, kEndOfFile},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(readFrom(c.bytes), c.code) << midiU00::bytesToHex(c.bytes);
+    for (const auto& [bytes, want] : cases) {
+        EXPECT_EQ(readFrom(bytes), want) << midiU00::bytesToHex(bytes);
         EXPECT_GE(file.numOfTracks(), 1);
     }
     ASSERT_EQ(file.numOfTracks(), 2);

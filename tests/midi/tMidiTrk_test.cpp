@@ -10,16 +10,14 @@ std::string hexOf(const tMidiEvt& ev) {
 }
 
 TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing) {
-    const struct {
-        const char* cents;
-        const char* eDataHex;
-    } cases[] = {{"0", "E00040"},   {"-100", "E00020"}, {"1", "E02940"},
-                 {"250", "E0577F"}, {"-300", "E02900"}, {" 50 ", "E00050"},
-                 {"+1", "E02940"},  {"12.5", "E00044"}, {"199.5", "E0577F"}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "E00040"},   {"-100", "E00020"}, {"1", "E02940"},
+        {"250", "E0577F"}, {"-300", "E02900"}, {" 50 ", "E00050"},
+        {"+1", "E02940"},  {"12.5", "E00044"}, {"199.5", "E0577F"}};
+    for (const auto& [cents, eDataHex] : cases) {
         tMidiTrk trk;
-        trk.c_addPitchWheelE(0, 0, c.cents);
-        EXPECT_EQ(hexOf(trk.trkEvents(0)), c.eDataHex) << c.cents;
+        trk.c_addPitchWheelE(0, 0, cents);
+        EXPECT_EQ(hexOf(trk.trkEvents(0)), eDataHex) << cents;
     }
     tMidiTrk trk;
     for (const char* text : {"", "abc", "12x", "+", "nan", "inf"})
@@ -31,11 +29,8 @@ TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing) {
 
 TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
     using namespace midiResult;
-    const struct {
-        std::string chunk;
-        int32_t code;
-        std::vector<std::string> events; // "DELTA:HEX"
-    } cases[] = {
+    // chunk, code, events read ("DELTA:HEX")
+    const std::tuple<std::string, int32_t, std::vector<std::string>> cases[] = {
         // Running status; one data byte after C0; a meta event ends running status.
         {trackChunk("05 90 3C 40 81 00 3C 00"), kOk, {"5:903C40", "128:903C00"}},
         {trackChunk("00 C0 05 00 90 3C 40"), kOk, {"0:C00500", "0:903C40"}},
@@ -57,15 +52,15 @@ TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
         {"MTrk" + bytesFromHex("80 00 00 04 00 FF 2F 00"), kChunkTooShort, {}},
         {"MTrk" + bytesFromHex("00 00 00 08 00 90 3C 40"), kEndOfFile, {}},
     };
-    for (const auto& c : cases) {
-        std::istringstream in(c.chunk);
+    for (const auto& [chunk, code, expected] : cases) {
+        std::istringstream in(chunk);
         tMidiTrk trk;
-        EXPECT_EQ(trk.readTrk(in), c.code) << midiU00::bytesToHex(c.chunk);
+        EXPECT_EQ(trk.readTrk(in), code) << midiU00::bytesToHex(chunk);
         std::vector<std::string> events;
         for (int32_t i = 0; i < trk.trkNEvents(); ++i)
             events.push_back(std::to_string(trk.trkEvents(i).deltaTick) + ":" +
                              hexOf(trk.trkEvents(i)));
-        EXPECT_EQ(events, c.events) << midiU00::bytesToHex(c.chunk);
+        EXPECT_EQ(events, expected) << midiU00::bytesToHex(chunk);
     }
 }
 

@@ -32,10 +32,8 @@ std::string explosiveScore(const std::string& body) {
 const std::string kA = "*def[A];4c;*enddef;";
 
 TEST(cTParseDefinitions, UsesExpandWithTheUseLineNumber) {
-    const struct {
-        std::string body;
-        const char* expansion; // pitch, line of the record, line of its text
-    } cases[] = {
+    // body, expansion: pitch, line of the record, line of its text
+    const std::pair<std::string, const char*> cases[] = {
         {"*def[A];4c 4d;*enddef;*usedef[A:2]", "c5:3 d5:3 c5:3 d5:3 "},
         {"*DEF[A];4c;*EndDef;*usedef[ a : 3 ]", "c5:3 c5:3 c5:3 "},
         {kA + "*def[B];8d;*usedef[A:2];*enddef;*usedef[B:2]", "d9:6 c9:3 c9:3 d9:6 c9:3 c9:3 "},
@@ -44,8 +42,8 @@ TEST(cTParseDefinitions, UsesExpandWithTheUseLineNumber) {
         // A blank body and a definition left open produce nothing.
         {"*def[A];;*enddef;*usedef[A:5];4c", "c6:6 "},
         {"4c;*def[A];4d;4x;*usedef[A]", "c2:2 "}};
-    for (const auto& t : cases) {
-        EXPECT_EQ(expansion(*parsed(t.body)), t.expansion) << t.body;
+    for (const auto& [body, want] : cases) {
+        EXPECT_EQ(expansion(*parsed(body)), want) << body;
     }
     const auto p = parsed("*def[A];4c 4c[;*enddef;*usedef[A];4c]");
     EXPECT_EQ(p->theNotes(1).noteCharNum, 3);
@@ -54,10 +52,8 @@ TEST(cTParseDefinitions, UsesExpandWithTheUseLineNumber) {
 }
 
 TEST(cTParseDefinitions, ErrorsAreReportedOnTheTopLevelLine) {
-    const struct {
-        const char* message;
-        std::vector<std::pair<std::string, int32_t>> bodies; // with the line reported
-    } cases[] = {
+    // message, bodies with the line reported
+    const std::pair<const char*, std::vector<std::pair<std::string, int32_t>>> cases[] = {
         {"Invalid construct",
          {{kA + "*usedef[A:0]", 5},
           {kA + "*usedef[A:x]", 5},
@@ -75,9 +71,9 @@ TEST(cTParseDefinitions, ErrorsAreReportedOnTheTopLevelLine) {
         {"The definition 'A' uses itself", {{"*def[A];4c;*usedef[A];*enddef;*usedef[A]", 6}}},
         {"The definition 'B' uses itself",
          {{"*def[A];4c;*usedef[b];*enddef;*def[B];*usedef[A];*enddef;*usedef[B]", 9}}}};
-    for (const auto& t : cases)
-        for (const auto& [body, line] : t.bodies)
-            EXPECT_EQ(parseBody(body), (ParseOutcome{line, t.message, 0, -1})) << body;
+    for (const auto& [message, bodies] : cases)
+        for (const auto& [body, line] : bodies)
+            EXPECT_EQ(parseBody(body), (ParseOutcome{line, message, 0, -1})) << body;
 }
 
 TEST(cTParseDefinitions,

@@ -65,18 +65,17 @@ TEST(cTParseNotes, ErrorsReportTheFailingToken) {
 
 TEST(cTParseNotes, TieSlurAndStaccatoBits) {
     // Per record: the tie bits, the slur bits and the staccato level.
-    const struct {
-        const char *line, *bits;
-    } cases[] = {{"2c[ 2c 2c]", "231 000 000"},   {"4c( 4: 4d)", "000 231 000"},
-                 {"4c( 4d[ 4d])", "021 231 000"}, {"4c[ 4c]( 4d)", "210 021 000"},
-                 {"4c( 4d')", "00 21 01"},        {"4c[ 4c]'", "21 00 01"},
-                 {"4c[[ 4c]]", "21 00 00"}};
-    for (const auto& t : cases) {
-        const auto p = parsed(t.line);
+    const std::pair<const char*, const char*> cases[] = {
+        {"2c[ 2c 2c]", "231 000 000"},   {"4c( 4: 4d)", "000 231 000"},
+        {"4c( 4d[ 4d])", "021 231 000"}, {"4c[ 4c]( 4d)", "210 021 000"},
+        {"4c( 4d')", "00 21 01"},        {"4c[ 4c]'", "21 00 01"},
+        {"4c[[ 4c]]", "21 00 00"}};
+    for (const auto& [line, bits] : cases) {
+        const auto p = parsed(line);
         EXPECT_EQ(digits(*p, &cGnsNote::tie) + " " + digits(*p, &cGnsNote::slur) + " " +
                       digits(*p, &cGnsNote::staccatoLevel),
-                  t.bits)
-            << t.line;
+                  bits)
+            << line;
     }
     // A tie runs across lines, comments and directives.
     const auto p = parsed("2g[;! held over;*t[90];2g 2g]");

@@ -28,13 +28,12 @@ TEST_F(cInifileTest, ReadsMatchNamesWithoutCaseAndStripOneKindOfQuotes) {
     writeFile(path("a.ini"), "; settings\r\n[OnRatios]\r\n  normal = 1, 2 \r\nq1=\"x y\"\r\n"
                              "q2='x y'\r\nq3='x\"\r\nq4='\r\nlong=" +
                                  std::string(300, 'x') + "\r\n");
-    const struct {
-        const char *section, *key, *value;
-    } reads[] = {{"onratios", "NORMAL", "1, 2"}, {" ONRATIOS ", "Q1", "x y"},
-                 {"OnRatios", "q2", "x y"},      {"OnRatios", "q3", "'x\""},
-                 {"OnRatios", "q4", "'"},        {"OnRatios", "; settings", ""}};
-    for (const auto& r : reads)
-        EXPECT_EQ(at(r.section, r.key).Value(), r.value) << r.key;
+    const std::tuple<const char*, const char*, const char*> reads[] = {
+        {"onratios", "NORMAL", "1, 2"}, {" ONRATIOS ", "Q1", "x y"},
+        {"OnRatios", "q2", "x y"},      {"OnRatios", "q3", "'x\""},
+        {"OnRatios", "q4", "'"},        {"OnRatios", "; settings", ""}};
+    for (const auto& [section, key, value] : reads)
+        EXPECT_EQ(at(section, key).Value(), value) << key;
     EXPECT_EQ(at("OnRatios", "long").Value(), std::string(254, 'x'));
 }
 
@@ -95,12 +94,10 @@ TEST_F(cInifileTest, WholeNumbers) {
     writeFile(path("a.ini"), "[S]\r\na=12\r\nb= -7x\r\nc=abc\r\nd=99999999999\r\n");
     for (auto [key, value] : {std::pair{"a", 12}, {"b", -7}, {"c", 0}, {"d", INT32_MAX}})
         EXPECT_EQ(at("S", key).LongValue(5), value) << key;
-    const struct {
-        const char* text;
-        int32_t value;
-    } texts[] = {{"12", 12},    {"abc", 7}, {" -3 ", -3}, {"+2.5", 2},       {"3.5", 4},
-                 {"1e3", 1000}, {"inf", 7}, {"2x", 7},    {"3000000000", 7}, {"", 7}};
-    for (const auto& t : texts)
-        EXPECT_EQ(cInifile::CLngDefault(t.text, 7), t.value) << t.text;
+    const std::pair<const char*, int32_t> texts[] = {
+        {"12", 12},    {"abc", 7}, {" -3 ", -3}, {"+2.5", 2},       {"3.5", 4},
+        {"1e3", 1000}, {"inf", 7}, {"2x", 7},    {"3000000000", 7}, {"", 7}};
+    for (const auto& [text, value] : texts)
+        EXPECT_EQ(cInifile::CLngDefault(text, 7), value) << text;
     EXPECT_EQ(cInifile::CLngDefault("x"), 0);
 }
