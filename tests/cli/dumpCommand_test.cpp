@@ -3,6 +3,7 @@
 #include "midiTestSupport.h"
 #include "tMidiF04.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,6 +64,20 @@ TEST_F(DumpTest, UnreadableFilePrintsOnlyWhatWasReadThenWhatWentWrongWithItsNumb
         EXPECT_EQ(dump(bytes), 1);
         EXPECT_EQ(out.str(), wantOut) << midiU00::bytesToHex(bytes);
         EXPECT_EQ(err.str(), path + ": cannot read MIDI file: " + wantErr + "\n");
+    }
+    // Every other reading error, by the number its message ends with.
+    const std::string one = "MThd" + bytesFromHex("00 00 00 06 00 01 00 01 00 60");
+    const std::pair<std::string, int> numbered[] = {
+        {"MThd" + bytesFromHex("00 00 00 05 00 01 00 01 00"), -2},
+        {"MThd" + bytesFromHex("00 00 00 06 00 01 00 00 00 60"), -3},
+        {one + trackChunk("00 3C 40"), -4},
+        {one + trackChunk("00 F3"), -5},
+        {one + trackChunk("00 90 3C"), 5},
+        {one + trackChunk("88 80 80 80 00 90 3C 40"), 6},
+        {"MThd" + bytesFromHex("00 00 00 06 00 01 00 01 E7 00") + trackChunk("00 90 3C 40"), 11}};
+    for (const auto& [bytes, code] : numbered) {
+        EXPECT_EQ(dump(bytes), 1);
+        EXPECT_THAT(err.str(), ::testing::EndsWith(" (code " + std::to_string(code) + ")\n"));
     }
 }
 
