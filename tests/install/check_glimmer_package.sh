@@ -50,10 +50,14 @@ fi
 pc=$(find "$prefix" -name glimmer.pc) || true
 [ -n "$pc" ] || fail "glimmer.pc is not installed"
 flags=$(PKG_CONFIG_PATH=$(dirname "$pc") pkg-config --cflags --libs glimmer) || fail "pkg-config glimmer"
-inc=$(grep -o -- '-I[^ ]*' <<<"$flags" | head -n 1 | cut -c 3-)
+# The first -I flag; read whole so that no stage of a pipe is cut off early (pipefail).
+inc=$(grep -o -- '-I[^ ]*' <<<"$flags" | sed -n '1s/^-I//p')
 [ -f "$inc/glimmer/chBut.h" ] || fail "pkg-config gave: $flags"
 plugin=$(find "$prefix" -path '*/plugins/designer/libglimmer_designer.so') ||
   true
 [ -n "$plugin" ] || fail "the Designer plugin is not installed under the prefix"
-ldd "$plugin" | grep -q 'libglimmer.so.1 => '"$prefix" || fail "the plugin does not find libglimmer in $prefix"
+# ldd's whole output is taken first: `ldd | grep -q` fails under pipefail when grep stops
+# reading at its first match and ldd dies of SIGPIPE.
+deps=$(ldd "$plugin") || fail "ldd $plugin"
+grep -qF "libglimmer.so.1 => $prefix" <<<"$deps" || fail "the plugin does not find libglimmer in $prefix"
 echo "ok: find_package, pkg-config and the Designer plugin work from $prefix"

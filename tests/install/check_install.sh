@@ -27,7 +27,8 @@ glimmer=$(awk '{ print $3 }' <<<"$line")
 [ -e "$glimmer" ] || fail "bin/notaro cannot find libglimmer: $line"
 [ "$(dirname "$(realpath "$glimmer")")" = "$(realpath "$prefix/lib")" ] ||
   fail "bin/notaro loads libglimmer from '$glimmer', not from $prefix/lib"
-if ldd "$prefix/bin/notaro" | grep -q 'not found'; then fail "bin/notaro has unresolved libraries"; fi
+deps=$(ldd "$prefix/bin/notaro") || fail "ldd bin/notaro"
+if grep -q 'not found' <<<"$deps"; then fail "bin/notaro has unresolved libraries"; fi
 
 cd "$prefix"
 export XDG_CONFIG_HOME="$prefix/config" # the user's para.ini must not choose the output
