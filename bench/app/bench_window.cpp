@@ -4,12 +4,12 @@
 //  - Check Syntax on a 64000-character score, to the message;
 //  - Stop click, and the end of a score, to the window taking input again.
 // The recording output stamps every message as it is sent; nothing sounds.
-#include "LiveSyntaxCheck.h"
-#include "RecordingMidiOut.h"
-#include "ScoreEditor.h"
-#include "ScriptedPrompts.h"
-#include "ShortMsg.h"
-#include "fMain.h"
+#include "app/LiveSyntaxCheck.h"
+#include "app/ScoreEditor.h"
+#include "app/fMain.h"
+#include "playback/RecordingMidiOut.h"
+#include "playback/ShortMsg.h"
+#include "tests/app/ScriptedPrompts.h"
 
 #include <glimmer/chBut.h>
 

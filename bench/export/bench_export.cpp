@@ -1,7 +1,7 @@
 // End-to-end export: parse a generated score, convert it and write the MIDI file.
-#include "ScoreGenerator.h"
-#include "ScoreToMidi.h"
-#include "cTParse.h"
+#include "bench/parse/ScoreGenerator.h"
+#include "midi/ScoreToMidi.h"
+#include "score/cTParse.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Writes and reads back a one-track Standard MIDI File of 1,000,000 note events and reports events
 // per second each way, plus the peak memory of the process.
-#include "tMidiF04.h"
+#include "midi/tMidiF04.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "ScoreGenerator.h"
+#include "bench/parse/ScoreGenerator.h"
 
 namespace notaro::bench {
 

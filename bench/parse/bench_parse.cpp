@@ -1,6 +1,6 @@
 // Parser throughput and memory per record on generated scores.
-#include "ScoreGenerator.h"
-#include "cTParse.h"
+#include "bench/parse/ScoreGenerator.h"
+#include "score/cTParse.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "TimingScore.h"
+#include "bench/playback/TimingScore.h"
 
 #include <random>
 

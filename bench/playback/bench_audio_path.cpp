@@ -3,13 +3,13 @@
 // use of the whole process while a melody plays for several audio period settings, and how
 // far the sound lags the note-on (the note highlighted on screen). Needs `pulseaudio` and
 // `parec`; it starts its own server with a null sink in a private runtime folder.
-#include "FluidSynthEngine.h"
-#include "FluidSynthMidiOut.h"
-#include "MidiSettings.h"
-#include "PrivatePulseServer.h"
-#include "ShortMsg.h"
-#include "SleepingPump.h"
-#include "cGnsPlay.h"
+#include "playback/FluidSynthEngine.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "playback/MidiSettings.h"
+#include "playback/ShortMsg.h"
+#include "playback/SleepingPump.h"
+#include "playback/cGnsPlay.h"
+#include "tests/common/PrivatePulseServer.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,13 +1,13 @@
 // How fast the built-in synthesizer starts: the cold SoundFont load, and the time from
 // play() to the first note-on once the SoundFont is loaded. Without a sound card the
 // synthesizer renders through FluidSynth's file driver into /dev/null.
-#include "FluidSynthEngine.h"
-#include "FluidSynthMidiOut.h"
-#include "MidiSettings.h"
-#include "ShortMsg.h"
-#include "SleepingPump.h"
-#include "TimingScore.h"
-#include "cGnsPlay.h"
+#include "bench/playback/TimingScore.h"
+#include "playback/FluidSynthEngine.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "playback/MidiSettings.h"
+#include "playback/ShortMsg.h"
+#include "playback/SleepingPump.h"
+#include "playback/cGnsPlay.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // How exactly the player sends its messages on time with the real clock and the sleeping
 // pump, and how much processor time it takes while it waits.
-#include "RecordingMidiOut.h"
-#include "SleepingPump.h"
-#include "TickClock.h"
-#include "TimingScore.h"
-#include "cGnsPlay.h"
+#include "bench/playback/TimingScore.h"
+#include "playback/RecordingMidiOut.h"
+#include "playback/SleepingPump.h"
+#include "playback/TickClock.h"
+#include "playback/cGnsPlay.h"
 
 #include <algorithm>
 #include <chrono>

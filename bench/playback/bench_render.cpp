@@ -1,7 +1,7 @@
 // Offline rendering speed: a one-minute score rendered to WAV, as a multiple of real time.
-#include "MidiSettings.h"
-#include "ScoreToMidi.h"
-#include "WavRenderer.h"
+#include "midi/ScoreToMidi.h"
+#include "playback/MidiSettings.h"
+#include "playback/WavRenderer.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "AppValues.h"
+#include "app/AppValues.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "DocumentFile.h"
+#include "app/DocumentFile.h"
 
-#include "AtomicFile.h"
-#include "ScoreEncoding.h"
+#include "base/AtomicFile.h"
+#include "score/ScoreEncoding.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "FileDialogRequest.h"
+#include "app/FileDialogRequest.h"
 
-#include "UserPrompts.h"
+#include "app/UserPrompts.h"
 
 namespace notaro::app {
 

@@ -1,4 +1,4 @@
-#include "GeneralMidi.h"
+#include "app/GeneralMidi.h"
 
 namespace notaro::app {
 

@@ -1,7 +1,7 @@
-#include "LiveSyntaxCheck.h"
+#include "app/LiveSyntaxCheck.h"
 
-#include "ScoreEditor.h"
-#include "cTParse.h"
+#include "app/ScoreEditor.h"
+#include "score/cTParse.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

@@ -1,9 +1,9 @@
-#include "MidiOutputChoice.h"
+#include "app/MidiOutputChoice.h"
 
-#include "FluidSynthMidiOut.h"
-#include "MidiOutputs.h"
-#include "MidiSettings.h"
-#include "RtMidiPortOut.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "playback/MidiOutputs.h"
+#include "playback/MidiSettings.h"
+#include "playback/RtMidiPortOut.h"
 
 namespace notaro::app {
 

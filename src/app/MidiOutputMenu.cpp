@@ -1,7 +1,7 @@
-#include "MidiOutputMenu.h"
+#include "app/MidiOutputMenu.h"
 
-#include "MidiSettings.h"
-#include "OnRatios.h"
+#include "playback/MidiSettings.h"
+#include "settings/OnRatios.h"
 
 #include <QActionGroup>
 

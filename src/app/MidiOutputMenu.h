@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiOutputs.h"
+#include "playback/MidiOutputs.h"
 
 #include <QMenu>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "QtEventPump.h"
+#include "app/QtEventPump.h"
 
-#include "TickClock.h"
+#include "playback/TickClock.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "ScoreEditor.h"
+#include "app/ScoreEditor.h"
 
 #include <QEvent>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "ScoreHighlighter.h"
+#include "app/ScoreHighlighter.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScoreTokens.h"
+#include "score/ScoreTokens.h"
 
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>

@@ -1,7 +1,7 @@
-#include "ShellServices.h"
+#include "app/ShellServices.h"
 
-#include "AppValues.h"
-#include "UserPrompts.h"
+#include "app/AppValues.h"
+#include "app/UserPrompts.h"
 
 #include <glimmer/OleColor.h>
 

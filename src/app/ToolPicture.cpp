@@ -1,4 +1,4 @@
-#include "ToolPicture.h"
+#include "app/ToolPicture.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "UserPrompts.h"
+#include "app/UserPrompts.h"
 
-#include "AppValues.h"
-#include "FileDialogRequest.h"
+#include "app/AppValues.h"
+#include "app/FileDialogRequest.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,10 +1,10 @@
-#include "WavExport.h"
+#include "app/WavExport.h"
 
-#include "AppValues.h"
-#include "MidiSettings.h"
-#include "ScoreToMidi.h"
-#include "WavRenderer.h"
-#include "cTParse.h"
+#include "app/AppValues.h"
+#include "midi/ScoreToMidi.h"
+#include "playback/MidiSettings.h"
+#include "playback/WavRenderer.h"
+#include "score/cTParse.h"
 
 #include <QEventLoop>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "fAbout.h"
+#include "app/fAbout.h"
 
-#include "AppValues.h"
-#include "ShellServices.h"
-#include "TwipScale.h"
-#include "UserPrompts.h"
+#include "app/AppValues.h"
+#include "app/ShellServices.h"
+#include "app/TwipScale.h"
+#include "app/UserPrompts.h"
 
 #include <glimmer/chBut.h>
 #include <glimmer/t1Frame.h>

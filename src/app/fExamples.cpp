@@ -1,9 +1,9 @@
-#include "fExamples.h"
+#include "app/fExamples.h"
 
-#include "AppValues.h"
-#include "ShellServices.h"
-#include "TwipScale.h"
-#include "UserPrompts.h"
+#include "app/AppValues.h"
+#include "app/ShellServices.h"
+#include "app/TwipScale.h"
+#include "app/UserPrompts.h"
 
 #include <glimmer/tkHLink.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MidiOutDevice.h"
-#include "PlayerListener.h"
+#include "playback/MidiOutDevice.h"
+#include "playback/PlayerListener.h"
 
 #include <QMainWindow>
 #include <QTimer>

@@ -1,17 +1,17 @@
 // The main window's document commands: New, Open, Save, Save As, the save prompt, and the
 // dialogs of the Tools and Help menus.
-#include "fMain.h"
+#include "app/fMain.h"
 
-#include "AppValues.h"
-#include "DocumentFile.h"
-#include "FileDialogRequest.h"
-#include "ScoreEditor.h"
-#include "ShellServices.h"
-#include "TextUtil.h"
-#include "UserPrompts.h"
-#include "fAbout.h"
-#include "fExamples.h"
-#include "fOnTimes.h"
+#include "app/AppValues.h"
+#include "app/DocumentFile.h"
+#include "app/FileDialogRequest.h"
+#include "app/ScoreEditor.h"
+#include "app/ShellServices.h"
+#include "app/UserPrompts.h"
+#include "app/fAbout.h"
+#include "app/fExamples.h"
+#include "app/fOnTimes.h"
+#include "base/TextUtil.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>

@@ -1,18 +1,18 @@
 // The main window's syntax check, MIDI export and playing.
-#include "fMain.h"
+#include "app/fMain.h"
 
-#include "DocumentFile.h"
-#include "FileDialogRequest.h"
-#include "MidiOutDevice.h"
-#include "MidiOutputChoice.h"
-#include "QtEventPump.h"
-#include "ScoreEditor.h"
-#include "ScoreToMidi.h"
-#include "TickClock.h"
-#include "UserPrompts.h"
-#include "WavExport.h"
-#include "cGnsPlay.h"
-#include "cTParse.h"
+#include "app/DocumentFile.h"
+#include "app/FileDialogRequest.h"
+#include "app/MidiOutputChoice.h"
+#include "app/QtEventPump.h"
+#include "app/ScoreEditor.h"
+#include "app/UserPrompts.h"
+#include "app/WavExport.h"
+#include "midi/ScoreToMidi.h"
+#include "playback/MidiOutDevice.h"
+#include "playback/TickClock.h"
+#include "playback/cGnsPlay.h"
+#include "score/cTParse.h"
 
 #include <glimmer/chBut.h>
 

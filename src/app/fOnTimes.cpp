@@ -1,10 +1,10 @@
-#include "fOnTimes.h"
+#include "app/fOnTimes.h"
 
-#include "ShellServices.h"
-#include "TwipScale.h"
-#include "UserPrompts.h"
+#include "app/ShellServices.h"
+#include "app/TwipScale.h"
+#include "app/UserPrompts.h"
 
-#include <TextUtil.h>
+#include "base/TextUtil.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <OnRatios.h>
+#include "settings/OnRatios.h"
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
-#include "UserPrompts.h"
-#include "fMain.h"
+#include "app/UserPrompts.h"
+#include "app/fMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

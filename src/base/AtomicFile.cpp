@@ -1,6 +1,6 @@
-#include "AtomicFile.h"
+#include "base/AtomicFile.h"
 
-#include "FileSystemOps.h"
+#include "base/FileSystemOps.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,6 +1,6 @@
-#include "FileSystemOps.h"
+#include "base/FileSystemOps.h"
 
-#include "ScopedFileSystemOps.h"
+#include "base/ScopedFileSystemOps.h"
 
 #include <cstdio>
 #include <fcntl.h>

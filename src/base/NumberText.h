@@ -12,8 +12,7 @@ namespace notaro::base {
 /// floating-point values use the general format, which refuses "inf", "nan" and hexadecimal.
 /// Returns false, leaving value as it was, when the text is not exactly such a number or the
 /// number does not fit the type.
-template <typename T>
-bool readWholeText(std::string_view text, T& value) {
+template <typename T> bool readWholeText(std::string_view text, T& value) {
     T v{};
     const char* end = text.data() + text.size();
     std::from_chars_result r;

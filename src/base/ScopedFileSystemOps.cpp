@@ -1,4 +1,4 @@
-#include "ScopedFileSystemOps.h"
+#include "base/ScopedFileSystemOps.h"
 
 namespace notaro::base {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileSystemOps.h"
+#include "base/FileSystemOps.h"
 
 #include <atomic>
 

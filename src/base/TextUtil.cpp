@@ -1,6 +1,6 @@
-#include "TextUtil.h"
+#include "base/TextUtil.h"
 
-#include "NumberText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 

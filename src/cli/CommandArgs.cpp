@@ -1,4 +1,4 @@
-#include "CommandArgs.h"
+#include "cli/CommandArgs.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MidiOutDevice.h"
-#include "TickClock.h"
+#include "playback/MidiOutDevice.h"
+#include "playback/TickClock.h"
 
 #include <functional>
 #include <memory>

@@ -1,14 +1,14 @@
-#include "RenderCommand.h"
+#include "cli/RenderCommand.h"
 
-#include "CommandArgs.h"
-#include "ExitCodes.h"
-#include "MidiSettings.h"
-#include "OnRatios.h"
-#include "ScoreCommands.h"
-#include "ScoreDocument.h"
-#include "ScoreToMidi.h"
-#include "Usage.h"
-#include "WavRenderer.h"
+#include "cli/CommandArgs.h"
+#include "cli/ExitCodes.h"
+#include "cli/ScoreCommands.h"
+#include "cli/ScoreDocument.h"
+#include "cli/Usage.h"
+#include "midi/ScoreToMidi.h"
+#include "playback/MidiSettings.h"
+#include "playback/WavRenderer.h"
+#include "settings/OnRatios.h"
 
 #include <cstdio>
 #include <unistd.h>

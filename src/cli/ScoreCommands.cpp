@@ -1,11 +1,11 @@
-#include "ScoreCommands.h"
+#include "cli/ScoreCommands.h"
 
-#include "CommandArgs.h"
-#include "ExitCodes.h"
-#include "OnRatios.h"
-#include "ScoreDocument.h"
-#include "ScoreToMidi.h"
-#include "Usage.h"
+#include "cli/CommandArgs.h"
+#include "cli/ExitCodes.h"
+#include "cli/ScoreDocument.h"
+#include "cli/Usage.h"
+#include "midi/ScoreToMidi.h"
+#include "settings/OnRatios.h"
 
 namespace notaro::cli {
 

@@ -1,8 +1,8 @@
-#include "ScoreDocument.h"
+#include "cli/ScoreDocument.h"
 
-#include "ExitCodes.h"
-#include "ScoreEncoding.h"
-#include "TextUtil.h"
+#include "base/TextUtil.h"
+#include "cli/ExitCodes.h"
+#include "score/ScoreEncoding.h"
 
 #include <cstdio>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
-#include "Usage.h"
+#include "cli/Usage.h"
 
-#include "ExitCodes.h"
+#include "cli/ExitCodes.h"
 
 namespace notaro::cli {
 

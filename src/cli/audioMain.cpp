@@ -1,7 +1,7 @@
 // notaro-cli-audio: the commands of notaro-cli that sound, started by notaro-cli itself.
-#include "PlaybackCommands.h"
-#include "RenderCommand.h"
-#include "Usage.h"
+#include "cli/PlaybackCommands.h"
+#include "cli/RenderCommand.h"
+#include "cli/Usage.h"
 
 #include <iostream>
 #include <map>

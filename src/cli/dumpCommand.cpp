@@ -1,8 +1,8 @@
-#include "dumpCommand.h"
+#include "cli/dumpCommand.h"
 
-#include "ExitCodes.h"
-#include "MidiResult.h"
-#include "tMidiF04.h"
+#include "cli/ExitCodes.h"
+#include "midi/MidiResult.h"
+#include "midi/tMidiF04.h"
 
 using notaro::tMidiF04;
 using notaro::tMidiTrk;

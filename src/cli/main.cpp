@@ -1,10 +1,10 @@
 // notaro-cli: check, list and convert score files from the command line. The commands that
 // sound (devices, play, render) live in notaro-cli-audio beside it, so that the synthesizer
 // and its many libraries are loaded only when something is to be heard.
-#include "ExitCodes.h"
-#include "ScoreCommands.h"
-#include "Usage.h"
-#include "dumpCommand.h"
+#include "cli/ExitCodes.h"
+#include "cli/ScoreCommands.h"
+#include "cli/Usage.h"
+#include "cli/dumpCommand.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "BagValues.h"
+#include "controls/BagValues.h"
 
 #include <glimmer/PropertyError.h>
 

@@ -1,6 +1,6 @@
-#include "ButtonBackground.h"
+#include "controls/ButtonBackground.h"
 
-#include "ColorMath.h"
+#include "controls/ColorMath.h"
 
 #include <glimmer/OleColor.h>
 

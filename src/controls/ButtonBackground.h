@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ButtonPainter.h"
-#include "PixelCanvas.h"
+#include "controls/ButtonPainter.h"
+#include "controls/PixelCanvas.h"
 
 namespace glimmer {
 

@@ -1,6 +1,6 @@
-#include "ButtonColors.h"
+#include "controls/ButtonColors.h"
 
-#include "ColorMath.h"
+#include "controls/ColorMath.h"
 
 #include <glimmer/OleColor.h>
 

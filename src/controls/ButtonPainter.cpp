@@ -1,8 +1,8 @@
-#include "ButtonPainter.h"
+#include "controls/ButtonPainter.h"
 
-#include "ButtonBackground.h"
-#include "ColorMath.h"
-#include "PictureBlender.h"
+#include "controls/ButtonBackground.h"
+#include "controls/ColorMath.h"
+#include "controls/PictureBlender.h"
 
 #include <QPainter>
 

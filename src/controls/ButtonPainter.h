@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ButtonColors.h"
+#include "controls/ButtonColors.h"
 
 #include <glimmer/glimmer_export.h>
 

@@ -1,6 +1,6 @@
-#include "CaptionLayout.h"
+#include "controls/CaptionLayout.h"
 
-#include "ButtonPainter.h"
+#include "controls/ButtonPainter.h"
 
 #include <QFontMetrics>
 

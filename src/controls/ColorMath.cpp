@@ -1,4 +1,4 @@
-#include "ColorMath.h"
+#include "controls/ColorMath.h"
 
 #include <algorithm>
 

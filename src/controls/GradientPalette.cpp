@@ -1,4 +1,4 @@
-#include "GradientPalette.h"
+#include "controls/GradientPalette.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -41,8 +41,8 @@ void paint(QPainter& painter, const QRect& area, int direction, QColor first, QC
     const bool across = direction == 0 || direction == 2;
     // Pixel centres of the first and last column (or row), so both ends show the pure colours.
     const QPointF from(area.left() + 0.5, area.top() + 0.5);
-    const QPointF to = across ? QPointF(area.right() + 0.5, from.y())
-                              : QPointF(from.x(), area.bottom() + 0.5);
+    const QPointF to =
+        across ? QPointF(area.right() + 0.5, from.y()) : QPointF(from.x(), area.bottom() + 0.5);
     QLinearGradient g(from, to);
     g.setColorAt(0.0, first);
     g.setColorAt(1.0, second);

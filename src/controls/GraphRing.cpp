@@ -1,4 +1,4 @@
-#include "GraphRing.h"
+#include "controls/GraphRing.h"
 
 #include <algorithm>
 

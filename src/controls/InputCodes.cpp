@@ -1,4 +1,4 @@
-#include "InputCodes.h"
+#include "controls/InputCodes.h"
 
 #include <QKeyEvent>
 

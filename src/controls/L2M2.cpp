@@ -1,7 +1,7 @@
 #include <glimmer/L2M2.h>
 
-#include "MeterLogic.h"
-#include "PropertyTable.h"
+#include "controls/MeterLogic.h"
+#include "controls/PropertyTable.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>
@@ -39,24 +39,58 @@ L2M2::L2M2(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
 
 L2M2::~L2M2() = default;
 
-quint32 L2M2::BackColor() const { return d->backColor; }
-quint32 L2M2::LedOffColor() const { return d->ledOffColor; }
-quint32 L2M2::LedOnColor() const { return d->ledOnColor; }
-quint32 L2M2::LedOffBorderColor() const { return d->ledOffBorderColor; }
-quint32 L2M2::LedOnBorderColor() const { return d->ledOnBorderColor; }
-int L2M2::LedInnerWidth() const { return d->ledInnerWidth; }
-int L2M2::LedInterSpace() const { return d->ledInterSpace; }
-int L2M2::NumLEDs() const { return d->numLeds; }
-float L2M2::Value() const { return d->value; }
-float L2M2::MaxJumpRatio() const { return d->maxJumpRatio; }
-float L2M2::MinValue() const { return d->minValue; }
-float L2M2::MaxValue() const { return d->maxValue; }
-int L2M2::litCount() const { return d->lit; }
-int L2M2::barWidth() const { return d->width(); }
+quint32 L2M2::BackColor() const {
+    return d->backColor;
+}
+quint32 L2M2::LedOffColor() const {
+    return d->ledOffColor;
+}
+quint32 L2M2::LedOnColor() const {
+    return d->ledOnColor;
+}
+quint32 L2M2::LedOffBorderColor() const {
+    return d->ledOffBorderColor;
+}
+quint32 L2M2::LedOnBorderColor() const {
+    return d->ledOnBorderColor;
+}
+int L2M2::LedInnerWidth() const {
+    return d->ledInnerWidth;
+}
+int L2M2::LedInterSpace() const {
+    return d->ledInterSpace;
+}
+int L2M2::NumLEDs() const {
+    return d->numLeds;
+}
+float L2M2::Value() const {
+    return d->value;
+}
+float L2M2::MaxJumpRatio() const {
+    return d->maxJumpRatio;
+}
+float L2M2::MinValue() const {
+    return d->minValue;
+}
+float L2M2::MaxValue() const {
+    return d->maxValue;
+}
+int L2M2::litCount() const {
+    return d->lit;
+}
+int L2M2::barWidth() const {
+    return d->width();
+}
 
-void L2M2::setBackColor(quint32 value) { colorChanged("BackColor", d->backColor, value); }
-void L2M2::setLedOffColor(quint32 value) { colorChanged("LedOffColor", d->ledOffColor, value); }
-void L2M2::setLedOnColor(quint32 value) { colorChanged("LedOnColor", d->ledOnColor, value); }
+void L2M2::setBackColor(quint32 value) {
+    colorChanged("BackColor", d->backColor, value);
+}
+void L2M2::setLedOffColor(quint32 value) {
+    colorChanged("LedOffColor", d->ledOffColor, value);
+}
+void L2M2::setLedOnColor(quint32 value) {
+    colorChanged("LedOnColor", d->ledOnColor, value);
+}
 void L2M2::setLedOffBorderColor(quint32 value) {
     colorChanged("LedOffBorderColor", d->ledOffBorderColor, value);
 }
@@ -196,7 +230,8 @@ void L2M2::paintEvent(QPaintEvent* event) {
 }
 
 const PropertyTable<L2M2>& L2M2::propertyTable() {
-#define FIELD(name) fieldAccess<L2M2, decltype(Private::name)>([](L2M2& c) -> auto& { return c.d->name; })
+#define FIELD(name)                                                                                \
+    fieldAccess<L2M2, decltype(Private::name)>([](L2M2 & c) -> auto& { return c.d->name; })
     // clang-format off
     static const PropertyTable<L2M2> table(PropertyTable<L2M2>::WithDefaults, {
         {"BackColor", "BackColor", fixedDefault(0xC0C0C0), FIELD(backColor), PropertyInit::AsDefault},
@@ -220,7 +255,8 @@ void L2M2::InitProperties() {
     propertyTable().init(*this, QString());
     // A new bar takes the host's background for itself and its unlit LEDs.
     const QWidget* host = parentWidget() ? parentWidget() : this;
-    d->backColor = d->ledOffColor = OleColor::fromColor(host->palette().color(host->backgroundRole()));
+    d->backColor = d->ledOffColor =
+        OleColor::fromColor(host->palette().color(host->backgroundRole()));
     settle();
 }
 

@@ -1,4 +1,4 @@
-#include "MeterLogic.h"
+#include "controls/MeterLogic.h"
 
 #include <cmath>
 

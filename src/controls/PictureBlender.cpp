@@ -1,4 +1,4 @@
-#include "PictureBlender.h"
+#include "controls/PictureBlender.h"
 
 #include <algorithm>
 #include <cmath>

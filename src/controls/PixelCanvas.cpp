@@ -1,4 +1,4 @@
-#include "PixelCanvas.h"
+#include "controls/PixelCanvas.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "PropertyTable.h"
+#include "controls/PropertyTable.h"
 
 #include <glimmer/PropertyError.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BagValues.h"
+#include "controls/BagValues.h"
 
 #include <glimmer/PropertyBag.h>
 
@@ -125,7 +125,8 @@ template <typename Control, typename T> PropertyAccess<Control> memberAccess(T C
 
 /// Access to a value that @p field finds in a control (a function from Control& to a reference,
 /// for controls that keep their data behind a private pointer).
-template <typename Control, typename T, typename Field> PropertyAccess<Control> fieldAccess(Field field) {
+template <typename Control, typename T, typename Field>
+PropertyAccess<Control> fieldAccess(Field field) {
     constexpr PropertyKind kind = propertyKindOf<T>();
     auto get = [field](const Control& c) {
         const T& v = field(const_cast<Control&>(c));

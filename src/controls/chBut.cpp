@@ -1,9 +1,9 @@
 #include <glimmer/chBut.h>
 
-#include "chButPrivate.h"
+#include "controls/chButPrivate.h"
 
-#include "ButtonPainter.h"
-#include "CaptionLayout.h"
+#include "controls/ButtonPainter.h"
+#include "controls/CaptionLayout.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>

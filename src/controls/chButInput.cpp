@@ -1,8 +1,8 @@
 #include <glimmer/chBut.h>
 
-#include "chButPrivate.h"
+#include "controls/chButPrivate.h"
 
-#include "InputCodes.h"
+#include "controls/InputCodes.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -3,7 +3,7 @@
 #include <glimmer/OleColor.h>
 #include <glimmer/chBut.h>
 
-#include "ButtonColors.h"
+#include "controls/ButtonColors.h"
 
 #include <QImage>
 #include <QPixmap>

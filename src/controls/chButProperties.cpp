@@ -1,8 +1,8 @@
 #include <glimmer/chBut.h>
 
-#include "chButPrivate.h"
+#include "controls/chButPrivate.h"
 
-#include "PropertyTable.h"
+#include "controls/PropertyTable.h"
 
 #include <glimmer/OleColor.h>
 

@@ -1,8 +1,8 @@
 #include <glimmer/s2M2.h>
 
-#include "PropertyTable.h"
+#include "controls/PropertyTable.h"
 
-#include "MeterLogic.h"
+#include "controls/MeterLogic.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>
@@ -64,40 +64,106 @@ s2M2::s2M2(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
 
 s2M2::~s2M2() = default;
 
-quint32 s2M2::BackColor() const { return d->backColor; }
-quint32 s2M2::BarColor() const { return d->barColor; }
-quint32 s2M2::BarHiLiteColor() const { return d->barHiLiteColor; }
-quint32 s2M2::MajorMarkColor() const { return d->majorMarkColor; }
-quint32 s2M2::MinorMarkColor() const { return d->minorMarkColor; }
-quint32 s2M2::NumbersColor() const { return d->numbersColor; }
-quint32 s2M2::PointerColor() const { return d->pointerColor; }
-int s2M2::MajorDivisions() const { return d->majorDivisions; }
-int s2M2::MinorDivisions() const { return d->minorDivisions; }
-int s2M2::BarWidth() const { return d->barWidth; }
-int s2M2::BarHiliteWidth() const { return d->barHiliteWidth; }
-int s2M2::PointerBarSpace() const { return d->pointerBarSpace; }
-int s2M2::NumVOffAdjust() const { return d->numVOffAdjust; }
-float s2M2::Value() const { return d->value; }
-float s2M2::MaxJumpRatio() const { return d->maxJumpRatio; }
-float s2M2::MinValue() const { return d->minValue; }
-float s2M2::MaxValue() const { return d->maxValue; }
-int s2M2::minorStep() const { return d->minorStep; }
-int s2M2::majorStep() const { return d->majorStep(); }
-int s2M2::highlightLength() const { return d->length; }
+quint32 s2M2::BackColor() const {
+    return d->backColor;
+}
+quint32 s2M2::BarColor() const {
+    return d->barColor;
+}
+quint32 s2M2::BarHiLiteColor() const {
+    return d->barHiLiteColor;
+}
+quint32 s2M2::MajorMarkColor() const {
+    return d->majorMarkColor;
+}
+quint32 s2M2::MinorMarkColor() const {
+    return d->minorMarkColor;
+}
+quint32 s2M2::NumbersColor() const {
+    return d->numbersColor;
+}
+quint32 s2M2::PointerColor() const {
+    return d->pointerColor;
+}
+int s2M2::MajorDivisions() const {
+    return d->majorDivisions;
+}
+int s2M2::MinorDivisions() const {
+    return d->minorDivisions;
+}
+int s2M2::BarWidth() const {
+    return d->barWidth;
+}
+int s2M2::BarHiliteWidth() const {
+    return d->barHiliteWidth;
+}
+int s2M2::PointerBarSpace() const {
+    return d->pointerBarSpace;
+}
+int s2M2::NumVOffAdjust() const {
+    return d->numVOffAdjust;
+}
+float s2M2::Value() const {
+    return d->value;
+}
+float s2M2::MaxJumpRatio() const {
+    return d->maxJumpRatio;
+}
+float s2M2::MinValue() const {
+    return d->minValue;
+}
+float s2M2::MaxValue() const {
+    return d->maxValue;
+}
+int s2M2::minorStep() const {
+    return d->minorStep;
+}
+int s2M2::majorStep() const {
+    return d->majorStep();
+}
+int s2M2::highlightLength() const {
+    return d->length;
+}
 
-void s2M2::setBackColor(quint32 v) { colorChanged("BackColor", d->backColor, v); }
-void s2M2::setBarColor(quint32 v) { colorChanged("BarColor", d->barColor, v); }
-void s2M2::setBarHiLiteColor(quint32 v) { colorChanged("BarHiLiteColor", d->barHiLiteColor, v); }
-void s2M2::setMajorMarkColor(quint32 v) { colorChanged("MajorMarkColor", d->majorMarkColor, v); }
-void s2M2::setMinorMarkColor(quint32 v) { colorChanged("MinorMarkColor", d->minorMarkColor, v); }
-void s2M2::setNumbersColor(quint32 v) { colorChanged("NumbersColor", d->numbersColor, v); }
-void s2M2::setPointerColor(quint32 v) { colorChanged("PointerColor", d->pointerColor, v); }
-void s2M2::setMajorDivisions(int v) { layoutChanged("MajorDivisions", d->majorDivisions, v); }
-void s2M2::setMinorDivisions(int v) { layoutChanged("MinorDivisions", d->minorDivisions, v); }
-void s2M2::setBarWidth(int v) { layoutChanged("BarWidth", d->barWidth, v); }
-void s2M2::setBarHiliteWidth(int v) { layoutChanged("BarHiliteWidth", d->barHiliteWidth, v); }
-void s2M2::setPointerBarSpace(int v) { layoutChanged("PointerBarSpace", d->pointerBarSpace, v); }
-void s2M2::setNumVOffAdjust(int v) { layoutChanged("NumVOffAdjust", d->numVOffAdjust, v); }
+void s2M2::setBackColor(quint32 v) {
+    colorChanged("BackColor", d->backColor, v);
+}
+void s2M2::setBarColor(quint32 v) {
+    colorChanged("BarColor", d->barColor, v);
+}
+void s2M2::setBarHiLiteColor(quint32 v) {
+    colorChanged("BarHiLiteColor", d->barHiLiteColor, v);
+}
+void s2M2::setMajorMarkColor(quint32 v) {
+    colorChanged("MajorMarkColor", d->majorMarkColor, v);
+}
+void s2M2::setMinorMarkColor(quint32 v) {
+    colorChanged("MinorMarkColor", d->minorMarkColor, v);
+}
+void s2M2::setNumbersColor(quint32 v) {
+    colorChanged("NumbersColor", d->numbersColor, v);
+}
+void s2M2::setPointerColor(quint32 v) {
+    colorChanged("PointerColor", d->pointerColor, v);
+}
+void s2M2::setMajorDivisions(int v) {
+    layoutChanged("MajorDivisions", d->majorDivisions, v);
+}
+void s2M2::setMinorDivisions(int v) {
+    layoutChanged("MinorDivisions", d->minorDivisions, v);
+}
+void s2M2::setBarWidth(int v) {
+    layoutChanged("BarWidth", d->barWidth, v);
+}
+void s2M2::setBarHiliteWidth(int v) {
+    layoutChanged("BarHiliteWidth", d->barHiliteWidth, v);
+}
+void s2M2::setPointerBarSpace(int v) {
+    layoutChanged("PointerBarSpace", d->pointerBarSpace, v);
+}
+void s2M2::setNumVOffAdjust(int v) {
+    layoutChanged("NumVOffAdjust", d->numVOffAdjust, v);
+}
 
 void s2M2::colorChanged(const char* key, quint32& field, quint32 value) {
     if (field == value)
@@ -242,7 +308,8 @@ void s2M2::paintEvent(QPaintEvent* event) {
 }
 
 const PropertyTable<s2M2>& s2M2::propertyTable() {
-#define FIELD(name) fieldAccess<s2M2, decltype(Private::name)>([](s2M2& c) -> auto& { return c.d->name; })
+#define FIELD(name)                                                                                \
+    fieldAccess<s2M2, decltype(Private::name)>([](s2M2 & c) -> auto& { return c.d->name; })
     using Init = PropertyInit;
     auto font = functionAccess<QFont, s2M2>([](const s2M2& c) { return c.font(); },
                                             [](s2M2& c, const QFont& v) { c.setFont(v); });

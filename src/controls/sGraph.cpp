@@ -1,8 +1,8 @@
 #include <glimmer/sGraph.h>
 
-#include "PropertyTable.h"
+#include "controls/PropertyTable.h"
 
-#include "GraphRing.h"
+#include "controls/GraphRing.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/ControlError.h>
@@ -46,26 +46,64 @@ sGraph::sGraph(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()
 
 sGraph::~sGraph() = default;
 
-quint32 sGraph::BackColor() const { return d->backColor; }
-quint32 sGraph::GridColor() const { return d->gridColor; }
-quint32 sGraph::PlotColor() const { return d->plotColor; }
-quint32 sGraph::BorderColor() const { return d->borderColor; }
-quint32 sGraph::DarkShadowColor() const { return d->darkShadowColor; }
-quint32 sGraph::LightShadowColor() const { return d->lightShadowColor; }
-sGraph::sg_LevelEnum sGraph::level() const { return d->level; }
-int sGraph::MinValue() const { return d->minValue; }
-int sGraph::MaxValue() const { return d->maxValue; }
-int sGraph::GridHDist() const { return d->gridHDist; }
-int sGraph::GridVDist() const { return d->gridVDist; }
-sGraph::sg_VGridDir sGraph::VGridDir() const { return d->vGridDir; }
-int sGraph::NPoints() const { return d->ring.size(); }
-int sGraph::StartPoint() const { return d->ring.start(); }
-bool sGraph::designMode() const { return d->designMode; }
+quint32 sGraph::BackColor() const {
+    return d->backColor;
+}
+quint32 sGraph::GridColor() const {
+    return d->gridColor;
+}
+quint32 sGraph::PlotColor() const {
+    return d->plotColor;
+}
+quint32 sGraph::BorderColor() const {
+    return d->borderColor;
+}
+quint32 sGraph::DarkShadowColor() const {
+    return d->darkShadowColor;
+}
+quint32 sGraph::LightShadowColor() const {
+    return d->lightShadowColor;
+}
+sGraph::sg_LevelEnum sGraph::level() const {
+    return d->level;
+}
+int sGraph::MinValue() const {
+    return d->minValue;
+}
+int sGraph::MaxValue() const {
+    return d->maxValue;
+}
+int sGraph::GridHDist() const {
+    return d->gridHDist;
+}
+int sGraph::GridVDist() const {
+    return d->gridVDist;
+}
+sGraph::sg_VGridDir sGraph::VGridDir() const {
+    return d->vGridDir;
+}
+int sGraph::NPoints() const {
+    return d->ring.size();
+}
+int sGraph::StartPoint() const {
+    return d->ring.start();
+}
+bool sGraph::designMode() const {
+    return d->designMode;
+}
 
-void sGraph::setBackColor(quint32 v) { colorChanged("BackColor", d->backColor, v); }
-void sGraph::setGridColor(quint32 v) { colorChanged("GridColor", d->gridColor, v); }
-void sGraph::setPlotColor(quint32 v) { colorChanged("PlotColor", d->plotColor, v); }
-void sGraph::setBorderColor(quint32 v) { colorChanged("BorderColor", d->borderColor, v); }
+void sGraph::setBackColor(quint32 v) {
+    colorChanged("BackColor", d->backColor, v);
+}
+void sGraph::setGridColor(quint32 v) {
+    colorChanged("GridColor", d->gridColor, v);
+}
+void sGraph::setPlotColor(quint32 v) {
+    colorChanged("PlotColor", d->plotColor, v);
+}
+void sGraph::setBorderColor(quint32 v) {
+    colorChanged("BorderColor", d->borderColor, v);
+}
 void sGraph::setDarkShadowColor(quint32 v) {
     colorChanged("DarkShadowColor", d->darkShadowColor, v);
 }
@@ -232,7 +270,8 @@ void sGraph::paintEvent(QPaintEvent*) {
     for (int k = 1; k <= n; ++k) {
         int64_t y = 0;
         if (range > 0)
-            y = std::clamp((int64_t(d->ring.point(k)) - d->minValue) * top / range, int64_t(0), top);
+            y = std::clamp((int64_t(d->ring.point(k)) - d->minValue) * top / range, int64_t(0),
+                           top);
         points.emplace_back(k, h - 2 - static_cast<int>(y));
     }
     p.setPen(colour(d->plotColor));
@@ -243,7 +282,8 @@ void sGraph::paintEvent(QPaintEvent*) {
 }
 
 const PropertyTable<sGraph>& sGraph::propertyTable() {
-#define FIELD(name) fieldAccess<sGraph, decltype(Private::name)>([](sGraph& c) -> auto& { return c.d->name; })
+#define FIELD(name)                                                                                \
+    fieldAccess<sGraph, decltype(Private::name)>([](sGraph & c) -> auto& { return c.d->name; })
     using Init = PropertyInit;
     // clang-format off
     static const PropertyTable<sGraph> table(PropertyTable<sGraph>::WithDefaults, {

@@ -1,8 +1,8 @@
 #include <glimmer/t1Cap.h>
 
-#include "PropertyTable.h"
+#include "controls/PropertyTable.h"
 
-#include "GradientPalette.h"
+#include "controls/GradientPalette.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>
@@ -41,19 +41,38 @@ t1Cap::t1Cap(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) 
 
 t1Cap::~t1Cap() = default;
 
-QString t1Cap::Caption() const { return d->caption; }
-t1Cap::tc_HAlign t1Cap::HAlign() const { return d->hAlign; }
-t1Cap::tc_HAlign t1Cap::TextAlign() const { return d->textAlign; }
-t1Cap::tc_VAlign t1Cap::vAlign() const { return d->vAlign; }
-quint32 t1Cap::ForeColor() const { return d->foreColor; }
-quint32 t1Cap::Back1Color() const { return d->back1Color; }
-quint32 t1Cap::Back2Color() const { return d->back2Color; }
-t1Cap::tcap_Direction t1Cap::Direction() const { return d->direction; }
-t1Cap::tcap_Appearance t1Cap::Appearance() const { return d->appearance; }
-t1Cap::tcap_BackStyle t1Cap::BackStyle() const { return d->backStyle; }
+QString t1Cap::Caption() const {
+    return d->caption;
+}
+t1Cap::tc_HAlign t1Cap::HAlign() const {
+    return d->hAlign;
+}
+t1Cap::tc_HAlign t1Cap::TextAlign() const {
+    return d->textAlign;
+}
+t1Cap::tc_VAlign t1Cap::vAlign() const {
+    return d->vAlign;
+}
+quint32 t1Cap::ForeColor() const {
+    return d->foreColor;
+}
+quint32 t1Cap::Back1Color() const {
+    return d->back1Color;
+}
+quint32 t1Cap::Back2Color() const {
+    return d->back2Color;
+}
+t1Cap::tcap_Direction t1Cap::Direction() const {
+    return d->direction;
+}
+t1Cap::tcap_Appearance t1Cap::Appearance() const {
+    return d->appearance;
+}
+t1Cap::tcap_BackStyle t1Cap::BackStyle() const {
+    return d->backStyle;
+}
 
-template <typename T>
-static bool store(T& field, const T& value) {
+template <typename T> static bool store(T& field, const T& value) {
     if (field == value)
         return false;
     field = value;
@@ -203,8 +222,7 @@ void t1Cap::paintEvent(QPaintEvent*) {
     static constexpr Qt::Alignment Across[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
     p.setPen(OleColor::toColor(d->foreColor, palette()));
     p.setFont(font());
-    p.drawText(textRect(), Across[d->textAlign] | Qt::AlignVCenter | Qt::TextWordWrap,
-               d->caption);
+    p.drawText(textRect(), Across[d->textAlign] | Qt::AlignVCenter | Qt::TextWordWrap, d->caption);
 }
 
 void t1Cap::moveEvent(QMoveEvent* event) {
@@ -258,7 +276,8 @@ bool t1Cap::eventFilter(QObject* watched, QEvent* event) {
 }
 
 const PropertyTable<t1Cap>& t1Cap::propertyTable() {
-#define FIELD(name) fieldAccess<t1Cap, decltype(Private::name)>([](t1Cap& c) -> auto& { return c.d->name; })
+#define FIELD(name)                                                                                \
+    fieldAccess<t1Cap, decltype(Private::name)>([](t1Cap & c) -> auto& { return c.d->name; })
     using Init = PropertyInit;
     auto font = functionAccess<QFont, t1Cap>([](const t1Cap& c) { return c.font(); },
                                              [](t1Cap& c, const QFont& v) { c.setFont(v); });

@@ -1,6 +1,6 @@
 #include <glimmer/t1Frame.h>
 
-#include "t1FramePrivate.h"
+#include "controls/t1FramePrivate.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>

@@ -1,8 +1,8 @@
 #include <glimmer/t1Frame.h>
 
-#include "t1FramePrivate.h"
+#include "controls/t1FramePrivate.h"
 
-#include "PropertyTable.h"
+#include "controls/PropertyTable.h"
 
 #include <QScopeGuard>
 

@@ -1,8 +1,8 @@
 #include <glimmer/t1Grad.h>
 
-#include "PropertyTable.h"
+#include "controls/PropertyTable.h"
 
-#include "GradientPalette.h"
+#include "controls/GradientPalette.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>
@@ -23,10 +23,18 @@ t1Grad::t1Grad(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()
 
 t1Grad::~t1Grad() = default;
 
-quint32 t1Grad::FirstColor() const { return d->firstColor; }
-quint32 t1Grad::SecondColor() const { return d->secondColor; }
-t1Grad::tgrd_Direction t1Grad::Direction() const { return d->direction; }
-t1Grad::tgrd_Appearance t1Grad::Appearance() const { return d->appearance; }
+quint32 t1Grad::FirstColor() const {
+    return d->firstColor;
+}
+quint32 t1Grad::SecondColor() const {
+    return d->secondColor;
+}
+t1Grad::tgrd_Direction t1Grad::Direction() const {
+    return d->direction;
+}
+t1Grad::tgrd_Appearance t1Grad::Appearance() const {
+    return d->appearance;
+}
 
 void t1Grad::setFirstColor(quint32 value) {
     if (value == d->firstColor)
@@ -90,7 +98,8 @@ void t1Grad::paintEvent(QPaintEvent*) {
 }
 
 const PropertyTable<t1Grad>& t1Grad::propertyTable() {
-#define FIELD(name) fieldAccess<t1Grad, decltype(Private::name)>([](t1Grad& c) -> auto& { return c.d->name; })
+#define FIELD(name)                                                                                \
+    fieldAccess<t1Grad, decltype(Private::name)>([](t1Grad & c) -> auto& { return c.d->name; })
     using Init = PropertyInit;
     // clang-format off
     static const PropertyTable<t1Grad> table(PropertyTable<t1Grad>::WithDefaults, {

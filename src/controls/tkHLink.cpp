@@ -1,8 +1,8 @@
 #include <glimmer/tkHLink.h>
 
-#include "tkHLinkPrivate.h"
+#include "controls/tkHLinkPrivate.h"
 
-#include "InputCodes.h"
+#include "controls/InputCodes.h"
 
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>

@@ -1,8 +1,8 @@
 #include <glimmer/tkHLink.h>
 
-#include "tkHLinkPrivate.h"
+#include "controls/tkHLinkPrivate.h"
 
-#include "PropertyTable.h"
+#include "controls/PropertyTable.h"
 
 #include <glimmer/OleColor.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MidiError.h"
-#include "MidiResult.h"
+#include "midi/MidiError.h"
+#include "midi/MidiResult.h"
 
 namespace notaro {
 

@@ -1,4 +1,4 @@
-#include "MidiResult.h"
+#include "midi/MidiResult.h"
 
 namespace notaro {
 

@@ -1,6 +1,6 @@
-#include "OnTimeRatio.h"
+#include "midi/OnTimeRatio.h"
 
-#include "OnRatios.h"
+#include "settings/OnRatios.h"
 
 namespace notaro {
 

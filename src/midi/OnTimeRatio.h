@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cDuration.h"
+#include "score/cDuration.h"
 
 #include <cstdint>
 

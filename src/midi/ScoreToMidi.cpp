@@ -1,14 +1,14 @@
-#include "ScoreToMidi.h"
+#include "midi/ScoreToMidi.h"
 
-#include "AtomicFile.h"
-#include "CheckedInt.h"
-#include "MidiResult.h"
-#include "Nearest.h"
-#include "OnTimeRatio.h"
-#include "ScoreCodes.h"
-#include "SmfStreamWriter.h"
-#include "TextUtil.h"
-#include "TrackEventSink.h"
+#include "base/AtomicFile.h"
+#include "base/TextUtil.h"
+#include "midi/MidiResult.h"
+#include "midi/OnTimeRatio.h"
+#include "midi/SmfStreamWriter.h"
+#include "midi/TrackEventSink.h"
+#include "score/CheckedInt.h"
+#include "score/Nearest.h"
+#include "score/ScoreCodes.h"
 
 #include <cmath>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MidiResult.h"
-#include "cTParse.h"
-#include "tMidiF04.h"
+#include "midi/MidiResult.h"
+#include "midi/tMidiF04.h"
+#include "score/cTParse.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "SmfStreamWriter.h"
+#include "midi/SmfStreamWriter.h"
 
-#include "MidiOverflowError.h"
+#include "midi/MidiOverflowError.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiEventSink.h"
+#include "midi/MidiEventSink.h"
 
 #include <cstdint>
 #include <string>

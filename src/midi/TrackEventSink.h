@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MidiEventSink.h"
-#include "tMidiTrk.h"
+#include "midi/MidiEventSink.h"
+#include "midi/tMidiTrk.h"
 
 namespace notaro {
 

@@ -1,4 +1,4 @@
-#include "midiFileIO.h"
+#include "midi/midiFileIO.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "midiU00.h"
+#include "midi/midiU00.h"
 
-#include "MidiArgumentError.h"
-#include "MidiOverflowError.h"
+#include "midi/MidiArgumentError.h"
+#include "midi/MidiOverflowError.h"
 
 #include <limits>
 

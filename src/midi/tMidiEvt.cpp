@@ -1,4 +1,4 @@
-#include "tMidiEvt.h"
+#include "midi/tMidiEvt.h"
 
 namespace notaro {
 

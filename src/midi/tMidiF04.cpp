@@ -1,13 +1,13 @@
-#include "tMidiF04.h"
+#include "midi/tMidiF04.h"
 
-#include "AtomicFile.h"
-#include "MidiArgumentError.h"
-#include "MidiDivisionError.h"
-#include "MidiError.h"
-#include "MidiOverflowError.h"
-#include "MidiResult.h"
-#include "midiFileIO.h"
-#include "midiU00.h"
+#include "base/AtomicFile.h"
+#include "midi/MidiArgumentError.h"
+#include "midi/MidiDivisionError.h"
+#include "midi/MidiError.h"
+#include "midi/MidiOverflowError.h"
+#include "midi/MidiResult.h"
+#include "midi/midiFileIO.h"
+#include "midi/midiU00.h"
 
 #include <cmath>
 #include <fstream>

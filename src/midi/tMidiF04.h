@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tMidiTrk.h"
+#include "midi/tMidiTrk.h"
 
 #include <array>
 #include <cstdint>

@@ -1,12 +1,12 @@
-#include "tMidiTrk.h"
+#include "midi/tMidiTrk.h"
 
-#include "MidiArgumentError.h"
-#include "MidiError.h"
-#include "MidiOverflowError.h"
-#include "MidiRangeError.h"
-#include "MidiResult.h"
-#include "midiFileIO.h"
-#include "midiU00.h"
+#include "midi/MidiArgumentError.h"
+#include "midi/MidiError.h"
+#include "midi/MidiOverflowError.h"
+#include "midi/MidiRangeError.h"
+#include "midi/MidiResult.h"
+#include "midi/midiFileIO.h"
+#include "midi/midiU00.h"
 
 #include <charconv>
 #include <cmath>

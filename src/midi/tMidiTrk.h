@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MidiResult.h"
-#include "tMidiEvt.h"
+#include "midi/MidiResult.h"
+#include "midi/tMidiEvt.h"
 
 #include <bitset>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "AudioOutput.h"
+#include "playback/AudioOutput.h"
 
 #include <fluidsynth.h>
 

@@ -1,9 +1,9 @@
-#include "FluidSynthEngine.h"
+#include "playback/FluidSynthEngine.h"
 
-#include "AudioOutput.h"
-#include "LibraryChatter.h"
-#include "MidiOutDevice.h"
-#include "ShortMsg.h"
+#include "playback/AudioOutput.h"
+#include "playback/LibraryChatter.h"
+#include "playback/MidiOutDevice.h"
+#include "playback/ShortMsg.h"
 
 #include <fluidsynth.h>
 

@@ -1,7 +1,7 @@
-#include "FluidSynthMidiOut.h"
+#include "playback/FluidSynthMidiOut.h"
 
-#include "FluidSynthEngine.h"
-#include "MidiSettings.h"
+#include "playback/FluidSynthEngine.h"
+#include "playback/MidiSettings.h"
 
 #include <filesystem>
 #include <system_error>

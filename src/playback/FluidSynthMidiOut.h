@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiOutDevice.h"
+#include "playback/MidiOutDevice.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "LibraryChatter.h"
+#include "playback/LibraryChatter.h"
 
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>

@@ -1,4 +1,4 @@
-#include "MidiOutDevice.h"
+#include "playback/MidiOutDevice.h"
 
 namespace notaro::playback {
 

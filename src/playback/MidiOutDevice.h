@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlaybackCodes.h"
-#include "SoundingNotes.h"
+#include "playback/PlaybackCodes.h"
+#include "playback/SoundingNotes.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "MidiOutputs.h"
+#include "playback/MidiOutputs.h"
 
-#include "FluidSynthMidiOut.h"
-#include "MidiSettings.h"
-#include "RtMidiPortOut.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "playback/MidiSettings.h"
+#include "playback/RtMidiPortOut.h"
 
 #include <algorithm>
 #include <cctype>

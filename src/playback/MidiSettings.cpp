@@ -1,8 +1,8 @@
-#include "MidiSettings.h"
+#include "playback/MidiSettings.h"
 
-#include "OnRatios.h"
-#include "TextUtil.h"
-#include "cInifile.h"
+#include "base/TextUtil.h"
+#include "settings/OnRatios.h"
+#include "settings/cInifile.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "RecordingMidiOut.h"
+#include "playback/RecordingMidiOut.h"
 
 namespace notaro::playback {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MidiOutDevice.h"
-#include "ShortMsg.h"
-#include "TickClock.h"
+#include "playback/MidiOutDevice.h"
+#include "playback/ShortMsg.h"
+#include "playback/TickClock.h"
 
 #include <functional>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "RtMidiPortOut.h"
+#include "playback/RtMidiPortOut.h"
 
-#include "LibraryChatter.h"
-#include "ShortMsg.h"
+#include "playback/LibraryChatter.h"
+#include "playback/ShortMsg.h"
 
 #include <alsa/asoundlib.h>
 #include <rtmidi/RtMidi.h>

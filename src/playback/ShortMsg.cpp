@@ -1,6 +1,6 @@
-#include "ShortMsg.h"
+#include "playback/ShortMsg.h"
 
-#include "Nearest.h"
+#include "score/Nearest.h"
 
 #include <algorithm>
 #include <cstdio>

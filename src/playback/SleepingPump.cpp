@@ -1,6 +1,6 @@
-#include "SleepingPump.h"
+#include "playback/SleepingPump.h"
 
-#include "TickClock.h"
+#include "playback/TickClock.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "SoundingNotes.h"
+#include "playback/SoundingNotes.h"
 
-#include "ShortMsg.h"
+#include "playback/ShortMsg.h"
 
 namespace notaro::playback {
 

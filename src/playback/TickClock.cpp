@@ -1,4 +1,4 @@
-#include "TickClock.h"
+#include "playback/TickClock.h"
 
 namespace notaro::playback {
 

@@ -1,6 +1,6 @@
-#include "TimedNote.h"
+#include "playback/TimedNote.h"
 
-#include "ShortMsg.h"
+#include "playback/ShortMsg.h"
 
 #include <atomic>
 

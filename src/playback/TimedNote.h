@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MidiOutDevice.h"
-#include "PlaybackCodes.h"
-#include "TickClock.h"
+#include "playback/MidiOutDevice.h"
+#include "playback/PlaybackCodes.h"
+#include "playback/TickClock.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "WavFile.h"
+#include "playback/WavFile.h"
 
-#include "AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <algorithm>
 #include <cstring>

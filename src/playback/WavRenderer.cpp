@@ -1,9 +1,9 @@
-#include "WavRenderer.h"
+#include "playback/WavRenderer.h"
 
-#include "FluidSynthEngine.h"
-#include "LibraryChatter.h"
-#include "MidiOutDevice.h"
-#include "WavFile.h"
+#include "playback/FluidSynthEngine.h"
+#include "playback/LibraryChatter.h"
+#include "playback/MidiOutDevice.h"
+#include "playback/WavFile.h"
 
 #include <fluidsynth.h>
 

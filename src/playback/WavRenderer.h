@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlaybackCodes.h"
-#include "tMidiF04.h"
+#include "midi/tMidiF04.h"
+#include "playback/PlaybackCodes.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "cGnsPlay.h"
+#include "playback/cGnsPlay.h"
 
-#include "CheckedInt.h"
-#include "Nearest.h"
-#include "OnTimeRatio.h"
-#include "TimedNote.h"
+#include "midi/OnTimeRatio.h"
+#include "playback/TimedNote.h"
+#include "score/CheckedInt.h"
+#include "score/Nearest.h"
 
 #include <exception>
 #include <string>

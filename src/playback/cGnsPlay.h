@@ -1,11 +1,11 @@
 #pragma once
 
-#include "MidiOutDevice.h"
-#include "PlaybackCodes.h"
-#include "PlayerListener.h"
-#include "TickClock.h"
-#include "cDuration.h"
-#include "cTParse.h"
+#include "playback/MidiOutDevice.h"
+#include "playback/PlaybackCodes.h"
+#include "playback/PlayerListener.h"
+#include "playback/TickClock.h"
+#include "score/cDuration.h"
+#include "score/cTParse.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "DurationError.h"
+#include "score/DurationError.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-#include "FailureCode.h"
+#include "score/FailureCode.h"
 
-#include "DurationError.h"
-#include "OverflowError.h"
-#include "ScoreCodes.h"
+#include "score/DurationError.h"
+#include "score/OverflowError.h"
+#include "score/ScoreCodes.h"
 
 #include <new>
 #include <stdexcept>

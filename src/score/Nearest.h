@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OverflowError.h"
+#include "score/OverflowError.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cNotePAO.h"
+#include "score/cNotePAO.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "Rational32.h"
+#include "score/Rational32.h"
 
-#include "CheckedInt.h"
+#include "score/CheckedInt.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
-#include "RecordList.h"
+#include "score/RecordList.h"
 
-#include "ScoreCodes.h"
+#include "score/ScoreCodes.h"
 
 #include <new>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cGnsNote.h"
+#include "score/cGnsNote.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "ScoreEncoding.h"
+#include "score/ScoreEncoding.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "ScoreTokens.h"
+#include "score/ScoreTokens.h"
 
-#include "NotesLineScanner.h"
-#include "ScoreCodes.h"
-#include "TextUtil.h"
+#include "base/TextUtil.h"
+#include "score/NotesLineScanner.h"
+#include "score/ScoreCodes.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
-#include "cDuration.h"
+#include "score/cDuration.h"
 
-#include "CheckedInt.h"
-#include "DurationError.h"
-#include "NumberText.h"
-#include "Rational32.h"
-#include "ScoreCodes.h"
-#include "TextUtil.h"
+#include "base/NumberText.h"
+#include "base/TextUtil.h"
+#include "score/CheckedInt.h"
+#include "score/DurationError.h"
+#include "score/Rational32.h"
+#include "score/ScoreCodes.h"
 
 namespace notaro {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScoreCodes.h"
+#include "score/ScoreCodes.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "cGSpans.h"
+#include "score/cGSpans.h"
 
-#include "CheckedInt.h"
-#include "ScoreCodes.h"
-#include "TextUtil.h"
+#include "base/TextUtil.h"
+#include "score/CheckedInt.h"
+#include "score/ScoreCodes.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommentLines.h"
-#include "cDuration.h"
-#include "cNotePAO.h"
+#include "score/CommentLines.h"
+#include "score/cDuration.h"
+#include "score/cNotePAO.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "cNotePAO.h"
+#include "score/cNotePAO.h"
 
-#include "ScoreCodes.h"
-#include "TextUtil.h"
+#include "base/TextUtil.h"
+#include "score/ScoreCodes.h"
 
 namespace notaro {
 

@@ -1,8 +1,8 @@
-#include "cTParse.h"
+#include "score/cTParse.h"
 
-#include "FailureCode.h"
-#include "ScoreCodes.h"
-#include "TextUtil.h"
+#include "base/TextUtil.h"
+#include "score/FailureCode.h"
+#include "score/ScoreCodes.h"
 
 #include <cmath>
 

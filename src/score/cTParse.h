@@ -1,12 +1,12 @@
 #pragma once
 
-#include "NotesLineScanner.h"
-#include "RecordList.h"
-#include "ScoreTokens.h"
-#include "cDuration.h"
-#include "cGSpans.h"
-#include "cGnsNote.h"
-#include "cNotePAO.h"
+#include "score/NotesLineScanner.h"
+#include "score/RecordList.h"
+#include "score/ScoreTokens.h"
+#include "score/cDuration.h"
+#include "score/cGSpans.h"
+#include "score/cGnsNote.h"
+#include "score/cNotePAO.h"
 
 #include <cstdint>
 #include <optional>
@@ -52,10 +52,9 @@ public:
     /// Resets every state of the parser (the last pitch read excepted).
     void clear();
     /// Parses a whole score text whose lines end with CR LF.
-    /// @return parseCode::kOk on success, else the 1-based line of the first error; errMsg holds
-    /// the
-    ///         message, eCharPos and eLen the 0-based character offset and length of the
-    ///         failing note (0 and -1 when the error is not tied to a note).
+    /// @return parseCode::kOk on success, else the 1-based line of the first error; errMsg
+    ///         holds the message, eCharPos and eLen the 0-based character offset and length
+    ///         of the failing note (0 and -1 when the error is not tied to a note).
     int32_t parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
                           int32_t& eLen);
 

@@ -1,7 +1,7 @@
 // Definitions: named blocks of lines made with "*def[" ... "*enddef" and read again by "*usedef[".
-#include "cTParse.h"
+#include "score/cTParse.h"
 
-#include "FailureCode.h"
+#include "score/FailureCode.h"
 
 namespace notaro {
 

@@ -1,5 +1,5 @@
 // Notes lines: tokens of note value, pitch or rest marker, and tie, slur and staccato marks.
-#include "cTParse.h"
+#include "score/cTParse.h"
 
 namespace notaro {
 

@@ -1,8 +1,8 @@
 // Queries on the parsed record list.
-#include "cTParse.h"
+#include "score/cTParse.h"
 
-#include "OverflowError.h"
-#include "Rational32.h"
+#include "score/OverflowError.h"
+#include "score/Rational32.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
-#include "IniDocument.h"
+#include "settings/IniDocument.h"
 
-#include "AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <filesystem>
 #include <fstream>

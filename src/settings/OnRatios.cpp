@@ -1,7 +1,7 @@
-#include "OnRatios.h"
+#include "settings/OnRatios.h"
 
-#include "TextUtil.h"
-#include "cInifile.h"
+#include "base/TextUtil.h"
+#include "settings/cInifile.h"
 
 #include <charconv>
 #include <cstdlib>

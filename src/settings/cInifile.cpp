@@ -1,7 +1,7 @@
-#include "cInifile.h"
+#include "settings/cInifile.h"
 
-#include "IniDocument.h"
-#include "TextUtil.h"
+#include "base/TextUtil.h"
+#include "settings/IniDocument.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsCodes.h"
+#include "settings/SettingsCodes.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../settings/TempConfig.h"
+#include "tests/settings/TempConfig.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "AppTestSupport.h"
-#include "DocumentFile.h"
+#include "app/DocumentFile.h"
+#include "tests/app/AppTestSupport.h"
 
 namespace notaro::app::test {
 namespace {

@@ -1,9 +1,9 @@
-#include "AppTestSupport.h"
-#include "FluidSynthMidiOut.h"
-#include "MidiOutputChoice.h"
-#include "MidiOutputMenu.h"
-#include "MidiSettings.h"
-#include "RtMidiPortOut.h"
+#include "app/MidiOutputChoice.h"
+#include "app/MidiOutputMenu.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "playback/MidiSettings.h"
+#include "playback/RtMidiPortOut.h"
+#include "tests/app/AppTestSupport.h"
 
 #include <QSignalSpy>
 

@@ -1,5 +1,5 @@
-#include "AppTestSupport.h"
-#include "ScoreEditor.h"
+#include "app/ScoreEditor.h"
+#include "tests/app/AppTestSupport.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

@@ -1,5 +1,5 @@
-#include "AppTestSupport.h"
-#include "ScoreHighlighter.h"
+#include "app/ScoreHighlighter.h"
+#include "tests/app/AppTestSupport.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

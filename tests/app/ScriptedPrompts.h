@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileDialogRequest.h"
-#include "UserPrompts.h"
+#include "app/FileDialogRequest.h"
+#include "app/UserPrompts.h"
 
 #include <QStringList>
 #include <QUrl>

@@ -1,9 +1,9 @@
-#include "AppTestSupport.h"
-#include "AppValues.h"
-#include "ScriptedPrompts.h"
-#include "ShellServices.h"
-#include "fAbout.h"
-#include "fExamples.h"
+#include "app/AppValues.h"
+#include "app/ShellServices.h"
+#include "app/fAbout.h"
+#include "app/fExamples.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/ScriptedPrompts.h"
 
 #include <glimmer/tkHLink.h>
 

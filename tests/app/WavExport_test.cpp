@@ -1,7 +1,7 @@
-#include "AppTestSupport.h"
-#include "OnRatios.h"
-#include "WavExport.h"
-#include "cTParse.h"
+#include "app/WavExport.h"
+#include "score/cTParse.h"
+#include "settings/OnRatios.h"
+#include "tests/app/AppTestSupport.h"
 
 #include <QProgressDialog>
 #include <QPushButton>

@@ -1,11 +1,11 @@
-#include "AppTestSupport.h"
-#include "AppValues.h"
-#include "LiveSyntaxCheck.h"
-#include "RecordingMidiOut.h"
-#include "ScoreEditor.h"
-#include "ScriptedPrompts.h"
-#include "ShortMsg.h"
-#include "fMain.h"
+#include "app/AppValues.h"
+#include "app/LiveSyntaxCheck.h"
+#include "app/ScoreEditor.h"
+#include "app/fMain.h"
+#include "playback/RecordingMidiOut.h"
+#include "playback/ShortMsg.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/ScriptedPrompts.h"
 
 #include <glimmer/chBut.h>
 

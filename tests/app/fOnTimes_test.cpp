@@ -1,6 +1,6 @@
-#include "AppTestSupport.h"
-#include "ScriptedPrompts.h"
-#include "fOnTimes.h"
+#include "app/fOnTimes.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/ScriptedPrompts.h"
 
 #include <QLineEdit>
 

@@ -1,12 +1,13 @@
 // Every program part that writes a file, under every disk failure the seam can plant: the part
-// reports its documented failure, the old file keeps every byte and no temporary file is left.
-#include "DocumentFile.h"
-#include "OnRatios.h"
-#include "ScopedFileSystemOps.h"
-#include "ScoreCommands.h"
-#include "ScoreToMidi.h"
-#include "WavFile.h"
-#include "tMidiF04.h"
+// reports the failure its header promises, the old file keeps every byte and no temporary file
+// is left.
+#include "app/DocumentFile.h"
+#include "base/ScopedFileSystemOps.h"
+#include "cli/ScoreCommands.h"
+#include "midi/ScoreToMidi.h"
+#include "midi/tMidiF04.h"
+#include "playback/WavFile.h"
+#include "settings/OnRatios.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ExitCodes.h"
+#include "cli/ExitCodes.h"
 
-#include "../settings/TempConfig.h"
+#include "tests/settings/TempConfig.h"
 
 #include <functional>
 #include <sstream>

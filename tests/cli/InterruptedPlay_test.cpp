@@ -1,7 +1,7 @@
-#include "ExitCodes.h"
-#include "SilenceCheck.h"
+#include "cli/ExitCodes.h"
+#include "tests/common/SilenceCheck.h"
 
-#include "../settings/TempConfig.h"
+#include "tests/settings/TempConfig.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
-#include "PlaybackCommands.h"
+#include "cli/PlaybackCommands.h"
 
-#include "CliTestSupport.h"
-#include "PlaybackTestSupport.h"
+#include "tests/cli/CliTestSupport.h"
+#include "tests/playback/PlaybackTestSupport.h"
 
 using namespace notaro::cli;
 using namespace notaro::playback;

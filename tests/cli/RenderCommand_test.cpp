@@ -1,7 +1,7 @@
-#include "RenderCommand.h"
+#include "cli/RenderCommand.h"
 
-#include "CliTestSupport.h"
-#include "CommandOutput.h"
+#include "tests/cli/CliTestSupport.h"
+#include "tests/common/CommandOutput.h"
 
 #include <sys/stat.h>
 

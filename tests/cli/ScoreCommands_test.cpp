@@ -1,5 +1,5 @@
-#include "CliTestSupport.h"
-#include "ScoreCommands.h"
+#include "cli/ScoreCommands.h"
+#include "tests/cli/CliTestSupport.h"
 
 namespace fs = std::filesystem;
 using namespace notaro::cli;

@@ -1,7 +1,7 @@
-#include "MidiResult.h"
-#include "dumpCommand.h"
-#include "midiTestSupport.h"
-#include "tMidiF04.h"
+#include "cli/dumpCommand.h"
+#include "midi/MidiResult.h"
+#include "midi/tMidiF04.h"
+#include "tests/midi/midiTestSupport.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QtTestEnvironment.h"
+#include "tests/controls/QtTestEnvironment.h"
 
 #include <glimmer/chBut.h>
 

@@ -1,6 +1,6 @@
-#include "ButtonColors.h"
-#include "ColorMath.h"
-#include "QtTestEnvironment.h"
+#include "controls/ButtonColors.h"
+#include "controls/ColorMath.h"
+#include "tests/controls/QtTestEnvironment.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "ButtonHarness.h"
-#include "CaseNames.h"
-#include "QtTestEnvironment.h"
+#include "tests/controls/ButtonHarness.h"
+#include "tests/controls/CaseNames.h"
+#include "tests/controls/QtTestEnvironment.h"
 
 #include <glimmer/L2M2.h>
 #include <glimmer/MemoryPropertyBag.h>

@@ -1,4 +1,4 @@
-#include "QtTestEnvironment.h"
+#include "tests/controls/QtTestEnvironment.h"
 
 #include <glimmer/t1Cap.h>
 #include <glimmer/t1Grad.h>

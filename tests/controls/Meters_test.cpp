@@ -1,4 +1,4 @@
-#include "QtTestEnvironment.h"
+#include "tests/controls/QtTestEnvironment.h"
 
 #include <glimmer/L2M2.h>
 #include <glimmer/s2M2.h>

@@ -1,4 +1,4 @@
-#include "QtTestEnvironment.h"
+#include "tests/controls/QtTestEnvironment.h"
 
 #include <glimmer/OleColor.h>
 

@@ -1,6 +1,6 @@
-#include "ButtonHarness.h"
+#include "tests/controls/ButtonHarness.h"
 
-#include "CaptionLayout.h"
+#include "controls/CaptionLayout.h"
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ButtonHarness.h"
+#include "tests/controls/ButtonHarness.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

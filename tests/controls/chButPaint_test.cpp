@@ -1,5 +1,5 @@
-#include "ButtonHarness.h"
-#include "CaseNames.h"
+#include "tests/controls/ButtonHarness.h"
+#include "tests/controls/CaseNames.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

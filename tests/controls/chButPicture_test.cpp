@@ -1,7 +1,7 @@
-#include "ButtonHarness.h"
-#include "CaseNames.h"
+#include "tests/controls/ButtonHarness.h"
+#include "tests/controls/CaseNames.h"
 
-#include "PictureBlender.h"
+#include "controls/PictureBlender.h"
 #include <QPainter>
 #include <gtest/gtest.h>
 

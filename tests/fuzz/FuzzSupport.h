@@ -31,7 +31,7 @@ template <typename F> auto noThrow(F f, const char* promise) -> decltype(f()) {
     return {};
 }
 
-/// Whether f() throws an E, as it may where documented.
+/// Whether f() throws an E, as its header says it may.
 template <typename E, typename F> bool throws(F f) {
     try {
         f();

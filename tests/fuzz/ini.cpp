@@ -1,8 +1,8 @@
 // The INI reader behind cInifile on any bytes: every section and key it lists can be read, and
 // entries set in the document read back as set.
-#include "FuzzSupport.h"
-#include "IniDocument.h"
-#include "cInifile.h"
+#include "settings/IniDocument.h"
+#include "settings/cInifile.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <optional>
 #include <string>

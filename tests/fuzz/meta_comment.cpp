@@ -1,6 +1,6 @@
 // The reader of "!!$TYPE, TEXT" comments, which become text events of the MIDI files we write.
-#include "FuzzSupport.h"
-#include "ScoreToMidi.h"
+#include "midi/ScoreToMidi.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 using namespace notaro;
 using fuzz::require;

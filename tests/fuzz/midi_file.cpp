@@ -1,7 +1,7 @@
 // The MIDI file reader on any bytes, through the same path-based entry the programs use. A
 // file that reads without error is written, read and written again: the two writes must agree.
-#include "FuzzSupport.h"
-#include "tMidiF04.h"
+#include "midi/tMidiF04.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 using namespace notaro;
 using fuzz::require;

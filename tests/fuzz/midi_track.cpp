@@ -1,8 +1,8 @@
 // The track decoder on any bytes: track chunks one after another into one track, then timed,
 // dumped and encoded again.
-#include "FuzzSupport.h"
-#include "MidiError.h"
-#include "tMidiTrk.h"
+#include "midi/MidiError.h"
+#include "midi/tMidiTrk.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <sstream>
 
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(code == kOk || code == kNotAChunk || code == kChunkTooShort ||
                 code == kNoRunningStatus || code == kUnhandledStatus || code == kEndOfFile ||
                 code == kInvalidArgument || code == kOverflow,
-            "a track read fails only with a documented code");
+            "a track read fails only with one of its named codes");
     require(track.trkNEvents() <= track.trkEventsArrSize(), "every event has a slot");
     fuzz::throws<MidiError>([&] { track.setEvtsAbsTicks(); }); // times past 32 bits are refused
     track.toText();

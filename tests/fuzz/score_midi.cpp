@@ -1,10 +1,10 @@
 // A score, parsed as the programs parse it, made into MIDI bytes and read back: what we write we
 // can read, with the same events. The streaming export gives the file object's bytes.
-#include "FuzzSupport.h"
-#include "MidiError.h"
-#include "ScoreEncoding.h"
-#include "ScoreToMidi.h"
-#include "cTParse.h"
+#include "midi/MidiError.h"
+#include "midi/ScoreToMidi.h"
+#include "score/ScoreEncoding.h"
+#include "score/cTParse.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,10 +1,10 @@
 // The score parser on any bytes, read as the programs read a score file: decoded (UTF-8 or
 // Windows-1252) with CR LF line ends, then parsed; the editor's colouring reads every line too.
-#include "FuzzSupport.h"
-#include "ScoreEncoding.h"
-#include "ScoreTokens.h"
-#include "TextUtil.h"
-#include "cTParse.h"
+#include "base/TextUtil.h"
+#include "score/ScoreEncoding.h"
+#include "score/ScoreTokens.h"
+#include "score/cTParse.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <optional>
 #include <vector>

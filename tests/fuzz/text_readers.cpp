@@ -1,9 +1,9 @@
 // The readers of note values ("4.", "3/8") and pitches ("cc#", "BB-") on any text: what they
 // accept they write back in a form that reads as the same value.
-#include "FuzzSupport.h"
-#include "OverflowError.h"
-#include "cDuration.h"
-#include "cNotePAO.h"
+#include "score/OverflowError.h"
+#include "score/cDuration.h"
+#include "score/cNotePAO.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 using namespace notaro;
 using fuzz::require;

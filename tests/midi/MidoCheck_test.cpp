@@ -1,5 +1,5 @@
 // Independent reader: files we write are read by mido, files mido writes are read and timed by us.
-#include "midiTestSupport.h"
+#include "tests/midi/midiTestSupport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "OnTimeRatio.h"
-#include "midiTestSupport.h"
+#include "midi/OnTimeRatio.h"
+#include "tests/midi/midiTestSupport.h"
 
-#include "../score/ParseHelpers.h"
+#include "tests/score/ParseHelpers.h"
 
 using namespace notaro;
 using namespace midiTest;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "CommandOutput.h"
-#include "MidiArgumentError.h"
-#include "MidiOverflowError.h"
-#include "MidiRangeError.h"
-#include "OnRatios.h"
-#include "ScoreToMidi.h"
-#include "midiU00.h"
-#include "tMidiF04.h"
+#include "midi/MidiArgumentError.h"
+#include "midi/MidiOverflowError.h"
+#include "midi/MidiRangeError.h"
+#include "midi/ScoreToMidi.h"
+#include "midi/midiU00.h"
+#include "midi/tMidiF04.h"
+#include "settings/OnRatios.h"
+#include "tests/common/CommandOutput.h"
 
 #include <gtest/gtest.h>
 

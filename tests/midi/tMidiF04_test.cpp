@@ -1,4 +1,4 @@
-#include "midiTestSupport.h"
+#include "tests/midi/midiTestSupport.h"
 
 using namespace notaro;
 using namespace midiTest;

@@ -1,8 +1,8 @@
 // These tests pass with or without a sound card: where a real audio output is needed, either
 // outcome of open() is accepted but must be quiet.
-#include "FluidSynthEngine.h"
-#include "FluidSynthMidiOut.h"
-#include "PlaybackTestSupport.h"
+#include "playback/FluidSynthEngine.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "tests/playback/PlaybackTestSupport.h"
 
 #include <fluidsynth.h>
 

@@ -1,6 +1,6 @@
-#include "PlaybackTestSupport.h"
+#include "tests/playback/PlaybackTestSupport.h"
 
-#include "MidiOutDevice.h"
+#include "playback/MidiOutDevice.h"
 
 using namespace notaro::playback;
 

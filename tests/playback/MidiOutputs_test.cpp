@@ -1,9 +1,9 @@
-#include "FluidSynthMidiOut.h"
-#include "MidiOutputs.h"
-#include "MidiSettings.h"
-#include "RtMidiPortOut.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "playback/MidiOutputs.h"
+#include "playback/MidiSettings.h"
+#include "playback/RtMidiPortOut.h"
 
-#include "../settings/TempConfig.h"
+#include "tests/settings/TempConfig.h"
 
 using namespace notaro::playback;
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "MidiSettings.h"
-#include "RecordingMidiOut.h"
-#include "ShortMsg.h"
-#include "TickClock.h"
+#include "playback/MidiSettings.h"
+#include "playback/RecordingMidiOut.h"
+#include "playback/ShortMsg.h"
+#include "playback/TickClock.h"
 
-#include "../score/ParseHelpers.h"
+#include "tests/score/ParseHelpers.h"
 
 #include <gtest/gtest.h>
 

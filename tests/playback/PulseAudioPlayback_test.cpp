@@ -1,11 +1,11 @@
 // A private PulseAudio server with a null sink, its monitor recorded by parec: the note-ons sent
 // to the built-in synthesizer compared with the sound.
-#include "FluidSynthEngine.h"
-#include "FluidSynthMidiOut.h"
-#include "PlaybackTestSupport.h"
-#include "PrivatePulseServer.h"
-#include "SleepingPump.h"
-#include "cGnsPlay.h"
+#include "playback/FluidSynthEngine.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "playback/SleepingPump.h"
+#include "playback/cGnsPlay.h"
+#include "tests/common/PrivatePulseServer.h"
+#include "tests/playback/PlaybackTestSupport.h"
 
 #include <chrono>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "ShortMsg.h"
+#include "playback/ShortMsg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "SleepingPump.h"
-#include "TickClock.h"
+#include "playback/SleepingPump.h"
+#include "playback/TickClock.h"
 
 #include <gtest/gtest.h>
 

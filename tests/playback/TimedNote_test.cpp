@@ -1,6 +1,6 @@
-#include "PlaybackTestSupport.h"
+#include "tests/playback/PlaybackTestSupport.h"
 
-#include "TimedNote.h"
+#include "playback/TimedNote.h"
 
 using namespace notaro::playback;
 

@@ -1,10 +1,10 @@
-#include "OnRatios.h"
-#include "PlaybackTestSupport.h"
-#include "ScoreToMidi.h"
-#include "WavRenderer.h"
+#include "midi/ScoreToMidi.h"
+#include "playback/WavRenderer.h"
+#include "settings/OnRatios.h"
+#include "tests/playback/PlaybackTestSupport.h"
 
-#include "../settings/TempConfig.h"
-#include "CommandOutput.h"
+#include "tests/common/CommandOutput.h"
+#include "tests/settings/TempConfig.h"
 
 #include <atomic>
 #include <cmath>

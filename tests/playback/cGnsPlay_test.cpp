@@ -1,8 +1,8 @@
-#include "PlaybackTestSupport.h"
-#include "SilenceCheck.h"
+#include "tests/common/SilenceCheck.h"
+#include "tests/playback/PlaybackTestSupport.h"
 
-#include "OnRatios.h"
-#include "cGnsPlay.h"
+#include "playback/cGnsPlay.h"
+#include "settings/OnRatios.h"
 
 #include <sstream>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cTParse.h"
+#include "score/cTParse.h"
 
 #include <gtest/gtest.h>
 

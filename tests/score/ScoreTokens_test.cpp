@@ -1,5 +1,5 @@
-#include "ScoreTokens.h"
-#include "TextUtil.h"
+#include "base/TextUtil.h"
+#include "score/ScoreTokens.h"
 
 #include <gtest/gtest.h>
 

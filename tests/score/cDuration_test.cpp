@@ -1,6 +1,6 @@
-#include "DurationError.h"
-#include "OverflowError.h"
-#include "cDuration.h"
+#include "score/DurationError.h"
+#include "score/OverflowError.h"
+#include "score/cDuration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ScoreCodes.h"
-#include "cGSpans.h"
+#include "score/ScoreCodes.h"
+#include "score/cGSpans.h"
 
 #include <gtest/gtest.h>
 

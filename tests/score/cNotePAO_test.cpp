@@ -1,5 +1,5 @@
-#include "ScoreCodes.h"
-#include "cNotePAO.h"
+#include "score/ScoreCodes.h"
+#include "score/cNotePAO.h"
 
 #include <gtest/gtest.h>
 

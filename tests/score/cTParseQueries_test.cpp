@@ -1,4 +1,4 @@
-#include "ParseHelpers.h"
+#include "tests/score/ParseHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "OnRatios.h"
-#include "TempConfig.h"
+#include "settings/OnRatios.h"
+#include "tests/settings/TempConfig.h"
 
 #include <algorithm>
 

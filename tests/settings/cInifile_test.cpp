@@ -1,5 +1,5 @@
-#include "TempConfig.h"
-#include "cInifile.h"
+#include "settings/cInifile.h"
+#include "tests/settings/TempConfig.h"
 
 using namespace notaro;
 using notaro::testing::TempConfig;

@@ -1,4 +1,4 @@
-#include "GlimmerWidgetPlugin.h"
+#include "controls/designer/GlimmerWidgetPlugin.h"
 
 #include <QIcon>
 

@@ -1,4 +1,4 @@
-#include "tkHLinkTaskMenu.h"
+#include "controls/designer/tkHLinkTaskMenu.h"
 
 #include <glimmer/tkHLink.h>
 #include <glimmer/tkHLinkPage.h>

@@ -1,4 +1,4 @@
-#include "ButtonSnapshot.h"
+#include "controls/gallery/ButtonSnapshot.h"
 
 #include <QApplication>
 #include <QMouseEvent>

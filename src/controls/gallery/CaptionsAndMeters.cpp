@@ -1,6 +1,6 @@
-#include "CaptionsAndMeters.h"
+#include "controls/gallery/CaptionsAndMeters.h"
 
-#include "StripedHost.h"
+#include "controls/gallery/StripedHost.h"
 
 #include <glimmer/L2M2.h>
 #include <glimmer/s2M2.h>
@@ -44,7 +44,7 @@ QWidget* CaptionsAndMeters::gradients() {
             auto* panel = new t1Grad(box);
             panel->setAppearance(t1Grad::tgrd_Appearance(a));
             panel->setDirection(d == 0 ? t1Grad::grd_L2R : t1Grad::grd_T2B);
-            panel->setFirstColor(0x2040C0);  // used by Custom only
+            panel->setFirstColor(0x2040C0); // used by Custom only
             panel->setSecondColor(0xC0F0FF);
             panel->setFixedSize(30, 30);
             panel->setToolTip(QString::fromLatin1(names.valueToKey(a)));
@@ -64,7 +64,8 @@ QWidget* CaptionsAndMeters::gradients() {
 }
 
 QWidget* CaptionsAndMeters::captions() {
-    auto* box = new QGroupBox(QStringLiteral("t1Cap: alignments and a see-through background"), this);
+    auto* box =
+        new QGroupBox(QStringLiteral("t1Cap: alignments and a see-through background"), this);
     auto* grid = new QGridLayout(box);
     struct Sample {
         const char* text;
@@ -142,7 +143,8 @@ void CaptionsAndMeters::showEvent(QShowEvent* event) {
 void CaptionsAndMeters::nextPoint() {
     ++m_step;
     const double t = m_step * 0.08;
-    m_graph->appendPointVal(static_cast<int>(std::lround(70 * std::sin(t) + 20 * std::sin(3.1 * t))));
+    m_graph->appendPointVal(
+        static_cast<int>(std::lround(70 * std::sin(t) + 20 * std::sin(3.1 * t))));
     m_graph->Refresh();
 }
 

@@ -1,8 +1,8 @@
-#include "GalleryWindow.h"
+#include "controls/gallery/GalleryWindow.h"
 
-#include "ButtonSnapshot.h"
-#include "CaptionsAndMeters.h"
-#include "StripedHost.h"
+#include "controls/gallery/ButtonSnapshot.h"
+#include "controls/gallery/CaptionsAndMeters.h"
+#include "controls/gallery/StripedHost.h"
 
 #include <glimmer/t1Frame.h>
 #include <glimmer/tkHLink.h>
@@ -308,22 +308,23 @@ QWidget* GalleryWindow::frames() {
         QString caption;
         std::function<void(t1Frame&)> setup;
     };
-    const QList<FrameSample> samples = {{QStringLiteral("Hello"), [](t1Frame&) {}},
-                               {QStringLiteral("Transparent"),
-                                [](t1Frame& f) {
-                                    f.setBackStyle(t1Frame::Transparent);
-                                    f.setHAlign(t1Frame::tf_Left);
-                                }},
-                               {QStringLiteral("No tape"), [](t1Frame& f) { f.setHasTape(false); }},
-                               {QStringLiteral("Right, bottom"), [](t1Frame& f) {
-                                    f.setTapeHeight(24);
-                                    f.setTape3D(false);
-                                    f.setHAlign(t1Frame::tf_Right);
-                                    f.setVAlign(t1Frame::tf_Bottom);
-                                    f.setBackColor(0x806040);
-                                    f.setForeColor(0xFFFFFF);
-                                    f.setInBackColor(0xF0F8FF);
-                                }}};
+    const QList<FrameSample> samples = {
+        {QStringLiteral("Hello"), [](t1Frame&) {}},
+        {QStringLiteral("Transparent"),
+         [](t1Frame& f) {
+             f.setBackStyle(t1Frame::Transparent);
+             f.setHAlign(t1Frame::tf_Left);
+         }},
+        {QStringLiteral("No tape"), [](t1Frame& f) { f.setHasTape(false); }},
+        {QStringLiteral("Right, bottom"), [](t1Frame& f) {
+             f.setTapeHeight(24);
+             f.setTape3D(false);
+             f.setHAlign(t1Frame::tf_Right);
+             f.setVAlign(t1Frame::tf_Bottom);
+             f.setBackColor(0x806040);
+             f.setForeColor(0xFFFFFF);
+             f.setInBackColor(0xF0F8FF);
+         }}};
     for (int i = 0; i < samples.size(); ++i) {
         auto* frame = new t1Frame(host);
         frame->InitProperties(samples[i].caption);

@@ -1,4 +1,4 @@
-#include "GalleryWindow.h"
+#include "controls/gallery/GalleryWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -20,12 +20,11 @@ public:
                                   const QVariant& defaultValue = QVariant()) const = 0;
 
     /// Writes one value.
-    /// @param key the property key; an existing entry under the same key in another case is
-    /// replaced
+    /// @param key the property key; an existing entry under the same key in another case
+    ///        is replaced
     /// @param value the value to keep
-    /// @param defaultValue when valid and equal to @p value, the bag keeps no entry at all, so that
-    /// a
-    ///        later read falls back to the same default
+    /// @param defaultValue when valid and equal to @p value, the bag keeps no entry at all, so
+    ///        that a later read falls back to the same default
     virtual void WriteProperty(const QString& key, const QVariant& value,
                                const QVariant& defaultValue = QVariant()) = 0;
 
