@@ -37,8 +37,10 @@ void cTParse::clear() {
     slurOpen_ = false;
     pendingComments_.clear();
     finalCommentLines_.clear();
-    metaComments_.clear();
+    metaLines_.clear();
+    metaUses_.clear();
     pendingMetaFrom_ = 0;
+    metaOfLine_.clear();
     commentBytes_ = 0;
     expandedLines_ = 0;
     namingSystem_ = parseCode::kLetterNames;
@@ -272,17 +274,31 @@ bool cTParse::addComment(std::string_view line, std::string_view trimmed, ParseE
     if (!pendingComments_.empty())
         pendingComments_ += kCrLf;
     pendingComments_ += trimmed;
-    MetaComment meta;
-    std::string_view metaText;
-    if (readMetaComment(trimmed, meta.type, metaText)) {
-        meta.text = metaText;
-        meta.line = curNoteLine_;
-        meta.column =
-            text::charCount(line.substr(0, static_cast<size_t>(metaText.data() - line.data())));
-        meta.length = text::charCount(metaText);
-        metaComments_.push_back(std::move(meta));
-    }
+    noteMetaComment(line, trimmed);
     return true;
+}
+
+void cTParse::noteMetaComment(std::string_view line, std::string_view trimmed) {
+    constexpr int32_t kUnread = -2, kNotMeta = -1;
+    if (metaOfLine_.empty())
+        metaOfLine_.assign(static_cast<size_t>(nLines_), kUnread);
+    int32_t& known = metaOfLine_[static_cast<size_t>(curNoteLine_ - 1)];
+    if (known == kUnread) {
+        MetaComment meta;
+        std::string_view metaText;
+        known = kNotMeta;
+        if (readMetaComment(trimmed, meta.type, metaText)) {
+            meta.text = metaText;
+            meta.line = curNoteLine_;
+            const auto before = static_cast<size_t>(metaText.data() - line.data());
+            meta.column = text::charCount(line.substr(0, before));
+            meta.length = text::charCount(metaText);
+            metaLines_.push_back(std::move(meta));
+            known = static_cast<int32_t>(metaLines_.size()) - 1;
+        }
+    }
+    if (known >= 0)
+        metaUses_.push_back(MetaCommentUse{known, MetaCommentUse::kAfterLastRecord});
 }
 
 int32_t cTParse::appendRecord(ParseError& error) {
@@ -304,8 +320,8 @@ void cTParse::takePendingComments(int32_t index) {
         notes_[index].preCommentLines = std::move(pendingComments_);
         pendingComments_.clear();
     }
-    for (; pendingMetaFrom_ < metaComments_.size(); ++pendingMetaFrom_)
-        metaComments_[pendingMetaFrom_].beforeRecord = index;
+    for (; pendingMetaFrom_ < metaUses_.size(); ++pendingMetaFrom_)
+        metaUses_[pendingMetaFrom_].beforeRecord = index;
 }
 
 } // namespace notaro

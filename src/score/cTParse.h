@@ -47,10 +47,12 @@ public:
     int32_t recordCapacity() const noexcept { return notes_.capacity(); }
     /// Comment lines after the last record, joined by CR LF.
     const std::string& finalCommentLines() const noexcept { return finalCommentLines_; }
-    /// The meta comments among the comment lines that the records' preCommentLines and
-    /// finalCommentLines hold, in the same order: a comment in a definition body appears
-    /// once for every use, before the record it precedes there.
-    const std::vector<MetaComment>& metaComments() const noexcept { return metaComments_; }
+    /// Every meta comment among the comment lines that the records' preCommentLines and
+    /// finalCommentLines hold, in the same order (a comment in a definition body once for
+    /// every use): which comment, and the record it precedes.
+    const std::vector<MetaCommentUse>& metaComments() const noexcept { return metaUses_; }
+    /// The meta comment lines that metaComments() name, each once, in the order first met.
+    const std::vector<MetaComment>& metaCommentLines() const noexcept { return metaLines_; }
 
     /// parseCode::kLetterNames or parseCode::kSolfege, as the header chose.
     int32_t namingSystem() const noexcept { return namingSystem_; }
@@ -101,6 +103,7 @@ private:
     bool readInstrument(std::string_view trimmed, ParseError& error);
     bool appendDirective(int32_t eventType, int32_t value, ParseError& error);
     bool addComment(std::string_view line, std::string_view trimmed, ParseError& error);
+    void noteMetaComment(std::string_view line, std::string_view trimmed);
     int32_t appendRecord(ParseError& error);
     void takePendingComments(int32_t index);
 
@@ -120,9 +123,13 @@ private:
 
     RecordList notes_;
     std::string finalCommentLines_;
-    std::vector<MetaComment> metaComments_;
-    // metaComments_ from this index on are still pending: no record has taken them yet.
+    std::vector<MetaComment> metaLines_;
+    std::vector<MetaCommentUse> metaUses_;
+    // metaUses_ from this index on are still pending: no record has taken them yet.
     size_t pendingMetaFrom_ = 0;
+    // What each comment line read so far is: kUnread, kNotMeta or its index in metaLines_;
+    // made when the first comment line is read.
+    std::vector<int32_t> metaOfLine_;
     cGSpans definitions_;
     std::string pendingComments_;
     size_t commentBytes_ = 0;

@@ -68,7 +68,7 @@ std::string charsOf(std::string_view line, int32_t column, int32_t length) {
 }
 
 /// The parser's meta comments are exactly those that the MIDI converter reads from the
-/// records' comment lines, and their places hold their text.
+/// records' comment lines, and each one's place in its line holds its text.
 void checkMetaComments(const cTParse& parser, const std::vector<std::string_view>& lines) {
     std::vector<std::string> expected, listed;
     auto read = [&](const std::string& comments, int32_t record) {
@@ -81,9 +81,13 @@ void checkMetaComments(const cTParse& parser, const std::vector<std::string_view
     };
     for (int32_t i = 0; i < parser.nNotes(); ++i)
         read(parser.theNotes(i).preCommentLines, i);
-    read(parser.finalCommentLines(), MetaComment::kAfterLastRecord);
-    for (const MetaComment& m : parser.metaComments()) {
-        listed.push_back(std::to_string(m.beforeRecord) + " " + std::to_string(m.type) + m.text);
+    read(parser.finalCommentLines(), MetaCommentUse::kAfterLastRecord);
+    for (const MetaCommentUse& use : parser.metaComments()) {
+        const MetaComment& m = parser.metaCommentLines().at(static_cast<size_t>(use.comment));
+        listed.push_back(std::to_string(use.beforeRecord) + " " + std::to_string(m.type) + m.text);
+    }
+    require(listed == expected, "the parser lists the meta comments the converter reads");
+    for (const MetaComment& m : parser.metaCommentLines()) {
         require(m.line >= 1 && static_cast<size_t>(m.line) <= lines.size(),
                 "a meta comment names a line of the score");
         const std::string_view line = lines[static_cast<size_t>(m.line - 1)];
@@ -91,7 +95,6 @@ void checkMetaComments(const cTParse& parser, const std::vector<std::string_view
                     charsOf(line, m.column, m.length) == m.text,
                 "a meta comment's place in its line holds its text");
     }
-    require(listed == expected, "the parser lists the meta comments the converter reads");
 }
 
 } // namespace

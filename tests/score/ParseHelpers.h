@@ -60,10 +60,12 @@ inline std::string places(const cTParse& p) {
 /// Each meta comment as "TYPE TEXT LINE:COLUMN+LENGTH>RECORD", RECORD -1 after the last one.
 inline std::string metas(const cTParse& p) {
     std::string s;
-    for (const MetaComment& m : p.metaComments())
+    for (const MetaCommentUse& use : p.metaComments()) {
+        const MetaComment& m = p.metaCommentLines().at(static_cast<size_t>(use.comment));
         s += std::to_string(m.type) + " " + m.text + " " + std::to_string(m.line) + ":" +
              std::to_string(m.column) + "+" + std::to_string(m.length) + ">" +
-             std::to_string(m.beforeRecord) + " | ";
+             std::to_string(use.beforeRecord) + " | ";
+    }
     return s;
 }
 
