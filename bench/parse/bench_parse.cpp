@@ -56,13 +56,12 @@ namespace {
 void BM_Parse(benchmark::State& state) {
     const std::string text = notaro::bench::generateScore(state.range(0));
     notaro::cTParse parser;
-    std::string msg;
-    int32_t pos = 0, len = 0;
     int64_t records = 0;
     int64_t notes = 0;
     for (auto _ : state) {
-        if (parser.parseAramText(text, msg, pos, len) != 0) {
-            state.SkipWithError(msg.c_str());
+        const notaro::ParseError error = parser.parseAramText(text);
+        if (!error.ok()) {
+            state.SkipWithError(error.message.c_str());
             return;
         }
         records = parser.nNotes();
@@ -82,7 +81,7 @@ void BM_Parse(benchmark::State& state) {
     const int64_t before = g_liveBytes;
     {
         notaro::cTParse fresh;
-        fresh.parseAramText(text, msg, pos, len);
+        fresh.parseAramText(text);
         const int64_t kept = g_liveBytes - before;
         state.counters["bytes_per_record"] =
             static_cast<double>(kept - commentBytes - static_cast<int64_t>(text.size())) /
@@ -104,13 +103,11 @@ void BM_RunawayExpansion(benchmark::State& state) {
         text += "*def[D" + std::to_string(i) + "]\r\n*usedef[D" + std::to_string(i - 1) +
                 ":32767]\r\n*enddef\r\n";
     text += "*usedef[D9:32767]\r\n";
-    std::string msg;
-    int32_t pos = 0, len = 0;
     int64_t kept = 0;
     for (auto _ : state) {
         const int64_t before = g_liveBytes;
         notaro::cTParse parser;
-        if (parser.parseAramText(text, msg, pos, len) == 0) {
+        if (parser.parseAramText(text).ok()) {
             state.SkipWithError("the runaway score parsed");
             return;
         }

@@ -26,7 +26,7 @@ LiveSyntaxCheck::Result LiveSyntaxCheck::check(const std::string& text, uint64_t
     Result r;
     r.generation = generation;
     cTParse parser;
-    r.line = parser.parseAramText(text, r.message, r.eCharPos, r.eLen);
+    r.error = parser.parseAramText(text);
     return r;
 }
 
@@ -52,14 +52,15 @@ void LiveSyntaxCheck::finished() {
     }
     if (r.generation != generation_)
         return; // the text has changed since; a newer check follows
-    if (r.line <= 0) {
+    // An internal failure before any line has no place to mark; Check Syntax reports it.
+    if (r.error.line <= 0) {
         editor_.clearErrorMark();
         emit checked(QString());
         return;
     }
-    const QString message = QStringLiteral("Error: ") + QString::fromStdString(r.message);
-    editor_.setErrorMark(r.line - 1, r.eCharPos, r.eLen, message);
-    emit checked(QStringLiteral("Line %1: %2").arg(r.line).arg(message));
+    const QString message = QStringLiteral("Error: ") + QString::fromStdString(r.error.message);
+    editor_.setErrorMark(r.error.line - 1, r.error.column, r.error.length, message);
+    emit checked(QStringLiteral("Line %1: %2").arg(r.error.line).arg(message));
 }
 
 } // namespace notaro::app

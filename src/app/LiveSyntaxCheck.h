@@ -1,12 +1,13 @@
 #pragma once
 
+#include "score/ParseError.h"
+
 #include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <cstdint>
-#include <string>
 
 namespace notaro::app {
 
@@ -30,10 +31,7 @@ public:
 
     /// What one check found.
     struct Result {
-        int32_t line = 0; ///< 1-based error line; 0 when the score is correct, < 0 on failure
-        std::string message;
-        int32_t eCharPos = 0;
-        int32_t eLen = -1;
+        ParseError error;
         uint64_t generation = 0;
     };
     /// Parses text as Check Syntax does (run on the worker thread).

@@ -7,6 +7,7 @@
 #include "midi/SmfStreamWriter.h"
 #include "midi/TrackEventSink.h"
 #include "score/CheckedInt.h"
+#include "score/MetaComment.h"
 #include "score/Nearest.h"
 #include "score/ScoreCodes.h"
 
@@ -161,34 +162,6 @@ private:
     int32_t lastCents_ = 0;
     cDuration tieSum_;
 };
-
-} // namespace
-
-bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& metaText) {
-    std::string noTabs;
-    noTabs.reserve(line.size());
-    for (char c : line)
-        if (c != '\t')
-            noTabs += c;
-    const std::string_view t = text::trimBlanks(noTabs);
-    if (t.substr(0, 3) != "!!$")
-        return false;
-    const std::string_view rest = text::trimBlanks(t.substr(3));
-    const size_t comma = rest.find(',');
-    if (comma == std::string_view::npos || comma == 0)
-        return false;
-    float value = 0;
-    if (!text::readNumber(rest.substr(0, comma), value))
-        return false;
-    const float type = std::nearbyint(value);
-    if (!(type >= 1 && type <= 7))
-        return false;
-    metaType = static_cast<int32_t>(type);
-    metaText = std::string(text::trimBlanks(rest.substr(comma + 1)));
-    return true;
-}
-
-namespace {
 
 /// Runs the conversion into sink. Returns midiResult::kOk or kConversionFailed.
 int32_t convert(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,

@@ -13,10 +13,6 @@ namespace notaro {
 /// Ticks per quarter note in the MIDI files we write.
 inline constexpr int16_t kScoreMidiDivision = 192;
 
-/// Reads a meta comment "!!$TYPE, TEXT" (TYPE 1 to 7: text, copyright, track name,
-/// instrument name, lyric, marker, cue point). Returns false for any other line.
-bool parseMetaComment(std::string_view line, int32_t& metaType, std::string& metaText);
-
 /// Builds the one-track MIDI file of a parsed score into `file`: program, tempo, note,
 /// pitch-wheel and meta events, each note shortened by its on-time ratio, tied notes joined
 /// and slurred notes held.

@@ -1,6 +1,7 @@
 #include "score/ScoreTokens.h"
 
 #include "base/TextUtil.h"
+#include "score/MetaComment.h"
 #include "score/NotesLineScanner.h"
 #include "score/ScoreCodes.h"
 
@@ -122,6 +123,13 @@ void addNotesLine(std::string_view line, bool bIsDoRe, SpanBuilder& out) {
     addSeparators(line.size());
 }
 
+/// The rule the MIDI converter applies, so that only comments that become text events look so.
+bool isMetaComment(std::string_view trimmed) {
+    int32_t type = 0;
+    std::string_view text;
+    return readMetaComment(trimmed, type, text);
+}
+
 TokenKind spanKindOf(const LineInfo& info) {
     switch (info.kind) {
     case LineKind::DefStart:
@@ -131,7 +139,7 @@ TokenKind spanKindOf(const LineInfo& info) {
     case LineKind::DefUse:
         return TokenKind::DefUse;
     case LineKind::Comment:
-        return info.trimmed.substr(0, 3) == "!!$" ? TokenKind::MetaComment : TokenKind::Comment;
+        return isMetaComment(info.trimmed) ? TokenKind::MetaComment : TokenKind::Comment;
     case LineKind::Tempo:
         return TokenKind::Tempo;
     case LineKind::Instrument:

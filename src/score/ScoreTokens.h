@@ -49,7 +49,7 @@ int32_t headerNamingSystem(std::string_view line) noexcept;
 enum class TokenKind : uint8_t {
     Header,
     Comment,
-    MetaComment, ///< a comment beginning "!!$", which becomes a text event in MIDI files
+    MetaComment, ///< a comment that becomes a text event in MIDI files (readMetaComment)
     Tempo,
     Instrument,
     DefStart,

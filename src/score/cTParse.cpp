@@ -37,6 +37,10 @@ void cTParse::clear() {
     slurOpen_ = false;
     pendingComments_.clear();
     finalCommentLines_.clear();
+    metaLines_.clear();
+    metaUses_.clear();
+    pendingMetaFrom_ = 0;
+    metaOfLine_.clear();
     commentBytes_ = 0;
     expandedLines_ = 0;
     namingSystem_ = parseCode::kLetterNames;
@@ -70,15 +74,41 @@ bool cTParse::readHeader(std::string_view line) {
     return true;
 }
 
+ParseError cTParse::parseAramText(std::string_view dTxt) {
+    ParseError error;
+    try {
+        clear();
+        error.line = parseLines(dTxt, error);
+    } catch (const std::exception& e) {
+        // Only what the lines' own guards leave (splitting the text, keeping comments) gets
+        // here: memory ran out. It is reported on the line being read, 0 before the first,
+        // after the partial records are dropped to give back memory for the message.
+        const int32_t line = curLine_;
+        clear();
+        error = ParseError{line, 0, -1, ParseErrorCode::Internal,
+                           "Unexpected error " + std::to_string(failureCode(e)) +
+                               " while reading the score"};
+    }
+    // The steps name internal failures themselves; any other failure is the text's.
+    if (error.line != parseCode::kOk && error.code == ParseErrorCode::Ok)
+        error.code = ParseErrorCode::Syntax;
+    return error;
+}
+
 int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
                                int32_t& eLen) {
-    errMsg.clear();
-    eCharPos = 0;
-    eLen = -1;
-    clear();
-    curLine_ = 1;
+    ParseError error = parseAramText(dTxt);
+    errMsg = std::move(error.message);
+    eCharPos = error.column;
+    eLen = error.length;
+    if (error.ok())
+        return parseCode::kOk;
+    return error.line > 0 ? error.line : parseCode::kNone;
+}
+
+int32_t cTParse::parseLines(std::string_view dTxt, ParseError& error) {
     if (dTxt.empty()) {
-        errMsg = "Empty text";
+        error.message = "Empty text";
         return 1; // the first line
     }
     splitLines(dTxt);
@@ -91,12 +121,12 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
         break;
     }
     if (header < 0) {
-        errMsg = "No header line";
+        error.message = "No header line";
         return nLines_;
     }
     curLine_ = header + 1;
     if (!readHeader(textLines_[header])) {
-        errMsg = "Incorrect header line";
+        error.message = "Incorrect header line";
         return curLine_;
     }
 
@@ -110,28 +140,28 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
         case tokens::LineKind::Blank:
             break;
         case tokens::LineKind::DefStart:
-            ok = openDefinition(i, info.name, errMsg);
+            ok = openDefinition(i, info.name, error);
             if (ok)
                 ++defDepth_;
             break;
         case tokens::LineKind::DefEnd:
-            ok = closeDefinition(i, errMsg);
+            ok = closeDefinition(i, error);
             if (ok)
                 --defDepth_;
             break;
         case tokens::LineKind::DefUse:
             if (defDepth_ == 0) {
-                ok = expandDefinition(info.name, info.count, errMsg, eCharPos, eLen);
+                ok = expandDefinition(info.name, info.count, error);
                 if (!ok) {
                     // Failures inside a definition are shown on the use line as a whole.
-                    eCharPos = 0;
-                    eLen = -1;
+                    error.column = 0;
+                    error.length = -1;
                 }
             }
             break;
         default:
             if (defDepth_ == 0)
-                ok = handleLine(line, info, errMsg, eCharPos, eLen);
+                ok = handleLine(line, info, error);
             break;
         }
         if (!ok)
@@ -142,127 +172,156 @@ int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32
     finalCommentLines_ = std::move(pendingComments_);
     pendingComments_.clear();
     if (tieOpen_) {
-        errMsg = "Reached end of file while a tie is not closed";
+        error.message = "Reached end of file while a tie is not closed";
         return nLines_;
     }
     if (slurOpen_) {
-        errMsg = "Reached end of file while a slur is not closed";
+        error.message = "Reached end of file while a slur is not closed";
         return nLines_;
     }
     return parseCode::kOk;
 }
 
-bool cTParse::handleLine(std::string_view line, const tokens::LineInfo& info, std::string& errMsg,
-                         int32_t& eCharPos, int32_t& eLen) {
-    eCharPos = 0;
-    eLen = -1;
+bool cTParse::handleLine(std::string_view line, const tokens::LineInfo& info, ParseError& error) {
     if (info.kind == tokens::LineKind::Blank)
         return true;
     if (info.kind == tokens::LineKind::Comment)
-        return addComment(info.trimmed, errMsg);
-    errMsg.clear();
+        return addComment(line, info.trimmed, error);
+    error.message.clear();
     try {
-        return handleConstruct(line, info, errMsg, eCharPos, eLen);
+        return handleConstruct(line, info, error);
     } catch (const std::exception& e) {
-        errMsg = "Unexpected error " + std::to_string(failureCode(e)) +
-                 " while processing an Amel field.";
-        eCharPos = 0;
-        eLen = -1;
-        return false;
+        return failInternally(error, "Unexpected error " + std::to_string(failureCode(e)) +
+                                         " while processing an Amel field.");
     }
 }
 
+bool cTParse::failInternally(ParseError& error, std::string message) {
+    error.column = 0;
+    error.length = -1;
+    error.code = ParseErrorCode::Internal;
+    error.message = std::move(message);
+    return false;
+}
+
 bool cTParse::handleConstruct(std::string_view line, const tokens::LineInfo& info,
-                              std::string& errMsg, int32_t& eCharPos, int32_t& eLen) {
+                              ParseError& error) {
     switch (info.kind) {
     case tokens::LineKind::Tempo:
-        if (readTempo(info.trimmed, errMsg))
+        if (readTempo(info.trimmed, error))
             return true;
-        if (errMsg.empty())
-            errMsg = "Incorrect tempo";
+        if (error.message.empty())
+            error.message = "Incorrect tempo";
         return false;
     case tokens::LineKind::Instrument:
-        if (readInstrument(info.trimmed, errMsg))
+        if (readInstrument(info.trimmed, error))
             return true;
-        if (errMsg.empty())
-            errMsg = "Incorrect instrument";
+        if (error.message.empty())
+            error.message = "Incorrect instrument";
         return false;
     case tokens::LineKind::Ignored:
         return true;
     case tokens::LineKind::Notes:
-        errMsg = readNotesLine(line, eCharPos, eLen);
-        return errMsg.empty();
+        return readNotesLine(line, error);
     default:
         // Unknown "*" lines, malformed definition lines and indented "=" lines.
-        errMsg = "Invalid construct";
+        error.message = "Invalid construct";
         return false;
     }
 }
 
-bool cTParse::readTempo(std::string_view trimmed, std::string& errMsg) {
+bool cTParse::readTempo(std::string_view trimmed, ParseError& error) {
     float value = 0;
     if (!text::readNumber(bracketArg(trimmed), value))
         return false;
     if (!(value > 0.0f && value < 2147483648.0f) || std::trunc(value) != value)
         return false;
-    return appendDirective(cGnsNote::kTempo, static_cast<int32_t>(value), errMsg);
+    return appendDirective(cGnsNote::kTempo, static_cast<int32_t>(value), error);
 }
 
-bool cTParse::readInstrument(std::string_view trimmed, std::string& errMsg) {
+bool cTParse::readInstrument(std::string_view trimmed, ParseError& error) {
     int32_t value = 0;
     if (!text::isWholeNumber(bracketArg(trimmed), value) || value < 0 || value > 127)
         return false;
-    return appendDirective(cGnsNote::kInstrument, value, errMsg);
+    return appendDirective(cGnsNote::kInstrument, value, error);
 }
 
-bool cTParse::appendDirective(int32_t eventType, int32_t value, std::string& errMsg) {
-    const int32_t i = appendRecord(errMsg);
+bool cTParse::appendDirective(int32_t eventType, int32_t value, ParseError& error) {
+    const int32_t i = appendRecord(error);
     if (i < 0) {
         // A directive that cannot be stored is reported as an incorrect directive, except
         // at the record limit, whose own message says what to change.
         if (notes_.size() < kMaxRecords)
-            errMsg.clear();
+            error.message.clear();
         return false;
     }
     cGnsNote& rec = notes_[i];
     rec.eventType = eventType;
     rec.xVal = value;
-    takePendingComments(rec);
+    takePendingComments(i);
     rec.lineNum = curLine_;
     rec.noteLineNum = curNoteLine_;
     return true;
 }
 
-bool cTParse::addComment(std::string_view trimmed, std::string& errMsg) {
+bool cTParse::addComment(std::string_view line, std::string_view trimmed, ParseError& error) {
     commentBytes_ += trimmed.size() + kCrLf.size();
     if (commentBytes_ > kMaxCommentBytes) {
-        errMsg = "Too many comment lines: the score would hold more than " +
-                 std::to_string(kMaxCommentBytes >> 20) + " MB of comments";
+        error.message = "Too many comment lines: the score would hold more than " +
+                        std::to_string(kMaxCommentBytes >> 20) + " MB of comments";
         return false;
     }
     if (!pendingComments_.empty())
         pendingComments_ += kCrLf;
     pendingComments_ += trimmed;
+    noteMetaComment(line, trimmed);
     return true;
 }
 
-int32_t cTParse::appendRecord(std::string& errMsg) {
+void cTParse::noteMetaComment(std::string_view line, std::string_view trimmed) {
+    constexpr int32_t kUnread = -2, kNotMeta = -1;
+    if (metaOfLine_.empty())
+        metaOfLine_.assign(static_cast<size_t>(nLines_), kUnread);
+    int32_t& known = metaOfLine_[static_cast<size_t>(curNoteLine_ - 1)];
+    if (known == kUnread) {
+        MetaComment meta;
+        std::string_view metaText;
+        known = kNotMeta;
+        if (readMetaComment(trimmed, meta.type, metaText)) {
+            meta.text = metaText;
+            meta.line = curNoteLine_;
+            const auto before = static_cast<size_t>(metaText.data() - line.data());
+            meta.column = text::charCount(line.substr(0, before));
+            meta.length = text::charCount(metaText);
+            metaLines_.push_back(std::move(meta));
+            known = static_cast<int32_t>(metaLines_.size()) - 1;
+        }
+    }
+    if (known >= 0)
+        metaUses_.push_back(MetaCommentUse{known, MetaCommentUse::kAfterLastRecord});
+}
+
+int32_t cTParse::appendRecord(ParseError& error) {
     const int32_t i = notes_.appendRecord(kMaxRecords);
     if (i < 0) {
-        if (notes_.size() >= kMaxRecords)
-            errMsg = "Too many notes: the score would make more than " +
-                     std::to_string(kMaxRecords) + " notes, rests and directives";
-        else
-            errMsg = "Out of memory";
+        if (notes_.size() >= kMaxRecords) {
+            error.message = "Too many notes: the score would make more than " +
+                            std::to_string(kMaxRecords) + " notes, rests and directives";
+        } else {
+            error.message = "Out of memory";
+            error.code = ParseErrorCode::Internal;
+        }
     }
     return i;
 }
 
-void cTParse::takePendingComments(cGnsNote& rec) {
+void cTParse::takePendingComments(int32_t index) {
     if (!pendingComments_.empty()) {
-        rec.preCommentLines = std::move(pendingComments_);
+        notes_[index].preCommentLines = std::move(pendingComments_);
         pendingComments_.clear();
     }
+    for (; pendingMetaFrom_ < metaUses_.size(); ++pendingMetaFrom_)
+        metaUses_[pendingMetaFrom_].beforeRecord = index;
 }
 
 } // namespace notaro

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "score/MetaComment.h"
 #include "score/NotesLineScanner.h"
+#include "score/ParseError.h"
 #include "score/RecordList.h"
 #include "score/ScoreTokens.h"
 #include "score/cDuration.h"
@@ -17,7 +19,7 @@
 namespace notaro {
 
 /// The score text parser: turns a score text into an ordered list of records, or reports
-/// the first error with its line, message and character range.
+/// the first error as a ParseError (line, character range, code and message).
 ///
 /// One object serves any number of parses; each parse starts from clear(). After a
 /// successful parse the records answer the queries below until the next parse.
@@ -45,16 +47,25 @@ public:
     int32_t recordCapacity() const noexcept { return notes_.capacity(); }
     /// Comment lines after the last record, joined by CR LF.
     const std::string& finalCommentLines() const noexcept { return finalCommentLines_; }
+    /// Every meta comment among the comment lines that the records' preCommentLines and
+    /// finalCommentLines hold, in the same order (a comment in a definition body once for
+    /// every use): which comment, and the record it precedes.
+    const std::vector<MetaCommentUse>& metaComments() const noexcept { return metaUses_; }
+    /// The meta comment lines that metaComments() name, each once, in the order first met.
+    const std::vector<MetaComment>& metaCommentLines() const noexcept { return metaLines_; }
 
     /// parseCode::kLetterNames or parseCode::kSolfege, as the header chose.
     int32_t namingSystem() const noexcept { return namingSystem_; }
 
     /// Resets every state of the parser (the last pitch read excepted).
     void clear();
-    /// Parses a whole score text whose lines end with CR LF.
-    /// @return parseCode::kOk on success, else the 1-based line of the first error; errMsg
-    ///         holds the message, eCharPos and eLen the 0-based character offset and length
-    ///         of the failing note (0 and -1 when the error is not tied to a note).
+    /// Parses a whole score text whose lines end with CR LF. Running out of memory is
+    /// reported as an internal failure, not thrown.
+    /// @return the first error, or a value whose ok() is true when the whole text parsed
+    ParseError parseAramText(std::string_view dTxt);
+    /// The old form of parseAramText, kept only until its remaining callers move to the one
+    /// above: the error's line (parseCode::kOk when parsed, parseCode::kNone for an internal
+    /// failure before any line), its message, column and length.
     int32_t parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
                           int32_t& eLen);
 
@@ -83,34 +94,42 @@ private:
     // Document structure.
     void splitLines(std::string_view dTxt);
     bool readHeader(std::string_view line);
-    bool handleLine(std::string_view line, const tokens::LineInfo& info, std::string& errMsg,
-                    int32_t& eCharPos, int32_t& eLen);
-    bool handleConstruct(std::string_view line, const tokens::LineInfo& info, std::string& errMsg,
-                         int32_t& eCharPos, int32_t& eLen);
-    bool readTempo(std::string_view trimmed, std::string& errMsg);
-    bool readInstrument(std::string_view trimmed, std::string& errMsg);
-    bool appendDirective(int32_t eventType, int32_t value, std::string& errMsg);
-    bool addComment(std::string_view trimmed, std::string& errMsg);
-    int32_t appendRecord(std::string& errMsg);
-    void takePendingComments(cGnsNote& rec);
+    int32_t parseLines(std::string_view dTxt, ParseError& error);
+    /// Makes error an internal failure of the whole line; returns false.
+    static bool failInternally(ParseError& error, std::string message);
+    bool handleLine(std::string_view line, const tokens::LineInfo& info, ParseError& error);
+    bool handleConstruct(std::string_view line, const tokens::LineInfo& info, ParseError& error);
+    bool readTempo(std::string_view trimmed, ParseError& error);
+    bool readInstrument(std::string_view trimmed, ParseError& error);
+    bool appendDirective(int32_t eventType, int32_t value, ParseError& error);
+    bool addComment(std::string_view line, std::string_view trimmed, ParseError& error);
+    void noteMetaComment(std::string_view line, std::string_view trimmed);
+    int32_t appendRecord(ParseError& error);
+    void takePendingComments(int32_t index);
 
     // Notes lines.
-    std::string readNotesLine(std::string_view line, int32_t& eCharPos, int32_t& eLen);
-    int32_t readNoteToken(const NoteToken& token, std::string& msg);
-    int32_t appendNoteRecord(const NoteToken& token, std::string& msg);
+    bool readNotesLine(std::string_view line, ParseError& error);
+    int32_t readNoteToken(const NoteToken& token, ParseError& error);
+    int32_t appendNoteRecord(const NoteToken& token, ParseError& error);
     const char* readNoteMarks(const NoteToken& token, cGnsNote& rec);
-    void placeNoteRecord(const NoteToken& token, cGnsNote& rec);
+    void placeNoteRecord(const NoteToken& token, int32_t index);
 
     // Definitions.
-    bool openDefinition(int32_t lineIndex, std::string_view name, std::string& errMsg);
-    bool closeDefinition(int32_t lineIndex, std::string& errMsg);
-    bool expandDefinition(std::string_view name, int32_t count, std::string& errMsg,
-                          int32_t& eCharPos, int32_t& eLen);
+    bool openDefinition(int32_t lineIndex, std::string_view name, ParseError& error);
+    bool closeDefinition(int32_t lineIndex, ParseError& error);
+    bool expandDefinition(std::string_view name, int32_t count, ParseError& error);
 
     const cGnsNote& noteRecord(int32_t i) const;
 
     RecordList notes_;
     std::string finalCommentLines_;
+    std::vector<MetaComment> metaLines_;
+    std::vector<MetaCommentUse> metaUses_;
+    // metaUses_ from this index on are still pending: no record has taken them yet.
+    size_t pendingMetaFrom_ = 0;
+    // What each comment line read so far is: kUnread, kNotMeta or its index in metaLines_;
+    // made when the first comment line is read.
+    std::vector<int32_t> metaOfLine_;
     cGSpans definitions_;
     std::string pendingComments_;
     size_t commentBytes_ = 0;

@@ -13,42 +13,39 @@ std::string unexpected(const std::exception& e, const char* where) {
 
 } // namespace
 
-bool cTParse::openDefinition(int32_t lineIndex, std::string_view nameText, std::string& errMsg) {
+bool cTParse::openDefinition(int32_t lineIndex, std::string_view nameText, ParseError& error) {
     try {
         const std::string name(nameText);
         if (definitions_.seachBack(name) >= 0) {
-            errMsg = "The definition '" + name + "' was defined before";
+            error.message = "The definition '" + name + "' was defined before";
             return false;
         }
         definitions_.addGSpan(name, lineIndex + 1, lineIndex);
         return true;
     } catch (const std::exception& e) {
-        errMsg = unexpected(e, "*def[...]");
-        return false;
+        return failInternally(error, unexpected(e, "*def[...]"));
     }
 }
 
-bool cTParse::closeDefinition(int32_t lineIndex, std::string& errMsg) {
+bool cTParse::closeDefinition(int32_t lineIndex, ParseError& error) {
     try {
         if (definitions_.NumSpans() == 0 ||
             definitions_.iLast(cGSpans::kNewest) >= definitions_.iFirst(cGSpans::kNewest)) {
-            errMsg = "*EndDef without *def";
+            error.message = "*EndDef without *def";
             return false;
         }
         if (lineIndex <= definitions_.iFirst(cGSpans::kNewest)) {
-            errMsg = "Null definition";
+            error.message = "Null definition";
             return false;
         }
         definitions_.setILast(cGSpans::kNewest, lineIndex - 1);
         return true;
     } catch (const std::exception& e) {
-        errMsg = unexpected(e, "*endDef");
-        return false;
+        return failInternally(error, unexpected(e, "*endDef"));
     }
 }
 
-bool cTParse::expandDefinition(std::string_view name, int32_t count, std::string& errMsg,
-                               int32_t& eCharPos, int32_t& eLen) {
+bool cTParse::expandDefinition(std::string_view name, int32_t count, ParseError& error) {
     // Nothing may escape the parser: a failure to grow the expansion's own lists is reported
     // on the use line like the internal failures of the other definition lines.
     try {
@@ -65,11 +62,11 @@ bool cTParse::expandDefinition(std::string_view name, int32_t count, std::string
         auto enter = [&](std::string_view useName, int32_t useCount) {
             const int32_t span = definitions_.seachBack(std::string(useName));
             if (span < 0) {
-                errMsg = "Reference to unknown definition '" + std::string(useName) + "'";
+                error.message = "Reference to unknown definition '" + std::string(useName) + "'";
                 return false;
             }
             if (active[static_cast<size_t>(span)]) {
-                errMsg = "The definition '" + definitions_.gVal(span) + "' uses itself";
+                error.message = "The definition '" + definitions_.gVal(span) + "' uses itself";
                 return false;
             }
             if (definitions_.iFirst(span) > definitions_.iLast(span))
@@ -93,8 +90,8 @@ bool cTParse::expandDefinition(std::string_view name, int32_t count, std::string
             }
             const int32_t j = f.line++;
             if (++expandedLines_ > kMaxExpandedLines) {
-                errMsg = "Too many lines: the definitions would expand to more than " +
-                         std::to_string(kMaxExpandedLines) + " lines";
+                error.message = "Too many lines: the definitions would expand to more than " +
+                                std::to_string(kMaxExpandedLines) + " lines";
                 return false;
             }
             const std::string_view line = textLines_[static_cast<size_t>(j)];
@@ -102,7 +99,7 @@ bool cTParse::expandDefinition(std::string_view name, int32_t count, std::string
             switch (info.kind) {
             case tokens::LineKind::DefStart:
             case tokens::LineKind::DefEnd:
-                errMsg = "Invalid construct";
+                error.message = "Invalid construct";
                 return false;
             case tokens::LineKind::DefUse:
                 if (!enter(info.name, info.count))
@@ -110,15 +107,14 @@ bool cTParse::expandDefinition(std::string_view name, int32_t count, std::string
                 break;
             default:
                 curNoteLine_ = j + 1;
-                if (!handleLine(line, info, errMsg, eCharPos, eLen))
+                if (!handleLine(line, info, error))
                     return false;
                 break;
             }
         }
         return true;
     } catch (const std::exception& e) {
-        errMsg = unexpected(e, "*usedef[...]");
-        return false;
+        return failInternally(error, unexpected(e, "*usedef[...]"));
     }
 }
 

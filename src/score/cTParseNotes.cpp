@@ -71,46 +71,43 @@ const char* readStaccato(const NoteToken& note, bool slurOpen, bool tieOpen, uin
 
 } // namespace
 
-std::string cTParse::readNotesLine(std::string_view line, int32_t& eCharPos, int32_t& eLen) {
+bool cTParse::readNotesLine(std::string_view line, ParseError& error) {
     try {
-        std::string msg;
         NotesLineScanner scanner(line, namingSystem_ == parseCode::kSolfege);
         NoteToken token;
         while (scanner.next(token)) {
-            if (readNoteToken(token, msg) < 0) {
-                eCharPos = token.charStart;
-                eLen = token.charLength;
-                return msg;
+            if (readNoteToken(token, error) < 0) {
+                error.column = token.charStart;
+                error.length = token.charLength;
+                return false;
             }
         }
-        return {};
+        return true;
     } catch (const std::exception&) {
-        eCharPos = 0;
-        eLen = -1;
-        return "Error in notes line";
+        return failInternally(error, "Error in notes line");
     }
 }
 
-int32_t cTParse::readNoteToken(const NoteToken& note, std::string& msg) {
+int32_t cTParse::readNoteToken(const NoteToken& note, ParseError& error) {
     // A token that breaks a rule after its record was appended leaves the record in the list.
-    const int32_t index = appendNoteRecord(note, msg);
+    const int32_t index = appendNoteRecord(note, error);
     if (index < 0)
         return parseCode::kNone;
     cGnsNote& rec = notes_[index];
     if (const char* fault = readNoteMarks(note, rec)) {
-        msg = fault;
+        error.message = fault;
         return parseCode::kNone;
     }
-    placeNoteRecord(note, rec);
+    placeNoteRecord(note, index);
     return index;
 }
 
-int32_t cTParse::appendNoteRecord(const NoteToken& note, std::string& msg) {
+int32_t cTParse::appendNoteRecord(const NoteToken& note, ParseError& error) {
     if (!note.valid) {
-        msg = kInvalid;
+        error.message = kInvalid;
         return parseCode::kNone;
     }
-    const int32_t index = appendRecord(msg);
+    const int32_t index = appendRecord(error);
     if (index < 0)
         return parseCode::kNone;
     cGnsNote& rec = notes_[index];
@@ -118,7 +115,7 @@ int32_t cTParse::appendNoteRecord(const NoteToken& note, std::string& msg) {
     rec.notePao = note.pitch;
     cDuration dur;
     if (dur.fromDDots(note.value, note.dots) != durationCode::kOk) {
-        msg = kInvalid;
+        error.message = kInvalid;
         return parseCode::kNone;
     }
     rec.dur = dur;
@@ -136,8 +133,9 @@ const char* cTParse::readNoteMarks(const NoteToken& note, cGnsNote& rec) {
     return readStaccato(note, slurOpen_, tieOpen_, rec.staccatoLevel);
 }
 
-void cTParse::placeNoteRecord(const NoteToken& note, cGnsNote& rec) {
-    takePendingComments(rec);
+void cTParse::placeNoteRecord(const NoteToken& note, int32_t index) {
+    takePendingComments(index);
+    cGnsNote& rec = notes_[index];
     rec.lineNum = curLine_;
     rec.noteLineNum = curNoteLine_;
     rec.noteCharNum = note.charStart;

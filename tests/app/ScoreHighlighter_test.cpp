@@ -46,7 +46,7 @@ TEST(ScoreHighlighter, ColoursEveryLineAsTheParserReadsIt) {
     testApp();
     // Solfege letters after a solfege header, characters beyond one UTF-16 unit, tabs.
     expectSameSpans("solfege", "!! \xF0\x9D\x84\x9E clef\r\n**n[d-r-m]\r\n4d 4r\t4c\r\n"
-                               "4s\xF0\x9F\x98\x80( 4l)| 4é\r\n!!$1, Ünïcode");
+                               "4s\xF0\x9F\x98\x80( 4l)| 4é\r\n!!$1, Ünïcode\r\n!!$8, x");
     expectSameSpans("bad header", "\r\n**n[x]\r\n4c 4r\r\n*t[90]");
 }
 

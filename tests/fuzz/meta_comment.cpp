@@ -1,5 +1,5 @@
 // The reader of "!!$TYPE, TEXT" comments, which become text events of the MIDI files we write.
-#include "midi/ScoreToMidi.h"
+#include "score/MetaComment.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using namespace notaro;

@@ -40,9 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static ExportPath exported;
     const std::string text = encoding::decodeScoreFile(fuzz::bytesOf(data, size));
     cTParse parser;
-    std::string message;
-    int32_t eCharPos = 0, eLen = -1;
-    if (parser.parseAramText(text, message, eCharPos, eLen) != parseCode::kOk)
+    if (!parser.parseAramText(text).ok())
         return 0;
 
     tMidiF04 built;

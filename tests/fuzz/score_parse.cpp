@@ -1,6 +1,7 @@
 // The score parser on any bytes, read as the programs read a score file: decoded (UTF-8 or
 // Windows-1252) with CR LF line ends, then parsed; the editor's colouring reads every line too.
 #include "base/TextUtil.h"
+#include "score/MetaComment.h"
 #include "score/ScoreEncoding.h"
 #include "score/ScoreTokens.h"
 #include "score/cTParse.h"
@@ -54,6 +55,48 @@ void queryRecords(const cTParse& parser) {
     parser.getPrevInstrument(n);
 }
 
+/// Characters [column, column + length) of a line, its tabs read as blanks as the parser does.
+std::string charsOf(std::string_view line, int32_t column, int32_t length) {
+    std::string out;
+    int32_t at = -1;
+    for (const char c : line) {
+        at += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (at >= column && at < column + length)
+            out += c == '\t' ? ' ' : c;
+    }
+    return out;
+}
+
+/// The parser's meta comments are exactly those that the MIDI converter reads from the
+/// records' comment lines, and each one's place in its line holds its text.
+void checkMetaComments(const cTParse& parser, const std::vector<std::string_view>& lines) {
+    std::vector<std::string> expected, listed;
+    auto read = [&](const std::string& comments, int32_t record) {
+        for (std::string_view line : text::splitCrLfLines(comments)) {
+            int32_t type = 0;
+            std::string metaText;
+            if (parseMetaComment(line, type, metaText))
+                expected.push_back(std::to_string(record) + " " + std::to_string(type) + metaText);
+        }
+    };
+    for (int32_t i = 0; i < parser.nNotes(); ++i)
+        read(parser.theNotes(i).preCommentLines, i);
+    read(parser.finalCommentLines(), MetaCommentUse::kAfterLastRecord);
+    for (const MetaCommentUse& use : parser.metaComments()) {
+        const MetaComment& m = parser.metaCommentLines().at(static_cast<size_t>(use.comment));
+        listed.push_back(std::to_string(use.beforeRecord) + " " + std::to_string(m.type) + m.text);
+    }
+    require(listed == expected, "the parser lists the meta comments the converter reads");
+    for (const MetaComment& m : parser.metaCommentLines()) {
+        require(m.line >= 1 && static_cast<size_t>(m.line) <= lines.size(),
+                "a meta comment names a line of the score");
+        const std::string_view line = lines[static_cast<size_t>(m.line - 1)];
+        require(m.column >= 0 && m.length >= 0 && m.column + m.length <= text::charCount(line) &&
+                    charsOf(line, m.column, m.length) == m.text,
+                "a meta comment's place in its line holds its text");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -65,17 +108,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 "a decoded score ends every line with CR LF");
 
     cTParse parser;
-    std::string message;
-    int32_t eCharPos = 0, eLen = -1;
-    const int32_t line = parser.parseAramText(text, message, eCharPos, eLen);
-    if (line == parseCode::kOk) {
+    const ParseError error = parser.parseAramText(text);
+    if (error.ok()) {
+        require(error.line == parseCode::kOk && error.message.empty(), "success reports no error");
         queryRecords(parser);
+        checkMetaComments(parser, lines);
     } else {
+        const int32_t line = error.line;
         require(line >= 1 && static_cast<size_t>(line) <= lines.size(),
                 "an error names a line of the score");
-        require(!message.empty(), "an error says what is wrong");
-        require(eLen == -1 || (eLen > 0 && eCharPos >= 0 &&
-                               eCharPos + eLen <= text::charCount(lines[line - 1])),
+        require(!error.message.empty(), "an error says what is wrong");
+        require(error.length == -1 ||
+                    (error.length > 0 && error.column >= 0 &&
+                     error.column + error.length <= text::charCount(lines[line - 1])),
                 "an error marks characters of its own line");
     }
     checkColouring(lines);

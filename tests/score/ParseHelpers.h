@@ -10,8 +10,7 @@
 
 namespace notaro::testing {
 
-/// What one parse reported: the line (parseCode::kOk when parsed), message, character
-/// offset and length.
+/// What one parse reported: the line (parseCode::kOk when parsed), message, column and length.
 using ParseOutcome = std::tuple<int32_t, std::string, int32_t, int32_t>;
 inline const ParseOutcome kOk{parseCode::kOk, "", 0, -1};
 
@@ -23,10 +22,10 @@ inline std::string crlf(std::string lines) {
 }
 
 inline ParseOutcome parseText(cTParse& p, const std::string& text) {
-    ParseOutcome o;
-    auto& [line, message, charPos, len] = o;
-    line = p.parseAramText(text, message, charPos, len);
-    return o;
+    ParseError e = p.parseAramText(text);
+    // No test text makes the parser fail internally: every error is the text's.
+    EXPECT_EQ(e.code, e.line == parseCode::kOk ? ParseErrorCode::Ok : ParseErrorCode::Syntax);
+    return {e.line, std::move(e.message), e.column, e.length};
 }
 
 /// Parses a letter-name score: the header on line 1, then the body lines, separated by ";".
@@ -56,6 +55,18 @@ inline std::string places(const cTParse& p) {
     return eachRecord(p, [](const cGnsNote& r) {
         return std::to_string(r.noteCharNum) + "+" + std::to_string(r.noteStrLen);
     });
+}
+
+/// Each meta comment as "TYPE TEXT LINE:COLUMN+LENGTH>RECORD", RECORD -1 after the last one.
+inline std::string metas(const cTParse& p) {
+    std::string s;
+    for (const MetaCommentUse& use : p.metaComments()) {
+        const MetaComment& m = p.metaCommentLines().at(static_cast<size_t>(use.comment));
+        s += std::to_string(m.type) + " " + m.text + " " + std::to_string(m.line) + ":" +
+             std::to_string(m.column) + "+" + std::to_string(m.length) + ">" +
+             std::to_string(use.beforeRecord) + " | ";
+    }
+    return s;
 }
 
 } // namespace notaro::testing

@@ -47,6 +47,7 @@ TEST(ScoreTokens, SpansOfEachKindOfLine) {
         // Whole lines.
         {L, " ! note ", " cccccc ", L},
         {L, "!!$1, x", "mmmmmmm", L},
+        {L, "!!$8, x", "ccccccc", L}, // only types 1 to 7 become text events
         {L, "*T[ 100 ]", "ttttttttt", L},
         {L, "*t[fast] ", "tttttttt ", L},
         {L, "*i[42]", "iiiiii", L},

@@ -45,6 +45,10 @@ TEST(cTParseDefinitions, UsesExpandWithTheUseLineNumber) {
     for (const auto& [body, want] : cases) {
         EXPECT_EQ(expansion(*parsed(body)), want) << body;
     }
+    // A meta comment in a body is listed at every use, as its record's comments repeat.
+    const auto m = parsed("*def[A];!!$6, m;4c;*enddef;*usedef[A:2];!!$1,x");
+    EXPECT_EQ(metas(*m), "6 m 3:6+1>0 | 6 m 3:6+1>1 | 1 x 7:5+1>-1 | ");
+    EXPECT_EQ(m->metaCommentLines().size(), 2u); // each use names the one body line
     const auto p = parsed("*def[A];4c 4c[;*enddef;*usedef[A];4c]");
     EXPECT_EQ(p->theNotes(1).noteCharNum, 3);
     EXPECT_EQ(p->theNotes(1).tie, cGnsNote::kBowToNext); // the tie runs through the expansion

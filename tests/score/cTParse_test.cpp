@@ -32,6 +32,10 @@ TEST(cTParse, CommentsAttachToTheNextRecordOrTheEnd) {
     EXPECT_EQ(eachRecord(*p, [](const cGnsNote& r) { return "[" + r.preCommentLines.str() + "]"; }),
               "[! first\r\n!! second] [] [! after one] ");
     EXPECT_EQ(p->finalCommentLines(), "! tail 1\r\n!!$T:tail 2");
+    EXPECT_EQ(metas(*p), "");
+    // Meta comments are listed with the place of their text and the record they precede.
+    EXPECT_EQ(metas(*parsed("!!$5, la la;4c;  !!$ 3 ,My tune ;!!$8, x;!!$x, y;4d;!!$7,é\tü;!!$1,")),
+              "5 la la 2:6+5>0 | 3 My tune 4:9+7>1 | 7 é ü 8:5+3>-1 | 1  9:5+0>-1 | ");
 }
 
 TEST(cTParse, DirectivesIgnoredLinesOpenBowsAndOffsetsInCharacters) {
