@@ -32,6 +32,11 @@ names=$(sed -E 's/^[0-9a-f]* *[A-Za-z] //; s/^(vtable for |typeinfo( name)? for 
 
 machinery=' metaObject qt_metacall qt_metacast qt_static_metacall staticMetaObject '
 bad=0
+# A template of another library made for a control's private data names it in its arguments.
+while IFS= read -r name; do
+  echo "names private data: $name"
+  bad=1
+done < <(sed -E 's/^[0-9a-f]* *[A-Za-z] //' <<<"$symbols" | grep -E 'glimmer::[A-Za-z0-9_]+::Private\b' || true)
 while IFS= read -r name; do
   path=${name%%(*}            # the qualified name before any argument list
   path=${path#glimmer::}
