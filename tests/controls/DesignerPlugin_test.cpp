@@ -9,6 +9,7 @@
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -86,13 +87,14 @@ TEST(DesignerPlugin, OnlyDesignerPutsTheGraphInDesignMode) {
     QPluginLoader loader(PluginDir + QStringLiteral("/libglimmer_designer.so"));
     auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
     ASSERT_NE(collection, nullptr);
-    for (QDesignerCustomWidgetInterface* w : collection->customWidgets()) {
-        if (w->name() != QStringLiteral("glimmer::sGraph"))
-            continue;
-        w->initialize(nullptr); // the graph's entry registers nothing with Designer's core
-        const std::unique_ptr<QWidget> placed(w->createWidget(nullptr));
-        EXPECT_TRUE(static_cast<glimmer::sGraph*>(placed.get())->designMode());
-    }
+    const QList<QDesignerCustomWidgetInterface*> widgets = collection->customWidgets();
+    const auto entry = std::find_if(widgets.begin(), widgets.end(), [](auto* w) {
+        return w->name() == QStringLiteral("glimmer::sGraph");
+    });
+    ASSERT_NE(entry, widgets.end());
+    (*entry)->initialize(nullptr); // the graph's entry registers nothing with Designer's core
+    const std::unique_ptr<QWidget> placed((*entry)->createWidget(nullptr));
+    EXPECT_TRUE(static_cast<glimmer::sGraph*>(placed.get())->designMode());
 }
 
 } // namespace
