@@ -71,7 +71,7 @@ public:
     enum fx : int { cbNone = 0, cbEmbossed = 1, cbEngraved = 2, cbShadowed = 3 };
     Q_ENUM(fx)
 
-    /// Drawing state handed to Redraw.
+    /// The states a button draws itself in: up, or held down (also while latched).
     enum DrawState { StateNormal = 0, StatePressed = 2 };
 
     explicit chBut(QWidget* parent = nullptr);
