@@ -6,7 +6,7 @@
 
 namespace glimmer {
 
-struct AboutBox::Private {
+struct GLIMMER_NO_EXPORT AboutBox::Private {
     QList<QLabel*> lines; ///< children of the window
 };
 

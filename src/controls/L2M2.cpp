@@ -13,7 +13,19 @@
 
 namespace glimmer {
 
-struct L2M2::Private {
+namespace {
+
+// The height of a new bar; the LEDs show their inside from 3 pixels on.
+constexpr int DefaultHeight = 15;
+constexpr int SmallestHeight = 3;
+
+} // namespace
+
+struct GLIMMER_NO_EXPORT L2M2::Private {
+    explicit Private(L2M2* control) : q(control) {}
+
+    L2M2* q;
+    bool quiet = false;
     quint32 backColor = 0xC0C0C0;
     quint32 ledOffColor = 0xC0C0C0;
     quint32 ledOnColor = 0x00FF00;
@@ -31,10 +43,38 @@ struct L2M2::Private {
     int pitch() const { return ledInnerWidth + 2 + ledInterSpace; }
     int width() const { return numLeds * (ledInnerWidth + 2) + (numLeds - 1) * ledInterSpace; }
     int computedLit() const { return meter::litCount(value, minValue, maxValue, numLeds); }
+
+    static const PropertyTable<Private>& table();
+
+    /// Relayout: the LEDs' geometry changed, so the width follows; Relight: only the value;
+    /// Repaint: the colours.
+    void apply(unsigned effects) {
+        if (effects & effect::Relayout)
+            fitWidth();
+        if (effects & effect::Relight)
+            q->setLighting();
+        if (effects & (effect::Repaint | effect::Relayout))
+            q->Refresh();
+    }
+
+    void fitWidth() {
+        if (q->width() != width())
+            q->resize(width(), q->height());
+        q->updateGeometry();
+    }
+
+    /// After a bag was read: its values obey the same bounds as the setters.
+    void settle() {
+        ledInnerWidth = std::max(ledInnerWidth, 0);
+        ledInterSpace = std::max(ledInterSpace, -1);
+        numLeds = std::max(numLeds, 1);
+        maxJumpRatio = meter::clampedJumpRatio(maxJumpRatio);
+        apply(effect::Relayout);
+    }
 };
 
-L2M2::L2M2(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
-    resize(d->width(), 15);
+L2M2::L2M2(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
+    resize(d->width(), DefaultHeight);
 }
 
 L2M2::~L2M2() = default;
@@ -83,95 +123,49 @@ int L2M2::barWidth() const {
 }
 
 void L2M2::setBackColor(quint32 value) {
-    colorChanged("BackColor", d->backColor, value);
+    assign(*d, &Private::backColor, value);
 }
 void L2M2::setLedOffColor(quint32 value) {
-    colorChanged("LedOffColor", d->ledOffColor, value);
+    assign(*d, &Private::ledOffColor, value);
 }
 void L2M2::setLedOnColor(quint32 value) {
-    colorChanged("LedOnColor", d->ledOnColor, value);
+    assign(*d, &Private::ledOnColor, value);
 }
 void L2M2::setLedOffBorderColor(quint32 value) {
-    colorChanged("LedOffBorderColor", d->ledOffBorderColor, value);
+    assign(*d, &Private::ledOffBorderColor, value);
 }
 void L2M2::setLedOnBorderColor(quint32 value) {
-    colorChanged("LedOnBorderColor", d->ledOnBorderColor, value);
+    assign(*d, &Private::ledOnBorderColor, value);
 }
-
-void L2M2::colorChanged(const char* key, quint32& field, quint32 value) {
-    if (field == value)
-        return;
-    field = value;
-    emit propertyChanged(QString::fromLatin1(key));
-    Refresh();
-}
-
 void L2M2::setLedInnerWidth(int value) {
-    value = std::max(value, 0);
-    if (value == d->ledInnerWidth)
-        return;
-    d->ledInnerWidth = value;
-    geometryChanged("LedInnerWidth");
+    assign(*d, &Private::ledInnerWidth, std::max(value, 0));
 }
-
 void L2M2::setLedInterSpace(int value) {
-    value = std::max(value, -1);
-    if (value == d->ledInterSpace)
-        return;
-    d->ledInterSpace = value;
-    geometryChanged("LedInterSpace");
+    assign(*d, &Private::ledInterSpace, std::max(value, -1));
 }
-
 void L2M2::setNumLEDs(int value) {
-    value = std::max(value, 1);
-    if (value == d->numLeds)
-        return;
-    d->numLeds = value;
-    d->lit = d->computedLit();
-    geometryChanged("NumLEDs");
+    assign(*d, &Private::numLeds, std::max(value, 1));
 }
-
-void L2M2::geometryChanged(const char* key) {
-    if (width() != d->width())
-        resize(d->width(), height());
-    emit propertyChanged(QString::fromLatin1(key));
-    Refresh();
-}
-
 void L2M2::setValue(float value) {
-    if (value == d->value)
-        return;
-    d->value = meter::steppedValue(d->value, value, d->maxJumpRatio, d->minValue, d->maxValue);
-    changed("Value");
+    assign(*d, &Private::value,
+           meter::steppedValue(d->value, value, d->maxJumpRatio, d->minValue, d->maxValue));
 }
-
 void L2M2::setMaxJumpRatio(float value) {
-    value = meter::clampedJumpRatio(value);
-    if (value == d->maxJumpRatio)
-        return;
-    d->maxJumpRatio = value;
-    emit propertyChanged(QStringLiteral("MaxJumpRatio"));
+    assign(*d, &Private::maxJumpRatio, meter::clampedJumpRatio(value));
 }
-
 void L2M2::setMinValue(float value) {
-    value = meter::acceptedMinValue(value, d->maxValue);
-    if (value == d->minValue)
-        return;
-    d->minValue = value;
-    changed("MinValue");
+    assign(*d, &Private::minValue, meter::acceptedMinValue(value, d->maxValue));
 }
-
 void L2M2::setMaxValue(float value) {
-    value = meter::acceptedMaxValue(value, d->minValue);
-    if (value == d->maxValue)
-        return;
-    d->maxValue = value;
-    changed("MaxValue");
+    assign(*d, &Private::maxValue, meter::acceptedMaxValue(value, d->minValue));
 }
 
-void L2M2::changed(const char* key) {
-    emit propertyChanged(QString::fromLatin1(key));
-    setLighting();
+QSize L2M2::sizeHint() const {
+    return QSize(d->width(), DefaultHeight);
+}
+
+QSize L2M2::minimumSizeHint() const {
+    return QSize(d->width(), SmallestHeight);
 }
 
 void L2M2::setLighting() {
@@ -184,17 +178,6 @@ void L2M2::setLighting() {
     // Only the LEDs whose state changed; a negative spacing makes neighbours overlap by a pixel.
     const int left = from * d->pitch();
     update(QRect(left, 0, (to - from - 1) * d->pitch() + d->ledInnerWidth + 2, height()));
-}
-
-void L2M2::settle() {
-    // Values from a bag obey the same bounds as the setters.
-    d->ledInnerWidth = std::max(d->ledInnerWidth, 0);
-    d->ledInterSpace = std::max(d->ledInterSpace, -1);
-    d->numLeds = std::max(d->numLeds, 1);
-    d->maxJumpRatio = meter::clampedJumpRatio(d->maxJumpRatio);
-    if (width() != d->width())
-        resize(d->width(), height());
-    Refresh();
 }
 
 void L2M2::Refresh() {
@@ -229,44 +212,45 @@ void L2M2::paintEvent(QPaintEvent* event) {
     }
 }
 
-const PropertyTable<L2M2>& L2M2::propertyTable() {
-#define FIELD(name)                                                                                \
-    fieldAccess<L2M2, decltype(Private::name)>([](L2M2 & c) -> auto& { return c.d->name; })
+const PropertyTable<L2M2::Private>& L2M2::Private::table() {
+    using P = Private;
+    using effect::Relayout, effect::Relight;
+    const auto init = PropertyInit::AsDefault;
     // clang-format off
-    static const PropertyTable<L2M2> table(PropertyTable<L2M2>::WithDefaults, {
-        {"BackColor", "BackColor", fixedDefault(0xC0C0C0), FIELD(backColor), PropertyInit::AsDefault},
-        {"LedOffColor", "LedOffColor", fixedDefault(0xC0C0C0), FIELD(ledOffColor), PropertyInit::AsDefault},
-        {"LedOnColor", "LedOnColor", fixedDefault(0x00FF00), FIELD(ledOnColor), PropertyInit::AsDefault},
-        {"LedOffBorderColor", "LedOffBorderColor", fixedDefault(0), FIELD(ledOffBorderColor), PropertyInit::AsDefault},
-        {"LedOnBorderColor", "LedOnBorderColor", fixedDefault(0xFF0000), FIELD(ledOnBorderColor), PropertyInit::AsDefault},
-        {"LedInnerWidth", "LedInnerWidth", fixedDefault(5), FIELD(ledInnerWidth), PropertyInit::AsDefault},
-        {"LedInterSpace", "LedInterSpace", fixedDefault(1), FIELD(ledInterSpace), PropertyInit::AsDefault},
-        {"NumLEDs", "NumLEDs", fixedDefault(12), FIELD(numLeds), PropertyInit::AsDefault},
-        {"Value", "Value", fixedDefault(0.0f), FIELD(value), PropertyInit::AsDefault},
-        {"MaxJumpRatio", "MaxJumpRatio", fixedDefault(0.0f), FIELD(maxJumpRatio), PropertyInit::AsDefault},
-        {"MinValue", "MinValue", fixedDefault(0.0f), FIELD(minValue), PropertyInit::AsDefault},
-        {"MaxValue", "MaxValue", fixedDefault(6.0f), FIELD(maxValue), PropertyInit::AsDefault}});
+    static const PropertyTable<P> rows(PropertyTable<P>::WithDefaults, &P::apply, {
+        {"BackColor", fixedDefault(0xC0C0C0), memberAccess(&P::backColor), init},
+        {"LedOffColor", fixedDefault(0xC0C0C0), memberAccess(&P::ledOffColor), init},
+        {"LedOnColor", fixedDefault(0x00FF00), memberAccess(&P::ledOnColor), init},
+        {"LedOffBorderColor", fixedDefault(0), memberAccess(&P::ledOffBorderColor), init},
+        {"LedOnBorderColor", fixedDefault(0xFF0000), memberAccess(&P::ledOnBorderColor), init},
+        {"LedInnerWidth", fixedDefault(5), memberAccess(&P::ledInnerWidth), init, {}, Relayout},
+        {"LedInterSpace", fixedDefault(1), memberAccess(&P::ledInterSpace), init, {}, Relayout},
+        {"NumLEDs", fixedDefault(12), memberAccess(&P::numLeds), init, {}, Relayout},
+        {"Value", fixedDefault(0.0f), memberAccess(&P::value), init, {}, Relight},
+        // The jump ratio acts on the next value only: nothing to draw.
+        {"MaxJumpRatio", fixedDefault(0.0f), memberAccess(&P::maxJumpRatio), init, {}, effect::None},
+        {"MinValue", fixedDefault(0.0f), memberAccess(&P::minValue), init, {}, Relight},
+        {"MaxValue", fixedDefault(6.0f), memberAccess(&P::maxValue), init, {}, Relight}});
     // clang-format on
-#undef FIELD
-    return table;
+    return rows;
 }
 
 void L2M2::InitProperties() {
-    propertyTable().init(*this, QString());
+    Private::table().init(*d, QString());
     // A new bar takes the host's background for itself and its unlit LEDs.
     const QWidget* host = parentWidget() ? parentWidget() : this;
     d->backColor = d->ledOffColor =
         OleColor::fromColor(host->palette().color(host->backgroundRole()));
-    settle();
+    d->settle();
 }
 
 void L2M2::ReadProperties(const PropertyBag& bag) {
-    propertyTable().load(*this, bag);
-    settle();
+    Private::table().load(*d, bag);
+    d->settle();
 }
 
 void L2M2::WriteProperties(PropertyBag& bag) const {
-    propertyTable().write(*this, bag);
+    Private::table().write(*d, bag);
 }
 
 } // namespace glimmer

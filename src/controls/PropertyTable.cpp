@@ -62,6 +62,29 @@ QVariant stored(PropertyKind kind, const QVariant& value) {
     return kind == PropertyKind::Picture ? BagValues::pictureValue(value.value<QPixmap>()) : value;
 }
 
+bool differs(PropertyKind kind, const QVariant& held, const QVariant& value) {
+    switch (kind) {
+    case PropertyKind::Bool:
+        return held.toBool() != value.toBool();
+    case PropertyKind::Int:
+        return held.toInt() != value.toInt();
+    case PropertyKind::Float:
+        return held.toFloat() != value.toFloat(); // NaN differs from everything, itself too
+    case PropertyKind::Color:
+        return held.toUInt() != value.toUInt();
+    case PropertyKind::Text:
+        return held.toString() != value.toString();
+    case PropertyKind::Font: {
+        const QFont a = held.value<QFont>();
+        const QFont b = value.value<QFont>();
+        return a != b || a.resolveMask() != b.resolveMask();
+    }
+    case PropertyKind::Picture:
+        break; // pictures are not compared: every write of one is a change
+    }
+    return true;
+}
+
 bool admits(const QObject& control, const char* name, qint64 value, PropertyRange range) {
     if (value >= range.low && value <= range.high)
         return true;

@@ -68,25 +68,18 @@ struct PropertyRange {
     int high = std::numeric_limits<int>::max();
 };
 
-/// Reaches one property of a control: its kind, how to get it and how to store it. Storing sets
-/// the value only: no notification, and drawing data is brought up to date by the caller.
-template <typename Control> struct PropertyAccess {
-    PropertyKind kind;
-    std::function<QVariant(const Control&)> get;
-    std::function<void(Control&, const QVariant&)> store;
-};
+/// What a control brings up to date after a setter changed one of its properties. Each control's
+/// apply function says what the flags mean for it; from FirstOwn on, a control names its own.
+namespace effect {
+constexpr unsigned None = 0;
+constexpr unsigned Repaint = 1u << 0;  ///< draw again
+constexpr unsigned Relayout = 1u << 1; ///< size, geometry or the placement of the text
+constexpr unsigned Recolour = 1u << 2; ///< the colours resolved from the values
+constexpr unsigned Relight = 1u << 3;  ///< only what shows a meter's value
+constexpr unsigned FirstOwn = 1u << 4;
+} // namespace effect
 
-/// One persisted property.
-template <typename Control> struct PropertyRow {
-    const char* name; ///< the Q_PROPERTY name, for messages
-    const char* key;  ///< the property-bag key
-    PropertyDefault byDefault;
-    PropertyAccess<Control> access;
-    PropertyInit init = PropertyInit::Keep;
-    PropertyRange range = {};
-};
-
-/// The bag kind of a member of type T: bool, quint32 colours, QString, QFont and QPixmap map to
+/// The bag kind of a value of type T: bool, quint32 colours, QString, QFont and QPixmap map to
 /// their kinds, every other integer or enumeration is an Int.
 template <typename T> constexpr PropertyKind propertyKindOf() {
     if constexpr (std::is_same_v<T, bool>)
@@ -105,52 +98,103 @@ template <typename T> constexpr PropertyKind propertyKindOf() {
         return PropertyKind::Int;
 }
 
-/// Access to a data member of the control.
-template <typename Control, typename T> PropertyAccess<Control> memberAccess(T Control::*member) {
-    constexpr PropertyKind kind = propertyKindOf<T>();
-    auto get = [member](const Control& c) {
-        if constexpr (kind == PropertyKind::Int)
-            return QVariant(int(c.*member));
-        else
-            return QVariant::fromValue(c.*member);
-    };
-    auto store = [member](Control& c, const QVariant& v) {
-        if constexpr (kind == PropertyKind::Int)
-            c.*member = T(v.toInt());
-        else
-            c.*member = v.value<T>();
-    };
-    return {kind, get, store};
+/// @p value in the QVariant type of its kind (Int values as int).
+template <typename T> QVariant variantOf(const T& value) {
+    if constexpr (propertyKindOf<T>() == PropertyKind::Int)
+        return QVariant(int(value));
+    else
+        return QVariant::fromValue(value);
 }
 
-/// Access to a value that @p field finds in a control (a function from Control& to a reference,
-/// for controls that keep their data behind a private pointer).
-template <typename Control, typename T, typename Field>
-PropertyAccess<Control> fieldAccess(Field field) {
-    constexpr PropertyKind kind = propertyKindOf<T>();
-    auto get = [field](const Control& c) {
-        const T& v = field(const_cast<Control&>(c));
-        if constexpr (kind == PropertyKind::Int)
-            return QVariant(int(v));
-        else
-            return QVariant::fromValue(v);
-    };
-    auto store = [field](Control& c, const QVariant& v) {
-        if constexpr (kind == PropertyKind::Int)
-            field(c) = T(v.toInt());
-        else
-            field(c) = v.value<T>();
-    };
-    return {kind, get, store};
+/// The T held by a variant made by variantOf.
+template <typename T> T valueOf(const QVariant& v) {
+    if constexpr (propertyKindOf<T>() == PropertyKind::Int)
+        return T(v.toInt());
+    else
+        return v.value<T>();
 }
 
-/// Access through a getter and a storing function of the control (values kept outside members):
-/// @p get takes a const Control& and returns a T, @p store takes a Control& and a const T&.
-template <typename T, typename Control, typename Get, typename Store>
-PropertyAccess<Control> functionAccess(Get get, Store store) {
-    return {propertyKindOf<T>(), [get](const Control& c) { return QVariant::fromValue(get(c)); },
-            [store](Control& c, const QVariant& v) { store(c, v.value<T>()); }};
+/// The member or getter a row was made from, by which a setter names the row: the pointer's
+/// bytes and a tag of its type (no RTTI, so nothing of it needs exporting).
+class RowId {
+public:
+    template <typename Pointer> static RowId of(Pointer pointer) {
+        static_assert(sizeof(Pointer) <= sizeof(m_bytes), "a member or function pointer");
+        RowId id;
+        id.m_type = &Tag<Pointer>::value;
+        std::memcpy(id.m_bytes, &pointer, sizeof(Pointer));
+        return id;
+    }
+    bool operator==(const RowId& other) const {
+        return m_type == other.m_type && std::memcmp(m_bytes, other.m_bytes, sizeof(m_bytes)) == 0;
+    }
+
+private:
+    template <typename Pointer> struct Tag { static const char value; };
+    const char* m_type = nullptr;
+    unsigned char m_bytes[2 * sizeof(void*)] = {};
+};
+
+template <typename Pointer> const char RowId::Tag<Pointer>::value = 0;
+
+/// Reaches one property in a control's data: its kind, how to get it and how to store it, and
+/// the member or getter it was made from. Storing sets the value only: no notification, and
+/// drawing data is brought up to date by the caller.
+template <typename Data> struct PropertyAccess {
+    PropertyKind kind;
+    std::function<QVariant(const Data&)> get;
+    std::function<void(Data&, const QVariant&)> store;
+    RowId id;
+};
+
+/// Access to a data member.
+template <typename Data, typename T> PropertyAccess<Data> memberAccess(T Data::*member) {
+    return {propertyKindOf<T>(), [member](const Data& d) { return variantOf(d.*member); },
+            [member](Data& d, const QVariant& v) { d.*member = valueOf<T>(v); }, RowId::of(member)};
 }
+
+/// Access to a value the control keeps elsewhere (its font, its label's text): read by
+/// @p getter and stored by @p store (Data&, const T&).
+template <typename Data, typename R, typename Store>
+PropertyAccess<Data> getterAccess(R (*getter)(const Data&), Store store) {
+    using T = std::decay_t<R>;
+    return {propertyKindOf<T>(), [getter](const Data& d) { return variantOf<T>(getter(d)); },
+            [store](Data& d, const QVariant& v) { store(d, valueOf<T>(v)); }, RowId::of(getter)};
+}
+
+/// The font and the enabled state, which a control keeps in QWidget, as getters for rows.
+template <typename Data> QFont widgetFont(const Data& d) {
+    return d.q->font();
+}
+template <typename Data> bool widgetEnabled(const Data& d) {
+    return d.q->isEnabled();
+}
+
+/// One persisted property.
+template <typename Data> struct PropertyRow {
+    /// A property whose bag key is its name.
+    PropertyRow(const char* name, PropertyDefault byDefault, PropertyAccess<Data> access,
+                PropertyInit init = PropertyInit::Keep, PropertyRange range = {},
+                unsigned effects = effect::Repaint)
+        : PropertyRow(name, name, std::move(byDefault), std::move(access), init, range, effects) {}
+    /// A property kept under a bag key of its own; @p reportedAs names the key its change is
+    /// reported under when that is not @p key.
+    PropertyRow(const char* name, const char* key, PropertyDefault byDefault,
+                PropertyAccess<Data> access, PropertyInit init = PropertyInit::Keep,
+                PropertyRange range = {}, unsigned effects = effect::Repaint,
+                const char* reportedAs = nullptr)
+        : name(name), key(key), byDefault(std::move(byDefault)), access(std::move(access)),
+          init(init), range(range), effects(effects), reportedAs(reportedAs ? reportedAs : key) {}
+
+    const char* name; ///< the Q_PROPERTY name, for messages
+    const char* key;  ///< the property-bag key
+    PropertyDefault byDefault;
+    PropertyAccess<Data> access;
+    PropertyInit init;
+    PropertyRange range;
+    unsigned effects;       ///< what a setter's change brings up to date
+    const char* reportedAs; ///< the key a change is reported under
+};
 
 /// Helpers of every PropertyTable that do not depend on the control type.
 namespace propertyvalues {
@@ -162,135 +206,174 @@ QVariant read(const PropertyBag& bag, const char* key, PropertyKind kind, const 
 QVariant normalised(PropertyKind kind, const QVariant& value);
 /// The form in which @p value is handed to a bag.
 QVariant stored(PropertyKind kind, const QVariant& value);
+/// True when a setter's @p value differs from the held one; a picture always differs, a font
+/// also when only the attributes it sets differ.
+bool differs(PropertyKind kind, const QVariant& held, const QVariant& value);
 /// True when @p value lies in @p range; otherwise warns through Qt's logging, naming the control,
 /// the property and the value, and returns false.
 bool admits(const QObject& control, const char* name, qint64 value, PropertyRange range);
 } // namespace propertyvalues
 
-/// A control's persisted properties as a list of rows, and the loops that read them from a bag,
-/// write them to one and give a new control its initial values.
-template <typename Control> class PropertyTable {
+/// A control's persisted properties as a list of rows, the loops that read them from a bag,
+/// write them to one and give a new control its initial values, and the one way a setter
+/// changes a property. Data is the control's private data: it has `q` (the control) and
+/// `quiet` (true while a bag is read, so that no change is reported).
+template <typename Data> class PropertyTable {
 public:
     /// Whether each value is handed to the bag with its default, so that the bag may leave out
     /// values equal to it, or alone, so that the bag keeps every value.
     enum WriteMode { EveryValue, WithDefaults };
+    /// Brings the control up to date after a change with the row's effects.
+    using Apply = void (Data::*)(unsigned effects);
 
-    PropertyTable(WriteMode mode, std::vector<PropertyRow<Control>> rows)
-        : m_mode(mode), m_rows(std::move(rows)) {}
+    PropertyTable(WriteMode mode, Apply apply, std::vector<PropertyRow<Data>> rows)
+        : m_mode(mode), m_apply(apply), m_rows(std::move(rows)) {}
+
+    /// A setter's write of the row made from @p id (a member or a getter): a value outside the
+    /// row's range is refused with a warning (a setter reached through QObject::setProperty must
+    /// not throw into Qt's code); an unchanged one (unless @p force) does nothing. Otherwise the
+    /// value is stored, the row's effects applied and the change reported through the control's
+    /// propertyChanged(key).
+    /// @return true when the value was stored
+    template <typename Id, typename T>
+    bool set(Data& data, Id id, const T& value, bool force = false) const {
+        const PropertyRow<Data>& r = row(id);
+        const QVariant v = variantOf(value);
+        Q_ASSERT(propertyKindOf<T>() == r.access.kind);
+        if (r.access.kind == PropertyKind::Int &&
+            !propertyvalues::admits(*data.q, r.name, v.toInt(), r.range))
+            return false;
+        if (!force && !propertyvalues::differs(r.access.kind, r.access.get(data), v))
+            return false;
+        r.access.store(data, v);
+        (data.*m_apply)(r.effects);
+        emit data.q->propertyChanged(QString::fromLatin1(r.reportedAs));
+        return true;
+    }
+
+    /// Reports a change of the row made from @p id that Qt made (a font or the enabled state
+    /// set through QWidget), unless a bag is being read.
+    template <typename Id> void report(const Data& data, Id id) const {
+        if (!data.quiet)
+            emit data.q->propertyChanged(QString::fromLatin1(row(id).key));
+    }
 
     /// Reads every row (the default for each absent key) and only then stores them all, so that
     /// a bad value raises PropertyError and leaves the control as it was.
-    void load(Control& control, const PropertyBag& bag) const {
+    void load(Data& data, const PropertyBag& bag) const {
         std::vector<QVariant> values;
         values.reserve(m_rows.size());
-        for (const PropertyRow<Control>& row : m_rows) {
-            const QVariant fallback = resolve(row, row.byDefault, control, values);
-            values.push_back(
-                propertyvalues::read(bag, row.key, row.access.kind, fallback, row.range));
+        for (const PropertyRow<Data>& r : m_rows) {
+            const QVariant fallback = resolve(r, data, values);
+            values.push_back(propertyvalues::read(bag, r.key, r.access.kind, fallback, r.range));
         }
+        const Quiet quiet(data);
         for (std::size_t i = 0; i < m_rows.size(); ++i)
-            m_rows[i].access.store(control, values[i]);
+            m_rows[i].access.store(data, values[i]);
     }
 
     /// Writes every row into @p bag, in row order.
-    void write(const Control& control, PropertyBag& bag) const {
+    void write(const Data& data, PropertyBag& bag) const {
         std::vector<QVariant> values;
-        for (const PropertyRow<Control>& row : m_rows)
-            values.push_back(row.access.get(control));
+        for (const PropertyRow<Data>& r : m_rows)
+            values.push_back(r.access.get(data));
         for (std::size_t i = 0; i < m_rows.size(); ++i) {
-            const PropertyRow<Control>& row = m_rows[i];
+            const PropertyRow<Data>& r = m_rows[i];
             const QVariant fallback =
                 m_mode == WithDefaults
-                    ? propertyvalues::stored(row.access.kind,
-                                             resolve(row, row.byDefault, control, values))
+                    ? propertyvalues::stored(r.access.kind, resolve(r, data, values))
                     : QVariant();
-            bag.WriteProperty(QString::fromLatin1(row.key),
-                              propertyvalues::stored(row.access.kind, values[i]), fallback);
+            bag.WriteProperty(QString::fromLatin1(r.key),
+                              propertyvalues::stored(r.access.kind, values[i]), fallback);
         }
     }
 
     /// Gives a newly placed control the initial value of each row that has one.
-    void init(Control& control, const QString& hostName) const {
+    void init(Data& data, const QString& hostName) const {
+        const Quiet quiet(data);
         std::vector<QVariant> values;
-        for (const PropertyRow<Control>& row : m_rows) {
+        for (const PropertyRow<Data>& r : m_rows) {
             QVariant value;
-            switch (row.init) {
+            switch (r.init) {
             case PropertyInit::Keep:
-                value = row.access.get(control);
+                value = r.access.get(data);
                 break;
             case PropertyInit::AsDefault:
-                value = resolve(row, row.byDefault, control, values);
+                value = resolve(r, data, values);
                 break;
             case PropertyInit::HostName:
                 value = hostName;
                 break;
             case PropertyInit::HostFont:
-                value = hostFont(control);
+                value = hostFont(data);
                 break;
             }
             values.push_back(value);
-            if (row.init != PropertyInit::Keep)
-                row.access.store(control, value);
-        }
-    }
-
-    /// Whether a setter may take @p value for the row under @p key: always for values that are
-    /// not numbers or rows without a range; otherwise a value outside the range is refused with a
-    /// warning (a setter reached through QObject::setProperty must not throw into Qt's code).
-    template <typename T>
-    bool admits(const Control& control, const char* key, const T& value) const {
-        if constexpr (std::is_enum_v<T> || (std::is_integral_v<T> && !std::is_same_v<T, bool>)) {
-            const PropertyRow<Control>& r = row(key);
-            // Enumerations go through int: one without a fixed type may be unsigned.
-            qint64 n = 0;
-            if constexpr (std::is_enum_v<T>)
-                n = int(value);
-            else
-                n = qint64(value);
-            return r.access.kind != PropertyKind::Int ||
-                   propertyvalues::admits(control, r.name, n, r.range);
-        } else {
-            return true;
+            if (r.init != PropertyInit::Keep)
+                r.access.store(data, value);
         }
     }
 
 private:
-    static QFont hostFont(const Control& control) {
-        return control.parentWidget() ? control.parentWidget()->font() : QApplication::font();
+    /// Keeps the control from reporting the changes a bag or the initial values make, also when
+    /// a bad value raises PropertyError.
+    class Quiet {
+    public:
+        explicit Quiet(Data& data) : m_data(data), m_was(data.quiet) { data.quiet = true; }
+        ~Quiet() { m_data.quiet = m_was; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+    private:
+        Data& m_data;
+        bool m_was;
+    };
+
+    static QFont hostFont(const Data& data) {
+        const QWidget* parent = data.q->parentWidget();
+        return parent ? parent->font() : QApplication::font();
     }
 
-    const PropertyRow<Control>& row(const char* key) const {
-        for (const PropertyRow<Control>& r : m_rows) {
-            if (std::strcmp(r.key, key) == 0)
+    template <typename Id> const PropertyRow<Data>& row(Id id) const {
+        const RowId wanted = RowId::of(id);
+        for (const PropertyRow<Data>& r : m_rows) {
+            if (r.access.id == wanted)
                 return r;
         }
-        Q_ASSERT_X(false, "PropertyTable::row", key);
+        Q_ASSERT_X(false, "PropertyTable::row", "a setter names a member that has no row");
         return m_rows.front();
     }
 
-    /// The default of @p row; @p earlier holds the values of the rows before it.
-    QVariant resolve(const PropertyRow<Control>& row, const PropertyDefault& d,
-                     const Control& control, const std::vector<QVariant>& earlier) const {
-        switch (d.source) {
+    /// The default of @p r; @p earlier holds the values of the rows before it.
+    QVariant resolve(const PropertyRow<Data>& r, const Data& data,
+                     const std::vector<QVariant>& earlier) const {
+        switch (r.byDefault.source) {
         case PropertyDefault::HostFont:
-            return hostFont(control);
+            return hostFont(data);
         case PropertyDefault::OwnFont:
-            return control.font();
+            return data.q->font();
         case PropertyDefault::SameAs:
             for (std::size_t i = 0; i < earlier.size(); ++i) {
-                if (std::strcmp(m_rows[i].key, d.sameAs) == 0)
+                if (std::strcmp(m_rows[i].key, r.byDefault.sameAs) == 0)
                     return earlier[i];
             }
-            Q_ASSERT_X(false, "PropertyTable::resolve", d.sameAs);
+            Q_ASSERT_X(false, "PropertyTable::resolve", r.byDefault.sameAs);
             return QVariant();
         case PropertyDefault::Fixed:
             break;
         }
-        return propertyvalues::normalised(row.access.kind, d.value);
+        return propertyvalues::normalised(r.access.kind, r.byDefault.value);
     }
 
     WriteMode m_mode;
-    std::vector<PropertyRow<Control>> m_rows;
+    Apply m_apply;
+    std::vector<PropertyRow<Data>> m_rows;
 };
+
+/// Writes one property of a control: see PropertyTable::set.
+template <typename Data, typename Id, typename T>
+bool assign(Data& data, Id id, const T& value, bool force = false) {
+    return Data::table().set(data, id, value, force);
+}
 
 } // namespace glimmer

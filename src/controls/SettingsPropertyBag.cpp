@@ -25,15 +25,11 @@ private:
     bool m_entered;
 };
 
-} // namespace
-
-SettingsPropertyBag::SettingsPropertyBag(QSettings& settings, const QString& group)
-    : m_settings(settings), m_group(group) {}
-
-QString SettingsPropertyBag::storedKey(const QString& key) const {
-    // Some settings back ends are case sensitive, so the match is made here.
-    GroupScope scope(m_settings, m_group);
-    const QStringList keys = m_settings.childKeys();
+/// The key in @p group of @p settings that matches @p key without regard to case, or an empty
+/// string. Some settings back ends are case sensitive, so the match is made here.
+QString storedKey(QSettings& settings, const QString& group, const QString& key) {
+    GroupScope scope(settings, group);
+    const QStringList keys = settings.childKeys();
     for (const QString& k : keys) {
         if (k.compare(key, Qt::CaseInsensitive) == 0)
             return k;
@@ -41,8 +37,13 @@ QString SettingsPropertyBag::storedKey(const QString& key) const {
     return QString();
 }
 
+} // namespace
+
+SettingsPropertyBag::SettingsPropertyBag(QSettings& settings, const QString& group)
+    : m_settings(settings), m_group(group) {}
+
 QVariant SettingsPropertyBag::ReadProperty(const QString& key, const QVariant& defaultValue) const {
-    const QString stored = storedKey(key);
+    const QString stored = storedKey(m_settings, m_group, key);
     if (stored.isEmpty())
         return defaultValue;
     GroupScope scope(m_settings, m_group);
@@ -51,7 +52,7 @@ QVariant SettingsPropertyBag::ReadProperty(const QString& key, const QVariant& d
 
 void SettingsPropertyBag::WriteProperty(const QString& key, const QVariant& value,
                                         const QVariant& defaultValue) {
-    const QString stored = storedKey(key);
+    const QString stored = storedKey(m_settings, m_group, key);
     GroupScope scope(m_settings, m_group);
     if (!stored.isEmpty())
         m_settings.remove(stored);

@@ -38,13 +38,13 @@ QImage flattenedPicture(const QPixmap& picture, const QColor& mask) {
 
 } // namespace
 
-chBut::chBut(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
+chBut::chBut(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     d->hoverTimer.setInterval(HoverPollMs);
-    connect(&d->hoverTimer, &QTimer::timeout, this, &chBut::pollHover);
-    SetColors();
+    connect(&d->hoverTimer, &QTimer::timeout, this, [this] { d->pollHover(); });
+    d->setColors();
 }
 
 chBut::~chBut() = default;
@@ -173,45 +173,71 @@ bool chBut::isHovered() const {
     return d->hover;
 }
 
-bool chBut::paintingAllowed() const {
-    return isVisible() && !d->suspended;
+bool chBut::Private::paintingAllowed() const {
+    return q->isVisible() && !suspended;
 }
 
-void chBut::SetColors() {
+void chBut::Private::setColors() {
     ButtonColors::Input in;
-    in.scheme = d->colorScheme;
-    in.backColor = d->backColor;
-    in.backOver = d->backOver;
-    in.foreColor = d->foreColor;
-    in.foreOver = d->foreOver;
-    in.maskColor = d->maskColor;
-    in.soft = d->softBevel;
-    in.xpStyle = d->buttonType == WindowsXP;
-    in.own = palette();
-    in.host = parentWidget() ? parentWidget()->palette() : palette();
-    d->colors = ButtonColors::compute(in);
+    in.scheme = colorScheme;
+    in.backColor = backColor;
+    in.backOver = backOver;
+    in.foreColor = foreColor;
+    in.foreOver = foreOver;
+    in.maskColor = maskColor;
+    in.soft = softBevel;
+    in.xpStyle = buttonType == WindowsXP;
+    in.own = q->palette();
+    in.host = q->parentWidget() ? q->parentWidget()->palette() : q->palette();
+    colors = ButtonColors::compute(in);
 }
 
-void chBut::layoutCaption() {
-    const QPixmap& sizing = d->pictureNormal.isNull() ? d->pictureOver : d->pictureNormal;
-    const CaptionLayout l = CaptionLayout::compute(QSize(d->wi, d->he), font(), d->caption,
-                                                   sizing.size(), d->picturePosition);
-    d->textRect = l.text;
-    d->wrapWidth = l.wrapWidth;
-    d->pictureRect = l.picture;
-    const int inset = (d->buttonType == Windows32Bit || d->buttonType == WindowsXP) ? 4 : 3;
-    d->focusRect = QRect(inset, inset, d->wi - 2 * inset, d->he - 2 * inset);
+int chBut::Private::inset() const {
+    return (buttonType == Windows32Bit || buttonType == WindowsXP) ? 4 : 3;
 }
 
-void chBut::updateRegion() {
-    if (d->buttonType != WindowsXP || d->wi < 4 || d->he < 4) {
-        clearMask();
+void chBut::Private::layoutCaption() {
+    const QPixmap& sizing = pictureNormal.isNull() ? pictureOver : pictureNormal;
+    const CaptionLayout l =
+        CaptionLayout::compute(QSize(wi, he), q->font(), caption, sizing.size(), picturePosition);
+    textRect = l.text;
+    wrapWidth = l.wrapWidth;
+    pictureRect = l.picture;
+    focusRect = QRect(inset(), inset(), wi - 2 * inset(), he - 2 * inset());
+}
+
+QSize chBut::Private::contentSize() const {
+    const QFontMetrics metrics(q->font());
+    const QSize text = caption.isEmpty() ? QSize(0, metrics.height())
+                                         : metrics.size(Qt::TextShowMnemonic, caption);
+    const QSize picture = (pictureNormal.isNull() ? pictureOver : pictureNormal).size();
+    if (picture.isEmpty() || caption.isEmpty() || picturePosition == cbBackground)
+        return text.expandedTo(picture);
+    // Beside the caption 4 pixels apart, or above or below it 2 pixels apart.
+    if (picturePosition == cbLeft || picturePosition == cbRight)
+        return QSize(text.width() + 4 + picture.width(), qMax(text.height(), picture.height()));
+    return QSize(qMax(text.width(), picture.width()), text.height() + 2 + picture.height());
+}
+
+QSize chBut::minimumSizeHint() const {
+    // The caption keeps a pixel from the focus rectangle on each side.
+    const int edge = 2 * (d->inset() + 2);
+    return d->contentSize() + QSize(edge, edge);
+}
+
+QSize chBut::sizeHint() const {
+    return minimumSizeHint() + QSize(2 * QFontMetrics(font()).averageCharWidth(), 4);
+}
+
+void chBut::Private::updateRegion() {
+    if (buttonType != WindowsXP || wi < 4 || he < 4) {
+        q->clearMask();
         return;
     }
     // Rounded corners: two pixels of the edge row and one of the edge column at each corner.
-    const int r = d->wi - 1;
-    const int b = d->he - 1;
-    QRegion region(0, 0, d->wi, d->he);
+    const int r = wi - 1;
+    const int b = he - 1;
+    QRegion region(0, 0, wi, he);
     region -= QRegion(0, 0, 2, 1);
     region -= QRegion(0, 1, 1, 1);
     region -= QRegion(r - 1, 0, 2, 1);
@@ -220,56 +246,55 @@ void chBut::updateRegion() {
     region -= QRegion(0, b - 1, 1, 1);
     region -= QRegion(r - 1, b, 2, 1);
     region -= QRegion(r, b - 1, 1, 1);
-    setMask(region);
+    q->setMask(region);
 }
 
-void chBut::updateAccessKey() {
-    d->accessKey = CaptionLayout::accessKey(d->caption);
-    if (d->shortcutId != 0) {
-        releaseShortcut(d->shortcutId);
-        d->shortcutId = 0;
+void chBut::Private::updateAccessKey() {
+    accessKey = CaptionLayout::accessKey(caption);
+    if (shortcutId != 0) {
+        q->releaseShortcut(shortcutId);
+        shortcutId = 0;
     }
-    if (!d->accessKey.isNull())
-        d->shortcutId = grabShortcut(QKeySequence(QStringLiteral("Alt+") + d->accessKey.toUpper()));
+    if (!accessKey.isNull())
+        shortcutId = q->grabShortcut(QKeySequence(QStringLiteral("Alt+") + accessKey.toUpper()));
 }
 
-void chBut::Redraw(int state, bool force) {
-    const int effective = (d->checkBoxBehaviour && d->value) ? int(StatePressed) : state;
-    d->lastState = state;
-    if (!paintingAllowed() || d->he == 0)
+void chBut::Private::redraw(int state, bool force) {
+    const int effective = (checkBoxBehaviour && value) ? int(StatePressed) : state;
+    lastState = state;
+    if (!paintingAllowed() || he == 0)
         return;
-    if (!force && d->caption == d->lastCaption && effective == d->drawnState)
+    if (!force && caption == lastCaption && effective == drawnState)
         return;
-    d->drawnState = effective;
-    d->lastCaption = d->caption;
+    drawnState = effective;
+    lastCaption = caption;
 
     ButtonLook look;
-    look.type = d->buttonType;
+    look.type = buttonType;
     look.pressed = effective == StatePressed;
-    look.hovered = d->hover;
-    look.enabled = isEnabled();
-    look.focused = d->hasFocus;
-    look.isDefault = d->displayAsDefault && d->showFocusRect;
-    look.showFocusRect = d->showFocusRect;
-    look.soft = d->softBevel;
-    look.effect = d->specialEffect;
-    look.caption = d->caption;
-    look.font = font();
-    look.textRect = d->textRect;
-    look.wrapWidth = d->wrapWidth;
-    look.pictureRect = d->pictureRect;
-    look.focusRect = d->focusRect;
-    const QPixmap& picture =
-        (d->hover && !d->pictureOver.isNull()) ? d->pictureOver : d->pictureNormal;
-    look.picture = flattenedPicture(picture, d->colors.mask);
-    look.picturePosition = d->picturePosition;
-    look.useMask = d->useMaskColor;
-    look.greyscale = d->useGreyscale;
-    look.colors = d->colors;
+    look.hovered = hover;
+    look.enabled = q->isEnabled();
+    look.focused = hasFocus;
+    look.isDefault = displayAsDefault && showFocusRect;
+    look.showFocusRect = showFocusRect;
+    look.soft = softBevel;
+    look.effect = specialEffect;
+    look.caption = caption;
+    look.font = q->font();
+    look.textRect = textRect;
+    look.wrapWidth = wrapWidth;
+    look.pictureRect = pictureRect;
+    look.focusRect = focusRect;
+    const QPixmap& picture = (hover && !pictureOver.isNull()) ? pictureOver : pictureNormal;
+    look.picture = flattenedPicture(picture, colors.mask);
+    look.picturePosition = picturePosition;
+    look.useMask = useMaskColor;
+    look.greyscale = useGreyscale;
+    look.colors = colors;
 
-    d->surface = QImage(d->wi, d->he, QImage::Format_RGB32);
-    ButtonPainter::paint(d->surface, look);
-    update();
+    surface = QImage(wi, he, QImage::Format_RGB32);
+    ButtonPainter::paint(surface, look);
+    q->update();
 }
 
 void chBut::paintEvent(QPaintEvent*) {
@@ -286,16 +311,16 @@ void chBut::resizeEvent(QResizeEvent* event) {
         return;
     d->wi = width();
     d->he = height();
-    layoutCaption();
-    updateRegion();
+    d->layoutCaption();
+    d->updateRegion();
     if (d->he != 0)
-        Redraw(d->lastState, true);
+        d->redraw(d->lastState, true);
 }
 
 void chBut::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    SetColors();
-    Redraw(d->lastState, true);
+    d->setColors();
+    d->redraw(d->lastState, true);
 }
 
 void chBut::hideEvent(QHideEvent* event) {
@@ -311,22 +336,21 @@ void chBut::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
-        Redraw(d->lastState, true);
-        if (!d->quiet)
-            emit propertyChanged(QStringLiteral("ENAB"));
+        d->redraw(d->lastState, true);
+        Private::table().report(*d, &widgetEnabled<Private>);
         break;
     case QEvent::FontChange:
-        layoutCaption();
-        Redraw(d->lastState, true);
-        if (!d->quiet && !d->silentFont)
-            emit propertyChanged(QStringLiteral("FONT"));
+        d->layoutCaption();
+        d->redraw(d->lastState, true);
+        if (!d->silentFont)
+            Private::table().report(*d, &widgetFont<Private>);
         break;
     case QEvent::PaletteChange:
     case QEvent::ParentChange:
         // The host's colours changed; custom colours do not follow them.
         if (d->colorScheme != Custom) {
-            SetColors();
-            Redraw(d->lastState, true);
+            d->setColors();
+            d->redraw(d->lastState, true);
         }
         break;
     default:
@@ -340,7 +364,7 @@ bool chBut::event(QEvent* event) {
         if (se->shortcutId() == d->shortcutId && d->shortcutId != 0) {
             // The access key acts as a left-button click.
             d->lastButton = Qt::LeftButton;
-            doClick();
+            d->doClick();
             return true;
         }
     }
@@ -359,24 +383,15 @@ void chBut::Refresh() {
     d->suspended = false;
     d->wi = width();
     d->he = height();
-    SetColors();
-    layoutCaption();
-    updateRegion();
-    Redraw(d->lastState, true);
+    d->setColors();
+    d->layoutCaption();
+    d->updateRegion();
+    d->redraw(d->lastState, true);
     repaint();
 }
 
 QImage chBut::surface() const {
     return d->surface;
-}
-
-void chBut::changed(const char* key, bool colours, bool layout) {
-    if (colours)
-        SetColors();
-    if (layout)
-        layoutCaption();
-    Redraw(d->lastState, true);
-    emit propertyChanged(QString::fromLatin1(key));
 }
 
 } // namespace glimmer

@@ -11,29 +11,29 @@
 
 namespace glimmer {
 
-bool chBut::pointerOver(const QPoint& global) const {
-    return QApplication::widgetAt(global) == this;
+bool chBut::Private::pointerOver(const QPoint& global) const {
+    return QApplication::widgetAt(global) == q;
 }
 
-void chBut::pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos) {
-    emit MouseDown(InputCodes::buttons(button), InputCodes::shift(modifiers), float(pos.x()),
-                   float(pos.y()));
-    d->lastButton = button;
+void chBut::Private::pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos) {
+    emit q->MouseDown(InputCodes::buttons(button), InputCodes::shift(modifiers), float(pos.x()),
+                      float(pos.y()));
+    lastButton = button;
     if (button != Qt::RightButton)
-        Redraw(StatePressed, false);
+        redraw(StatePressed, false);
 }
 
 void chBut::mousePressEvent(QMouseEvent* event) {
-    pressAt(event->button(), event->modifiers(), event->position());
+    d->pressAt(event->button(), event->modifiers(), event->position());
 }
 
 void chBut::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click presses and clicks like the first one; the implicit
     // grab of the press keeps the mouse captured until the release.
     if (event->button() == Qt::LeftButton && d->lastButton == Qt::LeftButton)
-        pressAt(Qt::LeftButton, Qt::NoModifier, QPointF(0, 0));
+        d->pressAt(Qt::LeftButton, Qt::NoModifier, QPointF(0, 0));
     else
-        pressAt(event->button(), event->modifiers(), event->position());
+        d->pressAt(event->button(), event->modifiers(), event->position());
 }
 
 void chBut::mouseMoveEvent(QMouseEvent* event) {
@@ -48,42 +48,42 @@ void chBut::mouseMoveEvent(QMouseEvent* event) {
         if (held == Qt::NoButton && !d->hover) {
             d->hoverTimer.start();
             d->hover = true;
-            Redraw(StateNormal, true);
+            d->redraw(StateNormal, true);
             emit MouseOver();
         }
         if (held == Qt::LeftButton)
-            Redraw(StatePressed, false);
+            d->redraw(StatePressed, false);
     } else {
-        Redraw(StateNormal, false);
+        d->redraw(StateNormal, false);
     }
 }
 
-void chBut::pollHover() {
+void chBut::Private::pollHover() {
     if (pointerOver(QCursor::pos()))
         return;
-    d->hoverTimer.stop();
-    d->hover = false;
-    Redraw(d->lastState, true);
-    emit MouseOut();
+    hoverTimer.stop();
+    hover = false;
+    redraw(lastState, true);
+    emit q->MouseOut();
 }
 
 void chBut::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseUp(InputCodes::buttons(event->button()), InputCodes::shift(event->modifiers()),
                  float(event->position().x()), float(event->position().y()));
     if (event->button() != Qt::RightButton)
-        Redraw(StateNormal, false);
+        d->redraw(StateNormal, false);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        doClick();
+        d->doClick();
 }
 
-void chBut::doClick() {
-    if (d->lastButton != Qt::LeftButton || !isEnabled())
+void chBut::Private::doClick() {
+    if (lastButton != Qt::LeftButton || !q->isEnabled())
         return;
-    if (d->checkBoxBehaviour)
-        d->value = !d->value;
-    Redraw(StateNormal, true);
-    repaint();
-    emit Click();
+    if (checkBoxBehaviour)
+        value = !value;
+    redraw(StateNormal, true);
+    q->repaint();
+    emit q->Click();
 }
 
 void chBut::keyPressEvent(QKeyEvent* event) {
@@ -91,7 +91,7 @@ void chBut::keyPressEvent(QKeyEvent* event) {
     d->lastKey = event->key();
     switch (event->key()) {
     case Qt::Key_Space:
-        Redraw(StatePressed, false);
+        d->redraw(StatePressed, false);
         break;
     case Qt::Key_Left:
     case Qt::Key_Up:
@@ -117,7 +117,7 @@ void chBut::keyReleaseEvent(QKeyEvent* event) {
         d->lastKey = 0;
         if (d->checkBoxBehaviour)
             d->value = !d->value;
-        Redraw(StateNormal, true);
+        d->redraw(StateNormal, true);
         repaint();
         emit Click();
     }
@@ -126,13 +126,13 @@ void chBut::keyReleaseEvent(QKeyEvent* event) {
 void chBut::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     d->hasFocus = true;
-    Redraw(d->lastState, true);
+    d->redraw(d->lastState, true);
 }
 
 void chBut::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     d->hasFocus = false;
-    Redraw(d->lastState, true);
+    d->redraw(d->lastState, true);
 }
 
 } // namespace glimmer

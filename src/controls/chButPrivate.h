@@ -4,6 +4,7 @@
 #include <glimmer/chBut.h>
 
 #include "controls/ButtonColors.h"
+#include "controls/PropertyTable.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -13,7 +14,12 @@ namespace glimmer {
 
 /// The button's data, kept out of the public header so that it can change without breaking
 /// programs built against the library.
-struct chBut::Private {
+struct GLIMMER_NO_EXPORT chBut::Private {
+    explicit Private(chBut* control) : q(control) {}
+
+    chBut* q;
+    bool quiet = false; ///< reading a bag: no change reports
+
     // persisted properties
     quint32 backColor = OleColor::ButtonFace;
     quint32 backOver = OleColor::ButtonFace;
@@ -48,7 +54,6 @@ struct chBut::Private {
     bool hover = false;
     int lastState = StateNormal;
     int drawnState = -1;
-    bool quiet = false;
     QString lastCaption;
     bool suspended = false;
     bool silentFont = false;
@@ -63,6 +68,35 @@ struct chBut::Private {
     ButtonColors colors;
     QImage surface;
     QTimer hoverTimer;
+
+    /// The persisted properties: keys, defaults, initial values and what a change redoes.
+    static const PropertyTable<Private>& table();
+    /// Brings the button up to date after a property changed (the effects of chButProperties.cpp).
+    void apply(unsigned effects);
+    /// Brings access key, cursor, region, colours and layout up to date after a bag was read or
+    /// initial values were given, and redraws in @p state.
+    void applyAll(int state);
+    /// Sets a font attribute's font; the change is not reported (the Font property is).
+    void setFontSilently(const QFont& f);
+
+    /// Draws the surface in @p state; unless @p force, only when state or caption changed.
+    void redraw(int state, bool force);
+    void setColors();
+    void layoutCaption();
+    void updateRegion();
+    void updateAccessKey();
+    void updateCursor();
+    bool paintingAllowed() const;
+    /// Distance of the focus rectangle from the edge.
+    int inset() const;
+    /// The caption on one line and the picture where PicturePosition puts it.
+    QSize contentSize() const;
+
+    void pollHover();
+    /// True when the pointer at @p global is over this button's window.
+    bool pointerOver(const QPoint& global) const;
+    void doClick();
+    void pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
 };
 
 } // namespace glimmer

@@ -6,159 +6,137 @@
 
 #include <glimmer/OleColor.h>
 
-#include <QScopeGuard>
-
 namespace glimmer {
 
 namespace {
 
-// Property-bag keys; a write reports its change under the same key.
+// Keys the hover colours' defaults refer to.
 constexpr char kBackColor[] = "BCOL";
-constexpr char kBackOver[] = "BCOLO";
 constexpr char kForeColor[] = "FCOL";
-constexpr char kForeOver[] = "FCOLO";
-constexpr char kMaskColor[] = "MCOL";
-constexpr char kButtonType[] = "BTYPE";
-constexpr char kCaption[] = "TX";
-constexpr char kEnabled[] = "ENAB";
-constexpr char kFont[] = "FONT";
-constexpr char kColorScheme[] = "COLTYPE";
-constexpr char kShowFocusRect[] = "FOCUSR";
-constexpr char kMousePointer[] = "MPTR";
-constexpr char kMouseIcon[] = "MICON";
-constexpr char kHandPointer[] = "HAND";
-constexpr char kSoftBevel[] = "SOFT";
-constexpr char kPictureNormal[] = "PICN";
-constexpr char kPictureOver[] = "PICH";
-constexpr char kPicturePosition[] = "PICPOS";
-constexpr char kUseMaskColor[] = "UMCOL";
-constexpr char kUseGreyscale[] = "NGREY";
-constexpr char kSpecialEffect[] = "FX";
-constexpr char kCheckBox[] = "CHECK";
-constexpr char kValue[] = "VALUE";
-// Hosts know the hover picture's change under this key rather than its bag key.
-constexpr char kPictureOverChange[] = "PICO";
 
 constexpr quint32 DefaultMaskColor = 0xC0C0C0;
 constexpr PropertyRange PointerCodes = {std::numeric_limits<short>::min(),
                                         std::numeric_limits<short>::max()};
 
+// The button's own effects of a change, besides colours, layout and drawing.
+constexpr unsigned ShortcutKey = effect::FirstOwn;
+constexpr unsigned PointerShape = effect::FirstOwn << 1;
+constexpr unsigned WindowShape = effect::FirstOwn << 2;
+
 } // namespace
 
-const PropertyTable<chBut>& chBut::propertyTable() {
+const PropertyTable<chBut::Private>& chBut::Private::table() {
+    using P = Private;
     using Init = PropertyInit;
-    auto enabled = functionAccess<bool, chBut>([](const chBut& b) { return b.isEnabled(); },
-                                               [](chBut& b, const bool& v) { b.setEnabled(v); });
-    auto font = functionAccess<QFont, chBut>([](const chBut& b) { return b.font(); },
-                                             [](chBut& b, const QFont& v) { b.setFont(v); });
+    using effect::Recolour, effect::Relayout, effect::Repaint;
+    const unsigned colour = Recolour | Repaint;
+    const unsigned layout = Relayout | Repaint;
+    auto enabled = getterAccess(&widgetEnabled<P>, [](P& d, const bool& v) { d.q->setEnabled(v); });
+    auto font = getterAccess(&widgetFont<P>, [](P& d, const QFont& v) { d.q->setFont(v); });
     // clang-format off
-#define FIELD(name) fieldAccess<chBut, decltype(Private::name)>([](chBut& c) -> auto& { return c.d->name; })
-    static const PropertyTable<chBut> table(PropertyTable<chBut>::EveryValue, {
-        {"BackColor", kBackColor, fixedDefault(OleColor::ButtonFace), FIELD(backColor), Init::AsDefault},
-        {"BackOver", kBackOver, sameAsDefault(kBackColor), FIELD(backOver), Init::AsDefault},
-        {"ForeColor", kForeColor, fixedDefault(OleColor::ButtonText), FIELD(foreColor), Init::AsDefault},
-        {"ForeOver", kForeOver, sameAsDefault(kForeColor), FIELD(foreOver), Init::AsDefault},
-        {"MaskColor", kMaskColor, fixedDefault(DefaultMaskColor), FIELD(maskColor), Init::AsDefault},
-        {"ButtonType", kButtonType, fixedDefault(Windows32Bit), FIELD(buttonType), Init::AsDefault, {SimpleFlat, Hover3D}},
-        {"Caption", kCaption, fixedDefault(QString()), FIELD(caption), Init::HostName},
-        {"Enabled", kEnabled, fixedDefault(true), enabled, Init::AsDefault},
-        {"Font", kFont, ownFontDefault(), font, Init::HostFont},
-        {"ColorScheme", kColorScheme, fixedDefault(UseWindows), FIELD(colorScheme), Init::AsDefault, {UseWindows, UseContainer}},
-        {"ShowFocusRect", kShowFocusRect, fixedDefault(true), FIELD(showFocusRect), Init::AsDefault},
-        {"MousePointer", kMousePointer, fixedDefault(0), FIELD(mousePointer), Init::Keep, PointerCodes},
-        {"MouseIcon", kMouseIcon, {}, FIELD(mouseIcon)},
-        {"HandPointer", kHandPointer, fixedDefault(false), FIELD(handPointer)},
-        {"SoftBevel", kSoftBevel, fixedDefault(false), FIELD(softBevel)},
-        {"PictureNormal", kPictureNormal, {}, FIELD(pictureNormal)},
-        {"PictureOver", kPictureOver, {}, FIELD(pictureOver)},
-        {"PicturePosition", kPicturePosition, fixedDefault(cbLeft), FIELD(picturePosition), Init::Keep, {cbLeft, cbBackground}},
-        {"UseMaskColor", kUseMaskColor, fixedDefault(true), FIELD(useMaskColor), Init::AsDefault},
-        {"UseGreyscale", kUseGreyscale, fixedDefault(false), FIELD(useGreyscale)},
-        {"SpecialEffect", kSpecialEffect, fixedDefault(cbNone), FIELD(specialEffect), Init::Keep, {cbNone, cbShadowed}},
-        {"CheckBoxBehaviour", kCheckBox, fixedDefault(false), FIELD(checkBoxBehaviour)},
-        {"Value", kValue, fixedDefault(false), FIELD(value)}});
-#undef FIELD
+    static const PropertyTable<P> rows(PropertyTable<P>::EveryValue, &P::apply, {
+        {"BackColor", kBackColor, fixedDefault(OleColor::ButtonFace), memberAccess(&P::backColor), Init::AsDefault, {}, colour},
+        {"BackOver", "BCOLO", sameAsDefault(kBackColor), memberAccess(&P::backOver), Init::AsDefault, {}, colour},
+        {"ForeColor", kForeColor, fixedDefault(OleColor::ButtonText), memberAccess(&P::foreColor), Init::AsDefault, {}, colour},
+        {"ForeOver", "FCOLO", sameAsDefault(kForeColor), memberAccess(&P::foreOver), Init::AsDefault, {}, colour},
+        {"MaskColor", "MCOL", fixedDefault(DefaultMaskColor), memberAccess(&P::maskColor), Init::AsDefault, {}, colour},
+        {"ButtonType", "BTYPE", fixedDefault(Windows32Bit), memberAccess(&P::buttonType), Init::AsDefault, {SimpleFlat, Hover3D}, WindowShape | colour | layout},
+        {"Caption", "TX", fixedDefault(QString()), memberAccess(&P::caption), Init::HostName, {}, ShortcutKey | layout},
+        {"Enabled", "ENAB", fixedDefault(true), enabled, Init::AsDefault},
+        {"Font", "FONT", ownFontDefault(), font, Init::HostFont},
+        {"ColorScheme", "COLTYPE", fixedDefault(UseWindows), memberAccess(&P::colorScheme), Init::AsDefault, {UseWindows, UseContainer}, colour},
+        {"ShowFocusRect", "FOCUSR", fixedDefault(true), memberAccess(&P::showFocusRect), Init::AsDefault},
+        {"MousePointer", "MPTR", fixedDefault(0), memberAccess(&P::mousePointer), Init::Keep, PointerCodes, PointerShape},
+        {"MouseIcon", "MICON", {}, memberAccess(&P::mouseIcon), Init::Keep, {}, PointerShape},
+        {"HandPointer", "HAND", fixedDefault(false), memberAccess(&P::handPointer), Init::Keep, {}, PointerShape | Repaint},
+        {"SoftBevel", "SOFT", fixedDefault(false), memberAccess(&P::softBevel), Init::Keep, {}, colour},
+        {"PictureNormal", "PICN", {}, memberAccess(&P::pictureNormal), Init::Keep, {}, layout},
+        // Hosts know the hover picture's change under another key than its bag key.
+        {"PictureOver", "PICH", {}, memberAccess(&P::pictureOver), Init::Keep, {}, layout, "PICO"},
+        {"PicturePosition", "PICPOS", fixedDefault(cbLeft), memberAccess(&P::picturePosition), Init::Keep, {cbLeft, cbBackground}, layout},
+        {"UseMaskColor", "UMCOL", fixedDefault(true), memberAccess(&P::useMaskColor), Init::AsDefault},
+        {"UseGreyscale", "NGREY", fixedDefault(false), memberAccess(&P::useGreyscale)},
+        {"SpecialEffect", "FX", fixedDefault(cbNone), memberAccess(&P::specialEffect), Init::Keep, {cbNone, cbShadowed}},
+        {"CheckBoxBehaviour", "CHECK", fixedDefault(false), memberAccess(&P::checkBoxBehaviour)},
+        {"Value", "VALUE", fixedDefault(false), memberAccess(&P::value)}});
     // clang-format on
-    return table;
+    return rows;
+}
+
+void chBut::Private::apply(unsigned effects) {
+    if (effects & ShortcutKey)
+        updateAccessKey();
+    if (effects & PointerShape)
+        updateCursor();
+    if (effects & WindowShape)
+        updateRegion();
+    if (effects & effect::Recolour)
+        setColors();
+    if (effects & effect::Relayout) {
+        layoutCaption();
+        q->updateGeometry();
+    }
+    if (effects & effect::Repaint)
+        redraw(lastState, true);
 }
 
 void chBut::setBackColor(quint32 value) {
-    if (value == d->backColor && (!d->designMode || value == d->backOver))
-        return;
-    d->backColor = value;
-    if (d->designMode)
+    // At design time the hover colour follows, and its change is reported with this one.
+    const bool hoverFollows = d->designMode && value != d->backOver;
+    if (hoverFollows)
         d->backOver = value;
-    changed(kBackColor, true, false);
+    assign(*d, &Private::backColor, value, hoverFollows);
 }
 
 void chBut::setBackOver(quint32 value) {
-    if (value == d->backOver)
-        return;
-    d->backOver = value;
-    changed(kBackOver, true, false);
+    assign(*d, &Private::backOver, value);
 }
 
 void chBut::setForeColor(quint32 value) {
-    if (value == d->foreColor && (!d->designMode || value == d->foreOver))
-        return;
-    d->foreColor = value;
-    if (d->designMode)
+    const bool hoverFollows = d->designMode && value != d->foreOver;
+    if (hoverFollows)
         d->foreOver = value;
-    changed(kForeColor, true, false);
+    assign(*d, &Private::foreColor, value, hoverFollows);
 }
 
 void chBut::setForeOver(quint32 value) {
-    if (value == d->foreOver)
-        return;
-    d->foreOver = value;
-    changed(kForeOver, true, false);
+    assign(*d, &Private::foreOver, value);
 }
 
 void chBut::setMaskColor(quint32 value) {
-    if (value == d->maskColor)
-        return;
-    d->maskColor = value;
-    changed(kMaskColor, true, false);
+    assign(*d, &Private::maskColor, value);
 }
 
 void chBut::setButtonType(ButtonTypes value) {
-    if (value == d->buttonType || !propertyTable().admits(*this, kButtonType, value))
-        return;
-    d->buttonType = value;
-    updateRegion();
-    changed(kButtonType, true, true);
+    assign(*d, &Private::buttonType, value);
 }
 
 void chBut::setCaption(const QString& value) {
-    if (value == d->caption)
-        return;
-    d->caption = value;
-    updateAccessKey();
-    changed(kCaption, false, true);
+    assign(*d, &Private::caption, value);
 }
 
-void chBut::setFontSilently(const QFont& f) {
-    d->silentFont = true;
-    setFont(f);
-    d->silentFont = false;
+void chBut::Private::setFontSilently(const QFont& f) {
+    silentFont = true;
+    q->setFont(f);
+    silentFont = false;
 }
 
 void chBut::setFontBold(bool value) {
     QFont f = font();
     f.setBold(value);
-    setFontSilently(f);
+    d->setFontSilently(f);
 }
 
 void chBut::setFontItalic(bool value) {
     QFont f = font();
     f.setItalic(value);
-    setFontSilently(f);
+    d->setFontSilently(f);
 }
 
 void chBut::setFontUnderline(bool value) {
     QFont f = font();
     f.setUnderline(value);
-    setFontSilently(f);
+    d->setFontSilently(f);
 }
 
 void chBut::setFontSize(short value) {
@@ -166,141 +144,102 @@ void chBut::setFontSize(short value) {
         return;
     QFont f = font();
     f.setPointSize(value);
-    setFontSilently(f);
+    d->setFontSilently(f);
 }
 
 void chBut::setFontName(const QString& value) {
     QFont f = font();
     f.setFamily(value);
-    setFontSilently(f);
+    d->setFontSilently(f);
 }
 
 void chBut::setColorScheme(ColorTypes value) {
-    if (value == d->colorScheme || !propertyTable().admits(*this, kColorScheme, value))
-        return;
-    d->colorScheme = value;
-    changed(kColorScheme, true, false);
+    assign(*d, &Private::colorScheme, value);
 }
 
 void chBut::setShowFocusRect(bool value) {
-    if (value == d->showFocusRect)
-        return;
-    d->showFocusRect = value;
-    changed(kShowFocusRect, false, false);
+    assign(*d, &Private::showFocusRect, value);
 }
 
-void chBut::updateCursor() {
+void chBut::Private::updateCursor() {
     static const Qt::CursorShape shapes[] = {
         Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
         Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
         Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
         Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
-    if (d->mousePointer == 99) {
-        if (d->handPointer)
-            setCursor(Qt::PointingHandCursor);
-        else if (!d->mouseIcon.isNull())
-            setCursor(QCursor(d->mouseIcon));
+    if (mousePointer == 99) {
+        if (handPointer)
+            q->setCursor(Qt::PointingHandCursor);
+        else if (!mouseIcon.isNull())
+            q->setCursor(QCursor(mouseIcon));
         else
-            unsetCursor();
-    } else if (d->mousePointer > 0 && d->mousePointer < short(std::size(shapes))) {
-        setCursor(shapes[d->mousePointer]);
+            q->unsetCursor();
+    } else if (mousePointer > 0 && mousePointer < short(std::size(shapes))) {
+        q->setCursor(shapes[mousePointer]);
     } else {
-        unsetCursor();
+        q->unsetCursor();
     }
 }
 
 void chBut::setMousePointer(short value) {
-    if (value == d->mousePointer)
-        return;
-    d->mousePointer = value;
-    updateCursor();
-    emit propertyChanged(QString::fromLatin1(kMousePointer));
+    assign(*d, &Private::mousePointer, value);
 }
 
 void chBut::setMouseIcon(const QPixmap& value) {
-    d->mouseIcon = value;
-    updateCursor();
-    emit propertyChanged(QString::fromLatin1(kMouseIcon));
+    assign(*d, &Private::mouseIcon, value);
 }
 
 void chBut::setHandPointer(bool value) {
     if (value == d->handPointer)
         return;
-    d->handPointer = value;
-    if (value) {
-        d->mousePointer = 99;
-    } else {
+    // The hand takes the pointer code 99 (an icon of one's own); without it the arrow, 1.
+    d->mousePointer = value ? 99 : 1;
+    if (!value)
         d->mouseIcon = QPixmap();
-        d->mousePointer = 1;
-    }
-    updateCursor();
-    changed(kHandPointer, false, false);
+    assign(*d, &Private::handPointer, value);
 }
 
 void chBut::setSoftBevel(bool value) {
-    if (value == d->softBevel)
-        return;
-    d->softBevel = value;
-    changed(kSoftBevel, true, false);
+    assign(*d, &Private::softBevel, value);
 }
 
 void chBut::setPictureNormal(const QPixmap& value) {
-    d->pictureNormal = value;
-    changed(kPictureNormal, false, true);
+    assign(*d, &Private::pictureNormal, value);
 }
 
 void chBut::setPictureOver(const QPixmap& value) {
-    d->pictureOver = value;
-    changed(kPictureOverChange, false, true);
+    assign(*d, &Private::pictureOver, value);
 }
 
 void chBut::setPicturePosition(PicPositions value) {
-    if (value == d->picturePosition || !propertyTable().admits(*this, kPicturePosition, value))
-        return;
-    d->picturePosition = value;
-    changed(kPicturePosition, false, true);
+    assign(*d, &Private::picturePosition, value);
 }
 
 void chBut::setUseMaskColor(bool value) {
-    if (value == d->useMaskColor)
-        return;
-    d->useMaskColor = value;
-    changed(kUseMaskColor, false, false);
+    assign(*d, &Private::useMaskColor, value);
 }
 
 void chBut::setUseGreyscale(bool value) {
-    if (value == d->useGreyscale)
-        return;
-    d->useGreyscale = value;
-    changed(kUseGreyscale, false, false);
+    assign(*d, &Private::useGreyscale, value);
 }
 
 void chBut::setSpecialEffect(fx value) {
-    if (value == d->specialEffect || !propertyTable().admits(*this, kSpecialEffect, value))
-        return;
-    d->specialEffect = value;
-    changed(kSpecialEffect, false, false);
+    assign(*d, &Private::specialEffect, value);
 }
 
 void chBut::setCheckBoxBehaviour(bool value) {
-    if (value == d->checkBoxBehaviour)
-        return;
-    d->checkBoxBehaviour = value;
-    changed(kCheckBox, false, false);
+    assign(*d, &Private::checkBoxBehaviour, value);
 }
 
 void chBut::setValue(bool value) {
-    if (value == d->value)
-        return;
-    d->value = value;
-    changed(kValue, false, false);
+    assign(*d, &Private::value, value);
 }
 
 void chBut::setDisplayAsDefault(bool value) {
     if (value == d->displayAsDefault)
         return;
     d->displayAsDefault = value;
-    Redraw(d->lastState, true);
+    d->redraw(d->lastState, true);
 }
 
 void chBut::setDesignMode(bool value) {
@@ -308,31 +247,27 @@ void chBut::setDesignMode(bool value) {
 }
 
 void chBut::InitProperties(const QString& name) {
-    d->quiet = true;
-    propertyTable().init(*this, name);
-    d->quiet = false;
-    applyProperties(StateNormal);
+    Private::table().init(*d, name);
+    d->applyAll(StateNormal);
 }
 
 void chBut::ReadProperties(const PropertyBag& bag) {
-    d->quiet = true;
-    // Restores the quiet flag also when a bad value raises PropertyError.
-    const auto loud = qScopeGuard([this] { d->quiet = false; });
-    propertyTable().load(*this, bag);
-    applyProperties(d->lastState);
+    Private::table().load(*d, bag);
+    d->applyAll(d->lastState);
 }
 
 void chBut::WriteProperties(PropertyBag& bag) const {
-    propertyTable().write(*this, bag);
+    Private::table().write(*d, bag);
 }
 
-void chBut::applyProperties(int state) {
+void chBut::Private::applyAll(int state) {
     updateAccessKey();
     updateCursor();
     updateRegion();
-    SetColors();
+    setColors();
     layoutCaption();
-    Redraw(state, true);
+    q->updateGeometry();
+    redraw(state, true);
 }
 
 } // namespace glimmer

@@ -30,7 +30,11 @@ int effective(int divisions, int whenZero) {
 
 } // namespace
 
-struct s2M2::Private {
+struct GLIMMER_NO_EXPORT s2M2::Private {
+    explicit Private(s2M2* control) : q(control) {}
+
+    s2M2* q;
+    bool quiet = false;
     quint32 backColor = 0xC0C0C0;
     quint32 barColor = 0x808080;
     quint32 barHiLiteColor = 0x00FF00;
@@ -55,10 +59,59 @@ struct s2M2::Private {
     int minors() const { return effective(minorDivisions, 2); }
     int majorStep() const { return minorStep * minors(); }
     int barTop() const { return pointerBarSpace + 11; }
+    int numbersTop() const { return barTop() + barWidth + 6 - numVOffAdjust; }
     int scaleWidth() const { return majorStep() * majors() + 12; }
+    int widthAt(int step) const { return step * minors() * majors() + 12; }
+
+    /// The number under major mark @p i, with one decimal.
+    QString number(int i) const {
+        const float step = (maxValue - minValue) / static_cast<float>(majors());
+        const float v = std::round((minValue + static_cast<float>(i) * step) * 10.0f) / 10.0f;
+        return QString::number(static_cast<double>(v), 'g', 7);
+    }
+
+    /// Down to the bottom of the numbers, and at least of the pointer, the bar and the marks.
+    int height() const {
+        const int bar = barTop() + std::max(barWidth + 6, barHiliteWidth);
+        return std::max({11, bar, numbersTop() + QFontMetrics(q->font()).height()});
+    }
+
+    static const PropertyTable<Private>& table();
+
+    /// Repaint: a colour; Relayout: the steps, the width or the numbers; Relight: the value.
+    void apply(unsigned effects) {
+        if (effects & effect::Relayout) {
+            q->Refresh();
+            q->updateGeometry();
+        } else if (effects & effect::Repaint) {
+            q->update();
+        }
+        if (effects & effect::Relight)
+            q->setLighting();
+    }
+
+    /// The minor step from the width the host gave, and the width that follows from it.
+    void applySize() {
+        const int a = q->width();
+        const float room = static_cast<float>(std::max(a - 12, 10));
+        const float x = room / static_cast<float>(majors()) / static_cast<float>(minors());
+        minorStep = std::max(static_cast<int>(std::ceil(x)), 3);
+        const int w = scaleWidth();
+        if (w != a)
+            q->resize(w, q->height());
+        length = meter::highlightLength(value, minValue, maxValue, q->width() - 12);
+    }
+
+    QRect pointerArea(int at) const {
+        // The pointer (x from p − 3, 7 wide, rows 3 … 10) and the strip from x = 5 to p.
+        const int p = at + 5;
+        const QRect pointer(p - 3, 3, 7, 8);
+        const QRect strip(5, barTop(), std::max(at, 1), std::max(barHiliteWidth, 1));
+        return pointer | strip;
+    }
 };
 
-s2M2::s2M2(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
+s2M2::s2M2(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
     resize(200, 40);
 }
 
@@ -126,129 +179,83 @@ int s2M2::highlightLength() const {
 }
 
 void s2M2::setBackColor(quint32 v) {
-    colorChanged("BackColor", d->backColor, v);
+    assign(*d, &Private::backColor, v);
 }
 void s2M2::setBarColor(quint32 v) {
-    colorChanged("BarColor", d->barColor, v);
+    assign(*d, &Private::barColor, v);
 }
 void s2M2::setBarHiLiteColor(quint32 v) {
-    colorChanged("BarHiLiteColor", d->barHiLiteColor, v);
+    assign(*d, &Private::barHiLiteColor, v);
 }
 void s2M2::setMajorMarkColor(quint32 v) {
-    colorChanged("MajorMarkColor", d->majorMarkColor, v);
+    assign(*d, &Private::majorMarkColor, v);
 }
 void s2M2::setMinorMarkColor(quint32 v) {
-    colorChanged("MinorMarkColor", d->minorMarkColor, v);
+    assign(*d, &Private::minorMarkColor, v);
 }
 void s2M2::setNumbersColor(quint32 v) {
-    colorChanged("NumbersColor", d->numbersColor, v);
+    assign(*d, &Private::numbersColor, v);
 }
 void s2M2::setPointerColor(quint32 v) {
-    colorChanged("PointerColor", d->pointerColor, v);
+    assign(*d, &Private::pointerColor, v);
 }
 void s2M2::setMajorDivisions(int v) {
-    layoutChanged("MajorDivisions", d->majorDivisions, v);
+    assign(*d, &Private::majorDivisions, v);
 }
 void s2M2::setMinorDivisions(int v) {
-    layoutChanged("MinorDivisions", d->minorDivisions, v);
+    assign(*d, &Private::minorDivisions, v);
 }
 void s2M2::setBarWidth(int v) {
-    layoutChanged("BarWidth", d->barWidth, v);
+    assign(*d, &Private::barWidth, v);
 }
 void s2M2::setBarHiliteWidth(int v) {
-    layoutChanged("BarHiliteWidth", d->barHiliteWidth, v);
+    assign(*d, &Private::barHiliteWidth, v);
 }
 void s2M2::setPointerBarSpace(int v) {
-    layoutChanged("PointerBarSpace", d->pointerBarSpace, v);
+    assign(*d, &Private::pointerBarSpace, v);
 }
 void s2M2::setNumVOffAdjust(int v) {
-    layoutChanged("NumVOffAdjust", d->numVOffAdjust, v);
+    assign(*d, &Private::numVOffAdjust, v);
 }
-
-void s2M2::colorChanged(const char* key, quint32& field, quint32 value) {
-    if (field == value)
-        return;
-    field = value;
-    emit propertyChanged(QString::fromLatin1(key));
-    update();
-}
-
-void s2M2::layoutChanged(const char* key, int& field, int value) {
-    if (field == value)
-        return;
-    field = value;
-    emit propertyChanged(QString::fromLatin1(key));
-    Refresh();
-}
-
 void s2M2::setValue(float value) {
-    if (value == d->value)
-        return;
-    d->value = meter::steppedValue(d->value, value, d->maxJumpRatio, d->minValue, d->maxValue);
-    valueChanged("Value");
+    assign(*d, &Private::value,
+           meter::steppedValue(d->value, value, d->maxJumpRatio, d->minValue, d->maxValue));
 }
-
 void s2M2::setMaxJumpRatio(float value) {
-    value = meter::clampedJumpRatio(value);
-    if (value == d->maxJumpRatio)
-        return;
-    d->maxJumpRatio = value;
-    emit propertyChanged(QStringLiteral("MaxJumpRatio"));
+    assign(*d, &Private::maxJumpRatio, meter::clampedJumpRatio(value));
 }
-
 void s2M2::setMinValue(float value) {
-    value = meter::acceptedMinValue(value, d->maxValue);
-    if (value == d->minValue)
-        return;
-    d->minValue = value;
-    emit propertyChanged(QStringLiteral("MinValue"));
-    Refresh(); // the numbers change with the range
+    assign(*d, &Private::minValue, meter::acceptedMinValue(value, d->maxValue));
 }
-
 void s2M2::setMaxValue(float value) {
-    value = meter::acceptedMaxValue(value, d->minValue);
-    if (value == d->maxValue)
-        return;
-    d->maxValue = value;
-    emit propertyChanged(QStringLiteral("MaxValue"));
-    Refresh();
+    assign(*d, &Private::maxValue, meter::acceptedMaxValue(value, d->minValue));
 }
 
-void s2M2::valueChanged(const char* key) {
-    emit propertyChanged(QString::fromLatin1(key));
-    setLighting();
+QSize s2M2::sizeHint() const {
+    // Neighbouring numbers, each centred on its mark, keep a gap of 4 pixels.
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (int i = 0; i <= d->majors(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(d->number(i)));
+    const int step = std::max((widest + 4 + d->minors() - 1) / d->minors(), 3);
+    return QSize(d->widthAt(step), d->height());
 }
 
-QRect s2M2::pointerArea(int length) const {
-    // The pointer (x from p − 3, 7 wide, rows 3 … 10) and the strip from x = 5 to p.
-    const int p = length + 5;
-    const QRect pointer(p - 3, 3, 7, 8);
-    const QRect strip(5, d->barTop(), std::max(length, 1), std::max(d->barHiliteWidth, 1));
-    return pointer | strip;
+QSize s2M2::minimumSizeHint() const {
+    return QSize(d->widthAt(3), d->height());
 }
 
 void s2M2::setLighting() {
     const int length = meter::highlightLength(d->value, d->minValue, d->maxValue, width() - 12);
     if (length == d->length)
         return;
-    const QRect before = pointerArea(d->length);
+    const QRect before = d->pointerArea(d->length);
     d->length = length;
-    update(QRegion(before) | pointerArea(length));
-}
-
-void s2M2::applySize() {
-    const int a = width();
-    const float room = static_cast<float>(std::max(a - 12, 10));
-    const float x = room / static_cast<float>(d->majors()) / static_cast<float>(d->minors());
-    d->minorStep = std::max(static_cast<int>(std::ceil(x)), 3);
-    const int w = d->scaleWidth();
-    if (w != a)
-        resize(w, height());
-    d->length = meter::highlightLength(d->value, d->minValue, d->maxValue, width() - 12);
+    update(QRegion(before) | d->pointerArea(length));
 }
 
 void s2M2::Refresh() {
-    applySize();
+    d->applySize();
     update();
 }
 
@@ -263,8 +270,10 @@ void s2M2::resizeEvent(QResizeEvent* event) {
 
 void s2M2::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         update();
+        Private::table().report(*d, &widgetFont<Private>);
+    }
 }
 
 void s2M2::paintEvent(QPaintEvent* event) {
@@ -289,11 +298,9 @@ void s2M2::paintEvent(QPaintEvent* event) {
     p.setPen(colour(d->numbersColor));
     p.setFont(font());
     const QFontMetrics metrics(font());
-    const int numbersTop = markTop + 6 - d->numVOffAdjust;
-    const float step = (d->maxValue - d->minValue) / static_cast<float>(majors);
+    const int numbersTop = d->numbersTop();
     for (int i = 0; i <= majors; ++i) {
-        const float v = std::round((d->minValue + static_cast<float>(i) * step) * 10.0f) / 10.0f;
-        const QString text = QString::number(static_cast<double>(v), 'g', 7);
+        const QString text = d->number(i);
         const int left = i * big + 5 - metrics.horizontalAdvance(text) / 2 + 1;
         p.drawText(left, numbersTop + metrics.ascent(), text);
     }
@@ -307,50 +314,50 @@ void s2M2::paintEvent(QPaintEvent* event) {
     p.fillRect(x, 10, 1, 1, pointer);
 }
 
-const PropertyTable<s2M2>& s2M2::propertyTable() {
-#define FIELD(name)                                                                                \
-    fieldAccess<s2M2, decltype(Private::name)>([](s2M2 & c) -> auto& { return c.d->name; })
-    using Init = PropertyInit;
-    auto font = functionAccess<QFont, s2M2>([](const s2M2& c) { return c.font(); },
-                                            [](s2M2& c, const QFont& v) { c.setFont(v); });
+const PropertyTable<s2M2::Private>& s2M2::Private::table() {
+    using P = Private;
+    using effect::Relayout, effect::Relight;
+    const auto init = PropertyInit::AsDefault;
+    auto font = getterAccess(&widgetFont<P>, [](P& d, const QFont& v) { d.q->setFont(v); });
     // clang-format off
-    static const PropertyTable<s2M2> table(PropertyTable<s2M2>::WithDefaults, {
-        {"BackColor", "BackColor", fixedDefault(0xC0C0C0), FIELD(backColor), Init::AsDefault},
-        {"BarColor", "BarColor", fixedDefault(0x808080), FIELD(barColor), Init::AsDefault},
-        {"BarHiLiteColor", "BarHiLiteColor", fixedDefault(0x00FF00), FIELD(barHiLiteColor), Init::AsDefault},
-        {"MajorMarkColor", "MajorMarkColor", fixedDefault(0x808080), FIELD(majorMarkColor), Init::AsDefault},
-        {"MinorMarkColor", "MinorMarkColor", fixedDefault(0x808080), FIELD(minorMarkColor), Init::AsDefault},
-        {"NumbersColor", "NumbersColor", fixedDefault(0x00FF00), FIELD(numbersColor), Init::AsDefault},
-        {"PointerColor", "PointerColor", fixedDefault(0xFF0000), FIELD(pointerColor), Init::AsDefault},
-        {"MajorDivisions", "MajorDivisions", fixedDefault(4), FIELD(majorDivisions), Init::AsDefault},
-        {"MinorDivisions", "MinorDivisions", fixedDefault(2), FIELD(minorDivisions), Init::AsDefault},
-        {"BarWidth", "BarWidth", fixedDefault(3), FIELD(barWidth), Init::AsDefault},
-        {"BarHiliteWidth", "BarHiliteWidth", fixedDefault(2), FIELD(barHiliteWidth), Init::AsDefault},
-        {"PointerBarSpace", "PointerBarSpace", fixedDefault(-2), FIELD(pointerBarSpace), Init::AsDefault},
-        {"NumVOffAdjust", "NumVOffAdjust", fixedDefault(-2), FIELD(numVOffAdjust), Init::AsDefault},
-        {"Font", "Font", hostFontDefault(), font, Init::HostFont},
-        {"Value", "Value", fixedDefault(0.0f), FIELD(value), Init::AsDefault},
-        {"MaxJumpRatio", "MaxJumpRatio", fixedDefault(0.0f), FIELD(maxJumpRatio), Init::AsDefault},
-        {"MinValue", "MinValue", fixedDefault(0.0f), FIELD(minValue), Init::AsDefault},
-        {"MaxValue", "MaxValue", fixedDefault(6.0f), FIELD(maxValue), Init::AsDefault}});
+    static const PropertyTable<P> rows(PropertyTable<P>::WithDefaults, &P::apply, {
+        {"BackColor", fixedDefault(0xC0C0C0), memberAccess(&P::backColor), init},
+        {"BarColor", fixedDefault(0x808080), memberAccess(&P::barColor), init},
+        {"BarHiLiteColor", fixedDefault(0x00FF00), memberAccess(&P::barHiLiteColor), init},
+        {"MajorMarkColor", fixedDefault(0x808080), memberAccess(&P::majorMarkColor), init},
+        {"MinorMarkColor", fixedDefault(0x808080), memberAccess(&P::minorMarkColor), init},
+        {"NumbersColor", fixedDefault(0x00FF00), memberAccess(&P::numbersColor), init},
+        {"PointerColor", fixedDefault(0xFF0000), memberAccess(&P::pointerColor), init},
+        {"MajorDivisions", fixedDefault(4), memberAccess(&P::majorDivisions), init, {}, Relayout},
+        {"MinorDivisions", fixedDefault(2), memberAccess(&P::minorDivisions), init, {}, Relayout},
+        {"BarWidth", fixedDefault(3), memberAccess(&P::barWidth), init, {}, Relayout},
+        {"BarHiliteWidth", fixedDefault(2), memberAccess(&P::barHiliteWidth), init, {}, Relayout},
+        {"PointerBarSpace", fixedDefault(-2), memberAccess(&P::pointerBarSpace), init, {}, Relayout},
+        {"NumVOffAdjust", fixedDefault(-2), memberAccess(&P::numVOffAdjust), init, {}, Relayout},
+        {"Font", hostFontDefault(), font, PropertyInit::HostFont},
+        {"Value", fixedDefault(0.0f), memberAccess(&P::value), init, {}, Relight},
+        // The jump ratio acts on the next value only: nothing to draw.
+        {"MaxJumpRatio", fixedDefault(0.0f), memberAccess(&P::maxJumpRatio), init, {}, effect::None},
+        // The numbers change with the range.
+        {"MinValue", fixedDefault(0.0f), memberAccess(&P::minValue), init, {}, Relayout},
+        {"MaxValue", fixedDefault(6.0f), memberAccess(&P::maxValue), init, {}, Relayout}});
     // clang-format on
-#undef FIELD
-    return table;
+    return rows;
 }
 
 void s2M2::InitProperties() {
-    propertyTable().init(*this, QString());
-    Refresh();
+    Private::table().init(*d, QString());
+    d->apply(effect::Relayout);
 }
 
 void s2M2::ReadProperties(const PropertyBag& bag) {
-    propertyTable().load(*this, bag);
+    Private::table().load(*d, bag);
     d->maxJumpRatio = meter::clampedJumpRatio(d->maxJumpRatio);
-    Refresh();
+    d->apply(effect::Relayout);
 }
 
 void s2M2::WriteProperties(PropertyBag& bag) const {
-    propertyTable().write(*this, bag);
+    Private::table().write(*d, bag);
 }
 
 } // namespace glimmer

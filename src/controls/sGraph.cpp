@@ -23,7 +23,11 @@ constexpr int SmallestGridDistance = 4;
 
 } // namespace
 
-struct sGraph::Private {
+struct GLIMMER_NO_EXPORT sGraph::Private {
+    explicit Private(sGraph* control) : q(control) {}
+
+    sGraph* q;
+    bool quiet = false;
     quint32 backColor = OleColor::ButtonFace;
     quint32 gridColor = 0xE0E0E0;
     quint32 plotColor = 0x0000E0;
@@ -38,9 +42,24 @@ struct sGraph::Private {
     sg_VGridDir vGridDir = sg_Forward;
     GraphRing ring;
     bool designMode = false;
+
+    static const PropertyTable<Private>& table();
+
+    /// Every property shows in the picture alone; the grid distances also in the size hints.
+    void apply(unsigned effects) {
+        if (effects & effect::Relayout)
+            q->updateGeometry();
+        q->Refresh();
+    }
+
+    void checkIndex(int ith) const {
+        if (ith < 0 || ith >= ring.size())
+            throw ControlError(SubscriptOutOfRange, QStringLiteral("sGraph"),
+                               QStringLiteral("subscript out of range"));
+    }
 };
 
-sGraph::sGraph(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
+sGraph::sGraph(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
     setMinimumSize(SmallestSide, SmallestSide);
 }
 
@@ -93,99 +112,57 @@ bool sGraph::designMode() const {
 }
 
 void sGraph::setBackColor(quint32 v) {
-    colorChanged("BackColor", d->backColor, v);
+    assign(*d, &Private::backColor, v);
 }
 void sGraph::setGridColor(quint32 v) {
-    colorChanged("GridColor", d->gridColor, v);
+    assign(*d, &Private::gridColor, v);
 }
 void sGraph::setPlotColor(quint32 v) {
-    colorChanged("PlotColor", d->plotColor, v);
+    assign(*d, &Private::plotColor, v);
 }
 void sGraph::setBorderColor(quint32 v) {
-    colorChanged("BorderColor", d->borderColor, v);
+    assign(*d, &Private::borderColor, v);
 }
 void sGraph::setDarkShadowColor(quint32 v) {
-    colorChanged("DarkShadowColor", d->darkShadowColor, v);
+    assign(*d, &Private::darkShadowColor, v);
 }
 void sGraph::setLightShadowColor(quint32 v) {
-    colorChanged("LightShadowColor", d->lightShadowColor, v);
+    assign(*d, &Private::lightShadowColor, v);
 }
-
-void sGraph::colorChanged(const char* key, quint32& field, quint32 value) {
-    if (field == value)
-        return;
-    field = value;
-    changed(key);
-}
-
 void sGraph::setLevel(sg_LevelEnum value) {
-    if (!propertyTable().admits(*this, "Level", value))
-        return;
-    if (value == d->level)
-        return;
-    d->level = value;
-    changed("Level");
+    assign(*d, &Private::level, value);
 }
-
 void sGraph::setMinValue(int value) {
-    value = std::min(value, d->maxValue);
-    if (value == d->minValue)
-        return;
-    d->minValue = value;
-    changed("MinValue");
+    assign(*d, &Private::minValue, std::min(value, d->maxValue));
 }
-
 void sGraph::setMaxValue(int value) {
-    value = std::max(value, d->minValue);
-    if (value == d->maxValue)
-        return;
-    d->maxValue = value;
-    changed("MaxValue");
+    assign(*d, &Private::maxValue, std::max(value, d->minValue));
 }
-
 void sGraph::setGridHDist(int value) {
-    value = std::max(value, SmallestGridDistance);
-    if (value == d->gridHDist)
-        return;
-    d->gridHDist = value;
-    changed("GridHDist");
+    assign(*d, &Private::gridHDist, std::max(value, SmallestGridDistance));
 }
-
 void sGraph::setGridVDist(int value) {
-    value = std::max(value, SmallestGridDistance);
-    if (value == d->gridVDist)
-        return;
-    d->gridVDist = value;
-    changed("GridVDist");
+    assign(*d, &Private::gridVDist, std::max(value, SmallestGridDistance));
 }
-
 void sGraph::setVGridDir(sg_VGridDir value) {
-    if (!propertyTable().admits(*this, "VGridDir", value))
-        return;
-    if (value == d->vGridDir)
-        return;
-    d->vGridDir = value;
-    changed("VGridDir");
+    assign(*d, &Private::vGridDir, value);
 }
 
-void sGraph::changed(const char* key) {
-    emit propertyChanged(QString::fromLatin1(key));
-    Refresh();
+QSize sGraph::sizeHint() const {
+    return QSize(2 + 20 * d->gridHDist, 2 + 10 * d->gridVDist);
 }
 
-void sGraph::checkIndex(int ith) const {
-    if (ith < 0 || ith >= d->ring.size())
-        throw ControlError(SubscriptOutOfRange, QStringLiteral("sGraph"),
-                           QStringLiteral("subscript out of range"));
+QSize sGraph::minimumSizeHint() const {
+    return QSize(2 + 2 * d->gridHDist, 2 + 2 * d->gridVDist);
 }
 
 int sGraph::pointVal(int ith) const {
-    checkIndex(ith);
+    d->checkIndex(ith);
     return d->ring.at(ith);
 }
 
 void sGraph::setPointVal(int ith, int value) {
-    checkIndex(ith);
+    d->checkIndex(ith);
     d->ring.set(ith, value);
     Refresh();
 }
@@ -281,31 +258,30 @@ void sGraph::paintEvent(QPaintEvent*) {
         p.drawPolyline(points.data(), static_cast<int>(points.size()));
 }
 
-const PropertyTable<sGraph>& sGraph::propertyTable() {
-#define FIELD(name)                                                                                \
-    fieldAccess<sGraph, decltype(Private::name)>([](sGraph & c) -> auto& { return c.d->name; })
+const PropertyTable<sGraph::Private>& sGraph::Private::table() {
+    using P = Private;
     using Init = PropertyInit;
+    using effect::Relayout;
     // clang-format off
-    static const PropertyTable<sGraph> table(PropertyTable<sGraph>::WithDefaults, {
-        {"BackColor", "BackColor", fixedDefault(OleColor::ButtonFace), FIELD(backColor), Init::Keep},
-        {"GridColor", "GridColor", fixedDefault(0xE0E0E0), FIELD(gridColor), Init::AsDefault},
-        {"PlotColor", "PlotColor", fixedDefault(0x0000E0), FIELD(plotColor), Init::AsDefault},
-        {"BorderColor", "BorderColor", fixedDefault(0), FIELD(borderColor), Init::AsDefault},
-        {"DarkShadowColor", "DarkShadowColor", fixedDefault(0x80000010u), FIELD(darkShadowColor), Init::AsDefault},
-        {"LightShadowColor", "LightShadowColor", fixedDefault(0x80000016u), FIELD(lightShadowColor), Init::AsDefault},
-        {"level", "Level", fixedDefault(sg_Flat), FIELD(level), Init::AsDefault, {sg_Flat, sg_Sunken}},
-        {"MinValue", "MinValue", fixedDefault(0), FIELD(minValue), Init::AsDefault},
-        {"MaxValue", "MaxValue", fixedDefault(20), FIELD(maxValue), Init::AsDefault},
-        {"GridHDist", "GridHDist", fixedDefault(6), FIELD(gridHDist), Init::AsDefault},
-        {"GridVDist", "GridVDist", fixedDefault(5), FIELD(gridVDist), Init::AsDefault},
-        {"VGridDir", "VGridDir", fixedDefault(sg_Forward), FIELD(vGridDir), Init::AsDefault, {sg_Forward, sg_Backward}}});
+    static const PropertyTable<P> rows(PropertyTable<P>::WithDefaults, &P::apply, {
+        {"BackColor", fixedDefault(OleColor::ButtonFace), memberAccess(&P::backColor), Init::Keep},
+        {"GridColor", fixedDefault(0xE0E0E0), memberAccess(&P::gridColor), Init::AsDefault},
+        {"PlotColor", fixedDefault(0x0000E0), memberAccess(&P::plotColor), Init::AsDefault},
+        {"BorderColor", fixedDefault(0), memberAccess(&P::borderColor), Init::AsDefault},
+        {"DarkShadowColor", fixedDefault(0x80000010u), memberAccess(&P::darkShadowColor), Init::AsDefault},
+        {"LightShadowColor", fixedDefault(0x80000016u), memberAccess(&P::lightShadowColor), Init::AsDefault},
+        {"level", "Level", fixedDefault(sg_Flat), memberAccess(&P::level), Init::AsDefault, {sg_Flat, sg_Sunken}},
+        {"MinValue", fixedDefault(0), memberAccess(&P::minValue), Init::AsDefault},
+        {"MaxValue", fixedDefault(20), memberAccess(&P::maxValue), Init::AsDefault},
+        {"GridHDist", fixedDefault(6), memberAccess(&P::gridHDist), Init::AsDefault, {}, Relayout},
+        {"GridVDist", fixedDefault(5), memberAccess(&P::gridVDist), Init::AsDefault, {}, Relayout},
+        {"VGridDir", fixedDefault(sg_Forward), memberAccess(&P::vGridDir), Init::AsDefault, {sg_Forward, sg_Backward}}});
     // clang-format on
-#undef FIELD
-    return table;
+    return rows;
 }
 
 void sGraph::InitProperties() {
-    propertyTable().init(*this, QString());
+    Private::table().init(*d, QString());
     // A new graph takes the host's background.
     const QWidget* host = parentWidget() ? parentWidget() : this;
     d->backColor = OleColor::fromColor(host->palette().color(host->backgroundRole()));
@@ -313,16 +289,16 @@ void sGraph::InitProperties() {
 }
 
 void sGraph::ReadProperties(const PropertyBag& bag) {
-    propertyTable().load(*this, bag);
+    Private::table().load(*d, bag);
     // Values from a bag obey the same bounds as the setters.
     d->gridHDist = std::max(d->gridHDist, SmallestGridDistance);
     d->gridVDist = std::max(d->gridVDist, SmallestGridDistance);
     d->maxValue = std::max(d->maxValue, d->minValue);
-    Refresh();
+    d->apply(effect::Relayout);
 }
 
 void sGraph::WriteProperties(PropertyBag& bag) const {
-    propertyTable().write(*this, bag);
+    Private::table().write(*d, bag);
 }
 
 } // namespace glimmer

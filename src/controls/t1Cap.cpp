@@ -12,10 +12,22 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QRegularExpression>
 
 namespace glimmer {
 
-struct t1Cap::Private {
+namespace {
+
+// A see-through caption copies the host's pixels again.
+constexpr unsigned Recapture = effect::FirstOwn;
+
+} // namespace
+
+struct GLIMMER_NO_EXPORT t1Cap::Private {
+    explicit Private(t1Cap* control) : q(control) {}
+
+    t1Cap* q;
+    bool quiet = false;
     QString caption;
     tc_HAlign hAlign = tc_Center;
     tc_HAlign textAlign = tc_Left;
@@ -33,10 +45,25 @@ struct t1Cap::Private {
     bool capturing = false;
     QPoint pressedAt;
     QPointer<QWidget> host;
+
+    static const PropertyTable<Private>& table();
+
+    /// Repaint: anything drawn; Relayout: the caption, so the size hints; Recapture: the
+    /// background's source.
+    void apply(unsigned effects) {
+        if (effects & Recapture)
+            behindValid = false;
+        if (effects & effect::Relayout)
+            q->updateGeometry();
+        q->update();
+    }
+
+    void captureBehind();
+    void watchHost();
 };
 
-t1Cap::t1Cap(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
-    watchHost();
+t1Cap::t1Cap(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
+    d->watchHost();
 }
 
 t1Cap::~t1Cap() = default;
@@ -72,71 +99,50 @@ t1Cap::tcap_BackStyle t1Cap::BackStyle() const {
     return d->backStyle;
 }
 
-template <typename T> static bool store(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
 void t1Cap::setCaption(const QString& v) {
-    if (store(d->caption, v))
-        changed("Caption");
+    assign(*d, &Private::caption, v);
 }
 void t1Cap::setHAlign(tc_HAlign v) {
-    if (!propertyTable().admits(*this, "HAlign", v))
-        return;
-    if (store(d->hAlign, v))
-        changed("HAlign");
+    assign(*d, &Private::hAlign, v);
 }
 void t1Cap::setTextAlign(tc_HAlign v) {
-    if (!propertyTable().admits(*this, "TextAlign", v))
-        return;
-    if (store(d->textAlign, v))
-        changed("TextAlign");
+    assign(*d, &Private::textAlign, v);
 }
 void t1Cap::setVAlign(tc_VAlign v) {
-    if (!propertyTable().admits(*this, "VAlign", v))
-        return;
-    if (store(d->vAlign, v))
-        changed("VAlign");
+    assign(*d, &Private::vAlign, v);
 }
 void t1Cap::setForeColor(quint32 v) {
-    if (store(d->foreColor, v))
-        changed("ForeColor");
+    assign(*d, &Private::foreColor, v);
 }
 void t1Cap::setBack1Color(quint32 v) {
-    if (store(d->back1Color, v))
-        changed("Back1Color");
+    assign(*d, &Private::back1Color, v);
 }
 void t1Cap::setBack2Color(quint32 v) {
-    if (store(d->back2Color, v))
-        changed("Back2Color");
+    assign(*d, &Private::back2Color, v);
 }
 void t1Cap::setDirection(tcap_Direction v) {
-    if (!propertyTable().admits(*this, "Direction", v))
-        return;
-    if (store(d->direction, v))
-        changed("Direction");
+    assign(*d, &Private::direction, v);
 }
 void t1Cap::setAppearance(tcap_Appearance v) {
-    if (!propertyTable().admits(*this, "Appearance", v))
-        return;
-    if (store(d->appearance, v))
-        changed("Appearance");
+    assign(*d, &Private::appearance, v);
 }
 void t1Cap::setBackStyle(tcap_BackStyle v) {
-    if (!propertyTable().admits(*this, "BackStyle", v))
-        return;
-    if (!store(d->backStyle, v))
-        return;
-    d->behindValid = false;
-    changed("BackStyle");
+    assign(*d, &Private::backStyle, v);
 }
 
-void t1Cap::changed(const char* key) {
-    emit propertyChanged(QString::fromLatin1(key));
-    update();
+QSize t1Cap::sizeHint() const {
+    const QFontMetrics metrics(font());
+    const QSize line(metrics.height(), metrics.height());
+    return metrics.size(0, d->caption).expandedTo(line) + QSize(2, 2);
+}
+
+QSize t1Cap::minimumSizeHint() const {
+    const QFontMetrics metrics(font());
+    int widest = metrics.height();
+    for (const QString& word :
+         d->caption.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    return QSize(widest + 2, sizeHint().height());
 }
 
 QRect t1Cap::textRect() const {
@@ -175,40 +181,40 @@ void t1Cap::Refresh() {
     update();
 }
 
-void t1Cap::captureBehind() {
-    QWidget* host = parentWidget();
-    d->behindValid = true;
+void t1Cap::Private::captureBehind() {
+    QWidget* host = q->parentWidget();
+    behindValid = true;
     if (!host) {
-        d->behind = QPixmap();
+        behind = QPixmap();
         return;
     }
     // The host draws itself, then each control below this one, into a copy of our rectangle.
     // This caption takes no part in it (the host could not draw it without recursing into the
     // paint that asked for the copy), so the copy holds only what lies behind the caption.
-    QPixmap copy(size() * devicePixelRatioF());
-    copy.setDevicePixelRatio(devicePixelRatioF());
+    QPixmap copy(q->size() * q->devicePixelRatioF());
+    copy.setDevicePixelRatio(q->devicePixelRatioF());
     copy.fill(host->palette().color(host->backgroundRole()));
-    d->capturing = true;
-    host->render(&copy, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+    capturing = true;
+    host->render(&copy, QPoint(), QRegion(q->geometry()), QWidget::DrawWindowBackground);
     for (QObject* child : host->children()) {
-        if (child == this)
+        if (child == q)
             break; // later children lie above the caption
         auto* below = qobject_cast<QWidget*>(child);
         if (!below || !below->isVisible() || below->isWindow() ||
-            !below->geometry().intersects(geometry()))
+            !below->geometry().intersects(q->geometry()))
             continue;
-        below->render(&copy, below->pos() - pos(), QRegion(),
+        below->render(&copy, below->pos() - q->pos(), QRegion(),
                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
-    d->capturing = false;
-    d->behind = copy;
+    capturing = false;
+    behind = copy;
 }
 
 void t1Cap::paintEvent(QPaintEvent*) {
     if (d->capturing || d->refreshDisabled)
         return;
     if (d->backStyle == Transparent && !d->behindValid)
-        captureBehind();
+        d->captureBehind();
     QPainter p(this);
     if (d->backStyle == Transparent) {
         if (!d->behind.isNull())
@@ -238,10 +244,12 @@ void t1Cap::resizeEvent(QResizeEvent* event) {
 void t1Cap::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ParentChange)
-        watchHost();
+        d->watchHost();
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
         event->type() == QEvent::ParentChange)
         Refresh();
+    if (event->type() == QEvent::FontChange)
+        Private::table().report(*d, &widgetFont<Private>);
 }
 
 void t1Cap::mousePressEvent(QMouseEvent* event) {
@@ -257,12 +265,12 @@ void t1Cap::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-void t1Cap::watchHost() {
-    if (d->host)
-        d->host->removeEventFilter(this);
-    d->host = parentWidget();
-    if (d->host)
-        d->host->installEventFilter(this);
+void t1Cap::Private::watchHost() {
+    if (host)
+        host->removeEventFilter(q);
+    host = q->parentWidget();
+    if (host)
+        host->installEventFilter(q);
 }
 
 bool t1Cap::eventFilter(QObject* watched, QEvent* event) {
@@ -275,42 +283,42 @@ bool t1Cap::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-const PropertyTable<t1Cap>& t1Cap::propertyTable() {
-#define FIELD(name)                                                                                \
-    fieldAccess<t1Cap, decltype(Private::name)>([](t1Cap & c) -> auto& { return c.d->name; })
+const PropertyTable<t1Cap::Private>& t1Cap::Private::table() {
+    using P = Private;
     using Init = PropertyInit;
-    auto font = functionAccess<QFont, t1Cap>([](const t1Cap& c) { return c.font(); },
-                                             [](t1Cap& c, const QFont& v) { c.setFont(v); });
+    using effect::Relayout, effect::Repaint;
+    auto font = getterAccess(&widgetFont<P>, [](P& d, const QFont& v) { d.q->setFont(v); });
     // clang-format off
-    static const PropertyTable<t1Cap> table(PropertyTable<t1Cap>::WithDefaults, {
-        {"Caption", "Caption", fixedDefault(QString()), FIELD(caption), Init::HostName},
-        {"HAlign", "HAlign", fixedDefault(tc_Center), FIELD(hAlign), Init::AsDefault, {tc_Left, tc_Right}},
-        {"TextAlign", "TextAlign", fixedDefault(tc_Left), FIELD(textAlign), Init::AsDefault, {tc_Left, tc_Right}},
-        {"vAlign", "VAlign", fixedDefault(tc_Middle), FIELD(vAlign), Init::AsDefault, {tc_Top, tc_Bottom}},
-        {"Font", "Font", hostFontDefault(), font, Init::HostFont},
-        {"ForeColor", "ForeColor", fixedDefault(0), FIELD(foreColor), Init::AsDefault},
-        {"Back1Color", "Back1Color", fixedDefault(0), FIELD(back1Color), Init::AsDefault},
-        {"Back2Color", "Back2Color", fixedDefault(0xFFFFFF), FIELD(back2Color), Init::AsDefault},
-        {"Direction", "Direction", fixedDefault(grd_L2R), FIELD(direction), Init::AsDefault, {grd_L2R, grd_B2T}},
-        {"Appearance", "Appearance", fixedDefault(SoftGray), FIELD(appearance), Init::AsDefault, {Autumn, Custom}},
-        {"BackStyle", "BackStyle", fixedDefault(Opaque), FIELD(backStyle), Init::AsDefault, {Transparent, Opaque}}});
+    static const PropertyTable<P> rows(PropertyTable<P>::WithDefaults, &P::apply, {
+        {"Caption", fixedDefault(QString()), memberAccess(&P::caption), Init::HostName, {}, Relayout},
+        {"HAlign", fixedDefault(tc_Center), memberAccess(&P::hAlign), Init::AsDefault, {tc_Left, tc_Right}},
+        {"TextAlign", fixedDefault(tc_Left), memberAccess(&P::textAlign), Init::AsDefault, {tc_Left, tc_Right}},
+        {"vAlign", "VAlign", fixedDefault(tc_Middle), memberAccess(&P::vAlign), Init::AsDefault, {tc_Top, tc_Bottom}},
+        {"Font", hostFontDefault(), font, Init::HostFont},
+        {"ForeColor", fixedDefault(0), memberAccess(&P::foreColor), Init::AsDefault},
+        {"Back1Color", fixedDefault(0), memberAccess(&P::back1Color), Init::AsDefault},
+        {"Back2Color", fixedDefault(0xFFFFFF), memberAccess(&P::back2Color), Init::AsDefault},
+        {"Direction", fixedDefault(grd_L2R), memberAccess(&P::direction), Init::AsDefault, {grd_L2R, grd_B2T}},
+        {"Appearance", fixedDefault(SoftGray), memberAccess(&P::appearance), Init::AsDefault, {Autumn, Custom}},
+        {"BackStyle", fixedDefault(Opaque), memberAccess(&P::backStyle), Init::AsDefault, {Transparent, Opaque}, Repaint | Recapture}});
     // clang-format on
-#undef FIELD
-    return table;
+    return rows;
 }
 
 void t1Cap::InitProperties(const QString& name) {
-    propertyTable().init(*this, name);
+    Private::table().init(*d, name);
     Refresh();
+    updateGeometry();
 }
 
 void t1Cap::ReadProperties(const PropertyBag& bag) {
-    propertyTable().load(*this, bag);
+    Private::table().load(*d, bag);
     Refresh();
+    updateGeometry();
 }
 
 void t1Cap::WriteProperties(PropertyBag& bag) const {
-    propertyTable().write(*this, bag);
+    Private::table().write(*d, bag);
 }
 
 } // namespace glimmer

@@ -16,7 +16,7 @@ constexpr quint32 TapeLineColor = 0x808080;
 
 } // namespace
 
-t1Frame::t1Frame(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {}
+t1Frame::t1Frame(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {}
 
 t1Frame::~t1Frame() = default;
 
@@ -111,7 +111,7 @@ void t1Frame::paintEvent(QPaintEvent*) {
     if (!d->shown || d->painting)
         return;
     d->painting = true;
-    applyShape();
+    d->applyShape();
     const int w = width();
     const int h = height();
     auto colour = [this](quint32 v) { return OleColor::toColor(v, palette()); };
@@ -145,20 +145,41 @@ void t1Frame::paintEvent(QPaintEvent*) {
     d->painting = false;
 }
 
-void t1Frame::applyShape() {
+void t1Frame::Private::applyShape() {
     // An opaque frame keeps no mask at all: the whole rectangle is its shape.
-    const QRegion wanted = d->backStyle == Transparent ? shape() : QRegion();
-    if (mask() == wanted)
+    const QRegion wanted = backStyle == Transparent ? q->shape() : QRegion();
+    if (q->mask() == wanted)
         return;
     if (wanted.isEmpty())
-        clearMask();
+        q->clearMask();
     else
-        setMask(wanted);
+        q->setMask(wanted);
+}
+
+void t1Frame::Private::apply(unsigned effects) {
+    if (effects & effect::Relayout)
+        q->updateGeometry();
+    q->Refresh();
+}
+
+QSize t1Frame::minimumSizeHint() const {
+    QSize own(4, 4);
+    if (d->tapeShown()) {
+        // The caption's room in the strip leaves 2 pixels left and 4 right.
+        own.rwidth() += QFontMetrics(font()).horizontalAdvance(d->caption) + 2;
+        own.rheight() += d->tapeHeight + (d->tape3D ? 1 : 0);
+    }
+    return layout() ? own.expandedTo(QWidget::minimumSizeHint()) : own;
+}
+
+QSize t1Frame::sizeHint() const {
+    const QSize own = minimumSizeHint().expandedTo(QSize(160, 100));
+    return layout() ? own.expandedTo(QWidget::sizeHint()) : own;
 }
 
 void t1Frame::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    applyShape();
+    d->applyShape();
 }
 
 void t1Frame::showEvent(QShowEvent* event) {
@@ -170,8 +191,7 @@ void t1Frame::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         update();
-        if (!d->quiet)
-            emit propertyChanged(QStringLiteral("Font"));
+        Private::table().report(*d, &widgetFont<Private>);
     }
 }
 
@@ -180,13 +200,8 @@ void t1Frame::showAbout() {
 }
 
 void t1Frame::Refresh() {
-    applyShape();
+    d->applyShape();
     repaint();
-}
-
-void t1Frame::changed(const char* key) {
-    emit propertyChanged(QString::fromLatin1(key));
-    Refresh();
 }
 
 } // namespace glimmer

@@ -2,11 +2,16 @@
 
 #include <glimmer/t1Frame.h>
 
+#include "controls/PropertyTable.h"
+
 namespace glimmer {
 
 /// The frame's data, kept out of the public header so that it can change without breaking
 /// programs built against the library.
-struct t1Frame::Private {
+struct GLIMMER_NO_EXPORT t1Frame::Private {
+    explicit Private(t1Frame* control) : q(control) {}
+
+    t1Frame* q;
     quint32 bottomColor = 0x808080;
     quint32 topColor = 0xFFFFFF;
     bool hasTape = true;
@@ -25,6 +30,14 @@ struct t1Frame::Private {
 
     /// The strip is drawn only when it is on and at least a pixel high.
     bool tapeShown() const { return hasTape && tapeHeight >= 1; }
+
+    /// The persisted properties: keys, defaults and initial values.
+    static const PropertyTable<Private>& table();
+    /// Every change is drawn at once (and may change the shape); Relayout: the strip or the
+    /// caption, so the size hints too.
+    void apply(unsigned effects);
+    /// Masks out the inside of a see-through frame.
+    void applyShape();
 };
 
 } // namespace glimmer

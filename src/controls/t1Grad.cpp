@@ -11,15 +11,23 @@
 
 namespace glimmer {
 
-struct t1Grad::Private {
+struct GLIMMER_NO_EXPORT t1Grad::Private {
+    explicit Private(t1Grad* control) : q(control) {}
+
+    t1Grad* q;
+    bool quiet = false;
     quint32 firstColor = 0;
     quint32 secondColor = 0xFFFFFF;
     tgrd_Direction direction = grd_L2R;
     tgrd_Appearance appearance = SoftGray;
     bool painting = false;
+
+    static const PropertyTable<Private>& table();
+    /// Every property shows in the gradient alone.
+    void apply(unsigned) { q->Refresh(); }
 };
 
-t1Grad::t1Grad(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {}
+t1Grad::t1Grad(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {}
 
 t1Grad::~t1Grad() = default;
 
@@ -37,40 +45,24 @@ t1Grad::tgrd_Appearance t1Grad::Appearance() const {
 }
 
 void t1Grad::setFirstColor(quint32 value) {
-    if (value == d->firstColor)
-        return;
-    d->firstColor = value;
-    changed("FirstColor");
+    assign(*d, &Private::firstColor, value);
 }
-
 void t1Grad::setSecondColor(quint32 value) {
-    if (value == d->secondColor)
-        return;
-    d->secondColor = value;
-    changed("SecondColor");
+    assign(*d, &Private::secondColor, value);
 }
-
 void t1Grad::setDirection(tgrd_Direction value) {
-    if (!propertyTable().admits(*this, "Direction", value))
-        return;
-    if (value == d->direction)
-        return;
-    d->direction = value;
-    changed("Direction");
+    assign(*d, &Private::direction, value);
 }
-
 void t1Grad::setAppearance(tgrd_Appearance value) {
-    if (!propertyTable().admits(*this, "Appearance", value))
-        return;
-    if (value == d->appearance)
-        return;
-    d->appearance = value;
-    changed("Appearance");
+    assign(*d, &Private::appearance, value);
 }
 
-void t1Grad::changed(const char* key) {
-    emit propertyChanged(QString::fromLatin1(key));
-    Refresh();
+QSize t1Grad::sizeHint() const {
+    return layout() ? QWidget::sizeHint() : QSize(160, 100);
+}
+
+QSize t1Grad::minimumSizeHint() const {
+    return layout() ? QWidget::minimumSizeHint() : QSize(2, 2);
 }
 
 void t1Grad::showAbout() {
@@ -97,33 +89,31 @@ void t1Grad::paintEvent(QPaintEvent*) {
     // unfilled and so show it.
 }
 
-const PropertyTable<t1Grad>& t1Grad::propertyTable() {
-#define FIELD(name)                                                                                \
-    fieldAccess<t1Grad, decltype(Private::name)>([](t1Grad & c) -> auto& { return c.d->name; })
-    using Init = PropertyInit;
+const PropertyTable<t1Grad::Private>& t1Grad::Private::table() {
+    using P = Private;
+    const auto init = PropertyInit::AsDefault;
     // clang-format off
-    static const PropertyTable<t1Grad> table(PropertyTable<t1Grad>::WithDefaults, {
-        {"FirstColor", "FirstColor", fixedDefault(0), FIELD(firstColor), Init::AsDefault},
-        {"SecondColor", "SecondColor", fixedDefault(0xFFFFFF), FIELD(secondColor), Init::AsDefault},
-        {"Direction", "Direction", fixedDefault(grd_L2R), FIELD(direction), Init::AsDefault, {grd_L2R, grd_B2T}},
-        {"Appearance", "Appearance", fixedDefault(SoftGray), FIELD(appearance), Init::AsDefault, {Autumn, Custom}}});
+    static const PropertyTable<P> rows(PropertyTable<P>::WithDefaults, &P::apply, {
+        {"FirstColor", fixedDefault(0), memberAccess(&P::firstColor), init},
+        {"SecondColor", fixedDefault(0xFFFFFF), memberAccess(&P::secondColor), init},
+        {"Direction", fixedDefault(grd_L2R), memberAccess(&P::direction), init, {grd_L2R, grd_B2T}},
+        {"Appearance", fixedDefault(SoftGray), memberAccess(&P::appearance), init, {Autumn, Custom}}});
     // clang-format on
-#undef FIELD
-    return table;
+    return rows;
 }
 
 void t1Grad::InitProperties() {
-    propertyTable().init(*this, QString());
+    Private::table().init(*d, QString());
     Refresh();
 }
 
 void t1Grad::ReadProperties(const PropertyBag& bag) {
-    propertyTable().load(*this, bag);
+    Private::table().load(*d, bag);
     Refresh();
 }
 
 void t1Grad::WriteProperties(PropertyBag& bag) const {
-    propertyTable().write(*this, bag);
+    Private::table().write(*d, bag);
 }
 
 } // namespace glimmer

@@ -34,16 +34,16 @@ bool isMailtoAddress(const QString& text) {
 
 } // namespace
 
-tkHLink::tkHLink(QWidget* parent) : QFrame(parent), d(std::make_unique<Private>()) {
+tkHLink::tkHLink(QWidget* parent) : QFrame(parent), d(std::make_unique<Private>(this)) {
     d->label = new QLabel(this);
     d->label->setTextFormat(Qt::PlainText);
     d->label->setMouseTracking(true);
     d->label->installEventFilter(this);
     d->label->setCursor(Qt::PointingHandCursor);
     setAutoFillBackground(true);
-    applyColours();
-    applyAlignment();
-    applyBorder();
+    d->applyColours();
+    d->applyAlignment();
+    d->applyBorder();
 }
 
 tkHLink::~tkHLink() = default;
@@ -92,39 +92,50 @@ QLabel* tkHLink::label() const {
     return d->label;
 }
 
-void tkHLink::applyColours() {
-    QPalette surface = palette();
-    surface.setColor(QPalette::Window, OleColor::toColor(d->backColor, palette()));
-    surface.setColor(QPalette::WindowText, OleColor::toColor(0x80000006u, palette()));
-    setPalette(surface);
-    setAutoFillBackground(d->backStyle == 1);
-    QPalette text = d->label->palette();
-    text.setColor(QPalette::WindowText, OleColor::toColor(d->activeColor, palette()));
+void tkHLink::Private::applyColours() {
+    const QPalette own = q->palette();
+    QPalette surface = own;
+    surface.setColor(QPalette::Window, OleColor::toColor(backColor, own));
+    surface.setColor(QPalette::WindowText, OleColor::toColor(0x80000006u, own));
+    q->setPalette(surface);
+    q->setAutoFillBackground(backStyle == 1);
+    QPalette text = label->palette();
+    text.setColor(QPalette::WindowText, OleColor::toColor(activeColor, q->palette()));
     // A disabled link shows in the system's grey text colour, whatever its link colour.
     text.setColor(QPalette::Disabled, QPalette::WindowText,
-                  OleColor::toColor(0x80000011u, palette()));
-    d->label->setPalette(text);
+                  OleColor::toColor(0x80000011u, q->palette()));
+    label->setPalette(text);
 }
 
-void tkHLink::applyBorder() {
-    if (d->borderStyle == FixedSingle) {
-        setFrameStyle(QFrame::Box | QFrame::Plain);
-        setLineWidth(1);
+void tkHLink::Private::applyBorder() {
+    if (borderStyle == FixedSingle) {
+        q->setFrameStyle(QFrame::Box | QFrame::Plain);
+        q->setLineWidth(1);
     } else {
-        setFrameStyle(QFrame::NoFrame);
+        q->setFrameStyle(QFrame::NoFrame);
     }
-    d->label->setGeometry(contentsRect());
+    label->setGeometry(q->contentsRect());
 }
 
-void tkHLink::applyAlignment() {
+void tkHLink::Private::applyAlignment() {
     static const Qt::Alignment across[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
-    d->label->setAlignment(across[d->alignment] | Qt::AlignTop);
+    label->setAlignment(across[alignment] | Qt::AlignTop);
 }
 
-void tkHLink::fitToLabel() {
-    d->label->adjustSize();
-    const int extra = d->borderStyle == FixedSingle ? BorderAllowance : 0;
-    resize(d->label->width() + extra, d->label->height() + extra);
+void tkHLink::Private::fitToLabel() {
+    label->adjustSize();
+    const int extra = borderStyle == FixedSingle ? BorderAllowance : 0;
+    q->resize(label->width() + extra, label->height() + extra);
+}
+
+QSize tkHLink::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    return d->label->sizeHint() + QSize(frame, frame);
+}
+
+QSize tkHLink::minimumSizeHint() const {
+    const int frame = 2 * frameWidth();
+    return d->label->minimumSizeHint() + QSize(frame, frame);
 }
 
 void tkHLink::setOpener(Opener opener) {
@@ -144,24 +155,24 @@ void tkHLink::activate() {
     bool cancel = false;
     emit Navigate(cancel);
     if (!cancel)
-        openLink();
+        d->openLink();
 }
 
-void tkHLink::openLink() {
-    if (d->url.isEmpty())
-        d->url = d->label->text();
-    QString address = d->url;
+void tkHLink::Private::openLink() {
+    if (url.isEmpty())
+        url = label->text();
+    QString address = url;
     if (isMailtoAddress(address))
         address = address.mid(7);
-    if (d->opener) {
+    if (opener) {
         if (isMailAddress(address))
-            d->opener(QUrl(QStringLiteral("mailto:") + address));
+            opener(QUrl(QStringLiteral("mailto:") + address));
         else
-            d->opener(QUrl::fromUserInput(address, QDir::currentPath()));
+            opener(QUrl::fromUserInput(address, QDir::currentPath()));
     }
-    d->activeColor = d->visitedColor;
+    activeColor = visitedColor;
     applyColours();
-    Refresh();
+    q->Refresh();
 }
 
 bool tkHLink::eventFilter(QObject* watched, QEvent* event) {
@@ -212,8 +223,8 @@ bool tkHLink::eventFilter(QObject* watched, QEvent* event) {
 
 void tkHLink::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange && !d->quiet)
-        emit propertyChanged(QStringLiteral("Enabled"));
+    if (event->type() == QEvent::EnabledChange)
+        Private::table().report(*d, &widgetEnabled<Private>);
 }
 
 void tkHLink::resizeEvent(QResizeEvent* event) {

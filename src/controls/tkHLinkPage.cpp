@@ -8,7 +8,7 @@
 
 namespace glimmer {
 
-struct tkHLinkPage::Private {
+struct GLIMMER_NO_EXPORT tkHLinkPage::Private {
     QLineEdit* url = nullptr; ///< the fields are children of the page
     QLineEdit* caption = nullptr;
     QCheckBox* single = nullptr;
@@ -35,10 +35,14 @@ tkHLinkPage::tkHLinkPage(QWidget* parent) : QWidget(parent), d(std::make_unique<
     form->addRow(d->autoSize);
     form->addRow(d->enabled);
     // Only the user's edits mark the page; filling it from a control does not.
-    connect(d->url, &QLineEdit::textEdited, this, &tkHLinkPage::markChanged);
-    connect(d->caption, &QLineEdit::textEdited, this, &tkHLinkPage::markChanged);
+    const auto markChanged = [this] {
+        d->changed = true;
+        emit changed();
+    };
+    connect(d->url, &QLineEdit::textEdited, this, markChanged);
+    connect(d->caption, &QLineEdit::textEdited, this, markChanged);
     for (QCheckBox* box : {d->single, d->underlined, d->autoSize, d->enabled})
-        connect(box, &QCheckBox::clicked, this, &tkHLinkPage::markChanged);
+        connect(box, &QCheckBox::clicked, this, markChanged);
 }
 
 tkHLinkPage::~tkHLinkPage() = default;
@@ -69,11 +73,6 @@ QCheckBox* tkHLinkPage::autoSizeBox() const {
 
 QCheckBox* tkHLinkPage::enabledBox() const {
     return d->enabled;
-}
-
-void tkHLinkPage::markChanged() {
-    d->changed = true;
-    emit changed();
 }
 
 void tkHLinkPage::setSelectedControls(const QList<tkHLink*>& controls) {

@@ -18,6 +18,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -79,7 +80,8 @@ const std::vector<ControlKind>& kinds() {
             {{"ButtonType", {}, 0}, {"ButtonType", {}, 7}, {"ColorScheme", {}, 5},
              {"PicturePosition", {}, 5}, {"SpecialEffect", {}, -1}, {"FontSize", {}, 0}}, 23),
         kind<t1Cap>("t1Cap", {{"Caption", QString(), QStringLiteral("Title")}, {"HAlign", 1, 2},
-            {"TextAlign", 0, 1}, {"vAlign", 1, 0}, {"ForeColor", 0u, 0x102030u},
+            {"TextAlign", 0, 1}, {"vAlign", 1, 0}, {"Font", QVariant(), serif},
+            {"ForeColor", 0u, 0x102030u},
             {"Back1Color", 0u, 5u}, {"Back2Color", 0xFFFFFFu, 6u}, {"Direction", 0, 3},
             {"Appearance", 13, 14}, {"BackStyle", 1, 0}}, {"backstyle", {}, 2},
             {{"BackStyle", {}, 2}}),
@@ -102,12 +104,14 @@ const std::vector<ControlKind>& kinds() {
             {"MinorMarkColor", 0x808080u, 5u}, {"NumbersColor", 0x00FF00u, 6u},
             {"PointerColor", 0xFF0000u, 7u}, {"MajorDivisions", 4, 5}, {"MinorDivisions", 2, 3},
             {"BarWidth", 3, 4}, {"BarHiliteWidth", 2, 1}, {"PointerBarSpace", -2, 0},
-            {"NumVOffAdjust", -2, 1}, {"MinValue", 0.0f, -1.0f}, {"MaxValue", 6.0f, 4.0f},
+            {"NumVOffAdjust", -2, 1}, {"Font", QVariant(), serif}, {"MinValue", 0.0f, -1.0f},
+            {"MaxValue", 6.0f, 4.0f},
             {"MaxJumpRatio", 0.0f, 1.0f}, {"Value", 0.0f, 3.5f}},
             {"BarWidth", {}, QStringLiteral("wide")}, {}),
         kind<t1Frame>("t1Frame", {{"BottomColor", 0x808080u, 1u}, {"TopColor", 0xFFFFFFu, 2u},
             {"HasTape", true, false}, {"TapeHeight", 17, 22}, {"Tape3D", true, false},
             {"ForeColor", 0u, 3u}, {"Caption", QStringLiteral("Hello"), QStringLiteral("About")},
+            {"Font", QVariant(), serif},
             {"BackColor", 0xC0C0C0u, 4u}, {"InBackColor", 0xE0E0E0u, 5u}, {"HAlign", 1, 2},
             {"vAlign", 1, 2}, {"BackStyle", 1, 0}}, {"valign", {}, 3},
             {{"HAlign", {}, 3}, {"vAlign", {}, -1}, {"BackStyle", {}, 2}}),
@@ -153,6 +157,20 @@ TEST_P(ControlBag, DefaultsRoundTripAndBadValue) {
     k.read(*first, MemoryPropertyBag());
     EXPECT_THROW(k.read(*first, bag), PropertyError);
     expectCases(*first, k.cases, true);
+}
+
+// Shown in a column, no control collapses: each asks for room and gets at least its minimum.
+TEST_P(ControlBag, TakesItsSizeHintInALayout) {
+    QWidget host;
+    auto* column = new QVBoxLayout(&host);
+    QWidget* control = GetParam().make().release();
+    column->addWidget(control);
+    host.show();
+    const QSize least = control->minimumSizeHint();
+    EXPECT_FALSE(least.isEmpty());
+    EXPECT_GE(control->width(), least.width());
+    EXPECT_GE(control->height(), least.height());
+    EXPECT_EQ(control->height(), control->sizeHint().height());
 }
 
 QStringList warnings;

@@ -1,3 +1,7 @@
+#include "tests/controls/QtTestEnvironment.h"
+
+#include <glimmer/sGraph.h>
+
 #include <QFile>
 #include <QPluginLoader>
 #include <QUiLoader>
@@ -5,6 +9,7 @@
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -12,6 +17,16 @@
 namespace {
 
 const QString PluginDir = QStringLiteral(GLIMMER_DESIGNER_PLUGIN_DIR);
+
+std::unique_ptr<QWidget> loadForm() {
+    QUiLoader ui;
+    ui.addPluginPath(PluginDir);
+    QFile form(QStringLiteral(GLIMMER_TEST_DATA_DIR "/AllControls.ui"));
+    EXPECT_TRUE(form.open(QIODevice::ReadOnly));
+    std::unique_ptr<QWidget> root(ui.load(&form));
+    EXPECT_NE(root, nullptr) << ui.errorString().toStdString();
+    return root;
+}
 
 TEST(DesignerPlugin, ListsTheEightControlsAndCreatesThem) {
     QPluginLoader loader(PluginDir + QStringLiteral("/libglimmer_designer.so"));
@@ -38,12 +53,8 @@ TEST(DesignerPlugin, ListsTheEightControlsAndCreatesThem) {
 }
 
 TEST(DesignerPlugin, FormOfAllControlsLoadsWithItsValues) {
-    QUiLoader ui;
-    ui.addPluginPath(PluginDir);
-    QFile form(QStringLiteral(GLIMMER_TEST_DATA_DIR "/AllControls.ui"));
-    ASSERT_TRUE(form.open(QIODevice::ReadOnly));
-    std::unique_ptr<QWidget> root(ui.load(&form));
-    ASSERT_NE(root, nullptr) << ui.errorString().toStdString();
+    const std::unique_ptr<QWidget> root = loadForm();
+    ASSERT_NE(root, nullptr);
     // One value of each kind the form sets: text, enumeration, colour and number.
     const std::tuple<const char*, const char*, const char*> values[] = {
         {"button", "Caption", "Play"},        {"link", "LinkURL", "https://example.org/"},
@@ -57,6 +68,33 @@ TEST(DesignerPlugin, FormOfAllControlsLoadsWithItsValues) {
         EXPECT_EQ(w->property(property).toString().toStdString(), value)
             << object << " " << property;
     }
+}
+
+// Design mode belongs to Designer, which initialises the plugin before it places a control;
+// QUiLoader never does, so the graph of a loaded form plots.
+TEST(DesignerPlugin, OnlyDesignerPutsTheGraphInDesignMode) {
+    const std::unique_ptr<QWidget> root = loadForm();
+    ASSERT_NE(root, nullptr);
+    auto* graph = root->findChild<glimmer::sGraph*>(QStringLiteral("graph"));
+    ASSERT_NE(graph, nullptr);
+    root->show();
+    for (int i = 0; i < graph->NPoints(); ++i)
+        graph->appendPointVal(10);
+    EXPECT_FALSE(graph->designMode());
+    EXPECT_FALSE(
+        glimmer::test::inkBox(glimmer::test::render(*graph), 0x0000E0, graph->rect()).isEmpty());
+
+    QPluginLoader loader(PluginDir + QStringLiteral("/libglimmer_designer.so"));
+    auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+    ASSERT_NE(collection, nullptr);
+    const QList<QDesignerCustomWidgetInterface*> widgets = collection->customWidgets();
+    const auto entry = std::find_if(widgets.begin(), widgets.end(), [](auto* w) {
+        return w->name() == QStringLiteral("glimmer::sGraph");
+    });
+    ASSERT_NE(entry, widgets.end());
+    (*entry)->initialize(nullptr); // the graph's entry registers nothing with Designer's core
+    const std::unique_ptr<QWidget> placed((*entry)->createWidget(nullptr));
+    EXPECT_TRUE(static_cast<glimmer::sGraph*>(placed.get())->designMode());
 }
 
 } // namespace

@@ -17,6 +17,13 @@ QIcon GlimmerWidgetPlugin::icon() const {
     return icon;
 }
 
+QWidget* GlimmerWidgetPlugin::createWidget(QWidget* parent) {
+    QWidget* widget = m_entry.create(parent);
+    if (m_initialized && m_entry.enterDesignMode)
+        m_entry.enterDesignMode(widget);
+    return widget;
+}
+
 void GlimmerWidgetPlugin::initialize(QDesignerFormEditorInterface* core) {
     if (m_initialized)
         return;

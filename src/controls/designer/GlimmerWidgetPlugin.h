@@ -18,10 +18,14 @@ struct ControlEntry {
     std::function<QWidget*(QWidget*)> create;
     /// Run once when Designer starts the plugin (registers extensions); may be empty.
     std::function<void(QDesignerFormEditorInterface*)> initialize;
+    /// Puts a control Designer placed into design mode; empty for controls without one.
+    std::function<void(QWidget*)> enterDesignMode;
 };
 
 /// Makes one control placeable in Qt Designer: its entry in the widget box of the group
-/// "Glimmer", its icon, its default size, and the widget itself, created in design mode.
+/// "Glimmer", its icon, its default size, and the widget itself: in design mode once Designer
+/// initialised the plugin. QUiLoader never does, so the forms it loads run as they would in
+/// the program.
 class GlimmerWidgetPlugin : public QObject, public QDesignerCustomWidgetInterface {
     Q_OBJECT
     Q_INTERFACES(QDesignerCustomWidgetInterface)
@@ -36,7 +40,7 @@ public:
     QString includeFile() const override { return m_entry.includeFile; }
     QIcon icon() const override;
     bool isContainer() const override { return m_entry.container; }
-    QWidget* createWidget(QWidget* parent) override { return m_entry.create(parent); }
+    QWidget* createWidget(QWidget* parent) override;
     bool isInitialized() const override { return m_initialized; }
     void initialize(QDesignerFormEditorInterface* core) override;
     QString domXml() const override;

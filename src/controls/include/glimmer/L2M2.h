@@ -9,7 +9,6 @@
 namespace glimmer {
 
 class PropertyBag;
-template <typename Control> class PropertyTable;
 
 /// A bar of LEDs that light in proportion to a value: a started LED lights, so any value above
 /// the lower bound shows at least one. The control's width follows from the LEDs' geometry.
@@ -67,6 +66,11 @@ public:
     /// The width the LEDs need, which the control keeps.
     int barWidth() const;
 
+    /// The LEDs' width, 15 pixels high.
+    QSize sizeHint() const override;
+    /// The LEDs' width, and a border and a pixel of each LED high.
+    QSize minimumSizeHint() const override;
+
     /// Gives a new bar its initial values: the host's background for the bar and unlit LEDs.
     void InitProperties();
     /// Reads every property from @p bag (absent ones take their defaults); raises PropertyError.
@@ -92,11 +96,6 @@ protected:
 private:
     struct Private;
     std::unique_ptr<Private> d;
-    static const PropertyTable<L2M2>& propertyTable();
-    void settle();
-    void changed(const char* key);
-    void geometryChanged(const char* key);
-    void colorChanged(const char* key, quint32& field, quint32 value);
 };
 
 } // namespace glimmer

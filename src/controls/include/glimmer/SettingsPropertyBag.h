@@ -19,9 +19,6 @@ public:
                        const QVariant& defaultValue = QVariant()) override;
 
 private:
-    /// The stored key that matches @p key without regard to case, or an empty string.
-    QString storedKey(const QString& key) const;
-
     QSettings& m_settings;
     QString m_group;
 };

@@ -11,7 +11,6 @@
 namespace glimmer {
 
 class PropertyBag;
-template <typename Control> class PropertyTable;
 
 /// An owner-drawn push button in six looks (flat, classic, XP gradient, office toolbar, hover
 /// borders) with a word-wrapped caption, an optional picture, hover colours and an optional
@@ -72,7 +71,7 @@ public:
     enum fx : int { cbNone = 0, cbEmbossed = 1, cbEngraved = 2, cbShadowed = 3 };
     Q_ENUM(fx)
 
-    /// Drawing state handed to Redraw.
+    /// The states a button draws itself in: up, or held down (also while latched).
     enum DrawState { StateNormal = 0, StatePressed = 2 };
 
     explicit chBut(QWidget* parent = nullptr);
@@ -161,6 +160,12 @@ public:
     /// The last drawn surface (what paintEvent shows).
     QImage surface() const;
 
+    /// The caption on one line and the picture beside, above, below or behind it, with room
+    /// round them for the bevel, the focus rectangle and an average character each side.
+    QSize sizeHint() const override;
+    /// The caption on one line and the picture, inside the focus rectangle.
+    QSize minimumSizeHint() const override;
+
 public Q_SLOTS:
     /// Opens the library's About window modally.
     void showAbout();
@@ -199,27 +204,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void Redraw(int state, bool force);
-    void SetColors();
-    void layoutCaption();
-    void updateRegion();
-    void updateAccessKey();
-    void updateCursor();
-    void pollHover();
-    /// True when the pointer at @p global is over this button's window.
-    bool pointerOver(const QPoint& global) const;
-    void doClick();
-    void pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
-    bool paintingAllowed() const;
-    /// Shared tail of every property write: recompute, redraw and notify.
-    void changed(const char* key, bool colours, bool layout);
-    /// Brings access key, cursor, region, colours and layout up to date after a bag was read or
-    /// initial values were given, and redraws in @p state.
-    void applyProperties(int state);
-    /// The persisted properties: keys, defaults and initial values.
-    static const PropertyTable<chBut>& propertyTable();
-    void setFontSilently(const QFont& f);
-
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -9,7 +9,6 @@
 namespace glimmer {
 
 class PropertyBag;
-template <typename Control> class PropertyTable;
 
 /// A horizontal scale: a bar with major and minor marks, the values of the major marks under
 /// it, a strip that highlights the bar up to the value and a pointer above it. The control's
@@ -84,6 +83,12 @@ public:
     /// Length of the highlight strip in pixels (the pointer stands at 5 + this).
     int highlightLength() const;
 
+    /// The width at which the numbers under neighbouring major marks stand apart, and the height
+    /// down to the bottom of the numbers.
+    QSize sizeHint() const override;
+    /// The width at the smallest minor step (3 pixels), as high as sizeHint.
+    QSize minimumSizeHint() const override;
+
     void InitProperties();
     /// Reads every property from @p bag (absent ones take their defaults); raises PropertyError.
     void ReadProperties(const PropertyBag& bag);
@@ -110,12 +115,6 @@ protected:
 private:
     struct Private;
     std::unique_ptr<Private> d;
-    static const PropertyTable<s2M2>& propertyTable();
-    void colorChanged(const char* key, quint32& field, quint32 value);
-    void layoutChanged(const char* key, int& field, int value);
-    void valueChanged(const char* key);
-    void applySize();
-    QRect pointerArea(int length) const;
 };
 
 } // namespace glimmer

@@ -9,7 +9,6 @@
 namespace glimmer {
 
 class PropertyBag;
-template <typename Control> class PropertyTable;
 
 /// A scrolling line graph over a grid. The values form a ring with one value per pixel column
 /// inside the border: appending a value drops the oldest one, so the graph scrolls.
@@ -84,9 +83,15 @@ public:
     /// All values 0, StartPoint 0, and a repaint.
     void resetValues();
 
-    /// In a form designer the grid shows without the plot.
+    /// In a form designer the grid shows without the plot. Only the Designer plugin turns this
+    /// on, for the graphs it places; a form loaded at run time (QUiLoader, uic) plots.
     void setDesignMode(bool on);
     bool designMode() const;
+
+    /// Twenty grid columns by ten grid rows inside the border.
+    QSize sizeHint() const override;
+    /// Two grid columns by two grid rows inside the border.
+    QSize minimumSizeHint() const override;
 
     void InitProperties();
     /// Reads every property from @p bag (absent ones take their defaults); raises PropertyError.
@@ -109,10 +114,6 @@ protected:
 private:
     struct Private;
     std::unique_ptr<Private> d;
-    static const PropertyTable<sGraph>& propertyTable();
-    void changed(const char* key);
-    void colorChanged(const char* key, quint32& field, quint32 value);
-    void checkIndex(int ith) const;
 };
 
 } // namespace glimmer

@@ -9,7 +9,6 @@
 namespace glimmer {
 
 class PropertyBag;
-template <typename Control> class PropertyTable;
 
 /// A caption bar: word-wrapped text over a two-colour gradient, or over a copy of what the host
 /// shows behind the control (a see-through background).
@@ -88,6 +87,11 @@ public:
     /// Where the text is drawn.
     QRect textRect() const;
 
+    /// The caption's lines unwrapped inside the one-pixel border.
+    QSize sizeHint() const override;
+    /// As narrow as the widest word, since the words wrap; as high as sizeHint.
+    QSize minimumSizeHint() const override;
+
     /// Gives a new caption its initial values; the caption becomes the host's name for it.
     void InitProperties(const QString& name);
     /// Reads every property from @p bag (absent ones take their defaults); raises PropertyError.
@@ -120,10 +124,6 @@ protected:
 private:
     struct Private;
     std::unique_ptr<Private> d;
-    static const PropertyTable<t1Cap>& propertyTable();
-    void changed(const char* key);
-    void captureBehind();
-    void watchHost();
 };
 
 } // namespace glimmer

@@ -9,7 +9,6 @@
 namespace glimmer {
 
 class PropertyBag;
-template <typename Control> class PropertyTable;
 
 /// A framed panel: an etched double border, an optional title strip (the tape) carrying the
 /// caption, and an inside that is filled or lets the host show (and take clicks) through it.
@@ -83,6 +82,11 @@ public:
     /// Where the caption is drawn (empty without a strip).
     QRect captionRect() const;
 
+    /// At least 160 × 100 pixels, the minimum size and what a layout inside asks for.
+    QSize sizeHint() const override;
+    /// The border round the strip with its caption on one line, and what a layout inside needs.
+    QSize minimumSizeHint() const override;
+
 public Q_SLOTS:
     /// Opens the library's About window modally.
     void showAbout();
@@ -100,11 +104,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void changed(const char* key);
-    /// The persisted properties: keys, defaults and initial values.
-    static const PropertyTable<t1Frame>& propertyTable();
-    void applyShape();
-
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -9,7 +9,6 @@
 namespace glimmer {
 
 class PropertyBag;
-template <typename Control> class PropertyTable;
 
 /// A panel filled with a two-colour gradient that holds other controls; labels placed on it
 /// show the gradient through their background.
@@ -57,6 +56,11 @@ public:
     tgrd_Appearance Appearance() const;
     void setAppearance(tgrd_Appearance value);
 
+    /// What the layout inside asks for; without one, a panel of 160 × 100 pixels.
+    QSize sizeHint() const override;
+    /// What the layout inside needs; without one, 2 × 2 pixels of gradient.
+    QSize minimumSizeHint() const override;
+
     /// Gives a new panel its initial values.
     void InitProperties();
     /// Reads every property from @p bag (absent ones take their defaults); raises PropertyError.
@@ -78,8 +82,6 @@ protected:
 private:
     struct Private;
     std::unique_ptr<Private> d;
-    static const PropertyTable<t1Grad>& propertyTable();
-    void changed(const char* key);
 };
 
 } // namespace glimmer

@@ -13,7 +13,6 @@ class QLabel;
 namespace glimmer {
 
 class PropertyBag;
-template <typename Control> class PropertyTable;
 
 /// A hyperlink label: a text that opens a web address or a new e-mail message when clicked and
 /// then shows the visited colour. The control is a surface (background, border) holding one
@@ -98,6 +97,11 @@ public:
     /// The label that shows the caption.
     QLabel* label() const;
 
+    /// The label's size hint inside the border.
+    QSize sizeHint() const override;
+    /// The label's smallest size inside the border.
+    QSize minimumSizeHint() const override;
+
 public Q_SLOTS:
     /// Opens the library's About window modally.
     void showAbout();
@@ -131,14 +135,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void openLink();
-    void applyColours();
-    void applyBorder();
-    void applyAlignment();
-    void fitToLabel();
-    /// The persisted properties: keys, defaults and initial values.
-    static const PropertyTable<tkHLink>& propertyTable();
-
     struct Private;
     std::unique_ptr<Private> d;
 };

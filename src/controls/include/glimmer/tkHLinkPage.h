@@ -46,8 +46,6 @@ Q_SIGNALS:
     void changed();
 
 private:
-    void markChanged();
-
     struct Private;
     std::unique_ptr<Private> d;
 };
