@@ -110,7 +110,7 @@ PlayFigures playMelody(const std::string& sf, PrivatePulseServer& pa) {
     cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
     const double cpu0 = cpuSeconds();
     const Clock::time_point t0 = Clock::now();
-    player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
+    player.play(parser, 0, parser.nNotes() - 1, PlayOptions());
     PlayFigures f;
     f.cpuPercent = 100.0 * (cpuSeconds() - cpu0) / (msBetween(t0, Clock::now()) / 1000.0);
     std::this_thread::sleep_for(600ms);

@@ -73,7 +73,7 @@ int main() {
             cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
             dev.firstNoteOn = {};
             t0 = Clock::now();
-            player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
+            player.play(parser, 0, parser.nNotes() - 1, PlayOptions());
             const double start =
                 std::chrono::duration<double, std::milli>(dev.firstNoteOn - t0).count();
             worst = std::max(worst, start);

@@ -34,10 +34,11 @@ struct RenderJob {
     int32_t result = wavExportRc::kFailed; // written by the worker before finished
 };
 
-int32_t renderScore(const cTParse& parser, int32_t instrument, const std::string& target,
-                    const std::string& soundFont, RenderJob& job, const WavExportProbe& probe) {
+int32_t renderScore(const cTParse& parser, const ScoreMidiOptions& midiOptions,
+                    const std::string& target, const std::string& soundFont, RenderJob& job,
+                    const WavExportProbe& probe) {
     tMidiF04 file;
-    if (buildScoreMidi(parser, 1.0f, 0, instrument, file) != 0)
+    if (buildScoreMidi(parser, midiOptions, file) != 0)
         return wavExportRc::kFailed;
     playback::RenderOptions options;
     options.soundFont = soundFont;
@@ -55,8 +56,8 @@ int32_t renderScore(const cTParse& parser, int32_t instrument, const std::string
 
 } // namespace
 
-int32_t exportWav(QWidget* parent, const cTParse& parser, int32_t instrument, const QString& path,
-                  const WavExportProbe& probe) {
+int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions& options,
+                  const QString& path, const WavExportProbe& probe) {
     const std::string target = QFile::encodeName(path).toStdString();
     const std::string soundFont = playback::findSoundFont();
     if (target.empty() || soundFont.empty())
@@ -66,7 +67,7 @@ int32_t exportWav(QWidget* parent, const cTParse& parser, int32_t instrument, co
     QEventLoop loop;
     std::thread worker([&] {
         try {
-            job.result = renderScore(parser, instrument, target, soundFont, job, probe);
+            job.result = renderScore(parser, options, target, soundFont, job, probe);
         } catch (const std::exception&) {
             job.result = wavExportRc::kFailed; // out of memory: the temporary file is gone
         }

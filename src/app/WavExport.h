@@ -1,15 +1,13 @@
 #pragma once
 
+#include "midi/ScoreToMidi.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 
 class QWidget;
-
-namespace notaro {
-class cTParse;
-} // namespace notaro
 
 namespace notaro::app {
 
@@ -33,10 +31,11 @@ using WavExportProbe = std::function<void(double)>;
 /// cancelled or failed export leaves no file and never harms an old file of that name.
 /// Returns only when the rendering has ended, so the parser need only outlive the call.
 /// @param parser a score that parsed without error
-/// @param instrument 0 to 127 forces that program; -1 follows the score (as Play does)
+/// @param options how the score becomes MIDI: the instrument (-1 follows the score, as Play
+///        does) and the on-time ratios
 /// @param path the WAV file to write
 /// @return a wavExportRc code
-int32_t exportWav(QWidget* parent, const cTParse& parser, int32_t instrument, const QString& path,
-                  const WavExportProbe& probe = {});
+int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions& options,
+                  const QString& path, const WavExportProbe& probe = {});
 
 } // namespace notaro::app

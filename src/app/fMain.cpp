@@ -292,7 +292,7 @@ void fMain::formLoad() {
     currentFileName_.clear();
     updateTitle();
     setMenuBarColor(menuBar(), 0xFFFFFF, false);
-    loadOnRatios();
+    loadOnRatios(onTimeRatios_);
     setSamplesFolder(dataFolder(QStringLiteral("samples")));
     layoutClient();
 }

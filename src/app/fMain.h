@@ -1,5 +1,6 @@
 #pragma once
 
+#include "midi/OnTimeRatios.h"
 #include "playback/MidiOutDevice.h"
 #include "playback/PlayerListener.h"
 
@@ -149,6 +150,9 @@ private:
     std::unique_ptr<playback::MidiOutDevice> device_;
     std::unique_ptr<playback::cGnsPlay> gnsPObj_;
 
+    /// What Play, Save As MIDI and the WAV export shorten notes by: para.ini's tables, loaded
+    /// at the start and replaced by the Note On-Time dialog's OK.
+    OnTimeRatios onTimeRatios_;
     QString currentFileName_;
     bool isPlaying_ = false;
     /// The output follows the MIDI Output choice (false when the owner gave a device).

@@ -62,7 +62,7 @@ TEST(PulseAudioPlayback, SoundStartsWithEachNoteAndRestsAreSilent) {
     auto score = notaro::testing::parsed("*t[120];4c' 4: 4e' 4: 4g' 4: 4c'");
     const Clock::time_point mark = Clock::now();
     const double markSample = pa.samplesSoFar();
-    ASSERT_EQ(player.play(*score, 0, score->nNotes() - 1, 1.0f, 0, 127, -1), 0);
+    ASSERT_EQ(player.play(*score, 0, score->nNotes() - 1, PlayOptions()), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     const std::vector<int16_t> s = pa.stopRecording();
     EXPECT_EQ(FluidSynthEngine::instance().audioDriver(), "pulseaudio");
