@@ -27,7 +27,7 @@ int32_t cGnsPlay::durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm
 
 void cGnsPlay::stopPlaying() noexcept {
     bAbort_ = true;
-    requestStop();
+    stopRequest_ = true;
 }
 
 int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
@@ -147,7 +147,8 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i) {
     }
 
     playTimedNote(device_, options_.channel, note, options_.velocity, cents,
-                  checked::add(tBase_, onMs), checked::add(tBase_, durMs), flags, clock_, pump_);
+                  checked::add(tBase_, onMs), checked::add(tBase_, durMs), flags, clock_, pump_,
+                  stopRequest_);
     tBase_ = checked::add(tBase_, durMs);
 
     if (listener_)

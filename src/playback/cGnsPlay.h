@@ -8,6 +8,7 @@
 #include "score/cDuration.h"
 #include "score/cTParse.h"
 
+#include <atomic>
 #include <cstdint>
 
 namespace notaro::playback {
@@ -18,7 +19,8 @@ namespace notaro::playback {
 /// play() is synchronous and keeps the owner responsive by running the event pump while it
 /// waits; stopPlaying() (usually called from inside the pump) ends playback after the current
 /// record. Every start and end time is counted from the single start time of the play
-/// call, so a late wait never delays the records after it.
+/// call, so a late wait never delays the records after it. Each player has its own stop
+/// request, so stopping one never cuts short another player's note.
 class cGnsPlay {
 public:
     /// device: the output, opened and closed by each play call; pump and clock: the waiting.
@@ -57,6 +59,8 @@ private:
     PlayerListener* listener_ = nullptr;
     bool bPlaying_ = false;
     bool bAbort_ = false;
+    /// Ends the note being waited for; set by stopPlaying, cleared as each note begins.
+    std::atomic<bool> stopRequest_{false};
 
     // State of one play call.
     PlayOptions options_;

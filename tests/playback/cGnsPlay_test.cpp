@@ -199,6 +199,34 @@ TEST_F(Player, StopAtAnyMomentEndsInSilence) {
         }
 }
 
+TEST_F(Player, StopRequestsBelongToTheirPlayer) {
+    // From inside this player's first wait, as its half note is due to end: another player is
+    // stopped, or this one is stopped and the other then plays a note of its own. A stopped note
+    // is ended by the closing device, without the player's centred wheel.
+    const struct {
+        bool stopThis;
+        const char* expected;
+    } cases[] = {{false, "0 C0 00|0 E0 00 40|0 90 3C 7F|900 E0 00 40|900 80 3C 00"},
+                 {true, "0 C0 00|0 E0 00 40|0 90 3C 7F|900 80 3C 00"}};
+    for (const auto& c : cases) {
+        notaro::testing::FakeTime otherTime;
+        RecordingMidiOut otherDev{otherTime.clock()};
+        cGnsPlay other(otherDev, otherTime.pump(), otherTime.clock());
+        const auto otherScore = notaro::testing::parsed("4e");
+        cGnsPlay player(dev_, time_.pump(), time_.clock());
+        time_.onPump = [&, calls = 0](int32_t) mutable {
+            if (calls++ > 0)
+                return;
+            (c.stopThis ? player : other).stopPlaying();
+            if (c.stopThis)
+                other.play(*otherScore, 0, 0, PlayOptions());
+        };
+        EXPECT_EQ(play("2c", 0, -2, -1, 1.0f, &player), 0);
+        EXPECT_EQ(sent(), c.expected) << c.stopThis;
+        EXPECT_EQ(otherDev.messages().size(), c.stopThis ? 5u : 0u); // its note played whole
+    }
+}
+
 TEST_F(Player, EmptyStretchesFinishAndOverflowsOrBadIndexesFail) {
     EXPECT_EQ(play("4c 4d", 1, 0), 0);
     EXPECT_EQ(sent(), "0 C0 00");
