@@ -30,6 +30,7 @@ namespace notaro {
 class cTParse;
 namespace playback {
 
+class FluidSynthEngine;
 class cGnsPlay;
 } // namespace playback
 } // namespace notaro
@@ -53,7 +54,8 @@ class fMain : public QMainWindow, private playback::PlayerListener {
     Q_OBJECT
 public:
     /// prompts: every message box, file dialog and beep; device: the MIDI output used for
-    /// every play (null: the output para.ini names, the built-in synthesizer by default).
+    /// every play (null: the output para.ini names, the built-in synthesizer by default, which
+    /// sounds through the window's own synthesizer engine).
     explicit fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> device = {},
                    QWidget* parent = nullptr);
     ~fMain() override;
@@ -147,6 +149,8 @@ private:
     void showPlaying(int32_t lineNum, int32_t charPos, int32_t theLen);
 
     UserPrompts& prompts_;
+    /// The built-in synthesizer of every device the window makes; each device holds it too.
+    std::shared_ptr<playback::FluidSynthEngine> engine_;
     std::unique_ptr<playback::MidiOutDevice> device_;
     std::unique_ptr<playback::cGnsPlay> gnsPObj_;
 

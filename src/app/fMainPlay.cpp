@@ -145,7 +145,7 @@ void fMain::playFromCaret(cTParse& parser) {
     if (followsOutputChoice_) {
         // The MIDI Output choice may have changed since the last Play.
         QString notice;
-        device_ = makeChosenMidiOut(notice);
+        device_ = makeChosenMidiOut(engine_, notice);
         if (!notice.isEmpty())
             statusBar()->showMessage(notice, 10000);
     }

@@ -4,6 +4,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/ScoreDocument.h"
 #include "cli/Usage.h"
+#include "playback/FluidSynthEngine.h"
 #include "playback/MidiOutputs.h"
 #include "playback/MidiSettings.h"
 #include "playback/RecordingMidiOut.h"
@@ -208,6 +209,9 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
 }
 
 int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    // Made first and so gone last: its audio output, kept between the opens of a device, is
+    // closed once every device has gone and Ctrl-C has its old meaning again.
+    const auto engine = std::make_shared<playback::FluidSynthEngine>();
     std::unique_ptr<playback::SleepingPump> sleeping;
     const InterruptScope scope; // restores Ctrl-C before the pump goes away
     PlaybackEnv env;
@@ -216,7 +220,9 @@ int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         gPump = sleeping.get();
         return [p = sleeping.get()](int32_t deadline) { (*p)(deadline); };
     };
-    env.makeDevice = [](const std::string& name) { return playback::makeMidiOut(name); };
+    env.makeDevice = [engine](const std::string& name) {
+        return playback::makeMidiOut(engine, name);
+    };
     return runPlayWith(args, out, err, env);
 }
 
