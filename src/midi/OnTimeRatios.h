@@ -14,11 +14,6 @@ using OnRatioTable = std::array<float, 9>;
 struct OnTimeRatios {
     OnRatioTable normal = {0.95f, 0.92f, 0.90f, 0.95f, 0.95f, 0.92f, 0.88f, 0.80f, 0.80f};
     OnRatioTable staccato = {0.35f, 0.35f, 0.35f, 0.45f, 0.67f, 0.67f, 0.67f, 0.67f, 0.67f};
-
-    bool operator==(const OnTimeRatios& other) const {
-        return normal == other.normal && staccato == other.staccato;
-    }
-    bool operator!=(const OnTimeRatios& other) const { return !(*this == other); }
 };
 
 } // namespace notaro
