@@ -22,7 +22,7 @@ void BM_Export(benchmark::State& state) {
             state.SkipWithError(msg.c_str());
             break;
         }
-        if (notaro::scoreToMidiFile(path, parser, 1.0f, 0, -1) != 0) {
+        if (notaro::scoreToMidiFile(path, parser, notaro::ScoreMidiOptions()) != 0) {
             state.SkipWithError("conversion failed");
             break;
         }

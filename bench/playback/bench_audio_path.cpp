@@ -97,7 +97,8 @@ struct PlayFigures {
     size_t heard = 0, sent = 0;
 };
 
-PlayFigures playMelody(const std::string& sf, PrivatePulseServer& pa) {
+PlayFigures playMelody(const std::shared_ptr<FluidSynthEngine>& engine, const std::string& sf,
+                       PrivatePulseServer& pa) {
     cTParse parser;
     std::string msg;
     int32_t pos = 0, len = 0;
@@ -105,12 +106,12 @@ PlayFigures playMelody(const std::string& sf, PrivatePulseServer& pa) {
                          "4a' 4: 4c'\r\n",
                          msg, pos, len);
     Recording rec(pa, "rec.raw");
-    TimedSynth dev(sf, {"pulseaudio"});
+    TimedSynth dev(engine, sf, {"pulseaudio"});
     SleepingPump pump;
     cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
     const double cpu0 = cpuSeconds();
     const Clock::time_point t0 = Clock::now();
-    player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
+    player.play(parser, 0, parser.nNotes() - 1, PlayOptions());
     PlayFigures f;
     f.cpuPercent = 100.0 * (cpuSeconds() - cpu0) / (msBetween(t0, Clock::now()) / 1000.0);
     std::this_thread::sleep_for(600ms);
@@ -176,14 +177,16 @@ int main() {
         return 1;
     }
 
-    FluidSynthEngine& engine = FluidSynthEngine::instance();
+    // Made after the server, so its output closes before the server goes.
+    const auto shared = std::make_shared<FluidSynthEngine>();
+    FluidSynthEngine& engine = *shared;
     const int settings[][2] = {{64, 16}, {256, 2}, {512, 2}, {1024, 2}, {2048, 2}};
     std::printf("%-12s %9s %10s %9s %10s %10s %9s %12s %12s\n", "period", "latency", "cold-open",
                 "open", "stop-silent", "stop-zero", "idle-cpu", "playing-cpu", "sound-lag");
     for (const auto& ps : settings) {
         engine.stopAudio();
         engine.setAudioPeriod(ps[0], ps[1]);
-        FluidSynthMidiOut dev(sf, {"pulseaudio"});
+        FluidSynthMidiOut dev(shared, sf, {"pulseaudio"});
         Clock::time_point t = Clock::now();
         dev.prepare();
         const int32_t rc = dev.open();
@@ -210,7 +213,7 @@ int main() {
         const double idle0 = cpuSeconds();
         std::this_thread::sleep_for(2s);
         const double idleCpu = 100.0 * (cpuSeconds() - idle0) / 2.0;
-        const PlayFigures f = playMelody(sf, pa);
+        const PlayFigures f = playMelody(shared, sf, pa);
         char name[32], lag[48];
         std::snprintf(name, sizeof name, "%d x %d", ps[0], ps[1]);
         std::snprintf(lag, sizeof lag, "%.0f..%.0f ms (%zu/%zu)", f.lagMin, f.lagMax, f.heard,
@@ -224,7 +227,7 @@ int main() {
         "heard, stop-zero: to the last sample not exactly zero; sound-lag: note-on to sound heard, "
         "min..max\n");
 
-    FluidSynthMidiOut(sf, {"pulseaudio"}).open(); // the destructor closes: idle from now
+    FluidSynthMidiOut(shared, sf, {"pulseaudio"}).open(); // the destructor closes: idle from now
     engine.setIdleRelease(200ms);
     Clock::time_point t = Clock::now();
     while (engine.audioRunning() && msBetween(t, Clock::now()) < 5000)
@@ -232,7 +235,7 @@ int main() {
     std::printf("idle release after 200 ms: output closed %s after %.0f ms (worker thread)\n",
                 engine.audioRunning() ? "NOT" : "", msBetween(t, Clock::now()));
     {
-        FluidSynthMidiOut dev(sf, {"pulseaudio"});
+        FluidSynthMidiOut dev(shared, sf, {"pulseaudio"});
         t = Clock::now();
         const int32_t rc = dev.open();
         std::printf("open after the idle release: rc %d, %.2f ms\n", rc,
@@ -240,7 +243,7 @@ int main() {
     }
     t = Clock::now();
     engine.stopAudio();
-    std::printf("closing the output on this thread (as at process end): %.0f ms\n",
+    std::printf("closing the output on this thread (as when the engine goes): %.0f ms\n",
                 msBetween(t, Clock::now()));
     return 0;
 }

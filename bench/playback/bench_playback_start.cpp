@@ -41,8 +41,10 @@ protected:
 } // namespace
 
 int main() {
+    // One synthesizer for every device, as in the window.
+    const auto engine = std::make_shared<FluidSynthEngine>();
     {
-        FluidSynthMidiOut dev;
+        FluidSynthMidiOut dev(engine);
         const auto t0 = Clock::now();
         const int32_t rc = dev.open();
         std::printf("default audio output: open rc %d after %.2f ms\n", rc, msSince(t0));
@@ -58,7 +60,7 @@ int main() {
     for (const std::string& sf : debianSoundFonts()) {
         if (!std::filesystem::is_regular_file(sf))
             continue;
-        TimedSynth dev(sf, {"file"});
+        TimedSynth dev(engine, sf, {"file"});
         auto t0 = Clock::now();
         const int32_t rc = dev.open();
         const double cold = msSince(t0);
@@ -73,7 +75,7 @@ int main() {
             cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
             dev.firstNoteOn = {};
             t0 = Clock::now();
-            player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
+            player.play(parser, 0, parser.nNotes() - 1, PlayOptions());
             const double start =
                 std::chrono::duration<double, std::milli>(dev.firstNoteOn - t0).count();
             worst = std::max(worst, start);

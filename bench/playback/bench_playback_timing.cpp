@@ -37,7 +37,7 @@ std::vector<int32_t> schedule(const cTParse& parser) {
     RecordingMidiOut dev([&now] { return now; });
     cGnsPlay player(
         dev, [&now](int32_t deadline) { now = std::max(now, deadline); }, [&now] { return now; });
-    player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
+    player.play(parser, 0, parser.nNotes() - 1, PlayOptions());
     std::vector<int32_t> times;
     for (const TimedShortMsg& m : dev.messages())
         times.push_back(m.ms - player.startTick());
@@ -66,7 +66,7 @@ int main() {
 
     const double cpu0 = cpuSeconds();
     const auto wall0 = Clock::now();
-    const int32_t rc = player.play(parser, 0, parser.nNotes() - 1, 1.0f, 0, 127, -1);
+    const int32_t rc = player.play(parser, 0, parser.nNotes() - 1, PlayOptions());
     const double wall = std::chrono::duration<double>(Clock::now() - wall0).count();
     const double cpu = cpuSeconds() - cpu0;
 

@@ -27,7 +27,7 @@ int main() {
         return 1;
     }
     tMidiF04 file;
-    buildScoreMidi(parser, 1.0f, 0, -1, file);
+    buildScoreMidi(parser, ScoreMidiOptions(), file);
     playback::RenderOptions options;
     options.soundFont = playback::findSoundFont();
     const std::string wav = "/tmp/notaro-bench-render-" + std::to_string(::getpid()) + ".wav";

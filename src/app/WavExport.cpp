@@ -4,7 +4,6 @@
 #include "midi/ScoreToMidi.h"
 #include "playback/MidiSettings.h"
 #include "playback/WavRenderer.h"
-#include "score/cTParse.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -14,6 +13,7 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
+#include <memory>
 #include <thread>
 
 namespace notaro::app {
@@ -26,28 +26,30 @@ constexpr int kDialogDelayMs = 300;
 constexpr int kPollMs = 50;
 constexpr int kBarSteps = 1000;
 
-/// What the two threads share while a render runs.
+/// One render, held by the worker: its own copy of everything it reads, so nothing it uses
+/// belongs to the window. The calling thread only reads the progress, the end and the result
+/// and raises the cancel flag.
 struct RenderJob {
+    tMidiF04 file;
+    std::string target;
+    std::string soundFont;
+    WavExportProbe probe;
     std::atomic<bool> cancel{false};
     std::atomic<bool> finished{false};
     std::atomic<int> steps{0};
     int32_t result = wavExportRc::kFailed; // written by the worker before finished
 };
 
-int32_t renderScore(const cTParse& parser, int32_t instrument, const std::string& target,
-                    const std::string& soundFont, RenderJob& job, const WavExportProbe& probe) {
-    tMidiF04 file;
-    if (buildScoreMidi(parser, 1.0f, 0, instrument, file) != 0)
-        return wavExportRc::kFailed;
+int32_t render(RenderJob& job) {
     playback::RenderOptions options;
-    options.soundFont = soundFont;
+    options.soundFont = job.soundFont;
     options.cancel = &job.cancel;
-    options.progress = [&job, &probe](double done) {
-        if (probe)
-            probe(done);
+    options.progress = [&job](double done) {
+        if (job.probe)
+            job.probe(done);
         job.steps = static_cast<int>(std::lround(done * kBarSteps));
     };
-    const int32_t rc = playback::renderMidiToWav(file, target, options);
+    const int32_t rc = playback::renderMidiToWav(job.file, job.target, options);
     if (rc == playback::renderRc::kCancelled)
         return wavExportRc::kCancelled;
     return rc == 0 ? wavExportRc::kDone : wavExportRc::kFailed;
@@ -55,22 +57,32 @@ int32_t renderScore(const cTParse& parser, int32_t instrument, const std::string
 
 } // namespace
 
-int32_t exportWav(QWidget* parent, const cTParse& parser, int32_t instrument, const QString& path,
-                  const WavExportProbe& probe) {
-    const std::string target = QFile::encodeName(path).toStdString();
-    const std::string soundFont = playback::findSoundFont();
-    if (target.empty() || soundFont.empty())
+int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions& options,
+                  const QString& path, const WavExportProbe& probe) {
+    const auto shared = std::make_shared<RenderJob>();
+    RenderJob& job = *shared;
+    job.target = QFile::encodeName(path).toStdString();
+    job.soundFont = playback::findSoundFont();
+    if (job.target.empty() || job.soundFont.empty())
         return wavExportRc::kFailed;
+    try {
+        // Converted here, so the worker never reads the caller's parser; the slow part is the
+        // render.
+        if (buildScoreMidi(parser, options, job.file) != 0)
+            return wavExportRc::kFailed;
+    } catch (const std::exception&) {
+        return wavExportRc::kFailed;
+    }
+    job.probe = probe;
 
-    RenderJob job;
     QEventLoop loop;
-    std::thread worker([&] {
+    std::thread worker([shared, &loop] {
         try {
-            job.result = renderScore(parser, instrument, target, soundFont, job, probe);
+            shared->result = render(*shared);
         } catch (const std::exception&) {
-            job.result = wavExportRc::kFailed; // out of memory: the temporary file is gone
+            shared->result = wavExportRc::kFailed; // out of memory: the temporary file is gone
         }
-        job.finished = true;
+        shared->finished = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
 

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "midi/ScoreToMidi.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 
 class QWidget;
-
-namespace notaro {
-class cTParse;
-} // namespace notaro
 
 namespace notaro::app {
 
@@ -25,18 +23,21 @@ inline constexpr int32_t kFailed = 2;    ///< nothing was written or changed
 using WavExportProbe = std::function<void(double)>;
 
 /// Renders a parsed score to a 16-bit stereo WAV file with the renderer and SoundFont
-/// `notaro-cli render` uses, on a worker thread. The calling thread keeps running its event
-/// loop meanwhile, so the window repaints; a render that takes longer than 300 ms shows a modal
+/// `notaro-cli render` uses, on a worker thread. The score is converted on the calling thread;
+/// the worker renders its own copy of the MIDI file and shares nothing with the caller but its
+/// progress, its cancel flag and its result. The calling thread keeps running its event loop
+/// meanwhile, so the window repaints; a render that takes longer than 300 ms shows a modal
 /// "Exporting as WAV..." progress dialog whose Cancel button stops it within milliseconds.
 /// User input before the dialog shows is held back until then, so no second command starts
 /// under the render. The file is written beside its final name and renamed into place: a
 /// cancelled or failed export leaves no file and never harms an old file of that name.
-/// Returns only when the rendering has ended, so the parser need only outlive the call.
+/// Returns only when the rendering has ended.
 /// @param parser a score that parsed without error
-/// @param instrument 0 to 127 forces that program; -1 follows the score (as Play does)
+/// @param options how the score becomes MIDI: the instrument (-1 follows the score, as Play
+///        does) and the on-time ratios
 /// @param path the WAV file to write
 /// @return a wavExportRc code
-int32_t exportWav(QWidget* parent, const cTParse& parser, int32_t instrument, const QString& path,
-                  const WavExportProbe& probe = {});
+int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions& options,
+                  const QString& path, const WavExportProbe& probe = {});
 
 } // namespace notaro::app

@@ -10,6 +10,7 @@
 #include "app/ShellServices.h"
 #include "app/ToolPicture.h"
 #include "app/UserPrompts.h"
+#include "playback/FluidSynthEngine.h"
 #include "playback/FluidSynthMidiOut.h"
 #include "playback/MidiOutputs.h"
 #include "playback/cGnsPlay.h"
@@ -74,14 +75,15 @@ glimmer::chBut* toolButton(QWidget* parent, const char* name, const QString& tip
 } // namespace
 
 fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> device, QWidget* parent)
-    : QMainWindow(parent), prompts_(prompts), device_(std::move(device)) {
+    : QMainWindow(parent), prompts_(prompts),
+      engine_(std::make_shared<playback::FluidSynthEngine>()), device_(std::move(device)) {
     // Creation: the shell services and the control classes come before any control exists.
     initCommonControlsSafe();
     initAppResources();
     if (!device_) {
         followsOutputChoice_ = true;
         QString notice;
-        device_ = makeChosenMidiOut(notice);
+        device_ = makeChosenMidiOut(engine_, notice);
     }
     // The synthesizer and its SoundFont load in the background while the user reads the
     // score, so the first Play starts as quickly as every later one.
@@ -292,7 +294,7 @@ void fMain::formLoad() {
     currentFileName_.clear();
     updateTitle();
     setMenuBarColor(menuBar(), 0xFFFFFF, false);
-    loadOnRatios();
+    loadOnRatios(onTimeRatios_);
     setSamplesFolder(dataFolder(QStringLiteral("samples")));
     layoutClient();
 }

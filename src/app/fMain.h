@@ -1,5 +1,6 @@
 #pragma once
 
+#include "midi/OnTimeRatios.h"
 #include "playback/MidiOutDevice.h"
 #include "playback/PlayerListener.h"
 
@@ -29,6 +30,7 @@ namespace notaro {
 class cTParse;
 namespace playback {
 
+class FluidSynthEngine;
 class cGnsPlay;
 } // namespace playback
 } // namespace notaro
@@ -52,7 +54,8 @@ class fMain : public QMainWindow, private playback::PlayerListener {
     Q_OBJECT
 public:
     /// prompts: every message box, file dialog and beep; device: the MIDI output used for
-    /// every play (null: the output para.ini names, the built-in synthesizer by default).
+    /// every play (null: the output para.ini names, the built-in synthesizer by default, which
+    /// sounds through the window's own synthesizer engine).
     explicit fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> device = {},
                    QWidget* parent = nullptr);
     ~fMain() override;
@@ -146,9 +149,14 @@ private:
     void showPlaying(int32_t lineNum, int32_t charPos, int32_t theLen);
 
     UserPrompts& prompts_;
+    /// The built-in synthesizer of every device the window makes; each device holds it too.
+    std::shared_ptr<playback::FluidSynthEngine> engine_;
     std::unique_ptr<playback::MidiOutDevice> device_;
     std::unique_ptr<playback::cGnsPlay> gnsPObj_;
 
+    /// What Play, Save As MIDI and the WAV export shorten notes by: para.ini's tables, loaded
+    /// at the start and replaced by the Note On-Time dialog's OK.
+    OnTimeRatios onTimeRatios_;
     QString currentFileName_;
     bool isPlaying_ = false;
     /// The output follows the MIDI Output choice (false when the owner gave a device).

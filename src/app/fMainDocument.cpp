@@ -173,7 +173,9 @@ QString fMain::askSaveFileName() {
 }
 
 void fMain::noteTimesCommand() {
-    fOnTimes dialog(prompts_, this);
+    fOnTimes dialog(prompts_, onTimeRatios_, this);
+    connect(&dialog, &fOnTimes::applied, this,
+            [this](const OnTimeRatios& ratios) { onTimeRatios_ = ratios; });
     dialog.exec();
 }
 

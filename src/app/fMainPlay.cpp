@@ -23,6 +23,18 @@
 
 namespace notaro::app {
 
+namespace {
+
+/// What Save As MIDI and the WAV export convert with: the score as Play sounds it.
+ScoreMidiOptions exportOptions(int32_t instrument, const OnTimeRatios& ratios) {
+    ScoreMidiOptions options;
+    options.instrument = instrument;
+    options.ratios = ratios;
+    return options;
+}
+
+} // namespace
+
 bool fMain::checkTextSyntax(cTParse& parser) {
     std::string errMsg;
     int32_t eCharPos = 0, eLen = -1;
@@ -74,7 +86,7 @@ void fMain::saveMidiCommand() {
     if (path.isEmpty())
         return;
     const std::string file = QFile::encodeName(path).toStdString();
-    if (scoreToMidiFile(file, parser, 1.0f, 0, chosenPatch()) != 0)
+    if (scoreToMidiFile(file, parser, exportOptions(chosenPatch(), onTimeRatios_)) != 0)
         prompts_.showMessage(this, QStringLiteral("Failed to save as Midi."),
                              UserPrompts::Icon::Exclamation);
 }
@@ -84,7 +96,8 @@ void fMain::exportWavCommand() {
     if (!checkTextSyntax(parser))
         return;
     const QString path = askExportFileName({"WAV Files", "*.wav"}, QStringLiteral(".wav"));
-    if (!path.isEmpty() && exportWav(this, parser, chosenPatch(), path) == wavExportRc::kFailed)
+    if (!path.isEmpty() && exportWav(this, parser, exportOptions(chosenPatch(), onTimeRatios_),
+                                     path) == wavExportRc::kFailed)
         prompts_.showMessage(this, QStringLiteral("Failed to export as WAV."),
                              UserPrompts::Icon::Exclamation);
 }
@@ -132,7 +145,7 @@ void fMain::playFromCaret(cTParse& parser) {
     if (followsOutputChoice_) {
         // The MIDI Output choice may have changed since the last Play.
         QString notice;
-        device_ = makeChosenMidiOut(notice);
+        device_ = makeChosenMidiOut(engine_, notice);
         if (!notice.isEmpty())
             statusBar()->showMessage(notice, 10000);
     }
@@ -146,7 +159,10 @@ void fMain::playFromCaret(cTParse& parser) {
     openFailure_.clear();
     highlights_.clear();
     isPlaying_ = true;
-    gnsPObj_->play(parser, first, parser.nNotes() - 1, 1.0f, 0, 127, chosenPatch());
+    playback::PlayOptions options;
+    options.patch = chosenPatch();
+    options.ratios = onTimeRatios_;
+    gnsPObj_->play(parser, first, parser.nNotes() - 1, options);
     isPlaying_ = false;
     showLineNumber();
     if (!openFailure_.isEmpty())

@@ -5,6 +5,7 @@
 #include "app/UserPrompts.h"
 
 #include "base/TextUtil.h"
+#include "settings/OnRatios.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +42,8 @@ bool readRatio(const QLineEdit& box, float& value) {
 
 } // namespace
 
-fOnTimes::fOnTimes(UserPrompts& prompts, QWidget* parent) : QDialog(parent), m_prompts(prompts) {
+fOnTimes::fOnTimes(UserPrompts& prompts, const OnTimeRatios& current, QWidget* parent)
+    : QDialog(parent), m_prompts(prompts) {
     setObjectName(QStringLiteral("fOnTimes"));
     setWindowTitle(QStringLiteral("Note On-Time"));
     setModal(true);
@@ -138,19 +140,19 @@ fOnTimes::fOnTimes(UserPrompts& prompts, QWidget* parent) : QDialog(parent), m_p
 
     if (parent)
         setWindowIcon(parent->window()->windowIcon());
-    fillBoxes(onRatioNormal, onRatioStaccato);
+    fillBoxes(current);
     m_txtOnNorm[0]->setFocus();
     centerFormOnScreen(*this);
 }
 
-void fOnTimes::fillBoxes(const OnRatioTable& normal, const OnRatioTable& staccato) {
+void fOnTimes::fillBoxes(const OnTimeRatios& ratios) {
     for (int i = 0; i < kRows; ++i) {
-        m_txtOnNorm[i]->setText(QString::fromStdString(shortestFloatText(normal[i])));
-        m_txtOnStacc[i]->setText(QString::fromStdString(shortestFloatText(staccato[i])));
+        m_txtOnNorm[i]->setText(QString::fromStdString(shortestFloatText(ratios.normal[i])));
+        m_txtOnStacc[i]->setText(QString::fromStdString(shortestFloatText(ratios.staccato[i])));
     }
 }
 
-bool fOnTimes::validate(OnRatioTable& normal, OnRatioTable& staccato) {
+bool fOnTimes::validate(OnTimeRatios& ratios) {
     const auto check = [](QLineEdit* edit, float& value) {
         if (readRatio(*edit, value))
             return true;
@@ -159,30 +161,27 @@ bool fOnTimes::validate(OnRatioTable& normal, OnRatioTable& staccato) {
         return false;
     };
     for (int i = 0; i < kRows; ++i) {
-        if (!check(m_txtOnNorm[i], normal[i]) || !check(m_txtOnStacc[i], staccato[i]))
+        if (!check(m_txtOnNorm[i], ratios.normal[i]) || !check(m_txtOnStacc[i], ratios.staccato[i]))
             return false;
     }
     return true;
 }
 
 void fOnTimes::cmdOk_Click() {
-    OnRatioTable normal{}, staccato{};
-    if (!validate(normal, staccato)) {
+    OnTimeRatios ratios;
+    if (!validate(ratios)) {
         m_prompts.beep();
         return;
     }
-    onRatioNormal = normal;
-    onRatioStaccato = staccato;
+    emit applied(ratios);
     // A settings file that cannot be written is not reported: the ratios still hold for this
     // run, and the next OK tries again.
-    saveOnRatios();
+    saveOnRatios(ratios);
 }
 
 void fOnTimes::cmdRestoreDefs_Click() {
     try {
-        OnRatioTable normal{}, staccato{};
-        defaultOnRatios(normal, staccato);
-        fillBoxes(normal, staccato);
+        fillBoxes(OnTimeRatios());
     } catch (const std::exception&) {
         m_prompts.showMessage(this, QStringLiteral("Could not restore defaults!!"),
                               UserPrompts::Icon::Exclamation);

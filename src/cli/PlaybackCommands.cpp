@@ -4,6 +4,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/ScoreDocument.h"
 #include "cli/Usage.h"
+#include "playback/FluidSynthEngine.h"
 #include "playback/MidiOutputs.h"
 #include "playback/MidiSettings.h"
 #include "playback/RecordingMidiOut.h"
@@ -43,7 +44,8 @@ bool readPosition(const std::string& s, int32_t& line, int32_t& column) {
     return readWholeNumber(s.substr(0, colon), line) && line >= 1 && column >= 1;
 }
 
-struct PlayOptions {
+/// The command's arguments.
+struct PlayArgs {
     std::string output;
     int32_t instrument = -1;
     int32_t fromLine = 0;
@@ -51,7 +53,7 @@ struct PlayOptions {
     std::string path;
 };
 
-bool readPlayOptions(const std::vector<std::string>& args, PlayOptions& o) {
+bool readPlayArgs(const std::vector<std::string>& args, PlayArgs& o) {
     std::string from;
     if (!parseCommandArgs(args,
                           {{{"--output"}, &o.output},
@@ -153,8 +155,8 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
                 const PlaybackEnv& env) {
     if (!gInterruptScopeActive)
         gInterrupted = 0;
-    PlayOptions o;
-    if (!readPlayOptions(args, o))
+    PlayArgs o;
+    if (!readPlayArgs(args, o))
         return usageError(err);
     ScoreDocument doc;
     if (doc.load(o.path, err) != exitCode::kDone)
@@ -168,7 +170,9 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
         err << '\n';
         return exitCode::kFailed;
     }
-    loadOnRatios();
+    playback::PlayOptions options;
+    options.patch = o.instrument;
+    loadOnRatios(options.ratios);
 
     std::unique_ptr<playback::MidiOutDevice> device;
     playback::RecordingMidiOut* rec = nullptr;
@@ -194,7 +198,7 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
     playerPtr = &player;
     PlayPrinter printer(parser, out, err);
     player.setListener(&printer);
-    const int32_t rc = player.play(parser, from, parser.nNotes() - 1, 1.0f, 0, 127, o.instrument);
+    const int32_t rc = player.play(parser, from, parser.nNotes() - 1, options);
     if (printer.openFailed)
         return exitCode::kFailed;
     if (rc != 0) {
@@ -205,6 +209,9 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
 }
 
 int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    // Made first and so gone last: its audio output, kept between the opens of a device, is
+    // closed once every device has gone and Ctrl-C has its old meaning again.
+    const auto engine = std::make_shared<playback::FluidSynthEngine>();
     std::unique_ptr<playback::SleepingPump> sleeping;
     const InterruptScope scope; // restores Ctrl-C before the pump goes away
     PlaybackEnv env;
@@ -213,7 +220,9 @@ int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         gPump = sleeping.get();
         return [p = sleeping.get()](int32_t deadline) { (*p)(deadline); };
     };
-    env.makeDevice = [](const std::string& name) { return playback::makeMidiOut(name); };
+    env.makeDevice = [engine](const std::string& name) {
+        return playback::makeMidiOut(engine, name);
+    };
     return runPlayWith(args, out, err, env);
 }
 

@@ -36,9 +36,11 @@ int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream&
     ScoreDocument doc;
     if (doc.load(path, err) != exitCode::kDone)
         return exitCode::kFailed;
-    loadOnRatios();
+    ScoreMidiOptions midiOptions;
+    midiOptions.instrument = instrument;
+    loadOnRatios(midiOptions.ratios);
     tMidiF04 file;
-    if (buildScoreMidi(doc.parser(), 1.0f, 0, instrument, file) != 0) {
+    if (buildScoreMidi(doc.parser(), midiOptions, file) != 0) {
         err << "Failed to render the score.\n";
         return exitCode::kFailed;
     }

@@ -77,10 +77,12 @@ int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& e
     if (doc.load(path, err) != exitCode::kDone)
         return exitCode::kFailed;
     // A damaged settings file still leaves usable ratios; converting goes on with them.
-    loadOnRatios();
+    ScoreMidiOptions options;
+    options.instrument = instrument;
+    loadOnRatios(options.ratios);
     if (outPath.empty())
         outPath = defaultMidiPath(path);
-    if (scoreToMidiFile(outPath, doc.parser(), 1.0f, 0, instrument) != 0) {
+    if (scoreToMidiFile(outPath, doc.parser(), options) != 0) {
         err << "Failed to save as Midi.\n";
         return exitCode::kFailed;
     }

@@ -1,11 +1,9 @@
 #include "midi/OnTimeRatio.h"
 
-#include "settings/OnRatios.h"
-
 namespace notaro {
 
-float onTimeRatio(const cDuration& dur, uint8_t staccatoLevel) {
-    const OnRatioTable& table = staccatoLevel == 0 ? onRatioNormal : onRatioStaccato;
+float onTimeRatio(const cDuration& dur, uint8_t staccatoLevel, const OnTimeRatios& ratios) {
+    const OnRatioTable& table = staccatoLevel == 0 ? ratios.normal : ratios.staccato;
     if (dur.Numer() == 0)
         return staccatoLevel == 0 ? 0.875f : 0.5f;
     const float r = static_cast<float>(dur.Denom()) / static_cast<float>(dur.Numer());

@@ -27,8 +27,9 @@ uint8_t toByte(int32_t v) {
 /// The running state of one conversion.
 class Converter {
 public:
-    Converter(float timeScale, uint8_t channel, MidiEventSink& sink)
-        : timeScale_(timeScale), channel_(channel), sink_(sink) {}
+    Converter(const ScoreMidiOptions& options, MidiEventSink& sink)
+        : timeScale_(options.timeScale), channel_(static_cast<uint8_t>(options.channel)),
+          ratios_(options.ratios), sink_(sink) {}
 
     void program(int32_t prog) {
         sink_.channelMessage(0, static_cast<uint8_t>(0xC0 + channel_), toByte(prog), 0);
@@ -144,7 +145,8 @@ private:
         const int32_t on =
             (rec.slur & 2)
                 ? t
-                : nearest(static_cast<double>(onTimeRatio(sounding, rec.staccatoLevel)) * t);
+                : nearest(static_cast<double>(onTimeRatio(sounding, rec.staccatoLevel, ratios_)) *
+                          t);
         sink_.channelMessage(on, static_cast<uint8_t>(0x80 + channel_), note, 0);
         pending_ = checked::sub(t, on);
     }
@@ -157,6 +159,7 @@ private:
 
     float timeScale_;
     uint8_t channel_;
+    const OnTimeRatios& ratios_;
     MidiEventSink& sink_;
     int32_t pending_ = 0;
     int32_t lastCents_ = 0;
@@ -164,12 +167,12 @@ private:
 };
 
 /// Runs the conversion into sink. Returns midiResult::kOk or kConversionFailed.
-int32_t convert(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
-                MidiEventSink& sink) {
+int32_t convert(const cTParse& parser, const ScoreMidiOptions& options, MidiEventSink& sink) {
     try {
-        if (channel < 0 || channel > 15 || instrument > 127)
+        const int32_t instrument = options.instrument;
+        if (options.channel < 0 || options.channel > 15 || instrument > 127)
             return midiResult::kConversionFailed;
-        Converter converter(timeScale, static_cast<uint8_t>(channel), sink);
+        Converter converter(options, sink);
         converter.program(instrument >= 0 ? instrument : parser.getPrevInstrument(0));
         for (int32_t i = 0; i < parser.nNotes(); ++i)
             converter.record(parser.theNotes(i), instrument);
@@ -182,8 +185,7 @@ int32_t convert(const cTParse& parser, float timeScale, int32_t channel, int32_t
 
 } // namespace
 
-int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, int32_t instrument,
-                       tMidiF04& file) {
+int32_t buildScoreMidi(const cTParse& parser, const ScoreMidiOptions& options, tMidiF04& file) {
     file.clear();
     file.setMidiHdrDivision(kScoreMidiDivision);
     tMidiTrk& track = *file.tracks(0);
@@ -191,17 +193,17 @@ int32_t buildScoreMidi(const cTParse& parser, float timeScale, int32_t channel, 
     // events per record is enough for nearly every score.
     track.reserveEvents(2 * parser.nNotes() + 16);
     TrackEventSink sink(track);
-    return convert(parser, timeScale, channel, instrument, sink);
+    return convert(parser, options, sink);
 }
 
-int32_t scoreToMidiFile(const std::string& path, const cTParse& parser, float timeScale,
-                        int32_t channel, int32_t instrument) {
+int32_t scoreToMidiFile(const std::string& path, const cTParse& parser,
+                        const ScoreMidiOptions& options) {
     // The file is encoded as the events come, with the same bytes as the file object would
     // write, and replaces any old file only once it is complete.
     std::string bytes;
     try {
         SmfStreamWriter writer(kScoreMidiDivision, 2 * static_cast<size_t>(parser.nNotes()) + 16);
-        const int32_t rc = convert(parser, timeScale, channel, instrument, writer);
+        const int32_t rc = convert(parser, options, writer);
         if (rc != midiResult::kOk)
             return rc;
         bytes = writer.finish();

@@ -20,10 +20,7 @@ constexpr double kSampleRate = 44100.0;
 
 } // namespace
 
-FluidSynthEngine& FluidSynthEngine::instance() {
-    static FluidSynthEngine engine;
-    return engine;
-}
+FluidSynthEngine::FluidSynthEngine() = default;
 
 FluidSynthEngine::~FluidSynthEngine() {
     {

@@ -18,7 +18,8 @@ namespace notaro::playback {
 
 class AudioOutput;
 
-/// The process's one FluidSynth synthesizer and its audio output.
+/// A FluidSynth synthesizer and its audio output, made by its owner (the window, a notaro-cli
+/// play) and shared by the built-in synthesizer devices it hands it to.
 ///
 /// Starting and stopping an audio driver waits on the audio server (a stop can take seconds),
 /// so the output is started once and then kept: a play ends by silencing and resetting the
@@ -39,7 +40,9 @@ public:
     /// How long an unused audio output is kept running.
     static constexpr std::chrono::seconds kIdleRelease{60};
 
-    static FluidSynthEngine& instance();
+    /// Makes nothing yet: the synthesizer, its SoundFont and the audio output come with the
+    /// first use.
+    FluidSynthEngine();
     /// Closes the audio output (waiting on the server) and frees the synthesizer.
     ~FluidSynthEngine();
     FluidSynthEngine(const FluidSynthEngine&) = delete;
@@ -82,7 +85,7 @@ public:
     void setAudioPeriod(int periodSize, int periods);
     /// The output latency of the audio period settings in milliseconds.
     double outputLatencyMs() const;
-    /// How long an unused output is kept; zero or less keeps it until the process ends.
+    /// How long an unused output is kept; zero or less keeps it until the engine goes.
     void setIdleRelease(std::chrono::milliseconds idle);
 
 private:
@@ -92,7 +95,6 @@ private:
         std::string fileOutput;
     };
 
-    FluidSynthEngine() = default;
     fluid_synth_t* synthLocked();
     int32_t startAudioLocked(const std::vector<std::string>& drivers,
                              const std::string& fileOutput);

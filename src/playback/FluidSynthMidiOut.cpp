@@ -13,9 +13,11 @@ std::vector<std::string> FluidSynthMidiOut::defaultAudioDrivers() {
     return {"pulseaudio", "alsa"};
 }
 
-FluidSynthMidiOut::FluidSynthMidiOut(std::string soundFont, std::vector<std::string> audioDrivers,
+FluidSynthMidiOut::FluidSynthMidiOut(std::shared_ptr<FluidSynthEngine> engine,
+                                     std::string soundFont, std::vector<std::string> audioDrivers,
                                      std::string fileOutput)
-    : soundFont_(soundFont.empty() ? findSoundFont() : std::move(soundFont)),
+    : engine_(std::move(engine)),
+      soundFont_(soundFont.empty() ? findSoundFont() : std::move(soundFont)),
       audioDrivers_(std::move(audioDrivers)), fileOutput_(std::move(fileOutput)) {}
 
 FluidSynthMidiOut::~FluidSynthMidiOut() {
@@ -24,22 +26,22 @@ FluidSynthMidiOut::~FluidSynthMidiOut() {
 
 void FluidSynthMidiOut::prepare() {
     if (!soundFont_.empty())
-        FluidSynthEngine::instance().prepareAsync(soundFont_, audioDrivers_, fileOutput_);
+        engine_->prepareAsync(soundFont_, audioDrivers_, fileOutput_);
 }
 
 int32_t FluidSynthMidiOut::doOpen() {
     std::error_code ec;
     if (soundFont_.empty() || !std::filesystem::is_regular_file(soundFont_, ec))
         return midiOutRc::kNoSoundFont;
-    return FluidSynthEngine::instance().acquire(soundFont_, audioDrivers_, fileOutput_);
+    return engine_->acquire(soundFont_, audioDrivers_, fileOutput_);
 }
 
 int32_t FluidSynthMidiOut::doShortMsg(uint32_t msg) {
-    return sendShortMsgToSynth(FluidSynthEngine::instance().synth(), msg);
+    return sendShortMsgToSynth(engine_->synth(), msg);
 }
 
 void FluidSynthMidiOut::doClose() {
-    FluidSynthEngine::instance().release();
+    engine_->release();
 }
 
 } // namespace notaro::playback

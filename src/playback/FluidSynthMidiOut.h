@@ -2,25 +2,30 @@
 
 #include "playback/MidiOutDevice.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace notaro::playback {
 
+class FluidSynthEngine;
+
 /// The built-in synthesizer, the default output: FluidSynth with a General MIDI SoundFont,
 /// sounding through the desktop's audio server (PulseAudio or PipeWire) or else ALSA.
 ///
-/// The audio output is shared by every device and stays running between plays: close()
-/// silences and resets the synthesizer, which ends every sound within one audio block plus
-/// the output latency, and never waits on the audio server.
+/// The engine's audio output is shared by every device given that engine and stays running
+/// between plays: close() silences and resets the synthesizer, which ends every sound within
+/// one audio block plus the output latency, and never waits on the audio server. Each device
+/// holds its engine, so the engine outlives the last device that uses it.
 class FluidSynthMidiOut : public MidiOutDevice {
 public:
     /// Audio drivers tried in order when none are given.
     static std::vector<std::string> defaultAudioDrivers();
 
+    /// engine: the synthesizer that sounds (not null).
     /// soundFont: the SoundFont file, or "" for the one the settings name (findSoundFont).
     /// audioDrivers: tried in order; fileOutput: where the "file" driver writes.
-    explicit FluidSynthMidiOut(std::string soundFont = {},
+    explicit FluidSynthMidiOut(std::shared_ptr<FluidSynthEngine> engine, std::string soundFont = {},
                                std::vector<std::string> audioDrivers = defaultAudioDrivers(),
                                std::string fileOutput = "/dev/null");
     ~FluidSynthMidiOut() override;
@@ -38,6 +43,7 @@ protected:
     void doClose() override;
 
 private:
+    std::shared_ptr<FluidSynthEngine> engine_;
     std::string soundFont_;
     std::vector<std::string> audioDrivers_;
     std::string fileOutput_;

@@ -17,10 +17,11 @@ bool isBuiltinOutput(const std::string& name) {
            });
 }
 
-std::unique_ptr<MidiOutDevice> makeMidiOut(const std::string& name) {
+std::unique_ptr<MidiOutDevice> makeMidiOut(const std::shared_ptr<FluidSynthEngine>& engine,
+                                           const std::string& name) {
     const std::string chosen = name.empty() ? midiOutputSetting() : name;
     if (isBuiltinOutput(chosen))
-        return std::make_unique<FluidSynthMidiOut>();
+        return std::make_unique<FluidSynthMidiOut>(engine);
     return std::make_unique<RtMidiPortOut>(chosen);
 }
 

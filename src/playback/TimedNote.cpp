@@ -2,16 +2,9 @@
 
 #include "playback/ShortMsg.h"
 
-#include <atomic>
-
 namespace notaro::playback {
 
 namespace {
-
-// Process-wide: the stop comes from code that does not know which note is being waited for
-// (the window's Play / Stop button or an opened menu, Ctrl-C in notaro-cli play), through
-// cGnsPlay::stopPlaying from inside the event pump; the program plays one score at a time.
-std::atomic<bool> gStopRequested{false};
 
 bool badChannel(int32_t channel) noexcept {
     return channel < 0 || channel > 15;
@@ -46,34 +39,26 @@ int32_t midiProgramChange(MidiOutDevice& handle, int32_t channel, int32_t progra
 
 int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint8_t velocity,
                       int32_t cents, int32_t onUntilMs, int32_t untilMs, int32_t flags,
-                      const TickClock& clock, const EventPump& pump) {
-    gStopRequested = false;
+                      const TickClock& clock, const EventPump& pump, std::atomic<bool>& stop) {
+    stop = false;
     const bool sounds = note >= 1;
     const auto key = static_cast<uint8_t>(note % 128);
     if ((flags & kNoteAlreadyOn) == 0 && sounds) {
         if (const int32_t rc = midiNoteOnCents(handle, channel, key, velocity, cents); rc != 0)
             return rc;
     }
-    while (clock() < onUntilMs && !gStopRequested)
+    while (clock() < onUntilMs && !stop)
         pump(onUntilMs);
-    if ((flags & kNoteKeepsOn) == 0 && sounds && !gStopRequested) {
+    if ((flags & kNoteKeepsOn) == 0 && sounds && !stop) {
         if (const int32_t rc = midiNoteOffCenter(handle, channel, key, 0); rc != 0)
             return rc;
     }
     while (clock() < untilMs) {
-        if (gStopRequested)
+        if (stop)
             return noteRc::kStopped;
         pump(untilMs);
     }
     return 0;
-}
-
-void requestStop() noexcept {
-    gStopRequested = true;
-}
-
-bool stopRequested() noexcept {
-    return gStopRequested;
 }
 
 } // namespace notaro::playback

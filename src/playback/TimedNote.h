@@ -4,6 +4,7 @@
 #include "playback/PlaybackCodes.h"
 #include "playback/TickClock.h"
 
+#include <atomic>
 #include <cstdint>
 
 namespace notaro::playback {
@@ -32,16 +33,12 @@ int32_t midiProgramChange(MidiOutDevice& handle, int32_t channel, int32_t progra
 /// Sounds one note (or waits out a rest, note < 1) against the tick counter: note-on now,
 /// note-off at onUntilMs, return at untilMs. While waiting it runs the pump with the time it
 /// waits for. flags: kNoteAlreadyOn skips the note-on, kNoteKeepsOn skips the note-off.
-/// A stop request ends the sounding wait at once without a note-off (closing the device
-/// silences the note) and makes the silent wait return noteRc::kStopped.
+/// stop: the caller's stop request, cleared as the call begins; set (by the pump, or by another
+/// thread) it ends the sounding wait at once without a note-off (closing the device silences
+/// the note) and makes the silent wait return noteRc::kStopped.
 /// @return 0, noteRc::kBadArgument, noteRc::kStopped or the device's code.
 int32_t playTimedNote(MidiOutDevice& handle, int32_t channel, int32_t note, uint8_t velocity,
                       int32_t cents, int32_t onUntilMs, int32_t untilMs, int32_t flags,
-                      const TickClock& clock, const EventPump& pump);
-
-/// Asks the note being waited for by playTimedNote to end now.
-void requestStop() noexcept;
-/// True after requestStop() until the next playTimedNote begins.
-bool stopRequested() noexcept;
+                      const TickClock& clock, const EventPump& pump, std::atomic<bool>& stop);
 
 } // namespace notaro::playback

@@ -27,16 +27,17 @@ int32_t cGnsPlay::durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm
 
 void cGnsPlay::stopPlaying() noexcept {
     bAbort_ = true;
-    requestStop();
+    stopRequest_ = true;
 }
 
 int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
-                       float tempoMultiplier, int32_t channel, uint8_t vol127, int32_t patch) {
+                       const PlayOptions& options) {
     if (bPlaying_)
         return playRc::kAlreadyPlaying;
     bPlaying_ = true;
     int32_t result = 0;
     try {
+        options_ = options;
         qnpm_ = apObj.getPrevQNPM(iNoteFrom);
         if (const int32_t rc = device_.open(); rc != 0) {
             bPlaying_ = false;
@@ -45,7 +46,7 @@ int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
                                              rc);
             return 0;
         }
-        result = playRecords(apObj, iNoteFrom, iNoteTo, tempoMultiplier, channel, vol127, patch);
+        result = playRecords(apObj, iNoteFrom, iNoteTo);
     } catch (...) {
         result = playRc::kFailure;
     }
@@ -54,9 +55,9 @@ int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
     return result;
 }
 
-int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
-                              float tempoMultiplier, int32_t channel, uint8_t vol127,
-                              int32_t patch) {
+int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo) {
+    const int32_t channel = options_.channel;
+    const int32_t patch = options_.patch;
     const int32_t prog = patch >= 0 ? patch : apObj.getPrevInstrument(iNoteFrom);
     midiProgramChange(device_, channel, prog);
     tieSum_.setND(0, 1);
@@ -73,7 +74,7 @@ int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t i
             qnpm_ = rec.xVal;
             continue;
         }
-        const Outcome outcome = playNoteOrRest(apObj, i, tempoMultiplier, channel, vol127);
+        const Outcome outcome = playNoteOrRest(apObj, i);
         if (outcome != Outcome::Next)
             return 0;
     }
@@ -82,8 +83,8 @@ int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t i
     return 0;
 }
 
-cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, float tempoMultiplier,
-                                           int32_t channel, uint8_t vol127) {
+cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i) {
+    const float timeScale = options_.timeScale;
     const cGnsNote& rec = apObj.theNotes(i);
     const cDuration& d = rec.dur.value();
     const cNotePAO& pao = rec.notePao.value();
@@ -91,12 +92,13 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, floa
     int32_t durMs = durToMSec(d.Numer(), d.Denom(), qnpm_);
     if (durMs < 0)
         return Outcome::Quiet;
-    durMs = nearest(static_cast<double>(tempoMultiplier) * durMs);
+    durMs = nearest(static_cast<double>(timeScale) * durMs);
 
     int32_t onMs = durMs;
     if ((rec.slur & 2) == 0) {
         // The product of a 32-bit float ratio and a whole number is formed in double precision.
-        onMs = nearest(static_cast<double>(onTimeRatio(d, rec.staccatoLevel)) * durMs);
+        onMs = nearest(static_cast<double>(onTimeRatio(d, rec.staccatoLevel, options_.ratios)) *
+                       durMs);
         if ((rec.tie & 3) == 1) {
             // The end of a tie chain takes the chain's whole silent part from its last note.
             cDuration chain = tieSum_;
@@ -105,9 +107,8 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, floa
             const int32_t chainMs = durToMSec(chain.Numer(), chain.Denom(), qnpm_);
             if (chainMs < 0)
                 return Outcome::Quiet;
-            const double ratio = onTimeRatio(chain, rec.staccatoLevel);
-            const int32_t cut =
-                nearest(static_cast<double>(tempoMultiplier) * chainMs * (1.0 - ratio));
+            const double ratio = onTimeRatio(chain, rec.staccatoLevel, options_.ratios);
+            const int32_t cut = nearest(static_cast<double>(timeScale) * chainMs * (1.0 - ratio));
             if (cut < 0)
                 return Outcome::Quiet;
             onMs = checked::sub(onMs, cut);
@@ -145,8 +146,9 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i, floa
         tieSum_.setND(0, 1);
     }
 
-    playTimedNote(device_, channel, note, vol127, cents, checked::add(tBase_, onMs),
-                  checked::add(tBase_, durMs), flags, clock_, pump_);
+    playTimedNote(device_, options_.channel, note, options_.velocity, cents,
+                  checked::add(tBase_, onMs), checked::add(tBase_, durMs), flags, clock_, pump_,
+                  stopRequest_);
     tBase_ = checked::add(tBase_, durMs);
 
     if (listener_)

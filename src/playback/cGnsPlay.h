@@ -1,12 +1,14 @@
 #pragma once
 
 #include "playback/MidiOutDevice.h"
+#include "playback/PlayOptions.h"
 #include "playback/PlaybackCodes.h"
 #include "playback/PlayerListener.h"
 #include "playback/TickClock.h"
 #include "score/cDuration.h"
 #include "score/cTParse.h"
 
+#include <atomic>
 #include <cstdint>
 
 namespace notaro::playback {
@@ -17,7 +19,8 @@ namespace notaro::playback {
 /// play() is synchronous and keeps the owner responsive by running the event pump while it
 /// waits; stopPlaying() (usually called from inside the pump) ends playback after the current
 /// record. Every start and end time is counted from the single start time of the play
-/// call, so a late wait never delays the records after it.
+/// call, so a late wait never delays the records after it. Each player has its own stop
+/// request, so stopping one never cuts short another player's note.
 class cGnsPlay {
 public:
     /// device: the output, opened and closed by each play call; pump and clock: the waiting.
@@ -26,14 +29,12 @@ public:
     /// The owner's event handler (not owned); null for none.
     void setListener(PlayerListener* listener) noexcept { listener_ = listener; }
 
-    /// Plays records iNoteFrom..iNoteTo of apObj.
-    /// @param tempoMultiplier scales every length (2.0 plays at half speed)
-    /// @param channel 0..15; vol127 the note-on velocity
-    /// @param patch 0..127 forces that program; negative follows the score's instrument records
+    /// Plays records iNoteFrom..iNoteTo of apObj with the time scale, channel, velocity,
+    /// program and on-time ratios of options.
     /// @return 0 (played, stopped, or not started because the device did not open),
     ///         playRc::kAlreadyPlaying or playRc::kFailure
-    int32_t play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo, float tempoMultiplier,
-                 int32_t channel, uint8_t vol127, int32_t patch);
+    int32_t play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
+                 const PlayOptions& options);
     /// Ends playback after the current record (and cuts short the note being waited for).
     void stopPlaying() noexcept;
 
@@ -49,10 +50,8 @@ public:
 private:
     enum class Outcome { Next, Quiet, Aborted };
 
-    int32_t playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
-                        float tempoMultiplier, int32_t channel, uint8_t vol127, int32_t patch);
-    Outcome playNoteOrRest(const cTParse& apObj, int32_t i, float tempoMultiplier, int32_t channel,
-                           uint8_t vol127);
+    int32_t playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
+    Outcome playNoteOrRest(const cTParse& apObj, int32_t i);
 
     MidiOutDevice& device_;
     EventPump pump_;
@@ -60,8 +59,11 @@ private:
     PlayerListener* listener_ = nullptr;
     bool bPlaying_ = false;
     bool bAbort_ = false;
+    /// Ends the note being waited for; set by stopPlaying, cleared as each note begins.
+    std::atomic<bool> stopRequest_{false};
 
     // State of one play call.
+    PlayOptions options_;
     int32_t qnpm_ = 120;
     int32_t tBase_ = 0;
     int32_t startTick_ = 0;

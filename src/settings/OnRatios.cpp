@@ -13,11 +13,6 @@ namespace notaro {
 
 namespace {
 
-constexpr OnRatioTable kDefaultNormal = {0.95f, 0.92f, 0.90f, 0.95f, 0.95f,
-                                         0.92f, 0.88f, 0.80f, 0.80f};
-constexpr OnRatioTable kDefaultStaccato = {0.35f, 0.35f, 0.35f, 0.45f, 0.67f,
-                                           0.67f, 0.67f, 0.67f, 0.67f};
-
 bool loadTable(cInifile& ini, const char* key, const char* defaultText, OnRatioTable& table) {
     ini.setKey(key);
     ini.setDefault(defaultText);
@@ -41,9 +36,6 @@ bool loadTable(cInifile& ini, const char* key, const char* defaultText, OnRatioT
 
 } // namespace
 
-OnRatioTable onRatioNormal = kDefaultNormal;
-OnRatioTable onRatioStaccato = kDefaultStaccato;
-
 std::string paraIniPath() {
     std::string base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
@@ -59,31 +51,26 @@ std::string paraIniPath() {
     return base + "/notaro/para.ini";
 }
 
-bool loadOnRatios() {
+bool loadOnRatios(OnTimeRatios& out) {
     cInifile ini;
     ini.setPath(paraIniPath());
     ini.setSection(settingsKeys::kOnRatiosSection);
-    if (!loadTable(ini, settingsKeys::kNormal, settingsKeys::kNormalDefault, onRatioNormal))
+    if (!loadTable(ini, settingsKeys::kNormal, settingsKeys::kNormalDefault, out.normal))
         return false;
-    return loadTable(ini, settingsKeys::kStaccato, settingsKeys::kStaccatoDefault, onRatioStaccato);
+    return loadTable(ini, settingsKeys::kStaccato, settingsKeys::kStaccatoDefault, out.staccato);
 }
 
-bool saveOnRatios() {
+bool saveOnRatios(const OnTimeRatios& ratios) {
     cInifile ini;
     ini.setPath(paraIniPath());
     ini.setSection(settingsKeys::kOnRatiosSection);
     ini.setKey(settingsKeys::kNormal);
-    ini.setValue(onRatioText(onRatioNormal));
+    ini.setValue(onRatioText(ratios.normal));
     if (!ini.Success())
         return false;
     ini.setKey(settingsKeys::kStaccato);
-    ini.setValue(onRatioText(onRatioStaccato));
+    ini.setValue(onRatioText(ratios.staccato));
     return ini.Success();
-}
-
-void defaultOnRatios(OnRatioTable& normal, OnRatioTable& staccato) {
-    normal = kDefaultNormal;
-    staccato = kDefaultStaccato;
 }
 
 std::string shortestFloatText(float value) {

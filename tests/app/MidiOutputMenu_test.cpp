@@ -1,5 +1,6 @@
 #include "app/MidiOutputChoice.h"
 #include "app/MidiOutputMenu.h"
+#include "playback/FluidSynthEngine.h"
 #include "playback/FluidSynthMidiOut.h"
 #include "playback/MidiSettings.h"
 #include "playback/RtMidiPortOut.h"
@@ -57,10 +58,12 @@ TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputSavesItOrReportsTheFailureAndRe
     writeFile(path("notaro/para.ini"), ini("Gone Port 7f3a"));
     EXPECT_EQ(items(MidiOutputMenu()).substr(0, 23), "&Built-in synthesizer*|");
     QString notice;
-    EXPECT_TRUE(dynamic_cast<playback::FluidSynthMidiOut*>(makeChosenMidiOut(notice).get()));
+    const auto engine = std::make_shared<playback::FluidSynthEngine>();
+    EXPECT_TRUE(
+        dynamic_cast<playback::FluidSynthMidiOut*>(makeChosenMidiOut(engine, notice).get()));
     EXPECT_EQ(notice, "MIDI output \"Gone Port 7f3a\" is not available; playing through the "
                       "built-in synthesizer.");
-    const auto port = makeChosenMidiOut("synth a", {"Thru 14:0", "Synth A 128:0"}, notice);
+    const auto port = makeChosenMidiOut(engine, "synth a", {"Thru 14:0", "Synth A 128:0"}, notice);
     EXPECT_TRUE(dynamic_cast<playback::RtMidiPortOut*>(port.get()) && notice.isEmpty());
 }
 

@@ -1,6 +1,5 @@
 #include "app/WavExport.h"
 #include "score/cTParse.h"
-#include "settings/OnRatios.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <QProgressDialog>
@@ -24,14 +23,15 @@ protected:
         if (!fs::exists(kSoundFont))
             GTEST_SKIP() << "the TimGM6mb SoundFont is not installed";
         writeFile(path("notaro/para.ini"), std::string("[Midi]\nSoundFont=") + kSoundFont);
-        loadOnRatios();
         std::string msg;
         int32_t pos = 0, len = 0;
         ASSERT_EQ(parser.parseAramText(readFile(kSample), msg, pos, len), 0) << msg;
     }
     int32_t exportTo(const std::string& name, int32_t instrument = -1,
                      const WavExportProbe& probe = {}) {
-        return exportWav(nullptr, parser, instrument, QString::fromStdString(path(name)), probe);
+        ScoreMidiOptions options; // the default ratios, as para.ini has none
+        options.instrument = instrument;
+        return exportWav(nullptr, parser, options, QString::fromStdString(path(name)), probe);
     }
 
     cTParse parser;

@@ -1,4 +1,5 @@
 #include "app/fOnTimes.h"
+#include "settings/OnRatios.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/ScriptedPrompts.h"
 
@@ -7,13 +8,17 @@
 namespace notaro::app::test {
 namespace {
 
-/// The dialog shown and active over the default tables and an empty settings folder.
+/// The dialog shown and active over the default tables but the last normal ratio, and an empty
+/// settings folder.
 class fOnTimesTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        defaultOnRatios(onRatioNormal, onRatioStaccato);
-        dialog = std::make_unique<fOnTimes>(prompts);
+        OnTimeRatios given;
+        given.normal[8] = 0.5f;
+        dialog = std::make_unique<fOnTimes>(prompts, given);
+        QObject::connect(dialog.get(), &fOnTimes::applied,
+                         [this](const OnTimeRatios& r) { applied.push_back(r); });
         ASSERT_TRUE(showActive(*dialog));
     }
     QLineEdit* box(const char* name) { return child<QLineEdit>(*dialog, name); }
@@ -25,9 +30,11 @@ protected:
 
     ScriptedPrompts prompts;
     std::unique_ptr<fOnTimes> dialog;
+    std::vector<OnTimeRatios> applied;
 };
 
 TEST_F(fOnTimesTest, TabRunsByColumnsAndEnterRefusesTheFirstBadBoxOrAppliesAndSaves) {
+    EXPECT_EQ(box("txtOnNorm8")->text(), "0.5");
     std::string visited = focused(), expected;
     for (int i = 0; i < 20; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -46,9 +53,8 @@ TEST_F(fOnTimesTest, TabRunsByColumnsAndEnterRefusesTheFirstBadBoxOrAppliesAndSa
         {{{"txtOnNorm1", "abc"}, {"txtOnStacc0", "0"}}, "txtOnStacc0"}, // row by row
         {{{"txtOnStacc2", "abc"}, {"txtOnNorm2", "5"}}, "txtOnNorm2"},
         {{{"txtOnNorm0", "0.1"}, {"txtOnNorm4", " +1.0e0 "}, {"txtOnStacc8", "1"}}, "txtOnNorm0"}};
-    const auto defaults = std::make_pair(onRatioNormal, onRatioStaccato);
     for (const auto& [edits, focus] : cases) {
-        EXPECT_TRUE(defaults == std::make_pair(onRatioNormal, onRatioStaccato)) << focus;
+        EXPECT_TRUE(applied.empty()) << focus;
         click("cmdRestoreDefs");
         for (const auto& [name, text] : edits)
             box(name)->setText(QLatin1String(text));
@@ -64,7 +70,8 @@ TEST_F(fOnTimesTest, TabRunsByColumnsAndEnterRefusesTheFirstBadBoxOrAppliesAndSa
     click("cmdRestoreDefs");
     click("cmdCancel");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(onRatioNormal[0], 0.1f);
+    ASSERT_EQ(applied.size(), 1u);
+    EXPECT_EQ(applied[0].normal[0], 0.1f);
     EXPECT_EQ(readFile(paraIniPath()), saved);
 }
 

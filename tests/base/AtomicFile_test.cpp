@@ -78,12 +78,12 @@ const Writer kWriters[] = {
      },
      0, -1},
     {"scoreToMidiFile", "s.mid",
-     [](const std::string& p) { return scoreToMidiFile(p, parsedScore(), 1.0f, 0, -1); },
+     [](const std::string& p) { return scoreToMidiFile(p, parsedScore(), ScoreMidiOptions()); },
      midiResult::kOk, midiResult::kScoreFileNotWritten},
     {"toFile", "f.mid",
      [](const std::string& p) {
          tMidiF04 file;
-         return buildScoreMidi(parsedScore(), 1.0f, 0, -1, file) == 0 ? file.toFile(p) : 0;
+         return buildScoreMidi(parsedScore(), ScoreMidiOptions(), file) == 0 ? file.toFile(p) : 0;
      },
      midiResult::kFileWritten, midiResult::kFileNotWritten},
     {"notaro-cli midi", "c.mid",
@@ -103,7 +103,8 @@ const Writer kWriters[] = {
          return int32_t{wav.open() && wav.write(samples.data(), samples.size()) && wav.commit()};
      },
      1, 0},
-    {"saveOnRatios", "para.ini", [](const std::string&) { return int32_t{saveOnRatios()}; }, 1, 0},
+    {"saveOnRatios", "para.ini",
+     [](const std::string&) { return int32_t{saveOnRatios(OnTimeRatios())}; }, 1, 0},
 };
 
 TEST(AtomicFile, EveryWriterSurvivesEveryFault) {

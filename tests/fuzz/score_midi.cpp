@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
 
     tMidiF04 built;
-    const int32_t rc = buildScoreMidi(parser, 1.0f, 0, -1, built);
-    const int32_t streamed = scoreToMidiFile(exported.path, parser, 1.0f, 0, -1);
+    const int32_t rc = buildScoreMidi(parser, ScoreMidiOptions(), built);
+    const int32_t streamed = scoreToMidiFile(exported.path, parser, ScoreMidiOptions());
     require(rc == midiResult::kOk || rc == midiResult::kConversionFailed,
             "a conversion succeeds or says it failed");
     require((rc == midiResult::kOk) == (streamed == midiResult::kOk),

@@ -11,12 +11,15 @@ namespace {
 
 using V = std::vector<std::string>;
 
-class ScoreToMidiTest : public ::testing::Test {
-protected:
-    void SetUp() override { defaultOnRatios(onRatioNormal, onRatioStaccato); }
-};
+ScoreMidiOptions options(float timeScale, int32_t channel, int32_t instrument) {
+    ScoreMidiOptions o;
+    o.timeScale = timeScale;
+    o.channel = channel;
+    o.instrument = instrument;
+    return o;
+}
 
-TEST_F(ScoreToMidiTest, EachNotationGivesItsEvents) {
+TEST(ScoreToMidiTest, EachNotationGivesItsEvents) {
     // After the program change of every track ("0 C0..."): "DELTA HEX" for channel messages (with
     // the data bytes a file holds) and "DELTA meta TYPE TEXT" for meta events.
     const struct {
@@ -24,6 +27,7 @@ TEST_F(ScoreToMidiTest, EachNotationGivesItsEvents) {
         V events;
         float timeScale = 1;
         int32_t instrument = -1;
+        float ratio = 0; // every normal on-time ratio, when set
     } cases[] = {
         {"4c 4: 8d", {"0 903C7F", "182 803C00", "202 903E7F", "91 803E00"}},
         {"! nothing", {}},
@@ -45,13 +49,16 @@ TEST_F(ScoreToMidiTest, EachNotationGivesItsEvents) {
         {"4c\r\n!!$6, end\r\n!!$1,more",
          {"0 903C7F", "182 803C00", "10 meta 6 end", "0 meta 1 more"}},
         {"4c", {"0 903C7F", "365 803C00"}, 2},
+        {"4c 4d'", {"0 903C7F", "96 803C00", "96 903E7F", "86 803E00"}, 1, -1, 0.5f},
         {"*i[40]\r\n4c", {"0 903C7F", "182 803C00"}, 1, 5},
         {"*i[40]\r\n4c", {"0 C028", "0 903C7F", "182 803C00"}},
     };
     for (const auto& c : cases) {
         tMidiF04 file;
-        ASSERT_EQ(buildScoreMidi(*parsed(c.body), c.timeScale, 0, c.instrument, file),
-                  midiResult::kOk);
+        ScoreMidiOptions o = options(c.timeScale, 0, c.instrument);
+        if (c.ratio > 0)
+            o.ratios.normal.fill(c.ratio);
+        ASSERT_EQ(buildScoreMidi(*parsed(c.body), o, file), midiResult::kOk);
         EXPECT_EQ(file.midiHdrDivision(), 192);
         V events;
         const tMidiTrk& t = *file.tracks(0);
@@ -70,28 +77,30 @@ TEST_F(ScoreToMidiTest, EachNotationGivesItsEvents) {
     }
 }
 
-TEST_F(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObjectAndFailuresLeaveItAlone) {
+TEST(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObjectAndFailuresLeaveItAlone) {
     TempDir dir;
     const std::string path = dir.file("x.mid");
     tMidiF04 file;
     auto p = parsed("*t[90]\r\n!!$3, name\r\n4c+( 4d[ 4d]) 2.: 8e'\r\n!!$6, end");
-    ASSERT_EQ(buildScoreMidi(*p, 1.5f, 3, -1, file), midiResult::kOk);
-    ASSERT_EQ(scoreToMidiFile(path, *p, 1.5f, 3, -1), midiResult::kOk);
+    ASSERT_EQ(buildScoreMidi(*p, options(1.5f, 3, -1), file), midiResult::kOk);
+    ASSERT_EQ(scoreToMidiFile(path, *p, options(1.5f, 3, -1)), midiResult::kOk);
     EXPECT_EQ(readBytes(path), file.makeMidiStr());
     p = parsed("4c");
-    EXPECT_EQ(scoreToMidiFile(path, *p, 1.0f, 16, -1), midiResult::kConversionFailed);
-    EXPECT_EQ(scoreToMidiFile(path, *p, 1.0f, 0, 200), midiResult::kConversionFailed);
+    EXPECT_EQ(scoreToMidiFile(path, *p, options(1.0f, 16, -1)), midiResult::kConversionFailed);
+    EXPECT_EQ(scoreToMidiFile(path, *p, options(1.0f, 0, 200)), midiResult::kConversionFailed);
     EXPECT_EQ(readBytes(path), file.makeMidiStr());
-    EXPECT_EQ(buildScoreMidi(*parsed("0c"), 3e7f, 0, -1, file), midiResult::kConversionFailed);
+    EXPECT_EQ(buildScoreMidi(*parsed("0c"), options(3e7f, 0, -1), file),
+              midiResult::kConversionFailed);
 }
 
 // Over tables whose entries are their own indices, every expected ratio shows where between the
 // table points it lies: 8/3 a third of the way from 2 to 4; beyond a double whole note or a 128th
 // the end entries.
 TEST(OnTimeRatio, InterpolatesInTheReciprocalBetweenNoteValues) {
-    for (size_t i = 0; i < onRatioNormal.size(); ++i) {
-        onRatioNormal[i] = static_cast<float>(i);
-        onRatioStaccato[i] = 10.0f + static_cast<float>(i);
+    OnTimeRatios ratios;
+    for (size_t i = 0; i < ratios.normal.size(); ++i) {
+        ratios.normal[i] = static_cast<float>(i);
+        ratios.staccato[i] = 10.0f + static_cast<float>(i);
     }
     const struct {
         int32_t n, d;
@@ -101,9 +110,8 @@ TEST(OnTimeRatio, InterpolatesInTheReciprocalBetweenNoteValues) {
                  {1, 4, 1, 13},   {1, 12, 0, 4.5f},  {3, 8, 0, 2 + 1.0f / 3},
                  {1, 256, 1, 18}, {0, 1, 0, 0.875f}, {0, 1, 1, 0.5f}};
     for (const auto& c : cases)
-        EXPECT_FLOAT_EQ(onTimeRatio(cDuration(c.n, c.d), c.staccato), c.expected)
+        EXPECT_FLOAT_EQ(onTimeRatio(cDuration(c.n, c.d), c.staccato, ratios), c.expected)
             << c.n << "/" << c.d << " staccato " << int(c.staccato);
-    defaultOnRatios(onRatioNormal, onRatioStaccato);
 }
 
 } // namespace

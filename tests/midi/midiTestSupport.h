@@ -6,7 +6,6 @@
 #include "midi/ScoreToMidi.h"
 #include "midi/midiU00.h"
 #include "midi/tMidiF04.h"
-#include "settings/OnRatios.h"
 #include "tests/common/CommandOutput.h"
 
 #include <gtest/gtest.h>

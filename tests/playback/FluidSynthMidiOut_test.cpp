@@ -14,13 +14,14 @@ using namespace notaro::playback;
 using notaro::testing::smallestSoundFont;
 
 TEST(FluidSynthMidiOut, OpenFailsQuietlyWithoutSoundFontOrDriverAndKeepsAWorkingOutput) {
+    const auto engine = std::make_shared<FluidSynthEngine>();
     ::testing::internal::CaptureStderr();
-    FluidSynthMidiOut missing("/nonexistent/none.sf2");
+    FluidSynthMidiOut missing(engine, "/nonexistent/none.sf2");
     EXPECT_EQ(missing.open(), midiOutRc::kNoSoundFont);
     EXPECT_FALSE(missing.isOpen());
-    EXPECT_EQ(FluidSynthMidiOut(smallestSoundFont(), {"no-such-driver"}).open(),
+    EXPECT_EQ(FluidSynthMidiOut(engine, smallestSoundFont(), {"no-such-driver"}).open(),
               midiOutRc::kNoDriver);
-    FluidSynthMidiOut dev;
+    FluidSynthMidiOut dev(engine);
     const int32_t rc = dev.open();
     if (rc == 0) {
         EXPECT_EQ(dev.shortMsg(packShortMsg(0xC0, 0)), 0);
@@ -28,16 +29,17 @@ TEST(FluidSynthMidiOut, OpenFailsQuietlyWithoutSoundFontOrDriverAndKeepsAWorking
     }
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_TRUE(rc == 0 || rc == midiOutRc::kNoDriver || rc == midiOutRc::kNoSoundFont) << rc;
-    EXPECT_EQ(FluidSynthEngine::instance().audioRunning(), rc == 0);
+    EXPECT_EQ(engine->audioRunning(), rc == 0);
 }
 
 TEST(FluidSynthMidiOut, SoundsNotesAndKeepsTheOutputBetweenPlays) {
     const std::string sf = smallestSoundFont();
     if (sf.empty())
         GTEST_SKIP() << "no SoundFont installed";
-    FluidSynthMidiOut dev(sf, {"file"}); // the file driver needs no sound card
+    const auto engine = std::make_shared<FluidSynthEngine>();
+    FluidSynthMidiOut dev(engine, sf, {"file"}); // the file driver needs no sound card
     ASSERT_EQ(dev.open(), 0);
-    fluid_synth_t* synth = FluidSynthEngine::instance().synth();
+    fluid_synth_t* synth = engine->synth();
     EXPECT_EQ(dev.shortMsg(pitchWheelMsg(0, 10240)), 0);
     EXPECT_EQ(dev.shortMsg(packShortMsg(0x90, 60, 127)), 0);
     EXPECT_GT(fluid_synth_get_active_voice_count(synth), 0);
@@ -47,16 +49,15 @@ TEST(FluidSynthMidiOut, SoundsNotesAndKeepsTheOutputBetweenPlays) {
     dev.close();
     // The output keeps running between plays; the worker thread closes it once idle. System
     // messages are refused, a stray note-off is not.
-    EXPECT_TRUE(FluidSynthEngine::instance().audioRunning());
+    EXPECT_TRUE(engine->audioRunning());
     ASSERT_EQ(dev.open(), 0);
     EXPECT_EQ(dev.shortMsg(packShortMsg(0xF8, 0)), midiOutRc::kInvalidParam);
     EXPECT_EQ(dev.shortMsg(packShortMsg(0x80, 61, 0)), 0);
     dev.close();
-    FluidSynthEngine::instance().setIdleRelease(std::chrono::milliseconds(1));
-    for (int i = 0; i < 500 && FluidSynthEngine::instance().audioRunning(); ++i)
+    engine->setIdleRelease(std::chrono::milliseconds(1));
+    for (int i = 0; i < 500 && engine->audioRunning(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    EXPECT_FALSE(FluidSynthEngine::instance().audioRunning());
-    FluidSynthEngine::instance().setIdleRelease(FluidSynthEngine::kIdleRelease);
+    EXPECT_FALSE(engine->audioRunning());
 }
 
 TEST(FluidSynthMidiOut, SilencingKillsEveryVoiceWithinOneBlock) {

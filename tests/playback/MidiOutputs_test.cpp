@@ -1,3 +1,4 @@
+#include "playback/FluidSynthEngine.h"
 #include "playback/FluidSynthMidiOut.h"
 #include "playback/MidiOutputs.h"
 #include "playback/MidiSettings.h"
@@ -9,7 +10,10 @@ using namespace notaro::playback;
 
 namespace {
 
-using MidiOutputs = notaro::testing::TempConfig;
+class MidiOutputs : public notaro::testing::TempConfig {
+protected:
+    const std::shared_ptr<FluidSynthEngine> engine_ = std::make_shared<FluidSynthEngine>();
+};
 
 bool isBuiltin(const std::unique_ptr<MidiOutDevice>& dev) {
     return dynamic_cast<FluidSynthMidiOut*>(dev.get()) != nullptr;
@@ -18,21 +22,21 @@ bool isBuiltin(const std::unique_ptr<MidiOutDevice>& dev) {
 } // namespace
 
 TEST_F(MidiOutputs, BuiltinSynthesizerIsTheDefaultUnlessTheSettingOrTheCallerNamesAPort) {
-    EXPECT_TRUE(isBuiltin(makeMidiOut()));
+    EXPECT_TRUE(isBuiltin(makeMidiOut(engine_)));
     writeFile(path("notaro/para.ini"), "[Midi]\r\nOutput=  \r\n");
     EXPECT_EQ(midiOutputSetting(), "builtin");
     writeFile(path("notaro/para.ini"), "[midi]\r\noutput=Synth input port\r\n");
-    const auto dev = makeMidiOut();
+    const auto dev = makeMidiOut(engine_);
     auto* port = dynamic_cast<RtMidiPortOut*>(dev.get());
     ASSERT_NE(port, nullptr);
     EXPECT_EQ(port->portName(), "Synth input port");
-    EXPECT_TRUE(isBuiltin(makeMidiOut("BuiltIn")));
+    EXPECT_TRUE(isBuiltin(makeMidiOut(engine_, "BuiltIn")));
 }
 
 TEST_F(MidiOutputs, SoundFontSettingWinsOverTheInstalledOnes) {
     writeFile(path("notaro/para.ini"), "[Midi]\r\nSoundFont=/opt/fonts/mine.sf2\r\n");
-    EXPECT_EQ(FluidSynthMidiOut().soundFont(), "/opt/fonts/mine.sf2");
-    EXPECT_EQ(FluidSynthMidiOut("/x.sf2").soundFont(), "/x.sf2");
+    EXPECT_EQ(FluidSynthMidiOut(engine_).soundFont(), "/opt/fonts/mine.sf2");
+    EXPECT_EQ(FluidSynthMidiOut(engine_, "/x.sf2").soundFont(), "/x.sf2");
 }
 
 TEST(RtMidiPortOut, FindsAPortByAPartOfItsNameInAnyCaseAndAMissingOneFailsQuietly) {

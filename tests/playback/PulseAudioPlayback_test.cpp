@@ -18,11 +18,6 @@ namespace {
 constexpr double kRate = 44100;
 constexpr int kLoud = 300; // about -40 dB of full scale
 
-/// The synthesizer's output closes before the server it plays to goes.
-struct PrivateServer : notaro::testing::PrivatePulseServer {
-    ~PrivateServer() { FluidSynthEngine::instance().stopAudio(); }
-};
-
 class TimedSynth : public FluidSynthMidiOut {
 public:
     using FluidSynthMidiOut::FluidSynthMidiOut;
@@ -50,28 +45,30 @@ TEST(PulseAudioPlayback, SoundStartsWithEachNoteAndRestsAreSilent) {
     const std::string sf = notaro::testing::smallestSoundFont();
     if (sf.empty())
         GTEST_SKIP() << "no SoundFont installed";
-    PrivateServer pa;
+    notaro::testing::PrivatePulseServer pa;
     if (!pa.running())
         GTEST_SKIP() << "pulseaudio could not start a private server here";
     ASSERT_TRUE(pa.startRecording("rec.raw")) << "parec did not record the null sink's monitor";
 
-    TimedSynth dev(sf, {"pulseaudio"});
+    // Made after the server, so the synthesizer's output closes before the server it plays to.
+    const auto engine = std::make_shared<FluidSynthEngine>();
+    TimedSynth dev(engine, sf, {"pulseaudio"});
     dev.prepare();
     SleepingPump pump;
     cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
     auto score = notaro::testing::parsed("*t[120];4c' 4: 4e' 4: 4g' 4: 4c'");
     const Clock::time_point mark = Clock::now();
     const double markSample = pa.samplesSoFar();
-    ASSERT_EQ(player.play(*score, 0, score->nNotes() - 1, 1.0f, 0, 127, -1), 0);
+    ASSERT_EQ(player.play(*score, 0, score->nNotes() - 1, PlayOptions()), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     const std::vector<int16_t> s = pa.stopRecording();
-    EXPECT_EQ(FluidSynthEngine::instance().audioDriver(), "pulseaudio");
+    EXPECT_EQ(engine->audioDriver(), "pulseaudio");
 
     auto at = [&](Clock::time_point t) {
         return markSample + std::chrono::duration<double>(t - mark).count() * kRate;
     };
     // Slack for a loaded machine on top of the output latency; a note's release gets 350 ms.
-    const double late = (FluidSynthEngine::instance().outputLatencyMs() + 150) * kRate / 1000;
+    const double late = (engine->outputLatencyMs() + 150) * kRate / 1000;
     const double fade = 0.35 * kRate;
     ASSERT_EQ(dev.ons.size(), 4u);
     ASSERT_EQ(dev.offs.size(), 4u);

@@ -12,13 +12,14 @@ protected:
 
     int32_t play(int32_t onUntil, int32_t until) {
         return playTimedNote(dev_, 0, 60, 100, 0, time_.now + onUntil, time_.now + until, 0,
-                             time_.clock(), time_.pump());
+                             time_.clock(), time_.pump(), stop_);
     }
     std::string sent() const { return notaro::testing::trace(dev_, origin_); }
 
     notaro::testing::FakeTime time_;
     const int32_t origin_ = time_.now;
     RecordingMidiOut dev_{time_.clock()};
+    std::atomic<bool> stop_{false};
 };
 
 } // namespace
@@ -43,7 +44,7 @@ TEST_F(TimedNote, PassedTimesEndTheNoteWithoutThePumpAndAStopEndsTheWait) {
     // A stop while the note sounds and its end is still ahead: no note-off.
     dev_.clearMessages();
     time_.onPump = [this](int32_t) {
-        requestStop();
+        stop_ = true;
         if (time_.pumpCalls == 1)
             time_.now = origin_ + 100;
     };
@@ -53,9 +54,9 @@ TEST_F(TimedNote, PassedTimesEndTheNoteWithoutThePumpAndAStopEndsTheWait) {
     // A stop when the until time has already passed at the first poll still succeeds, and the
     // next call starts without the old stop request.
     time_.lateness = 200;
-    time_.onPump = [](int32_t) { requestStop(); };
+    time_.onPump = [this](int32_t) { stop_ = true; };
     EXPECT_EQ(play(300, 400), 0);
     time_.onPump = nullptr;
     EXPECT_EQ(play(300, 400), 0);
-    EXPECT_FALSE(stopRequested());
+    EXPECT_FALSE(stop_);
 }

@@ -1,6 +1,5 @@
 #include "midi/ScoreToMidi.h"
 #include "playback/WavRenderer.h"
-#include "settings/OnRatios.h"
 #include "tests/playback/PlaybackTestSupport.h"
 
 #include "tests/common/CommandOutput.h"
@@ -21,13 +20,12 @@ class WavRendererTest : public notaro::testing::TempConfig {
 protected:
     void SetUp() override {
         TempConfig::SetUp();
-        defaultOnRatios(onRatioNormal, onRatioStaccato);
         if (!fs::exists(kSmallSoundFont))
             GTEST_SKIP() << "the TimGM6mb SoundFont is not installed";
     }
     static tMidiF04 midiOf(const std::string& body) {
         tMidiF04 file;
-        EXPECT_EQ(buildScoreMidi(*notaro::testing::parsed(body), 1.0f, 0, -1, file), 0);
+        EXPECT_EQ(buildScoreMidi(*notaro::testing::parsed(body), ScoreMidiOptions(), file), 0);
         return file;
     }
 

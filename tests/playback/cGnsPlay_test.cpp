@@ -2,7 +2,6 @@
 #include "tests/playback/PlaybackTestSupport.h"
 
 #include "playback/cGnsPlay.h"
-#include "settings/OnRatios.h"
 
 #include <sstream>
 
@@ -48,10 +47,7 @@ private:
 
 class Player : public ::testing::Test {
 protected:
-    void SetUp() override {
-        defaultOnRatios(onRatioNormal, onRatioStaccato);
-        player_.setListener(&log_);
-    }
+    void SetUp() override { player_.setListener(&log_); }
 
     /// Plays from a fresh start: the clock at its origin, no messages or events yet.
     int32_t play(const std::string& score, int32_t from = 0, int32_t to = -2, int32_t patch = -1,
@@ -60,8 +56,13 @@ protected:
         dev_.clearMessages();
         log_.lines.clear();
         parser_ = notaro::testing::parsed(score);
+        PlayOptions options;
+        options.timeScale = tempo;
+        options.channel = channel;
+        options.patch = patch;
+        options.ratios = ratios_;
         return (player ? *player : player_)
-            .play(*parser_, from, to < -1 ? parser_->nNotes() - 1 : to, tempo, channel, 127, patch);
+            .play(*parser_, from, to < -1 ? parser_->nNotes() - 1 : to, options);
     }
     /// Messages timed from the last open, that is from the start of the last play call.
     std::string sent() const { return notaro::testing::trace(dev_, dev_.openTick()); }
@@ -76,13 +77,14 @@ protected:
     cGnsPlay player_{dev_, time_.pump(), time_.clock()};
     EventLog log_;
     std::unique_ptr<cTParse> parser_;
+    OnTimeRatios ratios_;
 };
 
 } // namespace
 
 TEST_F(Player, ListenerHearsEachRecordAndPlayFromAHandlerIsRefused) {
     int32_t inner = 0;
-    log_.onPlayingNote = [&] { inner = player_.play(*parser_, 0, 0, 1.0f, 0, 127, -1); };
+    log_.onPlayingNote = [&] { inner = player_.play(*parser_, 0, 0, PlayOptions()); };
     EXPECT_EQ(play("4c 8d"), 0);
     EXPECT_EQ(log_.lines,
               (Lines{"note 0 p0 o4 a2 1/4 60 500ms L2:0+2", "done 0 L2:0+2",
@@ -104,6 +106,7 @@ TEST_F(Player, SendsEachScoreAtItsTimes) {
         float tempo;
         int32_t lateness, end, events;
         const char* expected;
+        float ratio = 0; // every normal on-time ratio, when set
     } cases[] = {
         {"*t[60];4c 4d", 2, -1, 1.0f, 0, 1000, 3, "0 90 3E 7F|950 E0 00 40|950 80 3E 00"},
         {"4c;*t[60];4d", 0, -1, 1.0f, 0, 1500, 5,
@@ -130,10 +133,17 @@ TEST_F(Player, SendsEachScoreAtItsTimes) {
          "!0 C0 05|0 E0 00 40|0 90 3C 7F|475 E0 00 40|475 80 3C 00"},
         {"*i[40];4c", 1, -1, 1.0f, 0, 500, 3,
          "!0 C0 28|0 E0 00 40|0 90 3C 7F|475 E0 00 40|475 80 3C 00"},
+        {"4c 4d'", 0, -1, 1.0f, 0, 1000, 5,
+         "0 90 3C 7F|250 E0 00 40|250 80 3C 00|500 E0 00 40|500 90 3E 7F|725 E0 00 40|"
+         "725 80 3E 00",
+         0.5f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.score) + " from " + std::to_string(c.from));
         time_.lateness = c.lateness;
+        ratios_ = OnTimeRatios();
+        if (c.ratio > 0)
+            ratios_.normal.fill(c.ratio);
         EXPECT_EQ(play(c.score, c.from, -2, c.patch, c.tempo), 0);
         const std::string expected =
             *c.expected == '!' ? c.expected + 1 : std::string("0 C0 00|0 E0 00 40|") + c.expected;
@@ -187,6 +197,34 @@ TEST_F(Player, StopAtAnyMomentEndsInSilence) {
                 sent.push_back(m.msg);
             EXPECT_EQ(notaro::testing::leftSounding(sent), "") << c.what << ", channel " << channel;
         }
+}
+
+TEST_F(Player, StopRequestsBelongToTheirPlayer) {
+    // From inside this player's first wait, as its half note is due to end: another player is
+    // stopped, or this one is stopped and the other then plays a note of its own. A stopped note
+    // is ended by the closing device, without the player's centred wheel.
+    const struct {
+        bool stopThis;
+        const char* expected;
+    } cases[] = {{false, "0 C0 00|0 E0 00 40|0 90 3C 7F|900 E0 00 40|900 80 3C 00"},
+                 {true, "0 C0 00|0 E0 00 40|0 90 3C 7F|900 80 3C 00"}};
+    for (const auto& c : cases) {
+        notaro::testing::FakeTime otherTime;
+        RecordingMidiOut otherDev{otherTime.clock()};
+        cGnsPlay other(otherDev, otherTime.pump(), otherTime.clock());
+        const auto otherScore = notaro::testing::parsed("4e");
+        cGnsPlay player(dev_, time_.pump(), time_.clock());
+        time_.onPump = [&, calls = 0](int32_t) mutable {
+            if (calls++ > 0)
+                return;
+            (c.stopThis ? player : other).stopPlaying();
+            if (c.stopThis)
+                other.play(*otherScore, 0, 0, PlayOptions());
+        };
+        EXPECT_EQ(play("2c", 0, -2, -1, 1.0f, &player), 0);
+        EXPECT_EQ(sent(), c.expected) << c.stopThis;
+        EXPECT_EQ(otherDev.messages().size(), c.stopThis ? 5u : 0u); // its note played whole
+    }
 }
 
 TEST_F(Player, EmptyStretchesFinishAndOverflowsOrBadIndexesFail) {

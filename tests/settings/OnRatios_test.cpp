@@ -10,55 +10,46 @@ namespace {
 
 class OnRatiosTest : public TempConfig {
 protected:
-    void SetUp() override {
-        TempConfig::SetUp();
-        defaultOnRatios(normal_, staccato_);
-        onRatioNormal = normal_;
-        onRatioStaccato = staccato_;
-    }
-    void TearDown() override {
-        defaultOnRatios(onRatioNormal, onRatioStaccato);
-        TempConfig::TearDown();
-    }
     std::string ini() const { return path("notaro/para.ini"); }
-    OnRatioTable normal_{}, staccato_{}; ///< the defaults
+    const OnTimeRatios defaults_;
 };
 
 } // namespace
 
 TEST_F(OnRatiosTest, MissingFileLoadsTheDefaultTextsWhichMatchTheDefaultTables) {
     EXPECT_EQ(paraIniPath(), dir_.string() + "/notaro/para.ini");
-    onRatioNormal.fill(0.5f);
-    onRatioStaccato.fill(0.5f);
-    EXPECT_TRUE(loadOnRatios());
-    EXPECT_EQ(onRatioNormal, normal_);
-    EXPECT_EQ(onRatioStaccato, staccato_);
+    OnTimeRatios ratios;
+    ratios.normal.fill(0.5f);
+    ratios.staccato.fill(0.5f);
+    EXPECT_TRUE(loadOnRatios(ratios));
+    EXPECT_EQ(ratios.normal, defaults_.normal);
+    EXPECT_EQ(ratios.staccato, defaults_.staccato);
 }
 
 TEST_F(OnRatiosTest, SaveKeepsOtherLinesAndReadsBack) {
     writeFile(ini(), "; my settings\r\n[Window]\r\nLeft=10\r\n\r\n[onratios]\r\n"
                      "  NORMAL =  1,1 ,1, 1,1,1,1,1,  1  \r\n; staccato left out\r\n");
-    EXPECT_TRUE(loadOnRatios());
-    EXPECT_EQ(onRatioNormal, (OnRatioTable{1, 1, 1, 1, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(onRatioStaccato, staccato_);
-    onRatioStaccato = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.333333343f};
-    const OnRatioTable saved = onRatioStaccato;
-    EXPECT_TRUE(saveOnRatios());
+    OnTimeRatios ratios;
+    EXPECT_TRUE(loadOnRatios(ratios));
+    EXPECT_EQ(ratios.normal, (OnRatioTable{1, 1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(ratios.staccato, defaults_.staccato);
+    ratios.staccato = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.333333343f};
+    const OnRatioTable saved = ratios.staccato;
+    EXPECT_TRUE(saveOnRatios(ratios));
     EXPECT_EQ(readFile(ini()), "; my settings\r\n[Window]\r\nLeft=10\r\n\r\n[onratios]\r\n"
                                "Normal=1, 1, 1, 1, 1, 1, 1, 1, 1\r\n"
                                "Staccato=0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.33333334\r\n"
                                "; staccato left out\r\n");
-    onRatioStaccato.fill(0);
-    EXPECT_TRUE(loadOnRatios());
-    EXPECT_EQ(onRatioStaccato, saved);
+    ratios.staccato.fill(0);
+    EXPECT_TRUE(loadOnRatios(ratios));
+    EXPECT_EQ(ratios.staccato, saved);
     // The defaults are written in their shortest texts.
-    defaultOnRatios(onRatioNormal, onRatioStaccato);
-    EXPECT_TRUE(saveOnRatios());
+    EXPECT_TRUE(saveOnRatios(defaults_));
     EXPECT_NE(readFile(ini()).find("Normal=0.95, 0.92, 0.9, 0.95, 0.95, 0.92, 0.88, 0.8, 0.8\r\n"),
               std::string::npos);
     std::filesystem::remove_all(path("notaro"));
     writeFile(path("notaro"), "a file where the folder should be");
-    EXPECT_FALSE(saveOnRatios());
+    EXPECT_FALSE(saveOnRatios(defaults_));
 }
 
 TEST_F(OnRatiosTest, BadValueStopsTheLoadAndKeepsTheRest) {
@@ -67,11 +58,11 @@ TEST_F(OnRatiosTest, BadValueStopsTheLoadAndKeepsTheRest) {
     for (const char* normal : {"0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5", "0.5, 0.5, 0.5,0.5,0.5,0.5,0.5,"
                                                                   "0.5, oops"}) {
         writeFile(ini(), std::string("[OnRatios]\r\nNormal=") + normal + "\r\nStaccato=0.2\r\n");
-        onRatioNormal = normal_;
-        EXPECT_FALSE(loadOnRatios()) << normal;
-        OnRatioTable expected = normal_;
+        OnTimeRatios ratios;
+        EXPECT_FALSE(loadOnRatios(ratios)) << normal;
+        OnRatioTable expected = defaults_.normal;
         std::fill(expected.begin(), expected.end() - 1, 0.5f);
-        EXPECT_EQ(onRatioNormal, expected) << normal;
-        EXPECT_EQ(onRatioStaccato, staccato_) << normal;
+        EXPECT_EQ(ratios.normal, expected) << normal;
+        EXPECT_EQ(ratios.staccato, defaults_.staccato) << normal;
     }
 }
