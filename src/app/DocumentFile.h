@@ -13,9 +13,8 @@ namespace notaro::app {
 ///
 /// A document is read as the command-line tool reads it (readScoreFile: UTF-8, else
 /// Windows-1252; LF, CR or CR LF line ends turned into CR LF), up to the editor's limit, and
-/// written as UTF-8 with CR LF, through a temporary
-/// file beside the target renamed over it: a failed write never harms the old file and
-/// leaves no temporary file behind.
+/// written as UTF-8 with CR LF, through a temporary file beside the target renamed over it: a
+/// failed write never harms the old file and leaves no temporary file behind.
 namespace documentFile {
 
 /// Result of a read or write that worked.
