@@ -57,6 +57,7 @@ TEST_F(ReadOnlyFileTest, EveryReaderRefusesWhatIsNoRegularFileAtOnceAndSaysWhatI
         tMidiF04 midi;
         EXPECT_EQ(midi.readMidiFile(p), midiCode);
         EXPECT_EQ(midi.numOfTracks(), 1);
+        EXPECT_EQ(std::filesystem::exists(p), error != ENOENT); // nothing is ever created
     }
     ::close(sock);
 }

@@ -18,13 +18,6 @@ namespace {
 
 using Status = ScoreFileStatus;
 
-std::string repeated(const std::string& piece, int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i)
-        text += piece;
-    return text;
-}
-
 /// The real reads, counted; or every other one interrupted; or each one failing; or each one
 /// finding as many bytes as asked for, as in a file that keeps growing.
 class ReadOps : public base::FileSystemOps {
@@ -68,7 +61,9 @@ protected:
 
 TEST_F(ScoreFileTest, TheByteBoundRefusesUnreadOnlyWhatTheCharacterLimitRefuses) {
     // 4-byte characters after a byte-order mark: the most bytes 64000 characters can take.
-    const std::string widest = "\xEF\xBB\xBF" + repeated("\xF0\x9D\x84\x9E", 64000);
+    std::string widest = "\xEF\xBB\xBF";
+    for (int i = 0; i < 64000; ++i)
+        widest += "\xF0\x9D\x84\x9E";
     ASSERT_EQ(widest.size(), size_t(kEditorScoreLimit.bytes));
     const std::pair<std::string, Status> cases[] = {
         {widest, Status::Read},
