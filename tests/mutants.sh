@@ -35,6 +35,11 @@ src/base/TextUtil.cpp ¦ if (!s.empty() && (s.front() == '+' || s.front() == '-'
 src/base/TextUtil.cpp ¦ if (!(rounded >= -32768.0f && rounded <= 32767.0f) || rounded != v) ¦ if (!(rounded >= -32768.0f && rounded <= 40000.0f) || rounded != v) ¦ notaro_score_tests
 src/base/TextUtil.cpp ¦ text.remove_prefix(end + 2); ¦ text.remove_prefix(end + 1); ¦ notaro_score_tests
 src/base/NumberText.h ¦ if (r.ec != std::errc() || r.ptr != end) ¦ if (r.ec != std::errc()) ¦ notaro_settings_tests
+src/base/ReadOnlyFile.cpp ¦ if (errno != EINTR) { ¦ if (true) { ¦ notaro_score_tests
+src/base/FileStreamBuf.cpp ¦ return eback() ? bufferStart_ + (gptr() - eback()) : outside_; ¦ return eback() ? bufferStart_ : outside_; ¦ notaro_midi_tests
+src/score/ScoreFile.cpp ¦ if (file.kind() != base::FileKind::Regular) ¦ if (false) ¦ notaro_read_only_file_tests
+src/score/ScoreFile.cpp ¦ if (file.size() > limit.bytes) ¦ if (false) ¦ notaro_score_tests
+src/score/ScoreFile.cpp ¦ text::charCount(result.text) > limit.characters) ¦ text::charCount(result.text) >= limit.characters) ¦ notaro_score_tests notaro_app_tests
 src/score/cDuration.cpp ¦ while (Comp(dur2) != -1) { ¦ while (Comp(dur2) == 1) { ¦ notaro_score_tests
 src/score/cTParseNotes.cpp ¦ if (insideTie && rule.startInsideTie) ¦ if (false && rule.startInsideTie) ¦ notaro_score_tests
 src/score/cTParseNotes.cpp ¦ if (tieOpen_ && (!lastPitch_ || !note.pitch.isEqualTo(*lastPitch_))) ¦ if (tieOpen_ && !lastPitch_) ¦ notaro_score_tests
@@ -61,8 +66,7 @@ src/playback/TimedNote.cpp ¦ while (clock() < onUntilMs && !gStopRequested) ¦ 
 src/cli/Usage.cpp ¦ return exitCode::kUsage; ¦ return exitCode::kFailed; ¦ notaro_cli_tests
 src/cli/PlaybackCommands.cpp ¦ return gInterrupted ? exitCode::kInterrupted : exitCode::kDone; ¦ return exitCode::kDone; ¦ notaro_cli_tests
 src/cli/ScoreCommands.cpp ¦ dot == std::string::npos || dot <= nameStart ¦ dot == std::string::npos || dot < nameStart ¦ notaro_cli_tests
-src/app/fMainDocument.cpp ¦ if (text::charCount(text) > kMaxDocumentChars) { ¦ if (text::charCount(text) >= kMaxDocumentChars) { ¦ notaro_app_tests
-src/app/fMainDocument.cpp ¦ txtAram_->setScoreText(std::string(text::trimBlanks(text))); ¦ txtAram_->setScoreText(text); ¦ notaro_app_tests
+src/app/fMainDocument.cpp ¦ txtAram_->setScoreText(std::string(text::trimBlanks(file.text))); ¦ txtAram_->setScoreText(file.text); ¦ notaro_app_tests
 src/app/fMainPlay.cpp ¦ enableEditControls(false); ¦ enableEditControls(true); ¦ notaro_app_tests
 src/app/fMain.cpp ¦ if (editorHeight > 40) ¦ if (editorHeight > -99999) ¦ notaro_app_tests
 src/controls/PropertyTable.cpp ¦ if (n < range.low || n > range.high) ¦ if (n < range.low && n > range.high) ¦ glimmer_tests

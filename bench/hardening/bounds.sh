@@ -1,7 +1,8 @@
 #!/bin/sh
-# Feeds the command-line tools the largest and most hostile inputs a user can hand them and
-# prints, for each, the wall time, the peak resident memory and how it ended. Every case runs
-# under a time limit, so a reader that hangs shows up as "timeout" instead of stopping the run.
+# Feeds the command-line tools (and the score file reader alone) the largest and most hostile
+# inputs a user can hand them and prints, for each, the wall time, the peak resident memory and
+# how it ended. Every case runs under a time limit, so a reader that hangs shows up as "timeout"
+# instead of stopping the run.
 # usage: bench/hardening/bounds.sh [BUILD_BIN_DIR]   (default: build/bin beside this script)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -38,8 +39,13 @@ ini = [b"[Filler%d]\r\nKey=%s\r\n" % (i, b"x" * 60) for i in range(9 * 1024 * 10
 ini.append(b"[OnRatios]\r\nNormal=" + b"0.5, " * (1024 * 1024 // 5) + b"\r\n")
 put("para.ini", b"".join(ini))
 put("empty.sf2", b"")
+mib = line * (1024 * 1024 // len(line))
+with open(os.path.join(w, "huge.ntr"), "wb") as f:       # 200 MB of notes
+    f.write(head + mib * 200)
+put("limit.ntr", head + mib * 63)                        # just below notaro-cli's 64 MiB
 PY
-mkfifo "$work/fifo.sf2"
+mkfifo "$work/fifo.sf2" "$work/fifo.ntr"
+mkdir "$work/folder.ntr"
 printf '**n[a-b-c]\r\n4c 4d 4e\r\n' > "$work/small.ntr"
 
 printf '%-34s %-26s %9s %11s  %s\n' case "entry point" "time (s)" "max RSS KB" outcome
@@ -68,6 +74,14 @@ run "definition bomb" "notaro-cli check" "$cli" check "$work/bomb.ntr"
 run "definition bomb" "notaro-cli midi" "$cli" midi -o "$work/o.mid" "$work/bomb.ntr"
 run "60000-char score line" "notaro-cli check" "$cli" check "$work/longline.ntr"
 run "60000-char score line" "notaro-cli midi" "$cli" midi -o "$work/o.mid" "$work/longline.ntr"
+run "64 MiB score (the tool's limit)" "notaro-cli check" "$cli" check "$work/limit.ntr"
+run "200 MB score" "notaro-cli check" "$cli" check "$work/huge.ntr"
+run "200 MB score" "readScoreFile (tool)" "$bin/read_score_file" tool "$work/huge.ntr"
+run "200 MB score" "readScoreFile (editor)" "$bin/read_score_file" editor "$work/huge.ntr"
+run "score is a FIFO" "notaro-cli check" "$cli" check "$work/fifo.ntr"
+run "score is a folder" "notaro-cli check" "$cli" check "$work/folder.ntr"
+run "MIDI file is a FIFO" "notaro-cli dump" "$cli" dump "$work/fifo.ntr"
+run "stdin is a pipe nobody writes" "notaro-cli dump" sh -c '"$1" dump /dev/stdin <>"$2"' sh "$cli" "$work/fifo.ntr"
 run "100 MB MIDI file (35M events)" "notaro-cli dump" "$cli" dump "$work/big.mid"
 run "header of 32767 tracks, 20 bytes" "notaro-cli dump" "$cli" dump "$work/tracks32767-20b.mid"
 run "32767 empty tracks (393 KB)" "notaro-cli dump" "$cli" dump "$work/tracks32767-real.mid"

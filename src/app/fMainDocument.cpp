@@ -23,9 +23,6 @@ namespace notaro::app {
 
 namespace {
 
-/// Longest score text the editor takes from a file, in characters.
-constexpr int32_t kMaxDocumentChars = 64000;
-
 const QString kScoreExtension = QStringLiteral(".NTR");
 
 } // namespace
@@ -75,18 +72,18 @@ void fMain::openFromCommandLine(const QString& path) {
 }
 
 void fMain::openScoreFile(const QString& path) {
-    std::string text;
-    if (documentFile::readTextFile(path, text) != documentFile::kOk) {
-        prompts_.showMessage(this, QStringLiteral("Cannot open the file."),
-                             UserPrompts::Icon::Exclamation);
-        return;
-    }
-    if (text::charCount(text) > kMaxDocumentChars) {
+    const ScoreFileResult file = documentFile::readTextFile(path);
+    if (file.status == ScoreFileStatus::TooLong) {
         prompts_.showMessage(this, QStringLiteral("File is too long."),
                              UserPrompts::Icon::Exclamation);
         return;
     }
-    txtAram_->setScoreText(std::string(text::trimBlanks(text)));
+    if (file.status != ScoreFileStatus::Read) {
+        prompts_.showMessage(this, QStringLiteral("Cannot open the file."),
+                             UserPrompts::Icon::Exclamation);
+        return;
+    }
+    txtAram_->setScoreText(std::string(text::trimBlanks(file.text)));
     txtAram_->selectChars(0, 0);
     txtAram_->repaint();
     currentFileName_ = path;

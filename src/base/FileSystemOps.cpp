@@ -13,6 +13,10 @@ int FileSystemOps::open(const char* path, int flags, mode_t mode) {
     return ::open(path, flags, mode);
 }
 
+ssize_t FileSystemOps::read(int fd, void* data, size_t size) {
+    return ::read(fd, data, size);
+}
+
 ssize_t FileSystemOps::write(int fd, const void* data, size_t size) {
     return ::write(fd, data, size);
 }

@@ -6,7 +6,7 @@
 
 namespace notaro::base {
 
-/// Makes every file write use ops for as long as it lives, then restores what was there.
+/// Makes every file write and read use ops for as long as it lives, then restores what was there.
 /// Meant for tests; the scopes nest.
 class ScopedFileSystemOps {
 public:

@@ -2,10 +2,11 @@
 
 #include "base/TextUtil.h"
 #include "cli/ExitCodes.h"
-#include "score/ScoreEncoding.h"
+#include "score/ScoreFile.h"
 
-#include <cstdio>
-#include <sys/stat.h>
+#include <cctype>
+#include <cstring>
+#include <utility>
 
 namespace notaro::cli {
 
@@ -37,37 +38,34 @@ std::string marker(int32_t column, int32_t length) {
            std::string(static_cast<size_t>(length - 1), '~');
 }
 
-/// Reads a whole file in one piece; false when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::string& bytes) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    // Only a regular file is a score: a folder opens on this system but has no bytes.
-    struct stat info {};
-    if (::fstat(::fileno(f), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(f);
-        return false;
+/// Why a score file was not read, in words that follow "Cannot open the file: ".
+std::string failureWords(const ScoreFileResult& file) {
+    switch (file.status) {
+    case ScoreFileStatus::NotAFile:
+        return std::string("it is ") + base::fileKindWords(file.kind);
+    case ScoreFileStatus::TooLong:
+        return "it is larger than " + std::to_string(kToolScoreLimit.bytes >> 20) +
+               " MiB, the most a score file may hold";
+    case ScoreFileStatus::CannotOpen:
+    case ScoreFileStatus::Read:
+        break;
     }
-    bytes.clear();
-    bytes.reserve(static_cast<size_t>(info.st_size));
-    char buf[1 << 16];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+    // The system's words, begun in lower case as the other reasons are.
+    std::string words = std::strerror(file.error);
+    if (!words.empty())
+        words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+    return words;
 }
 
 } // namespace
 
 int ScoreDocument::load(const std::string& path, std::ostream& err) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) {
-        err << path << ": Cannot open the file.\n";
+    ScoreFileResult file = readScoreFile(path, kToolScoreLimit);
+    if (file.status != ScoreFileStatus::Read) {
+        err << path << ": Cannot open the file: " << failureWords(file) << ".\n";
         return exitCode::kFailed;
     }
-    text_ = encoding::decodeScoreFile(bytes);
+    text_ = std::move(file.text);
     std::string message;
     int32_t eCharPos = 0, eLen = -1;
     const int32_t line = parser_.parseAramText(text_, message, eCharPos, eLen);

@@ -11,7 +11,9 @@ namespace notaro::cli {
 /// compiler reports one: FILE:LINE:COLUMN, the source line, and a marker under the fault.
 class ScoreDocument {
 public:
-    /// Reads and parses path; on failure writes the report to err.
+    /// Reads (readScoreFile, at most kToolScoreLimit) and parses path; on failure writes the
+    /// report to err: "FILE: Cannot open the file: REASON." when it was not read, REASON saying
+    /// what the path is ("it is a folder"), that it is too large, or the system's error.
     /// @return exitCode::kDone when the file parsed, exitCode::kFailed when it could not be read
     ///         or has an error.
     int load(const std::string& path, std::ostream& err);

@@ -1,5 +1,6 @@
 #include "cli/dumpCommand.h"
 
+#include "base/ReadOnlyFile.h"
 #include "cli/ExitCodes.h"
 #include "midi/MidiResult.h"
 #include "midi/tMidiF04.h"
@@ -47,12 +48,17 @@ void writeDump(const tMidiF04& file, std::ostream& out) {
 
 int runDump(const std::string& path, std::ostream& out, std::ostream& err) {
     tMidiF04 midiFile;
-    const int32_t code = midiFile.readMidiFile(path);
+    notaro::base::ReadOnlyFile file(path);
+    const int32_t code = midiFile.readMidiFile(file);
     writeDump(midiFile, out);
     out.flush();
     if (code != midiResult::kOk) {
-        err << path << ": cannot read MIDI file: " << midiResult::text(code) << " (code " << code
-            << ")\n";
+        // A folder, a pipe or a device is named for what it is.
+        err << path << ": cannot read MIDI file: "
+            << (code == midiResult::kNotARegularFile
+                    ? std::string("it is ") + notaro::base::fileKindWords(file.kind())
+                    : std::string(midiResult::text(code)))
+            << " (code " << code << ")\n";
         return notaro::cli::exitCode::kFailed;
     }
     return notaro::cli::exitCode::kDone;

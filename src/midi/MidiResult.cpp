@@ -21,6 +21,7 @@ const char* text(int32_t code) {
         {kOutOfRange, "an index is out of range"},
         {kDivisionByZero, "its time-code division has 0 ticks per second"},
         {kEndOfFile, "it ends early or is missing"},
+        {kNotARegularFile, "it is not a regular file"},
     };
     for (const auto& t : kTexts) {
         if (t.code == code) {

@@ -26,6 +26,8 @@ inline constexpr int32_t kNoRunningStatus = -4;
 inline constexpr int32_t kUnhandledStatus = -5;
 /// The file is missing or ends inside a chunk.
 inline constexpr int32_t kEndOfFile = 62;
+/// The path names a folder, a pipe, a device or a socket: nothing is read from it.
+inline constexpr int32_t kNotARegularFile = 75;
 
 /// An argument outside what the operation accepts (MidiArgumentError); when reading, an event
 /// that runs past the end of its chunk.

@@ -1,6 +1,8 @@
 #include "midi/tMidiF04.h"
 
 #include "base/AtomicFile.h"
+#include "base/FileStreamBuf.h"
+#include "base/ReadOnlyFile.h"
 #include "midi/MidiArgumentError.h"
 #include "midi/MidiDivisionError.h"
 #include "midi/MidiError.h"
@@ -10,7 +12,7 @@
 #include "midi/midiU00.h"
 
 #include <cmath>
-#include <fstream>
+#include <istream>
 #include <queue>
 #include <utility>
 
@@ -101,16 +103,24 @@ void tMidiF04::clear() {
 
 int32_t tMidiF04::readMidiFile(const std::string& fPath) {
     // Opened for reading only: a missing file is never created and a read-only file can be read.
-    std::ifstream file(fPath, std::ios::binary);
+    base::ReadOnlyFile file(fPath);
+    return readMidiFile(file);
+}
+
+int32_t tMidiF04::readMidiFile(base::ReadOnlyFile& file) {
     headerRead_ = false;
     tracksReached_ = 0;
     int32_t code = midiResult::kEndOfFile;
-    if (file.is_open()) {
-        code = readAllTrks(file);
+    if (file.isRegularFile()) {
+        base::FileStreamBuf bytes(file);
+        std::istream in(&bytes);
+        code = readAllTrks(in);
     } else {
         clear();
+        if (file.kind() != base::FileKind::Regular) {
+            code = midiResult::kNotARegularFile;
+        }
     }
-    file.close();
     try {
         setEvtsAbsMSecs();
     } catch (const MidiError& e) {

@@ -12,6 +12,10 @@
 
 namespace notaro {
 
+namespace base {
+class ReadOnlyFile;
+}
+
 /// One Standard MIDI File in memory: header values, tracks, and absolute times in ticks and
 /// milliseconds.
 class tMidiF04 {
@@ -53,9 +57,13 @@ public:
     /// after a failure there is one track per chunk started, plus one empty track when the file
     /// ended just before a declared chunk. Result (midiResult, MidiResult.h): kOk; kNotAChunk,
     /// kChunkTooShort, kNoTracksDeclared (the header's count is kept) from the header; the codes of
-    /// readTrk; kEndOfFile for a missing file or one that ends early; kOverflow or kDivisionByZero
+    /// readTrk; kEndOfFile for a missing file or one that ends early; kNotARegularFile, at once
+    /// and cleared, for a folder, a pipe, a device or a socket; kOverflow or kDivisionByZero
     /// when the events cannot be timed. What was read before a failure stays, and is timed.
     int32_t readMidiFile(const std::string& fPath);
+    /// As readMidiFile(fPath) on a file its caller opened, and may ask what the path named. The
+    /// file is read as far as its size when it was opened.
+    int32_t readMidiFile(base::ReadOnlyFile& file);
     /// Whether the last readMidiFile read the whole header chunk (false before any read).
     bool headerWasRead() const { return headerRead_; }
     /// Number of track chunks of which the last readMidiFile read at least one byte.

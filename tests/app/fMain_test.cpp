@@ -88,8 +88,10 @@ TEST_F(MainWindowTest, OpenOrDropTrimsBlanksNamesTheWindowOrRefusesAndKeepsTheDo
 
     writeFile(path("exact.NTR"), std::string(64000, 'x'));
     writeFile(path("over.NTR"), std::string(64001, 'x'));
+    writeFile(path("huge.NTR"), std::string(300000, 'x')); // refused unread
     // the file opened, the message ("" = opened)
     const std::pair<std::string, QString> cases[] = {{"over.NTR", "File is too long."},
+                                                     {"huge.NTR", "File is too long."},
                                                      {"missing.NTR", "Cannot open the file."},
                                                      {"", "Cannot open the file."}, // a folder
                                                      {"exact.NTR", ""}};

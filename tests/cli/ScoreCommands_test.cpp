@@ -1,9 +1,13 @@
 #include "cli/ScoreCommands.h"
 #include "tests/cli/CliTestSupport.h"
+#include "tests/common/CommandOutput.h"
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace notaro::cli;
 using ScoreCommands = notaro::testing::CliTest;
+using notaro::testing::commandOutput;
 
 TEST_F(ScoreCommands, CheckAndNotesReportTheFirstErrorWithLineColumnAndMarker) {
     // Score text, command, then what err shows after "FILE:" ("" = correct).
@@ -26,14 +30,41 @@ TEST_F(ScoreCommands, CheckAndNotesReportTheFirstErrorWithLineColumnAndMarker) {
 }
 
 TEST_F(ScoreCommands, MissingFileAndUsage) {
-    for (const std::string& missing : {path("nope.NTR"), dir_.string()}) { // a folder is no score
-        EXPECT_EQ(run(runCheck, {missing}), exitCode::kFailed);
-        EXPECT_EQ(err_.str(), missing + ": Cannot open the file.\n");
-    }
+    EXPECT_EQ(run(runCheck, {path("nope.NTR")}), exitCode::kFailed);
+    EXPECT_EQ(err_.str(),
+              path("nope.NTR") + ": Cannot open the file: no such file or directory.\n");
     EXPECT_EQ(run(runCheck, {}), exitCode::kUsage);
     EXPECT_NE(err_.str().find("usage: notaro-cli check FILE"), std::string::npos);
     EXPECT_EQ(run(runCheck, {"a", "b"}), exitCode::kUsage);
     EXPECT_EQ(run(runNotes, {"--bogus", "a"}), exitCode::kUsage);
+}
+
+TEST_F(ScoreCommands, AFolderAPipeOrADeviceIsRefusedAtOnceAndNamed) {
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+    // The last: opened read-write, the FIFO waits for nobody, and the program's standard input
+    // is a pipe whose writer never writes.
+    const std::pair<std::string, std::string> paths[] = {
+        {path("fifo"), "a pipe (FIFO)"},
+        {dir_.string(), "a folder"},
+        {"/dev/null", "a character device"},
+        {"/dev/stdin <>" + path("fifo"), "a pipe (FIFO)"}};
+    for (const char* command : {"check", "notes", "midi", "dump"}) {
+        for (const auto& [argument, what] : paths) {
+            const std::string shown = argument.substr(0, argument.find(' '));
+            const std::string reason = std::string(command) == "dump"
+                                           ? ": cannot read MIDI file: it is " + what + " (code 75)"
+                                           : ": Cannot open the file: it is " + what + ".";
+            // A hang is killed and shows as exit 137.
+            EXPECT_EQ(commandOutput("timeout -s KILL 20 " NOTARO_BINARY_DIR "/bin/notaro-cli " +
+                                    std::string(command) + " " + argument + " 2>&1; echo exit $?"),
+                      shown + reason + "\nexit 1\n");
+        }
+    }
+    // The tool has no character limit: a score of 40,000 notes checks.
+    std::string longScore = "**n[a-b-c]\n";
+    for (int i = 0; i < 10000; ++i)
+        longScore += "4c 4d 4e 4f\n";
+    EXPECT_EQ(run(runCheck, {put("long.NTR", longScore)}), exitCode::kDone);
 }
 
 TEST_F(ScoreCommands, NotesListsEveryRecord) {

@@ -1,8 +1,9 @@
-// A score, parsed as the programs parse it, made into MIDI bytes and read back: what we write we
-// can read, with the same events. The streaming export gives the file object's bytes.
+// A score, read and parsed as the programs read and parse it, made into MIDI bytes and read
+// back: what we write we can read, with the same events. The streaming export gives the file
+// object's bytes.
 #include "midi/MidiError.h"
 #include "midi/ScoreToMidi.h"
-#include "score/ScoreEncoding.h"
+#include "score/ScoreFile.h"
 #include "score/cTParse.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -36,9 +37,10 @@ struct ExportPath {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static fuzz::MemoryFile file;
+    static fuzz::MemoryFile score, file;
     static ExportPath exported;
-    const std::string text = encoding::decodeScoreFile(fuzz::bytesOf(data, size));
+    score.assign(fuzz::bytesOf(data, size));
+    const std::string text = readScoreFile(score.path(), kToolScoreLimit).text;
     cTParse parser;
     if (!parser.parseAramText(text).ok())
         return 0;

@@ -1,8 +1,10 @@
-// The score parser on any bytes, read as the programs read a score file: decoded (UTF-8 or
-// Windows-1252) with CR LF line ends, then parsed; the editor's colouring reads every line too.
+// The score parser on any bytes, read as the programs read a score file (readScoreFile: decoded
+// from UTF-8 or Windows-1252 with CR LF line ends), then parsed; the editor's colouring reads
+// every line too.
 #include "base/TextUtil.h"
 #include "score/MetaComment.h"
 #include "score/ScoreEncoding.h"
+#include "score/ScoreFile.h"
 #include "score/ScoreTokens.h"
 #include "score/cTParse.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -100,7 +102,11 @@ void checkMetaComments(const cTParse& parser, const std::vector<std::string_view
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text = encoding::decodeScoreFile(fuzz::bytesOf(data, size));
+    static fuzz::MemoryFile file;
+    file.assign(fuzz::bytesOf(data, size));
+    const ScoreFileResult read = readScoreFile(file.path(), kToolScoreLimit);
+    require(read.status == ScoreFileStatus::Read, "a score file within the limit reads");
+    const std::string& text = read.text;
     require(encoding::isValidUtf8(text), "a decoded score is UTF-8");
     const std::vector<std::string_view> lines = text::splitCrLfLines(text);
     for (std::string_view line : lines)

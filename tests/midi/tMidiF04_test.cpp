@@ -43,9 +43,6 @@ TEST_F(tMidiF04File, ReadingGivesTheCodeOfEachProblemAndOpensForReadingOnly) {
     ASSERT_EQ(file.numOfTracks(), 2);
     EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
 
-    const std::string missing = dir.file("missing.mid");
-    EXPECT_EQ(file.readMidiFile(missing), kEndOfFile);
-    EXPECT_FALSE(fs::exists(missing));
     writeBytes(path, header("00 01 00 01 00 60") + trackChunk("00 90 3C 40"));
     fs::permissions(path, fs::perms::owner_read);
     EXPECT_EQ(file.readMidiFile(path), kOk);
