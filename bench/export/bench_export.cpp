@@ -13,13 +13,11 @@ namespace {
 void BM_Export(benchmark::State& state) {
     const std::string text = notaro::bench::generateScore(state.range(0));
     const std::string path = "/tmp/notaro-bench-export-" + std::to_string(::getpid()) + ".mid";
-    std::string msg;
-    int32_t pos = 0, len = 0;
     int64_t notes = 0;
     for (auto _ : state) {
         notaro::cTParse parser;
-        if (parser.parseAramText(text, msg, pos, len) != 0) {
-            state.SkipWithError(msg.c_str());
+        if (const notaro::ParseError error = parser.parseAramText(text); !error.ok()) {
+            state.SkipWithError(error.message.c_str());
             break;
         }
         if (notaro::scoreToMidiFile(path, parser, notaro::ScoreMidiOptions()) != 0) {

@@ -100,11 +100,8 @@ struct PlayFigures {
 PlayFigures playMelody(const std::shared_ptr<FluidSynthEngine>& engine, const std::string& sf,
                        PrivatePulseServer& pa) {
     cTParse parser;
-    std::string msg;
-    int32_t pos = 0, len = 0;
     parser.parseAramText("**n[a-b-c]\r\n*t[120]\r\n4c' 4: 4e' 4: 4g' 4: 4c' 4: 4d' 4: 4f' 4: "
-                         "4a' 4: 4c'\r\n",
-                         msg, pos, len);
+                         "4a' 4: 4c'\r\n");
     Recording rec(pa, "rec.raw");
     TimedSynth dev(engine, sf, {"pulseaudio"});
     SleepingPump pump;

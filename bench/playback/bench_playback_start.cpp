@@ -52,9 +52,7 @@ int main() {
     }
 
     cTParse parser;
-    std::string msg;
-    int32_t pos = 0, len = 0;
-    parser.parseAramText("**n[a-b-c]\r\n*t[600]\r\n16c 16d\r\n", msg, pos, len);
+    parser.parseAramText("**n[a-b-c]\r\n*t[600]\r\n16c 16d\r\n");
     SleepingPump pump;
 
     for (const std::string& sf : debianSoundFonts()) {

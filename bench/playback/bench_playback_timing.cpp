@@ -49,10 +49,8 @@ std::vector<int32_t> schedule(const cTParse& parser) {
 int main() {
     const std::string text = bench::timingScore(400);
     cTParse parser;
-    std::string msg;
-    int32_t pos = 0, len = 0;
-    if (parser.parseAramText(text, msg, pos, len) != 0) {
-        std::fprintf(stderr, "score does not parse: %s\n", msg.c_str());
+    if (const ParseError error = parser.parseAramText(text); !error.ok()) {
+        std::fprintf(stderr, "score does not parse: %s\n", error.message.c_str());
         return 1;
     }
     const std::vector<int32_t> planned = schedule(parser);

@@ -20,10 +20,8 @@ int main() {
     for (int i = 0; i < 30; ++i)
         text += std::string(bars[i % 4]) + "\r\n";
     cTParse parser;
-    std::string msg;
-    int32_t pos = 0, len = 0;
-    if (parser.parseAramText(text, msg, pos, len) != 0) {
-        std::fprintf(stderr, "score: %s\n", msg.c_str());
+    if (const ParseError error = parser.parseAramText(text); !error.ok()) {
+        std::fprintf(stderr, "score: %s\n", error.message.c_str());
         return 1;
     }
     tMidiF04 file;

@@ -36,20 +36,18 @@ ScoreMidiOptions exportOptions(int32_t instrument, const OnTimeRatios& ratios) {
 } // namespace
 
 bool fMain::checkTextSyntax(cTParse& parser) {
-    std::string errMsg;
-    int32_t eCharPos = 0, eLen = -1;
-    const int32_t r = parser.parseAramText(txtAram_->scoreText(), errMsg, eCharPos, eLen);
-    if (r == 0)
+    const ParseError error = parser.parseAramText(txtAram_->scoreText());
+    if (error.ok())
         return true;
     QString message;
-    if (r < 0) {
+    if (error.line <= 0) {
         message = QStringLiteral("Failed to check syntax.");
     } else {
-        message = QStringLiteral("Error: ") + QString::fromStdString(errMsg);
-        if (eLen > 0)
-            txtAram_->selectInLine(r - 1, eCharPos, eLen);
+        message = QStringLiteral("Error: ") + QString::fromStdString(error.message);
+        if (error.marksToken())
+            txtAram_->selectInLine(error.line - 1, error.column, error.length);
         else
-            txtAram_->selectLine(r - 1);
+            txtAram_->selectLine(error.line - 1);
         // The selection must show before the message box opens.
         txtAram_->repaint();
         QCoreApplication::processEvents();

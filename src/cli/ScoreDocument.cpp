@@ -66,27 +66,30 @@ int ScoreDocument::load(const std::string& path, std::ostream& err) {
         return exitCode::kFailed;
     }
     text_ = std::move(file.text);
-    std::string message;
-    int32_t eCharPos = 0, eLen = -1;
-    const int32_t line = parser_.parseAramText(text_, message, eCharPos, eLen);
-    if (line == 0)
+    const ParseError error = parser_.parseAramText(text_);
+    if (error.ok())
         return exitCode::kDone;
-    reportError(path, line, message, eCharPos, eLen, err);
+    reportError(path, error, err);
     return exitCode::kFailed;
 }
 
-void ScoreDocument::reportError(const std::string& path, int32_t line, const std::string& message,
-                                int32_t eCharPos, int32_t eLen, std::ostream& err) const {
-    err << path << ':' << line;
-    if (eLen > 0)
-        err << ':' << (eCharPos + 1);
-    err << ": Error: " << message << '\n';
-    const std::string source = sourceLine(text_, line);
+void ScoreDocument::reportError(const std::string& path, const ParseError& error,
+                                std::ostream& err) const {
+    if (error.line <= 0) {
+        // The parser failed before it reached any line (memory ran out).
+        err << path << ": Error: " << error.message << '\n';
+        return;
+    }
+    err << path << ':' << error.line;
+    if (error.marksToken())
+        err << ':' << (error.column + 1);
+    err << ": Error: " << error.message << '\n';
+    const std::string source = sourceLine(text_, error.line);
     if (text::trimBlanks(source).empty())
         return;
     err << source << '\n';
-    if (eLen > 0) {
-        err << marker(eCharPos, eLen) << '\n';
+    if (error.marksToken()) {
+        err << marker(error.column, error.length) << '\n';
     } else {
         // Not tied to one note: mark the whole line, as the editor selects it.
         const std::string_view trimmed = text::trimBlanks(source);

@@ -22,8 +22,7 @@ public:
     const std::string& text() const { return text_; }
 
 private:
-    void reportError(const std::string& path, int32_t line, const std::string& message,
-                     int32_t eCharPos, int32_t eLen, std::ostream& err) const;
+    void reportError(const std::string& path, const ParseError& error, std::ostream& err) const;
 
     cTParse parser_;
     std::string text_;

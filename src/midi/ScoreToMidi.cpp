@@ -1,14 +1,14 @@
 #include "midi/ScoreToMidi.h"
 
 #include "base/AtomicFile.h"
+#include "base/CheckedInt.h"
+#include "base/Nearest.h"
 #include "base/TextUtil.h"
 #include "midi/MidiResult.h"
 #include "midi/OnTimeRatio.h"
 #include "midi/SmfStreamWriter.h"
 #include "midi/TrackEventSink.h"
-#include "score/CheckedInt.h"
 #include "score/MetaComment.h"
-#include "score/Nearest.h"
 #include "score/ScoreCodes.h"
 
 #include <cmath>

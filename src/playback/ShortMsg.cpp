@@ -1,6 +1,6 @@
 #include "playback/ShortMsg.h"
 
-#include "score/Nearest.h"
+#include "base/Nearest.h"
 
 #include <algorithm>
 #include <cstdio>

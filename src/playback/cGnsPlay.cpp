@@ -1,9 +1,9 @@
 #include "playback/cGnsPlay.h"
 
+#include "base/CheckedInt.h"
+#include "base/Nearest.h"
 #include "midi/OnTimeRatio.h"
 #include "playback/TimedNote.h"
-#include "score/CheckedInt.h"
-#include "score/Nearest.h"
 
 #include <exception>
 #include <string>

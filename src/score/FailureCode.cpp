@@ -1,7 +1,7 @@
 #include "score/FailureCode.h"
 
+#include "base/OverflowError.h"
 #include "score/DurationError.h"
-#include "score/OverflowError.h"
 #include "score/ScoreCodes.h"
 
 #include <new>

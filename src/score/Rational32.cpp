@@ -1,6 +1,6 @@
 #include "score/Rational32.h"
 
-#include "score/CheckedInt.h"
+#include "base/CheckedInt.h"
 
 #include <cstdlib>
 

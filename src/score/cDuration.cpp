@@ -1,8 +1,8 @@
 #include "score/cDuration.h"
 
+#include "base/CheckedInt.h"
 #include "base/NumberText.h"
 #include "base/TextUtil.h"
-#include "score/CheckedInt.h"
 #include "score/DurationError.h"
 #include "score/Rational32.h"
 #include "score/ScoreCodes.h"

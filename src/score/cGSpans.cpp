@@ -1,7 +1,7 @@
 #include "score/cGSpans.h"
 
+#include "base/CheckedInt.h"
 #include "base/TextUtil.h"
-#include "score/CheckedInt.h"
 #include "score/ScoreCodes.h"
 
 #include <cmath>

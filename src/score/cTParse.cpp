@@ -95,17 +95,6 @@ ParseError cTParse::parseAramText(std::string_view dTxt) {
     return error;
 }
 
-int32_t cTParse::parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
-                               int32_t& eLen) {
-    ParseError error = parseAramText(dTxt);
-    errMsg = std::move(error.message);
-    eCharPos = error.column;
-    eLen = error.length;
-    if (error.ok())
-        return parseCode::kOk;
-    return error.line > 0 ? error.line : parseCode::kNone;
-}
-
 int32_t cTParse::parseLines(std::string_view dTxt, ParseError& error) {
     if (dTxt.empty()) {
         error.message = "Empty text";

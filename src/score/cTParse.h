@@ -63,11 +63,6 @@ public:
     /// reported as an internal failure, not thrown.
     /// @return the first error, or a value whose ok() is true when the whole text parsed
     ParseError parseAramText(std::string_view dTxt);
-    /// The old form of parseAramText, kept only until its remaining callers move to the one
-    /// above: the error's line (parseCode::kOk when parsed, parseCode::kNone for an internal
-    /// failure before any line), its message, column and length.
-    int32_t parseAramText(std::string_view dTxt, std::string& errMsg, int32_t& eCharPos,
-                          int32_t& eLen);
 
     /// Index of the first record whose lineNum >= iLine; parseCode::kNone when none.
     int32_t iNoteOfILine(int32_t iLine) const;

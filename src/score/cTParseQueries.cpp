@@ -1,7 +1,7 @@
 // Queries on the parsed record list.
 #include "score/cTParse.h"
 
-#include "score/OverflowError.h"
+#include "base/OverflowError.h"
 #include "score/Rational32.h"
 
 #include <stdexcept>

@@ -23,9 +23,7 @@ protected:
         if (!fs::exists(kSoundFont))
             GTEST_SKIP() << "the TimGM6mb SoundFont is not installed";
         writeFile(path("notaro/para.ini"), std::string("[Midi]\nSoundFont=") + kSoundFont);
-        std::string msg;
-        int32_t pos = 0, len = 0;
-        ASSERT_EQ(parser.parseAramText(readFile(kSample), msg, pos, len), 0) << msg;
+        ASSERT_TRUE(parser.parseAramText(readFile(kSample)).ok());
     }
     int32_t exportTo(const std::string& name, int32_t instrument = -1,
                      const WavExportProbe& probe = {}) {

@@ -56,9 +56,7 @@ const std::string kScore = "**n[a-b-c]\r\n4c 4d 8e 8f 2g\r\n";
 const cTParse& parsedScore() {
     static const cTParse parser = [] {
         cTParse p;
-        std::string msg;
-        int32_t pos = 0, len = 0;
-        EXPECT_EQ(p.parseAramText(kScore, msg, pos, len), 0) << msg;
+        EXPECT_TRUE(p.parseAramText(kScore).ok());
         return p;
     }();
     return parser;

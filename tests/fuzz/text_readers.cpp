@@ -1,6 +1,6 @@
 // The readers of note values ("4.", "3/8") and pitches ("cc#", "BB-") on any text: what they
 // accept they write back in a form that reads as the same value.
-#include "score/OverflowError.h"
+#include "base/OverflowError.h"
 #include "score/cDuration.h"
 #include "score/cNotePAO.h"
 #include "tests/fuzz/FuzzSupport.h"

@@ -1,5 +1,5 @@
+#include "base/OverflowError.h"
 #include "score/DurationError.h"
-#include "score/OverflowError.h"
 #include "score/cDuration.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "score/OverflowError.h"
+#include "base/OverflowError.h"
 
 #include <cmath>
 #include <cstdint>
