@@ -11,7 +11,6 @@
 #include "playback/ShortMsg.h"
 #include "playback/SleepingPump.h"
 #include "playback/cGnsPlay.h"
-#include "score/ScoreCodes.h"
 #include "settings/OnRatios.h"
 
 #include <atomic>
@@ -89,7 +88,8 @@ public:
 
 private:
     void show(int32_t iNote) {
-        out_ << parser_.noteToStr(iNote, parser_.namingSystem() == parseCode::kSolfege, true)
+        out_ << parser_.noteToStr(iNote, parser_.namingSystem() == tokens::NamingSystem::Solfege,
+                                  true)
              << '\n'
              << std::flush;
     }

@@ -7,6 +7,8 @@
 #include "midi/ScoreToMidi.h"
 #include "settings/OnRatios.h"
 
+#include <optional>
+
 namespace notaro::cli {
 
 int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -21,15 +23,15 @@ int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     bool lineNumbers = false;
-    int naming = -1; // -1: the header's naming system
+    std::optional<tokens::NamingSystem> naming; // none: the header's
     std::string path;
     for (const std::string& a : args) {
         if (a == "--line-numbers")
             lineNumbers = true;
         else if (a == "--solfege")
-            naming = 1;
+            naming = tokens::NamingSystem::Solfege;
         else if (a == "--letters")
-            naming = 0;
+            naming = tokens::NamingSystem::LetterNames;
         else if (!a.empty() && a[0] != '-' && path.empty())
             path = a;
         else
@@ -41,7 +43,7 @@ int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (doc.load(path, err) != exitCode::kDone)
         return exitCode::kFailed;
     const cTParse& p = doc.parser();
-    const bool bIsDoRe = (naming < 0 ? p.namingSystem() : naming) == 1;
+    const bool bIsDoRe = naming.value_or(p.namingSystem()) == tokens::NamingSystem::Solfege;
     for (int32_t i = 0; i < p.nNotes(); ++i) {
         const cGnsNote& rec = p.theNotes(i);
         if (rec.eventType == cGnsNote::kNote) {

@@ -9,7 +9,6 @@
 #include "midi/SmfStreamWriter.h"
 #include "midi/TrackEventSink.h"
 #include "score/MetaComment.h"
-#include "score/ScoreCodes.h"
 
 #include <cmath>
 #include <vector>
@@ -129,13 +128,13 @@ private:
             return;
         }
         if (tiedFrom && tiedTo) {
-            if (tieSum_.Add(*rec.dur) != durationCode::kOk)
+            if (tieSum_.Add(*rec.dur) != DurationResult::Ok)
                 throw OverflowError();
             return;
         }
         cDuration sounding = *rec.dur;
         if (tiedFrom) {
-            if (tieSum_.Add(*rec.dur) != durationCode::kOk)
+            if (tieSum_.Add(*rec.dur) != DurationResult::Ok)
                 throw OverflowError();
             sounding = tieSum_;
         } else {

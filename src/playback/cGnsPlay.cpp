@@ -102,7 +102,7 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i) {
         if ((rec.tie & 3) == 1) {
             // The end of a tie chain takes the chain's whole silent part from its last note.
             cDuration chain = tieSum_;
-            if (chain.Add(d) != 0)
+            if (chain.Add(d) != DurationResult::Ok)
                 throw OverflowError();
             const int32_t chainMs = durToMSec(chain.Numer(), chain.Denom(), qnpm_);
             if (chainMs < 0)
@@ -140,7 +140,7 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i) {
         flags = kNoteAlreadyOn;
     if (rec.tie & 2) {
         flags += kNoteKeepsOn;
-        if (tieSum_.Add(d) != 0)
+        if (tieSum_.Add(d) != DurationResult::Ok)
             throw OverflowError();
     } else {
         tieSum_.setND(0, 1);
