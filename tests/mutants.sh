@@ -55,8 +55,8 @@ src/midi/ScoreToMidi.cpp ¦ const int32_t firstDelta = d > 1 ? 1 : d; ¦ const i
 src/midi/tMidiF04.cpp ¦ if (hdrNTracks_ < 1) { ¦ if (hdrNTracks_ < 0) { ¦ notaro_midi_tests
 src/midi/midiFileIO.cpp ¦ if (remaining >= 0 && remaining < n) { ¦ if (remaining >= 0 && remaining < 0) { ¦ midiAllocationTest
 src/midi/tMidiTrk.cpp ¦ const bool oneDataByte = status >= 0xC0 && status <= 0xDF; ¦ const bool oneDataByte = status >= 0xC0 && status <= 0xCF; ¦ midiMidoCheckTest
-src/midi/MidiResult.h ¦ inline constexpr int32_t kEndOfFile = 62; ¦ inline constexpr int32_t kEndOfFile = 63; ¦ notaro_cli_tests
-src/midi/MidiResult.h ¦ inline constexpr int32_t kNoTracksDeclared = -3; ¦ inline constexpr int32_t kNoTracksDeclared = -30; ¦ notaro_cli_tests
+src/midi/MidiResult.h ¦ EndOfFile = 62, ¦ EndOfFile = 63, ¦ notaro_cli_tests
+src/midi/MidiResult.h ¦ NoTracksDeclared = -3, ¦ NoTracksDeclared = -30, ¦ notaro_cli_tests
 src/midi/OnTimeRatio.cpp ¦ return table[table.size() - 1]; ¦ return table[0]; ¦ notaro_midi_tests
 src/playback/RtMidiPortOut.cpp ¦ const std::string wanted = lower(part); ¦ const std::string wanted = part; ¦ notaro_playback_tests
 src/playback/cGnsPlay.cpp ¦ nearest(60000.0 / (qnpm / 4.0)) ¦ nearest(60000.0 / (qnpm / 2.0)) ¦ notaro_playback_tests

@@ -68,7 +68,7 @@ int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions
     try {
         // Converted here, so the worker never reads the caller's parser; the slow part is the
         // render.
-        if (buildScoreMidi(parser, options, job.file) != 0)
+        if (buildScoreMidi(parser, options, job.file) != MidiResult::Ok)
             return wavExportRc::kFailed;
     } catch (const std::exception&) {
         return wavExportRc::kFailed;

@@ -84,7 +84,8 @@ void fMain::saveMidiCommand() {
     if (path.isEmpty())
         return;
     const std::string file = QFile::encodeName(path).toStdString();
-    if (scoreToMidiFile(file, parser, exportOptions(chosenPatch(), onTimeRatios_)) != 0)
+    if (scoreToMidiFile(file, parser, exportOptions(chosenPatch(), onTimeRatios_)) !=
+        MidiResult::Ok)
         prompts_.showMessage(this, QStringLiteral("Failed to save as Midi."),
                              UserPrompts::Icon::Exclamation);
 }

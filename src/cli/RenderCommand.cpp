@@ -40,7 +40,7 @@ int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream&
     midiOptions.instrument = instrument;
     loadOnRatios(midiOptions.ratios);
     tMidiF04 file;
-    if (buildScoreMidi(doc.parser(), midiOptions, file) != 0) {
+    if (buildScoreMidi(doc.parser(), midiOptions, file) != MidiResult::Ok) {
         err << "Failed to render the score.\n";
         return exitCode::kFailed;
     }

@@ -84,7 +84,7 @@ int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& e
     loadOnRatios(options.ratios);
     if (outPath.empty())
         outPath = defaultMidiPath(path);
-    if (scoreToMidiFile(outPath, doc.parser(), options) != 0) {
+    if (scoreToMidiFile(outPath, doc.parser(), options) != MidiResult::Ok) {
         err << "Failed to save as Midi.\n";
         return exitCode::kFailed;
     }

@@ -36,7 +36,7 @@ TEST_F(DumpTest, ReadableFilePrintsTheModelsTextWithLfLineEnds) {
                    trackChunk("00 FF 03 03 41 6E 6E 00 C0 05 60 90 3C 40 00 FF 2F 00")),
               0);
     tMidiF04 file;
-    ASSERT_EQ(file.readMidiFile(path), midiResult::kOk);
+    ASSERT_EQ(file.readMidiFile(path), MidiResult::Ok);
     std::string text = file.toText();
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     EXPECT_NE(text.find("Track Name: Ann\n"), std::string::npos);

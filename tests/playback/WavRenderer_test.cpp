@@ -25,7 +25,8 @@ protected:
     }
     static tMidiF04 midiOf(const std::string& body) {
         tMidiF04 file;
-        EXPECT_EQ(buildScoreMidi(*notaro::testing::parsed(body), ScoreMidiOptions(), file), 0);
+        EXPECT_EQ(buildScoreMidi(*notaro::testing::parsed(body), ScoreMidiOptions(), file),
+                  MidiResult::Ok);
         return file;
     }
 
