@@ -49,10 +49,10 @@ int32_t render(RenderJob& job) {
             job.probe(done);
         job.steps = static_cast<int>(std::lround(done * kBarSteps));
     };
-    const int32_t rc = playback::renderMidiToWav(job.file, job.target, options);
-    if (rc == playback::renderRc::kCancelled)
+    const playback::PlaybackResult rc = playback::renderMidiToWav(job.file, job.target, options);
+    if (rc == playback::PlaybackResult::Cancelled)
         return wavExportRc::kCancelled;
-    return rc == 0 ? wavExportRc::kDone : wavExportRc::kFailed;
+    return rc == playback::PlaybackResult::Ok ? wavExportRc::kDone : wavExportRc::kFailed;
 }
 
 } // namespace

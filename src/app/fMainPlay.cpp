@@ -206,7 +206,7 @@ void fMain::abortedPlaying(int32_t, int32_t lineNum, int32_t charPos, int32_t th
     QCoreApplication::processEvents();
 }
 
-void fMain::midiOutOpenFailed(const std::string& message, int32_t) {
+void fMain::midiOutOpenFailed(const std::string& message, playback::PlaybackResult) {
     openFailure_ = QString::fromStdString(message);
 }
 

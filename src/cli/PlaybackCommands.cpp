@@ -76,10 +76,10 @@ public:
                          int32_t) override {
         show(iNote);
     }
-    void midiOutOpenFailed(const std::string& message, int32_t rc) override {
+    void midiOutOpenFailed(const std::string& message, playback::PlaybackResult rc) override {
         err_ << message << '\n';
         // Machines without a sound card are common (servers, containers): say what still works.
-        if (rc == playback::midiOutRc::kNoDriver)
+        if (rc == playback::PlaybackResult::NoDriver)
             err_ << kNoAudioHint << '\n';
         openFailed = true;
     }
@@ -134,11 +134,11 @@ int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!args.empty())
         return usageError(err);
     std::vector<playback::MidiOutputInfo> outputs;
-    const int32_t rc = playback::listMidiOutputs(outputs);
+    const playback::PlaybackResult rc = playback::listMidiOutputs(outputs);
     for (const auto& o : outputs)
         out << (o.isDefault ? "* " : "  ") << o.name << "  " << o.description
             << (o.isDefault ? " (default)" : "") << '\n';
-    if (rc != 0)
+    if (rc != playback::PlaybackResult::Ok)
         out << "  (no ALSA sequencer: MIDI ports are not available)\n";
     const std::string setting = playback::midiOutputSetting();
     if (!playback::isBuiltinOutput(setting)) {
@@ -198,11 +198,11 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
     playerPtr = &player;
     PlayPrinter printer(parser, out, err);
     player.setListener(&printer);
-    const int32_t rc = player.play(parser, from, parser.nNotes() - 1, options);
+    const playback::PlaybackResult rc = player.play(parser, from, parser.nNotes() - 1, options);
     if (printer.openFailed)
         return exitCode::kFailed;
-    if (rc != 0) {
-        err << o.path << ": Playback failed (" << rc << ")\n";
+    if (rc != playback::PlaybackResult::Ok) {
+        err << o.path << ": Playback failed (" << code(rc) << ")\n";
         return exitCode::kFailed;
     }
     return gInterrupted ? exitCode::kInterrupted : exitCode::kDone;

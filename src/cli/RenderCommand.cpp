@@ -57,14 +57,14 @@ int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream&
         };
     if (outPath.empty())
         outPath = defaultWavPath(path);
-    const int32_t rc = playback::renderMidiToWav(file, outPath, options);
+    const playback::PlaybackResult rc = playback::renderMidiToWav(file, outPath, options);
     if (terminal)
         err << "\n";
-    if (rc == playback::midiOutRc::kNoSoundFont) {
+    if (rc == playback::PlaybackResult::NoSoundFont) {
         err << options.soundFont << ": Cannot load the SoundFont.\n";
         return exitCode::kFailed;
     }
-    if (rc != 0) {
+    if (rc != playback::PlaybackResult::Ok) {
         err << outPath << ": Cannot write the file.\n";
         return exitCode::kFailed;
     }

@@ -35,7 +35,7 @@ protected:
     notaro::testing::FakeTime time_;
     PlaybackEnv env_;
     std::vector<std::string> deviceNames;
-    int32_t openRc = 0;
+    PlaybackResult openRc = PlaybackResult::Ok;
 };
 
 } // namespace
@@ -68,7 +68,7 @@ TEST_F(PlaybackCommands, OutputNameGoesToTheDeviceFactoryWhoseFailureIsReported)
     EXPECT_EQ(play({f}), exitCode::kDone);
     EXPECT_EQ(deviceNames, (std::vector<std::string>{"FLUID", ""}));
     EXPECT_EQ(out_.str(), "L2 4c d=1/4\n");
-    openRc = midiOutRc::kNoDriver; // no audio output: the message and what works without one
+    openRc = PlaybackResult::NoDriver; // no audio output: the message and what works without one
     EXPECT_EQ(play({f}), exitCode::kFailed);
     EXPECT_EQ(out_.str(), "");
     EXPECT_EQ(err_.str(), "Couldn't open midi out, rc = 6\nNo audio device was found: \"notaro-cli "
