@@ -63,8 +63,8 @@ src/playback/cGnsPlay.cpp ¦ nearest(60000.0 / (qnpm / 4.0)) ¦ nearest(60000.0 
 src/playback/MidiOutDevice.cpp ¦ sounding_.sent(msg); ¦ (void)msg; ¦ notaro_playback_tests
 src/playback/TimedNote.cpp ¦ if ((flags & kNoteKeepsOn) == 0 && sounds && !gStopRequested) { ¦ if (sounds && !gStopRequested) { ¦ notaro_playback_tests
 src/playback/TimedNote.cpp ¦ while (clock() < onUntilMs && !gStopRequested) ¦ while (clock() < onUntilMs) ¦ notaro_playback_tests
-src/cli/Usage.cpp ¦ return exitCode::kUsage; ¦ return exitCode::kFailed; ¦ notaro_cli_tests
-src/cli/PlaybackCommands.cpp ¦ return gInterrupted ? exitCode::kInterrupted : exitCode::kDone; ¦ return exitCode::kDone; ¦ notaro_cli_tests
+src/cli/Usage.cpp ¦ return ExitCode::Usage; ¦ return ExitCode::Failed; ¦ notaro_cli_tests
+src/cli/PlaybackCommands.cpp ¦ return gInterrupted ? ExitCode::Interrupted : ExitCode::Done; ¦ return ExitCode::Done; ¦ notaro_cli_tests
 src/cli/ScoreCommands.cpp ¦ dot == std::string::npos || dot <= nameStart ¦ dot == std::string::npos || dot < nameStart ¦ notaro_cli_tests
 src/app/fMainDocument.cpp ¦ txtAram_->setScoreText(std::string(text::trimBlanks(file.text))); ¦ txtAram_->setScoreText(file.text); ¦ notaro_app_tests
 src/app/fMainPlay.cpp ¦ enableEditControls(false); ¦ enableEditControls(true); ¦ notaro_app_tests

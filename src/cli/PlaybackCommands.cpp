@@ -130,7 +130,7 @@ void interruptPlayback() noexcept {
         pump->wake();
 }
 
-int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+ExitCode runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty())
         return usageError(err);
     std::vector<playback::MidiOutputInfo> outputs;
@@ -148,19 +148,19 @@ int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (!found)
             out << "The configured output \"" << setting << "\" is not present.\n";
     }
-    return exitCode::kDone;
+    return ExitCode::Done;
 }
 
-int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                const PlaybackEnv& env) {
+ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const PlaybackEnv& env) {
     if (!gInterruptScopeActive)
         gInterrupted = 0;
     PlayArgs o;
     if (!readPlayArgs(args, o))
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(o.path, err) != exitCode::kDone)
-        return exitCode::kFailed;
+    if (doc.load(o.path, err) != ExitCode::Done)
+        return ExitCode::Failed;
     const cTParse& parser = doc.parser();
     const int32_t from = o.fromLine > 0 ? parser.iNoteOfILineIPos(o.fromLine, o.fromColumn) : 0;
     if (from < 0 || parser.nNotes() == 0) {
@@ -168,7 +168,7 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
         if (o.fromLine > 0)
             err << " from line " << o.fromLine;
         err << '\n';
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
     playback::PlayOptions options;
     options.patch = o.instrument;
@@ -200,15 +200,15 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
     player.setListener(&printer);
     const playback::PlaybackResult rc = player.play(parser, from, parser.nNotes() - 1, options);
     if (printer.openFailed)
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     if (rc != playback::PlaybackResult::Ok) {
         err << o.path << ": Playback failed (" << code(rc) << ")\n";
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
-    return gInterrupted ? exitCode::kInterrupted : exitCode::kDone;
+    return gInterrupted ? ExitCode::Interrupted : ExitCode::Done;
 }
 
-int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+ExitCode runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     // Made first and so gone last: its audio output, kept between the opens of a device, is
     // closed once every device has gone and Ctrl-C has its old meaning again.
     const auto engine = std::make_shared<playback::FluidSynthEngine>();

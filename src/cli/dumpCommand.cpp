@@ -46,7 +46,7 @@ void writeDump(const tMidiF04& file, std::ostream& out) {
 
 } // namespace
 
-int runDump(const std::string& path, std::ostream& out, std::ostream& err) {
+notaro::cli::ExitCode runDump(const std::string& path, std::ostream& out, std::ostream& err) {
     tMidiF04 midiFile;
     notaro::base::ReadOnlyFile file(path);
     const MidiResult result = midiFile.readMidiFile(file);
@@ -59,7 +59,7 @@ int runDump(const std::string& path, std::ostream& out, std::ostream& err) {
                     ? std::string("it is ") + notaro::base::fileKindWords(file.kind())
                     : std::string(notaro::resultText(result)))
             << " (code " << notaro::code(result) << ")\n";
-        return notaro::cli::exitCode::kFailed;
+        return notaro::cli::ExitCode::Failed;
     }
-    return notaro::cli::exitCode::kDone;
+    return notaro::cli::ExitCode::Done;
 }

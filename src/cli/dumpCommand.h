@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ExitCodes.h"
+
 #include <ostream>
 #include <string>
 
@@ -8,5 +10,5 @@
 /// complete header), then "FILE: cannot read MIDI file: WORDS (code N)" to err, WORDS being
 /// resultText of the MidiResult whose number is N, or what the path is ("it is a folder") for
 /// a path that names no regular file, which is refused before any read. Result: the exit
-/// status, notaro::cli::exitCode::kDone for a clean read, kFailed otherwise.
-int runDump(const std::string& path, std::ostream& out, std::ostream& err);
+/// status, ExitCode::Done for a clean read, Failed otherwise.
+notaro::cli::ExitCode runDump(const std::string& path, std::ostream& out, std::ostream& err);

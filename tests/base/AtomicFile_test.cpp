@@ -92,7 +92,7 @@ const Writer kWriters[] = {
          const fs::path score = fs::path(p).parent_path().parent_path() / "c.NTR";
          std::ofstream(score, std::ios::binary) << kScore;
          std::ostringstream out, err;
-         const int rc = cli::runMidi({"-o", p, score.string()}, out, err);
+         const int rc = exitStatus(cli::runMidi({"-o", p, score.string()}, out, err));
          EXPECT_EQ(err.str(), rc == 0 ? "" : "Failed to save as Midi.\n");
          return rc;
      },
