@@ -55,16 +55,16 @@ src/midi/ScoreToMidi.cpp ¦ const int32_t firstDelta = d > 1 ? 1 : d; ¦ const i
 src/midi/tMidiF04.cpp ¦ if (hdrNTracks_ < 1) { ¦ if (hdrNTracks_ < 0) { ¦ notaro_midi_tests
 src/midi/midiFileIO.cpp ¦ if (remaining >= 0 && remaining < n) { ¦ if (remaining >= 0 && remaining < 0) { ¦ midiAllocationTest
 src/midi/tMidiTrk.cpp ¦ const bool oneDataByte = status >= 0xC0 && status <= 0xDF; ¦ const bool oneDataByte = status >= 0xC0 && status <= 0xCF; ¦ midiMidoCheckTest
-src/midi/MidiResult.h ¦ inline constexpr int32_t kEndOfFile = 62; ¦ inline constexpr int32_t kEndOfFile = 63; ¦ notaro_cli_tests
-src/midi/MidiResult.h ¦ inline constexpr int32_t kNoTracksDeclared = -3; ¦ inline constexpr int32_t kNoTracksDeclared = -30; ¦ notaro_cli_tests
+src/midi/MidiResult.h ¦ EndOfFile = 62, ¦ EndOfFile = 63, ¦ notaro_cli_tests
+src/midi/MidiResult.h ¦ NoTracksDeclared = -3, ¦ NoTracksDeclared = -30, ¦ notaro_cli_tests
 src/midi/OnTimeRatio.cpp ¦ return table[table.size() - 1]; ¦ return table[0]; ¦ notaro_midi_tests
 src/playback/RtMidiPortOut.cpp ¦ const std::string wanted = lower(part); ¦ const std::string wanted = part; ¦ notaro_playback_tests
 src/playback/cGnsPlay.cpp ¦ nearest(60000.0 / (qnpm / 4.0)) ¦ nearest(60000.0 / (qnpm / 2.0)) ¦ notaro_playback_tests
 src/playback/MidiOutDevice.cpp ¦ sounding_.sent(msg); ¦ (void)msg; ¦ notaro_playback_tests
 src/playback/TimedNote.cpp ¦ if ((flags & kNoteKeepsOn) == 0 && sounds && !gStopRequested) { ¦ if (sounds && !gStopRequested) { ¦ notaro_playback_tests
 src/playback/TimedNote.cpp ¦ while (clock() < onUntilMs && !gStopRequested) ¦ while (clock() < onUntilMs) ¦ notaro_playback_tests
-src/cli/Usage.cpp ¦ return exitCode::kUsage; ¦ return exitCode::kFailed; ¦ notaro_cli_tests
-src/cli/PlaybackCommands.cpp ¦ return gInterrupted ? exitCode::kInterrupted : exitCode::kDone; ¦ return exitCode::kDone; ¦ notaro_cli_tests
+src/cli/Usage.cpp ¦ return ExitCode::Usage; ¦ return ExitCode::Failed; ¦ notaro_cli_tests
+src/cli/PlaybackCommands.cpp ¦ return gInterrupted ? ExitCode::Interrupted : ExitCode::Done; ¦ return ExitCode::Done; ¦ notaro_cli_tests
 src/cli/ScoreCommands.cpp ¦ dot == std::string::npos || dot <= nameStart ¦ dot == std::string::npos || dot < nameStart ¦ notaro_cli_tests
 src/app/fMainDocument.cpp ¦ txtAram_->setScoreText(std::string(text::trimBlanks(file.text))); ¦ txtAram_->setScoreText(file.text); ¦ notaro_app_tests
 src/app/fMainPlay.cpp ¦ enableEditControls(false); ¦ enableEditControls(true); ¦ notaro_app_tests

@@ -20,7 +20,8 @@ void BM_Export(benchmark::State& state) {
             state.SkipWithError(error.message.c_str());
             break;
         }
-        if (notaro::scoreToMidiFile(path, parser, notaro::ScoreMidiOptions()) != 0) {
+        if (notaro::scoreToMidiFile(path, parser, notaro::ScoreMidiOptions()) !=
+            notaro::MidiResult::Ok) {
             state.SkipWithError("conversion failed");
             break;
         }

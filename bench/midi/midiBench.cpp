@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using notaro::MidiResult;
 using notaro::tMidiF04;
 using notaro::tMidiTrk;
 
@@ -62,7 +63,7 @@ void BM_WriteFile(benchmark::State& state) {
     fillNotes(f);
     const std::string path = benchFile();
     for (auto _ : state) {
-        if (f.toFile(path) != 1) {
+        if (f.toFile(path) != MidiResult::FileWritten) {
             state.SkipWithError("toFile failed");
             break;
         }
@@ -102,7 +103,7 @@ void BM_ReadFile(benchmark::State& state) {
     }
     for (auto _ : state) {
         tMidiF04 f;
-        if (f.readMidiFile(path) != 0 || f.tracks(0)->trkNEvents() != kEvents + 1) {
+        if (f.readMidiFile(path) != MidiResult::Ok || f.tracks(0)->trkNEvents() != kEvents + 1) {
             state.SkipWithError("readMidiFile failed");
             break;
         }

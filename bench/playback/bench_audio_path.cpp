@@ -68,7 +68,7 @@ public:
     std::vector<Clock::time_point> noteOns;
 
 protected:
-    int32_t doShortMsg(uint32_t msg) override {
+    PlaybackResult doShortMsg(uint32_t msg) override {
         if ((statusOf(msg) & 0xF0) == 0x90 && data2Of(msg) > 0)
             noteOns.push_back(Clock::now());
         return FluidSynthMidiOut::doShortMsg(msg);
@@ -186,11 +186,11 @@ int main() {
         FluidSynthMidiOut dev(shared, sf, {"pulseaudio"});
         Clock::time_point t = Clock::now();
         dev.prepare();
-        const int32_t rc = dev.open();
+        const PlaybackResult rc = dev.open();
         const double cold = msBetween(t, Clock::now());
         dev.close();
-        if (rc != 0) {
-            std::printf("%d x %d: open rc %d\n", ps[0], ps[1], rc);
+        if (rc != PlaybackResult::Ok) {
+            std::printf("%d x %d: open rc %d\n", ps[0], ps[1], code(rc));
             continue;
         }
         double openWorst = 0, silentWorst = 0, zeroWorst = 0;
@@ -234,8 +234,8 @@ int main() {
     {
         FluidSynthMidiOut dev(shared, sf, {"pulseaudio"});
         t = Clock::now();
-        const int32_t rc = dev.open();
-        std::printf("open after the idle release: rc %d, %.2f ms\n", rc,
+        const PlaybackResult rc = dev.open();
+        std::printf("open after the idle release: rc %d, %.2f ms\n", code(rc),
                     msBetween(t, Clock::now()));
     }
     t = Clock::now();

@@ -30,8 +30,8 @@ public:
     Clock::time_point firstNoteOn{};
 
 protected:
-    int32_t doShortMsg(uint32_t msg) override {
-        const int32_t rc = FluidSynthMidiOut::doShortMsg(msg);
+    PlaybackResult doShortMsg(uint32_t msg) override {
+        const PlaybackResult rc = FluidSynthMidiOut::doShortMsg(msg);
         if ((statusOf(msg) & 0xF0) == 0x90 && firstNoteOn == Clock::time_point{})
             firstNoteOn = Clock::now();
         return rc;
@@ -46,8 +46,8 @@ int main() {
     {
         FluidSynthMidiOut dev(engine);
         const auto t0 = Clock::now();
-        const int32_t rc = dev.open();
-        std::printf("default audio output: open rc %d after %.2f ms\n", rc, msSince(t0));
+        const PlaybackResult rc = dev.open();
+        std::printf("default audio output: open rc %d after %.2f ms\n", code(rc), msSince(t0));
         dev.close();
     }
 
@@ -60,11 +60,11 @@ int main() {
             continue;
         TimedSynth dev(engine, sf, {"file"});
         auto t0 = Clock::now();
-        const int32_t rc = dev.open();
+        const PlaybackResult rc = dev.open();
         const double cold = msSince(t0);
         dev.close();
-        if (rc != 0) {
-            std::printf("%s: open rc %d\n", sf.c_str(), rc);
+        if (rc != PlaybackResult::Ok) {
+            std::printf("%s: open rc %d\n", sf.c_str(), code(rc));
             continue;
         }
         double worst = 0, total = 0;

@@ -64,12 +64,12 @@ int main() {
 
     const double cpu0 = cpuSeconds();
     const auto wall0 = Clock::now();
-    const int32_t rc = player.play(parser, 0, parser.nNotes() - 1, PlayOptions());
+    const PlaybackResult rc = player.play(parser, 0, parser.nNotes() - 1, PlayOptions());
     const double wall = std::chrono::duration<double>(Clock::now() - wall0).count();
     const double cpu = cpuSeconds() - cpu0;
 
-    if (rc != 0 || sentAt.size() != planned.size()) {
-        std::fprintf(stderr, "play returned %d with %zu of %zu messages\n", rc, sentAt.size(),
+    if (rc != PlaybackResult::Ok || sentAt.size() != planned.size()) {
+        std::fprintf(stderr, "play returned %d with %zu of %zu messages\n", code(rc), sentAt.size(),
                      planned.size());
         return 1;
     }

@@ -34,7 +34,7 @@ int main() {
     for (int run = 0; run < 5; ++run) {
         stats = {};
         const auto start = std::chrono::steady_clock::now();
-        if (playback::renderMidiToWav(file, wav, options, &stats) != 0) {
+        if (playback::renderMidiToWav(file, wav, options, &stats) != playback::PlaybackResult::Ok) {
             std::fprintf(stderr, "rendering failed (SoundFont %s)\n", options.soundFont.c_str());
             return 1;
         }

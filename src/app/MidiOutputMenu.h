@@ -23,7 +23,7 @@ class MidiOutputMenu : public QMenu {
     Q_OBJECT
 public:
     /// Fills outputs as playback::listMidiOutputs does (the default); returns its code.
-    using Lister = std::function<int32_t(std::vector<playback::MidiOutputInfo>&)>;
+    using Lister = std::function<playback::PlaybackResult(std::vector<playback::MidiOutputInfo>&)>;
 
     explicit MidiOutputMenu(QWidget* parent = nullptr, Lister lister = playback::listMidiOutputs);
 

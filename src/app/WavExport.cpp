@@ -49,10 +49,10 @@ int32_t render(RenderJob& job) {
             job.probe(done);
         job.steps = static_cast<int>(std::lround(done * kBarSteps));
     };
-    const int32_t rc = playback::renderMidiToWav(job.file, job.target, options);
-    if (rc == playback::renderRc::kCancelled)
+    const playback::PlaybackResult rc = playback::renderMidiToWav(job.file, job.target, options);
+    if (rc == playback::PlaybackResult::Cancelled)
         return wavExportRc::kCancelled;
-    return rc == 0 ? wavExportRc::kDone : wavExportRc::kFailed;
+    return rc == playback::PlaybackResult::Ok ? wavExportRc::kDone : wavExportRc::kFailed;
 }
 
 } // namespace
@@ -68,7 +68,7 @@ int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions
     try {
         // Converted here, so the worker never reads the caller's parser; the slow part is the
         // render.
-        if (buildScoreMidi(parser, options, job.file) != 0)
+        if (buildScoreMidi(parser, options, job.file) != MidiResult::Ok)
             return wavExportRc::kFailed;
     } catch (const std::exception&) {
         return wavExportRc::kFailed;

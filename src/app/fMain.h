@@ -145,7 +145,7 @@ private:
                          int32_t charPos, int32_t theLen) override;
     void donePlayingLine(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override;
     void abortedPlaying(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override;
-    void midiOutOpenFailed(const std::string& message, int32_t rc) override;
+    void midiOutOpenFailed(const std::string& message, playback::PlaybackResult rc) override;
     void showPlaying(int32_t lineNum, int32_t charPos, int32_t theLen);
 
     UserPrompts& prompts_;

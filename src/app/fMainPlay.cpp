@@ -84,7 +84,8 @@ void fMain::saveMidiCommand() {
     if (path.isEmpty())
         return;
     const std::string file = QFile::encodeName(path).toStdString();
-    if (scoreToMidiFile(file, parser, exportOptions(chosenPatch(), onTimeRatios_)) != 0)
+    if (scoreToMidiFile(file, parser, exportOptions(chosenPatch(), onTimeRatios_)) !=
+        MidiResult::Ok)
         prompts_.showMessage(this, QStringLiteral("Failed to save as Midi."),
                              UserPrompts::Icon::Exclamation);
 }
@@ -205,7 +206,7 @@ void fMain::abortedPlaying(int32_t, int32_t lineNum, int32_t charPos, int32_t th
     QCoreApplication::processEvents();
 }
 
-void fMain::midiOutOpenFailed(const std::string& message, int32_t) {
+void fMain::midiOutOpenFailed(const std::string& message, playback::PlaybackResult) {
     openFailure_ = QString::fromStdString(message);
 }
 

@@ -11,7 +11,6 @@
 #include "playback/ShortMsg.h"
 #include "playback/SleepingPump.h"
 #include "playback/cGnsPlay.h"
-#include "score/ScoreCodes.h"
 #include "settings/OnRatios.h"
 
 #include <atomic>
@@ -77,10 +76,10 @@ public:
                          int32_t) override {
         show(iNote);
     }
-    void midiOutOpenFailed(const std::string& message, int32_t rc) override {
+    void midiOutOpenFailed(const std::string& message, playback::PlaybackResult rc) override {
         err_ << message << '\n';
         // Machines without a sound card are common (servers, containers): say what still works.
-        if (rc == playback::midiOutRc::kNoDriver)
+        if (rc == playback::PlaybackResult::NoDriver)
             err_ << kNoAudioHint << '\n';
         openFailed = true;
     }
@@ -89,7 +88,8 @@ public:
 
 private:
     void show(int32_t iNote) {
-        out_ << parser_.noteToStr(iNote, parser_.namingSystem() == parseCode::kSolfege, true)
+        out_ << parser_.noteToStr(iNote, parser_.namingSystem() == tokens::NamingSystem::Solfege,
+                                  true)
              << '\n'
              << std::flush;
     }
@@ -130,15 +130,15 @@ void interruptPlayback() noexcept {
         pump->wake();
 }
 
-int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+ExitCode runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty())
         return usageError(err);
     std::vector<playback::MidiOutputInfo> outputs;
-    const int32_t rc = playback::listMidiOutputs(outputs);
+    const playback::PlaybackResult rc = playback::listMidiOutputs(outputs);
     for (const auto& o : outputs)
         out << (o.isDefault ? "* " : "  ") << o.name << "  " << o.description
             << (o.isDefault ? " (default)" : "") << '\n';
-    if (rc != 0)
+    if (rc != playback::PlaybackResult::Ok)
         out << "  (no ALSA sequencer: MIDI ports are not available)\n";
     const std::string setting = playback::midiOutputSetting();
     if (!playback::isBuiltinOutput(setting)) {
@@ -148,19 +148,19 @@ int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (!found)
             out << "The configured output \"" << setting << "\" is not present.\n";
     }
-    return exitCode::kDone;
+    return ExitCode::Done;
 }
 
-int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                const PlaybackEnv& env) {
+ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const PlaybackEnv& env) {
     if (!gInterruptScopeActive)
         gInterrupted = 0;
     PlayArgs o;
     if (!readPlayArgs(args, o))
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(o.path, err) != exitCode::kDone)
-        return exitCode::kFailed;
+    if (doc.load(o.path, err) != ExitCode::Done)
+        return ExitCode::Failed;
     const cTParse& parser = doc.parser();
     const int32_t from = o.fromLine > 0 ? parser.iNoteOfILineIPos(o.fromLine, o.fromColumn) : 0;
     if (from < 0 || parser.nNotes() == 0) {
@@ -168,7 +168,7 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
         if (o.fromLine > 0)
             err << " from line " << o.fromLine;
         err << '\n';
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
     playback::PlayOptions options;
     options.patch = o.instrument;
@@ -198,17 +198,17 @@ int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::os
     playerPtr = &player;
     PlayPrinter printer(parser, out, err);
     player.setListener(&printer);
-    const int32_t rc = player.play(parser, from, parser.nNotes() - 1, options);
+    const playback::PlaybackResult rc = player.play(parser, from, parser.nNotes() - 1, options);
     if (printer.openFailed)
-        return exitCode::kFailed;
-    if (rc != 0) {
-        err << o.path << ": Playback failed (" << rc << ")\n";
-        return exitCode::kFailed;
+        return ExitCode::Failed;
+    if (rc != playback::PlaybackResult::Ok) {
+        err << o.path << ": Playback failed (" << code(rc) << ")\n";
+        return ExitCode::Failed;
     }
-    return gInterrupted ? exitCode::kInterrupted : exitCode::kDone;
+    return gInterrupted ? ExitCode::Interrupted : ExitCode::Done;
 }
 
-int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+ExitCode runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     // Made first and so gone last: its audio output, kept between the opens of a device, is
     // closed once every device has gone and Ctrl-C has its old meaning again.
     const auto engine = std::make_shared<playback::FluidSynthEngine>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ExitCodes.h"
 #include "playback/MidiOutDevice.h"
 #include "playback/TickClock.h"
 
@@ -21,15 +22,15 @@ struct PlaybackEnv {
 };
 
 /// `devices`: lists the outputs and marks the default one. Returns the exit code.
-int runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+ExitCode runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 /// `play [--output NAME] [--instrument N] [--from LINE[:COLUMN]] FILE`: plays in real time,
-/// printing each note or rest as it starts; Ctrl-C stops in silence (exitCode::kInterrupted).
-int runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// printing each note or rest as it starts; Ctrl-C stops in silence (ExitCode::Interrupted).
+ExitCode runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 /// runPlay with its clock, pump and outputs given.
-int runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                const PlaybackEnv& env);
+ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const PlaybackEnv& env);
 
 /// Asks a running `play` to stop, as Ctrl-C does. Safe in a signal handler.
 void interruptPlayback() noexcept;

@@ -24,7 +24,7 @@ std::string defaultWavPath(const std::string& scorePath) {
 
 } // namespace
 
-int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+ExitCode runRender(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     std::string path, outPath, soundFont;
     int32_t instrument = -1;
     if (!parseCommandArgs(args,
@@ -34,21 +34,21 @@ int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream&
                           path))
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(path, err) != exitCode::kDone)
-        return exitCode::kFailed;
+    if (doc.load(path, err) != ExitCode::Done)
+        return ExitCode::Failed;
     ScoreMidiOptions midiOptions;
     midiOptions.instrument = instrument;
     loadOnRatios(midiOptions.ratios);
     tMidiF04 file;
-    if (buildScoreMidi(doc.parser(), midiOptions, file) != 0) {
+    if (buildScoreMidi(doc.parser(), midiOptions, file) != MidiResult::Ok) {
         err << "Failed to render the score.\n";
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
     playback::RenderOptions options;
     options.soundFont = soundFont.empty() ? playback::findSoundFont() : soundFont;
     if (options.soundFont.empty()) {
         err << "No SoundFont found: install fluid-soundfont-gm or give --soundfont FILE.sf2.\n";
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     if (terminal)
@@ -57,18 +57,18 @@ int runRender(const std::vector<std::string>& args, std::ostream&, std::ostream&
         };
     if (outPath.empty())
         outPath = defaultWavPath(path);
-    const int32_t rc = playback::renderMidiToWav(file, outPath, options);
+    const playback::PlaybackResult rc = playback::renderMidiToWav(file, outPath, options);
     if (terminal)
         err << "\n";
-    if (rc == playback::midiOutRc::kNoSoundFont) {
+    if (rc == playback::PlaybackResult::NoSoundFont) {
         err << options.soundFont << ": Cannot load the SoundFont.\n";
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
-    if (rc != 0) {
+    if (rc != playback::PlaybackResult::Ok) {
         err << outPath << ": Cannot write the file.\n";
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
-    return exitCode::kDone;
+    return ExitCode::Done;
 }
 
 } // namespace notaro::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ExitCodes.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -8,6 +10,6 @@ namespace notaro::cli {
 
 /// `render [-o OUT.wav] [--soundfont SF2] [--instrument N] FILE`: renders the score to a
 /// 44.1 kHz stereo WAV file offline, with exactly the events of its MIDI file.
-int runRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+ExitCode runRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace notaro::cli

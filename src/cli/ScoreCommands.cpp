@@ -7,29 +7,31 @@
 #include "midi/ScoreToMidi.h"
 #include "settings/OnRatios.h"
 
+#include <optional>
+
 namespace notaro::cli {
 
-int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+ExitCode runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(args[0], err) != exitCode::kDone)
-        return exitCode::kFailed;
+    if (doc.load(args[0], err) != ExitCode::Done)
+        return ExitCode::Failed;
     out << "The syntax is correct\n";
-    return exitCode::kDone;
+    return ExitCode::Done;
 }
 
-int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+ExitCode runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     bool lineNumbers = false;
-    int naming = -1; // -1: the header's naming system
+    std::optional<tokens::NamingSystem> naming; // none: the header's
     std::string path;
     for (const std::string& a : args) {
         if (a == "--line-numbers")
             lineNumbers = true;
         else if (a == "--solfege")
-            naming = 1;
+            naming = tokens::NamingSystem::Solfege;
         else if (a == "--letters")
-            naming = 0;
+            naming = tokens::NamingSystem::LetterNames;
         else if (!a.empty() && a[0] != '-' && path.empty())
             path = a;
         else
@@ -38,10 +40,10 @@ int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (path.empty())
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(path, err) != exitCode::kDone)
-        return exitCode::kFailed;
+    if (doc.load(path, err) != ExitCode::Done)
+        return ExitCode::Failed;
     const cTParse& p = doc.parser();
-    const bool bIsDoRe = (naming < 0 ? p.namingSystem() : naming) == 1;
+    const bool bIsDoRe = naming.value_or(p.namingSystem()) == tokens::NamingSystem::Solfege;
     for (int32_t i = 0; i < p.nNotes(); ++i) {
         const cGnsNote& rec = p.theNotes(i);
         if (rec.eventType == cGnsNote::kNote) {
@@ -52,7 +54,7 @@ int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostre
             out << 'L' << rec.noteLineNum << ' ';
         out << (rec.eventType == cGnsNote::kTempo ? "*t[" : "*i[") << rec.xVal << "]\n";
     }
-    return exitCode::kDone;
+    return ExitCode::Done;
 }
 
 std::string defaultMidiPath(const std::string& scorePath) {
@@ -65,7 +67,7 @@ std::string defaultMidiPath(const std::string& scorePath) {
     return scorePath.substr(0, dot) + ".mid";
 }
 
-int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+ExitCode runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     std::string path, outPath;
     int32_t instrument = -1;
     if (!parseCommandArgs(
@@ -74,19 +76,19 @@ int runMidi(const std::vector<std::string>& args, std::ostream&, std::ostream& e
             path))
         return usageError(err);
     ScoreDocument doc;
-    if (doc.load(path, err) != exitCode::kDone)
-        return exitCode::kFailed;
+    if (doc.load(path, err) != ExitCode::Done)
+        return ExitCode::Failed;
     // A damaged settings file still leaves usable ratios; converting goes on with them.
     ScoreMidiOptions options;
     options.instrument = instrument;
     loadOnRatios(options.ratios);
     if (outPath.empty())
         outPath = defaultMidiPath(path);
-    if (scoreToMidiFile(outPath, doc.parser(), options) != 0) {
+    if (scoreToMidiFile(outPath, doc.parser(), options) != MidiResult::Ok) {
         err << "Failed to save as Midi.\n";
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
-    return exitCode::kDone;
+    return ExitCode::Done;
 }
 
 } // namespace notaro::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ExitCodes.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -7,12 +9,12 @@
 namespace notaro::cli {
 
 /// `check FILE`: prints "The syntax is correct" or the first error. Returns the exit code.
-int runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+ExitCode runCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 /// `notes [--line-numbers] [--solfege|--letters] FILE`: one line per record. Returns the exit code.
-int runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+ExitCode runNotes(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 /// `midi [-o OUT.mid] [--instrument N] FILE`: writes the score as a Standard MIDI File.
-int runMidi(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+ExitCode runMidi(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 /// FILE with its extension replaced by ".mid" (only the file name is looked at, not its folders).
 std::string defaultMidiPath(const std::string& scorePath);
 

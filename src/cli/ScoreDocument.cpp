@@ -59,18 +59,18 @@ std::string failureWords(const ScoreFileResult& file) {
 
 } // namespace
 
-int ScoreDocument::load(const std::string& path, std::ostream& err) {
+ExitCode ScoreDocument::load(const std::string& path, std::ostream& err) {
     ScoreFileResult file = readScoreFile(path, kToolScoreLimit);
     if (file.status != ScoreFileStatus::Read) {
         err << path << ": Cannot open the file: " << failureWords(file) << ".\n";
-        return exitCode::kFailed;
+        return ExitCode::Failed;
     }
     text_ = std::move(file.text);
     const ParseError error = parser_.parseAramText(text_);
     if (error.ok())
-        return exitCode::kDone;
+        return ExitCode::Done;
     reportError(path, error, err);
-    return exitCode::kFailed;
+    return ExitCode::Failed;
 }
 
 void ScoreDocument::reportError(const std::string& path, const ParseError& error,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ExitCodes.h"
 #include "score/cTParse.h"
 
 #include <ostream>
@@ -14,9 +15,9 @@ public:
     /// Reads (readScoreFile, at most kToolScoreLimit) and parses path; on failure writes the
     /// report to err: "FILE: Cannot open the file: REASON." when it was not read, REASON saying
     /// what the path is ("it is a folder"), that it is too large, or the system's error.
-    /// @return exitCode::kDone when the file parsed, exitCode::kFailed when it could not be read
+    /// @return ExitCode::Done when the file parsed, ExitCode::Failed when it could not be read
     ///         or has an error.
-    int load(const std::string& path, std::ostream& err);
+    ExitCode load(const std::string& path, std::ostream& err);
 
     const cTParse& parser() const { return parser_; }
     const std::string& text() const { return text_; }

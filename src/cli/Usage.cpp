@@ -16,9 +16,9 @@ const char* usageText() {
            "       notaro-cli --help\n";
 }
 
-int usageError(std::ostream& err) {
+ExitCode usageError(std::ostream& err) {
     err << usageText();
-    return exitCode::kUsage;
+    return ExitCode::Usage;
 }
 
 } // namespace notaro::cli

@@ -10,17 +10,17 @@
 
 int main(int argc, char** argv) {
     using namespace notaro::cli;
-    using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    using Command = ExitCode (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
     const std::map<std::string, Command> commands = {
         {"devices", runDevices},
         {"play", runPlay},
         {"render", runRender},
     };
     if (argc < 2)
-        return usageError(std::cerr);
+        return exitStatus(usageError(std::cerr));
     const auto it = commands.find(argv[1]);
     if (it == commands.end())
-        return usageError(std::cerr);
+        return exitStatus(usageError(std::cerr));
     const std::vector<std::string> args(argv + 2, argv + argc);
-    return it->second(args, std::cout, std::cerr);
+    return exitStatus(it->second(args, std::cout, std::cerr));
 }

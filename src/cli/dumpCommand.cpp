@@ -5,9 +5,9 @@
 #include "midi/MidiResult.h"
 #include "midi/tMidiF04.h"
 
+using notaro::MidiResult;
 using notaro::tMidiF04;
 using notaro::tMidiTrk;
-namespace midiResult = notaro::midiResult;
 
 namespace {
 
@@ -46,20 +46,20 @@ void writeDump(const tMidiF04& file, std::ostream& out) {
 
 } // namespace
 
-int runDump(const std::string& path, std::ostream& out, std::ostream& err) {
+notaro::cli::ExitCode runDump(const std::string& path, std::ostream& out, std::ostream& err) {
     tMidiF04 midiFile;
     notaro::base::ReadOnlyFile file(path);
-    const int32_t code = midiFile.readMidiFile(file);
+    const MidiResult result = midiFile.readMidiFile(file);
     writeDump(midiFile, out);
     out.flush();
-    if (code != midiResult::kOk) {
+    if (result != MidiResult::Ok) {
         // A folder, a pipe or a device is named for what it is.
         err << path << ": cannot read MIDI file: "
-            << (code == midiResult::kNotARegularFile
+            << (result == MidiResult::NotARegularFile
                     ? std::string("it is ") + notaro::base::fileKindWords(file.kind())
-                    : std::string(midiResult::text(code)))
-            << " (code " << code << ")\n";
-        return notaro::cli::exitCode::kFailed;
+                    : std::string(notaro::resultText(result)))
+            << " (code " << notaro::code(result) << ")\n";
+        return notaro::cli::ExitCode::Failed;
     }
-    return notaro::cli::exitCode::kDone;
+    return notaro::cli::ExitCode::Done;
 }

@@ -26,18 +26,18 @@ std::string ownFolder() {
     return self.substr(0, self.find_last_of('/') + 1);
 }
 
-int runAudioCommand(char** argv) {
+notaro::cli::ExitCode runAudioCommand(char** argv) {
     const std::string audio = ownFolder() + "notaro-cli-audio";
     ::execv(audio.c_str(), argv);
     std::cerr << "notaro-cli: cannot run " << audio << ": " << std::strerror(errno) << "\n";
-    return notaro::cli::exitCode::kFailed;
+    return notaro::cli::ExitCode::Failed;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace notaro::cli;
-    using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    using Command = ExitCode (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
     const std::map<std::string, Command> commands = {
         {"check", runCheck},
         {"notes", runNotes},
@@ -50,17 +50,17 @@ int main(int argc, char** argv) {
          }},
     };
     if (argc < 2)
-        return usageError(std::cerr);
+        return exitStatus(usageError(std::cerr));
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::cout << usageText();
-        return exitCode::kDone;
+        return exitStatus(ExitCode::Done);
     }
     if (name == "devices" || name == "play" || name == "render")
-        return runAudioCommand(argv);
+        return exitStatus(runAudioCommand(argv));
     const auto it = commands.find(name);
     if (it == commands.end())
-        return usageError(std::cerr);
+        return exitStatus(usageError(std::cerr));
     const std::vector<std::string> args(argv + 2, argv + argc);
-    return it->second(args, std::cout, std::cerr);
+    return exitStatus(it->second(args, std::cout, std::cerr));
 }

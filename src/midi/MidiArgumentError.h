@@ -9,7 +9,7 @@ namespace notaro {
 /// bytes.
 class MidiArgumentError : public MidiError {
 public:
-    static constexpr int32_t kCode = midiResult::kInvalidArgument;
+    static constexpr MidiResult kCode = MidiResult::InvalidArgument;
     explicit MidiArgumentError(const std::string& what) : MidiError(kCode, what) {}
 };
 

@@ -8,7 +8,7 @@ namespace notaro {
 /// A time-code division whose ticks per second are 0, so ticks cannot be turned into time.
 class MidiDivisionError : public MidiError {
 public:
-    static constexpr int32_t kCode = midiResult::kDivisionByZero;
+    static constexpr MidiResult kCode = MidiResult::DivisionByZero;
     explicit MidiDivisionError(const std::string& what) : MidiError(kCode, what) {}
 };
 

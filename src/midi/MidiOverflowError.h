@@ -8,7 +8,7 @@ namespace notaro {
 /// A value that does not fit the signed 32-bit arithmetic of the MIDI model.
 class MidiOverflowError : public MidiError {
 public:
-    static constexpr int32_t kCode = midiResult::kOverflow;
+    static constexpr MidiResult kCode = MidiResult::Overflow;
     explicit MidiOverflowError(const std::string& what) : MidiError(kCode, what) {}
 };
 

@@ -8,7 +8,7 @@ namespace notaro {
 /// An index outside the slots, channels or programs it addresses.
 class MidiRangeError : public MidiError {
 public:
-    static constexpr int32_t kCode = midiResult::kOutOfRange;
+    static constexpr MidiResult kCode = MidiResult::OutOfRange;
     explicit MidiRangeError(const std::string& what) : MidiError(kCode, what) {}
 };
 

@@ -9,7 +9,6 @@
 #include "midi/SmfStreamWriter.h"
 #include "midi/TrackEventSink.h"
 #include "score/MetaComment.h"
-#include "score/ScoreCodes.h"
 
 #include <cmath>
 #include <vector>
@@ -129,13 +128,13 @@ private:
             return;
         }
         if (tiedFrom && tiedTo) {
-            if (tieSum_.Add(*rec.dur) != durationCode::kOk)
+            if (tieSum_.Add(*rec.dur) != DurationResult::Ok)
                 throw OverflowError();
             return;
         }
         cDuration sounding = *rec.dur;
         if (tiedFrom) {
-            if (tieSum_.Add(*rec.dur) != durationCode::kOk)
+            if (tieSum_.Add(*rec.dur) != DurationResult::Ok)
                 throw OverflowError();
             sounding = tieSum_;
         } else {
@@ -166,26 +165,26 @@ private:
     cDuration tieSum_;
 };
 
-/// Runs the conversion into sink. Returns midiResult::kOk or kConversionFailed.
-int32_t convert(const cTParse& parser, const ScoreMidiOptions& options, MidiEventSink& sink) {
+/// Runs the conversion into sink. Returns MidiResult::Ok or ConversionFailed.
+MidiResult convert(const cTParse& parser, const ScoreMidiOptions& options, MidiEventSink& sink) {
     try {
         const int32_t instrument = options.instrument;
         if (options.channel < 0 || options.channel > 15 || instrument > 127)
-            return midiResult::kConversionFailed;
+            return MidiResult::ConversionFailed;
         Converter converter(options, sink);
         converter.program(instrument >= 0 ? instrument : parser.getPrevInstrument(0));
         for (int32_t i = 0; i < parser.nNotes(); ++i)
             converter.record(parser.theNotes(i), instrument);
         converter.finish(parser.finalCommentLines());
-        return midiResult::kOk;
+        return MidiResult::Ok;
     } catch (const std::exception&) {
-        return midiResult::kConversionFailed;
+        return MidiResult::ConversionFailed;
     }
 }
 
 } // namespace
 
-int32_t buildScoreMidi(const cTParse& parser, const ScoreMidiOptions& options, tMidiF04& file) {
+MidiResult buildScoreMidi(const cTParse& parser, const ScoreMidiOptions& options, tMidiF04& file) {
     file.clear();
     file.setMidiHdrDivision(kScoreMidiDivision);
     tMidiTrk& track = *file.tracks(0);
@@ -196,22 +195,22 @@ int32_t buildScoreMidi(const cTParse& parser, const ScoreMidiOptions& options, t
     return convert(parser, options, sink);
 }
 
-int32_t scoreToMidiFile(const std::string& path, const cTParse& parser,
-                        const ScoreMidiOptions& options) {
+MidiResult scoreToMidiFile(const std::string& path, const cTParse& parser,
+                           const ScoreMidiOptions& options) {
     // The file is encoded as the events come, with the same bytes as the file object would
     // write, and replaces any old file only once it is complete.
     std::string bytes;
     try {
         SmfStreamWriter writer(kScoreMidiDivision, 2 * static_cast<size_t>(parser.nNotes()) + 16);
-        const int32_t rc = convert(parser, options, writer);
-        if (rc != midiResult::kOk)
+        const MidiResult rc = convert(parser, options, writer);
+        if (rc != MidiResult::Ok)
             return rc;
         bytes = writer.finish();
     } catch (const std::exception&) {
-        return midiResult::kConversionFailed;
+        return MidiResult::ConversionFailed;
     }
-    return base::writeFileAtomically(path, bytes) == 0 ? midiResult::kOk
-                                                       : midiResult::kScoreFileNotWritten;
+    return base::writeFileAtomically(path, bytes) == 0 ? MidiResult::Ok
+                                                       : MidiResult::ScoreFileNotWritten;
 }
 
 } // namespace notaro

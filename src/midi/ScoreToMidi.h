@@ -28,14 +28,14 @@ struct ScoreMidiOptions {
 /// Builds the one-track MIDI file of a parsed score into `file`: program, tempo, note,
 /// pitch-wheel and meta events, each note shortened by its on-time ratio, tied notes joined
 /// and slurred notes held.
-/// @return midiResult::kOk, or kConversionFailed (also for a channel or instrument out of range)
-int32_t buildScoreMidi(const cTParse& parser, const ScoreMidiOptions& options, tMidiF04& file);
+/// @return MidiResult::Ok, or ConversionFailed (also for a channel or instrument out of range)
+MidiResult buildScoreMidi(const cTParse& parser, const ScoreMidiOptions& options, tMidiF04& file);
 
 /// Converts a parsed score and writes it to `path` as a Standard MIDI File. A failure never
 /// leaves a half-written file and never harms an existing file of that name.
-/// @return midiResult::kOk written, kScoreFileNotWritten the file could not be written,
-///         kConversionFailed the conversion failed
-int32_t scoreToMidiFile(const std::string& path, const cTParse& parser,
-                        const ScoreMidiOptions& options);
+/// @return MidiResult::Ok written, ScoreFileNotWritten the file could not be written,
+///         ConversionFailed the conversion failed
+MidiResult scoreToMidiFile(const std::string& path, const cTParse& parser,
+                           const ScoreMidiOptions& options);
 
 } // namespace notaro

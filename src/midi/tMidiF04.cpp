@@ -101,16 +101,16 @@ void tMidiF04::clear() {
     tracks_[0]->clear();
 }
 
-int32_t tMidiF04::readMidiFile(const std::string& fPath) {
+MidiResult tMidiF04::readMidiFile(const std::string& fPath) {
     // Opened for reading only: a missing file is never created and a read-only file can be read.
     base::ReadOnlyFile file(fPath);
     return readMidiFile(file);
 }
 
-int32_t tMidiF04::readMidiFile(base::ReadOnlyFile& file) {
+MidiResult tMidiF04::readMidiFile(base::ReadOnlyFile& file) {
     headerRead_ = false;
     tracksReached_ = 0;
-    int32_t code = midiResult::kEndOfFile;
+    MidiResult code = MidiResult::EndOfFile;
     if (file.isRegularFile()) {
         base::FileStreamBuf bytes(file);
         std::istream in(&bytes);
@@ -118,28 +118,28 @@ int32_t tMidiF04::readMidiFile(base::ReadOnlyFile& file) {
     } else {
         clear();
         if (file.kind() != base::FileKind::Regular) {
-            code = midiResult::kNotARegularFile;
+            code = MidiResult::NotARegularFile;
         }
     }
     try {
         setEvtsAbsMSecs();
     } catch (const MidiError& e) {
-        if (code == midiResult::kOk) {
+        if (code == MidiResult::Ok) {
             code = e.code();
         }
     }
     return code;
 }
 
-int32_t tMidiF04::readAllTrks(std::istream& file) {
+MidiResult tMidiF04::readAllTrks(std::istream& file) {
     clear();
-    const int32_t code = readMThd(file);
-    if (code != midiResult::kOk) {
+    const MidiResult code = readMThd(file);
+    if (code != MidiResult::Ok) {
         return code;
     }
     headerRead_ = true;
     if (hdrNTracks_ < 1) {
-        return midiResult::kNoTracksDeclared;
+        return MidiResult::NoTracksDeclared;
     }
     // Tracks are added as their chunks come, never all that the header declares: a 20-byte file
     // may declare 32767 of them. Each track read consumes at least 9 bytes, so the track count
@@ -149,15 +149,15 @@ int32_t tMidiF04::readAllTrks(std::istream& file) {
             appendTrack();
         }
         if (file.peek() == std::char_traits<char>::eof()) {
-            return midiResult::kEndOfFile;
+            return MidiResult::EndOfFile;
         }
         tracksReached_ = i + 1;
-        const int32_t trackCode = tracks_.back()->readTrk(file);
-        if (trackCode != midiResult::kOk) {
+        const MidiResult trackCode = tracks_.back()->readTrk(file);
+        if (trackCode != MidiResult::Ok) {
             return trackCode;
         }
     }
-    return midiResult::kOk;
+    return MidiResult::Ok;
 }
 
 void tMidiF04::appendTrack() {
@@ -165,31 +165,31 @@ void tMidiF04::appendTrack() {
     trkCursors_.push_back(0);
 }
 
-int32_t tMidiF04::readMThd(std::istream& file) {
+MidiResult tMidiF04::readMThd(std::istream& file) {
     std::string bytes;
     if (!readStreamBytes(file, 4, bytes)) {
-        return midiResult::kEndOfFile;
+        return MidiResult::EndOfFile;
     }
     if (bytes != "MThd") {
-        return midiResult::kNotAChunk;
+        return MidiResult::NotAChunk;
     }
     if (!readStreamBytes(file, 4, bytes)) {
-        return midiResult::kEndOfFile;
+        return MidiResult::EndOfFile;
     }
     const int32_t length = midiU00::bytesToLongBE(bytes);
     if (length < 6) {
-        return midiResult::kChunkTooShort;
+        return MidiResult::ChunkTooShort;
     }
     if (!readStreamBytes(file, 6, bytes)) {
-        return midiResult::kEndOfFile;
+        return MidiResult::EndOfFile;
     }
     format_ = midiU00::bytesToIntBE(bytes.substr(0, 2));
     hdrNTracks_ = midiU00::bytesToIntBE(bytes.substr(2, 2));
     division_ = midiU00::bytesToIntBE(bytes.substr(4, 2));
     if (!skipStreamBytes(file, static_cast<int64_t>(length) - 6)) {
-        return midiResult::kEndOfFile;
+        return MidiResult::EndOfFile;
     }
-    return midiResult::kOk;
+    return MidiResult::Ok;
 }
 
 void tMidiF04::copyFrom(const tMidiF04& src) {
@@ -251,10 +251,10 @@ template <typename Visit> void tMidiF04::walkInMergeOrder(Visit visit) {
     }
 }
 
-int32_t tMidiF04::make1TrackMidi() {
+MidiResult tMidiF04::make1TrackMidi() {
     tMidiTrk merged;
     walkInMergeOrder([&merged](tMidiEvt& ev) { merged.addEvent(ev); });
-    return midiResult::kOk;
+    return MidiResult::Ok;
 }
 
 void tMidiF04::setEvtsAbsTicks() {
@@ -335,15 +335,15 @@ std::string tMidiF04::makeMidiStr() const {
     return bytes;
 }
 
-int32_t tMidiF04::toFile(const std::string& fPath) const {
+MidiResult tMidiF04::toFile(const std::string& fPath) const {
     std::string bytes;
     try {
         bytes = makeMidiStr();
     } catch (const std::exception&) {
-        return midiResult::kFileNotWritten;
+        return MidiResult::FileNotWritten;
     }
-    return notaro::base::writeFileAtomically(fPath, bytes) == 0 ? midiResult::kFileWritten
-                                                                : midiResult::kFileNotWritten;
+    return notaro::base::writeFileAtomically(fPath, bytes) == 0 ? MidiResult::FileWritten
+                                                                : MidiResult::FileNotWritten;
 }
 
 void tMidiF04::track2extrObj(std::unique_ptr<tMidiF04>& xtrObj, int32_t iTrk,

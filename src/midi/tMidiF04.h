@@ -1,5 +1,6 @@
 #pragma once
 
+#include "midi/MidiResult.h"
 #include "midi/tMidiTrk.h"
 
 #include <array>
@@ -55,15 +56,15 @@ public:
     /// Replaces the content by the Standard MIDI File at fPath, opened for reading only, and times
     /// it. Never allocates more than the file holds: tracks are added as their chunks come, so
     /// after a failure there is one track per chunk started, plus one empty track when the file
-    /// ended just before a declared chunk. Result (midiResult, MidiResult.h): kOk; kNotAChunk,
-    /// kChunkTooShort, kNoTracksDeclared (the header's count is kept) from the header; the codes of
-    /// readTrk; kEndOfFile for a missing file or one that ends early; kNotARegularFile, at once
-    /// and cleared, for a folder, a pipe, a device or a socket; kOverflow or kDivisionByZero
+    /// ended just before a declared chunk. Result (MidiResult): Ok; NotAChunk, ChunkTooShort,
+    /// NoTracksDeclared (the header's count is kept) from the header; the codes of readTrk;
+    /// EndOfFile for a missing file or one that ends early; NotARegularFile, at once and
+    /// cleared, for a folder, a pipe, a device or a socket; Overflow or DivisionByZero
     /// when the events cannot be timed. What was read before a failure stays, and is timed.
-    int32_t readMidiFile(const std::string& fPath);
+    MidiResult readMidiFile(const std::string& fPath);
     /// As readMidiFile(fPath) on a file its caller opened, and may ask what the path named. The
     /// file is read as far as its size when it was opened.
-    int32_t readMidiFile(base::ReadOnlyFile& file);
+    MidiResult readMidiFile(base::ReadOnlyFile& file);
     /// Whether the last readMidiFile read the whole header chunk (false before any read).
     bool headerWasRead() const { return headerRead_; }
     /// Number of track chunks of which the last readMidiFile read at least one byte.
@@ -76,8 +77,8 @@ public:
     std::string headerText() const;
     /// The empty line and the "TRACK #iTrk:" heading that precede a track's dump.
     static std::string trackHeadingText(int32_t iTrk);
-    /// Walks all events in merge order without changing the tracks. Result: midiResult::kOk.
-    int32_t make1TrackMidi();
+    /// Walks all events in merge order without changing the tracks. Result: MidiResult::Ok.
+    MidiResult make1TrackMidi();
     /// Sets absTick of every event of every track.
     void setEvtsAbsTicks();
     /// Sets absTick and then absMS of every event from the division and the tempo changes of all
@@ -87,9 +88,9 @@ public:
     /// The whole file as bytes. Throws what the track encoding throws.
     std::string makeMidiStr() const;
     /// Writes the whole file to fPath through a temporary file renamed over it, so an existing file
-    /// is replaced completely or not at all. Result: midiResult::kFileWritten, or kFileNotWritten
+    /// is replaced completely or not at all. Result: MidiResult::FileWritten, or FileNotWritten
     /// (any existing file untouched).
-    int32_t toFile(const std::string& fPath) const;
+    MidiResult toFile(const std::string& fPath) const;
     /// Copies the channel messages of track iTrk on the channels enabled in bChFilter into track 0
     /// of xtrObj (created when null), moved to channel 0 and spaced by their absMS. Without bAppend
     /// xtrObj is cleared first; with it the copies follow its existing events, the first at delta
@@ -98,8 +99,8 @@ public:
                        const std::array<bool, 16>& bChFilter, bool bAppend) const;
 
 private:
-    int32_t readAllTrks(std::istream& file);
-    int32_t readMThd(std::istream& file);
+    MidiResult readAllTrks(std::istream& file);
+    MidiResult readMThd(std::istream& file);
     void appendTrack();
     void setAbsMSecsPPQN(int32_t division);
     void setAbsMSecsSMPTE(int32_t ticksPerSecond);

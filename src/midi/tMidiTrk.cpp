@@ -149,20 +149,20 @@ void tMidiTrk::reserveEvents(int32_t n) {
     slots_.reserve(static_cast<size_t>(steps * kSlotStep));
 }
 
-int32_t tMidiTrk::addEvent(const tMidiEvt& ev) {
+MidiResult tMidiTrk::addEvent(const tMidiEvt& ev) {
     tMidiEvt& slot = nextSlot();
     slot.copyFrom(ev);
     return noteAdded(slot);
 }
 
-int32_t tMidiTrk::noteAdded(const tMidiEvt& ev) {
+MidiResult tMidiTrk::noteAdded(const tMidiEvt& ev) {
     if (ev.eType == 1 && !ev.eData.empty()) {
         const auto status = static_cast<uint8_t>(ev.eData[0]);
         channels_[status & 0x0F] = true;
         if ((status & 0xF0) == 0xC0) {
             const auto program = ev.eData.size() > 1 ? static_cast<uint8_t>(ev.eData[1]) : 0;
             if (program > 127) {
-                return midiResult::kOutOfRange;
+                return MidiResult::OutOfRange;
             }
             programs_[program] = true;
         }
@@ -173,7 +173,7 @@ int32_t tMidiTrk::noteAdded(const tMidiEvt& ev) {
             trkInstrument = ev.eData.substr(1);
         }
     }
-    return midiResult::kOk;
+    return MidiResult::Ok;
 }
 
 void tMidiTrk::addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t c2) {
@@ -215,24 +215,24 @@ void tMidiTrk::addGenShortMsg(int32_t dTime, int32_t shMsg) {
                static_cast<uint8_t>((u >> 16) & 0xFF));
 }
 
-int32_t tMidiTrk::readTrk(std::istream& bfp) {
+MidiResult tMidiTrk::readTrk(std::istream& bfp) {
     std::string bytes;
     if (!readStreamBytes(bfp, 4, bytes)) {
-        return midiResult::kEndOfFile;
+        return MidiResult::EndOfFile;
     }
     if (bytes != "MTrk") {
-        return midiResult::kNotAChunk;
+        return MidiResult::NotAChunk;
     }
     if (!readStreamBytes(bfp, 4, bytes)) {
-        return midiResult::kEndOfFile;
+        return MidiResult::EndOfFile;
     }
     const int32_t length = midiU00::bytesToLongBE(bytes);
     if (length < 1) {
-        return midiResult::kChunkTooShort;
+        return MidiResult::ChunkTooShort;
     }
     std::string body;
     if (!readStreamBytes(bfp, length, body)) {
-        return midiResult::kEndOfFile;
+        return MidiResult::EndOfFile;
     }
     // An event takes at least 2 bytes and usually 3 or 4; room for one per 3 bytes of the body
     // (which the file really holds) saves moving the events as the list grows.
@@ -244,7 +244,7 @@ int32_t tMidiTrk::readTrk(std::istream& bfp) {
     }
 }
 
-int32_t tMidiTrk::readBody(const std::string& body) {
+MidiResult tMidiTrk::readBody(const std::string& body) {
     const auto length = static_cast<int32_t>(body.size());
     int32_t pos = 1;
     uint8_t runningStatus = 0;
@@ -254,7 +254,7 @@ int32_t tMidiTrk::readBody(const std::string& body) {
         if (b >= 0x80) {
             runningStatus = b;
         } else if (runningStatus == 0) {
-            return midiResult::kNoRunningStatus;
+            return MidiResult::NoRunningStatus;
         }
         const int hi = runningStatus >> 4;
         const int nData = hi == 15 ? 0 : (hi == 12 || hi == 13) ? 1 : 2;
@@ -267,7 +267,7 @@ int32_t tMidiTrk::readBody(const std::string& body) {
             const int32_t len = midiGetVarLen(body, pos);
             addMetaEvent(dt, type, takeBytes(body, pos, len));
             if (type == 0x2F) {
-                return midiResult::kOk;
+                return MidiResult::Ok;
             }
         } else if (b == 0xF0) {
             const int32_t len = midiGetVarLen(body, pos);
@@ -279,10 +279,10 @@ int32_t tMidiTrk::readBody(const std::string& body) {
             }
             pos += len;
         } else {
-            return midiResult::kUnhandledStatus;
+            return MidiResult::UnhandledStatus;
         }
     }
-    return midiResult::kOk;
+    return MidiResult::Ok;
 }
 
 std::string tMidiTrk::makeMidiTrackStr() const {

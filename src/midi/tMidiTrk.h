@@ -53,9 +53,9 @@ public:
     void copyFrom(const tMidiTrk& src);
 
     /// Appends a copy of ev and updates the names and flags.
-    /// Result: midiResult::kOk, or kOutOfRange for a Program Change whose program is 128 or more
+    /// Result: MidiResult::Ok, or OutOfRange for a Program Change whose program is 128 or more
     /// (the event stays added).
-    int32_t addEvent(const tMidiEvt& ev);
+    MidiResult addEvent(const tMidiEvt& ev);
     /// Appends the channel message status, c1, c2.
     void addChanMsg(int32_t deltaTick, uint8_t status, uint8_t c1, uint8_t c2);
     /// Appends a system-exclusive event; msg starts with 0xF0.
@@ -68,10 +68,10 @@ public:
 
     /// Reads one "MTrk" chunk from bfp at its current position and appends its events.
     /// Never allocates more than the stream still holds, whatever the chunk length says.
-    /// Result (midiResult): kOk; kNotAChunk, kChunkTooShort, kNoRunningStatus, kUnhandledStatus;
-    /// kEndOfFile when the stream ends inside the chunk; kInvalidArgument for an event past the
-    /// body; kOverflow for a quantity beyond 2^31 - 1.
-    int32_t readTrk(std::istream& bfp);
+    /// Result: Ok; NotAChunk, ChunkTooShort, NoRunningStatus, UnhandledStatus; EndOfFile when
+    /// the stream ends inside the chunk; InvalidArgument for an event past the body; Overflow
+    /// for a quantity beyond 2^31 - 1.
+    MidiResult readTrk(std::istream& bfp);
 
     /// The complete "MTrk" chunk. Channel messages keep their status bytes, system-exclusive events
     /// are left out, and an End of Track is appended unless the last event is one (an empty track
@@ -110,11 +110,11 @@ public:
     static uint16_t pitchWheelValue(double cents);
 
 private:
-    int32_t readBody(const std::string& body);
+    MidiResult readBody(const std::string& body);
     /// The slot for one more event, growing the slots by 100 when they are all used.
     tMidiEvt& nextSlot();
     /// Updates names and flags for an event just stored. Result as addEvent.
-    int32_t noteAdded(const tMidiEvt& ev);
+    MidiResult noteAdded(const tMidiEvt& ev);
 
     std::vector<tMidiEvt> slots_;
     int32_t nEvents_ = 0;

@@ -80,20 +80,20 @@ void FluidSynthEngine::prepareAsync(const std::string& soundFont,
     changed_.notify_all();
 }
 
-int32_t FluidSynthEngine::acquire(const std::string& soundFont,
-                                  const std::vector<std::string>& drivers,
-                                  const std::string& fileOutput) {
+PlaybackResult FluidSynthEngine::acquire(const std::string& soundFont,
+                                         const std::vector<std::string>& drivers,
+                                         const std::string& fileOutput) {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !preparing_; });
     // Audio first: without a sound card it fails within milliseconds, before the
     // SoundFont (up to a second for a large one) is loaded for nothing.
-    if (const int32_t rc = startAudioLocked(drivers, fileOutput); rc != 0)
+    if (const PlaybackResult rc = startAudioLocked(drivers, fileOutput); rc != PlaybackResult::Ok)
         return rc;
-    if (const int32_t rc = useSoundFontLocked(soundFont); rc != 0)
+    if (const PlaybackResult rc = useSoundFontLocked(soundFont); rc != PlaybackResult::Ok)
         return rc;
     ++users_;
     output_->setMuted(false);
-    return 0;
+    return PlaybackResult::Ok;
 }
 
 void FluidSynthEngine::release() {
@@ -111,30 +111,30 @@ void FluidSynthEngine::release() {
     }
 }
 
-int32_t FluidSynthEngine::startAudio(const std::vector<std::string>& drivers,
-                                     const std::string& fileOutput) {
+PlaybackResult FluidSynthEngine::startAudio(const std::vector<std::string>& drivers,
+                                            const std::string& fileOutput) {
     std::lock_guard<std::mutex> lock(mutex_);
     return startAudioLocked(drivers, fileOutput);
 }
 
-int32_t FluidSynthEngine::startAudioLocked(const std::vector<std::string>& drivers,
-                                           const std::string& fileOutput) {
+PlaybackResult FluidSynthEngine::startAudioLocked(const std::vector<std::string>& drivers,
+                                                  const std::string& fileOutput) {
     if (output_ && drivers == outputDrivers_ && fileOutput == outputFile_)
-        return 0;
+        return PlaybackResult::Ok;
     if (!synthLocked())
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
     if (output_)
         retireOutputLocked();
     fluid_settings_setint(settings_, "audio.period-size", periodSize_);
     fluid_settings_setint(settings_, "audio.periods", periods_);
     output_ = AudioOutput::start(settings_, synth_.load(), drivers, fileOutput);
     if (!output_)
-        return midiOutRc::kNoDriver;
+        return PlaybackResult::NoDriver;
     output_->setMuted(users_ == 0);
     outputDrivers_ = drivers;
     outputFile_ = fileOutput;
     idleSince_ = std::chrono::steady_clock::now();
-    return 0;
+    return PlaybackResult::Ok;
 }
 
 void FluidSynthEngine::stopAudio() {
@@ -187,7 +187,7 @@ void FluidSynthEngine::workerLoop() {
         if (job_) {
             const Job job = std::move(*job_);
             job_.reset();
-            if (startAudioLocked(job.drivers, job.fileOutput) == 0)
+            if (startAudioLocked(job.drivers, job.fileOutput) == PlaybackResult::Ok)
                 useSoundFontLocked(job.soundFont);
             preparing_ = job_.has_value();
             changed_.notify_all();
@@ -205,30 +205,30 @@ void FluidSynthEngine::workerLoop() {
     }
 }
 
-int32_t FluidSynthEngine::useSoundFont(const std::string& path) {
+PlaybackResult FluidSynthEngine::useSoundFont(const std::string& path) {
     std::lock_guard<std::mutex> lock(mutex_);
     return useSoundFontLocked(path);
 }
 
-int32_t FluidSynthEngine::useSoundFontLocked(const std::string& path) {
+PlaybackResult FluidSynthEngine::useSoundFontLocked(const std::string& path) {
     if (soundFontId_ >= 0 && path == soundFontPath_)
-        return 0;
+        return PlaybackResult::Ok;
     fluid_synth_t* s = synthLocked();
     if (!s)
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
     if (soundFontId_ >= 0) {
         fluid_synth_sfunload(s, soundFontId_, 1);
         soundFontId_ = -1;
         soundFontPath_.clear();
     }
     if (!isSoundFontFile(path))
-        return midiOutRc::kNoSoundFont;
+        return PlaybackResult::NoSoundFont;
     const int id = fluid_synth_sfload(s, path.c_str(), 1);
     if (id == FLUID_FAILED)
-        return midiOutRc::kNoSoundFont;
+        return PlaybackResult::NoSoundFont;
     soundFontId_ = id;
     soundFontPath_ = path;
-    return 0;
+    return PlaybackResult::Ok;
 }
 
 std::string FluidSynthEngine::soundFont() const {
@@ -280,7 +280,7 @@ void silenceSynth(fluid_synth_t* synth) {
     fluid_synth_all_sounds_off(synth, -1);
 }
 
-int32_t sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg) {
+PlaybackResult sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg) {
     const int ch = statusOf(msg) & 0x0F;
     const int d1 = data1Of(msg) & 0x7F;
     const int d2 = data2Of(msg) & 0x7F;
@@ -288,30 +288,30 @@ int32_t sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg) {
     switch (statusOf(msg) & 0xF0) {
     case 0x80:
         fluid_synth_noteoff(synth, ch, d1);
-        return 0;
+        return PlaybackResult::Ok;
     case 0x90:
         if (d2 == 0)
             fluid_synth_noteoff(synth, ch, d1);
         else
             fluid_synth_noteon(synth, ch, d1, d2);
-        return 0;
+        return PlaybackResult::Ok;
     case 0xA0:
         fluid_synth_key_pressure(synth, ch, d1, d2);
-        return 0;
+        return PlaybackResult::Ok;
     case 0xB0:
         fluid_synth_cc(synth, ch, d1, d2);
-        return 0;
+        return PlaybackResult::Ok;
     case 0xC0:
         fluid_synth_program_change(synth, ch, d1);
-        return 0;
+        return PlaybackResult::Ok;
     case 0xD0:
         fluid_synth_channel_pressure(synth, ch, d1);
-        return 0;
+        return PlaybackResult::Ok;
     case 0xE0:
         fluid_synth_pitch_bend(synth, ch, d1 + 128 * d2);
-        return 0;
+        return PlaybackResult::Ok;
     default:
-        return midiOutRc::kInvalidParam;
+        return PlaybackResult::InvalidParam;
     }
 }
 

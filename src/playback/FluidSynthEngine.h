@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/PlaybackCodes.h"
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -55,24 +57,25 @@ public:
     /// For a device that opens: waits for a preparation still running, then makes sure the
     /// audio output runs (restarting it when other drivers or another file are asked for) and
     /// the SoundFont is loaded. Quick when that is already so.
-    /// @return 0, midiOutRc::kNoDriver, kNoSoundFont, or kError (no synthesizer)
-    int32_t acquire(const std::string& soundFont, const std::vector<std::string>& drivers,
-                    const std::string& fileOutput);
+    /// @return Ok, NoDriver, NoSoundFont, or Error (no synthesizer)
+    PlaybackResult acquire(const std::string& soundFont, const std::vector<std::string>& drivers,
+                           const std::string& fileOutput);
     /// For a device that closes after a successful acquire(): silences and resets the
     /// synthesizer; the audio output keeps running.
     void release();
 
     /// Starts the audio output unless it already runs with these drivers and file.
-    /// @return 0, or midiOutRc::kNoDriver (or kError when the synthesizer cannot be made)
-    int32_t startAudio(const std::vector<std::string>& drivers, const std::string& fileOutput);
+    /// @return Ok, or NoDriver (or Error when the synthesizer cannot be made)
+    PlaybackResult startAudio(const std::vector<std::string>& drivers,
+                              const std::string& fileOutput);
     /// Silences every voice and closes the audio output now, waiting on the audio server.
     void stopAudio();
     bool audioRunning() const;
     /// The name of the running audio driver, "" when none runs.
     std::string audioDriver() const;
 
-    /// Loads path unless it is the SoundFont already loaded. @return 0 or midiOutRc::kNoSoundFont
-    int32_t useSoundFont(const std::string& path);
+    /// Loads path unless it is the SoundFont already loaded. @return Ok or NoSoundFont
+    PlaybackResult useSoundFont(const std::string& path);
     std::string soundFont() const;
 
     /// The synthesizer, made on first call; null when FluidSynth fails.
@@ -96,9 +99,9 @@ private:
     };
 
     fluid_synth_t* synthLocked();
-    int32_t startAudioLocked(const std::vector<std::string>& drivers,
-                             const std::string& fileOutput);
-    int32_t useSoundFontLocked(const std::string& path);
+    PlaybackResult startAudioLocked(const std::vector<std::string>& drivers,
+                                    const std::string& fileOutput);
+    PlaybackResult useSoundFontLocked(const std::string& path);
     void retireOutputLocked();
     void startWorkerLocked();
     void workerLoop();
@@ -134,7 +137,7 @@ bool isSoundFontFile(const std::string& path);
 void silenceSynth(fluid_synth_t* synth);
 
 /// Plays one short message on a synthesizer (also for offline rendering).
-/// @return 0, or midiOutRc::kInvalidParam for a message that is not a channel message
-int32_t sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg);
+/// @return Ok, or InvalidParam for a message that is not a channel message
+PlaybackResult sendShortMsgToSynth(fluid_synth_t* synth, uint32_t msg);
 
 } // namespace notaro::playback

@@ -29,14 +29,14 @@ void FluidSynthMidiOut::prepare() {
         engine_->prepareAsync(soundFont_, audioDrivers_, fileOutput_);
 }
 
-int32_t FluidSynthMidiOut::doOpen() {
+PlaybackResult FluidSynthMidiOut::doOpen() {
     std::error_code ec;
     if (soundFont_.empty() || !std::filesystem::is_regular_file(soundFont_, ec))
-        return midiOutRc::kNoSoundFont;
+        return PlaybackResult::NoSoundFont;
     return engine_->acquire(soundFont_, audioDrivers_, fileOutput_);
 }
 
-int32_t FluidSynthMidiOut::doShortMsg(uint32_t msg) {
+PlaybackResult FluidSynthMidiOut::doShortMsg(uint32_t msg) {
     return sendShortMsgToSynth(engine_->synth(), msg);
 }
 

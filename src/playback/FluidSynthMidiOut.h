@@ -38,8 +38,8 @@ public:
     const std::string& soundFont() const noexcept { return soundFont_; }
 
 protected:
-    int32_t doOpen() override;
-    int32_t doShortMsg(uint32_t msg) override;
+    PlaybackResult doOpen() override;
+    PlaybackResult doShortMsg(uint32_t msg) override;
     void doClose() override;
 
 private:

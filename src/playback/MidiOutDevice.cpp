@@ -2,22 +2,22 @@
 
 namespace notaro::playback {
 
-int32_t MidiOutDevice::open() {
+PlaybackResult MidiOutDevice::open() {
     if (open_)
-        return 0;
-    const int32_t rc = doOpen();
-    if (rc == 0) {
+        return PlaybackResult::Ok;
+    const PlaybackResult rc = doOpen();
+    if (rc == PlaybackResult::Ok) {
         open_ = true;
         sounding_.clear();
     }
     return rc;
 }
 
-int32_t MidiOutDevice::shortMsg(uint32_t msg) {
+PlaybackResult MidiOutDevice::shortMsg(uint32_t msg) {
     if (!open_)
-        return midiOutRc::kNotOpen;
-    const int32_t rc = doShortMsg(msg);
-    if (rc == 0)
+        return PlaybackResult::NotOpen;
+    const PlaybackResult rc = doShortMsg(msg);
+    if (rc == PlaybackResult::Ok)
         sounding_.sent(msg);
     return rc;
 }

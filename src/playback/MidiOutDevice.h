@@ -19,11 +19,12 @@ public:
     MidiOutDevice(const MidiOutDevice&) = delete;
     MidiOutDevice& operator=(const MidiOutDevice&) = delete;
 
-    /// Opens the output. @return 0, or a non-zero code (midiOutRc or the backend's own).
-    int32_t open();
+    /// Opens the output. @return Ok, or the backend's failure (Error, BadDevice, NoDriver,
+    /// NoSoundFont).
+    PlaybackResult open();
     /// Sends one packed short message (status | data1 << 8 | data2 << 16).
-    /// @return 0, midiOutRc::kNotOpen when the device is closed, or the backend's code.
-    int32_t shortMsg(uint32_t msg);
+    /// @return Ok, NotOpen when the device is closed, or the backend's failure.
+    PlaybackResult shortMsg(uint32_t msg);
     /// Silences the output and closes it; does nothing when it is not open.
     void close();
     bool isOpen() const noexcept { return open_; }
@@ -31,8 +32,8 @@ public:
 protected:
     MidiOutDevice() = default;
 
-    virtual int32_t doOpen() = 0;
-    virtual int32_t doShortMsg(uint32_t msg) = 0;
+    virtual PlaybackResult doOpen() = 0;
+    virtual PlaybackResult doShortMsg(uint32_t msg) = 0;
     virtual void doClose() = 0;
 
 private:

@@ -25,7 +25,7 @@ std::unique_ptr<MidiOutDevice> makeMidiOut(const std::shared_ptr<FluidSynthEngin
     return std::make_unique<RtMidiPortOut>(chosen);
 }
 
-int32_t listMidiOutputs(std::vector<MidiOutputInfo>& outputs) {
+PlaybackResult listMidiOutputs(std::vector<MidiOutputInfo>& outputs) {
     outputs.clear();
     const std::string setting = midiOutputSetting();
     const std::string soundFont = findSoundFont();
@@ -34,8 +34,9 @@ int32_t listMidiOutputs(std::vector<MidiOutputInfo>& outputs) {
                            (soundFont.empty() ? "(none found)" : soundFont),
                        isBuiltinOutput(setting)});
     std::vector<std::string> ports;
-    const int32_t rc = RtMidiPortOut::listPorts(ports);
-    const int32_t chosen = isBuiltinOutput(setting) ? -1 : RtMidiPortOut::findPort(ports, setting);
+    const PlaybackResult rc = RtMidiPortOut::listPorts(ports);
+    const int32_t chosen =
+        isBuiltinOutput(setting) ? RtMidiPortOut::kNoPort : RtMidiPortOut::findPort(ports, setting);
     for (size_t i = 0; i < ports.size(); ++i)
         outputs.push_back({ports[i], "ALSA sequencer port", static_cast<int32_t>(i) == chosen});
     return rc;

@@ -29,6 +29,6 @@ std::unique_ptr<MidiOutDevice> makeMidiOut(const std::shared_ptr<FluidSynthEngin
 /// The built-in synthesizer and every ALSA sequencer output port, the default one marked.
 /// @return 0, or the code of the port listing when the sequencer is unavailable (the
 ///         built-in synthesizer is listed all the same)
-int32_t listMidiOutputs(std::vector<MidiOutputInfo>& outputs);
+PlaybackResult listMidiOutputs(std::vector<MidiOutputInfo>& outputs);
 
 } // namespace notaro::playback

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/PlaybackCodes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,7 +10,7 @@ namespace notaro::playback {
 /// What the player tells its owner while it plays. Every position is that of the record's
 /// own text (noteLineNum, noteCharNum, noteStrLen), so one place in the editor.
 /// The handlers run on the player's thread and may call stopPlaying (or even play, which
-/// then returns playRc::kAlreadyPlaying).
+/// then returns PlaybackResult::AlreadyPlaying).
 class PlayerListener {
 public:
     virtual ~PlayerListener() = default;
@@ -39,7 +41,7 @@ public:
     }
     /// The output device did not open; message is "Couldn't open midi out, rc = N", for the
     /// owner to show.
-    virtual void midiOutOpenFailed(const std::string& message, int32_t rc) {
+    virtual void midiOutOpenFailed(const std::string& message, PlaybackResult rc) {
         (void)message, (void)rc;
     }
 };

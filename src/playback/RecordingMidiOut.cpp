@@ -9,29 +9,29 @@ RecordingMidiOut::~RecordingMidiOut() {
     close();
 }
 
-void RecordingMidiOut::failSendWith(int32_t n, int32_t rc) noexcept {
+void RecordingMidiOut::failSendWith(int32_t n, PlaybackResult rc) noexcept {
     sendsUntilFailure_ = n;
     sendRc_ = rc;
 }
 
-int32_t RecordingMidiOut::doOpen() {
-    const int32_t rc = openRc_;
-    openRc_ = 0;
-    if (rc != 0)
+PlaybackResult RecordingMidiOut::doOpen() {
+    const PlaybackResult rc = openRc_;
+    openRc_ = PlaybackResult::Ok;
+    if (rc != PlaybackResult::Ok)
         return rc;
     openTick_ = clock_();
     ++openCount_;
-    return 0;
+    return PlaybackResult::Ok;
 }
 
-int32_t RecordingMidiOut::doShortMsg(uint32_t msg) {
+PlaybackResult RecordingMidiOut::doShortMsg(uint32_t msg) {
     if (sendsUntilFailure_ >= 0 && sendsUntilFailure_-- == 0)
         return sendRc_;
     const TimedShortMsg m{clock_(), msg};
     messages_.push_back(m);
     if (sink_)
         sink_(m);
-    return 0;
+    return PlaybackResult::Ok;
 }
 
 void RecordingMidiOut::doClose() {

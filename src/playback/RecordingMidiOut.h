@@ -28,14 +28,14 @@ public:
     int32_t openCount() const noexcept { return openCount_; }
     int32_t closeCount() const noexcept { return closeCount_; }
 
-    /// The next open() fails with rc (0: it succeeds).
-    void failOpenWith(int32_t rc) noexcept { openRc_ = rc; }
+    /// The next open() fails with rc (Ok: it succeeds).
+    void failOpenWith(PlaybackResult rc) noexcept { openRc_ = rc; }
     /// Send number n (0-based, counted from now, attempts included) fails with rc.
-    void failSendWith(int32_t n, int32_t rc) noexcept;
+    void failSendWith(int32_t n, PlaybackResult rc) noexcept;
 
 protected:
-    int32_t doOpen() override;
-    int32_t doShortMsg(uint32_t msg) override;
+    PlaybackResult doOpen() override;
+    PlaybackResult doShortMsg(uint32_t msg) override;
     void doClose() override;
 
 private:
@@ -45,9 +45,9 @@ private:
     int32_t openTick_ = 0;
     int32_t openCount_ = 0;
     int32_t closeCount_ = 0;
-    int32_t openRc_ = 0;
+    PlaybackResult openRc_ = PlaybackResult::Ok;
     int32_t sendsUntilFailure_ = -1;
-    int32_t sendRc_ = 0;
+    PlaybackResult sendRc_ = PlaybackResult::Ok;
 };
 
 } // namespace notaro::playback

@@ -63,18 +63,18 @@ RtMidiPortOut::~RtMidiPortOut() {
     close();
 }
 
-int32_t RtMidiPortOut::listPorts(std::vector<std::string>& ports) {
+PlaybackResult RtMidiPortOut::listPorts(std::vector<std::string>& ports) {
     ports.clear();
     bool failed = false;
     const std::unique_ptr<RtMidiOut> out = makeOut(&failed);
     if (!out)
-        return midiOutRc::kBadDevice;
+        return PlaybackResult::BadDevice;
     try {
         ports = portNames(*out);
     } catch (const RtMidiError&) {
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
     }
-    return failed ? midiOutRc::kError : 0;
+    return failed ? PlaybackResult::Error : PlaybackResult::Ok;
 }
 
 int32_t RtMidiPortOut::findPort(const std::vector<std::string>& ports, const std::string& part) {
@@ -82,44 +82,44 @@ int32_t RtMidiPortOut::findPort(const std::vector<std::string>& ports, const std
     for (size_t i = 0; i < ports.size(); ++i)
         if (!wanted.empty() && lower(ports[i]).find(wanted) != std::string::npos)
             return static_cast<int32_t>(i);
-    return portRc::kNoPort;
+    return kNoPort;
 }
 
-int32_t RtMidiPortOut::doOpen() {
+PlaybackResult RtMidiPortOut::doOpen() {
     failed_ = false;
     std::unique_ptr<RtMidiOut> out = makeOut(&failed_);
     if (!out)
-        return midiOutRc::kBadDevice;
+        return PlaybackResult::BadDevice;
     try {
         const int32_t index = findPort(portNames(*out), portName_);
         if (index < 0)
-            return midiOutRc::kBadDevice;
+            return PlaybackResult::BadDevice;
         out->openPort(static_cast<unsigned>(index), "notaro out");
         if (failed_ || !out->isPortOpen())
-            return midiOutRc::kError;
+            return PlaybackResult::Error;
     } catch (const RtMidiError&) {
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
     }
     out_ = std::move(out);
-    return 0;
+    return PlaybackResult::Ok;
 }
 
-int32_t RtMidiPortOut::doShortMsg(uint32_t msg) {
+PlaybackResult RtMidiPortOut::doShortMsg(uint32_t msg) {
     if (!out_)
-        return midiOutRc::kNotOpen;
+        return PlaybackResult::NotOpen;
     if ((statusOf(msg) & 0x80) == 0)
-        return midiOutRc::kInvalidParam;
+        return PlaybackResult::InvalidParam;
     const unsigned char bytes[3] = {statusOf(msg), data1Of(msg), data2Of(msg)};
     try {
         out_->sendMessage(bytes, static_cast<size_t>(shortMsgLength(msg)));
     } catch (const RtMidiError&) {
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
     }
     if (failed_) {
         failed_ = false;
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
     }
-    return 0;
+    return PlaybackResult::Ok;
 }
 
 void RtMidiPortOut::doClose() {

@@ -18,18 +18,20 @@ public:
     explicit RtMidiPortOut(std::string portName);
     ~RtMidiPortOut() override;
 
-    /// Names of the sequencer's output ports. @return 0, or midiOutRc::kBadDevice when the
+    /// Names of the sequencer's output ports. @return Ok, or BadDevice when the
     /// ALSA sequencer is not available (ports is then empty)
-    static int32_t listPorts(std::vector<std::string>& ports);
-    /// Index of the first port whose name contains part (without regard to case), or
-    /// portRc::kNoPort for none.
+    static PlaybackResult listPorts(std::vector<std::string>& ports);
+    /// What findPort gives when no port name holds the wanted text.
+    static constexpr int32_t kNoPort = -1;
+    /// Index of the first port whose name contains part (without regard to case), or kNoPort
+    /// for none.
     static int32_t findPort(const std::vector<std::string>& ports, const std::string& part);
 
     const std::string& portName() const noexcept { return portName_; }
 
 protected:
-    int32_t doOpen() override;
-    int32_t doShortMsg(uint32_t msg) override;
+    PlaybackResult doOpen() override;
+    PlaybackResult doShortMsg(uint32_t msg) override;
     void doClose() override;
 
 private:

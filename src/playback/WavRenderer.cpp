@@ -92,17 +92,17 @@ struct SettingsDeleter {
 
 } // namespace
 
-int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
-                        const RenderOptions& options, RenderStats* stats) {
+PlaybackResult renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
+                               const RenderOptions& options, RenderStats* stats) {
     std::vector<TimedMessage> messages;
     int64_t endFrame = 0;
     if (!timeMessages(file, options.sampleRate, messages, endFrame))
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
 
     silenceLibraryChatter();
     std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
     if (!settings)
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
     fluid_settings_setnum(settings.get(), "synth.sample-rate", options.sampleRate);
     // The same level as live playback, so a rendering sounds like what Play gives.
     fluid_settings_setnum(settings.get(), "synth.gain", 0.6);
@@ -110,35 +110,35 @@ int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
     fluid_settings_setint(settings.get(), "synth.dynamic-sample-loading", 1);
     std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings.get()));
     if (!synth)
-        return midiOutRc::kError;
+        return PlaybackResult::Error;
     if (options.soundFont.empty() || !isSoundFontFile(options.soundFont) ||
         fluid_synth_sfload(synth.get(), options.soundFont.c_str(), 1) == FLUID_FAILED)
-        return midiOutRc::kNoSoundFont;
+        return PlaybackResult::NoSoundFont;
 
     auto cancelled = [&options] {
         return options.cancel && options.cancel->load(std::memory_order_relaxed);
     };
     if (cancelled())
-        return renderRc::kCancelled;
+        return PlaybackResult::Cancelled;
     WavFile wav(wavPath, options.sampleRate, 2);
     if (!wav.open())
-        return renderRc::kWriteFailed;
+        return PlaybackResult::WriteFailed;
 
     constexpr int kChunkFrames = 4096;
     std::vector<int16_t> buf(2 * kChunkFrames);
     int64_t rendered = 0;
-    int32_t failure = 0;
+    PlaybackResult failure = PlaybackResult::Ok;
     // Renders up to the frame; false, with the reason in failure, when it must stop.
     auto renderTo = [&](int64_t frame) {
         while (rendered < frame) {
             if (cancelled()) {
-                failure = renderRc::kCancelled;
+                failure = PlaybackResult::Cancelled;
                 return false;
             }
             const int n = static_cast<int>(std::min<int64_t>(kChunkFrames, frame - rendered));
             fluid_synth_write_s16(synth.get(), n, buf.data(), 0, 2, buf.data(), 1, 2);
             if (!wav.write(buf.data(), 2 * static_cast<size_t>(n))) {
-                failure = renderRc::kWriteFailed;
+                failure = PlaybackResult::WriteFailed;
                 return false;
             }
             rendered += n;
@@ -168,16 +168,16 @@ int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
         if (!renderTo(std::min<int64_t>(rendered + 1024, tailEnd)))
             return failure;
     if (cancelled())
-        return renderRc::kCancelled;
+        return PlaybackResult::Cancelled;
     if (!wav.commit())
-        return renderRc::kWriteFailed;
+        return PlaybackResult::WriteFailed;
     if (options.progress)
         options.progress(1.0);
     if (stats) {
         stats->frames = rendered;
         stats->events = static_cast<int64_t>(messages.size());
     }
-    return 0;
+    return PlaybackResult::Ok;
 }
 
 } // namespace notaro::playback

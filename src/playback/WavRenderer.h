@@ -39,10 +39,10 @@ struct RenderStats {
 /// starts a voice at its next 64-frame block, so an event sounds at most 63 frames (1.4 ms)
 /// after its exact time. The file is written beside its final name and renamed over it, so a
 /// failure or a cancel never leaves a partial WAV or harms an existing file.
-/// @return 0; midiOutRc::kNoSoundFont when the SoundFont cannot be loaded; midiOutRc::kError
+/// @return Ok; NoSoundFont when the SoundFont cannot be loaded; Error
 ///         when the synthesizer cannot be made or the file's times cannot be computed;
-///         renderRc::kWriteFailed when the WAV file cannot be written; renderRc::kCancelled
-int32_t renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
-                        const RenderOptions& options, RenderStats* stats = nullptr);
+///         WriteFailed when the WAV file cannot be written; Cancelled
+PlaybackResult renderMidiToWav(const tMidiF04& file, const std::string& wavPath,
+                               const RenderOptions& options, RenderStats* stats = nullptr);
 
 } // namespace notaro::playback

@@ -15,13 +15,13 @@ cGnsPlay::cGnsPlay(MidiOutDevice& device, EventPump pump, TickClock clock)
 
 int32_t cGnsPlay::durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm) {
     if (qnpm == 0 || denominator == 0)
-        return durationRc::kNoLength;
+        return kNoLength;
     try {
         const int32_t wholeMs = nearest(60000.0 / (qnpm / 4.0));
         const int32_t product = checked::mul(wholeMs, numerator);
         return nearest(static_cast<double>(product) / denominator);
     } catch (const std::exception&) {
-        return durationRc::kNoLength;
+        return kNoLength;
     }
 }
 
@@ -30,32 +30,32 @@ void cGnsPlay::stopPlaying() noexcept {
     stopRequest_ = true;
 }
 
-int32_t cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
-                       const PlayOptions& options) {
+PlaybackResult cGnsPlay::play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
+                              const PlayOptions& options) {
     if (bPlaying_)
-        return playRc::kAlreadyPlaying;
+        return PlaybackResult::AlreadyPlaying;
     bPlaying_ = true;
-    int32_t result = 0;
+    PlaybackResult result = PlaybackResult::Ok;
     try {
         options_ = options;
         qnpm_ = apObj.getPrevQNPM(iNoteFrom);
-        if (const int32_t rc = device_.open(); rc != 0) {
+        if (const PlaybackResult rc = device_.open(); rc != PlaybackResult::Ok) {
             bPlaying_ = false;
             if (listener_)
-                listener_->midiOutOpenFailed("Couldn't open midi out, rc = " + std::to_string(rc),
-                                             rc);
-            return 0;
+                listener_->midiOutOpenFailed(
+                    "Couldn't open midi out, rc = " + std::to_string(code(rc)), rc);
+            return PlaybackResult::Ok;
         }
         result = playRecords(apObj, iNoteFrom, iNoteTo);
     } catch (...) {
-        result = playRc::kFailure;
+        result = PlaybackResult::Failure;
     }
     device_.close();
     bPlaying_ = false;
     return result;
 }
 
-int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo) {
+PlaybackResult cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo) {
     const int32_t channel = options_.channel;
     const int32_t patch = options_.patch;
     const int32_t prog = patch >= 0 ? patch : apObj.getPrevInstrument(iNoteFrom);
@@ -76,11 +76,11 @@ int32_t cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t i
         }
         const Outcome outcome = playNoteOrRest(apObj, i);
         if (outcome != Outcome::Next)
-            return 0;
+            return PlaybackResult::Ok;
     }
     if (listener_)
         listener_->donePlayingAll();
-    return 0;
+    return PlaybackResult::Ok;
 }
 
 cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i) {
@@ -102,7 +102,7 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i) {
         if ((rec.tie & 3) == 1) {
             // The end of a tie chain takes the chain's whole silent part from its last note.
             cDuration chain = tieSum_;
-            if (chain.Add(d) != 0)
+            if (chain.Add(d) != DurationResult::Ok)
                 throw OverflowError();
             const int32_t chainMs = durToMSec(chain.Numer(), chain.Denom(), qnpm_);
             if (chainMs < 0)
@@ -140,7 +140,7 @@ cGnsPlay::Outcome cGnsPlay::playNoteOrRest(const cTParse& apObj, int32_t i) {
         flags = kNoteAlreadyOn;
     if (rec.tie & 2) {
         flags += kNoteKeepsOn;
-        if (tieSum_.Add(d) != 0)
+        if (tieSum_.Add(d) != DurationResult::Ok)
             throw OverflowError();
     } else {
         tieSum_.setND(0, 1);

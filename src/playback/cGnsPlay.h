@@ -31,10 +31,10 @@ public:
 
     /// Plays records iNoteFrom..iNoteTo of apObj with the time scale, channel, velocity,
     /// program and on-time ratios of options.
-    /// @return 0 (played, stopped, or not started because the device did not open),
-    ///         playRc::kAlreadyPlaying or playRc::kFailure
-    int32_t play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
-                 const PlayOptions& options);
+    /// @return Ok (played, stopped, or not started because the device did not open),
+    ///         AlreadyPlaying or Failure
+    PlaybackResult play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
+                        const PlayOptions& options);
     /// Ends playback after the current record (and cuts short the note being waited for).
     void stopPlaying() noexcept;
 
@@ -42,15 +42,17 @@ public:
     /// Tick-counter time at which the current (or last) play call started its first record.
     int32_t startTick() const noexcept { return startTick_; }
 
+    /// What durToMSec gives when no length can be computed.
+    static constexpr int32_t kNoLength = -2;
     /// Milliseconds of numerator/denominator whole notes at qnpm quarter notes per minute,
-    /// the whole note's length rounded first. @return the length, or durationRc::kNoLength when it
+    /// the whole note's length rounded first. @return the length, or kNoLength when it
     /// cannot be computed (qnpm 0, a zero denominator, overflow).
     static int32_t durToMSec(int32_t numerator, int32_t denominator, int32_t qnpm);
 
 private:
     enum class Outcome { Next, Quiet, Aborted };
 
-    int32_t playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
+    PlaybackResult playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
     Outcome playNoteOrRest(const cTParse& apObj, int32_t i);
 
     MidiOutDevice& device_;

@@ -13,12 +13,12 @@ int64_t failureCode(const std::exception& e) {
     if (const auto* d = dynamic_cast<const DurationError*>(&e))
         return static_cast<int32_t>(d->number());
     if (dynamic_cast<const OverflowError*>(&e))
-        return unexpectedError::kOverflow;
+        return code(UnexpectedError::Overflow);
     if (dynamic_cast<const std::bad_alloc*>(&e))
-        return unexpectedError::kOutOfMemory;
+        return code(UnexpectedError::OutOfMemory);
     if (dynamic_cast<const std::out_of_range*>(&e))
-        return unexpectedError::kOutOfRange;
-    return unexpectedError::kOther;
+        return code(UnexpectedError::OutOfRange);
+    return code(UnexpectedError::Other);
 }
 
 } // namespace notaro

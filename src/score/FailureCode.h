@@ -6,7 +6,7 @@
 namespace notaro {
 
 /// The number shown for an internal failure in "Unexpected error N ..." messages: a duration
-/// error's own number, else one of unexpectedError (ScoreCodes.h).
+/// error's own number, else that of an UnexpectedError (ScoreCodes.h).
 int64_t failureCode(const std::exception& e);
 
 } // namespace notaro

@@ -1,7 +1,5 @@
 #include "score/RecordList.h"
 
-#include "score/ScoreCodes.h"
-
 #include <new>
 #include <stdexcept>
 
@@ -9,13 +7,13 @@ namespace notaro {
 
 int32_t RecordList::appendRecord(int32_t limit) {
     if (count_ >= limit)
-        return parseCode::kNone;
+        return kNoRecord;
     try {
         // A new block's slots are fresh default records, ready to fill.
         if (count_ >= capacity())
             blocks_.push_back(std::make_unique<cGnsNote[]>(kGrowthStep));
     } catch (const std::bad_alloc&) {
-        return parseCode::kNone;
+        return kNoRecord;
     }
     return count_++;
 }

@@ -15,8 +15,10 @@ namespace notaro {
 class RecordList {
 public:
     static constexpr int32_t kGrowthStep = 100;
+    /// What appendRecord gives when no record was added.
+    static constexpr int32_t kNoRecord = -1;
 
-    /// Index of a new default record, or parseCode::kNone when the list may not grow past `limit`.
+    /// Index of a new default record, or kNoRecord when the list may not grow past `limit`.
     int32_t appendRecord(int32_t limit);
     void clear();
 

@@ -3,7 +3,6 @@
 #include "base/TextUtil.h"
 #include "score/MetaComment.h"
 #include "score/NotesLineScanner.h"
-#include "score/ScoreCodes.h"
 
 #include <string>
 
@@ -188,13 +187,13 @@ bool isHeaderCandidate(std::string_view line) noexcept {
     return !trimBlanks(line).empty() && line.substr(0, 2) != "!!";
 }
 
-int32_t headerNamingSystem(std::string_view line) noexcept {
+std::optional<NamingSystem> headerNamingSystem(std::string_view line) noexcept {
     const std::string_view t = trimBlanks(line);
     if (text::equalsNoCase(t, "**n[a-b-c]"))
-        return parseCode::kLetterNames;
+        return NamingSystem::LetterNames;
     if (text::equalsNoCase(t, "**n[d-r-m]"))
-        return parseCode::kSolfege;
-    return parseCode::kNone;
+        return NamingSystem::Solfege;
+    return std::nullopt;
 }
 
 std::vector<TokenSpan> scanLine(std::string_view raw, LinePlace& place) {
@@ -212,9 +211,9 @@ std::vector<TokenSpan> scanLine(std::string_view raw, LinePlace& place) {
     const std::string_view trimmed = trimBlanks(line);
     if (place == LinePlace::BeforeHeader) {
         if (isHeaderCandidate(line)) {
-            const int32_t naming = headerNamingSystem(line);
-            out.addView(naming < 0 ? TokenKind::Invalid : TokenKind::Header, trimmed);
-            place = naming == parseCode::kSolfege ? LinePlace::Solfege : LinePlace::LetterNames;
+            const std::optional<NamingSystem> naming = headerNamingSystem(line);
+            out.addView(naming ? TokenKind::Header : TokenKind::Invalid, trimmed);
+            place = naming == NamingSystem::Solfege ? LinePlace::Solfege : LinePlace::LetterNames;
         } else {
             out.addView(TokenKind::Comment, trimmed);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -41,9 +42,14 @@ LineInfo classifyBodyLine(std::string_view line) noexcept;
 /// begin, in its very first column, with "!!".
 bool isHeaderCandidate(std::string_view line) noexcept;
 
-/// Naming system chosen by a header line: parseCode::kLetterNames or kSolfege; kNone when the
-/// line is not a header.
-int32_t headerNamingSystem(std::string_view line) noexcept;
+/// How the pitches of a score are named; the header line chooses.
+enum class NamingSystem : int8_t {
+    LetterNames = 0, ///< c d e f g a b
+    Solfege = 1,     ///< solfege initials d r m f s l t
+};
+
+/// Naming system chosen by a header line; none when the line is not a header.
+std::optional<NamingSystem> headerNamingSystem(std::string_view line) noexcept;
 
 /// The kind of one coloured stretch of a line.
 enum class TokenKind : uint8_t {

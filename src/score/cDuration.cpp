@@ -75,15 +75,15 @@ void cDuration::negate() {
     numer_ = checked::neg(numer_);
 }
 
-int32_t cDuration::Add(const cDuration& dur2) {
+DurationResult cDuration::Add(const cDuration& dur2) {
     try {
         int32_t a = numer_, b = denom_;
         addND(a, b, dur2.numer_, dur2.denom_);
         numer_ = a;
         denom_ = b;
-        return durationCode::kOk;
+        return DurationResult::Ok;
     } catch (const OverflowError&) {
-        return durationCode::kOverflow;
+        return DurationResult::Overflow;
     }
 }
 
@@ -92,15 +92,15 @@ void cDuration::setToSum(const cDuration& d1, const cDuration& d2) {
     Add(d2);
 }
 
-int32_t cDuration::Subtract(const cDuration& dur2) {
+DurationResult cDuration::Subtract(const cDuration& dur2) {
     try {
         int32_t a = numer_, b = denom_;
         addND(a, b, checked::neg(dur2.numer_), dur2.denom_);
         numer_ = a;
         denom_ = b;
-        return durationCode::kOk;
+        return DurationResult::Ok;
     } catch (const OverflowError&) {
-        return durationCode::kOverflow;
+        return DurationResult::Overflow;
     }
 }
 
@@ -119,7 +119,7 @@ int32_t cDuration::Modulo(const cDuration& dur2) {
     int32_t count = 0;
     while (Comp(dur2) != -1) {
         // A subtraction that overflows would leave the value where it is and loop forever.
-        if (Subtract(dur2) != durationCode::kOk)
+        if (Subtract(dur2) != DurationResult::Ok)
             throw OverflowError();
         count = checked::add(count, 1);
     }
@@ -148,7 +148,7 @@ bool cDuration::isTuplet() const {
     return !isPow2(d);
 }
 
-int32_t cDuration::MulDiv(int32_t mul, int32_t div) {
+DurationResult cDuration::MulDiv(int32_t mul, int32_t div) {
     if (div == 0)
         throw DurationError(DurationError::kZeroDivisor, kSource);
     reduceND(mul, div);
@@ -157,10 +157,10 @@ int32_t cDuration::MulDiv(int32_t mul, int32_t div) {
     reduceND(n, d);
     numer_ = n;
     denom_ = d;
-    return durationCode::kOk;
+    return DurationResult::Ok;
 }
 
-int32_t cDuration::fromDDots(uint8_t durNod, uint8_t nDots) {
+DurationResult cDuration::fromDDots(uint8_t durNod, uint8_t nDots) {
     try {
         if (durNod == 0)
             setND(2, 1);
@@ -169,54 +169,57 @@ int32_t cDuration::fromDDots(uint8_t durNod, uint8_t nDots) {
         cDuration half = *this;
         for (int i = 0; i < nDots; ++i) {
             half.MulDiv(1, 2);
-            if (Add(half) != durationCode::kOk)
-                return durationCode::kFailed;
+            if (Add(half) != DurationResult::Ok)
+                return DurationResult::Failed;
         }
-        return durationCode::kOk;
+        return DurationResult::Ok;
     } catch (const std::exception&) {
-        return durationCode::kFailed;
+        return DurationResult::Failed;
     }
 }
 
-int32_t cDuration::fromNDots(std::string_view sArg) {
+DurationResult cDuration::fromNDots(std::string_view sArg, int32_t& used) {
+    used = 0;
     try {
         size_t digits = 0;
         while (digits < sArg.size() && isDigit(sArg[digits]))
             ++digits;
         if (digits < 1 || digits > 2)
-            return durationCode::kNoMatch;
+            return DurationResult::NoMatch;
         size_t dots = 0;
         while (digits + dots < sArg.size() && sArg[digits + dots] == '.')
             ++dots;
         if (dots >= 5)
-            return durationCode::kNoMatch;
+            return DurationResult::NoMatch;
         int value = 0;
         for (size_t i = 0; i < digits; ++i)
             value = value * 10 + (sArg[i] - '0');
-        if (fromDDots(static_cast<uint8_t>(value), static_cast<uint8_t>(dots)) != durationCode::kOk)
-            return durationCode::kNoMatch;
-        return static_cast<int32_t>(digits + dots);
+        if (fromDDots(static_cast<uint8_t>(value), static_cast<uint8_t>(dots)) !=
+            DurationResult::Ok)
+            return DurationResult::NoMatch;
+        used = static_cast<int32_t>(digits + dots);
+        return DurationResult::Ok;
     } catch (const std::exception&) {
-        return durationCode::kFailed;
+        return DurationResult::Failed;
     }
 }
 
-int32_t cDuration::fromStr(std::string_view sArg) {
+DurationResult cDuration::fromStr(std::string_view sArg) {
     const size_t slash = sArg.find('/');
     if (slash == std::string_view::npos)
-        return durationCode::kNoMatch;
+        return DurationResult::NoMatch;
     const std::string_view numText = sArg.substr(0, slash);
     const std::string_view denText = sArg.substr(slash + 1);
     if (!isDigitsText(numText) || !isDigitsText(denText))
-        return durationCode::kNoMatch;
+        return DurationResult::NoMatch;
     int32_t n = toInt32(numText);
     int32_t d = toInt32(denText);
     if (d == 0)
-        return durationCode::kNoMatch;
+        return DurationResult::NoMatch;
     reduceND(n, d);
     numer_ = n;
     denom_ = d;
-    return durationCode::kOk;
+    return DurationResult::Ok;
 }
 
 std::string cDuration::toStr() const {

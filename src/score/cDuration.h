@@ -13,10 +13,10 @@ namespace notaro {
 /// A new value is 0/1. The arithmetic operations leave the value in lowest terms with a
 /// positive denominator; the plain setters store what they are given.
 ///
-/// Which operations return a code and which throw (codes in ScoreCodes.h, durationCode):
-/// - Add, Subtract return kOk or kOverflow (value unchanged); setToSum and setToDiff drop it.
-/// - fromDDots returns kOk or kFailed; fromNDots a character count, kNoMatch or kFailed;
-///   fromStr kOk or kNoMatch (value unchanged). MulDiv returns kOk when it does not throw.
+/// Which operations return a code and which throw (DurationResult, ScoreCodes.h):
+/// - Add, Subtract return Ok or Overflow (value unchanged); setToSum and setToDiff drop it.
+/// - fromDDots returns Ok or Failed; fromNDots Ok (with the characters read), NoMatch or
+///   Failed; fromStr Ok or NoMatch (value unchanged). MulDiv returns Ok when it does not throw.
 /// - DurationError (number and source text): a zero denominator in setDenom, setND and the
 ///   constructor (0x80040203), a zero divisor in MulDiv (0x80040204), a zero or negative
 ///   modulus in Modulo (0x80040206). Nothing is stored.
@@ -45,10 +45,10 @@ public:
     void negate();
 
     /// this := this + dur2 in lowest terms.
-    int32_t Add(const cDuration& dur2);
+    DurationResult Add(const cDuration& dur2);
     void setToSum(const cDuration& d1, const cDuration& d2);
     /// this := this - dur2 in lowest terms.
-    int32_t Subtract(const cDuration& dur2);
+    DurationResult Subtract(const cDuration& dur2);
     void setToDiff(const cDuration& d1, const cDuration& d2);
     /// -1, 0 or +1 as this is less than, equal to or greater than dur2; exact for unreduced values.
     int32_t Comp(const cDuration& dur2) const;
@@ -60,15 +60,16 @@ public:
     /// True when the denominator in lowest terms is not a power of two (a third, a sixth, ...).
     bool isTuplet() const;
     /// this := this * mul / div in lowest terms.
-    int32_t MulDiv(int32_t mul, int32_t div);
+    DurationResult MulDiv(int32_t mul, int32_t div);
 
     /// Sets a dotted note value: 1/durNod (0 meaning 2/1), each dot adding half the previous
     /// addition.
-    int32_t fromDDots(uint8_t durNod, uint8_t nDots);
-    /// Reads 1-2 digits and 0-4 dots at the start of the text; returns the characters read.
-    int32_t fromNDots(std::string_view sArg);
+    DurationResult fromDDots(uint8_t durNod, uint8_t nDots);
+    /// Reads 1-2 digits and 0-4 dots at the start of the text.
+    /// @param used the characters read when the result is Ok, else 0
+    DurationResult fromNDots(std::string_view sArg, int32_t& used);
     /// Reads "numerator/denominator" (blanks and a "-" allowed around each number).
-    int32_t fromStr(std::string_view sArg);
+    DurationResult fromStr(std::string_view sArg);
     /// The value as stored, for example "3/8".
     std::string toStr() const;
 

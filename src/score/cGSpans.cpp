@@ -2,7 +2,6 @@
 
 #include "base/CheckedInt.h"
 #include "base/TextUtil.h"
-#include "score/ScoreCodes.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -36,14 +35,14 @@ int32_t cGSpans::coveringSpan(int32_t index) const {
     for (int32_t i = 0; i < numSpans_; ++i)
         if (spans_[i].iFirst <= index && index <= spans_[i].iLast)
             return i;
-    return parseCode::kNone;
+    return kNoSpan;
 }
 
 int32_t cGSpans::coveringSpan2(int32_t index) const {
     for (int32_t i = numSpans_ - 1; i >= 0; --i)
         if (spans_[i].iFirst <= index && index <= spans_[i].iLast)
             return i;
-    return parseCode::kNone;
+    return kNoSpan;
 }
 
 int32_t cGSpans::seachBack(const std::string& name) const {
@@ -51,7 +50,7 @@ int32_t cGSpans::seachBack(const std::string& name) const {
     for (int32_t i = numSpans_ - 1; i >= 0; --i)
         if (text::toLower(spans_[i].gVal) == key)
             return i;
-    return parseCode::kNone;
+    return kNoSpan;
 }
 
 cGSpans::Span& cGSpans::at(int32_t iSpan) {

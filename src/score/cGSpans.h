@@ -10,21 +10,23 @@ namespace notaro {
 /// A growable list of named index ranges; the parser keeps its definitions in one.
 ///
 /// An iSpan argument selects a span by 0-based position, kNewest meaning the newest span; any
-/// other position outside the list throws std::out_of_range. Searches give parseCode::kNone
-/// (ScoreCodes.h) when nothing matches.
+/// other position outside the list throws std::out_of_range. Searches give kNoSpan when
+/// nothing matches.
 class cGSpans {
 public:
     /// The iSpan that selects the newest span.
     static constexpr int32_t kNewest = -1;
+    /// What the searches give when no span matches.
+    static constexpr int32_t kNoSpan = -1;
 
     void clear();
     /// Appends a span and returns its position.
     int32_t addGSpan(const std::string& gSpanStr, int32_t iFirst, double iLast);
-    /// Position of the oldest span with iFirst <= index <= iLast; kNone when none.
+    /// Position of the oldest span with iFirst <= index <= iLast; kNoSpan when none.
     int32_t coveringSpan(int32_t index) const;
-    /// Position of the newest span with iFirst <= index <= iLast; kNone when none.
+    /// Position of the newest span with iFirst <= index <= iLast; kNoSpan when none.
     int32_t coveringSpan2(int32_t index) const;
-    /// Position of the newest span named `name` without regard to case; kNone when none.
+    /// Position of the newest span named `name` without regard to case; kNoSpan when none.
     int32_t seachBack(const std::string& name) const;
     int32_t NumSpans() const noexcept { return numSpans_; }
     /// Allocated spans; grows by arrSizeIncr at a time.

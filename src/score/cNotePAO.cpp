@@ -1,7 +1,6 @@
 #include "score/cNotePAO.h"
 
 #include "base/TextUtil.h"
-#include "score/ScoreCodes.h"
 
 namespace notaro {
 
@@ -73,20 +72,20 @@ int32_t cNotePAO::fromStr(std::string_view sArg, bool bIsDoRe) {
     // character is never a letter of either table.
     if (sArg.empty()) {
         pitch = kNotALetter;
-        return parseCode::kNone;
+        return kNoPitch;
     }
     const char first = sArg[0];
     pitch = letterIndexOf(first, bIsDoRe);
     if (pitch > 6)
-        return parseCode::kNone;
+        return kNoPitch;
     size_t k = 1;
     while (k < sArg.size() && sArg[k] == first)
         ++k;
     if (k > 5)
-        return parseCode::kNone;
+        return kNoPitch;
     if (isUpper(first)) {
         if (k > 4)
-            return parseCode::kNone;
+            return kNoPitch;
         octave = static_cast<uint8_t>(4 - k);
     } else {
         octave = static_cast<uint8_t>(3 + k);

@@ -15,6 +15,8 @@ class cNotePAO {
 public:
     static constexpr uint8_t kRest = 255;
     static constexpr uint8_t kNotALetter = 127;
+    /// What fromStr gives when the text does not start with a pitch.
+    static constexpr int32_t kNoPitch = -1;
 
     uint8_t pitch = 0;
     uint8_t accidental = 2;
@@ -24,8 +26,7 @@ public:
     float tMidi() const;
     bool isRest() const noexcept { return pitch == kRest; }
     void cpy(const cNotePAO& pao2) noexcept { *this = pao2; }
-    /// Reads a pitch at the start of sArg; returns the number of characters used, or
-    /// parseCode::kNone.
+    /// Reads a pitch at the start of sArg; returns the number of characters used, or kNoPitch.
     int32_t fromStr(std::string_view sArg, bool bIsDoRe);
     /// The pitch in score syntax ("cc#", "BB-"); "" when it cannot be written (a rest).
     std::string toStr(bool bIsDoRe) const;

@@ -2,7 +2,6 @@
 
 #include "base/TextUtil.h"
 #include "score/FailureCode.h"
-#include "score/ScoreCodes.h"
 
 #include <cmath>
 
@@ -43,7 +42,7 @@ void cTParse::clear() {
     metaOfLine_.clear();
     commentBytes_ = 0;
     expandedLines_ = 0;
-    namingSystem_ = parseCode::kLetterNames;
+    namingSystem_ = tokens::NamingSystem::LetterNames;
     defDepth_ = 0;
     curLine_ = 0;
     curNoteLine_ = 0;
@@ -67,10 +66,10 @@ void cTParse::splitLines(std::string_view dTxt) {
 }
 
 bool cTParse::readHeader(std::string_view line) {
-    const int32_t naming = tokens::headerNamingSystem(line);
-    if (naming < 0)
+    const std::optional<tokens::NamingSystem> naming = tokens::headerNamingSystem(line);
+    if (!naming)
         return false;
-    namingSystem_ = naming;
+    namingSystem_ = *naming;
     return true;
 }
 
@@ -90,7 +89,7 @@ ParseError cTParse::parseAramText(std::string_view dTxt) {
                                " while reading the score"};
     }
     // The steps name internal failures themselves; any other failure is the text's.
-    if (error.line != parseCode::kOk && error.code == ParseErrorCode::Ok)
+    if (error.line != 0 && error.code == ParseErrorCode::Ok)
         error.code = ParseErrorCode::Syntax;
     return error;
 }
@@ -102,14 +101,10 @@ int32_t cTParse::parseLines(std::string_view dTxt, ParseError& error) {
     }
     splitLines(dTxt);
 
-    int32_t header = parseCode::kNone;
-    for (int32_t i = 0; i < nLines_; ++i) {
-        if (!tokens::isHeaderCandidate(textLines_[i]))
-            continue;
-        header = i;
-        break;
-    }
-    if (header < 0) {
+    int32_t header = 0;
+    while (header < nLines_ && !tokens::isHeaderCandidate(textLines_[header]))
+        ++header;
+    if (header == nLines_) {
         error.message = "No header line";
         return nLines_;
     }
@@ -168,7 +163,7 @@ int32_t cTParse::parseLines(std::string_view dTxt, ParseError& error) {
         error.message = "Reached end of file while a slur is not closed";
         return nLines_;
     }
-    return parseCode::kOk;
+    return 0; // no line failed
 }
 
 bool cTParse::handleLine(std::string_view line, const tokens::LineInfo& info, ParseError& error) {

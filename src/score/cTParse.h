@@ -4,6 +4,7 @@
 #include "score/NotesLineScanner.h"
 #include "score/ParseError.h"
 #include "score/RecordList.h"
+#include "score/ScoreCodes.h"
 #include "score/ScoreTokens.h"
 #include "score/cDuration.h"
 #include "score/cGSpans.h"
@@ -35,6 +36,8 @@ public:
     /// Tempo (quarter notes per minute) and General MIDI program before any directive.
     static constexpr int32_t kDefaultTempo = 120;
     static constexpr int32_t kDefaultInstrument = 0;
+    /// What the record index queries give when no record matches.
+    static constexpr int32_t kNoRecord = RecordList::kNoRecord;
 
     cTParse();
 
@@ -54,8 +57,8 @@ public:
     /// The meta comment lines that metaComments() name, each once, in the order first met.
     const std::vector<MetaComment>& metaCommentLines() const noexcept { return metaLines_; }
 
-    /// parseCode::kLetterNames or parseCode::kSolfege, as the header chose.
-    int32_t namingSystem() const noexcept { return namingSystem_; }
+    /// The naming system the header chose.
+    tokens::NamingSystem namingSystem() const noexcept { return namingSystem_; }
 
     /// Resets every state of the parser (the last pitch read excepted).
     void clear();
@@ -64,14 +67,13 @@ public:
     /// @return the first error, or a value whose ok() is true when the whole text parsed
     ParseError parseAramText(std::string_view dTxt);
 
-    /// Index of the first record whose lineNum >= iLine; parseCode::kNone when none.
+    /// Index of the first record whose lineNum >= iLine; kNoRecord when none.
     int32_t iNoteOfILine(int32_t iLine) const;
-    /// Index of the first record under or after (line, 1-based column); parseCode::kNone
-    /// when none.
+    /// Index of the first record under or after (line, 1-based column); kNoRecord when none.
     int32_t iNoteOfILineIPos(int32_t iLine, int32_t iPos) const;
-    /// dur := sum of the durations of records iNoteFrom .. iNoteTo-1; parseCode::kSumOverflow
-    /// or parseCode::kOk.
-    int32_t interNoteDur(int32_t iNoteFrom, int32_t iNoteTo, std::optional<cDuration>& dur) const;
+    /// dur := sum of the durations of records iNoteFrom .. iNoteTo-1.
+    /// @return SumResult::Ok, or SumResult::Overflow when the sum does not fit 32 bits
+    SumResult interNoteDur(int32_t iNoteFrom, int32_t iNoteTo, std::optional<cDuration>& dur) const;
     /// The record as text, for example "4c t> <s> d=1/4" or "L7 2.: d=3/4".
     std::string noteToStr(int32_t iNote, bool bIsDoRe, bool withLineNum = false) const;
     /// Sum of the durations of nNotes records from iNoteFrom, stopping at the end of the list.
@@ -132,7 +134,7 @@ private:
     bool tieOpen_ = false;
     bool slurOpen_ = false;
     std::optional<cNotePAO> lastPitch_;
-    int32_t namingSystem_ = parseCode::kLetterNames;
+    tokens::NamingSystem namingSystem_ = tokens::NamingSystem::LetterNames;
     int32_t defDepth_ = 0;
     int32_t curLine_ = 0;
     int32_t curNoteLine_ = 0;

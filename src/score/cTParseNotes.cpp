@@ -73,7 +73,7 @@ const char* readStaccato(const NoteToken& note, bool slurOpen, bool tieOpen, uin
 
 bool cTParse::readNotesLine(std::string_view line, ParseError& error) {
     try {
-        NotesLineScanner scanner(line, namingSystem_ == parseCode::kSolfege);
+        NotesLineScanner scanner(line, namingSystem_ == tokens::NamingSystem::Solfege);
         NoteToken token;
         while (scanner.next(token)) {
             if (readNoteToken(token, error) < 0) {
@@ -92,11 +92,11 @@ int32_t cTParse::readNoteToken(const NoteToken& note, ParseError& error) {
     // A token that breaks a rule after its record was appended leaves the record in the list.
     const int32_t index = appendNoteRecord(note, error);
     if (index < 0)
-        return parseCode::kNone;
+        return kNoRecord;
     cGnsNote& rec = notes_[index];
     if (const char* fault = readNoteMarks(note, rec)) {
         error.message = fault;
-        return parseCode::kNone;
+        return kNoRecord;
     }
     placeNoteRecord(note, index);
     return index;
@@ -105,18 +105,18 @@ int32_t cTParse::readNoteToken(const NoteToken& note, ParseError& error) {
 int32_t cTParse::appendNoteRecord(const NoteToken& note, ParseError& error) {
     if (!note.valid) {
         error.message = kInvalid;
-        return parseCode::kNone;
+        return kNoRecord;
     }
     const int32_t index = appendRecord(error);
     if (index < 0)
-        return parseCode::kNone;
+        return kNoRecord;
     cGnsNote& rec = notes_[index];
     rec.eventType = cGnsNote::kNote;
     rec.notePao = note.pitch;
     cDuration dur;
-    if (dur.fromDDots(note.value, note.dots) != durationCode::kOk) {
+    if (dur.fromDDots(note.value, note.dots) != DurationResult::Ok) {
         error.message = kInvalid;
-        return parseCode::kNone;
+        return kNoRecord;
     }
     rec.dur = dur;
     return index;

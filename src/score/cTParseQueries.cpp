@@ -71,7 +71,7 @@ int32_t cTParse::iNoteOfILine(int32_t iLine) const {
     for (int32_t i = 0; i < notes_.size(); ++i)
         if (notes_[i].lineNum >= iLine)
             return i;
-    return parseCode::kNone;
+    return kNoRecord;
 }
 
 int32_t cTParse::iNoteOfILineIPos(int32_t iLine, int32_t iPos) const {
@@ -81,18 +81,18 @@ int32_t cTParse::iNoteOfILineIPos(int32_t iLine, int32_t iPos) const {
             r.lineNum > iLine)
             return i;
     }
-    return parseCode::kNone;
+    return kNoRecord;
 }
 
-int32_t cTParse::interNoteDur(int32_t iNoteFrom, int32_t iNoteTo,
-                              std::optional<cDuration>& dur) const {
+SumResult cTParse::interNoteDur(int32_t iNoteFrom, int32_t iNoteTo,
+                                std::optional<cDuration>& dur) const {
     if (!dur)
         dur.emplace();
     dur->setND(0, 1);
     for (int32_t i = iNoteFrom; i < iNoteTo; ++i)
-        if (dur->Add(*noteRecord(i).dur) != durationCode::kOk)
-            return parseCode::kSumOverflow;
-    return parseCode::kOk;
+        if (dur->Add(*noteRecord(i).dur) != DurationResult::Ok)
+            return SumResult::Overflow;
+    return SumResult::Ok;
 }
 
 std::string cTParse::noteToStr(int32_t iNote, bool bIsDoRe, bool withLineNum) const {
@@ -113,7 +113,7 @@ cDuration cTParse::noteSeqDur(int32_t iNoteFrom, int32_t nNotes) const {
     cDuration sum;
     const int64_t end = std::min<int64_t>(int64_t{iNoteFrom} + nNotes, notes_.size());
     for (int64_t i = iNoteFrom; i < end; ++i)
-        if (sum.Add(*noteRecord(static_cast<int32_t>(i)).dur) != durationCode::kOk)
+        if (sum.Add(*noteRecord(static_cast<int32_t>(i)).dur) != DurationResult::Ok)
             throw OverflowError();
     return sum;
 }

@@ -60,11 +60,11 @@ void cInifile::setValue(std::string_view v) {
             clean += c;
     IniDocument doc;
     if (!doc.load(path_)) {
-        lastReturnCode_ = iniCode::kFailed;
+        lastReturnCode_ = IniResult::Failed;
         return;
     }
     doc.setValue(section_, key_, clean);
-    lastReturnCode_ = doc.save(path_) ? iniCode::kDone : iniCode::kFailed;
+    lastReturnCode_ = doc.save(path_) ? IniResult::Done : IniResult::Failed;
 }
 
 int32_t cInifile::LongValue(int32_t defaultValue) const {
@@ -100,28 +100,28 @@ int32_t cInifile::LongValue(int32_t defaultValue) const {
 void cInifile::DeleteKey() {
     IniDocument doc;
     if (!doc.load(path_)) {
-        lastReturnCode_ = iniCode::kFailed;
+        lastReturnCode_ = IniResult::Failed;
         return;
     }
     // Removing what is not there succeeds, as with the profile functions.
     if (!doc.removeKey(section_, key_)) {
-        lastReturnCode_ = iniCode::kDone;
+        lastReturnCode_ = IniResult::Done;
         return;
     }
-    lastReturnCode_ = doc.save(path_) ? iniCode::kDone : iniCode::kFailed;
+    lastReturnCode_ = doc.save(path_) ? IniResult::Done : IniResult::Failed;
 }
 
 void cInifile::DeleteSection() {
     IniDocument doc;
     if (!doc.load(path_)) {
-        lastReturnCode_ = iniCode::kFailed;
+        lastReturnCode_ = IniResult::Failed;
         return;
     }
     if (!doc.removeSection(section_)) {
-        lastReturnCode_ = iniCode::kDone;
+        lastReturnCode_ = IniResult::Done;
         return;
     }
-    lastReturnCode_ = doc.save(path_) ? iniCode::kDone : iniCode::kFailed;
+    lastReturnCode_ = doc.save(path_) ? IniResult::Done : IniResult::Failed;
 }
 
 std::string cInifile::INISection() const {

@@ -48,9 +48,9 @@ public:
     /// The names of all sections, in file order.
     void EnumerateAllSections(std::vector<std::string>& names, int32_t& count) const;
 
-    /// Result of the last write or delete: iniCode::kDone or iniCode::kFailed.
-    int32_t LastReturnCode() const { return lastReturnCode_; }
-    bool Success() const { return lastReturnCode_ != iniCode::kFailed; }
+    /// Result of the last write or delete: IniResult::Done or IniResult::Failed.
+    IniResult LastReturnCode() const { return lastReturnCode_; }
+    bool Success() const { return lastReturnCode_ != IniResult::Failed; }
 
     /// text as a 32-bit whole number (fractions rounded, halves to even), else defaultValue.
     static int32_t CLngDefault(std::string_view text, int32_t defaultValue = 0);
@@ -60,7 +60,7 @@ private:
     std::string section_;
     std::string key_;
     std::string default_;
-    int32_t lastReturnCode_ = iniCode::kFailed;
+    IniResult lastReturnCode_ = IniResult::Failed;
 };
 
 } // namespace notaro

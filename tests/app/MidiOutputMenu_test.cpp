@@ -26,10 +26,10 @@ std::string items(const QMenu& menu) {
     return r;
 }
 
-int32_t twoPorts(std::vector<playback::MidiOutputInfo>& outputs) {
+playback::PlaybackResult twoPorts(std::vector<playback::MidiOutputInfo>& outputs) {
     const bool port = playback::midiOutputSetting() == "Synth";
     outputs = {{"builtin", "", !port}, {"Thru 14:0", "", false}, {"Synth A&B 128:0", "", port}};
-    return 0;
+    return playback::PlaybackResult::Ok;
 }
 
 TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputSavesItOrReportsTheFailureAndReplacesAGonePort) {

@@ -271,7 +271,7 @@ TEST_F(MainWindowTest, PlayStartsAtTheCaretSelectsEachNoteAndFollowsTheInstrumen
     }
     EXPECT_TRUE(editor().hasFocus());
     EXPECT_EQ(midi->closeCount(), 3);
-    midi->failOpenWith(2);
+    midi->failOpenWith(playback::PlaybackResult::BadDevice);
     editor().selectChars(0, 0);
     playToEnd();
     EXPECT_EQ(prompts.texts(), QStringList({"Couldn't open midi out, rc = 2"}));

@@ -76,20 +76,23 @@ const Writer kWriters[] = {
      },
      0, -1},
     {"scoreToMidiFile", "s.mid",
-     [](const std::string& p) { return scoreToMidiFile(p, parsedScore(), ScoreMidiOptions()); },
-     midiResult::kOk, midiResult::kScoreFileNotWritten},
+     [](const std::string& p) {
+         return code(scoreToMidiFile(p, parsedScore(), ScoreMidiOptions()));
+     },
+     code(MidiResult::Ok), code(MidiResult::ScoreFileNotWritten)},
     {"toFile", "f.mid",
      [](const std::string& p) {
          tMidiF04 file;
-         return buildScoreMidi(parsedScore(), ScoreMidiOptions(), file) == 0 ? file.toFile(p) : 0;
+         const MidiResult built = buildScoreMidi(parsedScore(), ScoreMidiOptions(), file);
+         return code(built == MidiResult::Ok ? file.toFile(p) : built);
      },
-     midiResult::kFileWritten, midiResult::kFileNotWritten},
+     code(MidiResult::FileWritten), code(MidiResult::FileNotWritten)},
     {"notaro-cli midi", "c.mid",
      [](const std::string& p) {
          const fs::path score = fs::path(p).parent_path().parent_path() / "c.NTR";
          std::ofstream(score, std::ios::binary) << kScore;
          std::ostringstream out, err;
-         const int rc = cli::runMidi({"-o", p, score.string()}, out, err);
+         const int rc = exitStatus(cli::runMidi({"-o", p, score.string()}, out, err));
          EXPECT_EQ(err.str(), rc == 0 ? "" : "Failed to save as Midi.\n");
          return rc;
      },

@@ -34,16 +34,16 @@ TEST_F(ReadOnlyFileTest, EveryReaderRefusesWhatIsNoRegularFileAtOnceAndSaysWhatI
     ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
     // The path, what it is, the open's error, the score reader's result, the MIDI reader's code.
-    const std::tuple<std::string, FileKind, int32_t, Status, int32_t> cases[] = {
-        {path("a.NTR"), FileKind::Regular, 0, Status::Read, midiResult::kNotAChunk},
+    const std::tuple<std::string, FileKind, int32_t, Status, MidiResult> cases[] = {
+        {path("a.NTR"), FileKind::Regular, 0, Status::Read, MidiResult::NotAChunk},
         {path("locked.NTR"), FileKind::Regular, root ? 0 : EACCES,
          root ? Status::Read : Status::CannotOpen,
-         root ? midiResult::kNotAChunk : midiResult::kEndOfFile},
-        {path("missing"), FileKind::Regular, ENOENT, Status::CannotOpen, midiResult::kEndOfFile},
-        {dir_.string(), FileKind::Folder, 0, Status::NotAFile, midiResult::kNotARegularFile},
-        {path("fifo"), FileKind::Pipe, 0, Status::NotAFile, midiResult::kNotARegularFile},
-        {"/dev/null", FileKind::CharacterDevice, 0, Status::NotAFile, midiResult::kNotARegularFile},
-        {path("socket"), FileKind::Socket, ENXIO, Status::NotAFile, midiResult::kNotARegularFile},
+         root ? MidiResult::NotAChunk : MidiResult::EndOfFile},
+        {path("missing"), FileKind::Regular, ENOENT, Status::CannotOpen, MidiResult::EndOfFile},
+        {dir_.string(), FileKind::Folder, 0, Status::NotAFile, MidiResult::NotARegularFile},
+        {path("fifo"), FileKind::Pipe, 0, Status::NotAFile, MidiResult::NotARegularFile},
+        {"/dev/null", FileKind::CharacterDevice, 0, Status::NotAFile, MidiResult::NotARegularFile},
+        {path("socket"), FileKind::Socket, ENXIO, Status::NotAFile, MidiResult::NotARegularFile},
     };
     for (const auto& [p, kind, error, status, midiCode] : cases) {
         SCOPED_TRACE(p);

@@ -15,9 +15,9 @@ namespace notaro::testing {
 class CliTest : public TempConfig {
 protected:
     using Args = std::vector<std::string>;
-    using Command = std::function<int(const Args&, std::ostream&, std::ostream&)>;
+    using Command = std::function<cli::ExitCode(const Args&, std::ostream&, std::ostream&)>;
 
-    int run(const Command& command, const Args& args) {
+    cli::ExitCode run(const Command& command, const Args& args) {
         out_.str("");
         err_.str("");
         return command(args, out_, err_);

@@ -81,7 +81,7 @@ TEST_F(InterruptedPlay, CtrlCAtAnyMomentLeavesSilenceAndExits130) {
         });
         EXPECT_EQ(notaro::testing::leftSounding(msgs), "");
         EXPECT_TRUE(WIFEXITED(status) &&
-                    WEXITSTATUS(status) == notaro::cli::exitCode::kInterrupted);
+                    WEXITSTATUS(status) == exitStatus(notaro::cli::ExitCode::Interrupted));
     }
     EXPECT_GT(runsThatSounded, 0);
 }

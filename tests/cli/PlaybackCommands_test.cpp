@@ -27,7 +27,7 @@ protected:
         };
     }
 
-    int play(const Args& args) {
+    ExitCode play(const Args& args) {
         using namespace std::placeholders;
         return run(std::bind(runPlayWith, _1, _2, _3, std::cref(env_)), args);
     }
@@ -35,14 +35,14 @@ protected:
     notaro::testing::FakeTime time_;
     PlaybackEnv env_;
     std::vector<std::string> deviceNames;
-    int32_t openRc = 0;
+    PlaybackResult openRc = PlaybackResult::Ok;
 };
 
 } // namespace
 
 TEST_F(PlaybackCommands, TracePrintsNotesAndTimedMessages) {
     const std::string f = put("tune.NTR", "**n[a-b-c]\n*t[240]\n4c 4:\n");
-    EXPECT_EQ(play({"--output", "trace", f}), exitCode::kDone);
+    EXPECT_EQ(play({"--output", "trace", f}), ExitCode::Done);
     EXPECT_EQ(out_.str(), "0 C0 00\nL3 4c d=1/4\n0 E0 00 40\n0 90 3C 7F\n237 E0 00 40\n"
                           "237 80 3C 00\nL3 4: d=1/4\n");
     EXPECT_EQ(err_.str(), "");
@@ -53,34 +53,34 @@ TEST_F(PlaybackCommands, FromPicksTheStartingNoteAndInstrumentForcesTheProgram) 
     const std::string f = put("tune.NTR", "**n[a-b-c]\n*i[40]\n4c 4d\n4e 4f\n");
     for (const auto& [from, start] :
          {std::pair{"3:4", "0 C0 28\nL3 4d d=1/4\n"}, {"4", "0 C0 28\nL4 4e d=1/4\n"}}) {
-        EXPECT_EQ(play({"--output", "trace", "--from", from, f}), exitCode::kDone);
+        EXPECT_EQ(play({"--output", "trace", "--from", from, f}), ExitCode::Done);
         EXPECT_EQ(out_.str().substr(0, 20), start);
     }
-    EXPECT_EQ(play({"--output", "trace", "--from", "9", f}), exitCode::kFailed);
+    EXPECT_EQ(play({"--output", "trace", "--from", "9", f}), ExitCode::Failed);
     EXPECT_EQ(err_.str(), f + ": Nothing to play from line 9\n");
-    EXPECT_EQ(play({"--output", "trace", "--instrument", "5", f}), exitCode::kDone);
+    EXPECT_EQ(play({"--output", "trace", "--instrument", "5", f}), ExitCode::Done);
     EXPECT_EQ(out_.str().substr(0, 8), "0 C0 05\n");
 }
 
 TEST_F(PlaybackCommands, OutputNameGoesToTheDeviceFactoryWhoseFailureIsReported) {
     const std::string f = put("tune.NTR", "**n[a-b-c]\n4c\n");
-    EXPECT_EQ(play({"--output", "FLUID", f}), exitCode::kDone);
-    EXPECT_EQ(play({f}), exitCode::kDone);
+    EXPECT_EQ(play({"--output", "FLUID", f}), ExitCode::Done);
+    EXPECT_EQ(play({f}), ExitCode::Done);
     EXPECT_EQ(deviceNames, (std::vector<std::string>{"FLUID", ""}));
     EXPECT_EQ(out_.str(), "L2 4c d=1/4\n");
-    openRc = midiOutRc::kNoDriver; // no audio output: the message and what works without one
-    EXPECT_EQ(play({f}), exitCode::kFailed);
+    openRc = PlaybackResult::NoDriver; // no audio output: the message and what works without one
+    EXPECT_EQ(play({f}), ExitCode::Failed);
     EXPECT_EQ(out_.str(), "");
     EXPECT_EQ(err_.str(), "Couldn't open midi out, rc = 6\nNo audio device was found: \"notaro-cli "
                           "render\" makes a WAV file instead, and --output picks a MIDI port (see "
                           "\"notaro-cli devices\").\n");
-    EXPECT_EQ(run(runPlay, {"--output", "no such port anywhere 7f3a", f}), exitCode::kFailed);
+    EXPECT_EQ(run(runPlay, {"--output", "no such port anywhere 7f3a", f}), ExitCode::Failed);
     EXPECT_EQ(err_.str(), "Couldn't open midi out, rc = 2\n");
 }
 
 TEST_F(PlaybackCommands, ParseErrorsAndBadArgumentsAreReported) {
     const std::string bad = put("tune.NTR", "**n[a-b-c]\n4c 4x\n");
-    EXPECT_EQ(play({"--output", "trace", bad}), exitCode::kFailed);
+    EXPECT_EQ(play({"--output", "trace", bad}), ExitCode::Failed);
     EXPECT_EQ(err_.str(), bad + ":2:4: Error: Invalid note/rest\n4c 4x\n   ^~\n");
     EXPECT_EQ(out_.str(), "");
     const std::string f = put("tune.NTR", "**n[a-b-c]\n4c\n");
@@ -90,18 +90,18 @@ TEST_F(PlaybackCommands, ParseErrorsAndBadArgumentsAreReported) {
         std::istringstream words(line);
         for (std::string w; words >> w;)
             args.push_back(w == "F" ? f : w);
-        EXPECT_EQ(play(args), exitCode::kUsage);
+        EXPECT_EQ(play(args), ExitCode::Usage);
         EXPECT_EQ(err_.str().rfind("usage:", 0), 0u);
     }
 }
 
 TEST_F(PlaybackCommands, DevicesListsTheSynthesizerAsDefaultOrSaysThePortIsMissing) {
-    EXPECT_EQ(run(runDevices, {}), exitCode::kDone);
+    EXPECT_EQ(run(runDevices, {}), ExitCode::Done);
     EXPECT_EQ(out_.str().rfind("* builtin  built-in synthesizer (FluidSynth), SoundFont ", 0), 0u);
     EXPECT_NE(out_.str().find(" (default)\n"), std::string::npos);
-    EXPECT_EQ(run(runDevices, {"x"}), exitCode::kUsage);
+    EXPECT_EQ(run(runDevices, {"x"}), ExitCode::Usage);
     put("notaro/para.ini", "[Midi]\nOutput=no such port anywhere 7f3a\n");
-    EXPECT_EQ(run(runDevices, {}), exitCode::kDone);
+    EXPECT_EQ(run(runDevices, {}), ExitCode::Done);
     EXPECT_EQ(out_.str().rfind("  builtin  ", 0), 0u);
     EXPECT_NE(
         out_.str().find("The configured output \"no such port anywhere 7f3a\" is not present.\n"),

@@ -21,7 +21,7 @@ TEST_F(RenderCommand, EverySampleRendersWithoutClipping) {
         SCOPED_TRACE(e.path().filename().string());
         const std::string wav = path(e.path().stem().string() + ".wav");
         ASSERT_EQ(run(runRender, {"--soundfont", soundFont, "-o", wav, e.path().string()}),
-                  exitCode::kDone)
+                  ExitCode::Done)
             << err_.str();
         EXPECT_EQ(err_.str(), ""); // no progress display when stderr is not a terminal
         const std::string stat = commandOutput("sox '" + wav + "' -n stat");
@@ -40,7 +40,7 @@ TEST_F(RenderCommand, SoundFontThatIsNoFileFailsAtOnce) {
     fs::create_directory(path("folder.sf2"));
     for (const char* name : {"fifo.sf2", "empty.sf2", "folder.sf2"}) {
         EXPECT_EQ(run(runRender, {"--soundfont", path(name), "-o", path("a.wav"), score}),
-                  exitCode::kFailed);
+                  ExitCode::Failed);
         EXPECT_EQ(err_.str(), path(name) + ": Cannot load the SoundFont.\n");
     }
 }

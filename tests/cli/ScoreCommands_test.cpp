@@ -9,6 +9,10 @@ using namespace notaro::cli;
 using ScoreCommands = notaro::testing::CliTest;
 using notaro::testing::commandOutput;
 
+// The exit statuses scripts rely on.
+static_assert(exitStatus(ExitCode::Done) == 0 && exitStatus(ExitCode::Failed) == 1 &&
+              exitStatus(ExitCode::Usage) == 2 && exitStatus(ExitCode::Interrupted) == 130);
+
 TEST_F(ScoreCommands, CheckAndNotesReportTheFirstErrorWithLineColumnAndMarker) {
     // Score text, command, then what err shows after "FILE:" ("" = correct).
     const std::tuple<const char*, decltype(&runCheck), const char*> cases[] = {
@@ -23,20 +27,20 @@ TEST_F(ScoreCommands, CheckAndNotesReportTheFirstErrorWithLineColumnAndMarker) {
     };
     for (const auto& [text, command, error] : cases) {
         const std::string f = put("t.NTR", text);
-        EXPECT_EQ(run(command, {f}), *error ? exitCode::kFailed : exitCode::kDone) << text;
+        EXPECT_EQ(run(command, {f}), *error ? ExitCode::Failed : ExitCode::Done) << text;
         EXPECT_EQ(err_.str(), *error ? f + ":" + error : "");
         EXPECT_EQ(out_.str(), *error || command != runCheck ? "" : "The syntax is correct\n");
     }
 }
 
 TEST_F(ScoreCommands, MissingFileAndUsage) {
-    EXPECT_EQ(run(runCheck, {path("nope.NTR")}), exitCode::kFailed);
+    EXPECT_EQ(run(runCheck, {path("nope.NTR")}), ExitCode::Failed);
     EXPECT_EQ(err_.str(),
               path("nope.NTR") + ": Cannot open the file: no such file or directory.\n");
-    EXPECT_EQ(run(runCheck, {}), exitCode::kUsage);
+    EXPECT_EQ(run(runCheck, {}), ExitCode::Usage);
     EXPECT_NE(err_.str().find("usage: notaro-cli check FILE"), std::string::npos);
-    EXPECT_EQ(run(runCheck, {"a", "b"}), exitCode::kUsage);
-    EXPECT_EQ(run(runNotes, {"--bogus", "a"}), exitCode::kUsage);
+    EXPECT_EQ(run(runCheck, {"a", "b"}), ExitCode::Usage);
+    EXPECT_EQ(run(runNotes, {"--bogus", "a"}), ExitCode::Usage);
 }
 
 TEST_F(ScoreCommands, AFolderAPipeOrADeviceIsRefusedAtOnceAndNamed) {
@@ -64,14 +68,14 @@ TEST_F(ScoreCommands, AFolderAPipeOrADeviceIsRefusedAtOnceAndNamed) {
     std::string longScore = "**n[a-b-c]\n";
     for (int i = 0; i < 10000; ++i)
         longScore += "4c 4d 4e 4f\n";
-    EXPECT_EQ(run(runCheck, {put("long.NTR", longScore)}), exitCode::kDone);
+    EXPECT_EQ(run(runCheck, {put("long.NTR", longScore)}), ExitCode::Done);
 }
 
 TEST_F(ScoreCommands, NotesListsEveryRecord) {
     const std::string f = put("n.NTR", "**n[d-r-m]\n*t[90]\n4d 4r\n*i[40]\n");
-    EXPECT_EQ(run(runNotes, {f}), exitCode::kDone);
+    EXPECT_EQ(run(runNotes, {f}), ExitCode::Done);
     EXPECT_EQ(out_.str(), "*t[90]\n4d d=1/4\n4r d=1/4\n*i[40]\n");
-    EXPECT_EQ(run(runNotes, {"--line-numbers", "--letters", f}), exitCode::kDone);
+    EXPECT_EQ(run(runNotes, {"--line-numbers", "--letters", f}), ExitCode::Done);
     EXPECT_EQ(out_.str(), "L2 *t[90]\nL3 4c d=1/4\nL3 4d d=1/4\nL4 *i[40]\n");
 }
 
@@ -85,18 +89,18 @@ TEST(DefaultMidiPath, ReplacesOnlyTheFileNameExtension) {
 
 TEST_F(ScoreCommands, MidiWritesBesideTheScoreOrWhereAsked) {
     const std::string f = put("tune.NTR", "**n[a-b-c]\n*i[40]\n4c 4d\n");
-    EXPECT_EQ(run(runMidi, {f}), exitCode::kDone);
+    EXPECT_EQ(run(runMidi, {f}), ExitCode::Done);
     EXPECT_EQ(out_.str() + err_.str(), "");
     const std::string bytes = readFile(path("tune.mid"));
     // The score's own instrument 40 is followed unless one is forced.
     EXPECT_NE(bytes.find(std::string("\xC0\x28", 2)), std::string::npos);
-    EXPECT_EQ(run(runMidi, {"--instrument", "5", "-o", path("forced.mid"), f}), exitCode::kDone);
+    EXPECT_EQ(run(runMidi, {"--instrument", "5", "-o", path("forced.mid"), f}), ExitCode::Done);
     const std::string forced = readFile(path("forced.mid"));
     EXPECT_NE(forced.find(std::string("\xC0\x05", 2)), std::string::npos);
     EXPECT_EQ(forced.find(std::string("\xC0\x28", 2)), std::string::npos);
 
-    EXPECT_EQ(run(runMidi, {"--instrument", "128", f}), exitCode::kUsage);
+    EXPECT_EQ(run(runMidi, {"--instrument", "128", f}), ExitCode::Usage);
     const std::string bad = put("bad.NTR", "**n[a-b-c]\n4x\n");
-    EXPECT_EQ(run(runMidi, {bad}), exitCode::kFailed);
+    EXPECT_EQ(run(runMidi, {bad}), ExitCode::Failed);
     EXPECT_FALSE(fs::exists(path("bad.mid")));
 }

@@ -17,7 +17,7 @@ namespace {
 
 class DumpTest : public ::testing::Test {
 protected:
-    int dump(const std::string& bytes) { // "" leaves the file missing
+    cli::ExitCode dump(const std::string& bytes) { // "" leaves the file missing
         std::filesystem::remove(path);
         if (!bytes.empty())
             midiTest::writeBytes(path, bytes);
@@ -34,9 +34,9 @@ protected:
 TEST_F(DumpTest, ReadableFilePrintsTheModelsTextWithLfLineEnds) {
     EXPECT_EQ(dump("MThd" + bytesFromHex("00 00 00 06 00 00 00 01 00 60") +
                    trackChunk("00 FF 03 03 41 6E 6E 00 C0 05 60 90 3C 40 00 FF 2F 00")),
-              0);
+              cli::ExitCode::Done);
     tMidiF04 file;
-    ASSERT_EQ(file.readMidiFile(path), midiResult::kOk);
+    ASSERT_EQ(file.readMidiFile(path), MidiResult::Ok);
     std::string text = file.toText();
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     EXPECT_NE(text.find("Track Name: Ann\n"), std::string::npos);
@@ -61,7 +61,7 @@ TEST_F(DumpTest, UnreadableFilePrintsOnlyWhatWasReadThenWhatWentWrongWithItsNumb
         {head + trackChunk("00 90 3C 40"), twoTracks, ends},
     };
     for (const auto& [bytes, wantOut, wantErr] : cases) {
-        EXPECT_EQ(dump(bytes), 1);
+        EXPECT_EQ(dump(bytes), cli::ExitCode::Failed);
         EXPECT_EQ(out.str(), wantOut) << midiU00::bytesToHex(bytes);
         EXPECT_EQ(err.str(), path + ": cannot read MIDI file: " + wantErr + "\n");
     }
@@ -76,7 +76,7 @@ TEST_F(DumpTest, UnreadableFilePrintsOnlyWhatWasReadThenWhatWentWrongWithItsNumb
         {one + trackChunk("88 80 80 80 00 90 3C 40"), 6},
         {"MThd" + bytesFromHex("00 00 00 06 00 01 00 01 E7 00") + trackChunk("00 90 3C 40"), 11}};
     for (const auto& [bytes, code] : numbered) {
-        EXPECT_EQ(dump(bytes), 1);
+        EXPECT_EQ(dump(bytes), cli::ExitCode::Failed);
         EXPECT_THAT(err.str(), ::testing::EndsWith(" (code " + std::to_string(code) + ")\n"));
     }
 }

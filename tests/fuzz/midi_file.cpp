@@ -10,17 +10,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static fuzz::MemoryFile file;
     file.assign(fuzz::bytesOf(data, size));
     tMidiF04 midi;
-    const int32_t code = midi.readMidiFile(file.path());
+    const MidiResult code = midi.readMidiFile(file.path());
     require(midi.numOfTracks() >= 1, "a file always keeps a track");
     midi.toText();
     midi.allLastAbsMSec();
-    if (code != midiResult::kOk)
+    if (code != MidiResult::Ok)
         return 0;
     const char* const promise = "a file read without error can be written";
     const std::string once = fuzz::noThrow([&] { return midi.makeMidiStr(); }, promise);
     file.assign(once);
     tMidiF04 again;
-    require(again.readMidiFile(file.path()) == midiResult::kOk,
+    require(again.readMidiFile(file.path()) == MidiResult::Ok,
             "a file we wrote reads without error");
     require(fuzz::noThrow([&] { return again.makeMidiStr(); }, promise) == once,
             "a file we wrote is written again unchanged");

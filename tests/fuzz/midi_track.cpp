@@ -7,18 +7,19 @@
 #include <sstream>
 
 using namespace notaro;
-using namespace notaro::midiResult;
+using R = notaro::MidiResult;
 using fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in(std::string(fuzz::bytesOf(data, size)));
     tMidiTrk track;
-    int32_t chunks = 0, code = kOk;
-    while (chunks < 8 && (code = track.readTrk(in)) == kOk)
+    int32_t chunks = 0;
+    R code = R::Ok;
+    while (chunks < 8 && (code = track.readTrk(in)) == R::Ok)
         ++chunks;
-    require(code == kOk || code == kNotAChunk || code == kChunkTooShort ||
-                code == kNoRunningStatus || code == kUnhandledStatus || code == kEndOfFile ||
-                code == kInvalidArgument || code == kOverflow,
+    require(code == R::Ok || code == R::NotAChunk || code == R::ChunkTooShort ||
+                code == R::NoRunningStatus || code == R::UnhandledStatus || code == R::EndOfFile ||
+                code == R::InvalidArgument || code == R::Overflow,
             "a track read fails only with one of its named codes");
     require(track.trkNEvents() <= track.trkEventsArrSize(), "every event has a slot");
     fuzz::throws<MidiError>([&] { track.setEvtsAbsTicks(); }); // times past 32 bits are refused

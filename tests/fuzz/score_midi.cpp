@@ -46,13 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
 
     tMidiF04 built;
-    const int32_t rc = buildScoreMidi(parser, ScoreMidiOptions(), built);
-    const int32_t streamed = scoreToMidiFile(exported.path, parser, ScoreMidiOptions());
-    require(rc == midiResult::kOk || rc == midiResult::kConversionFailed,
+    const MidiResult rc = buildScoreMidi(parser, ScoreMidiOptions(), built);
+    const MidiResult streamed = scoreToMidiFile(exported.path, parser, ScoreMidiOptions());
+    require(rc == MidiResult::Ok || rc == MidiResult::ConversionFailed,
             "a conversion succeeds or says it failed");
-    require((rc == midiResult::kOk) == (streamed == midiResult::kOk),
+    require((rc == MidiResult::Ok) == (streamed == MidiResult::Ok),
             "both exports agree on success");
-    if (rc != midiResult::kOk)
+    if (rc != MidiResult::Ok)
         return 0;
     const std::string bytes =
         fuzz::noThrow([&] { return built.makeMidiStr(); }, "a converted score can be written");
@@ -60,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     file.assign(bytes);
     tMidiF04 back;
-    const int32_t code = back.readMidiFile(file.path());
-    require(code == midiResult::kOk || (code == midiResult::kOverflow &&
-                                        fuzz::throws<MidiError>([&] { built.setEvtsAbsMSecs(); })),
+    const MidiResult code = back.readMidiFile(file.path());
+    require(code == MidiResult::Ok || (code == MidiResult::Overflow &&
+                                       fuzz::throws<MidiError>([&] { built.setEvtsAbsMSecs(); })),
             "a file we wrote reads without error");
     require(fuzz::noThrow([&] { return back.makeMidiStr(); }, "a file read back can be written") ==
                 bytes,

@@ -36,7 +36,7 @@ void checkColouring(const std::vector<std::string_view>& lines) {
 
 void queryRecords(const cTParse& parser) {
     const int32_t n = parser.nNotes();
-    const bool solfege = parser.namingSystem() == parseCode::kSolfege;
+    const bool solfege = parser.namingSystem() == tokens::NamingSystem::Solfege;
     // The note queries answer for notes and rests; tempo and instrument records sit between them.
     int32_t runStart = 0;
     for (int32_t i = 0; i <= n; ++i) {
@@ -48,7 +48,7 @@ void queryRecords(const cTParse& parser) {
             continue;
         }
         std::optional<cDuration> run;
-        if (parser.interNoteDur(runStart, i, run) == parseCode::kOk)
+        if (parser.interNoteDur(runStart, i, run) == SumResult::Ok)
             require(run.has_value() && !run->isNeg(), "notes last no negative time");
         parser.numSeparateNotes(runStart, i - runStart);
         runStart = i + 1;
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     cTParse parser;
     const ParseError error = parser.parseAramText(text);
     if (error.ok()) {
-        require(error.line == parseCode::kOk && error.message.empty(), "success reports no error");
+        require(error.line == 0 && error.message.empty(), "success reports no error");
         queryRecords(parser);
         checkMetaComments(parser, lines);
     } else {

@@ -12,27 +12,28 @@ namespace {
 
 void checkDuration(std::string_view text) {
     cDuration dotted;
-    const int32_t used = dotted.fromNDots(text);
-    require(used == durationCode::kNoMatch || used == durationCode::kFailed ||
-                (used > 0 && static_cast<size_t>(used) <= text.size()),
+    int32_t used = 0;
+    const DurationResult rc = dotted.fromNDots(text, used);
+    require(rc == DurationResult::Ok ? used > 0 && static_cast<size_t>(used) <= text.size()
+                                     : used == 0,
             "a note value reads only characters it was given");
     if (used > 0)
         require(dotted.Numer() > 0 && dotted.Denom() > 0, "a note value is positive");
 
     cDuration ratio;
-    int32_t read = durationCode::kNoMatch; // a number past 32 bits throws
+    DurationResult read = DurationResult::NoMatch; // a number past 32 bits throws
     if (fuzz::throws<OverflowError>([&] { read = ratio.fromStr(text); }) ||
-        read != durationCode::kOk)
+        read != DurationResult::Ok)
         return;
     require(ratio.Denom() > 0, "a ratio reads with a positive denominator");
     cDuration again;
-    require(again.fromStr(ratio.toStr()) == durationCode::kOk && again.Numer() == ratio.Numer() &&
+    require(again.fromStr(ratio.toStr()) == DurationResult::Ok && again.Numer() == ratio.Numer() &&
                 again.Denom() == ratio.Denom(),
             "a ratio written as text reads back the same");
     if (used > 0) {
         cDuration sum = ratio; // Comp lets an overflow of its cross products pass
         fuzz::throws<OverflowError>([&] {
-            if (sum.Add(dotted) == durationCode::kOk)
+            if (sum.Add(dotted) == DurationResult::Ok)
                 require(sum.Comp(ratio) > 0, "adding a note value makes a longer duration");
         });
         ratio.isTuplet();

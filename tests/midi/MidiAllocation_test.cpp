@@ -32,11 +32,11 @@ void operator delete(void* p, size_t) noexcept { releaseBlock(p); }
 void operator delete[](void* p, size_t) noexcept { releaseBlock(p); }
 // clang-format on
 
-using namespace midiResult;
+using R = MidiResult;
 
 namespace {
 
-size_t largestWhileReading(const std::string& bytes, int32_t& code) {
+size_t largestWhileReading(const std::string& bytes, MidiResult& code) {
     TempDir dir;
     writeBytes(dir.file("in.mid"), bytes);
     tMidiF04 f;
@@ -47,16 +47,16 @@ size_t largestWhileReading(const std::string& bytes, int32_t& code) {
 
 TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt) {
     const std::string head = "MThd" + bytesFromHex("00 00 00 06 00 01 00 01 00 60");
-    const std::pair<std::string, int32_t> cases[] = {
-        {head + "MTrk" + bytesFromHex("7F FF FF FF 00 90 3C 40"), kEndOfFile},
-        {"MThd" + bytesFromHex("7F FF FF FF 00 01 00 01 00 60 00 00"), kEndOfFile},
-        {head + trackChunk("00 FF 01 87 FF FF FF 7F 41 42"), kInvalidArgument},
-        {head + trackChunk("00 F0 87 FF FF FF 7F F7"), kInvalidArgument},
-        {head + trackChunk("00 F7 87 FF FF FF 7F F7"), kInvalidArgument},
+    const std::pair<std::string, MidiResult> cases[] = {
+        {head + "MTrk" + bytesFromHex("7F FF FF FF 00 90 3C 40"), R::EndOfFile},
+        {"MThd" + bytesFromHex("7F FF FF FF 00 01 00 01 00 60 00 00"), R::EndOfFile},
+        {head + trackChunk("00 FF 01 87 FF FF FF 7F 41 42"), R::InvalidArgument},
+        {head + trackChunk("00 F0 87 FF FF FF 7F F7"), R::InvalidArgument},
+        {head + trackChunk("00 F7 87 FF FF FF 7F F7"), R::InvalidArgument},
         // 32767 tracks declared in 20 bytes: tracks are made as their chunks come.
-        {"MThd" + bytesFromHex("00 00 00 06 00 01 7F FF 00 60 4D 54 72 6B 00 00"), kEndOfFile},
+        {"MThd" + bytesFromHex("00 00 00 06 00 01 7F FF 00 60 4D 54 72 6B 00 00"), R::EndOfFile},
     };
-    int32_t code = 0;
+    MidiResult code = R::Ok;
     for (const auto& [bytes, want] : cases) {
         EXPECT_LT(largestWhileReading(bytes, code), 64u * 1024u) << midiU00::bytesToHex(bytes);
         EXPECT_EQ(code, want) << midiU00::bytesToHex(bytes);
@@ -66,7 +66,7 @@ TEST(midiAllocation, LengthBeyondTheFileIsReportedWithoutAllocatingIt) {
     for (int i = 0; i < 50000; ++i)
         body += "00 90 3C 40 ";
     EXPECT_GE(largestWhileReading(head + trackChunk(body), code), 200000u);
-    EXPECT_EQ(code, kOk);
+    EXPECT_EQ(code, R::Ok);
 }
 
 } // namespace

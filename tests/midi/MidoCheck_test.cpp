@@ -58,7 +58,7 @@ TEST(midiMidoCheck, MidoReadsEveryKindWeWriteWithSameDeltasAndBytes) {
     f.tracks(1)->c_addNoteOnE(7, 0, 60, 0);
     expected += "1 note_on 5 903C40\n1 note_on 7 903C00\n1 end_of_track 0 FF2F00\n";
     const std::string path = dir.file("kinds.mid");
-    ASSERT_EQ(f.toFile(path), midiResult::kFileWritten);
+    ASSERT_EQ(f.toFile(path), MidiResult::FileWritten);
     EXPECT_EQ(runMido("dump", path), expected);
 }
 
@@ -68,7 +68,7 @@ TEST(midiMidoCheck, TicksAndMillisecondsOfAFileMidoWroteMatchMido) {
     EXPECT_EQ(runMido("make", path), "");
     const std::string timed = runMido("times", path);
     tMidiF04 f;
-    ASSERT_EQ(f.readMidiFile(path), midiResult::kOk);
+    ASSERT_EQ(f.readMidiFile(path), MidiResult::Ok);
     EXPECT_EQ(f.tracks(0)->trkName, "Conductor");
     // We never write running status, so a longer rewrite proves the file used it.
     EXPECT_GT(f.makeMidiStr().size(), readBytes(path).size() + 20);

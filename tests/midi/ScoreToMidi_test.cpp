@@ -58,7 +58,7 @@ TEST(ScoreToMidiTest, EachNotationGivesItsEvents) {
         ScoreMidiOptions o = options(c.timeScale, 0, c.instrument);
         if (c.ratio > 0)
             o.ratios.normal.fill(c.ratio);
-        ASSERT_EQ(buildScoreMidi(*parsed(c.body), o, file), midiResult::kOk);
+        ASSERT_EQ(buildScoreMidi(*parsed(c.body), o, file), MidiResult::Ok);
         EXPECT_EQ(file.midiHdrDivision(), 192);
         V events;
         const tMidiTrk& t = *file.tracks(0);
@@ -82,15 +82,15 @@ TEST(ScoreToMidiTest, WrittenFileHasTheBytesOfTheFileObjectAndFailuresLeaveItAlo
     const std::string path = dir.file("x.mid");
     tMidiF04 file;
     auto p = parsed("*t[90]\r\n!!$3, name\r\n4c+( 4d[ 4d]) 2.: 8e'\r\n!!$6, end");
-    ASSERT_EQ(buildScoreMidi(*p, options(1.5f, 3, -1), file), midiResult::kOk);
-    ASSERT_EQ(scoreToMidiFile(path, *p, options(1.5f, 3, -1)), midiResult::kOk);
+    ASSERT_EQ(buildScoreMidi(*p, options(1.5f, 3, -1), file), MidiResult::Ok);
+    ASSERT_EQ(scoreToMidiFile(path, *p, options(1.5f, 3, -1)), MidiResult::Ok);
     EXPECT_EQ(readBytes(path), file.makeMidiStr());
     p = parsed("4c");
-    EXPECT_EQ(scoreToMidiFile(path, *p, options(1.0f, 16, -1)), midiResult::kConversionFailed);
-    EXPECT_EQ(scoreToMidiFile(path, *p, options(1.0f, 0, 200)), midiResult::kConversionFailed);
+    EXPECT_EQ(scoreToMidiFile(path, *p, options(1.0f, 16, -1)), MidiResult::ConversionFailed);
+    EXPECT_EQ(scoreToMidiFile(path, *p, options(1.0f, 0, 200)), MidiResult::ConversionFailed);
     EXPECT_EQ(readBytes(path), file.makeMidiStr());
     EXPECT_EQ(buildScoreMidi(*parsed("0c"), options(3e7f, 0, -1), file),
-              midiResult::kConversionFailed);
+              MidiResult::ConversionFailed);
 }
 
 // Over tables whose entries are their own indices, every expected ratio shows where between the

@@ -2,8 +2,18 @@
 
 using namespace notaro;
 using namespace midiTest;
-using namespace notaro::midiResult;
+using R = notaro::MidiResult;
 namespace fs = std::filesystem;
+
+// The numbers files, messages and callers rely on, spelled a second time so that none changes
+// unseen.
+static_assert(code(R::Ok) == 0 && code(R::NotAChunk) == -1 && code(R::ChunkTooShort) == -2 &&
+              code(R::NoTracksDeclared) == -3 && code(R::NoRunningStatus) == -4 &&
+              code(R::UnhandledStatus) == -5 && code(R::EndOfFile) == 62 &&
+              code(R::NotARegularFile) == 75 && code(R::InvalidArgument) == 5 &&
+              code(R::Overflow) == 6 && code(R::OutOfRange) == 9 && code(R::DivisionByZero) == 11 &&
+              code(R::FileWritten) == 1 && code(R::FileNotWritten) == -99 &&
+              code(R::ScoreFileNotWritten) == -7 && code(R::ConversionFailed) == -9999);
 
 namespace {
 
@@ -13,7 +23,7 @@ std::string header(const std::string& fieldsHex, const char* lengthHex = "00 00 
 
 class tMidiF04File : public ::testing::Test {
 protected:
-    int32_t readFrom(const std::string& bytes) {
+    MidiResult readFrom(const std::string& bytes) {
         writeBytes(path, bytes);
         return file.readMidiFile(path);
     }
@@ -25,16 +35,16 @@ protected:
 
 TEST_F(tMidiF04File, ReadingGivesTheCodeOfEachProblemAndOpensForReadingOnly) {
     const std::string eot = trackChunk("00 FF 2F 00");
-    const std::pair<std::string, int32_t> cases[] = {
+    const std::pair<std::string, MidiResult> cases[] = {
         // Extra header bytes are skipped; E7 00 is a time code without ticks per frame.
-        {header("00 00 00 01 00 60 AB CD", "00 00 00 08") + eot, kOk},
-        {"RIFF" + bytesFromHex("00 00 00 06 00 01 00 01 00 60"), kNotAChunk},
-        {header("00 01 00 02 00 60") + eot + "XFIL" + bytesFromHex("00 00 00 00"), kNotAChunk},
-        {header("00 01 00 01 00", "00 00 00 05"), kChunkTooShort},
-        {header("00 01 00 00 00 60"), kNoTracksDeclared},
-        {header("00 01 FF FF 00 60"), kNoTracksDeclared},
-        {header("00 01 00 01 E7 00") + eot, kDivisionByZero},
-        {header("00 01 00 02 00 60") + eot, kEndOfFile},
+        {header("00 00 00 01 00 60 AB CD", "00 00 00 08") + eot, R::Ok},
+        {"RIFF" + bytesFromHex("00 00 00 06 00 01 00 01 00 60"), R::NotAChunk},
+        {header("00 01 00 02 00 60") + eot + "XFIL" + bytesFromHex("00 00 00 00"), R::NotAChunk},
+        {header("00 01 00 01 00", "00 00 00 05"), R::ChunkTooShort},
+        {header("00 01 00 00 00 60"), R::NoTracksDeclared},
+        {header("00 01 FF FF 00 60"), R::NoTracksDeclared},
+        {header("00 01 00 01 E7 00") + eot, R::DivisionByZero},
+        {header("00 01 00 02 00 60") + eot, R::EndOfFile},
     };
     for (const auto& [bytes, want] : cases) {
         EXPECT_EQ(readFrom(bytes), want) << midiU00::bytesToHex(bytes);
@@ -45,11 +55,11 @@ TEST_F(tMidiF04File, ReadingGivesTheCodeOfEachProblemAndOpensForReadingOnly) {
 
     writeBytes(path, header("00 01 00 01 00 60") + trackChunk("00 90 3C 40"));
     fs::permissions(path, fs::perms::owner_read);
-    EXPECT_EQ(file.readMidiFile(path), kOk);
+    EXPECT_EQ(file.readMidiFile(path), R::Ok);
     EXPECT_EQ(file.tracks(0)->trkNEvents(), 1);
     // Nobody, root included, can open a running program for writing; the reader gets to its
     // missing "MThd".
-    EXPECT_EQ(file.readMidiFile("/proc/self/exe"), kNotAChunk);
+    EXPECT_EQ(file.readMidiFile("/proc/self/exe"), R::NotAChunk);
 }
 
 TEST_F(tMidiF04File, EveryCutOfAValidFileGivesACodeAndKeepsWhatWasRead) {
@@ -66,13 +76,13 @@ TEST_F(tMidiF04File, EveryCutOfAValidFileGivesACodeAndKeepsWhatWasRead) {
         trackChunk("00 C0 05 00 90 3C 40 60 3C 00 00 3E 50 81 40 3E 00 00 F0 05 7E 7F 09 01 F7 "
                    "10 F7 02 01 02 00 E0 00 40 00 B0 07 64 00 FF 2F 00") +
         trackChunk("8F 00 99 24 7F 10 24 00 00 FF 2F 00");
-    ASSERT_EQ(readFrom(full), kOk);
+    ASSERT_EQ(readFrom(full), R::Ok);
     ASSERT_EQ(file.tracks(2)->trkNEvents(), 3);
     const int32_t events = file.tracks(0)->trkNEvents();
     for (size_t len = 0; len < full.size(); ++len) {
         tMidiF04 f;
         writeBytes(path, full.substr(0, len));
-        EXPECT_NE(f.readMidiFile(path), kOk) << "cut at " << len;
+        EXPECT_NE(f.readMidiFile(path), R::Ok) << "cut at " << len;
         EXPECT_LE(f.tracks(0)->trkNEvents(), events);
     }
 }
@@ -92,7 +102,7 @@ TEST_F(tMidiF04File, MillisecondsFollowTheDivisionAndTheTempoMap) {
     };
     for (const auto& c : cases) {
         ASSERT_EQ(readFrom(header(std::string("00 00 00 01 ") + c.division) + trackChunk(c.body)),
-                  kOk)
+                  R::Ok)
             << c.body;
         EXPECT_EQ(file.tracks(0)->trkEvents(c.event).absTick, c.absTick) << c.body;
         EXPECT_EQ(file.tracks(0)->trkEvents(c.event).absMS, c.absMS) << c.body;
@@ -108,7 +118,7 @@ TEST_F(tMidiF04File, NewFileHasOneEmptyTrackAndWritingReplacesTheWholeFileOrNoth
     writeBytes(path, std::string(5000, 'z'));
     const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(path, mode);
-    ASSERT_EQ(file.toFile(path), kFileWritten);
+    ASSERT_EQ(file.toFile(path), R::FileWritten);
     EXPECT_EQ(readBytes(path), empty);
     EXPECT_EQ(fs::status(path).permissions(), mode);
 
@@ -122,7 +132,7 @@ TEST_F(tMidiF04File, NewFileHasOneEmptyTrackAndWritingReplacesTheWholeFileOrNoth
     EXPECT_EQ(file.makeMidiStr(), empty);
     EXPECT_THROW(file.setNTracks(0), MidiArgumentError);
     first->c_addNoteOnE(-5, 0, 60, 64); // a delta that cannot be encoded
-    EXPECT_EQ(file.toFile(path), kFileNotWritten);
+    EXPECT_EQ(file.toFile(path), R::FileNotWritten);
     EXPECT_EQ(readBytes(path), empty);
 }
 

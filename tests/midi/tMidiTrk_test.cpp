@@ -28,29 +28,29 @@ TEST(tMidiTrk, PitchWheelShiftsByCentsAndBadArgumentsAddNothing) {
 }
 
 TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
-    using namespace midiResult;
+    using R = MidiResult;
     // chunk, code, events read ("DELTA:HEX")
-    const std::tuple<std::string, int32_t, std::vector<std::string>> cases[] = {
+    const std::tuple<std::string, MidiResult, std::vector<std::string>> cases[] = {
         // Running status; one data byte after C0; a meta event ends running status.
-        {trackChunk("05 90 3C 40 81 00 3C 00"), kOk, {"5:903C40", "128:903C00"}},
-        {trackChunk("00 C0 05 00 90 3C 40"), kOk, {"0:C00500", "0:903C40"}},
-        {trackChunk("00 3C 40"), kNoRunningStatus, {}},
-        {trackChunk("00 90 3C 40 00 F3 01"), kUnhandledStatus, {"0:903C40"}},
-        {trackChunk("00 90 3C 40 00 FF 01 00 00 3C 00"), kUnhandledStatus, {"0:903C40", "0:01"}},
+        {trackChunk("05 90 3C 40 81 00 3C 00"), R::Ok, {"5:903C40", "128:903C00"}},
+        {trackChunk("00 C0 05 00 90 3C 40"), R::Ok, {"0:C00500", "0:903C40"}},
+        {trackChunk("00 3C 40"), R::NoRunningStatus, {}},
+        {trackChunk("00 90 3C 40 00 F3 01"), R::UnhandledStatus, {"0:903C40"}},
+        {trackChunk("00 90 3C 40 00 FF 01 00 00 3C 00"), R::UnhandledStatus, {"0:903C40", "0:01"}},
         // Bytes after End of Track are not read; an escape packet adds nothing.
-        {trackChunk("00 FF 2F 00 00 90 3C 40"), kOk, {"0:2F"}},
-        {trackChunk("00 F7 02 01 02 03 80 3C 00"), kOk, {"3:803C00"}},
-        {trackChunk("00 F0 03 7E 00 F7"), kOk, {"0:F07E00F7"}},
+        {trackChunk("00 FF 2F 00 00 90 3C 40"), R::Ok, {"0:2F"}},
+        {trackChunk("00 F7 02 01 02 03 80 3C 00"), R::Ok, {"3:803C00"}},
+        {trackChunk("00 F0 03 7E 00 F7"), R::Ok, {"0:F07E00F7"}},
         // Events one byte longer than the body.
-        {trackChunk("00 90 3C 40 00 FF 01 7F 41"), kInvalidArgument, {"0:903C40"}},
-        {trackChunk("00 F0 03 7E F7"), kInvalidArgument, {}},
-        {trackChunk("00 F7 02 01"), kInvalidArgument, {}},
-        {trackChunk("00 90 3C"), kInvalidArgument, {}},
-        {trackChunk("88 80 80 80 00 90 3C 40"), kOverflow, {}},
-        {"MTrx" + bytesFromHex("00 00 00 01 00"), kNotAChunk, {}},
-        {"MTrk" + bytesFromHex("00 00 00 00"), kChunkTooShort, {}},
-        {"MTrk" + bytesFromHex("80 00 00 04 00 FF 2F 00"), kChunkTooShort, {}},
-        {"MTrk" + bytesFromHex("00 00 00 08 00 90 3C 40"), kEndOfFile, {}},
+        {trackChunk("00 90 3C 40 00 FF 01 7F 41"), R::InvalidArgument, {"0:903C40"}},
+        {trackChunk("00 F0 03 7E F7"), R::InvalidArgument, {}},
+        {trackChunk("00 F7 02 01"), R::InvalidArgument, {}},
+        {trackChunk("00 90 3C"), R::InvalidArgument, {}},
+        {trackChunk("88 80 80 80 00 90 3C 40"), R::Overflow, {}},
+        {"MTrx" + bytesFromHex("00 00 00 01 00"), R::NotAChunk, {}},
+        {"MTrk" + bytesFromHex("00 00 00 00"), R::ChunkTooShort, {}},
+        {"MTrk" + bytesFromHex("80 00 00 04 00 FF 2F 00"), R::ChunkTooShort, {}},
+        {"MTrk" + bytesFromHex("00 00 00 08 00 90 3C 40"), R::EndOfFile, {}},
     };
     for (const auto& [chunk, code, expected] : cases) {
         std::istringstream in(chunk);
@@ -75,16 +75,16 @@ struct PipeBuf : std::streambuf {
 TEST(tMidiTrk, ReadingStopsAtTheChunksEndAlsoInAStreamWithoutSize) {
     std::istringstream in(trackChunk("00 FF 2F 00 00 90") + "NEXT");
     tMidiTrk trk;
-    ASSERT_EQ(trk.readTrk(in), midiResult::kOk);
+    ASSERT_EQ(trk.readTrk(in), MidiResult::Ok);
     std::string rest(4, ' ');
     in.read(rest.data(), 4);
     EXPECT_EQ(rest, "NEXT");
     PipeBuf whole(trackChunk("00 90 3C 40 00 FF 2F 00"));
     std::istream wholeIn(&whole);
-    EXPECT_EQ(trk.readTrk(wholeIn), midiResult::kOk);
+    EXPECT_EQ(trk.readTrk(wholeIn), MidiResult::Ok);
     PipeBuf lying("MTrk" + bytesFromHex("7F FF FF FF 00 90 3C 40"));
     std::istream lyingIn(&lying);
-    EXPECT_EQ(trk.readTrk(lyingIn), midiResult::kEndOfFile);
+    EXPECT_EQ(trk.readTrk(lyingIn), MidiResult::EndOfFile);
     EXPECT_EQ(trk.trkNEvents(), 3);
 }
 
@@ -115,7 +115,7 @@ TEST(tMidiTrk, AddedEventsFillSlotsInStepsOfOneHundredAndSetFlagsThatACopyKeeps)
     tMidiEvt ev;
     ev.eType = 1;
     ev.eData = bytesFromHex("C1 80 00");
-    EXPECT_EQ(trk.addEvent(ev), midiResult::kOutOfRange);
+    EXPECT_EQ(trk.addEvent(ev), MidiResult::OutOfRange);
     EXPECT_EQ(trk.trkNEvents(), 6);
     EXPECT_TRUE(trk.trkChannels(1));
     while (trk.trkNEvents() < 100)

@@ -17,19 +17,21 @@ TEST(FluidSynthMidiOut, OpenFailsQuietlyWithoutSoundFontOrDriverAndKeepsAWorking
     const auto engine = std::make_shared<FluidSynthEngine>();
     ::testing::internal::CaptureStderr();
     FluidSynthMidiOut missing(engine, "/nonexistent/none.sf2");
-    EXPECT_EQ(missing.open(), midiOutRc::kNoSoundFont);
+    EXPECT_EQ(missing.open(), PlaybackResult::NoSoundFont);
     EXPECT_FALSE(missing.isOpen());
     EXPECT_EQ(FluidSynthMidiOut(engine, smallestSoundFont(), {"no-such-driver"}).open(),
-              midiOutRc::kNoDriver);
+              PlaybackResult::NoDriver);
     FluidSynthMidiOut dev(engine);
-    const int32_t rc = dev.open();
-    if (rc == 0) {
-        EXPECT_EQ(dev.shortMsg(packShortMsg(0xC0, 0)), 0);
+    const PlaybackResult rc = dev.open();
+    if (rc == PlaybackResult::Ok) {
+        EXPECT_EQ(dev.shortMsg(packShortMsg(0xC0, 0)), PlaybackResult::Ok);
         dev.close();
     }
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_TRUE(rc == 0 || rc == midiOutRc::kNoDriver || rc == midiOutRc::kNoSoundFont) << rc;
-    EXPECT_EQ(engine->audioRunning(), rc == 0);
+    EXPECT_TRUE(rc == PlaybackResult::Ok || rc == PlaybackResult::NoDriver ||
+                rc == PlaybackResult::NoSoundFont)
+        << rc;
+    EXPECT_EQ(engine->audioRunning(), rc == PlaybackResult::Ok);
 }
 
 TEST(FluidSynthMidiOut, SoundsNotesAndKeepsTheOutputBetweenPlays) {
@@ -38,10 +40,10 @@ TEST(FluidSynthMidiOut, SoundsNotesAndKeepsTheOutputBetweenPlays) {
         GTEST_SKIP() << "no SoundFont installed";
     const auto engine = std::make_shared<FluidSynthEngine>();
     FluidSynthMidiOut dev(engine, sf, {"file"}); // the file driver needs no sound card
-    ASSERT_EQ(dev.open(), 0);
+    ASSERT_EQ(dev.open(), PlaybackResult::Ok);
     fluid_synth_t* synth = engine->synth();
-    EXPECT_EQ(dev.shortMsg(pitchWheelMsg(0, 10240)), 0);
-    EXPECT_EQ(dev.shortMsg(packShortMsg(0x90, 60, 127)), 0);
+    EXPECT_EQ(dev.shortMsg(pitchWheelMsg(0, 10240)), PlaybackResult::Ok);
+    EXPECT_EQ(dev.shortMsg(packShortMsg(0x90, 60, 127)), PlaybackResult::Ok);
     EXPECT_GT(fluid_synth_get_active_voice_count(synth), 0);
     int bend = 0;
     fluid_synth_get_pitch_bend(synth, 0, &bend);
@@ -50,9 +52,9 @@ TEST(FluidSynthMidiOut, SoundsNotesAndKeepsTheOutputBetweenPlays) {
     // The output keeps running between plays; the worker thread closes it once idle. System
     // messages are refused, a stray note-off is not.
     EXPECT_TRUE(engine->audioRunning());
-    ASSERT_EQ(dev.open(), 0);
-    EXPECT_EQ(dev.shortMsg(packShortMsg(0xF8, 0)), midiOutRc::kInvalidParam);
-    EXPECT_EQ(dev.shortMsg(packShortMsg(0x80, 61, 0)), 0);
+    ASSERT_EQ(dev.open(), PlaybackResult::Ok);
+    EXPECT_EQ(dev.shortMsg(packShortMsg(0xF8, 0)), PlaybackResult::InvalidParam);
+    EXPECT_EQ(dev.shortMsg(packShortMsg(0x80, 61, 0)), PlaybackResult::Ok);
     dev.close();
     engine->setIdleRelease(std::chrono::milliseconds(1));
     for (int i = 0; i < 500 && engine->audioRunning(); ++i)

@@ -45,13 +45,13 @@ TEST(RtMidiPortOut, FindsAPortByAPartOfItsNameInAnyCaseAndAMissingOneFailsQuietl
     const std::pair<const char*, int32_t> cases[] = {{"SYNTH INPUT", 1},
                                                      {"fluid", 1},
                                                      {"port", 0},
-                                                     {"timidity", portRc::kNoPort},
-                                                     {"", portRc::kNoPort}};
+                                                     {"timidity", RtMidiPortOut::kNoPort},
+                                                     {"", RtMidiPortOut::kNoPort}};
     for (const auto& [part, index] : cases)
         EXPECT_EQ(RtMidiPortOut::findPort(ports, part), index) << part;
     RtMidiPortOut dev("no such port anywhere 7f3a");
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(dev.open(), midiOutRc::kBadDevice);
+    EXPECT_EQ(dev.open(), PlaybackResult::BadDevice);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_FALSE(dev.isOpen());
 }

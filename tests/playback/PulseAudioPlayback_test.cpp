@@ -24,7 +24,7 @@ public:
     std::vector<Clock::time_point> ons, offs;
 
 protected:
-    int32_t doShortMsg(uint32_t msg) override {
+    PlaybackResult doShortMsg(uint32_t msg) override {
         const int kind = statusOf(msg) & 0xF0;
         if (kind == 0x90 || kind == 0x80)
             (kind == 0x90 ? ons : offs).push_back(Clock::now());
@@ -59,7 +59,7 @@ TEST(PulseAudioPlayback, SoundStartsWithEachNoteAndRestsAreSilent) {
     auto score = notaro::testing::parsed("*t[120];4c' 4: 4e' 4: 4g' 4: 4c'");
     const Clock::time_point mark = Clock::now();
     const double markSample = pa.samplesSoFar();
-    ASSERT_EQ(player.play(*score, 0, score->nNotes() - 1, PlayOptions()), 0);
+    ASSERT_EQ(player.play(*score, 0, score->nNotes() - 1, PlayOptions()), PlaybackResult::Ok);
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     const std::vector<int16_t> s = pa.stopRecording();
     EXPECT_EQ(engine->audioDriver(), "pulseaudio");

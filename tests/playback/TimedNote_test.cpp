@@ -8,9 +8,9 @@ namespace {
 
 class TimedNote : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(dev_.open(), 0); }
+    void SetUp() override { ASSERT_EQ(dev_.open(), PlaybackResult::Ok); }
 
-    int32_t play(int32_t onUntil, int32_t until) {
+    PlaybackResult play(int32_t onUntil, int32_t until) {
         return playTimedNote(dev_, 0, 60, 100, 0, time_.now + onUntil, time_.now + until, 0,
                              time_.clock(), time_.pump(), stop_);
     }
@@ -25,20 +25,20 @@ protected:
 } // namespace
 
 TEST_F(TimedNote, BadArgumentsAndFailedWheelMessagesSendNoNote) {
-    for (const int32_t rc :
+    for (const PlaybackResult rc :
          {midiNoteOnCents(dev_, 0, 60, 127, -201), midiNoteOnCents(dev_, 0, 128, 127, 0),
           midiNoteOnCents(dev_, 16, 60, 127, 0), midiNoteOffCenter(dev_, 0, 128, 0),
           midiProgramChange(dev_, 0, 128)})
-        EXPECT_EQ(rc, noteRc::kBadArgument);
-    dev_.failSendWith(0, 7);
-    EXPECT_EQ(midiNoteOnCents(dev_, 0, 60, 127, 50), 7);
-    dev_.failSendWith(0, 9);
-    EXPECT_EQ(midiNoteOffCenter(dev_, 0, 60, 0), 9);
+        EXPECT_EQ(rc, PlaybackResult::BadArgument);
+    dev_.failSendWith(0, PlaybackResult::Error);
+    EXPECT_EQ(midiNoteOnCents(dev_, 0, 60, 127, 50), PlaybackResult::Error);
+    dev_.failSendWith(0, PlaybackResult::InvalidParam);
+    EXPECT_EQ(midiNoteOffCenter(dev_, 0, 60, 0), PlaybackResult::InvalidParam);
     EXPECT_TRUE(dev_.messages().empty());
 }
 
 TEST_F(TimedNote, PassedTimesEndTheNoteWithoutThePumpAndAStopEndsTheWait) {
-    EXPECT_EQ(play(-5, 0), 0);
+    EXPECT_EQ(play(-5, 0), PlaybackResult::Ok);
     EXPECT_EQ(sent(), "0 E0 00 40|0 90 3C 64|0 E0 00 40|0 80 3C 00");
     EXPECT_EQ(time_.pumpCalls, 0);
     // A stop while the note sounds and its end is still ahead: no note-off.
@@ -48,15 +48,15 @@ TEST_F(TimedNote, PassedTimesEndTheNoteWithoutThePumpAndAStopEndsTheWait) {
         if (time_.pumpCalls == 1)
             time_.now = origin_ + 100;
     };
-    EXPECT_EQ(play(300, 400), noteRc::kStopped);
+    EXPECT_EQ(play(300, 400), PlaybackResult::Stopped);
     EXPECT_EQ(sent(), "0 E0 00 40|0 90 3C 64");
     EXPECT_EQ(time_.pumpCalls, 1);
     // A stop when the until time has already passed at the first poll still succeeds, and the
     // next call starts without the old stop request.
     time_.lateness = 200;
     time_.onPump = [this](int32_t) { stop_ = true; };
-    EXPECT_EQ(play(300, 400), 0);
+    EXPECT_EQ(play(300, 400), PlaybackResult::Ok);
     time_.onPump = nullptr;
-    EXPECT_EQ(play(300, 400), 0);
+    EXPECT_EQ(play(300, 400), PlaybackResult::Ok);
     EXPECT_FALSE(stop_);
 }

@@ -25,7 +25,8 @@ protected:
     }
     static tMidiF04 midiOf(const std::string& body) {
         tMidiF04 file;
-        EXPECT_EQ(buildScoreMidi(*notaro::testing::parsed(body), ScoreMidiOptions(), file), 0);
+        EXPECT_EQ(buildScoreMidi(*notaro::testing::parsed(body), ScoreMidiOptions(), file),
+                  MidiResult::Ok);
         return file;
     }
 
@@ -48,7 +49,8 @@ TEST_F(WavRendererTest, WritesAWavThatSoxReadsWithEachNoteAtItsOwnSample) {
     RenderStats stats;
     // The tempo change is written at the C's note-off (tick 182), so the 10 ticks left of the
     // C and the quarter rest (202 ticks) pass at 60 quarter notes a minute.
-    ASSERT_EQ(renderMidiToWav(midiOf("*t[120];4c;*t[60];4: 4e"), wav, o, &stats), 0);
+    ASSERT_EQ(renderMidiToWav(midiOf("*t[120];4c;*t[60];4: 4e"), wav, o, &stats),
+              PlaybackResult::Ok);
     const std::string info = commandOutput("soxi '" + wav + "'");
     for (const char* field :
          {"Channels       : 2", "Sample Rate    : 44100", "Precision      : 16-bit"})
@@ -79,19 +81,19 @@ TEST_F(WavRendererTest, FailuresLeaveNoFileAndKeepAnOldOne) {
     writeFile(wav, "old");
     RenderOptions o;
     o.soundFont = path("missing.sf2");
-    EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), midiOutRc::kNoSoundFont);
+    EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), PlaybackResult::NoSoundFont);
     // A file that is no SoundFont is refused quietly: no library complains on stderr.
     writeFile(o.soundFont = path("text.sf2"), "not a SoundFont, but long enough to be read");
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), midiOutRc::kNoSoundFont);
+    EXPECT_EQ(renderMidiToWav(midiOf("4c"), wav, o), PlaybackResult::NoSoundFont);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     o.soundFont = kSmallSoundFont;
-    EXPECT_EQ(renderMidiToWav(midiOf("4c"), path("no/x.wav"), o), renderRc::kWriteFailed);
+    EXPECT_EQ(renderMidiToWav(midiOf("4c"), path("no/x.wav"), o), PlaybackResult::WriteFailed);
     // A cancel raised from another thread (here from the first progress report) stops it too.
     std::atomic<bool> cancel{false};
     o.cancel = &cancel;
     o.progress = [&cancel](double) { cancel = true; };
-    EXPECT_EQ(renderMidiToWav(midiOf("1c 1d 1e"), wav, o), renderRc::kCancelled);
+    EXPECT_EQ(renderMidiToWav(midiOf("1c 1d 1e"), wav, o), PlaybackResult::Cancelled);
     EXPECT_EQ(readFile(wav), "old");
     int leftovers = 0;
     for (const auto& e : fs::directory_iterator(dir_))

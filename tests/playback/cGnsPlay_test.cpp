@@ -33,8 +33,8 @@ public:
     void abortedPlaying(int32_t i, int32_t l, int32_t c, int32_t len) override {
         add("aborted ", i, " L", l, ":", c, "+", len);
     }
-    void midiOutOpenFailed(const std::string& message, int32_t rc) override {
-        add(message, " (", rc, ")");
+    void midiOutOpenFailed(const std::string& message, PlaybackResult rc) override {
+        add(message, " (", code(rc), ")");
     }
 
 private:
@@ -50,8 +50,9 @@ protected:
     void SetUp() override { player_.setListener(&log_); }
 
     /// Plays from a fresh start: the clock at its origin, no messages or events yet.
-    int32_t play(const std::string& score, int32_t from = 0, int32_t to = -2, int32_t patch = -1,
-                 float tempo = 1.0f, cGnsPlay* player = nullptr, int32_t channel = 0) {
+    PlaybackResult play(const std::string& score, int32_t from = 0, int32_t to = -2,
+                        int32_t patch = -1, float tempo = 1.0f, cGnsPlay* player = nullptr,
+                        int32_t channel = 0) {
         time_.now = origin_;
         dev_.clearMessages();
         log_.lines.clear();
@@ -83,13 +84,13 @@ protected:
 } // namespace
 
 TEST_F(Player, ListenerHearsEachRecordAndPlayFromAHandlerIsRefused) {
-    int32_t inner = 0;
+    PlaybackResult inner = PlaybackResult::Ok;
     log_.onPlayingNote = [&] { inner = player_.play(*parser_, 0, 0, PlayOptions()); };
-    EXPECT_EQ(play("4c 8d"), 0);
+    EXPECT_EQ(play("4c 8d"), PlaybackResult::Ok);
     EXPECT_EQ(log_.lines,
               (Lines{"note 0 p0 o4 a2 1/4 60 500ms L2:0+2", "done 0 L2:0+2",
                      "note 1 p1 o4 a2 1/8 62 250ms L2:3+2", "done 1 L2:3+2", "all done"}));
-    EXPECT_EQ(inner, playRc::kAlreadyPlaying);
+    EXPECT_EQ(inner, PlaybackResult::AlreadyPlaying);
     EXPECT_EQ(dev_.openCount(), 1);
     EXPECT_EQ(dev_.closeCount(), 1);
     EXPECT_FALSE(player_.isPlaying());
@@ -144,7 +145,7 @@ TEST_F(Player, SendsEachScoreAtItsTimes) {
         ratios_ = OnTimeRatios();
         if (c.ratio > 0)
             ratios_.normal.fill(c.ratio);
-        EXPECT_EQ(play(c.score, c.from, -2, c.patch, c.tempo), 0);
+        EXPECT_EQ(play(c.score, c.from, -2, c.patch, c.tempo), PlaybackResult::Ok);
         const std::string expected =
             *c.expected == '!' ? c.expected + 1 : std::string("0 C0 00|0 E0 00 40|") + c.expected;
         EXPECT_EQ(sent(), expected);
@@ -187,7 +188,7 @@ TEST_F(Player, StopAtAnyMomentEndsInSilence) {
                 if (c.atMs >= 0 && now - origin_ >= c.atMs)
                     player.stopPlaying();
             };
-            EXPECT_EQ(play(c.score, 0, -2, -1, 1.0f, &player, channel), 0);
+            EXPECT_EQ(play(c.score, 0, -2, -1, 1.0f, &player, channel), PlaybackResult::Ok);
             // The stopped record's position ends both its last events.
             ASSERT_GE(log_.lines.size(), 2u) << c.what;
             EXPECT_EQ("aborted " + log_.lines.end()[-2].substr(5), log_.lines.back()) << c.what;
@@ -221,35 +222,35 @@ TEST_F(Player, StopRequestsBelongToTheirPlayer) {
             if (c.stopThis)
                 other.play(*otherScore, 0, 0, PlayOptions());
         };
-        EXPECT_EQ(play("2c", 0, -2, -1, 1.0f, &player), 0);
+        EXPECT_EQ(play("2c", 0, -2, -1, 1.0f, &player), PlaybackResult::Ok);
         EXPECT_EQ(sent(), c.expected) << c.stopThis;
         EXPECT_EQ(otherDev.messages().size(), c.stopThis ? 5u : 0u); // its note played whole
     }
 }
 
 TEST_F(Player, EmptyStretchesFinishAndOverflowsOrBadIndexesFail) {
-    EXPECT_EQ(play("4c 4d", 1, 0), 0);
+    EXPECT_EQ(play("4c 4d", 1, 0), PlaybackResult::Ok);
     EXPECT_EQ(sent(), "0 C0 00");
     EXPECT_EQ(log_.lines, Lines{"all done"});
-    EXPECT_EQ(play("4c 4d", 0, -2, -1, 1e10f), playRc::kFailure);
+    EXPECT_EQ(play("4c 4d", 0, -2, -1, 1e10f), PlaybackResult::Failure);
     EXPECT_EQ(log_.lines, Lines{});
     EXPECT_FALSE(player_.isPlaying());
-    EXPECT_EQ(play("4c", 0, 5), playRc::kFailure);
+    EXPECT_EQ(play("4c", 0, 5), PlaybackResult::Failure);
     EXPECT_EQ(dev_.closeCount(), 3);
 }
 
 TEST_F(Player, DeviceThatDoesNotOpenIsReportedToTheOwner) {
-    dev_.failOpenWith(midiOutRc::kNoDriver);
-    EXPECT_EQ(play("4c"), 0);
+    dev_.failOpenWith(PlaybackResult::NoDriver);
+    EXPECT_EQ(play("4c"), PlaybackResult::Ok);
     EXPECT_EQ(log_.lines, (Lines{"Couldn't open midi out, rc = 6 (6)"}));
     EXPECT_TRUE(dev_.messages().empty());
     EXPECT_FALSE(player_.isPlaying());
-    EXPECT_EQ(play("4c"), 0);
+    EXPECT_EQ(play("4c"), PlaybackResult::Ok);
     EXPECT_EQ(dev_.openCount(), 1);
 }
 
 TEST(DurToMSec, RoundsTheWholeNoteFirst) {
-    constexpr int32_t kNone = durationRc::kNoLength;
+    constexpr int32_t kNone = cGnsPlay::kNoLength;
     const struct {
         int32_t n, d, qnpm, ms;
     } cases[] = {{1, 4, 120, 500}, {1, 8, 120, 250},   {1, 4, 60, 1000},

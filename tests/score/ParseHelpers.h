@@ -10,9 +10,9 @@
 
 namespace notaro::testing {
 
-/// What one parse reported: the line (parseCode::kOk when parsed), message, column and length.
+/// What one parse reported: the line (0 when parsed), message, column and length.
 using ParseOutcome = std::tuple<int32_t, std::string, int32_t, int32_t>;
-inline const ParseOutcome kOk{parseCode::kOk, "", 0, -1};
+inline const ParseOutcome kOk{0, "", 0, -1};
 
 /// Lines given in one text, separated by ";", joined with CR LF as score files are stored.
 inline std::string crlf(std::string lines) {
@@ -24,7 +24,7 @@ inline std::string crlf(std::string lines) {
 inline ParseOutcome parseText(cTParse& p, const std::string& text) {
     ParseError e = p.parseAramText(text);
     // No test text makes the parser fail internally: every error is the text's.
-    EXPECT_EQ(e.code, e.line == parseCode::kOk ? ParseErrorCode::Ok : ParseErrorCode::Syntax);
+    EXPECT_EQ(e.code, e.line == 0 ? ParseErrorCode::Ok : ParseErrorCode::Syntax);
     return {e.line, std::move(e.message), e.column, e.length};
 }
 

@@ -1,4 +1,3 @@
-#include "score/ScoreCodes.h"
 #include "score/cGSpans.h"
 
 #include <gtest/gtest.h>
@@ -32,11 +31,11 @@ TEST(cGSpans, GrowsByTheStepKeepsSpansAndFindsThemByNameAndIndex) {
     EXPECT_EQ(s.seachBack("TUNE"), 0);
     s.addGSpan("Tune", 5, 7);
     EXPECT_EQ(s.seachBack("tune"), 1); // the newest
-    EXPECT_EQ(s.seachBack("other"), parseCode::kNone);
+    EXPECT_EQ(s.seachBack("other"), cGSpans::kNoSpan);
     EXPECT_EQ(s.coveringSpan(6), 0);
     EXPECT_EQ(s.coveringSpan2(6), 1);
-    EXPECT_EQ(s.coveringSpan(12), parseCode::kNone);
-    EXPECT_EQ(s.coveringSpan2(-1), parseCode::kNone);
+    EXPECT_EQ(s.coveringSpan(12), cGSpans::kNoSpan);
+    EXPECT_EQ(s.coveringSpan2(-1), cGSpans::kNoSpan);
     // A span still open (last before first) covers nothing but is found by name.
     s.addGSpan("open", 4, 3);
     EXPECT_EQ(s.seachBack("OPEN"), 2);

@@ -21,9 +21,9 @@ TEST(cTParseQueries, PrevTempoAndInstrumentLookOnlyBeforeAndLinesFindTheirNotes)
               "040");
     ASSERT_EQ(parseBody(p, "4c 4d;;8e 8f"), kOk);
     EXPECT_EQ(p.iNoteOfILine(3), 2);
-    EXPECT_EQ(p.iNoteOfILine(5), parseCode::kNone);
+    EXPECT_EQ(p.iNoteOfILine(5), cTParse::kNoRecord);
     // Caret positions are 1-based columns; the end of a line finds the next line's first note.
-    const int32_t kNone = parseCode::kNone;
+    const int32_t kNone = cTParse::kNoRecord;
     for (auto [line, column, note] :
          {std::tuple{2, 1, 0}, {2, 3, 1}, {2, 6, 2}, {3, 1, 2}, {4, 5, 3}, {4, 6, kNone}})
         EXPECT_EQ(p.iNoteOfILineIPos(line, column), note) << line << ":" << column;
@@ -33,9 +33,9 @@ TEST(cTParseQueries, DurationSumsTieChainsAndRestRuns) {
     cTParse p;
     ASSERT_EQ(parseBody(p, "4c 8d 12e 12f 12g"), kOk);
     std::optional<cDuration> d;
-    EXPECT_EQ(p.interNoteDur(0, 5, d), parseCode::kOk);
+    EXPECT_EQ(p.interNoteDur(0, 5, d), SumResult::Ok);
     EXPECT_EQ(d->toStr(), "5/8");
-    EXPECT_EQ(p.interNoteDur(2, 2, d), parseCode::kOk);
+    EXPECT_EQ(p.interNoteDur(2, 2, d), SumResult::Ok);
     EXPECT_EQ(d->toStr(), "0/1");
     EXPECT_EQ(p.noteSeqDur(1, 2).toStr() + " " + p.noteSeqDur(3, 10).toStr() + " " +
                   p.noteSeqDur(0, 0).toStr(),

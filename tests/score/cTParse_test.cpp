@@ -9,17 +9,18 @@ TEST(cTParse, EmptyTextAndHeaders) {
     const char* const kIncorrect = "Incorrect header line";
     const struct {
         std::string text;
-        int32_t line; // of the error, or parseCode::kOk with the naming system in naming
+        int32_t line; // of the error, or 0 with the naming system in naming
         const char* message;
-        int32_t naming;
-    } cases[] = {{"", 1, "Empty text", 0},
+        tokens::NamingSystem naming = tokens::NamingSystem::LetterNames;
+    } cases[] = {{"", 1, "Empty text"},
                  // A final CR LF makes one more, empty, line.
-                 {crlf("!! a;   ;"), 3, "No header line", 0},
-                 {"  **N[A-B-C]  ", parseCode::kOk, "", parseCode::kLetterNames},
-                 {"**n[a-b-c] x", 1, kIncorrect, 0},
-                 {"**n[a-b-c]\n4c", 1, kIncorrect, 0}, // only CR LF ends a line
-                 {crlf("!! title;;**n[x-y-z]"), 3, kIncorrect, 0},
-                 {crlf("  !! note;**n[a-b-c]"), 1, kIncorrect, 0}}; // "!!" not in column 1
+                 {crlf("!! a;   ;"), 3, "No header line"},
+                 {"  **N[A-B-C]  ", 0, ""},
+                 {"  **N[d-R-m]  ", 0, "", tokens::NamingSystem::Solfege},
+                 {"**n[a-b-c] x", 1, kIncorrect},
+                 {"**n[a-b-c]\n4c", 1, kIncorrect}, // only CR LF ends a line
+                 {crlf("!! title;;**n[x-y-z]"), 3, kIncorrect},
+                 {crlf("  !! note;**n[a-b-c]"), 1, kIncorrect}}; // "!!" not in column 1
     for (const auto& t : cases) {
         cTParse p;
         EXPECT_EQ(parseText(p, t.text), (ParseOutcome{t.line, t.message, 0, -1})) << t.text;

@@ -4,6 +4,9 @@
 using namespace notaro;
 using notaro::testing::TempConfig;
 
+// The profile functions' numbers, which callers rely on.
+static_assert(code(IniResult::Failed) == 0 && code(IniResult::Done) == 1);
+
 namespace {
 
 class cInifileTest : public TempConfig {
@@ -42,7 +45,7 @@ TEST_F(cInifileTest, WritesKeepOtherLinesAndTheirLineEndsOrReportFailure) {
                              "Normal=1\r\n\r\n[Last]\r\nz=9\r\n");
     cInifile ini = at("onratios", "Staccato");
     ini.setValue("0.5");
-    EXPECT_EQ(ini.LastReturnCode(), iniCode::kDone);
+    EXPECT_EQ(ini.LastReturnCode(), IniResult::Done);
     at("ONRATIOS", "normal").setValue("2");
     at("New", "k").setValue(std::string("a\0b", 3));
     EXPECT_EQ(readFile(path("a.ini")),
@@ -57,7 +60,7 @@ TEST_F(cInifileTest, WritesKeepOtherLinesAndTheirLineEndsOrReportFailure) {
     cInifile bad = at("S", "k", "plain/a.ini");
     bad.setValue("v");
     EXPECT_FALSE(bad.Success());
-    EXPECT_EQ(bad.LastReturnCode(), iniCode::kFailed);
+    EXPECT_EQ(bad.LastReturnCode(), IniResult::Failed);
 }
 
 TEST_F(cInifileTest, DeleteKeyAndSection) {
@@ -67,7 +70,7 @@ TEST_F(cInifileTest, DeleteKeyAndSection) {
     EXPECT_EQ(readFile(path("a.ini")), "[A]\r\ny=2\r\n[B]\r\nz=3\r\n");
     cInifile none = at("a", "nothing");
     none.DeleteKey();
-    EXPECT_EQ(none.LastReturnCode(), iniCode::kDone); // removing what is not there succeeds
+    EXPECT_EQ(none.LastReturnCode(), IniResult::Done); // removing what is not there succeeds
     ini.DeleteSection();
     EXPECT_EQ(readFile(path("a.ini")), "[B]\r\nz=3\r\n");
     at("B", "").setINISection("");
