@@ -4,8 +4,8 @@
 //  - Check Syntax on a 64000-character score, to the message;
 //  - Stop click, and the end of a score, to the window taking input again.
 // The recording output stamps every message as it is sent; nothing sounds.
-#include "app/LiveSyntaxCheck.h"
-#include "app/ScoreEditor.h"
+#include "app/editor/LiveSyntaxCheck.h"
+#include "app/editor/ScoreEditor.h"
 #include "app/fMain.h"
 #include "playback/RecordingMidiOut.h"
 #include "playback/ShortMsg.h"

@@ -2,15 +2,15 @@
 // dialogs of the Tools and Help menus.
 #include "app/fMain.h"
 
-#include "app/AppValues.h"
-#include "app/DocumentFile.h"
-#include "app/FileDialogRequest.h"
-#include "app/ScoreEditor.h"
-#include "app/ShellServices.h"
-#include "app/UserPrompts.h"
-#include "app/fAbout.h"
-#include "app/fExamples.h"
-#include "app/fOnTimes.h"
+#include "app/dialogs/fAbout.h"
+#include "app/dialogs/fExamples.h"
+#include "app/dialogs/fOnTimes.h"
+#include "app/document/DocumentFile.h"
+#include "app/editor/ScoreEditor.h"
+#include "app/shell/AppValues.h"
+#include "app/shell/FileDialogRequest.h"
+#include "app/shell/ShellServices.h"
+#include "app/shell/UserPrompts.h"
 #include "base/TextUtil.h"
 
 #include <QCoreApplication>

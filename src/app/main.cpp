@@ -1,5 +1,5 @@
-#include "app/UserPrompts.h"
 #include "app/fMain.h"
+#include "app/shell/UserPrompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

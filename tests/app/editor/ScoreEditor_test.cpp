@@ -1,4 +1,4 @@
-#include "app/ScoreEditor.h"
+#include "app/editor/ScoreEditor.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <QLineEdit>

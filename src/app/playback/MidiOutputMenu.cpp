@@ -1,4 +1,4 @@
-#include "app/MidiOutputMenu.h"
+#include "app/playback/MidiOutputMenu.h"
 
 #include "playback/MidiSettings.h"
 #include "settings/OnRatios.h"

@@ -1,4 +1,4 @@
-#include "app/AppValues.h"
+#include "app/shell/AppValues.h"
 
 #include <QCoreApplication>
 #include <QDir>

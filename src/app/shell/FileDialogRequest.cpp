@@ -1,6 +1,6 @@
-#include "app/FileDialogRequest.h"
+#include "app/shell/FileDialogRequest.h"
 
-#include "app/UserPrompts.h"
+#include "app/shell/UserPrompts.h"
 
 namespace notaro::app {
 

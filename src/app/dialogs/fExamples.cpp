@@ -1,9 +1,9 @@
-#include "app/fExamples.h"
+#include "app/dialogs/fExamples.h"
 
-#include "app/AppValues.h"
-#include "app/ShellServices.h"
-#include "app/TwipScale.h"
-#include "app/UserPrompts.h"
+#include "app/shell/AppValues.h"
+#include "app/shell/ShellServices.h"
+#include "app/shell/TwipScale.h"
+#include "app/shell/UserPrompts.h"
 
 #include <glimmer/tkHLink.h>
 

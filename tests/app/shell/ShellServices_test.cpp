@@ -1,7 +1,7 @@
-#include "app/AppValues.h"
-#include "app/ShellServices.h"
-#include "app/fAbout.h"
-#include "app/fExamples.h"
+#include "app/dialogs/fAbout.h"
+#include "app/dialogs/fExamples.h"
+#include "app/shell/AppValues.h"
+#include "app/shell/ShellServices.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/ScriptedPrompts.h"
 

@@ -1,5 +1,5 @@
-#include "app/MidiOutputChoice.h"
-#include "app/MidiOutputMenu.h"
+#include "app/playback/MidiOutputChoice.h"
+#include "app/playback/MidiOutputMenu.h"
 #include "playback/FluidSynthEngine.h"
 #include "playback/FluidSynthMidiOut.h"
 #include "playback/MidiSettings.h"

@@ -1,4 +1,4 @@
-#include "app/MidiOutputChoice.h"
+#include "app/playback/MidiOutputChoice.h"
 
 #include "playback/FluidSynthMidiOut.h"
 #include "playback/MidiOutputs.h"

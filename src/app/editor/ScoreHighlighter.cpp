@@ -1,4 +1,4 @@
-#include "app/ScoreHighlighter.h"
+#include "app/editor/ScoreHighlighter.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -1,7 +1,7 @@
-#include "app/ShellServices.h"
+#include "app/shell/ShellServices.h"
 
-#include "app/AppValues.h"
-#include "app/UserPrompts.h"
+#include "app/shell/AppValues.h"
+#include "app/shell/UserPrompts.h"
 
 #include <glimmer/OleColor.h>
 

@@ -1,6 +1,6 @@
-#include "app/LiveSyntaxCheck.h"
+#include "app/editor/LiveSyntaxCheck.h"
 
-#include "app/ScoreEditor.h"
+#include "app/editor/ScoreEditor.h"
 #include "score/cTParse.h"
 
 #include <QtConcurrent/QtConcurrentRun>

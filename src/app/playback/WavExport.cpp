@@ -1,6 +1,6 @@
-#include "app/WavExport.h"
+#include "app/playback/WavExport.h"
 
-#include "app/AppValues.h"
+#include "app/shell/AppValues.h"
 #include "midi/ScoreToMidi.h"
 #include "playback/MidiSettings.h"
 #include "playback/WavRenderer.h"

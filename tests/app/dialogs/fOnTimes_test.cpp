@@ -1,4 +1,4 @@
-#include "app/fOnTimes.h"
+#include "app/dialogs/fOnTimes.h"
 #include "settings/OnRatios.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/ScriptedPrompts.h"

@@ -1,4 +1,4 @@
-#include "app/QtEventPump.h"
+#include "app/playback/QtEventPump.h"
 
 #include "playback/TickClock.h"
 

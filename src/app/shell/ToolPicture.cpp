@@ -1,4 +1,4 @@
-#include "app/ToolPicture.h"
+#include "app/shell/ToolPicture.h"
 
 #include <QImage>
 #include <QPainter>

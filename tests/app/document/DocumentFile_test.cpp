@@ -1,4 +1,4 @@
-#include "app/DocumentFile.h"
+#include "app/document/DocumentFile.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace notaro::app::test {

@@ -1,8 +1,8 @@
-#include "app/fOnTimes.h"
+#include "app/dialogs/fOnTimes.h"
 
-#include "app/ShellServices.h"
-#include "app/TwipScale.h"
-#include "app/UserPrompts.h"
+#include "app/shell/ShellServices.h"
+#include "app/shell/TwipScale.h"
+#include "app/shell/UserPrompts.h"
 
 #include "base/TextUtil.h"
 #include "settings/OnRatios.h"

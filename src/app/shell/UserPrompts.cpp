@@ -1,7 +1,7 @@
-#include "app/UserPrompts.h"
+#include "app/shell/UserPrompts.h"
 
-#include "app/AppValues.h"
-#include "app/FileDialogRequest.h"
+#include "app/shell/AppValues.h"
+#include "app/shell/FileDialogRequest.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "app/GeneralMidi.h"
+#include "app/playback/GeneralMidi.h"
 
 namespace notaro::app {
 

@@ -1,4 +1,4 @@
-#include "app/WavExport.h"
+#include "app/playback/WavExport.h"
 #include "score/cTParse.h"
 #include "tests/app/AppTestSupport.h"
 
