@@ -7,6 +7,7 @@
 #include "app/editor/LiveSyntaxCheck.h"
 #include "app/editor/ScoreEditor.h"
 #include "app/fMain.h"
+#include "app/playback/PlaybackController.h"
 #include "playback/RecordingMidiOut.h"
 #include "playback/ShortMsg.h"
 #include "tests/app/ScriptedPrompts.h"
@@ -109,7 +110,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(window.editor(), &QPlainTextEdit::selectionChanged,
                      [&] { selections.push_back(Clock::now()); });
     const auto waitIdle = [&] {
-        while (window.isPlaying() || play->Value())
+        while (window.playback().isPlaying() || play->Value())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     };
 

@@ -1,7 +1,6 @@
 #include "app/editor/LiveSyntaxCheck.h"
 
 #include "app/editor/ScoreEditor.h"
-#include "score/cTParse.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -25,8 +24,11 @@ LiveSyntaxCheck::~LiveSyntaxCheck() {
 LiveSyntaxCheck::Result LiveSyntaxCheck::check(const std::string& text, uint64_t generation) {
     Result r;
     r.generation = generation;
-    cTParse parser;
-    r.error = parser.parseAramText(text);
+    auto parsed = std::make_shared<ParseSnapshot>();
+    parsed->generation = generation;
+    r.error = parsed->score.parseAramText(text);
+    if (r.error.ok())
+        r.snapshot = std::move(parsed);
     return r;
 }
 
@@ -52,6 +54,10 @@ void LiveSyntaxCheck::finished() {
     }
     if (r.generation != generation_)
         return; // the text has changed since; a newer check follows
+    if (r.snapshot) {
+        snapshot_ = r.snapshot;
+        emit snapshotChanged();
+    }
     // An internal failure before any line has no place to mark; Check Syntax reports it.
     if (r.error.line <= 0) {
         editor_.clearErrorMark();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/editor/ParseSnapshot.h"
 #include "score/ParseError.h"
 
 #include <QFutureWatcher>
@@ -17,6 +18,9 @@ class ScoreEditor;
 /// whole text is parsed on a worker thread, and the first error's token (or line) is marked in
 /// the editor with its message. The user-interface thread never waits for a check; a check
 /// that a later edit has overtaken is dropped.
+///
+/// The latest parse that succeeded stays available as a snapshot for the views that follow the
+/// score; while the text has an error, the last correct parse stays.
 class LiveSyntaxCheck : public QObject {
     Q_OBJECT
 public:
@@ -33,14 +37,21 @@ public:
     struct Result {
         ParseError error;
         uint64_t generation = 0;
+        /// The parse when the text parsed without error, else null.
+        ParseSnapshotPtr snapshot;
     };
     /// Parses text as Check Syntax does (run on the worker thread).
     static Result check(const std::string& text, uint64_t generation);
+
+    /// The latest check whose text parsed without error; null before the first.
+    const ParseSnapshotPtr& snapshot() const { return snapshot_; }
 
 Q_SIGNALS:
     /// A check has been applied: message is "Line N: Error: MESSAGE", or "" for a correct
     /// score.
     void checked(const QString& message);
+    /// snapshot() holds a newer parse (emitted before checked).
+    void snapshotChanged();
 
 private:
     void textChanged();
@@ -50,8 +61,10 @@ private:
     ScoreEditor& editor_;
     QTimer timer_;
     QFutureWatcher<Result> watcher_;
+    /// Counts the edits: the text a check started from is still there while it is unchanged.
     uint64_t generation_ = 0;
     bool pending_ = false;
+    ParseSnapshotPtr snapshot_;
 };
 
 } // namespace notaro::app

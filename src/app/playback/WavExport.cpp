@@ -37,10 +37,10 @@ struct RenderJob {
     std::atomic<bool> cancel{false};
     std::atomic<bool> finished{false};
     std::atomic<int> steps{0};
-    int32_t result = wavExportRc::kFailed; // written by the worker before finished
+    WavExportResult result = WavExportResult::Failed; // written by the worker before finished
 };
 
-int32_t render(RenderJob& job) {
+WavExportResult render(RenderJob& job) {
     playback::RenderOptions options;
     options.soundFont = job.soundFont;
     options.cancel = &job.cancel;
@@ -51,27 +51,27 @@ int32_t render(RenderJob& job) {
     };
     const int32_t rc = playback::renderMidiToWav(job.file, job.target, options);
     if (rc == playback::renderRc::kCancelled)
-        return wavExportRc::kCancelled;
-    return rc == 0 ? wavExportRc::kDone : wavExportRc::kFailed;
+        return WavExportResult::Cancelled;
+    return rc == 0 ? WavExportResult::Done : WavExportResult::Failed;
 }
 
 } // namespace
 
-int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions& options,
-                  const QString& path, const WavExportProbe& probe) {
+WavExportResult exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions& options,
+                          const QString& path, const WavExportProbe& probe) {
     const auto shared = std::make_shared<RenderJob>();
     RenderJob& job = *shared;
     job.target = QFile::encodeName(path).toStdString();
     job.soundFont = playback::findSoundFont();
     if (job.target.empty() || job.soundFont.empty())
-        return wavExportRc::kFailed;
+        return WavExportResult::Failed;
     try {
         // Converted here, so the worker never reads the caller's parser; the slow part is the
         // render.
         if (buildScoreMidi(parser, options, job.file) != 0)
-            return wavExportRc::kFailed;
+            return WavExportResult::Failed;
     } catch (const std::exception&) {
-        return wavExportRc::kFailed;
+        return WavExportResult::Failed;
     }
     job.probe = probe;
 
@@ -80,7 +80,7 @@ int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions
         try {
             shared->result = render(*shared);
         } catch (const std::exception&) {
-            shared->result = wavExportRc::kFailed; // out of memory: the temporary file is gone
+            shared->result = WavExportResult::Failed; // out of memory: the temporary file is gone
         }
         shared->finished = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);

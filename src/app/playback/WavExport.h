@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 
 class QWidget;
@@ -12,11 +11,11 @@ class QWidget;
 namespace notaro::app {
 
 /// Results of exportWav.
-namespace wavExportRc {
-inline constexpr int32_t kDone = 0;      ///< the file is written
-inline constexpr int32_t kCancelled = 1; ///< the user cancelled; no file was written or changed
-inline constexpr int32_t kFailed = 2;    ///< nothing was written or changed
-} // namespace wavExportRc
+enum class WavExportResult {
+    Done = 0,      ///< the file is written
+    Cancelled = 1, ///< the user cancelled; no file was written or changed
+    Failed = 2,    ///< nothing was written or changed
+};
 
 /// Called on the rendering thread with each progress report (share done, 0 to 1), before the
 /// dialog sees it. Lets a test hold the rendering at a known point.
@@ -36,8 +35,8 @@ using WavExportProbe = std::function<void(double)>;
 /// @param options how the score becomes MIDI: the instrument (-1 follows the score, as Play
 ///        does) and the on-time ratios
 /// @param path the WAV file to write
-/// @return a wavExportRc code
-int32_t exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions& options,
-                  const QString& path, const WavExportProbe& probe = {});
+/// @return how it ended
+WavExportResult exportWav(QWidget* parent, const cTParse& parser, const ScoreMidiOptions& options,
+                          const QString& path, const WavExportProbe& probe = {});
 
 } // namespace notaro::app

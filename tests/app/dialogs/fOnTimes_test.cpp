@@ -1,7 +1,6 @@
 #include "app/dialogs/fOnTimes.h"
 #include "settings/OnRatios.h"
 #include "tests/app/AppTestSupport.h"
-#include "tests/app/ScriptedPrompts.h"
 
 #include <QLineEdit>
 

@@ -25,11 +25,11 @@ protected:
         writeFile(path("notaro/para.ini"), std::string("[Midi]\nSoundFont=") + kSoundFont);
         ASSERT_TRUE(parser.parseAramText(readFile(kSample)).ok());
     }
-    int32_t exportTo(const std::string& name, int32_t instrument = -1,
-                     const WavExportProbe& probe = {}) {
+    WavExportResult exportTo(const std::string& name, int32_t instrument = -1,
+                             const WavExportProbe& probe = {}) {
         ScoreMidiOptions options; // the default ratios, as para.ini has none
         options.instrument = instrument;
-        return exportWav(nullptr, parser, options, QString::fromStdString(path(name)), probe);
+        return exportWav(nullptr, parser, options, qpath(name), probe);
     }
 
     cTParse parser;
@@ -37,7 +37,7 @@ protected:
 
 TEST_F(WavExportTest, WritesWhatTheCommandLineRendersAndCancelOrFailureLeaveNothingBehind) {
     for (const int32_t instrument : {-1, 40}) {
-        ASSERT_EQ(exportTo("ours.wav", instrument), wavExportRc::kDone);
+        ASSERT_EQ(exportTo("ours.wav", instrument), WavExportResult::Done);
         ASSERT_EQ(runCli("render -o '" + path("theirs.wav") + "' '" + kSample + "'" +
                          (instrument < 0 ? "" : " --instrument 40")),
                   0);
@@ -61,9 +61,9 @@ TEST_F(WavExportTest, WritesWhatTheCommandLineRendersAndCancelOrFailureLeaveNoth
     });
     finder.start(20);
     const auto probe = [released](double) { released.wait_for(std::chrono::seconds(10)); };
-    EXPECT_EQ(exportTo("keep.wav", -1, probe), wavExportRc::kCancelled);
+    EXPECT_EQ(exportTo("keep.wav", -1, probe), WavExportResult::Cancelled);
     EXPECT_EQ(label, "Exporting as WAV...");
-    EXPECT_EQ(exportTo("no/x.wav"), wavExportRc::kFailed);
+    EXPECT_EQ(exportTo("no/x.wav"), WavExportResult::Failed);
     EXPECT_EQ(readFile(path("keep.wav")), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4); // + notaro, ours, theirs
 }

@@ -3,7 +3,6 @@
 #include "app/shell/AppValues.h"
 #include "app/shell/ShellServices.h"
 #include "tests/app/AppTestSupport.h"
-#include "tests/app/ScriptedPrompts.h"
 
 #include <glimmer/tkHLink.h>
 
