@@ -282,16 +282,15 @@ void fMain::createMenus() {
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnu_File_Exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
-    addMenu("mnu_Tools", "&Tools",
-            {{"mnu_Tools_Syntax", "Check &Syntax", [this] { checkSyntaxCommand(); }},
-             {"mnu_Tools_Times", "Note &Times...", [this] { noteTimesCommand(); }}});
+    QMenu* tools = addMenu("mnu_Tools", "&Tools",
+                           {{"mnu_Tools_Syntax", "Check &Syntax", [this] { checkSyntaxCommand(); }},
+                            {"mnu_Tools_Times", "Note &Times...", [this] { noteTimesCommand(); }}});
     addMenu("mnu_Help", "&Help",
             {{"mnu_Help_Contents", "&Contents...", [this] { helpContentsCommand(); }},
              {"mnu_Help_Examples", "&Examples...", [this] { examplesCommand(); }},
              separator,
              {"mnu_Help_About", "&About Notaro...", [this] { aboutCommand(); }}});
     // The output choice, after the Tools menu's own items; it takes effect at the next Play.
-    auto* tools = findChild<QMenu*>(QStringLiteral("mnu_Tools"));
     auto* outputs = new MidiOutputMenu(tools);
     tools->addMenu(outputs);
     connect(outputs, &MidiOutputMenu::choiceFailed, this,
