@@ -66,8 +66,9 @@ src/playback/TimedNote.cpp ¦ while (clock() < onUntilMs && !gStopRequested) ¦ 
 src/cli/Usage.cpp ¦ return ExitCode::Usage; ¦ return ExitCode::Failed; ¦ notaro_cli_tests
 src/cli/PlaybackCommands.cpp ¦ return gInterrupted ? ExitCode::Interrupted : ExitCode::Done; ¦ return ExitCode::Done; ¦ notaro_cli_tests
 src/cli/ScoreCommands.cpp ¦ dot == std::string::npos || dot <= nameStart ¦ dot == std::string::npos || dot < nameStart ¦ notaro_cli_tests
-src/app/fMainDocument.cpp ¦ txtAram_->setScoreText(std::string(text::trimBlanks(file.text))); ¦ txtAram_->setScoreText(file.text); ¦ notaro_app_tests
-src/app/fMainPlay.cpp ¦ enableEditControls(false); ¦ enableEditControls(true); ¦ notaro_app_tests
+src/app/document/DocumentController.cpp ¦ editor_.setScoreText(std::string(text::trimBlanks(file.text))); ¦ editor_.setScoreText(file.text); ¦ notaro_app_tests
+src/app/fMain.cpp ¦ [this] { enableEditControls(false); } ¦ [this] { enableEditControls(true); } ¦ notaro_app_tests
+src/app/editor/LiveSyntaxCheck.cpp ¦ if (r.generation != generation_) ¦ if (false) ¦ notaro_app_tests
 src/app/fMain.cpp ¦ if (editorHeight > 40) ¦ if (editorHeight > -99999) ¦ notaro_app_tests
 src/controls/PropertyTable.cpp ¦ if (n < range.low || n > range.high) ¦ if (n < range.low && n > range.high) ¦ glimmer_tests
 src/controls/PropertyTable.h ¦ m_mode == WithDefaults ¦ m_mode == EveryValue ¦ glimmer_tests

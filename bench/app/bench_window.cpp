@@ -4,9 +4,10 @@
 //  - Check Syntax on a 64000-character score, to the message;
 //  - Stop click, and the end of a score, to the window taking input again.
 // The recording output stamps every message as it is sent; nothing sounds.
-#include "app/LiveSyntaxCheck.h"
-#include "app/ScoreEditor.h"
+#include "app/editor/LiveSyntaxCheck.h"
+#include "app/editor/ScoreEditor.h"
 #include "app/fMain.h"
+#include "app/playback/PlaybackController.h"
 #include "playback/RecordingMidiOut.h"
 #include "playback/ShortMsg.h"
 #include "tests/app/ScriptedPrompts.h"
@@ -109,7 +110,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(window.editor(), &QPlainTextEdit::selectionChanged,
                      [&] { selections.push_back(Clock::now()); });
     const auto waitIdle = [&] {
-        while (window.isPlaying() || play->Value())
+        while (window.playback().isPlaying() || play->Value())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     };
 

@@ -1,19 +1,21 @@
 #include "app/fMain.h"
 
-#include "app/AppValues.h"
-#include "app/GeneralMidi.h"
-#include "app/LiveSyntaxCheck.h"
-#include "app/MidiOutputChoice.h"
-#include "app/MidiOutputMenu.h"
-#include "app/ScoreEditor.h"
-#include "app/ScoreHighlighter.h"
-#include "app/ShellServices.h"
-#include "app/ToolPicture.h"
-#include "app/UserPrompts.h"
-#include "playback/FluidSynthEngine.h"
-#include "playback/FluidSynthMidiOut.h"
-#include "playback/MidiOutputs.h"
-#include "playback/cGnsPlay.h"
+#include "app/dialogs/fAbout.h"
+#include "app/dialogs/fExamples.h"
+#include "app/dialogs/fOnTimes.h"
+#include "app/document/DocumentController.h"
+#include "app/document/ExportController.h"
+#include "app/editor/LiveSyntaxCheck.h"
+#include "app/editor/ScoreEditor.h"
+#include "app/editor/ScoreHighlighter.h"
+#include "app/editor/SyntaxCheck.h"
+#include "app/playback/GeneralMidi.h"
+#include "app/playback/MidiOutputMenu.h"
+#include "app/playback/PlaybackController.h"
+#include "app/shell/AppValues.h"
+#include "app/shell/ShellServices.h"
+#include "app/shell/ToolPicture.h"
+#include "app/shell/UserPrompts.h"
 #include "settings/OnRatios.h"
 
 #include <glimmer/chBut.h>
@@ -23,12 +25,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFont>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QUrl>
@@ -75,22 +80,14 @@ glimmer::chBut* toolButton(QWidget* parent, const char* name, const QString& tip
 } // namespace
 
 fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> device, QWidget* parent)
-    : QMainWindow(parent), prompts_(prompts),
-      engine_(std::make_shared<playback::FluidSynthEngine>()), device_(std::move(device)) {
+    : QMainWindow(parent), prompts_(prompts) {
     // Creation: the shell services and the control classes come before any control exists.
     initCommonControlsSafe();
     initAppResources();
-    if (!device_) {
-        followsOutputChoice_ = true;
-        QString notice;
-        device_ = makeChosenMidiOut(engine_, notice);
-    }
-    // The synthesizer and its SoundFont load in the background while the user reads the
-    // score, so the first Play starts as quickly as every later one.
-    if (auto* synth = dynamic_cast<playback::FluidSynthMidiOut*>(device_.get()))
-        synth->prepare();
     setWindowIcon(QIcon(QStringLiteral(":/icons/notaro.svg")));
     createControls();
+    createControllers(std::move(device));
+    connectControls();
     createMenus();
     createStatusLine();
     resize(px(kDesignWidth),
@@ -98,10 +95,7 @@ fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> devi
     formLoad();
 }
 
-fMain::~fMain() {
-    if (gnsPObj_)
-        gnsPObj_->stopPlaying();
-}
+fMain::~fMain() = default;
 
 void fMain::createControls() {
     client_ = new QWidget(this);
@@ -121,9 +115,27 @@ void fMain::createControls() {
     txtAram_ = new ScoreEditor(client_);
     txtAram_->setObjectName(QStringLiteral("txtAram"));
     txtAram_->setGeometry(twipRect(0, kEditorTop, kDesignWidth, 6090));
-    connect(txtAram_, &ScoreEditor::caretLineMayHaveChanged, this, &fMain::showLineNumber);
     new ScoreHighlighter(txtAram_->document());
 
+    createToolRow();
+    lblLnNum_ = new QLabel(QStringLiteral("Line"), client_);
+    lblLnNum_->setObjectName(QStringLiteral("lblLnNum"));
+    lblLnNum_->setIndent(4);
+    createLinks();
+
+    // Tab order: the editor first, then the tool row.
+    setTabOrder(txtAram_, cmdNew_);
+    setTabOrder(cmdNew_, cmdOpen_);
+    setTabOrder(cmdOpen_, cmdSave_);
+    setTabOrder(cmdSave_, cmdChkSyntax_);
+    setTabOrder(cmdChkSyntax_, cmdPlay_);
+    setTabOrder(cmdPlay_, cmdSaveMidi_);
+    setTabOrder(cmdSaveMidi_, cmbPatch_);
+    setTabOrder(cmbPatch_, chkForcePatch_);
+    txtAram_->setFocus();
+}
+
+void fMain::createToolRow() {
     cmdNew_ = toolButton(client_, "cmdNew", QStringLiteral("New"), QStringLiteral("new"),
                          twipRect(45, 75, 345, 345));
     cmdOpen_ = toolButton(client_, "cmdOpen", QStringLiteral("Open..."), QStringLiteral("open"),
@@ -140,27 +152,6 @@ void fMain::createControls() {
                               twipRect(2265, 75, 1545, 345));
     cmdSaveMidi_->setCaption(QStringLiteral("Save As Midi..."));
 
-    connect(cmdNew_, &glimmer::chBut::Click, this, [this] {
-        stopIfPlaying();
-        runCommand([this] { newCommand(); });
-    });
-    connect(cmdOpen_, &glimmer::chBut::Click, this, [this] {
-        stopIfPlaying();
-        runCommand([this] { openCommand(); });
-    });
-    connect(cmdSave_, &glimmer::chBut::Click, this, [this] {
-        stopIfPlaying();
-        runCommand([this] { saveCommand(); });
-    });
-    connect(cmdChkSyntax_, &glimmer::chBut::Click, this,
-            [this] { runCommand([this] { checkSyntaxCommand(); }); });
-    connect(cmdSaveMidi_, &glimmer::chBut::Click, this,
-            [this] { runCommand([this] { saveMidiCommand(); }); });
-    connect(cmdPlay_, &glimmer::chBut::Click, this, &fMain::playClicked);
-    playTimer_.setSingleShot(true);
-    playTimer_.setInterval(0);
-    connect(&playTimer_, &QTimer::timeout, this, &fMain::startPlay);
-
     cmbPatch_ = new QComboBox(client_);
     cmbPatch_->setObjectName(QStringLiteral("cmbPatch"));
     cmbPatch_->addItems(generalMidiNames());
@@ -176,11 +167,9 @@ void fMain::createControls() {
     chkForcePatch_->setGeometry(force.x(), force.center().y() - forceHeight / 2 + 1,
                                 qMax(force.width(), chkForcePatch_->sizeHint().width()),
                                 forceHeight);
+}
 
-    lblLnNum_ = new QLabel(QStringLiteral("Line"), client_);
-    lblLnNum_->setObjectName(QStringLiteral("lblLnNum"));
-    lblLnNum_->setIndent(4);
-
+void fMain::createLinks() {
     lblRelated_ = new QLabel(QStringLiteral("Related Software:"), client_);
     lblRelated_->setObjectName(QStringLiteral("lblRelated"));
     lblAnd_ = new QLabel(QStringLiteral("and"), client_);
@@ -202,27 +191,64 @@ void fMain::createControls() {
     glimmer.setFragment(QStringLiteral("glimmer"));
     hlnkFirst_ = link("hlnkFirst", QStringLiteral("Glimmer"), glimmer);
     hlnkSecond_ = link("hlnkSecond", QStringLiteral("notaro-cli"), cli);
+}
 
-    // Tab order: the editor first, then the tool row.
-    setTabOrder(txtAram_, cmdNew_);
-    setTabOrder(cmdNew_, cmdOpen_);
-    setTabOrder(cmdOpen_, cmdSave_);
-    setTabOrder(cmdSave_, cmdChkSyntax_);
-    setTabOrder(cmdChkSyntax_, cmdPlay_);
-    setTabOrder(cmdPlay_, cmdSaveMidi_);
-    setTabOrder(cmdSaveMidi_, cmbPatch_);
-    setTabOrder(cmbPatch_, chkForcePatch_);
-    txtAram_->setFocus();
+void fMain::createControllers(std::unique_ptr<playback::MidiOutDevice> device) {
+    syntax_ = std::make_unique<SyntaxCheck>(*txtAram_, prompts_, this);
+    export_ = std::make_unique<ExportController>(*syntax_, prompts_, this);
+    document_ = new DocumentController(*txtAram_, prompts_, this, this);
+    playback_ =
+        new PlaybackController(*txtAram_, *syntax_, prompts_, this, std::move(device), this);
+}
+
+void fMain::connectControls() {
+    connect(txtAram_, &ScoreEditor::caretLineMayHaveChanged, this, &fMain::showLineNumber);
+    connect(txtAram_, &ScoreEditor::fileDropped, this, &fMain::openDropped);
+    // The buttons that replace or write the document stop playing as a menu does.
+    const auto stopThen = [this](glimmer::chBut* button, void (DocumentController::*command)()) {
+        connect(button, &glimmer::chBut::Click, this, [this, command] {
+            stopIfPlaying();
+            run([this, command] { (document_->*command)(); });
+        });
+    };
+    stopThen(cmdNew_, &DocumentController::newDocument);
+    stopThen(cmdOpen_, &DocumentController::open);
+    stopThen(cmdSave_, &DocumentController::save);
+    connect(cmdChkSyntax_, &glimmer::chBut::Click, this,
+            [this] { run([this] { checkSyntaxCommand(); }); });
+    connect(cmdSaveMidi_, &glimmer::chBut::Click, this,
+            [this] { run([this] { export_->saveMidi(playback_->scoreOptions()); }); });
+    connect(cmdPlay_, &glimmer::chBut::Click, this, [this] {
+        if (cmdPlay_->Value())
+            playback_->play();
+        else
+            playback_->stop(); // released while playing
+    });
+    connect(cmbPatch_, &QComboBox::currentIndexChanged, this, &fMain::updateInstrument);
+    connect(chkForcePatch_, &QCheckBox::toggled, this, &fMain::updateInstrument);
+
+    connect(playback_, &PlaybackController::activeChanged, cmdPlay_, &glimmer::chBut::setValue);
+    connect(playback_, &PlaybackController::playingStarted, this,
+            [this] { enableEditControls(false); });
+    connect(playback_, &PlaybackController::playingStopped, this, [this] {
+        showLineNumber();
+        enableEditControls(true);
+    });
+    connect(playback_, &PlaybackController::outputNotice, this,
+            [this](const QString& notice) { statusBar()->showMessage(notice, 10000); });
+    connect(playback_, &PlaybackController::readyToClose, this, &QWidget::close);
+    connect(document_, &DocumentController::captionChanged, this, &QWidget::setWindowTitle);
+    connect(document_, &DocumentController::documentReplaced, this, &fMain::showLineNumber);
 }
 
 void fMain::createMenus() {
     struct Item {
         const char* name;
         const char* text;
-        void (fMain::*command)();
+        std::function<void()> command;
     };
     const auto addMenu = [this](const char* name, const char* title,
-                                std::initializer_list<Item> items) {
+                                std::initializer_list<Item> items) -> QMenu* {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
         menu->setObjectName(QString::fromLatin1(name));
         // Opening a menu stops playback, so that no menu command runs while a score plays.
@@ -234,43 +260,44 @@ void fMain::createMenus() {
             }
             QAction* action = menu->addAction(QString::fromUtf8(item.text));
             action->setObjectName(QString::fromLatin1(item.name));
-            const auto command = item.command;
             connect(action, &QAction::triggered, this,
-                    [this, command] { runCommand([this, command] { (this->*command)(); }); });
+                    [this, command = item.command] { run(command); });
         }
+        return menu;
     };
-    addMenu("mnu_File", "&File",
-            {{"mnu_File_New", "&New", &fMain::newCommand},
-             {"mnu_File_Open", "&Open...", &fMain::openCommand},
-             {"mnu_File_Save", "&Save (Text)", &fMain::saveCommand},
-             {"mnu_File_SaveAs", "Save (Text) &As...", &fMain::saveAsCommand},
-             {nullptr, nullptr, nullptr},
-             {"mnu_File_SaveMidi", "Save As &MIDI...", &fMain::saveMidiCommand},
-             {"mnu_File_ExportWav", "Export as &WAV...", &fMain::exportWavCommand},
-             {nullptr, nullptr, nullptr},
-             {"mnu_File_Exit", "E&xit", nullptr}});
-    addMenu("mnu_Tools", "&Tools",
-            {{"mnu_Tools_Syntax", "Check &Syntax", &fMain::checkSyntaxCommand},
-             {"mnu_Tools_Times", "Note &Times...", &fMain::noteTimesCommand}});
+    const Item separator{nullptr, nullptr, {}};
+    QMenu* file =
+        addMenu("mnu_File", "&File",
+                {{"mnu_File_New", "&New", [this] { document_->newDocument(); }},
+                 {"mnu_File_Open", "&Open...", [this] { document_->open(); }},
+                 {"mnu_File_Save", "&Save (Text)", [this] { document_->save(); }},
+                 {"mnu_File_SaveAs", "Save (Text) &As...", [this] { document_->saveAs(); }},
+                 separator,
+                 {"mnu_File_SaveMidi", "Save As &MIDI...",
+                  [this] { export_->saveMidi(playback_->scoreOptions()); }},
+                 {"mnu_File_ExportWav", "Export as &WAV...",
+                  [this] { export_->exportWav(playback_->scoreOptions()); }},
+                 separator});
+    // Exit closes the window through the closing path, with its save prompt.
+    QAction* exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnu_File_Exit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    QMenu* tools = addMenu("mnu_Tools", "&Tools",
+                           {{"mnu_Tools_Syntax", "Check &Syntax", [this] { checkSyntaxCommand(); }},
+                            {"mnu_Tools_Times", "Note &Times...", [this] { noteTimesCommand(); }}});
     addMenu("mnu_Help", "&Help",
-            {{"mnu_Help_Contents", "&Contents...", &fMain::helpContentsCommand},
-             {"mnu_Help_Examples", "&Examples...", &fMain::examplesCommand},
-             {nullptr, nullptr, nullptr},
-             {"mnu_Help_About", "&About Notaro...", &fMain::aboutCommand}});
+            {{"mnu_Help_Contents", "&Contents...", [this] { helpContentsCommand(); }},
+             {"mnu_Help_Examples", "&Examples...", [this] { examplesCommand(); }},
+             separator,
+             {"mnu_Help_About", "&About Notaro...", [this] { aboutCommand(); }}});
     // The output choice, after the Tools menu's own items; it takes effect at the next Play.
-    auto* tools = findChild<QMenu*>(QStringLiteral("mnu_Tools"));
     auto* outputs = new MidiOutputMenu(tools);
     tools->addMenu(outputs);
     connect(outputs, &MidiOutputMenu::choiceFailed, this,
             [this](const QString& message) { statusBar()->showMessage(message, 10000); });
     // The help key opens the help page, as the registered help file would.
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this,
-            [this] { runCommand([this] { helpContentsCommand(); }); });
-    // Exit closes the window through the closing path, with its save prompt.
-    QAction* exit = findChild<QAction*>(QStringLiteral("mnu_File_Exit"));
-    disconnect(exit, nullptr, this, nullptr);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(help, &QShortcut::activated, this, [this] { run([this] { helpContentsCommand(); }); });
 }
 
 void fMain::createStatusLine() {
@@ -279,7 +306,6 @@ void fMain::createStatusLine() {
     statusBar()->addWidget(lblCheck_, 1);
     liveCheck_ = new LiveSyntaxCheck(*txtAram_, this);
     connect(liveCheck_, &LiveSyntaxCheck::checked, lblCheck_, &QLabel::setText);
-    connect(txtAram_, &ScoreEditor::fileDropped, this, &fMain::openDropped);
     setAcceptDrops(true);
 }
 
@@ -291,10 +317,11 @@ void fMain::formLoad() {
     initAppValues();
     centerFormOnScreen(*this);
     cmbPatch_->setCurrentIndex(0);
-    currentFileName_.clear();
-    updateTitle();
+    setWindowTitle(document_->caption());
     setMenuBarColor(menuBar(), 0xFFFFFF, false);
-    loadOnRatios(onTimeRatios_);
+    OnTimeRatios ratios;
+    loadOnRatios(ratios);
+    playback_->setOnTimeRatios(ratios);
     setSamplesFolder(dataFolder(QStringLiteral("samples")));
     layoutClient();
 }
@@ -331,27 +358,36 @@ void fMain::layoutClient() {
 }
 
 void fMain::closeEvent(QCloseEvent* event) {
-    if (isPlaying_) {
+    if (playback_->isPlaying()) {
         // Stop first; the close is tried again once the play call has returned.
-        closeAfterPlay_ = true;
-        stopIfPlaying();
+        playback_->stopForClose();
         event->ignore();
         return;
     }
-    if (!querySaveChanges()) {
+    if (!document_->querySaveChanges()) {
         event->ignore();
         return;
     }
     event->accept();
 }
 
-void fMain::updateTitle() {
-    if (currentFileName_.isEmpty()) {
-        setWindowTitle(appValues().appTitle + QStringLiteral(" -- New Document"));
-        return;
+void fMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void fMain::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            openDropped(url.toLocalFile());
+            return;
+        }
     }
-    const int slash = currentFileName_.lastIndexOf(QLatin1Char('/'));
-    setWindowTitle(appValues().appTitle + QStringLiteral(" -- ") + currentFileName_.mid(slash + 1));
+}
+
+void fMain::openDropped(const QString& path) {
+    run([this, path] { document_->openDropped(path); });
 }
 
 void fMain::showLineNumber() {
@@ -364,25 +400,43 @@ void fMain::enableEditControls(bool flag) {
         w->setEnabled(flag);
 }
 
-int32_t fMain::chosenPatch() const {
-    return chkForcePatch_->isChecked() ? cmbPatch_->currentIndex() : -1;
+void fMain::updateInstrument() {
+    playback_->setInstrument(chkForcePatch_->isChecked() ? cmbPatch_->currentIndex() : -1);
 }
 
-void fMain::runCommand(std::function<void()> command) {
-    if (!isPlaying_) {
-        command();
-        return;
-    }
+void fMain::stopIfPlaying() {
+    playback_->stop();
+    cmdPlay_->setValue(false);
+}
+
+void fMain::run(std::function<void()> command) {
+    playback_->runCommand(std::move(command));
+}
+
+void fMain::checkSyntaxCommand() {
     stopIfPlaying();
-    pendingCommands_.push_back(std::move(command));
+    syntax_->checkCommand();
 }
 
-void fMain::runPendingCommands() {
-    while (!pendingCommands_.empty() && !isPlaying_) {
-        auto command = std::move(pendingCommands_.front());
-        pendingCommands_.pop_front();
-        command();
-    }
+void fMain::noteTimesCommand() {
+    fOnTimes dialog(prompts_, playback_->onTimeRatios(), this);
+    connect(&dialog, &fOnTimes::applied, playback_, &PlaybackController::setOnTimeRatios);
+    dialog.exec();
+}
+
+void fMain::helpContentsCommand() {
+    openHelpTopic(dataFolder(QStringLiteral("help")) + QStringLiteral("/eOview.htm"), prompts_,
+                  this);
+}
+
+void fMain::examplesCommand() {
+    fExamples dialog(prompts_, this);
+    dialog.exec();
+}
+
+void fMain::aboutCommand() {
+    fAbout dialog(prompts_, this);
+    dialog.exec();
 }
 
 } // namespace notaro::app

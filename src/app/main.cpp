@@ -1,5 +1,6 @@
-#include "app/UserPrompts.h"
+#include "app/document/DocumentController.h"
 #include "app/fMain.h"
+#include "app/shell/UserPrompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -43,6 +44,6 @@ int main(int argc, char* argv[]) {
     window.show();
     const QStringList args = QApplication::arguments();
     if (args.size() > 1)
-        window.openFromCommandLine(args.at(1));
+        window.document().openFile(args.at(1));
     return QApplication::exec();
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "app/editor/ScoreEditor.h"
+#include "app/editor/SyntaxCheck.h"
+#include "playback/ShortMsg.h"
+#include "tests/app/ScriptedPrompts.h"
 #include "tests/settings/TempConfig.h"
 
 #include <QApplication>
@@ -11,6 +15,12 @@
 #include <gtest/gtest.h>
 
 namespace notaro::app::test {
+
+inline const std::string kHeader = "**n[a-b-c]\r\n", kScore = kHeader + "4c 4d\r\n";
+
+inline bool isNoteOn(uint32_t msg) {
+    return (playback::statusOf(msg) & 0xF0) == 0x90 && playback::data2Of(msg) > 0;
+}
 
 /// The one QApplication of the app tests, created on first use with the Fusion style, so that
 /// widgets look and measure the same on every machine.
@@ -42,6 +52,27 @@ protected:
         TempConfig::SetUp();
         testApp();
     }
+    QString qpath(const std::string& name) const { return QString::fromStdString(path(name)); }
+};
+
+/// What every controller works on, without a window: a score editor, scripted prompts and the
+/// syntax check over both.
+class EditorRig : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        editor = std::make_unique<ScoreEditor>();
+        syntax = std::make_unique<SyntaxCheck>(*editor, prompts, nullptr);
+    }
+    /// The text as the user leaves it after typing: modified.
+    void typeScore(const std::string& text) {
+        editor->setScoreText(text);
+        editor->setTextModified(true);
+    }
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<ScoreEditor> editor;
+    std::unique_ptr<SyntaxCheck> syntax;
 };
 
 } // namespace notaro::app::test

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FileDialogRequest.h"
-#include "app/UserPrompts.h"
+#include "app/shell/FileDialogRequest.h"
+#include "app/shell/UserPrompts.h"
 
 #include <QStringList>
 #include <QUrl>

@@ -1,7 +1,7 @@
 // Every program part that writes a file, under every disk failure the seam can plant: the part
 // reports the failure its header promises, the old file keeps every byte and no temporary file
 // is left.
-#include "app/DocumentFile.h"
+#include "app/document/DocumentFile.h"
 #include "base/ScopedFileSystemOps.h"
 #include "cli/ScoreCommands.h"
 #include "midi/ScoreToMidi.h"

@@ -1,0 +1,145 @@
+#include "app/document/DocumentController.h"
+
+#include "app/document/DocumentFile.h"
+#include "app/editor/ScoreEditor.h"
+#include "app/shell/AppValues.h"
+#include "app/shell/FileDialogRequest.h"
+#include "app/shell/UserPrompts.h"
+#include "base/TextUtil.h"
+
+namespace notaro::app {
+
+namespace {
+
+const QString kScoreExtension = QStringLiteral(".NTR");
+
+} // namespace
+
+DocumentController::DocumentController(ScoreEditor& editor, UserPrompts& prompts,
+                                       QWidget* dialogParent, QObject* parent)
+    : QObject(parent), editor_(editor), prompts_(prompts), dialogParent_(dialogParent) {}
+
+QString DocumentController::caption() const {
+    if (fileName_.isEmpty())
+        return appValues().appTitle + QStringLiteral(" -- New Document");
+    const int slash = fileName_.lastIndexOf(QLatin1Char('/'));
+    return appValues().appTitle + QStringLiteral(" -- ") + fileName_.mid(slash + 1);
+}
+
+void DocumentController::setFileName(const QString& path) {
+    fileName_ = path;
+    emit captionChanged(caption());
+}
+
+void DocumentController::newDocument() {
+    if (!querySaveChanges())
+        return;
+    editor_.setScoreText({});
+    editor_.setTextModified(false);
+    setFileName({});
+    emit documentReplaced(fileName_);
+}
+
+void DocumentController::open() {
+    if (!querySaveChanges())
+        return;
+    fileDialogRequest request;
+    request.filter = buildFilterString({"All Files (*.*)", "*.*", "Notaro Files (*.NTR)", "*.NTR",
+                                        "Text Documents (*.txt)", "*.txt"});
+    request.initialFolder = appValues().samplesFolder;
+    request.title = QStringLiteral("Open file:");
+    request.flags = dialogFlags::kOpenScore;
+    if (!showOpenDialog(request, prompts_, dialogParent_))
+        return;
+    const QString path = request.chosenPath.trimmed();
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void DocumentController::openDropped(const QString& path) {
+    if (querySaveChanges())
+        openFile(path);
+}
+
+void DocumentController::openFile(const QString& path) {
+    const ScoreFileResult file = documentFile::readTextFile(path);
+    if (file.status == ScoreFileStatus::TooLong) {
+        prompts_.showMessage(dialogParent_, QStringLiteral("File is too long."),
+                             UserPrompts::Icon::Exclamation);
+        return;
+    }
+    if (file.status != ScoreFileStatus::Read) {
+        prompts_.showMessage(dialogParent_, QStringLiteral("Cannot open the file."),
+                             UserPrompts::Icon::Exclamation);
+        return;
+    }
+    editor_.setScoreText(std::string(text::trimBlanks(file.text)));
+    editor_.selectChars(0, 0);
+    editor_.repaint();
+    editor_.setTextModified(false);
+    setFileName(path);
+    emit documentReplaced(fileName_);
+}
+
+void DocumentController::save() {
+    QString path = fileName_;
+    if (path.isEmpty())
+        path = askSaveFileName();
+    if (!path.isEmpty())
+        writeDocument(path);
+}
+
+void DocumentController::saveAs() {
+    const QString path = askSaveFileName();
+    if (!path.isEmpty())
+        writeDocument(path);
+}
+
+bool DocumentController::writeDocument(const QString& path) {
+    if (documentFile::writeTextFile(path, editor_.scoreText()) != documentFile::kOk) {
+        prompts_.showMessage(dialogParent_, QStringLiteral("Failed to save file"),
+                             UserPrompts::Icon::Exclamation);
+        return false;
+    }
+    editor_.setTextModified(false);
+    setFileName(path);
+    emit documentSaved(fileName_);
+    return true;
+}
+
+bool DocumentController::querySaveChanges() {
+    if (!editor_.isTextModified())
+        return true;
+    switch (
+        prompts_.askYesNoCancel(dialogParent_, QStringLiteral("Do you want to save changes?"))) {
+    case UserPrompts::Answer::No:
+        return true;
+    case UserPrompts::Answer::Cancel:
+        return false;
+    case UserPrompts::Answer::Yes:
+        break;
+    }
+    QString path = fileName_;
+    if (path.isEmpty())
+        path = askSaveFileName();
+    return !path.isEmpty() && writeDocument(path);
+}
+
+QString DocumentController::askSaveFileName() {
+    fileDialogRequest request;
+    request.filter = buildFilterString(
+        {"All Files", "*.*", "Notaro Files (*.NTR)", "*.NTR", "Text Documents", "*.txt"});
+    QString folder, name;
+    if (!fileName_.isEmpty() && documentFile::splitPath(fileName_, folder, name) == 0) {
+        request.initialFolder = folder;
+        request.fileName = name;
+    }
+    request.title = QStringLiteral("Save as:");
+    request.flags = dialogFlags::kSaveFile;
+    if (!showSaveDialog(request, prompts_, dialogParent_))
+        return {};
+    const QString path = request.chosenPath.trimmed();
+    return path.isEmpty() ? path : documentFile::withDefaultExtension(path, kScoreExtension);
+}
+
+} // namespace notaro::app

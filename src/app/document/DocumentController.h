@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace notaro::app {
+
+class ScoreEditor;
+class UserPrompts;
+
+/// The open document: its file, and the commands that replace or write the editor's text (New,
+/// Open, a dropped file, the program's argument, Save, Save As), with the save prompt before
+/// anything is replaced. The text and its modified flag live in the editor; this object keeps
+/// the file name and the window caption that shows it.
+///
+/// Everything that must follow the document (a recovery copy, a watch on its file) hooks in at
+/// documentReplaced and documentSaved, which name the file each time.
+class DocumentController : public QObject {
+    Q_OBJECT
+public:
+    /// @param dialogParent the window the prompts and file dialogs belong to
+    DocumentController(ScoreEditor& editor, UserPrompts& prompts, QWidget* dialogParent,
+                       QObject* parent = nullptr);
+
+    /// The document's file; "" for a document never saved.
+    const QString& fileName() const { return fileName_; }
+    /// "Notaro 1.4 -- NAME.NTR", or "Notaro 1.4 -- New Document" without a file.
+    QString caption() const;
+
+    /// New: the save prompt, then an empty document without a file.
+    void newDocument();
+    /// Open: the save prompt, the Open dialog in the samples folder, then the chosen file.
+    void open();
+    /// A file dropped on the window: the save prompt, then the file.
+    void openDropped(const QString& path);
+    /// Reads the file into the editor without asking first (the program's argument). A file
+    /// over 64000 characters, or one that cannot be read, is refused with a message and the
+    /// editor keeps its document.
+    void openFile(const QString& path);
+    /// Save: writes to the document's file, asking for one when there is none.
+    void save();
+    /// Save As: asks for the file (in the document's folder), then writes to it.
+    void saveAs();
+    /// "Do you want to save changes?" when the text is modified: Yes saves as Save does, No
+    /// goes on, Cancel stops.
+    /// @return true when the caller may go on: replace the text, or close
+    bool querySaveChanges();
+
+Q_SIGNALS:
+    /// The caption changed with the file name.
+    void captionChanged(const QString& caption);
+    /// The editor holds another document (New, Open): fileName is its file, "" for a new one.
+    void documentReplaced(const QString& fileName);
+    /// The text was written to fileName, which is now the document's file.
+    void documentSaved(const QString& fileName);
+
+private:
+    QString askSaveFileName();
+    bool writeDocument(const QString& path);
+    void setFileName(const QString& path);
+
+    ScoreEditor& editor_;
+    UserPrompts& prompts_;
+    QWidget* dialogParent_;
+    QString fileName_;
+};
+
+} // namespace notaro::app

@@ -1,0 +1,53 @@
+#include "app/document/ExportController.h"
+
+#include "app/document/DocumentFile.h"
+#include "app/editor/SyntaxCheck.h"
+#include "app/playback/WavExport.h"
+#include "app/shell/FileDialogRequest.h"
+#include "app/shell/UserPrompts.h"
+#include "score/cTParse.h"
+
+#include <QFile>
+
+namespace notaro::app {
+
+ExportController::ExportController(const SyntaxCheck& syntax, UserPrompts& prompts,
+                                   QWidget* dialogParent)
+    : syntax_(syntax), prompts_(prompts), dialogParent_(dialogParent) {}
+
+QString ExportController::askFileName(const std::vector<std::string>& filters, const QString& ext) {
+    fileDialogRequest request;
+    request.filter = buildFilterString(filters);
+    request.title = QStringLiteral("Save as:");
+    request.flags = dialogFlags::kSaveFile;
+    if (!showSaveDialog(request, prompts_, dialogParent_))
+        return {};
+    const QString path = request.chosenPath.trimmed();
+    return path.isEmpty() ? path : documentFile::withDefaultExtension(path, ext);
+}
+
+void ExportController::saveMidi(const ScoreMidiOptions& options) {
+    cTParse parser;
+    if (!syntax_.parse(parser))
+        return;
+    const QString path =
+        askFileName({"Midi Files", "*.mid", "All Files (*.*)", "*.*"}, QStringLiteral(".mid"));
+    if (path.isEmpty())
+        return;
+    if (scoreToMidiFile(QFile::encodeName(path).toStdString(), parser, options) != MidiResult::Ok)
+        prompts_.showMessage(dialogParent_, QStringLiteral("Failed to save as Midi."),
+                             UserPrompts::Icon::Exclamation);
+}
+
+void ExportController::exportWav(const ScoreMidiOptions& options) {
+    cTParse parser;
+    if (!syntax_.parse(parser))
+        return;
+    const QString path = askFileName({"WAV Files", "*.wav"}, QStringLiteral(".wav"));
+    if (!path.isEmpty() &&
+        app::exportWav(dialogParent_, parser, options, path) == WavExportResult::Failed)
+        prompts_.showMessage(dialogParent_, QStringLiteral("Failed to export as WAV."),
+                             UserPrompts::Icon::Exclamation);
+}
+
+} // namespace notaro::app

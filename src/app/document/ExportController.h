@@ -1,0 +1,41 @@
+#pragma once
+
+#include "midi/ScoreToMidi.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace notaro::app {
+
+class SyntaxCheck;
+class UserPrompts;
+
+/// The file exports of the score: Save As MIDI and Export as WAV. Each parses the editor text
+/// through the syntax check, asks for the target in a "Save as:" dialog (the extension is added
+/// when the chosen name has none) and writes the score as Play sounds it.
+class ExportController {
+public:
+    /// @param dialogParent the window the dialogs and messages belong to
+    ExportController(const SyntaxCheck& syntax, UserPrompts& prompts, QWidget* dialogParent);
+
+    /// Save As MIDI: a Standard MIDI File, as `notaro-cli midi` writes it.
+    /// @param options the forced instrument (-1 follows the score) and the on-time ratios
+    void saveMidi(const ScoreMidiOptions& options);
+    /// Export as WAV: the score rendered with the SoundFont, as `notaro-cli render` does.
+    void exportWav(const ScoreMidiOptions& options);
+
+private:
+    /// The "Save as:" dialog with filters; ext is added when the name holds no "."; "" when
+    /// cancelled.
+    QString askFileName(const std::vector<std::string>& filters, const QString& ext);
+
+    const SyntaxCheck& syntax_;
+    UserPrompts& prompts_;
+    QWidget* dialogParent_;
+};
+
+} // namespace notaro::app

@@ -1,0 +1,176 @@
+#include "app/playback/PlaybackController.h"
+
+#include "app/editor/ScoreEditor.h"
+#include "app/editor/SyntaxCheck.h"
+#include "app/playback/MidiOutputChoice.h"
+#include "app/playback/QtEventPump.h"
+#include "app/shell/UserPrompts.h"
+#include "playback/FluidSynthEngine.h"
+#include "playback/FluidSynthMidiOut.h"
+#include "playback/TickClock.h"
+#include "playback/cGnsPlay.h"
+#include "score/cTParse.h"
+
+#include <QCoreApplication>
+
+namespace notaro::app {
+
+PlaybackController::PlaybackController(ScoreEditor& editor, const SyntaxCheck& syntax,
+                                       UserPrompts& prompts, QWidget* dialogParent,
+                                       std::unique_ptr<playback::MidiOutDevice> device,
+                                       QObject* parent)
+    : QObject(parent), editor_(editor), syntax_(syntax), prompts_(prompts),
+      dialogParent_(dialogParent), engine_(std::make_shared<playback::FluidSynthEngine>()),
+      device_(std::move(device)) {
+    if (!device_) {
+        followsOutputChoice_ = true;
+        QString notice;
+        device_ = makeChosenMidiOut(engine_, notice);
+    }
+    // The synthesizer and its SoundFont load in the background while the user reads the
+    // score, so the first Play starts as quickly as every later one.
+    if (auto* synth = dynamic_cast<playback::FluidSynthMidiOut*>(device_.get()))
+        synth->prepare();
+    playTimer_.setSingleShot(true);
+    playTimer_.setInterval(0);
+    connect(&playTimer_, &QTimer::timeout, this, &PlaybackController::startPlay);
+}
+
+PlaybackController::~PlaybackController() {
+    if (player_)
+        player_->stopPlaying();
+}
+
+ScoreMidiOptions PlaybackController::scoreOptions() const {
+    ScoreMidiOptions options;
+    options.instrument = instrument_;
+    options.ratios = ratios_;
+    return options;
+}
+
+void PlaybackController::setActive(bool active) {
+    if (active_ == active)
+        return;
+    active_ = active;
+    emit activeChanged(active);
+}
+
+void PlaybackController::play() {
+    setActive(true);
+    // Played from a zero timer rather than from inside the caller's click, so the button has
+    // finished its own handling before the long play call starts. Not from a posted call:
+    // while a posted call runs, the event loop delivers no other posted event, and the
+    // editor's repaints are posted events.
+    playTimer_.start();
+}
+
+void PlaybackController::stop() {
+    setActive(false);
+    if (playing_)
+        player_->stopPlaying();
+}
+
+void PlaybackController::stopForClose() {
+    closeAfterPlay_ = true;
+    stop();
+}
+
+void PlaybackController::runCommand(std::function<void()> command) {
+    if (!playing_) {
+        command();
+        return;
+    }
+    stop();
+    pendingCommands_.push_back(std::move(command));
+}
+
+void PlaybackController::runPendingCommands() {
+    while (!pendingCommands_.empty() && !playing_) {
+        auto command = std::move(pendingCommands_.front());
+        pendingCommands_.pop_front();
+        command();
+    }
+}
+
+void PlaybackController::startPlay() {
+    // A stop between play() and this timer drops the play; a play() while the play call runs
+    // (the timer fires inside it) does nothing.
+    if (active_ && !playing_) {
+        cTParse parser;
+        if (syntax_.parse(parser)) {
+            playFromCaret(parser);
+            editor_.setFocus();
+        }
+        setActive(false);
+    }
+    if (closeAfterPlay_) {
+        closeAfterPlay_ = false;
+        emit readyToClose();
+        return;
+    }
+    runPendingCommands();
+}
+
+void PlaybackController::playFromCaret(const cTParse& parser) {
+    if (followsOutputChoice_) {
+        // The MIDI Output choice may have changed since the last Play.
+        QString notice;
+        device_ = makeChosenMidiOut(engine_, notice);
+        if (!notice.isEmpty())
+            emit outputNotice(notice);
+    }
+    player_ = std::make_unique<playback::cGnsPlay>(*device_, QtEventPump());
+    player_->setListener(this);
+    const int32_t first =
+        parser.iNoteOfILineIPos(editor_.caretLineIndex() + 1, editor_.caretColumn() + 1);
+    if (first < 0)
+        return;
+    openFailure_.clear();
+    highlights_.clear();
+    playing_ = true;
+    emit playingStarted();
+    playback::PlayOptions options;
+    options.patch = instrument_;
+    options.ratios = ratios_;
+    player_->play(parser, first, parser.nNotes() - 1, options);
+    playing_ = false;
+    if (!openFailure_.isEmpty())
+        prompts_.showMessage(dialogParent_, openFailure_, UserPrompts::Icon::Exclamation);
+    emit playingStopped();
+}
+
+void PlaybackController::showSounding(int32_t record, int32_t line, int32_t column,
+                                      int32_t length) {
+    editor_.selectInLine(line - 1, column, length);
+    highlights_.push_back({playback::getTickCount(), editor_.selStart(), editor_.selLength()});
+    emit sounding(record, line, column, length);
+}
+
+void PlaybackController::playingNoteLine(int32_t iNote, uint8_t, uint8_t, uint8_t, int32_t, int32_t,
+                                         float, int32_t, int32_t lineNum, int32_t charPos,
+                                         int32_t theLen) {
+    showSounding(iNote, lineNum, charPos, theLen);
+    QCoreApplication::processEvents();
+}
+
+void PlaybackController::playingRestLine(int32_t iNote, int32_t, int32_t, int32_t, int32_t lineNum,
+                                         int32_t charPos, int32_t theLen) {
+    showSounding(iNote, lineNum, charPos, theLen);
+    QCoreApplication::processEvents();
+}
+
+void PlaybackController::donePlayingLine(int32_t, int32_t, int32_t, int32_t) {
+    QCoreApplication::processEvents();
+}
+
+void PlaybackController::abortedPlaying(int32_t, int32_t lineNum, int32_t charPos, int32_t theLen) {
+    editor_.selectInLine(lineNum - 1, charPos, theLen);
+    editor_.repaint();
+    QCoreApplication::processEvents();
+}
+
+void PlaybackController::midiOutOpenFailed(const std::string& message, playback::PlaybackResult) {
+    openFailure_ = QString::fromStdString(message);
+}
+
+} // namespace notaro::app
