@@ -108,14 +108,15 @@ TEST_F(MainWindowTest, LayoutKeepsTheEditorAboveTheLineDisplayWhichFollowsTheCar
 
 TEST_F(MainWindowTest, PlayGreysTheEditControlsAndASecondClickAMenuOrClosingStopsIt) {
     child<QComboBox>(*window, "cmbPatch")->setCurrentIndex(40); // "Violin"
-    child<QCheckBox>(*window, "chkForcePatch")->setChecked(true);
     const std::function<void()> stoppers[] = {
         [this] { QTest::mouseClick(button("cmdPlay"), Qt::LeftButton); },
         [this] { child<QMenu>(*window, "mnu_Tools")->popup(QPoint(0, 0)); },
         [this] { window->close(); }}; // stops first, then asks to save: Cancel keeps the window
     prompts.answers = {Answer::Cancel};
     for (const auto& stop : stoppers) {
-        typeScore(kHeader + "*t[60]\r\n1c 1d 1e 1f 1g\r\n");
+        const bool forced = &stop != &stoppers[2]; // else the score's own instrument
+        child<QCheckBox>(*window, "chkForcePatch")->setChecked(forced);
+        typeScore(kHeader + "*i[5]\r\n*t[60]\r\n1c 1d 1e 1f 1g\r\n");
         editor().selectChars(0, 0);
         button("cmdPlay")->setFocus(); // the editor takes it back once the play call returns
         int program = -1, notes = 0;
@@ -130,7 +131,7 @@ TEST_F(MainWindowTest, PlayGreysTheEditControlsAndASecondClickAMenuOrClosingStop
         };
         playToEnd();
         QCoreApplication::processEvents();
-        EXPECT_EQ(program, 40);
+        EXPECT_EQ(program, forced ? 40 : 5);
         EXPECT_LT(notes, 5) << "stopped before the end";
         EXPECT_FALSE(editControlsEnabled);
         EXPECT_TRUE(button("cmdSave")->isEnabled());

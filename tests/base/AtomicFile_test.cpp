@@ -2,6 +2,7 @@
 // reports the failure its header promises, the old file keeps every byte and no temporary file
 // is left.
 #include "app/document/DocumentFile.h"
+#include "base/AtomicFile.h"
 #include "base/ScopedFileSystemOps.h"
 #include "cli/ScoreCommands.h"
 #include "midi/ScoreToMidi.h"
@@ -17,15 +18,27 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace notaro {
 namespace {
 
 namespace fs = std::filesystem;
 
-enum Fault { kNone, kFullDisk, kReadOnlyFolder, kTargetIsFolder, kHalfWrite, kRenameFails };
+enum Fault {
+    kNone,
+    kFullDisk,
+    kReadOnlyFolder,
+    kTargetIsFolder,
+    kHalfWrite,
+    kRenameFails,
+    kModeFails,
+    kSyncFails,
+    kCloseFails // the last two: a delayed write error seen at the end
+};
 /// The error each fault gives, which the score text writer passes on.
-const int32_t kFaultErrno[] = {0, ENOSPC, EACCES, EISDIR, EIO, EXDEV};
+const int32_t kFaultErrno[] = {0, ENOSPC, EACCES, EISDIR, EIO, EXDEV, EPERM, EIO, ENOSPC};
 
 /// The real system calls, but for the one fault planted.
 class FaultyOps : public base::FileSystemOps {
@@ -44,6 +57,16 @@ public:
     }
     int rename(const char* from, const char* to) override {
         return fault_ == kRenameFails ? (errno = EXDEV, -1) : FileSystemOps::rename(from, to);
+    }
+    int fchmod(int fd, mode_t mode) override {
+        return fault_ == kModeFails ? (errno = EPERM, -1) : FileSystemOps::fchmod(fd, mode);
+    }
+    int fsync(int fd) override {
+        return fault_ == kSyncFails ? (errno = EIO, -1) : FileSystemOps::fsync(fd);
+    }
+    int close(int fd) override {
+        const int rc = FileSystemOps::close(fd);
+        return fault_ == kCloseFails ? (errno = ENOSPC, -1) : rc;
     }
 
 private:
@@ -114,7 +137,7 @@ TEST(AtomicFile, EveryWriterSurvivesEveryFault) {
     ::setenv("XDG_CONFIG_HOME", root.c_str(), 1);
     const std::string old("old bytes\r\n\0\xff kept", 19);
     for (const Writer& w : kWriters) {
-        for (Fault fault = kNone; fault <= kRenameFails; fault = Fault(fault + 1)) {
+        for (Fault fault = kNone; fault <= kCloseFails; fault = Fault(fault + 1)) {
             SCOPED_TRACE(std::string(w.name) +
                          ", fault: " + (fault ? strerror(kFaultErrno[fault]) : "none"));
             fs::remove_all(root);
@@ -135,6 +158,52 @@ TEST(AtomicFile, EveryWriterSurvivesEveryFault) {
         }
     }
     ::unsetenv("XDG_CONFIG_HOME");
+    fs::remove_all(root);
+}
+
+std::string contentOf(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What the writer keeps of the file it replaces and what it refuses to replace at all.
+TEST(AtomicFile, KeepsModeFollowsRelativeLinksTakesLongNamesAndRefusesWhatItMustNotReplace) {
+    const fs::path root = fs::temp_directory_path() / ("notaro-atomic-" + std::to_string(getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "a");
+    fs::create_directories(root / "b");
+    const fs::path file = root / "b" / "f";
+    std::ofstream(file) << "old";
+    ASSERT_EQ(::chmod(file.c_str(), 02640), 0); // set-group-ID: a mode bit above 0777
+    fs::create_symlink("../b/f", root / "a" / "link");
+    EXPECT_EQ(base::writeFileAtomically((root / "a" / "link").string(), "new"), 0);
+    EXPECT_TRUE(fs::is_symlink(root / "a" / "link"));
+    EXPECT_EQ(contentOf(file), "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 02640u);
+
+    const fs::path longName = root / std::string(255, 'n'); // NAME_MAX bytes
+    EXPECT_EQ(base::writeFileAtomically(longName.string(), "long"), 0);
+    EXPECT_EQ(contentOf(longName), "long");
+    ASSERT_EQ(::mkfifo((root / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(base::writeFileAtomically((root / "fifo").string(), "x"), EINVAL);
+
+    // A write-protected file in a folder anyone may write to; root ignores the protection, so
+    // the check runs as nobody.
+    const fs::path guarded = root / "guarded";
+    std::ofstream(guarded) << "kept";
+    fs::permissions(guarded,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(root, fs::perms::all);
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                std::_Exit(3);
+            std::_Exit(base::writeFileAtomically(guarded.string(), "lost") == EACCES ? 0 : 4);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(contentOf(guarded), "kept");
     fs::remove_all(root);
 }
 

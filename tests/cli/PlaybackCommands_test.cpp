@@ -84,8 +84,9 @@ TEST_F(PlaybackCommands, ParseErrorsAndBadArgumentsAreReported) {
     EXPECT_EQ(err_.str(), bad + ":2:4: Error: Invalid note/rest\n4c 4x\n   ^~\n");
     EXPECT_EQ(out_.str(), "");
     const std::string f = put("tune.NTR", "**n[a-b-c]\n4c\n");
-    for (const char* line : {"", "--instrument 128 F", "--instrument x F", "--from 0 F",
-                             "--from 2: F", "--output F", "--bogus F", "F F"}) { // F: the score
+    for (const char* line :
+         {"", "--instrument 128 F", "--instrument x F", "--from 0 F", "--from 2: F", "--from 2:0 F",
+          "--output F", "--bogus F", "F F"}) { // F: the score
         std::vector<std::string> args;
         std::istringstream words(line);
         for (std::string w; words >> w;)

@@ -19,8 +19,8 @@ TEST_F(ScoreCommands, CheckAndNotesReportTheFirstErrorWithLineColumnAndMarker) {
         {"**n[a-b-c]\n4c 4d\n", runCheck, ""},
         {"**n[a-b-c]\n4c\t4d( 4é 4x\n", runCheck,
          "2:8: Error: Invalid note/rest\n4c 4d( 4é 4x\n       ^~\n"},
-        {"**n[a-b-c]\n  *t[fast]\n", runCheck,
-         "2: Error: Incorrect tempo\n  *t[fast]\n  ^~~~~~~~\n"},
+        {"**n[a-b-c]\n  *t[fäst]\n", runCheck,
+         "2: Error: Incorrect tempo\n  *t[fäst]\n  ^~~~~~~~\n"},
         {"", runCheck, "1: Error: Empty text\n"},
         {"**n[a-b-c]\n4c[ 4d]\n", runNotes,
          "2:5: Error: Different pitches in a tie\n4c[ 4d]\n    ^~~\n"},
@@ -41,6 +41,7 @@ TEST_F(ScoreCommands, MissingFileAndUsage) {
     EXPECT_NE(err_.str().find("usage: notaro-cli check FILE"), std::string::npos);
     EXPECT_EQ(run(runCheck, {"a", "b"}), ExitCode::Usage);
     EXPECT_EQ(run(runNotes, {"--bogus", "a"}), ExitCode::Usage);
+    EXPECT_EQ(run(runMidi, {"-o", "", "a"}), ExitCode::Usage);
 }
 
 TEST_F(ScoreCommands, AFolderAPipeOrADeviceIsRefusedAtOnceAndNamed) {
@@ -94,9 +95,9 @@ TEST_F(ScoreCommands, MidiWritesBesideTheScoreOrWhereAsked) {
     const std::string bytes = readFile(path("tune.mid"));
     // The score's own instrument 40 is followed unless one is forced.
     EXPECT_NE(bytes.find(std::string("\xC0\x28", 2)), std::string::npos);
-    EXPECT_EQ(run(runMidi, {"--instrument", "5", "-o", path("forced.mid"), f}), ExitCode::Done);
+    EXPECT_EQ(run(runMidi, {"--instrument", "127", "-o", path("forced.mid"), f}), ExitCode::Done);
     const std::string forced = readFile(path("forced.mid"));
-    EXPECT_NE(forced.find(std::string("\xC0\x05", 2)), std::string::npos);
+    EXPECT_NE(forced.find(std::string("\xC0\x7F", 2)), std::string::npos);
     EXPECT_EQ(forced.find(std::string("\xC0\x28", 2)), std::string::npos);
 
     EXPECT_EQ(run(runMidi, {"--instrument", "128", f}), ExitCode::Usage);

@@ -2,6 +2,8 @@
 #include "controls/ColorMath.h"
 #include "tests/controls/QtTestEnvironment.h"
 
+#include <glimmer/OleColor.h>
+
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -84,3 +86,10 @@ TEST(ButtonColorsTest, EachSchemeTakesItsSourcesAndShadesAroundTheFace) {
 }
 
 } // namespace
+
+TEST(OleColorTest, GreyTextIsThePalettesDisabledText) {
+    QPalette palette;
+    palette.setColor(QPalette::Active, QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Disabled, QPalette::Text, Qt::red);
+    EXPECT_EQ(OleColor::toColor(0x80000011u, palette), QColor(Qt::red));
+}

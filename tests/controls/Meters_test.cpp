@@ -1,6 +1,7 @@
 #include "tests/controls/QtTestEnvironment.h"
 
 #include <glimmer/L2M2.h>
+#include <glimmer/MemoryPropertyBag.h>
 #include <glimmer/s2M2.h>
 
 #include <QApplication>
@@ -44,6 +45,14 @@ TEST(Meter, JumpRatioAndBoundReplacement) {
     EXPECT_EQ(bar.MinValue(), 5.0f);
     bar.setMaxValue(1); // below the lower bound: 5 × 1.1 + 1
     EXPECT_FLOAT_EQ(bar.MaxValue(), 6.5f);
+    L2M2 wide;
+    wide.setMaxValue(15);
+    wide.setMinValue(20);
+    EXPECT_EQ(wide.MinValue(), 13.0f); // 13.5 cut, not rounded
+    MemoryPropertyBag bag;
+    bag.WriteProperty(QStringLiteral("LedInterSpace"), -3); // a bag obeys the setters' bound
+    wide.ReadProperties(bag);
+    EXPECT_EQ(wide.LedInterSpace(), -1);
     s2M2 scale;
     scale.resize(100, 40);
     scale.Refresh(); // minor step 11, so the bar spans 88 pixels
@@ -75,6 +84,8 @@ TEST(L2M2, LightsLedsAndRepaintsOnlyTheChangedOnes) {
     QApplication::processEvents();
     EXPECT_EQ(bar->litCount(), 12);
     EXPECT_EQ(spy.painted.boundingRect(), QRect(48, 0, 47, 12));
+    bar->setLedInnerWidth(1); // three pixels wide: still one of colour inside the border
+    expectPixels(render(*bar), {{1, 5, 0x00FF00}, {2, 5, 0xFF0000}});
 }
 
 TEST(s2M2, DrawsBarMarksNumbersAndPointer) {
@@ -158,6 +169,9 @@ TEST(sGraph, DrawsGridBothWaysAndThePlot) {
     expectPixels(image, {{0, 0, 0}, {29, 24, 0}, {2, 23, grid}, {2, 18, grid}, {2, 3, grid},
                          {2, 2, back}, {5, 10, grid}, {25, 10, grid}, {27, 10, back}});
     // clang-format on
+    graph->resize(31, 25); // the last line on the last inner column, x = 29
+    expectPixels(render(*graph), {{29, 10, grid}});
+    graph->resize(30, 25);
     graph->setVGridDir(sGraph::sg_Backward); // x = 28, 24, … 4
     graph->setLevel(sGraph::sg_Raised);
     image = render(*graph);

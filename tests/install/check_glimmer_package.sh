@@ -56,8 +56,8 @@ inc=$(grep -o -- '-I[^ ]*' <<<"$flags" | sed -n '1s/^-I//p')
 plugin=$(find "$prefix" -path '*/plugins/designer/libglimmer_designer.so') ||
   true
 [ -n "$plugin" ] || fail "the Designer plugin is not installed under the prefix"
-# ldd's whole output is taken first: `ldd | grep -q` fails under pipefail when grep stops
-# reading at its first match and ldd dies of SIGPIPE.
+# ldd's whole output is taken first: piped into a grep that stops at its first match, ldd
+# could die of SIGPIPE, and under pipefail that fails the check.
 deps=$(ldd "$plugin") || fail "ldd $plugin"
 grep -qF "libglimmer.so.1 => $prefix" <<<"$deps" || fail "the plugin does not find libglimmer in $prefix"
 echo "ok: find_package, pkg-config and the Designer plugin work from $prefix"

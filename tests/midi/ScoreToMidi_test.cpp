@@ -1,4 +1,6 @@
 #include "midi/OnTimeRatio.h"
+#include "midi/SmfStreamWriter.h"
+#include "midi/TrackEventSink.h"
 #include "tests/midi/midiTestSupport.h"
 
 #include "tests/score/ParseHelpers.h"
@@ -34,8 +36,10 @@ TEST(ScoreToMidiTest, EachNotationGivesItsEvents) {
         {"*t[90]\r\n4c", {"0 meta 81 \x0A\x2C\x2B", "0 903C7F", "182 803C00"}},
         // Tempos beyond the 24 bits of a tempo event are clamped instead of losing their top bits.
         {"*t[3]", {"0 meta 81 \xFF\xFF\xFF"}},
-        {"*t[100000000]", {std::string("0 meta 81 \x00\x00\x01", 13)}},
+        {"*t[200000000]", {std::string("0 meta 81 \x00\x00\x01", 13)}},
+        {"*t[1536]", {std::string("0 meta 81 \x00\x98\x96", 13)}}, // 39062.5: half to even
         {"4c[ 4c]", {"0 903C7F", "346 803C00"}},
+        {"4c[ 4c 4c]", {"0 903C7F", "526 803C00"}},
         // A tie inside a slur: the slurred C is held, the tied D keeps the half-note ratio.
         {"4c( 4d[ 4d]) 4e",
          {"0 903C7F", "192 803C00", "0 903E7F", "346 803E00", "38 90407F", "182 804000"}},
@@ -51,6 +55,7 @@ TEST(ScoreToMidiTest, EachNotationGivesItsEvents) {
         {"4c", {"0 903C7F", "365 803C00"}, 2},
         {"4c 4d'", {"0 903C7F", "96 803C00", "96 903E7F", "86 803E00"}, 1, -1, 0.5f},
         {"*i[40]\r\n4c", {"0 903C7F", "182 803C00"}, 1, 5},
+        {"*i[40]\r\n4c", {"0 903C7F", "182 803C00"}, 1, 0},
         {"*i[40]\r\n4c", {"0 C028", "0 903C7F", "182 803C00"}},
     };
     for (const auto& c : cases) {
@@ -72,7 +77,7 @@ TEST(ScoreToMidiTest, EachNotationGivesItsEvents) {
                      : midiU00::bytesToHex(e.eData.substr(0, (first & 0xE0) == 0xC0 ? 2 : 3))));
         }
         V expected = c.events;
-        expected.insert(expected.begin(), c.instrument < 0 ? "0 C000" : "0 C005");
+        expected.insert(expected.begin(), c.instrument == 5 ? "0 C005" : "0 C000");
         EXPECT_EQ(events, expected) << c.body;
     }
 }
@@ -115,3 +120,18 @@ TEST(OnTimeRatio, InterpolatesInTheReciprocalBetweenNoteValues) {
 }
 
 } // namespace
+
+TEST(ScoreToMidiTest, StreamWriterEncodesEveryDeltaLengthAsTheTrackObjectDoes) {
+    tMidiF04 file;
+    file.setMidiHdrDivision(kScoreMidiDivision);
+    TrackEventSink track(*file.tracks(0));
+    SmfStreamWriter stream(kScoreMidiDivision);
+    for (MidiEventSink* sink : std::initializer_list<MidiEventSink*>{&track, &stream}) {
+        for (int32_t delta : {0, 127, 128, 16383, 16384, 2097151, 2097152, 268435455}) {
+            sink->channelMessage(delta, 0x90, 60, 64);
+            sink->channelMessage(delta, 0xC0, 5, 0);
+            sink->metaEvent(delta, 0x01, "x");
+        }
+    }
+    EXPECT_EQ(midiU00::bytesToHex(stream.finish()), midiU00::bytesToHex(file.makeMidiStr()));
+}

@@ -40,6 +40,7 @@ TEST(tMidiTrk, ReadingGivesItsCodeAndKeepsTheEventsReadBeforeIt) {
         // Bytes after End of Track are not read; an escape packet adds nothing.
         {trackChunk("00 FF 2F 00 00 90 3C 40"), R::Ok, {"0:2F"}},
         {trackChunk("00 F7 02 01 02 03 80 3C 00"), R::Ok, {"3:803C00"}},
+        {trackChunk("00 F7 02 01 02"), R::Ok, {}}, // up to the body's last byte
         {trackChunk("00 F0 03 7E 00 F7"), R::Ok, {"0:F07E00F7"}},
         // Events one byte longer than the body.
         {trackChunk("00 90 3C 40 00 FF 01 7F 41"), R::InvalidArgument, {"0:903C40"}},
@@ -137,3 +138,11 @@ TEST(tMidiTrk, AddedEventsFillSlotsInStepsOfOneHundredAndSetFlagsThatACopyKeeps)
 }
 
 } // namespace
+
+TEST(tMidiTrk, TextShowsTimesWithAtLeastSixDigits) {
+    tMidiTrk trk;
+    trk.addChanMsg(12345, 0x90, 60, 64);
+    trk.addChanMsg(1234567, 0x80, 60, 0);
+    trk.setEvtsAbsTicks();
+    EXPECT_EQ(trk.toText(), "\t012345 (000000) CM: 903C40\r\n\t1246912 (000000) CM: 803C00\r\n");
+}

@@ -60,6 +60,17 @@ TEST_F(WavRendererTest, WritesAWavThatSoxReadsWithEachNoteAtItsOwnSample) {
     EXPECT_GE(seconds, 2.4);
     EXPECT_LE(seconds, 2.53 + 3.0);
     EXPECT_EQ(stats.frames, static_cast<int64_t>(std::llround(seconds * 44100)));
+    // The header's sizes and frame layout, which players trust and sox does not check.
+    const std::string bytes = readFile(wav);
+    const auto le = [](size_t v, size_t n) {
+        std::string s;
+        for (size_t i = 0; i < n; ++i)
+            s += char((v >> (8 * i)) & 0xFF);
+        return s;
+    };
+    EXPECT_EQ(bytes.substr(0, 44), "RIFF" + le(bytes.size() - 8, 4) + "WAVEfmt " + le(16, 4) +
+                                       le(1, 2) + le(2, 2) + le(44100, 4) + le(44100 * 4, 4) +
+                                       le(4, 2) + le(16, 2) + "data" + le(bytes.size() - 44, 4));
 
     ASSERT_EQ(stats.eventFrames.size(), 5u); // program, C on, C off, E on, E off
     EXPECT_EQ(stats.eventFrames[1], 0);

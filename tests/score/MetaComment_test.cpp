@@ -14,7 +14,7 @@ TEST(MetaComment, AcceptsTypesOneToSeven) {
                  {"\t!!$1,\tx ", true, 1, "x"},     {"!!$7,", true, 7, ""},
                  {"!!$8, x", false, 0, ""},         {"!!$, x", false, 0, ""},
                  {"!!$x, y", false, 0, ""},         {"! $5, x", false, 0, ""},
-                 {"!!$5 x", false, 0, ""}};
+                 {"!!$5 x", false, 0, ""},          {"!!$2.5, x", true, 2, "x"}}; // half to even
     for (const Case& c : cases) {
         int32_t type = 0;
         std::string text;

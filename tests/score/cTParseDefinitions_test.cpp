@@ -88,6 +88,11 @@ TEST(cTParseDefinitions,
                   33, "Too many comment lines: the score would hold more than 64 MB of comments", 0,
                   -1}));
     EXPECT_EQ(p.nNotes(), 1);
+    // Two comment lines of 1 KiB with their line ends, 32768 times: exactly the limit.
+    const std::string kib = "!" + std::string(1021, 'x');
+    const std::string full = "*def[A];" + kib + ";" + kib + ";*enddef;*usedef[A:32767];*usedef[A]";
+    EXPECT_EQ(parseBody(p, full), kOk);
+    EXPECT_EQ(std::get<0>(parseBody(p, full + ";!")), 8);
     // Each pass of A is eight lines with a note on the second; each pass of B is its use line
     // and 32767 passes of A. The 16000000th line is the note of pass 1206 of A in the 62nd
     // pass of B, so 61 * 32767 + 1206 notes are made before the limit stops the expansion.

@@ -54,7 +54,7 @@ TEST(cTParseQueries, DurationSumsTieChainsAndRestRuns) {
 
 TEST(cTParseQueries, NoteToStrAndQueriesOnDirectivesOrOutsideTheListFail) {
     cTParse p;
-    ASSERT_EQ(parseBody(p, ";;;;;4c( 4c[ 4c]) 2.: 8e';4..f~ 0.C# 12g 3.g"), kOk);
+    ASSERT_EQ(parseBody(p, ";;;;;4c( 4c[ 4c]) 2.: 8e';4..f~ 0.C# 12g 3.g 1.c"), kOk);
     const struct {
         int32_t note;
         bool doRe;
@@ -63,7 +63,8 @@ TEST(cTParseQueries, NoteToStrAndQueriesOnDirectivesOrOutsideTheListFail) {
                  {2, false, "4c <t <s d=1/4"}, {3, false, "2.: d=3/4"},
                  {4, true, "8m d=1/8"},        {5, false, "4..f~ d=7/16"},
                  {6, false, "0.C# d=3/1"},     {7, true, "12s d=1/12"},
-                 {8, false, "2g d=1/2"}}; // a dotted third is a half
+                 {8, false, "2g d=1/2"}, // a dotted third is a half
+                 {9, false, "1.c d=3/2"}};
     for (const auto& t : cases)
         EXPECT_EQ(p.noteToStr(t.note, t.doRe), t.text);
     EXPECT_EQ(p.noteToStr(1, false, true), "L7 4c t> <s> d=1/4");

@@ -18,6 +18,13 @@ protected:
 
 TEST_F(OnRatiosTest, MissingFileLoadsTheDefaultTextsWhichMatchTheDefaultTables) {
     EXPECT_EQ(paraIniPath(), dir_.string() + "/notaro/para.ini");
+    // A relative settings folder is no folder at all: the one in the home folder is used.
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    ::setenv("HOME", dir_.c_str(), 1);
+    EXPECT_EQ(paraIniPath(), dir_.string() + "/.config/notaro/para.ini");
+    ::setenv("HOME", home.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
     OnTimeRatios ratios;
     ratios.normal.fill(0.5f);
     ratios.staccato.fill(0.5f);

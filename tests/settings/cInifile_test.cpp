@@ -29,12 +29,12 @@ TEST_F(cInifileTest, ReadsMatchNamesWithoutCaseAndStripOneKindOfQuotes) {
     EXPECT_EQ(missing.LongValue(42), 42);
     EXPECT_FALSE(std::filesystem::exists(path("a.ini")));
     writeFile(path("a.ini"), "; settings\r\n[OnRatios]\r\n  normal = 1, 2 \r\nq1=\"x y\"\r\n"
-                             "q2='x y'\r\nq3='x\"\r\nq4='\r\nlong=" +
+                             "q2='x y'\r\nq3='x\"\r\nq4='\r\n;c=3\r\nlong=" +
                                  std::string(300, 'x') + "\r\n");
     const std::tuple<const char*, const char*, const char*> reads[] = {
-        {"onratios", "NORMAL", "1, 2"}, {" ONRATIOS ", "Q1", "x y"},
-        {"OnRatios", "q2", "x y"},      {"OnRatios", "q3", "'x\""},
-        {"OnRatios", "q4", "'"},        {"OnRatios", "; settings", ""}};
+        {"onratios", "NORMAL", "1, 2"}, {" ONRATIOS ", "Q1", "x y"}, {"OnRatios", "q2", "x y"},
+        {"OnRatios", "q3", "'x\""},     {"OnRatios", "q4", "'"},     {"OnRatios", "; settings", ""},
+        {"OnRatios", ";c", ""}};
     for (const auto& [section, key, value] : reads)
         EXPECT_EQ(at(section, key).Value(), value) << key;
     EXPECT_EQ(at("OnRatios", "long").Value(), std::string(254, 'x'));
@@ -98,8 +98,8 @@ TEST_F(cInifileTest, WholeNumbers) {
     for (auto [key, value] : {std::pair{"a", 12}, {"b", -7}, {"c", 0}, {"d", INT32_MAX}})
         EXPECT_EQ(at("S", key).LongValue(5), value) << key;
     const std::pair<const char*, int32_t> texts[] = {
-        {"12", 12},    {"abc", 7}, {" -3 ", -3}, {"+2.5", 2},       {"3.5", 4},
-        {"1e3", 1000}, {"inf", 7}, {"2x", 7},    {"3000000000", 7}, {"", 7}};
+        {"12", 12}, {"abc", 7}, {" -3 ", -3},      {"+2.5", 2}, {"3.5", 4}, {"1e3", 1000},
+        {"inf", 7}, {"2x", 7},  {"3000000000", 7}, {"", 7},     {"-.6", -1}};
     for (const auto& [text, value] : texts)
         EXPECT_EQ(cInifile::CLngDefault(text, 7), value) << text;
     EXPECT_EQ(cInifile::CLngDefault("x"), 0);

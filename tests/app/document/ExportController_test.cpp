@@ -1,6 +1,11 @@
 #include "app/document/ExportController.h"
 #include "tests/app/AppTestSupport.h"
 
+#include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
 namespace notaro::app::test {
 namespace {
 
@@ -30,6 +35,28 @@ TEST_F(ExportControllerTest, SaveAsMidiWritesWhatTheCommandLineToolWrites) {
     prompts.fileAnswers = {qpath("no/such/folder/x.mid")};
     exports.saveMidi({});
     EXPECT_EQ(prompts.texts(), QStringList({"Failed to save as Midi."}));
+}
+
+TEST_F(ExportControllerTest, ACancelledDialogOrExportSaysNothingAndWritesNothing) {
+    ExportController exports(*syntax, prompts, nullptr);
+    writeFile(path("notaro/para.ini"), "[Midi]\nSoundFont=/usr/share/sounds/sf2/TimGM6mb.sf2");
+    std::string score = kHeader;
+    for (int i = 0; i < 2000; ++i)
+        score += "4c 4d 4e 4f\r\n"; // more than an hour of sound
+    editor->setScoreText(score);
+    exports.saveMidi({});
+    exports.exportWav({});
+    prompts.fileAnswers = {qpath("long")};
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [] {
+        if (auto* d = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget()))
+            QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    cancel.start(20);
+    exports.exportWav({});
+    EXPECT_EQ(prompts.dialogs.size(), 3u);
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.texts().join(";").toStdString();
+    EXPECT_FALSE(std::filesystem::exists(path("long.wav")));
 }
 
 } // namespace

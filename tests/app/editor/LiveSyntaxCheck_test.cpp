@@ -49,5 +49,21 @@ TEST_F(LiveSyntaxCheckTest, ACheckThatAnEditOvertookIsNeverApplied) {
     EXPECT_EQ(live->snapshot()->score.nNotes(), 2);
 }
 
+TEST_F(LiveSyntaxCheckTest, AnEditMadeWhileACheckRunsIsCheckedWhenItEnds) {
+    const auto live = std::make_unique<LiveSyntaxCheck>(*editor);
+    QSignalSpy checked(live.get(), &LiveSyntaxCheck::checked);
+    QSignalSpy fired(&live->timer(), &QTimer::timeout);
+    std::string slow = kHeader + "*def[A]\r\n4c\r\n*enddef\r\n"; // millions of lines to expand
+    for (int i = 0; i < 100; ++i)
+        slow += "*usedef[A:32767]\r\n";
+    editor->setScoreText(slow);
+    live->timer().start(0);
+    ASSERT_TRUE(fired.wait(5000));
+    editor->setScoreText(kHeader + "4x\r\n");
+    live->timer().start(0);
+    ASSERT_TRUE(checked.wait(60000));
+    EXPECT_EQ(checked.last().at(0).toString(), "Line 2: Error: Invalid note/rest");
+}
+
 } // namespace
 } // namespace notaro::app::test

@@ -63,7 +63,7 @@ TEST_F(MidiOutputMenuTest, ChecksTheCurrentOutputSavesItOrReportsTheFailureAndRe
         dynamic_cast<playback::FluidSynthMidiOut*>(makeChosenMidiOut(engine, notice).get()));
     EXPECT_EQ(notice, "MIDI output \"Gone Port 7f3a\" is not available; playing through the "
                       "built-in synthesizer.");
-    const auto port = makeChosenMidiOut(engine, "synth a", {"Thru 14:0", "Synth A 128:0"}, notice);
+    const auto port = makeChosenMidiOut(engine, "synth a", {"Synth A 128:0", "Thru 14:0"}, notice);
     EXPECT_TRUE(dynamic_cast<playback::RtMidiPortOut*>(port.get()) && notice.isEmpty());
 }
 

@@ -2,6 +2,7 @@
 #include "playback/RecordingMidiOut.h"
 #include "tests/app/AppTestSupport.h"
 
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace notaro::app::test {
@@ -33,12 +34,16 @@ TEST_F(PlaybackControllerTest, PlaysFromTheCaretAndSelectsEachNoteAsItSounds) {
     // The score's own instrument is 5.
     const std::string score = kHeader + "*i[5]\r\n*t[600]\r\n16c 16: 16d\r\n16.e\r\n";
     const int secondLine = static_cast<int>(score.find("16.e")), end = int(score.size());
+    const int rest = static_cast<int>(score.find(" 16:")); // the caret right after the C
     // At each note-on: the record, line:column+length the last sounding signal named, and what
     // the editor then shows selected.
     const QStringList all = {"2 4:0+3 16c", "4 4:8+3 16d", "5 5:0+4 16.e"};
     // caret, forced instrument, at each note-on, program in force at the first note or -1
-    const std::tuple<int, int, QStringList, int> cases[] = {
-        {0, -1, all, 5}, {0, 40, all, 40}, {secondLine, -1, {all[2]}, 5}, {end, -1, {}, -1}};
+    const std::tuple<int, int, QStringList, int> cases[] = {{0, -1, all, 5},
+                                                            {0, 40, all, 40},
+                                                            {rest, -1, {all[1], all[2]}, 5},
+                                                            {secondLine, -1, {all[2]}, 5},
+                                                            {end, -1, {}, -1}};
     QString sounding;
     QObject::connect(player.get(), &PlaybackController::sounding,
                      [&](int32_t record, int32_t line, int32_t column, int32_t length) {
@@ -64,7 +69,7 @@ TEST_F(PlaybackControllerTest, PlaysFromTheCaretAndSelectsEachNoteAsItSounds) {
         EXPECT_EQ(heard, expected);
         EXPECT_EQ(program, expectedProgram);
     }
-    EXPECT_EQ(midi->closeCount(), 3);
+    EXPECT_EQ(midi->closeCount(), 4);
     midi->failOpenWith(playback::PlaybackResult::BadDevice);
     editor->selectChars(0, 0);
     playToEnd();
@@ -85,6 +90,23 @@ TEST_F(PlaybackControllerTest, ACommandWhilePlayingStopsItAndRunsOnceThePlayCall
     };
     playToEnd();
     EXPECT_EQ(events, QStringList({"note", "asked", "ran"}));
+}
+
+TEST_F(PlaybackControllerTest, AStopBeforeTheStartDropsThePlayAndAStopForCloseIsAnnouncedOnce) {
+    typeScore(kHeader + "*t[600]\r\n16c 16d\r\n");
+    player->play();
+    player->stop();
+    QTest::qWait(100);
+    EXPECT_TRUE(midi->messages().empty());
+    QSignalSpy ready(player.get(), &PlaybackController::readyToClose);
+    onSend = [&](const playback::TimedShortMsg& m) {
+        if (isNoteOn(m.msg))
+            QTimer::singleShot(0, player.get(), [&] { player->stopForClose(); });
+    };
+    playToEnd();
+    onSend = [](const auto&) {};
+    playToEnd();
+    EXPECT_EQ(ready.count(), 1);
 }
 
 } // namespace
