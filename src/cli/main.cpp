@@ -1,6 +1,7 @@
 // notaro-cli: check, list and convert score files from the command line. The commands that
 // sound (devices, play, render) live in notaro-cli-audio beside it, so that the synthesizer
 // and its many libraries are loaded only when something is to be heard.
+#include "cli/AbcCommands.h"
 #include "cli/ExitCodes.h"
 #include "cli/ScoreCommands.h"
 #include "cli/Usage.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         {"check", runCheck},
         {"notes", runNotes},
         {"midi", runMidi},
+        {"abc", runAbc},
         {"dump",
          [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
              if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
