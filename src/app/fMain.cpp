@@ -286,6 +286,9 @@ void fMain::createMenus() {
                   [this] { export_->saveMidi(playback_->scoreOptions()); }},
                  {"mnu_File_ExportWav", "Export as &WAV...",
                   [this] { export_->exportWav(playback_->scoreOptions()); }},
+                 {"mnu_File_SaveAbc", "Save As &ABC...", [this] { export_->saveAbc(); }},
+                 {"mnu_File_ExportStaffPdf", "Export Staff as &PDF...",
+                  [this] { export_->exportStaffPdf(); }},
                  separator});
     // Exit closes the window through the closing path, with its save prompt.
     QAction* exit = file->addAction(QStringLiteral("E&xit"));

@@ -20,16 +20,15 @@ std::string inches(double pixels) {
 }
 
 /// The tune as the engraver gets it: page layout first, then the tune cut into tunes of
-/// kLinesPerTune body lines, each repeating the header's metre, unit and key lines. Every
-/// line of the tune keeps its place after the layout lines, so a box's row minus the layout
-/// lines is the row in the tune.
-std::string engraverInput(const std::string& text, const EngraveOptions& options,
-                          int32_t& layoutLines) {
+/// kLinesPerTune body lines, each repeating the header's metre, unit and key lines. The notes
+/// keep their order in the text, which is all the mapping back needs.
+std::string engraverInput(const std::string& text, const EngraveOptions& options) {
     std::string out = "%%pagewidth " + inches(options.pageWidth) + "\n%%leftmargin " +
                       inches(options.margin) + "\n%%rightmargin " + inches(options.margin) +
                       "\n%%topmargin " + inches(options.margin) + "\n%%botmargin " +
                       inches(options.margin) + "\n";
-    layoutLines = 5;
+    if (options.pageHeight > 0)
+        out += "%%pageheight " + inches(options.pageHeight) + "\n";
     std::string repeated;
     size_t bodyLines = 0;
     bool inBody = false;
@@ -47,11 +46,8 @@ std::string engraverInput(const std::string& text, const EngraveOptions& options
             out += line;
             continue;
         }
-        if (bodyLines > 0 && bodyLines % kLinesPerTune == 0) {
-            // A new tune takes the place of no tune line: the rows after it shift, and are
-            // mapped back below.
+        if (bodyLines > 0 && bodyLines % kLinesPerTune == 0)
             out += "\nX:" + std::to_string(++tuneNumber) + "\n" + repeated;
-        }
         ++bodyLines;
         out += line;
     }
@@ -63,8 +59,7 @@ std::string engraverInput(const std::string& text, const EngraveOptions& options
 StaffEngraving engraveAbc(const AbcTune& tune, const EngraveOptions& options,
                           const std::atomic<bool>* cancel) {
     StaffEngraving result;
-    int32_t layoutLines = 0;
-    const std::string input = engraverInput(tune.text, options, layoutLines);
+    const std::string input = engraverInput(tune.text, options);
     const base::ChildResult run =
         base::runChild({options.program, "-g", "-A", "-c", "-q", "-O", "-", "-"}, input,
                        options.timeoutMs, cancel);

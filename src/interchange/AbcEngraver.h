@@ -26,6 +26,8 @@ enum class EngraveStatus : uint8_t {
 struct EngraveOptions {
     /// The page width in pixels (96 to the inch): the staff is wrapped to it.
     double pageWidth = 794;
+    /// The page height in pixels; 0 leaves the engraver's own.
+    double pageHeight = 0;
     /// Margins in pixels.
     double margin = 16;
     int32_t timeoutMs = 10000;

@@ -1,5 +1,6 @@
 #include "interchange/StaffPage.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -96,6 +97,26 @@ std::vector<StaffPage> readStaffPages(const std::string& svgOutput) {
         pos = end;
     }
     return pages;
+}
+
+std::string stackedStaffSvg(const std::vector<StaffPage>& pages) {
+    double width = 0, height = 0;
+    for (const StaffPage& page : pages) {
+        width = std::max(width, page.width);
+        height += page.height;
+    }
+    std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"\n"
+                      "\txmlns:xlink=\"http://www.w3.org/1999/xlink\"\n\twidth=\"" +
+                      std::to_string(width) + "px\" height=\"" + std::to_string(height) + "px\">\n";
+    double top = 0;
+    for (const StaffPage& page : pages) {
+        // Each page keeps its own size and gets its place from the attributes added here.
+        std::string svg = page.svg;
+        svg.insert(4, " y=\"" + std::to_string(top) + "\"");
+        out += svg + "\n";
+        top += page.height;
+    }
+    return out + "</svg>\n";
 }
 
 } // namespace notaro::interchange

@@ -31,4 +31,7 @@ struct StaffPage {
 /// - "currentColor" becomes black, since the view tints a page as a whole.
 std::vector<StaffPage> readStaffPages(const std::string& svgOutput);
 
+/// The pages one below the other as one SVG document.
+std::string stackedStaffSvg(const std::vector<StaffPage>& pages);
+
 } // namespace notaro::interchange
