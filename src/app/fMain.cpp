@@ -328,8 +328,10 @@ void fMain::createStatusLine() {
 void fMain::createStaffPane() {
     staff_ = new StaffPane(*txtAram_, *liveCheck_, splitter_);
     splitter_->addWidget(staff_);
+    // Three fifths for the text, two for the staff, kept as the window's size changes.
     splitter_->setStretchFactor(0, 3);
     splitter_->setStretchFactor(1, 2);
+    splitter_->setSizes({300, 200});
     staff_->setVisible(StaffPane::loadShown());
     staffAction_->setChecked(staff_->isVisibleTo(this));
     connect(staffAction_, &QAction::toggled, this, [this](bool shown) {
