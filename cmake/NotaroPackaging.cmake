@@ -45,5 +45,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fluid-soundfont-gm | timgm6mb-soundfont, fonts-liberation2")
+# The staff view and the staff exports run the engraver; without it the rest works as before.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "abcm2ps")
 
 include(CPack)

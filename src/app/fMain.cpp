@@ -16,6 +16,7 @@
 #include "app/shell/ShellServices.h"
 #include "app/shell/ToolPicture.h"
 #include "app/shell/UserPrompts.h"
+#include "app/staff/StaffPane.h"
 #include "settings/OnRatios.h"
 
 #include <glimmer/chBut.h>
@@ -35,6 +36,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -90,6 +92,7 @@ fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> devi
     connectControls();
     createMenus();
     createStatusLine();
+    createStaffPane();
     resize(px(kDesignWidth),
            px(kDesignHeight) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     formLoad();
@@ -112,9 +115,15 @@ void fMain::createControls() {
     lnBelowMenu_->setFrameShape(QFrame::HLine);
     lnBelowMenu_->setFrameShadow(QFrame::Sunken);
 
-    txtAram_ = new ScoreEditor(client_);
+    // The editor shares its place with the staff pane below it; with the pane hidden, the
+    // editor fills the place alone.
+    splitter_ = new QSplitter(Qt::Vertical, client_);
+    splitter_->setObjectName(QStringLiteral("staffSplitter"));
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setGeometry(twipRect(0, kEditorTop, kDesignWidth, 6090));
+    txtAram_ = new ScoreEditor(splitter_);
     txtAram_->setObjectName(QStringLiteral("txtAram"));
-    txtAram_->setGeometry(twipRect(0, kEditorTop, kDesignWidth, 6090));
+    splitter_->addWidget(txtAram_);
     new ScoreHighlighter(txtAram_->document());
 
     createToolRow();
@@ -277,6 +286,9 @@ void fMain::createMenus() {
                   [this] { export_->saveMidi(playback_->scoreOptions()); }},
                  {"mnu_File_ExportWav", "Export as &WAV...",
                   [this] { export_->exportWav(playback_->scoreOptions()); }},
+                 {"mnu_File_SaveAbc", "Save As &ABC...", [this] { export_->saveAbc(); }},
+                 {"mnu_File_ExportStaffPdf", "Export Staff as &PDF...",
+                  [this] { export_->exportStaffPdf(); }},
                  separator});
     // Exit closes the window through the closing path, with its save prompt.
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
@@ -290,6 +302,10 @@ void fMain::createMenus() {
              {"mnu_Help_Examples", "&Examples...", [this] { examplesCommand(); }},
              separator,
              {"mnu_Help_About", "&About Notaro...", [this] { aboutCommand(); }}});
+    staffAction_ = tools->addAction(QStringLiteral("Show &Staff"));
+    staffAction_->setObjectName(QStringLiteral("mnu_Tools_Staff"));
+    staffAction_->setCheckable(true);
+    staffAction_->setShortcut(Qt::Key_F8);
     // The output choice, after the Tools menu's own items; it takes effect at the next Play.
     auto* outputs = new MidiOutputMenu(tools);
     tools->addMenu(outputs);
@@ -307,6 +323,25 @@ void fMain::createStatusLine() {
     liveCheck_ = new LiveSyntaxCheck(*txtAram_, this);
     connect(liveCheck_, &LiveSyntaxCheck::checked, lblCheck_, &QLabel::setText);
     setAcceptDrops(true);
+}
+
+void fMain::createStaffPane() {
+    staff_ = new StaffPane(*txtAram_, *liveCheck_, splitter_);
+    splitter_->addWidget(staff_);
+    // Three fifths for the text, two for the staff, kept as the window's size changes.
+    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(1, 2);
+    splitter_->setSizes({300, 200});
+    staff_->setVisible(StaffPane::loadShown());
+    staffAction_->setChecked(staff_->isVisibleTo(this));
+    connect(staffAction_, &QAction::toggled, this, [this](bool shown) {
+        staff_->setVisible(shown);
+        StaffPane::saveShown(shown);
+    });
+    // The mark follows the editor's selection of the sounding note in the same turn.
+    connect(playback_, &PlaybackController::sounding, staff_,
+            [this](int32_t record, int32_t, int32_t, int32_t) { staff_->showSounding(record); });
+    connect(playback_, &PlaybackController::playingStopped, staff_, &StaffPane::playingStopped);
 }
 
 QString fMain::checkMessage() const {
@@ -348,12 +383,12 @@ void fMain::layoutClient() {
     lblAnd_->setGeometry(twipRect(4950, rowTop, 270, kLineLabelHeight - 30));
     hlnkSecond_->setGeometry(twipRect(5325, rowTop, 1365, kLineLabelHeight - 30));
     const int editorHeight = h - kEditorTop - kLineLabelHeight - 30;
-    QRect editor = txtAram_->geometry();
+    QRect editor = splitter_->geometry();
     editor.setLeft(0);
     editor.setWidth(client_->width());
     if (editorHeight > 40)
         editor.setHeight(px(editorHeight));
-    txtAram_->setGeometry(editor);
+    splitter_->setGeometry(editor);
     lnBelowMenu_->setGeometry(0, 0, px(w), 2);
 }
 

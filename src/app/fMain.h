@@ -10,7 +10,9 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QAction;
 class QLabel;
+class QSplitter;
 
 namespace glimmer {
 class chBut;
@@ -24,6 +26,7 @@ class ExportController;
 class LiveSyntaxCheck;
 class PlaybackController;
 class ScoreEditor;
+class StaffPane;
 class SyntaxCheck;
 class UserPrompts;
 
@@ -53,6 +56,7 @@ public:
     glimmer::chBut* playButton() const { return cmdPlay_; }
     DocumentController& document() const { return *document_; }
     PlaybackController& playback() const { return *playback_; }
+    StaffPane& staff() const { return *staff_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +72,7 @@ private:
     void connectControls();
     void createMenus();
     void createStatusLine();
+    void createStaffPane();
     void formLoad();
     void layoutClient();
 
@@ -103,6 +108,9 @@ private:
     QComboBox* cmbPatch_ = nullptr;
     QCheckBox* chkForcePatch_ = nullptr;
     ScoreEditor* txtAram_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    StaffPane* staff_ = nullptr;
+    QAction* staffAction_ = nullptr;
     QLabel* lblLnNum_ = nullptr;
     QLabel* lblRelated_ = nullptr;
     glimmer::tkHLink* hlnkFirst_ = nullptr;

@@ -9,6 +9,8 @@ const char* usageText() {
            "       notaro-cli notes [--line-numbers] [--solfege|--letters] FILE\n"
            "       notaro-cli midi [-o OUT.mid] [--instrument N] FILE\n"
            "       notaro-cli dump FILE.mid\n"
+           "       notaro-cli abc [-o OUT.abc] FILE\n"
+           "       notaro-cli staff -o OUT.svg|OUT.pdf FILE\n"
            "       notaro-cli devices\n"
            "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] "
            "FILE\n"

@@ -1,8 +1,10 @@
 // notaro-cli: check, list and convert score files from the command line. The commands that
 // sound (devices, play, render) live in notaro-cli-audio beside it, so that the synthesizer
 // and its many libraries are loaded only when something is to be heard.
+#include "cli/AbcCommands.h"
 #include "cli/ExitCodes.h"
 #include "cli/ScoreCommands.h"
+#include "cli/StaffCommand.h"
 #include "cli/Usage.h"
 #include "cli/dumpCommand.h"
 
@@ -26,11 +28,16 @@ std::string ownFolder() {
     return self.substr(0, self.find_last_of('/') + 1);
 }
 
-notaro::cli::ExitCode runAudioCommand(char** argv) {
-    const std::string audio = ownFolder() + "notaro-cli-audio";
-    ::execv(audio.c_str(), argv);
-    std::cerr << "notaro-cli: cannot run " << audio << ": " << std::strerror(errno) << "\n";
+/// Runs a program of this folder in this process's place; returns only when it cannot.
+notaro::cli::ExitCode runSibling(const char* name, char** argv) {
+    const std::string program = ownFolder() + name;
+    ::execv(program.c_str(), argv);
+    std::cerr << "notaro-cli: cannot run " << program << ": " << std::strerror(errno) << "\n";
     return notaro::cli::ExitCode::Failed;
+}
+
+notaro::cli::ExitCode runAudioCommand(char** argv) {
+    return runSibling("notaro-cli-audio", argv);
 }
 
 } // namespace
@@ -42,6 +49,16 @@ int main(int argc, char** argv) {
         {"check", runCheck},
         {"notes", runNotes},
         {"midi", runMidi},
+        {"abc", runAbc},
+        {"staff",
+         [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+             return runStaff(args, out, err, [](const std::string& score, const std::string& pdf) {
+                 std::string program = "notaro-cli-staff";
+                 char* helperArgv[] = {program.data(), const_cast<char*>(score.c_str()),
+                                       const_cast<char*>(pdf.c_str()), nullptr};
+                 return runSibling("notaro-cli-staff", helperArgv);
+             });
+         }},
         {"dump",
          [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
              if (args.size() != 1 || args[0].empty() || args[0][0] == '-')

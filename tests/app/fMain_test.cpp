@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, LayoutKeepsTheEditorAboveTheLineDisplayWhichFollowsTheCar
     QCoreApplication::processEvents();
     EXPECT_EQ(line->geometry().bottom(), client->height() - 1);
     EXPECT_EQ(editor().width(), client->width());
-    EXPECT_EQ(editor().geometry().bottom() + 1, line->y() - 2);
+    EXPECT_EQ(editor().mapTo(client, QPoint(0, editor().height())).y(), line->y() - 2);
     const int height = editor().height();
     window->resize(300, 60); // the editor would be 40 twips or less
     QCoreApplication::processEvents();

@@ -5,6 +5,9 @@
 #include "app/playback/WavExport.h"
 #include "app/shell/FileDialogRequest.h"
 #include "app/shell/UserPrompts.h"
+#include "app/staff/StaffPdf.h"
+#include "base/AtomicFile.h"
+#include "interchange/AbcEngraver.h"
 #include "score/cTParse.h"
 
 #include <QFile>
@@ -48,6 +51,41 @@ void ExportController::exportWav(const ScoreMidiOptions& options) {
         app::exportWav(dialogParent_, parser, options, path) == WavExportResult::Failed)
         prompts_.showMessage(dialogParent_, QStringLiteral("Failed to export as WAV."),
                              UserPrompts::Icon::Exclamation);
+}
+
+void ExportController::saveAbc() {
+    cTParse parser;
+    std::string text;
+    if (!syntax_.parse(parser, &text))
+        return;
+    const QString path =
+        askFileName({"ABC Files", "*.abc", "All Files (*.*)", "*.*"}, QStringLiteral(".abc"));
+    if (path.isEmpty())
+        return;
+    if (base::writeFileAtomically(QFile::encodeName(path).toStdString(),
+                                  interchange::writeAbcTune(parser, text).text) != 0)
+        prompts_.showMessage(dialogParent_, QStringLiteral("Failed to save as ABC."),
+                             UserPrompts::Icon::Exclamation);
+}
+
+void ExportController::exportStaffPdf() {
+    cTParse parser;
+    std::string text;
+    if (!syntax_.parse(parser, &text))
+        return;
+    const QString path = askFileName({"PDF Files", "*.pdf"}, QStringLiteral(".pdf"));
+    if (path.isEmpty())
+        return;
+    const StaffPdfResult result = writeStaffPdf(interchange::writeAbcTune(parser, text),
+                                                QFile::encodeName(path).toStdString());
+    if (result == StaffPdfResult::Written)
+        return;
+    prompts_.showMessage(dialogParent_,
+                         result == StaffPdfResult::EngraverMissing
+                             ? QStringLiteral("The staff needs the program abcm2ps: install the "
+                                              "Debian package abcm2ps.")
+                             : QStringLiteral("Failed to export the staff as PDF."),
+                         UserPrompts::Icon::Exclamation);
 }
 
 } // namespace notaro::app

@@ -27,8 +27,10 @@ LiveSyntaxCheck::Result LiveSyntaxCheck::check(const std::string& text, uint64_t
     auto parsed = std::make_shared<ParseSnapshot>();
     parsed->generation = generation;
     r.error = parsed->score.parseAramText(text);
-    if (r.error.ok())
+    if (r.error.ok()) {
+        parsed->text = text;
         r.snapshot = std::move(parsed);
+    }
     return r;
 }
 

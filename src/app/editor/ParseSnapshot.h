@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace notaro::app {
 
@@ -16,6 +17,8 @@ struct ParseSnapshot {
     uint64_t generation = 0;
     /// The parsed score; readers reach only its const queries.
     cTParse score;
+    /// The text that was parsed (its bar lines are not among the records).
+    std::string text;
 };
 
 /// How a snapshot is handed around: shared, and read-only for every holder.

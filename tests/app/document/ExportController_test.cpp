@@ -59,5 +59,28 @@ TEST_F(ExportControllerTest, ACancelledDialogOrExportSaysNothingAndWritesNothing
     EXPECT_FALSE(std::filesystem::exists(path("long.wav")));
 }
 
+TEST_F(ExportControllerTest, AbcAndStaffExportsWriteWhatTheCommandLineToolWrites) {
+    ExportController exports(*syntax, prompts, nullptr);
+    const std::string score = kHeader + "*i[5]\r\n4c 8d+ | 3e[ 3e] 3f\r\n";
+    writeFile(path("tune.NTR"), score);
+    editor->setScoreText(score);
+    prompts.fileAnswers = {qpath("ours"), qpath("ours")}; // ".abc", ".pdf" are added
+    exports.saveAbc();
+    exports.exportStaffPdf();
+    ASSERT_EQ(runCli("abc -o " + path("cli.abc") + " " + path("tune.NTR")), 0);
+    EXPECT_EQ(readFile(path("ours.abc")), readFile(path("cli.abc")));
+    ASSERT_EQ(runCli("staff -o " + path("cli.pdf") + " " + path("tune.NTR")), 0);
+    ASSERT_EQ(runCli("staff -o " + path("cli.svg") + " " + path("tune.NTR")), 0);
+    EXPECT_EQ(readFile(path("ours.pdf")).substr(0, 5), "%PDF-");
+    EXPECT_EQ(readFile(path("cli.pdf")).substr(0, 5), "%PDF-");
+    EXPECT_NE(readFile(path("cli.svg")).find("<svg"), std::string::npos);
+    EXPECT_TRUE(prompts.messages.empty());
+    prompts.fileAnswers = {qpath("no/such/folder/x.abc"), qpath("no/such/folder/x.pdf")};
+    exports.saveAbc();
+    exports.exportStaffPdf();
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Failed to save as ABC.", "Failed to export the staff as PDF."}));
+}
+
 } // namespace
 } // namespace notaro::app::test
