@@ -78,6 +78,8 @@ public:
     }
     void midiOutOpenFailed(const std::string& message, playback::PlaybackResult rc) override {
         err_ << message << '\n';
+        if (device && !device->failureReason().empty())
+            err_ << device->failureReason() << '\n';
         // Machines without a sound card are common (servers, containers): say what still works.
         if (rc == playback::PlaybackResult::NoDriver)
             err_ << kNoAudioHint << '\n';
@@ -85,6 +87,7 @@ public:
     }
 
     bool openFailed = false;
+    const playback::MidiOutDevice* device = nullptr; ///< whose failure reason follows the message
 
 private:
     void show(int32_t iNote) {
@@ -172,7 +175,8 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
     }
     playback::PlayOptions options;
     options.patch = o.instrument;
-    loadOnRatios(options.ratios);
+    for (const std::string& problem : loadOnRatios(options.ratios))
+        err << problem << '\n';
 
     std::unique_ptr<playback::MidiOutDevice> device;
     playback::RecordingMidiOut* rec = nullptr;
@@ -197,6 +201,7 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
     playback::cGnsPlay player(*device, pump, env.clock);
     playerPtr = &player;
     PlayPrinter printer(parser, out, err);
+    printer.device = device.get();
     player.setListener(&printer);
     const playback::PlaybackResult rc = player.play(parser, from, parser.nNotes() - 1, options);
     if (printer.openFailed)

@@ -116,6 +116,7 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
         // The MIDI Output choice may have changed since the last Play.
         QString notice;
         device_ = makeChosenMidiOut(engine_, notice);
+        outputNotice_ = notice;
         if (!notice.isEmpty())
             emit outputNotice(notice);
     }
@@ -134,8 +135,19 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
     options.ratios = ratios_;
     player_->play(parser, first, parser.nNotes() - 1, options);
     playing_ = false;
-    if (!openFailure_.isEmpty())
-        prompts_.showMessage(dialogParent_, openFailure_, UserPrompts::Icon::Exclamation);
+    if (!openFailure_.isEmpty()) {
+        // The number stays as users know it; the words beside it say what went wrong.
+        QString reason = QString::fromStdString(device_->failureReason());
+        if (!outputNotice_.isEmpty() && !reason.isEmpty())
+            reason = outputNotice_ + QLatin1Char(' ') + reason;
+        if (reason.isEmpty()) {
+            prompts_.showMessage(dialogParent_, openFailure_, UserPrompts::Icon::Exclamation);
+        } else {
+            emit outputNotice(reason);
+            prompts_.choose(dialogParent_, UserPrompts::Icon::Exclamation, openFailure_, reason,
+                            {tr("OK")});
+        }
+    }
     emit playingStopped();
 }
 

@@ -140,6 +140,7 @@ private:
     bool playing_ = false;
     bool closeAfterPlay_ = false;
     QString openFailure_;
+    QString outputNotice_; ///< why the chosen output was not used for this play, if so
     std::deque<std::function<void()>> pendingCommands_;
     std::vector<Highlight> highlights_;
 };
