@@ -19,7 +19,9 @@ class tkHLink;
 
 namespace notaro::app {
 
+class AutoSave;
 class DocumentController;
+class RecoveryStore;
 class ExportController;
 class LiveSyntaxCheck;
 class PlaybackController;
@@ -53,6 +55,8 @@ public:
     glimmer::chBut* playButton() const { return cmdPlay_; }
     DocumentController& document() const { return *document_; }
     PlaybackController& playback() const { return *playback_; }
+    /// Offers the recovery copies left by copies of the program that ended unexpectedly.
+    void offerRecovery();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +95,8 @@ private:
     std::unique_ptr<ExportController> export_;
     DocumentController* document_ = nullptr;
     PlaybackController* playback_ = nullptr;
+    std::unique_ptr<RecoveryStore> recovery_;
+    AutoSave* autoSave_ = nullptr;
 
     QWidget* client_ = nullptr;
     QFrame* lnBelowMenu_ = nullptr;
