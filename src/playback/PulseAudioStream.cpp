@@ -2,11 +2,20 @@
 
 #include <pulse/pulseaudio.h>
 
+#include <algorithm>
+#include <chrono>
+
 namespace notaro::playback {
 
 namespace {
 
 constexpr size_t kBytesPerFrame = 2 * sizeof(float);
+
+int64_t nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 /// Waits on the loop (locked by the caller) until ready() or failed() holds.
 template <class Ready, class Failed>
@@ -110,6 +119,8 @@ void PulseAudioStream::setRunning(bool running) {
         forget(pa_stream_cork(stream_, running ? 0 : 1, nullptr, nullptr));
         if (running) {
             framesSinceTiming_ = 0;
+            framesWritten_ = 0;
+            firstWriteNs_ = 0;
             forget(pa_stream_update_timing_info(stream_, nullptr, nullptr));
         }
     }
@@ -118,14 +129,18 @@ void PulseAudioStream::setRunning(bool running) {
 
 double PulseAudioStream::latencyMs() const {
     pa_threaded_mainloop_lock(loop_);
-    pa_usec_t usec = 0;
-    int negative = 0;
-    const bool known = pa_stream_get_latency(stream_, &usec, &negative) == 0;
-    const pa_buffer_attr* attr = pa_stream_get_buffer_attr(stream_);
-    const double queued = attr ? 1000.0 * attr->tlength / kBytesPerFrame / sampleRate_ : 0.0;
+    const bool running = running_;
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+    const double deviceMs = timing ? timing->sink_usec / 1000.0 : 0.0;
     pa_threaded_mainloop_unlock(loop_);
-    // Before the first report the buffer's length is the best guess.
-    return known && !negative ? usec / 1000.0 : queued;
+    const int64_t first = firstWriteNs_;
+    if (!running || first == 0)
+        return 0.0;
+    // Playing starts with the first block written after a resume, and goes on at the sample
+    // rate; what is written beyond that is still queued.
+    const double writtenMs = 1000.0 * static_cast<double>(framesWritten_) / sampleRate_;
+    const double playedMs = (nowNs() - first) / 1e6;
+    return std::max(0.0, writtenMs - playedMs) + deviceMs;
 }
 
 void PulseAudioStream::onContextState(pa_context*, void* self) {
@@ -148,6 +163,9 @@ void PulseAudioStream::onWrite(pa_stream* stream, size_t bytes, void* data) {
         if (pa_stream_write(stream, buffer, frames * kBytesPerFrame, nullptr, 0, PA_SEEK_RELATIVE) <
             0)
             return;
+        if (self->firstWriteNs_ == 0)
+            self->firstWriteNs_ = nowNs();
+        self->framesWritten_ += frames;
         bytes -= frames * kBytesPerFrame;
         self->framesSinceTiming_ += frames;
     }

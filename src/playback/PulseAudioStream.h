@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,8 +39,9 @@ public:
     /// Resumes (true) or pauses (false) the stream; returns without waiting for the server.
     void setRunning(bool running);
     bool running() const { return running_; }
-    /// How long a sample rendered now takes to be heard, in milliseconds: what is queued in
-    /// the server plus the device's own latency, as the server last reported it.
+    /// How long a sound started now takes to be heard, in milliseconds: the samples written
+    /// and not yet played (the next block is rendered behind them) plus the device's own
+    /// latency as the server last reported it; 0 while paused.
     double latencyMs() const;
 
 private:
@@ -55,6 +58,10 @@ private:
     size_t blockFrames_ = 0;
     size_t framesSinceTiming_ = 0;
     bool running_ = false;
+    // Since the last resume: frames written, and when the first of them was written (steady
+    // clock, ns; 0 before), for the queue's length at any moment.
+    std::atomic<uint64_t> framesWritten_{0};
+    std::atomic<int64_t> firstWriteNs_{0};
 };
 
 } // namespace notaro::playback

@@ -128,6 +128,7 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
         return;
     openFailure_.clear();
     highlights_.clear();
+    ++playCount_;
     playing_ = true;
     emit playingStarted();
     playback::PlayOptions options;
@@ -153,9 +154,30 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
 
 void PlaybackController::showSounding(int32_t record, int32_t line, int32_t column,
                                       int32_t length) {
+    // A note is heard the output latency after it is sent: the picture waits as long.
+    const int delay = qRound(soundDelayMs());
+    if (delay <= 0) {
+        selectSounding(record, line, column, length);
+        return;
+    }
+    QTimer::singleShot(delay, Qt::PreciseTimer, this,
+                       [this, play = playCount_, record, line, column, length] {
+                           if (play == playCount_)
+                               selectSounding(record, line, column, length);
+                       });
+}
+
+void PlaybackController::selectSounding(int32_t record, int32_t line, int32_t column,
+                                        int32_t length) {
     editor_.selectInLine(line - 1, column, length);
     highlights_.push_back({playback::getTickCount(), editor_.selStart(), editor_.selLength()});
     emit sounding(record, line, column, length);
+}
+
+double PlaybackController::soundDelayMs() const {
+    if (!dynamic_cast<const playback::FluidSynthMidiOut*>(device_.get()))
+        return 0.0; // a MIDI port: the delay is the receiver's, unknown here
+    return engine_->audioRunning() ? engine_->outputLatencyMs() : 0.0;
 }
 
 void PlaybackController::playingNoteLine(int32_t iNote, uint8_t, uint8_t, uint8_t, int32_t, int32_t,
@@ -176,6 +198,7 @@ void PlaybackController::donePlayingLine(int32_t, int32_t, int32_t, int32_t) {
 }
 
 void PlaybackController::abortedPlaying(int32_t, int32_t lineNum, int32_t charPos, int32_t theLen) {
+    ++playCount_; // the sound stops now; highlights still waiting would come too late
     editor_.selectInLine(lineNum - 1, charPos, theLen);
     editor_.repaint();
     QCoreApplication::processEvents();
