@@ -216,7 +216,11 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
 ExitCode runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     // Made first and so gone last: its audio output, kept between the opens of a device, is
     // closed once every device has gone and Ctrl-C has its old meaning again.
-    const auto engine = std::make_shared<playback::FluidSynthEngine>();
+    return runPlayThrough(args, out, err, std::make_shared<playback::FluidSynthEngine>());
+}
+
+ExitCode runPlayThrough(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                        const std::shared_ptr<playback::FluidSynthEngine>& engine) {
     std::unique_ptr<playback::SleepingPump> sleeping;
     const InterruptScope scope; // restores Ctrl-C before the pump goes away
     PlaybackEnv env;
