@@ -64,15 +64,22 @@ struct Recording {
 /// The note-ons as they leave for the synthesizer.
 class TimedSynth : public FluidSynthMidiOut {
 public:
-    using FluidSynthMidiOut::FluidSynthMidiOut;
+    TimedSynth(const std::shared_ptr<FluidSynthEngine>& engine, const std::string& sf)
+        : FluidSynthMidiOut(engine, sf, {"pulseaudio"}), engine_(engine) {}
     std::vector<Clock::time_point> noteOns;
+    std::vector<double> reported; ///< the output latency the engine reported at each note-on
 
 protected:
     PlaybackResult doShortMsg(uint32_t msg) override {
-        if ((statusOf(msg) & 0xF0) == 0x90 && data2Of(msg) > 0)
+        if ((statusOf(msg) & 0xF0) == 0x90 && data2Of(msg) > 0) {
             noteOns.push_back(Clock::now());
+            reported.push_back(engine_->outputLatencyMs());
+        }
         return FluidSynthMidiOut::doShortMsg(msg);
     }
+
+private:
+    std::shared_ptr<FluidSynthEngine> engine_;
 };
 
 /// Sample indexes where sound starts after at least 100 ms of quiet.
@@ -94,6 +101,9 @@ std::vector<size_t> onsets(const std::vector<int16_t>& s) {
 struct PlayFigures {
     double cpuPercent = 0;
     double lagMin = 1e9, lagMax = -1e9; // ms the sound follows each note-on
+    // ms the sound follows a highlight delayed by the reported latency
+    std::vector<double> highlightErrors;
+    double latencyMedian = 0; ///< of the output latencies reported at the note-ons
     size_t heard = 0, sent = 0;
 };
 
@@ -103,7 +113,7 @@ PlayFigures playMelody(const std::shared_ptr<FluidSynthEngine>& engine, const st
     parser.parseAramText("**n[a-b-c]\r\n*t[120]\r\n4c' 4: 4e' 4: 4g' 4: 4c' 4: 4d' 4: 4f' 4: "
                          "4a' 4: 4c'\r\n");
     Recording rec(pa, "rec.raw");
-    TimedSynth dev(engine, sf, {"pulseaudio"});
+    TimedSynth dev(engine, sf);
     SleepingPump pump;
     cGnsPlay player(dev, [&pump](int32_t deadline) { pump(deadline); });
     const double cpu0 = cpuSeconds();
@@ -114,8 +124,8 @@ PlayFigures playMelody(const std::shared_ptr<FluidSynthEngine>& engine, const st
     std::this_thread::sleep_for(600ms);
     const std::vector<size_t> on = onsets(rec.stop());
     f.sent = dev.noteOns.size();
-    for (const Clock::time_point& t : dev.noteOns) {
-        const double at = rec.sampleAt(t);
+    for (size_t n = 0; n < dev.noteOns.size(); ++n) {
+        const double at = rec.sampleAt(dev.noteOns[n]);
         // The first onset from 50 ms before the note-on on belongs to it.
         auto it = std::lower_bound(on.begin(), on.end(),
                                    static_cast<size_t>(std::max(0.0, at - 0.05 * kRate)));
@@ -127,7 +137,12 @@ PlayFigures playMelody(const std::shared_ptr<FluidSynthEngine>& engine, const st
         ++f.heard;
         f.lagMin = std::min(f.lagMin, lag);
         f.lagMax = std::max(f.lagMax, lag);
+        f.highlightErrors.push_back(lag - dev.reported[n]);
     }
+    std::sort(f.highlightErrors.begin(), f.highlightErrors.end());
+    std::vector<double> reported = dev.reported;
+    std::sort(reported.begin(), reported.end());
+    f.latencyMedian = reported.empty() ? 0 : reported[reported.size() / 2];
     return f;
 }
 
@@ -178,8 +193,9 @@ int main() {
     const auto shared = std::make_shared<FluidSynthEngine>();
     FluidSynthEngine& engine = *shared;
     const int settings[][2] = {{64, 16}, {256, 2}, {512, 2}, {1024, 2}, {2048, 2}};
-    std::printf("%-12s %9s %10s %9s %10s %10s %9s %12s %12s\n", "period", "latency", "cold-open",
-                "open", "stop-silent", "stop-zero", "idle-cpu", "playing-cpu", "sound-lag");
+    std::printf("%-12s %9s %10s %9s %10s %10s %9s %12s %-22s %s\n", "period", "latency",
+                "cold-open", "open", "stop-silent", "stop-zero", "idle-cpu", "playing-cpu",
+                "sound-lag", "sound-after-highlight");
     for (const auto& ps : settings) {
         engine.stopAudio();
         engine.setAudioPeriod(ps[0], ps[1]);
@@ -211,18 +227,25 @@ int main() {
         std::this_thread::sleep_for(2s);
         const double idleCpu = 100.0 * (cpuSeconds() - idle0) / 2.0;
         const PlayFigures f = playMelody(shared, sf, pa);
-        char name[32], lag[48];
+        char name[32], lag[48], step[64] = "-";
+        if (!f.highlightErrors.empty())
+            std::snprintf(step, sizeof step, "%.0f..%.0f ms, median %.0f",
+                          f.highlightErrors.front(), f.highlightErrors.back(),
+                          f.highlightErrors[f.highlightErrors.size() / 2]);
         std::snprintf(name, sizeof name, "%d x %d", ps[0], ps[1]);
         std::snprintf(lag, sizeof lag, "%.0f..%.0f ms (%zu/%zu)", f.lagMin, f.lagMax, f.heard,
                       f.sent);
-        std::printf("%-12s %6.1f ms %7.1f ms %6.2f ms %7.1f ms %7.1f ms %8.1f %% %11.1f %% %s\n",
-                    name, engine.outputLatencyMs(), cold, openWorst, silentWorst, zeroWorst,
-                    idleCpu, f.cpuPercent, lag);
+        std::printf(
+            "%-12s %6.1f ms %7.1f ms %6.2f ms %7.1f ms %7.1f ms %8.1f %% %11.1f %% %-22s %s\n",
+            name, f.latencyMedian, cold, openWorst, silentWorst, zeroWorst, idleCpu, f.cpuPercent,
+            lag, step);
     }
     std::printf(
-        "open: worst of 5 after prepare; stop-silent: worst of 3, close() to the last sound "
+        "latency: median reported at the note-ons; open: worst of 5 after prepare; stop-silent: "
+        "worst of 3, close() to the last sound "
         "heard, stop-zero: to the last sample not exactly zero; sound-lag: note-on to sound heard, "
-        "min..max\n");
+        "min..max; sound-after-highlight: how long after a highlight delayed by the latency the "
+        "engine reported at the note-on the sound was heard\n");
 
     FluidSynthMidiOut(shared, sf, {"pulseaudio"}).open(); // the destructor closes: idle from now
     engine.setIdleRelease(200ms);

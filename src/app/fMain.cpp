@@ -3,8 +3,10 @@
 #include "app/dialogs/fAbout.h"
 #include "app/dialogs/fExamples.h"
 #include "app/dialogs/fOnTimes.h"
+#include "app/document/AutoSave.h"
 #include "app/document/DocumentController.h"
 #include "app/document/ExportController.h"
+#include "app/document/RecoveryStore.h"
 #include "app/editor/LiveSyntaxCheck.h"
 #include "app/editor/ScoreEditor.h"
 #include "app/editor/ScoreHighlighter.h"
@@ -17,6 +19,7 @@
 #include "app/shell/ToolPicture.h"
 #include "app/shell/UserPrompts.h"
 #include "app/staff/StaffPane.h"
+#include "score/ScoreFile.h"
 #include "settings/OnRatios.h"
 
 #include <glimmer/chBut.h>
@@ -98,7 +101,10 @@ fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> devi
     formLoad();
 }
 
-fMain::~fMain() = default;
+fMain::~fMain() {
+    // The copy keeper goes before the store it writes to.
+    delete autoSave_;
+}
 
 void fMain::createControls() {
     client_ = new QWidget(this);
@@ -206,6 +212,8 @@ void fMain::createControllers(std::unique_ptr<playback::MidiOutDevice> device) {
     syntax_ = std::make_unique<SyntaxCheck>(*txtAram_, prompts_, this);
     export_ = std::make_unique<ExportController>(*syntax_, prompts_, this);
     document_ = new DocumentController(*txtAram_, prompts_, this, this);
+    recovery_ = std::make_unique<RecoveryStore>();
+    autoSave_ = new AutoSave(*txtAram_, *document_, *recovery_, this);
     playback_ =
         new PlaybackController(*txtAram_, *syntax_, prompts_, this, std::move(device), this);
 }
@@ -213,6 +221,14 @@ void fMain::createControllers(std::unique_ptr<playback::MidiOutDevice> device) {
 void fMain::connectControls() {
     connect(txtAram_, &ScoreEditor::caretLineMayHaveChanged, this, &fMain::showLineNumber);
     connect(txtAram_, &ScoreEditor::fileDropped, this, &fMain::openDropped);
+    // The editor holds no more than a file may hold to be opened again.
+    txtAram_->setCharacterLimit(static_cast<int32_t>(kEditorScoreLimit.characters));
+    connect(txtAram_, &ScoreEditor::limitReached, this, [this] {
+        prompts_.beep();
+        lblCheck_->setText(tr("The score is full: it holds at most %1 characters, a line break "
+                              "counting two.")
+                               .arg(kEditorScoreLimit.characters));
+    });
     // The buttons that replace or write the document stop playing as a menu does.
     const auto stopThen = [this](glimmer::chBut* button, void (DocumentController::*command)()) {
         connect(button, &glimmer::chBut::Click, this, [this, command] {
@@ -248,6 +264,14 @@ void fMain::connectControls() {
     connect(playback_, &PlaybackController::readyToClose, this, &QWidget::close);
     connect(document_, &DocumentController::captionChanged, this, &QWidget::setWindowTitle);
     connect(document_, &DocumentController::documentReplaced, this, &fMain::showLineNumber);
+    connect(document_, &DocumentController::diskChangeNoticed, this,
+            [this] { run([this] { document_->reviewDiskChange(); }); });
+    connect(autoSave_, &AutoSave::copyFailed, this,
+            [this](const QString& message) { lblCheck_->setText(message); });
+}
+
+void fMain::offerRecovery() {
+    autoSave_->offerRecovery(prompts_, this);
 }
 
 void fMain::createMenus() {
@@ -355,7 +379,12 @@ void fMain::formLoad() {
     setWindowTitle(document_->caption());
     setMenuBarColor(menuBar(), 0xFFFFFF, false);
     OnTimeRatios ratios;
-    loadOnRatios(ratios);
+    const std::vector<std::string> problems = loadOnRatios(ratios);
+    QStringList lines;
+    for (const std::string& problem : problems)
+        lines << QString::fromStdString(problem);
+    if (!lines.isEmpty())
+        lblCheck_->setText(lines.join(QLatin1Char(' ')));
     playback_->setOnTimeRatios(ratios);
     setSamplesFolder(dataFolder(QStringLiteral("samples")));
     layoutClient();

@@ -21,7 +21,9 @@ class tkHLink;
 
 namespace notaro::app {
 
+class AutoSave;
 class DocumentController;
+class RecoveryStore;
 class ExportController;
 class LiveSyntaxCheck;
 class PlaybackController;
@@ -57,6 +59,8 @@ public:
     DocumentController& document() const { return *document_; }
     PlaybackController& playback() const { return *playback_; }
     StaffPane& staff() const { return *staff_; }
+    /// Offers the recovery copies left by copies of the program that ended unexpectedly.
+    void offerRecovery();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,6 +100,8 @@ private:
     std::unique_ptr<ExportController> export_;
     DocumentController* document_ = nullptr;
     PlaybackController* playback_ = nullptr;
+    std::unique_ptr<RecoveryStore> recovery_;
+    AutoSave* autoSave_ = nullptr;
 
     QWidget* client_ = nullptr;
     QFrame* lnBelowMenu_ = nullptr;

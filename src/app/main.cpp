@@ -45,5 +45,6 @@ int main(int argc, char* argv[]) {
     const QStringList args = QApplication::arguments();
     if (args.size() > 1)
         window.document().openFile(args.at(1));
+    window.offerRecovery();
     return QApplication::exec();
 }

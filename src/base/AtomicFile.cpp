@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -45,6 +47,44 @@ int32_t resolveLinks(std::string& path) {
         path = target.front() == '/' ? target : folderOf(path) + target;
     }
     return ELOOP;
+}
+
+/// The part of the temporary names every write to target shares: ".<name>."
+std::string tempStem(const std::string& target) {
+    const std::string folder = folderOf(target);
+    return "." + target.substr(folder.size()).substr(0, kMaxTempStem) + ".";
+}
+
+bool allDigits(std::string_view s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+/// Removes the temporary files of target left by writers that were killed: only names of our
+/// own form whose process id no longer runs, so a write in progress elsewhere is never touched.
+void removeStaleTemps(const std::string& target) {
+    const std::string folder = folderOf(target);
+    const std::string stem = tempStem(target);
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    FileSystemOps& ops = FileSystemOps::current();
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view name = entry->d_name;
+        constexpr std::string_view kSuffix = ".tmp";
+        if (name.size() <= stem.size() + kSuffix.size() || name.substr(0, stem.size()) != stem ||
+            name.substr(name.size() - kSuffix.size()) != kSuffix)
+            continue;
+        const std::string_view middle =
+            name.substr(stem.size(), name.size() - stem.size() - kSuffix.size());
+        const size_t dot = middle.find('.');
+        if (dot == std::string_view::npos || !allDigits(middle.substr(0, dot)) ||
+            !allDigits(middle.substr(dot + 1)) || dot > 9)
+            continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(std::string(middle.substr(0, dot))));
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            (void)ops.unlink((folder + std::string(name)).c_str());
+    }
+    ::closedir(dir);
 }
 
 void syncFolder(const std::string& target) {
@@ -106,13 +146,21 @@ int32_t AtomicFile::open() {
         oldUid_ = old.st_uid;
         oldGid_ = old.st_gid;
     }
-    const std::string folder = folderOf(target_);
-    const std::string stem = "." + target_.substr(folder.size()).substr(0, kMaxTempStem) + ".";
-    thread_local std::mt19937 random{std::random_device{}()};
+    removeStaleTemps(target_);
     FileSystemOps& ops = FileSystemOps::current();
+    // A new file gets 0666 less the umask, as any file the user makes.
+    const std::string folder = folderOf(target_);
+    fd_ = ops.open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd_ >= 0) {
+        unnamed_ = true;
+        return 0;
+    }
+    // Only a file system without unnamed files is worked around; any other error is the
+    // folder's.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        return fail(lastError());
     for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-        const std::string name = folder + stem + std::to_string(random() % 1000000u) + ".tmp";
-        // A new file gets 0666 less the umask, as any file the user makes.
+        const std::string name = tempName();
         fd_ = ops.open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             tempPath_ = name;
@@ -122,6 +170,12 @@ int32_t AtomicFile::open() {
             return fail(lastError());
     }
     return fail(EEXIST);
+}
+
+std::string AtomicFile::tempName() const {
+    thread_local std::mt19937 random{std::random_device{}()};
+    return folderOf(target_) + tempStem(target_) + std::to_string(::getpid()) + "." +
+           std::to_string(random() % 1000000u) + ".tmp";
 }
 
 int32_t AtomicFile::write(std::string_view bytes) {
@@ -170,6 +224,14 @@ int32_t AtomicFile::commit() {
     // the old one was.
     if (ops.fsync(fd_) != 0)
         return fail(lastError());
+    // The unnamed file gets its name only now, for the moment until the rename.
+    for (int attempt = 0; unnamed_ && tempPath_.empty(); ++attempt) {
+        const std::string name = tempName();
+        if (ops.linkFd(fd_, name.c_str()) == 0)
+            tempPath_ = name;
+        else if (errno != EEXIST || attempt + 1 == kTempAttempts)
+            return fail(lastError());
+    }
     const int fd = fd_;
     fd_ = -1;
     // A delayed write error may show only here.

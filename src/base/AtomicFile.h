@@ -8,10 +8,13 @@ namespace notaro::base {
 
 /// Replaces a file's whole content without ever leaving a damaged or half-written file.
 ///
-/// The bytes go to a new temporary file beside the target (a random name created with O_EXCL,
-/// so no other file or link is ever written through). commit() makes them reach the disk, gives
-/// the file the old one's owner and mode, renames it over the target and syncs the folder, so
-/// the target holds either all of the old bytes or all of the new. A symbolic link is followed
+/// The bytes go to a new file beside the target that has no name yet (O_TMPFILE), so a process
+/// killed while writing leaves nothing behind. Where the file system cannot do that, the file
+/// gets a random name holding our process id, created with O_EXCL so no other file or link is
+/// ever written through, and the next write to the same target removes such files of
+/// processes that no longer run. commit() makes the bytes reach the disk, gives the file the
+/// old one's owner and mode, names it, renames it over the target and syncs the folder, so the
+/// target holds either all of the old bytes or all of the new. A symbolic link is followed
 /// to the file it names, so the link stays a link. An existing file that is write-protected is
 /// refused, as is a folder or any file that is not a regular one. After any failure, or when
 /// the object is destroyed before commit(), the temporary file is removed.
@@ -41,10 +44,13 @@ public:
 private:
     int32_t fail(int32_t rc);
     void discard();
+    /// A name beside the target for the temporary file: .<name>.<pid>.<random>.tmp
+    std::string tempName() const;
 
     std::string target_;
     std::string tempPath_;
     int fd_ = -1;
+    bool unnamed_ = false;
     int32_t error_ = 0;
     bool hasOld_ = false;
     uint32_t oldMode_ = 0;

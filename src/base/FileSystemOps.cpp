@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +44,11 @@ int FileSystemOps::rename(const char* from, const char* to) {
 
 int FileSystemOps::unlink(const char* path) {
     return ::unlink(path);
+}
+
+int FileSystemOps::linkFd(int fd, const char* path) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path, AT_SYMLINK_FOLLOW);
 }
 
 FileSystemOps& FileSystemOps::current() {

@@ -25,6 +25,8 @@ public:
     virtual int close(int fd);
     virtual int rename(const char* from, const char* to);
     virtual int unlink(const char* path);
+    /// Gives the open file fd a name (linkat through /proc/self/fd).
+    virtual int linkFd(int fd, const char* path);
 
     /// The operations every file write and read goes through: the real ones unless a test
     /// replaced them.

@@ -78,6 +78,8 @@ public:
     }
     void midiOutOpenFailed(const std::string& message, playback::PlaybackResult rc) override {
         err_ << message << '\n';
+        if (device && !device->failureReason().empty())
+            err_ << device->failureReason() << '\n';
         // Machines without a sound card are common (servers, containers): say what still works.
         if (rc == playback::PlaybackResult::NoDriver)
             err_ << kNoAudioHint << '\n';
@@ -85,6 +87,7 @@ public:
     }
 
     bool openFailed = false;
+    const playback::MidiOutDevice* device = nullptr; ///< whose failure reason follows the message
 
 private:
     void show(int32_t iNote) {
@@ -172,7 +175,8 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
     }
     playback::PlayOptions options;
     options.patch = o.instrument;
-    loadOnRatios(options.ratios);
+    for (const std::string& problem : loadOnRatios(options.ratios))
+        err << problem << '\n';
 
     std::unique_ptr<playback::MidiOutDevice> device;
     playback::RecordingMidiOut* rec = nullptr;
@@ -197,6 +201,7 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
     playback::cGnsPlay player(*device, pump, env.clock);
     playerPtr = &player;
     PlayPrinter printer(parser, out, err);
+    printer.device = device.get();
     player.setListener(&printer);
     const playback::PlaybackResult rc = player.play(parser, from, parser.nNotes() - 1, options);
     if (printer.openFailed)
@@ -211,7 +216,11 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
 ExitCode runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     // Made first and so gone last: its audio output, kept between the opens of a device, is
     // closed once every device has gone and Ctrl-C has its old meaning again.
-    const auto engine = std::make_shared<playback::FluidSynthEngine>();
+    return runPlayThrough(args, out, err, std::make_shared<playback::FluidSynthEngine>());
+}
+
+ExitCode runPlayThrough(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                        const std::shared_ptr<playback::FluidSynthEngine>& engine) {
     std::unique_ptr<playback::SleepingPump> sleeping;
     const InterruptScope scope; // restores Ctrl-C before the pump goes away
     PlaybackEnv env;

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+namespace notaro::playback {
+class FluidSynthEngine;
+} // namespace notaro::playback
+
 namespace notaro::cli {
 
 /// How `play` reaches the clock, the waiting and the outputs; tests replace them.
@@ -27,6 +31,10 @@ ExitCode runDevices(const std::vector<std::string>& args, std::ostream& out, std
 /// `play [--output NAME] [--instrument N] [--from LINE[:COLUMN]] FILE`: plays in real time,
 /// printing each note or rest as it starts; Ctrl-C stops in silence (ExitCode::Interrupted).
 ExitCode runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// runPlay sounding through engine, which the caller keeps (a process that ends right after
+/// can leave the synthesizer to the kernel instead of freeing it piece by piece).
+ExitCode runPlayThrough(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                        const std::shared_ptr<playback::FluidSynthEngine>& engine);
 
 /// runPlay with its clock, pump and outputs given.
 ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -38,7 +38,8 @@ ExitCode runRender(const std::vector<std::string>& args, std::ostream&, std::ost
         return ExitCode::Failed;
     ScoreMidiOptions midiOptions;
     midiOptions.instrument = instrument;
-    loadOnRatios(midiOptions.ratios);
+    for (const std::string& problem : loadOnRatios(midiOptions.ratios))
+        err << problem << '\n';
     tMidiF04 file;
     if (buildScoreMidi(doc.parser(), midiOptions, file) != MidiResult::Ok) {
         err << "Failed to render the score.\n";

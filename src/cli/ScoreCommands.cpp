@@ -81,7 +81,8 @@ ExitCode runMidi(const std::vector<std::string>& args, std::ostream&, std::ostre
     // A damaged settings file still leaves usable ratios; converting goes on with them.
     ScoreMidiOptions options;
     options.instrument = instrument;
-    loadOnRatios(options.ratios);
+    for (const std::string& problem : loadOnRatios(options.ratios))
+        err << problem << '\n';
     if (outPath.empty())
         outPath = defaultMidiPath(path);
     if (scoreToMidiFile(outPath, doc.parser(), options) != MidiResult::Ok) {

@@ -18,10 +18,6 @@ namespace glimmer {
 
 namespace {
 
-// Each poll asks the display server where the pointer is; 40 ms still feels immediate when the
-// pointer leaves, and costs a third of the wake-ups of a faster poll.
-constexpr int HoverPollMs = 40;
-
 /// Pictures with transparency (icons) are first drawn onto the mask colour, so that their
 /// transparent parts follow UseMaskColor like the mask colour itself.
 QImage flattenedPicture(const QPixmap& picture, const QColor& mask) {
@@ -42,8 +38,6 @@ chBut::chBut(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(thi
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    d->hoverTimer.setInterval(HoverPollMs);
-    connect(&d->hoverTimer, &QTimer::timeout, this, [this] { d->pollHover(); });
     d->setColors();
 }
 
@@ -326,7 +320,6 @@ void chBut::showEvent(QShowEvent* event) {
 void chBut::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (d->hover) {
-        d->hoverTimer.stop();
         d->hover = false;
         emit MouseOut();
     }

@@ -5,15 +5,10 @@
 #include "controls/InputCodes.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace glimmer {
-
-bool chBut::Private::pointerOver(const QPoint& global) const {
-    return QApplication::widgetAt(global) == q;
-}
 
 void chBut::Private::pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos) {
     emit q->MouseDown(InputCodes::buttons(button), InputCodes::shift(modifiers), float(pos.x()),
@@ -46,7 +41,6 @@ void chBut::mouseMoveEvent(QMouseEvent* event) {
     // the mouse and the pointer has left the rectangle.
     if (rect().contains(event->position().toPoint())) {
         if (held == Qt::NoButton && !d->hover) {
-            d->hoverTimer.start();
             d->hover = true;
             d->redraw(StateNormal, true);
             emit MouseOver();
@@ -58,13 +52,21 @@ void chBut::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-void chBut::Private::pollHover() {
-    if (pointerOver(QCursor::pos()))
-        return;
-    hoverTimer.stop();
-    hover = false;
-    redraw(lastState, true);
-    emit q->MouseOut();
+void chBut::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    // The window system says when the pointer leaves, or when another widget or window comes
+    // over the button: nothing runs while the pointer rests. MouseOut follows from the event
+    // loop, as it always has, never from inside the show() of the widget that covers it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!d->hover || underMouse())
+                return;
+            d->hover = false;
+            d->redraw(d->lastState, true);
+            emit MouseOut();
+        },
+        Qt::QueuedConnection);
 }
 
 void chBut::mouseReleaseEvent(QMouseEvent* event) {

@@ -8,7 +8,6 @@
 
 #include <QImage>
 #include <QPixmap>
-#include <QTimer>
 
 namespace glimmer {
 
@@ -67,7 +66,6 @@ struct GLIMMER_NO_EXPORT chBut::Private {
     int shortcutId = 0;
     ButtonColors colors;
     QImage surface;
-    QTimer hoverTimer;
 
     /// The persisted properties: keys, defaults, initial values and what a change redoes.
     static const PropertyTable<Private>& table();
@@ -91,10 +89,6 @@ struct GLIMMER_NO_EXPORT chBut::Private {
     int inset() const;
     /// The caption on one line and the picture where PicturePosition puts it.
     QSize contentSize() const;
-
-    void pollHover();
-    /// True when the pointer at @p global is over this button's window.
-    bool pointerOver(const QPoint& global) const;
     void doClick();
     void pressAt(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF pos);
 };

@@ -1,5 +1,7 @@
 #include "playback/AudioOutput.h"
 
+#include "playback/PulseAudioStream.h"
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -16,6 +18,21 @@ std::unique_ptr<AudioOutput> AudioOutput::start(fluid_settings_t* settings, flui
         if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK)
             continue;
         std::unique_ptr<AudioOutput> out(new AudioOutput(synth, name));
+        if (name == "pulseaudio") {
+            double rate = 44100;
+            int period = 1024, periods = 2;
+            fluid_settings_getnum(settings, "synth.sample-rate", &rate);
+            fluid_settings_getint(settings, "audio.period-size", &period);
+            fluid_settings_getint(settings, "audio.periods", &periods);
+            AudioOutput* raw = out.get();
+            out->pulse_ = PulseAudioStream::open(
+                static_cast<unsigned>(rate), static_cast<size_t>(period) * periods,
+                static_cast<size_t>(period),
+                [raw](float* samples, size_t frames) { raw->renderInterleaved(samples, frames); });
+            if (out->pulse_)
+                return out; // paused until the engine unmutes it
+            continue;
+        }
         if (name == "file") {
             // The file driver has no callback mode; it renders the synthesizer itself.
             fluid_settings_setstr(settings, "audio.file.name", fileOutput.c_str());
@@ -30,8 +47,29 @@ std::unique_ptr<AudioOutput> AudioOutput::start(fluid_settings_t* settings, flui
 }
 
 AudioOutput::~AudioOutput() {
+    pulse_.reset();
     if (driver_)
         delete_fluid_audio_driver(driver_);
+}
+
+void AudioOutput::setMuted(bool muted) {
+    muted_.store(muted, std::memory_order_relaxed);
+    if (pulse_)
+        pulse_->setRunning(!muted);
+}
+
+double AudioOutput::latencyMs() const {
+    return pulse_ ? pulse_->latencyMs() : -1.0;
+}
+
+void AudioOutput::renderInterleaved(float* samples, size_t frames) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!synth_ || muted_.load(std::memory_order_relaxed)) {
+        std::fill_n(samples, 2 * frames, 0.0f);
+        return;
+    }
+    // The synthesizer mixes its reverb and chorus into the two channels itself.
+    fluid_synth_write_float(synth_, static_cast<int>(frames), samples, 0, 2, samples, 1, 2);
 }
 
 void AudioOutput::detach() {

@@ -13,7 +13,11 @@ typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
 
 namespace notaro::playback {
 
-/// One running FluidSynth audio driver that sounds a synthesizer.
+class PulseAudioStream;
+
+/// One running audio output that sounds a synthesizer: for "pulseaudio" a stream of our own
+/// (PulseAudioStream) that pauses while the output is muted, so that a silent program costs
+/// nothing; for any other name a FluidSynth audio driver.
 ///
 /// Deleting a driver waits for the audio server (over a second with some servers), so the
 /// engine may hand a stopped output to another thread to delete. detach() makes that safe:
@@ -40,7 +44,12 @@ public:
     /// still rendered, so that what is left of it (the reverb's last traces) dies away
     /// unheard instead of sounding at the next unmute. The file driver renders
     /// by itself and is never muted.
-    void setMuted(bool muted) noexcept { muted_.store(muted, std::memory_order_relaxed); }
+    /// A muted PulseAudio stream is paused as well, and asks for no samples at all.
+    void setMuted(bool muted);
+
+    /// How long a sample rendered now takes to be heard, in milliseconds, as the audio server
+    /// reports it; negative when the output cannot tell.
+    double latencyMs() const;
 
     /// The driver's name, e.g. "pulseaudio".
     const std::string& driverName() const noexcept { return driverName_; }
@@ -48,11 +57,13 @@ public:
 private:
     AudioOutput(fluid_synth_t* synth, std::string driverName);
     static int render(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
+    void renderInterleaved(float* samples, size_t frames);
 
     std::mutex mutex_; // held while a block is rendered, and by detach()
     fluid_synth_t* synth_ = nullptr;
     std::atomic<bool> muted_{false};
     fluid_audio_driver_t* driver_ = nullptr;
+    std::unique_ptr<PulseAudioStream> pulse_;
     std::string driverName_;
 };
 

@@ -7,6 +7,7 @@
 
 #include <fluidsynth.h>
 
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -244,6 +245,9 @@ void FluidSynthEngine::setAudioPeriod(int periodSize, int periods) {
 
 double FluidSynthEngine::outputLatencyMs() const {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (output_)
+        if (const double reported = output_->latencyMs(); reported >= 0)
+            return reported;
     return 1000.0 * periodSize_ * periods_ / kSampleRate;
 }
 
@@ -267,6 +271,18 @@ bool isSoundFontFile(const std::string& path) {
                       ::read(fd, head, sizeof head) == static_cast<ssize_t>(sizeof head);
     ::close(fd);
     return read && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "sfbk", 4) == 0;
+}
+
+std::string soundFontProblem(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? "it does not exist"
+                               : "it cannot be read: " + std::string(std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return "it is not a file";
+    if (::access(path.c_str(), R_OK) != 0)
+        return "it cannot be read: " + std::string(std::strerror(errno));
+    return isSoundFontFile(path) ? std::string() : "it is not a SoundFont file";
 }
 
 void silenceSynth(fluid_synth_t* synth) {

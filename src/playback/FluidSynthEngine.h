@@ -86,7 +86,8 @@ public:
 
     /// Frames per block and blocks of the audio output; used from the next start.
     void setAudioPeriod(int periodSize, int periods);
-    /// The output latency of the audio period settings in milliseconds.
+    /// The output latency in milliseconds: as the audio server reports it for a running
+    /// PulseAudio output, else as the audio period settings give it.
     double outputLatencyMs() const;
     /// How long an unused output is kept; zero or less keeps it until the engine goes.
     void setIdleRelease(std::chrono::milliseconds idle);
@@ -131,6 +132,10 @@ private:
 /// True when the file starts as a SoundFont does ("RIFF", a size, "sfbk"). Checked before
 /// FluidSynth reads a file, whose loaders for other formats complain on stderr.
 bool isSoundFontFile(const std::string& path);
+
+/// What keeps path from being loaded as a SoundFont, in words ("it does not exist", "it is not
+/// a SoundFont file", ...); empty when it looks like one.
+std::string soundFontProblem(const std::string& path);
 
 /// Ends every sound of synth within its next rendered block (release tails too) and resets
 /// every channel: controllers, pitch wheels, programs, reverb and chorus.

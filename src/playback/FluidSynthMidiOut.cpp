@@ -31,9 +31,27 @@ void FluidSynthMidiOut::prepare() {
 
 PlaybackResult FluidSynthMidiOut::doOpen() {
     std::error_code ec;
-    if (soundFont_.empty() || !std::filesystem::is_regular_file(soundFont_, ec))
+    if (soundFont_.empty()) {
+        setFailureReason("No SoundFont was found: install fluid-soundfont-gm, or name one as "
+                         "SoundFont in the [Midi] section of para.ini.");
         return PlaybackResult::NoSoundFont;
-    return engine_->acquire(soundFont_, audioDrivers_, fileOutput_);
+    }
+    const PlaybackResult rc = std::filesystem::is_regular_file(soundFont_, ec)
+                                  ? engine_->acquire(soundFont_, audioDrivers_, fileOutput_)
+                                  : PlaybackResult::NoSoundFont;
+    if (rc == PlaybackResult::NoSoundFont) {
+        const std::string problem = soundFontProblem(soundFont_);
+        setFailureReason("The SoundFont " + soundFont_ + " could not be loaded: " +
+                         (problem.empty() ? "the synthesizer could not read it" : problem) + ".");
+    } else if (rc == PlaybackResult::NoDriver) {
+        std::string tried;
+        for (const std::string& driver : audioDrivers_)
+            tried += (tried.empty() ? "" : ", ") + driver;
+        setFailureReason("No audio server or sound card answered (tried: " + tried + ").");
+    } else if (rc == PlaybackResult::Error) {
+        setFailureReason("The synthesizer could not be started.");
+    }
+    return rc;
 }
 
 PlaybackResult FluidSynthMidiOut::doShortMsg(uint32_t msg) {

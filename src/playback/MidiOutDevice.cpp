@@ -5,8 +5,10 @@ namespace notaro::playback {
 PlaybackResult MidiOutDevice::open() {
     if (open_)
         return PlaybackResult::Ok;
+    failureReason_.clear();
     const PlaybackResult rc = doOpen();
     if (rc == PlaybackResult::Ok) {
+        failureReason_.clear();
         open_ = true;
         sounding_.clear();
     }

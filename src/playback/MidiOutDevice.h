@@ -4,6 +4,7 @@
 #include "playback/SoundingNotes.h"
 
 #include <cstdint>
+#include <string>
 
 namespace notaro::playback {
 
@@ -28,9 +29,14 @@ public:
     /// Silences the output and closes it; does nothing when it is not open.
     void close();
     bool isOpen() const noexcept { return open_; }
+    /// Why the last open() failed, in words for people (for example which SoundFont could not
+    /// be loaded and why); empty after a successful open or when the backend cannot tell.
+    const std::string& failureReason() const noexcept { return failureReason_; }
 
 protected:
     MidiOutDevice() = default;
+    /// For doOpen: the words failureReason() gives after this open fails.
+    void setFailureReason(std::string reason) { failureReason_ = std::move(reason); }
 
     virtual PlaybackResult doOpen() = 0;
     virtual PlaybackResult doShortMsg(uint32_t msg) = 0;
@@ -39,6 +45,7 @@ protected:
 private:
     SoundingNotes sounding_;
     bool open_ = false;
+    std::string failureReason_;
 };
 
 } // namespace notaro::playback

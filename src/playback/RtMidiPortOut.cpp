@@ -88,16 +88,25 @@ int32_t RtMidiPortOut::findPort(const std::vector<std::string>& ports, const std
 PlaybackResult RtMidiPortOut::doOpen() {
     failed_ = false;
     std::unique_ptr<RtMidiOut> out = makeOut(&failed_);
-    if (!out)
+    if (!out) {
+        setFailureReason("The ALSA MIDI sequencer is not available, so the MIDI port \"" +
+                         portName_ + "\" cannot be reached.");
         return PlaybackResult::BadDevice;
+    }
     try {
         const int32_t index = findPort(portNames(*out), portName_);
-        if (index < 0)
+        if (index < 0) {
+            setFailureReason("The MIDI port \"" + portName_ +
+                             "\" is gone: no ALSA sequencer port has that name now.");
             return PlaybackResult::BadDevice;
+        }
         out->openPort(static_cast<unsigned>(index), "notaro out");
-        if (failed_ || !out->isPortOpen())
+        if (failed_ || !out->isPortOpen()) {
+            setFailureReason("The MIDI port \"" + portName_ + "\" refused to open.");
             return PlaybackResult::Error;
+        }
     } catch (const RtMidiError&) {
+        setFailureReason("The MIDI port \"" + portName_ + "\" refused to open.");
         return PlaybackResult::Error;
     }
     out_ = std::move(out);

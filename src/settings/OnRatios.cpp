@@ -7,31 +7,46 @@
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
-#include <vector>
 
 namespace notaro {
 
 namespace {
 
-bool loadTable(cInifile& ini, const char* key, const char* defaultText, OnRatioTable& table) {
-    ini.setKey(key);
-    ini.setDefault(defaultText);
-    const std::string value(text::trimBlanks(ini.Value()));
-    std::vector<std::string_view> pieces;
+/// The lowest and highest ratio a table may hold, as the on-time dialog accepts them.
+constexpr float kLowestRatio = 0.1f;
+constexpr float kHighestRatio = 1.0f;
+
+bool readTable(std::string_view value, OnRatioTable& table) {
+    OnRatioTable read{};
+    size_t count = 0;
     for (std::string_view rest = value;;) {
         const size_t comma = rest.find(',');
-        pieces.push_back(rest.substr(0, comma));
+        float v = 0;
+        if (count == read.size() || !text::readNumber(rest.substr(0, comma), v) ||
+            !(v >= kLowestRatio && v <= kHighestRatio))
+            return false;
+        read[count++] = v;
         if (comma == std::string_view::npos)
             break;
         rest.remove_prefix(comma + 1);
     }
-    for (size_t i = 0; i < table.size(); ++i) {
-        float v = 0;
-        if (i >= pieces.size() || !text::readNumber(pieces[i], v))
-            return false;
-        table[i] = v;
-    }
+    if (count != read.size())
+        return false;
+    table = read;
     return true;
+}
+
+void loadTable(cInifile& ini, const char* key, const char* defaultText, OnRatioTable& table,
+               std::vector<std::string>& problems) {
+    ini.setKey(key);
+    ini.setDefault(defaultText);
+    const std::string value(text::trimBlanks(ini.Value()));
+    if (readTable(value, table))
+        return;
+    (void)readTable(defaultText, table);
+    problems.push_back(ini.Path() + ": [" + settingsKeys::kOnRatiosSection + "] " + key + "=" +
+                       value + " is refused (nine on-time ratios from 0.1 to 1.0 expected); " +
+                       "the default " + key + " table is used.");
 }
 
 } // namespace
@@ -51,13 +66,14 @@ std::string paraIniPath() {
     return base + "/notaro/para.ini";
 }
 
-bool loadOnRatios(OnTimeRatios& out) {
+std::vector<std::string> loadOnRatios(OnTimeRatios& out) {
     cInifile ini;
     ini.setPath(paraIniPath());
     ini.setSection(settingsKeys::kOnRatiosSection);
-    if (!loadTable(ini, settingsKeys::kNormal, settingsKeys::kNormalDefault, out.normal))
-        return false;
-    return loadTable(ini, settingsKeys::kStaccato, settingsKeys::kStaccatoDefault, out.staccato);
+    std::vector<std::string> problems;
+    loadTable(ini, settingsKeys::kNormal, settingsKeys::kNormalDefault, out.normal, problems);
+    loadTable(ini, settingsKeys::kStaccato, settingsKeys::kStaccatoDefault, out.staccato, problems);
+    return problems;
 }
 
 bool saveOnRatios(const OnTimeRatios& ratios) {

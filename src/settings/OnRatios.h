@@ -3,6 +3,7 @@
 #include "midi/OnTimeRatios.h"
 
 #include <string>
+#include <vector>
 
 namespace notaro {
 
@@ -18,10 +19,12 @@ inline constexpr char kStaccatoDefault[] = "0.35, 0.35, 0.35, 0.45, 0.67, 0.67, 
 /// The settings file: $XDG_CONFIG_HOME/notaro/para.ini, or ~/.config/notaro/para.ini.
 std::string paraIniPath();
 
-/// Reads both tables from para.ini into out (defaults for missing keys). Stops at the first
-/// piece that is not a number, or when a key has fewer than nine, and returns false; the entries
-/// read before it keep their new values, the others the values out had.
-bool loadOnRatios(OnTimeRatios& out);
+/// Reads both tables from para.ini into out (defaults for missing keys). A table whose value is
+/// not nine numbers from 0.1 to 1.0 is refused as a whole: that table gets its defaults, so the
+/// window, play, render and midi all sound the same file the same way.
+/// @return one line per refused table naming the file, the key and the value; empty when both
+/// tables were taken
+std::vector<std::string> loadOnRatios(OnTimeRatios& out);
 /// Writes both tables to para.ini as shortest decimal texts joined by ", ".
 bool saveOnRatios(const OnTimeRatios& ratios);
 /// The table as para.ini stores it, for example "0.95, 0.92, 0.9, ...".

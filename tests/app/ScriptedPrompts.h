@@ -20,9 +20,12 @@ public:
     struct Message {
         QString text;
         Icon icon;
+        QString detail;
+        QStringList buttons;
     };
     std::vector<Message> messages;
     std::deque<Answer> answers;
+    std::deque<int> choices; ///< answers to choose(); the last button (Escape) when empty
     std::deque<QString> fileAnswers;
     std::vector<std::pair<fileDialogRequest, bool>> dialogs; ///< each request shown, and "save"
     QStringList opened;                                      ///< the addresses asked for
@@ -30,12 +33,17 @@ public:
     std::function<void(const Message&)> onMessage = [](const Message&) {};
 
     void showMessage(QWidget*, const QString& text, Icon icon) override {
-        onMessage(messages.emplace_back(Message{text, icon}));
+        onMessage(messages.emplace_back(Message{text, icon, {}, {}}));
     }
     Answer askYesNoCancel(QWidget*, const QString& text) override {
         ++questions;
-        messages.push_back({text, Icon::Question});
+        messages.push_back({text, Icon::Question, {}, {}});
         return next(answers, Answer::Cancel);
+    }
+    int choose(QWidget*, Icon icon, const QString& text, const QString& detail,
+               const QStringList& buttons) override {
+        onMessage(messages.emplace_back(Message{text, icon, detail, buttons}));
+        return next(choices, static_cast<int>(buttons.size()) - 1);
     }
     bool runFileDialog(QWidget*, fileDialogRequest& request, bool save) override {
         dialogs.emplace_back(request, save);

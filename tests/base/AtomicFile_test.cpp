@@ -1,6 +1,7 @@
 // Every program part that writes a file, under every disk failure the seam can plant: the part
 // reports the failure its header promises, the old file keeps every byte and no temporary file
-// is left.
+// is left, whether the file system offers unnamed temporary files or not; temporary files of
+// killed writers are cleared by the next write.
 #include "app/document/DocumentFile.h"
 #include "base/AtomicFile.h"
 #include "base/ScopedFileSystemOps.h"
@@ -17,8 +18,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace notaro {
@@ -43,10 +46,13 @@ const int32_t kFaultErrno[] = {0, ENOSPC, EACCES, EISDIR, EIO, EXDEV, EPERM, EIO
 /// The real system calls, but for the one fault planted.
 class FaultyOps : public base::FileSystemOps {
 public:
-    explicit FaultyOps(Fault fault) : fault_(fault) {}
+    FaultyOps(Fault fault, bool unnamedFiles) : fault_(fault), unnamedFiles_(unnamedFiles) {}
     int open(const char* path, int flags, mode_t mode) override {
-        if (fault_ == kReadOnlyFolder && (flags & O_CREAT))
+        const bool unnamed = (flags & O_TMPFILE) == O_TMPFILE;
+        if (fault_ == kReadOnlyFolder && ((flags & O_CREAT) || unnamed))
             return errno = EACCES, -1;
+        if (unnamed && !unnamedFiles_)
+            return errno = EOPNOTSUPP, -1;
         return FileSystemOps::open(path, flags, mode);
     }
     ssize_t write(int fd, const void* data, size_t size) override {
@@ -71,6 +77,7 @@ public:
 
 private:
     Fault fault_;
+    bool unnamedFiles_;
     bool wrote_ = false;
 };
 
@@ -136,25 +143,41 @@ TEST(AtomicFile, EveryWriterSurvivesEveryFault) {
     const fs::path folder = root / "notaro";
     ::setenv("XDG_CONFIG_HOME", root.c_str(), 1);
     const std::string old("old bytes\r\n\0\xff kept", 19);
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ::waitpid(gone, nullptr, 0);
     for (const Writer& w : kWriters) {
-        for (Fault fault = kNone; fault <= kCloseFails; fault = Fault(fault + 1)) {
-            SCOPED_TRACE(std::string(w.name) +
+        for (int i = 0; i < 2 * (kCloseFails + 1); ++i) {
+            const Fault fault = Fault(i / 2);
+            const bool unnamedFiles = i % 2;
+            SCOPED_TRACE(std::string(w.name) + (unnamedFiles ? ", unnamed" : ", named") +
                          ", fault: " + (fault ? strerror(kFaultErrno[fault]) : "none"));
             fs::remove_all(root);
             const fs::path target = folder / w.file;
             const fs::path oldFile = fault == kTargetIsFolder ? target / "inside" : target;
             fs::create_directories(oldFile.parent_path());
             std::ofstream(oldFile, std::ios::binary) << old;
-            FaultyOps ops(fault);
+            // A killed writer's temporary file goes; one of a running process stays.
+            const std::string live = "." + std::string(w.file) + ".1.7.tmp";
+            if (fault != kTargetIsFolder) {
+                std::ofstream(folder /
+                              ("." + std::string(w.file) + "." + std::to_string(gone) + ".42.tmp"));
+                std::ofstream(folder / live);
+            }
+            FaultyOps ops(fault, unnamedFiles);
             base::ScopedFileSystemOps seam(ops);
             const int32_t rc = w.run(target.string());
             EXPECT_EQ(rc, fault == kNone ? w.ok : w.failed == -1 ? kFaultErrno[fault] : w.failed);
             std::ifstream in(oldFile, std::ios::binary);
             EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}) == old, fault != kNone);
-            std::vector<std::string> left;
+            std::set<std::string> left;
             for (const auto& entry : fs::directory_iterator(folder))
-                left.push_back(entry.path().filename().string());
-            EXPECT_EQ(left, std::vector<std::string>{w.file});
+                left.insert(entry.path().filename().string());
+            if (fault == kTargetIsFolder)
+                EXPECT_EQ(left, std::set<std::string>{w.file});
+            else
+                EXPECT_EQ(left, (std::set<std::string>{w.file, live}));
         }
     }
     ::unsetenv("XDG_CONFIG_HOME");

@@ -3,6 +3,8 @@
 #include "tests/cli/CliTestSupport.h"
 #include "tests/playback/PlaybackTestSupport.h"
 
+#include <algorithm>
+
 using namespace notaro::cli;
 using namespace notaro::playback;
 
@@ -74,8 +76,12 @@ TEST_F(PlaybackCommands, OutputNameGoesToTheDeviceFactoryWhoseFailureIsReported)
     EXPECT_EQ(err_.str(), "Couldn't open midi out, rc = 6\nNo audio device was found: \"notaro-cli "
                           "render\" makes a WAV file instead, and --output picks a MIDI port (see "
                           "\"notaro-cli devices\").\n");
+    // The port's failure is named in the line after the message (no sequencer, or no such port).
     EXPECT_EQ(run(runPlay, {"--output", "no such port anywhere 7f3a", f}), ExitCode::Failed);
-    EXPECT_EQ(err_.str(), "Couldn't open midi out, rc = 2\n");
+    const std::string e = err_.str();
+    EXPECT_EQ(e.rfind("Couldn't open midi out, rc = 2\nThe ", 0), 0u) << e;
+    EXPECT_NE(e.find(" MIDI port \"no such port anywhere 7f3a\" "), std::string::npos) << e;
+    EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 2) << e;
 }
 
 TEST_F(PlaybackCommands, ParseErrorsAndBadArgumentsAreReported) {

@@ -20,6 +20,8 @@ public:
         button = new chBut(host.get());
         button->setGeometry(10, 10, size.width(), size.height());
         host->show();
+        // Pointer positions find the window only once it is on the screen.
+        (void)QTest::qWaitForWindowExposed(host.get());
         // Activate now, so that the window's first focus does not arrive later in some test;
         // a test that wants the focus asks for it.
         host->activateWindow();
@@ -35,7 +37,12 @@ public:
     }
 
     QPoint centre() const { return button->rect().center(); }
-    void hover() { QTest::mouseMove(button, centre()); }
+    /// The pointer itself goes over the button, so that a widget shown over it later takes
+    /// the pointer away as it would on a screen.
+    void hover() {
+        QCursor::setPos(button->mapToGlobal(centre()));
+        QTest::mouseMove(button, centre());
+    }
     void press() {
         m_pressed = true;
         QTest::mousePress(button, Qt::LeftButton, Qt::NoModifier, centre());

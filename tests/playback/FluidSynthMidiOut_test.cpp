@@ -19,8 +19,16 @@ TEST(FluidSynthMidiOut, OpenFailsQuietlyWithoutSoundFontOrDriverAndKeepsAWorking
     FluidSynthMidiOut missing(engine, "/nonexistent/none.sf2");
     EXPECT_EQ(missing.open(), PlaybackResult::NoSoundFont);
     EXPECT_FALSE(missing.isOpen());
-    EXPECT_EQ(FluidSynthMidiOut(engine, smallestSoundFont(), {"no-such-driver"}).open(),
-              PlaybackResult::NoDriver);
+    EXPECT_EQ(missing.failureReason(),
+              "The SoundFont /nonexistent/none.sf2 could not be loaded: it does not exist.");
+    FluidSynthMidiOut notSoundFont(engine, "/etc/hostname", {"file"}, "/dev/null");
+    EXPECT_EQ(notSoundFont.open(), PlaybackResult::NoSoundFont);
+    EXPECT_EQ(notSoundFont.failureReason(),
+              "The SoundFont /etc/hostname could not be loaded: it is not a SoundFont file.");
+    FluidSynthMidiOut noDriver(engine, smallestSoundFont(), {"no-such-driver", "neither"});
+    EXPECT_EQ(noDriver.open(), PlaybackResult::NoDriver);
+    EXPECT_EQ(noDriver.failureReason(),
+              "No audio server or sound card answered (tried: no-such-driver, neither).");
     FluidSynthMidiOut dev(engine);
     const PlaybackResult rc = dev.open();
     if (rc == PlaybackResult::Ok) {

@@ -1,8 +1,6 @@
 #include "settings/OnRatios.h"
 #include "tests/settings/TempConfig.h"
 
-#include <algorithm>
-
 using namespace notaro;
 using notaro::testing::TempConfig;
 
@@ -28,7 +26,7 @@ TEST_F(OnRatiosTest, MissingFileLoadsTheDefaultTextsWhichMatchTheDefaultTables) 
     OnTimeRatios ratios;
     ratios.normal.fill(0.5f);
     ratios.staccato.fill(0.5f);
-    EXPECT_TRUE(loadOnRatios(ratios));
+    EXPECT_TRUE(loadOnRatios(ratios).empty());
     EXPECT_EQ(ratios.normal, defaults_.normal);
     EXPECT_EQ(ratios.staccato, defaults_.staccato);
 }
@@ -37,7 +35,7 @@ TEST_F(OnRatiosTest, SaveKeepsOtherLinesAndReadsBack) {
     writeFile(ini(), "; my settings\r\n[Window]\r\nLeft=10\r\n\r\n[onratios]\r\n"
                      "  NORMAL =  1,1 ,1, 1,1,1,1,1,  1  \r\n; staccato left out\r\n");
     OnTimeRatios ratios;
-    EXPECT_TRUE(loadOnRatios(ratios));
+    EXPECT_TRUE(loadOnRatios(ratios).empty());
     EXPECT_EQ(ratios.normal, (OnRatioTable{1, 1, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(ratios.staccato, defaults_.staccato);
     ratios.staccato = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f, 0.333333343f};
@@ -48,7 +46,7 @@ TEST_F(OnRatiosTest, SaveKeepsOtherLinesAndReadsBack) {
                                "Staccato=0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.33333334\r\n"
                                "; staccato left out\r\n");
     ratios.staccato.fill(0);
-    EXPECT_TRUE(loadOnRatios(ratios));
+    EXPECT_TRUE(loadOnRatios(ratios).empty());
     EXPECT_EQ(ratios.staccato, saved);
     // The defaults are written in their shortest texts.
     EXPECT_TRUE(saveOnRatios(defaults_));
@@ -59,17 +57,23 @@ TEST_F(OnRatiosTest, SaveKeepsOtherLinesAndReadsBack) {
     EXPECT_FALSE(saveOnRatios(defaults_));
 }
 
-TEST_F(OnRatiosTest, BadValueStopsTheLoadAndKeepsTheRest) {
-    // A short value and a piece that is not a number: the entries before it are loaded, the
-    // others keep their values, and the staccato key is not read at all.
-    for (const char* normal : {"0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5", "0.5, 0.5, 0.5,0.5,0.5,0.5,0.5,"
-                                                                  "0.5, oops"}) {
-        writeFile(ini(), std::string("[OnRatios]\r\nNormal=") + normal + "\r\nStaccato=0.2\r\n");
+TEST_F(OnRatiosTest, RefusedTableGetsItsDefaultsWithOneLineNamingFileKeyAndValue) {
+    // Each bad Normal value is refused whole; the good Staccato beside it is still taken.
+    for (const char* normal :
+         {"0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5", "0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5,oops",
+          "0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5,0", "-1,0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5",
+          "0.5,0.5,0.5,0.5,5,0.5,0.5,0.5,0.5", "1e38,1,1,1,1,1,1,1,1", "0.099,1,1,1,1,1,1,1,1",
+          "1,1,1,1,1,1,1,1,1.001", "1,1,1,1,1,1,1,1,1,1", ""}) {
+        writeFile(ini(), std::string("[OnRatios]\r\nNormal=") + normal +
+                             "\r\nStaccato=0.1,1,1,1,1,1,1,1,1\r\n");
         OnTimeRatios ratios;
-        EXPECT_FALSE(loadOnRatios(ratios)) << normal;
-        OnRatioTable expected = defaults_.normal;
-        std::fill(expected.begin(), expected.end() - 1, 0.5f);
-        EXPECT_EQ(ratios.normal, expected) << normal;
-        EXPECT_EQ(ratios.staccato, defaults_.staccato) << normal;
+        ratios.normal.fill(0.5f);
+        const std::vector<std::string> problems = loadOnRatios(ratios);
+        ASSERT_EQ(problems.size(), 1u) << normal;
+        EXPECT_EQ(problems[0], ini() + ": [OnRatios] Normal=" + normal +
+                                   " is refused (nine on-time ratios from 0.1 to 1.0 expected); "
+                                   "the default Normal table is used.");
+        EXPECT_EQ(ratios.normal, defaults_.normal) << normal;
+        EXPECT_EQ(ratios.staccato, (OnRatioTable{0.1f, 1, 1, 1, 1, 1, 1, 1, 1})) << normal;
     }
 }

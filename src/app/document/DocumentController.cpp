@@ -7,17 +7,85 @@
 #include "app/shell/UserPrompts.h"
 #include "base/TextUtil.h"
 
+#include <QFile>
+
+#include <sys/stat.h>
+
 namespace notaro::app {
 
 namespace {
 
 const QString kScoreExtension = QStringLiteral(".NTR");
+/// Quiet time after the last change signal before the file is looked at.
+constexpr int kSettleMs = 300;
 
 } // namespace
 
 DocumentController::DocumentController(ScoreEditor& editor, UserPrompts& prompts,
                                        QWidget* dialogParent, QObject* parent)
-    : QObject(parent), editor_(editor), prompts_(prompts), dialogParent_(dialogParent) {}
+    : QObject(parent), editor_(editor), prompts_(prompts), dialogParent_(dialogParent) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] { settle_.start(); });
+    connect(&settle_, &QTimer::timeout, this, &DocumentController::diskChangeNoticed);
+}
+
+DocumentController::FileStamp DocumentController::stampOf(const QString& path) {
+    FileStamp stamp;
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modifiedNs = qint64{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec;
+    return stamp;
+}
+
+void DocumentController::watchFile() {
+    stamp_ = stampOf(fileName_);
+    declinedStamp_ = FileStamp();
+    if (!watcher_.files().isEmpty())
+        watcher_.removePaths(watcher_.files());
+    if (stamp_.exists)
+        watcher_.addPath(fileName_);
+}
+
+void DocumentController::recoverDocument(const QString& fileName, const std::string& text) {
+    editor_.setScoreText(text);
+    editor_.selectChars(0, 0);
+    editor_.setTextModified(true);
+    setFileName(fileName);
+    watchFile();
+    emit documentReplaced(fileName_);
+}
+
+void DocumentController::reviewDiskChange() {
+    if (reviewing_ || fileName_.isEmpty())
+        return;
+    // A writer that replaces the file by a rename ends the watch on the old one.
+    if (!watcher_.files().contains(fileName_) && QFile::exists(fileName_))
+        watcher_.addPath(fileName_);
+    const FileStamp now = stampOf(fileName_);
+    if (!now.exists || now == stamp_ || now == declinedStamp_)
+        return;
+    reviewing_ = true;
+    const QString name = fileName_.mid(fileName_.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString question =
+        editor_.isTextModified()
+            ? tr("The file %1 has been changed on disk, and this window holds changes that are "
+                 "not saved. Reload the file and lose those changes?")
+                  .arg(name)
+            : tr("The file %1 has been changed on disk. Reload it?").arg(name);
+    const bool reload = prompts_.choose(dialogParent_, UserPrompts::Icon::Question, question, {},
+                                        {tr("Yes"), tr("No")}) == 0;
+    reviewing_ = false;
+    if (reload)
+        openFile(fileName_);
+    else
+        declinedStamp_ = now;
+}
 
 QString DocumentController::caption() const {
     if (fileName_.isEmpty())
@@ -37,6 +105,7 @@ void DocumentController::newDocument() {
     editor_.setScoreText({});
     editor_.setTextModified(false);
     setFileName({});
+    watchFile();
     emit documentReplaced(fileName_);
 }
 
@@ -78,6 +147,7 @@ void DocumentController::openFile(const QString& path) {
     editor_.repaint();
     editor_.setTextModified(false);
     setFileName(path);
+    watchFile();
     emit documentReplaced(fileName_);
 }
 
@@ -96,6 +166,13 @@ void DocumentController::saveAs() {
 }
 
 bool DocumentController::writeDocument(const QString& path) {
+    // Another program (or another copy of this one) may have written the file since.
+    if (path == fileName_ && stamp_.exists && stampOf(path) != stamp_ &&
+        prompts_.choose(dialogParent_, UserPrompts::Icon::Question,
+                        QStringLiteral("The file has been changed on disk since it was opened. "
+                                       "Overwrite it?"),
+                        {}, {QStringLiteral("Yes"), QStringLiteral("No")}) != 0)
+        return false;
     if (documentFile::writeTextFile(path, editor_.scoreText()) != documentFile::kOk) {
         prompts_.showMessage(dialogParent_, QStringLiteral("Failed to save file"),
                              UserPrompts::Icon::Exclamation);
@@ -103,6 +180,7 @@ bool DocumentController::writeDocument(const QString& path) {
     }
     editor_.setTextModified(false);
     setFileName(path);
+    watchFile();
     emit documentSaved(fileName_);
     return true;
 }

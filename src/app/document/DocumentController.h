@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+#include <string>
 
 class QWidget;
 
@@ -43,6 +47,14 @@ public:
     void save();
     /// Save As: asks for the file (in the document's folder), then writes to it.
     void saveAs();
+    /// Puts a recovered text in the editor as a modified document of fileName ("" for a new
+    /// one), without asking first.
+    void recoverDocument(const QString& fileName, const std::string& text);
+    /// Looks at the document's file after a change on disk was noticed: offers to reload it
+    /// (a question that says what is lost when the text is modified); nothing when the file is
+    /// as this window last read or wrote it.
+    void reviewDiskChange();
+
     /// "Do you want to save changes?" when the text is modified: Yes saves as Save does, No
     /// goes on, Cancel stops.
     /// @return true when the caller may go on: replace the text, or close
@@ -55,16 +67,39 @@ Q_SIGNALS:
     void documentReplaced(const QString& fileName);
     /// The text was written to fileName, which is now the document's file.
     void documentSaved(const QString& fileName);
+    /// The document's file changed on disk; reviewDiskChange() looks at it (the owner calls
+    /// it when no play is running).
+    void diskChangeNoticed();
 
 private:
+    /// What tells one version of a file from another: identity, size and modification time.
+    struct FileStamp {
+        bool exists = false;
+        quint64 device = 0, inode = 0;
+        qint64 size = 0, modifiedNs = 0;
+        bool operator==(const FileStamp& o) const {
+            return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+                   modifiedNs == o.modifiedNs;
+        }
+        bool operator!=(const FileStamp& o) const { return !(*this == o); }
+    };
+    static FileStamp stampOf(const QString& path);
+
     QString askSaveFileName();
     bool writeDocument(const QString& path);
     void setFileName(const QString& path);
+    /// Remembers the file as it is now and watches it for changes.
+    void watchFile();
 
     ScoreEditor& editor_;
     UserPrompts& prompts_;
     QWidget* dialogParent_;
     QString fileName_;
+    FileStamp stamp_;         ///< the file as this window last read or wrote it
+    FileStamp declinedStamp_; ///< a changed file the user chose not to reload
+    QFileSystemWatcher watcher_;
+    QTimer settle_; ///< lets a writer finish before the change is looked at
+    bool reviewing_ = false;
 };
 
 } // namespace notaro::app

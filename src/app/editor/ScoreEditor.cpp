@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPalette>
 #include <QTextBlock>
@@ -167,6 +168,14 @@ void ScoreEditor::focusInEvent(QFocusEvent* event) {
 }
 
 void ScoreEditor::keyPressEvent(QKeyEvent* event) {
+    const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QString typed = lineBreak ? QStringLiteral("\n") : event->text();
+    const bool inserts = !typed.isEmpty() && (typed.at(0) >= QLatin1Char(' ') ||
+                                              typed.at(0) == QLatin1Char('\t') || lineBreak);
+    if (inserts && refuseInsert(typed)) {
+        event->accept();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
     Q_EMIT caretLineMayHaveChanged();
 }
@@ -189,6 +198,21 @@ void ScoreEditor::changeEvent(QEvent* event) {
     default:
         break;
     }
+}
+
+bool ScoreEditor::refuseInsert(const QString& text) {
+    if (characterLimit_ <= 0)
+        return false;
+    // Any line end becomes one break, which the score text holds as CR LF.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const int64_t added =
+        codePoints(lines, static_cast<int>(lines.size())) + lines.count(QLatin1Char('\n'));
+    if (int64_t{scoreLength()} - selLength() + added <= characterLimit_)
+        return false;
+    Q_EMIT limitReached();
+    return true;
 }
 
 int ScoreEditor::documentPosition(int32_t index) const {
@@ -353,7 +377,8 @@ bool ScoreEditor::canInsertFromMimeData(const QMimeData* source) const {
 void ScoreEditor::insertFromMimeData(const QMimeData* source) {
     const QString file = droppedFile(source);
     if (file.isEmpty()) {
-        QPlainTextEdit::insertFromMimeData(source);
+        if (!refuseInsert(source->text()))
+            QPlainTextEdit::insertFromMimeData(source);
         return;
     }
     // A dropped score opens as a document; its path is not typed into the score.

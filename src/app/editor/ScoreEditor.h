@@ -44,6 +44,12 @@ public:
     int32_t selStart() const;
     int32_t selLength() const;
 
+    /// Most characters the text may hold (CR LF counting two); 0 for no limit. Typing, pasting
+    /// or dropping text that would pass it changes nothing and emits limitReached instead, so
+    /// every text the editor holds can be saved and opened again.
+    void setCharacterLimit(int32_t limit) { characterLimit_ = limit; }
+    int32_t characterLimit() const { return characterLimit_; }
+
     /// The editor's modification flag.
     bool isTextModified() const;
     void setTextModified(bool flag);
@@ -63,6 +69,8 @@ Q_SIGNALS:
     void caretLineMayHaveChanged();
     /// A file was dropped on the editor (its text is not pasted in).
     void fileDropped(const QString& path);
+    /// Text was refused because the score would pass the character limit.
+    void limitReached();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -80,6 +88,9 @@ private:
     /// Character index (two per line break) of a document position.
     int32_t charIndex(int position) const;
     void keepSelectionVisible();
+    /// True (and limitReached emitted) when putting text in place of the selection would make
+    /// the score longer than the limit.
+    bool refuseInsert(const QString& text);
     /// Characters (not breaks) in the line of block number line.
     int32_t lineLength(int32_t line) const;
     /// Characters outside the BMP in the lines before line: the document counts each of them
@@ -93,6 +104,7 @@ private:
     mutable std::vector<int32_t> pairsBefore_;
     mutable bool pairsValid_ = false;
     bool adjustingPalette_ = false;
+    int32_t characterLimit_ = 0;
     QString errorMessage_;
 };
 

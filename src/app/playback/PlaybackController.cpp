@@ -116,6 +116,7 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
         // The MIDI Output choice may have changed since the last Play.
         QString notice;
         device_ = makeChosenMidiOut(engine_, notice);
+        outputNotice_ = notice;
         if (!notice.isEmpty())
             emit outputNotice(notice);
     }
@@ -127,6 +128,7 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
         return;
     openFailure_.clear();
     highlights_.clear();
+    ++playCount_;
     playing_ = true;
     emit playingStarted();
     playback::PlayOptions options;
@@ -134,16 +136,48 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
     options.ratios = ratios_;
     player_->play(parser, first, parser.nNotes() - 1, options);
     playing_ = false;
-    if (!openFailure_.isEmpty())
-        prompts_.showMessage(dialogParent_, openFailure_, UserPrompts::Icon::Exclamation);
+    if (!openFailure_.isEmpty()) {
+        // The number stays as users know it; the words beside it say what went wrong.
+        QString reason = QString::fromStdString(device_->failureReason());
+        if (!outputNotice_.isEmpty() && !reason.isEmpty())
+            reason = outputNotice_ + QLatin1Char(' ') + reason;
+        if (reason.isEmpty()) {
+            prompts_.showMessage(dialogParent_, openFailure_, UserPrompts::Icon::Exclamation);
+        } else {
+            emit outputNotice(reason);
+            prompts_.choose(dialogParent_, UserPrompts::Icon::Exclamation, openFailure_, reason,
+                            {tr("OK")});
+        }
+    }
     emit playingStopped();
 }
 
 void PlaybackController::showSounding(int32_t record, int32_t line, int32_t column,
                                       int32_t length) {
+    // A note is heard the output latency after it is sent: the picture waits as long.
+    const int delay = qRound(soundDelayMs());
+    if (delay <= 0) {
+        selectSounding(record, line, column, length);
+        return;
+    }
+    QTimer::singleShot(delay, Qt::PreciseTimer, this,
+                       [this, play = playCount_, record, line, column, length] {
+                           if (play == playCount_)
+                               selectSounding(record, line, column, length);
+                       });
+}
+
+void PlaybackController::selectSounding(int32_t record, int32_t line, int32_t column,
+                                        int32_t length) {
     editor_.selectInLine(line - 1, column, length);
     highlights_.push_back({playback::getTickCount(), editor_.selStart(), editor_.selLength()});
     emit sounding(record, line, column, length);
+}
+
+double PlaybackController::soundDelayMs() const {
+    if (!dynamic_cast<const playback::FluidSynthMidiOut*>(device_.get()))
+        return 0.0; // a MIDI port: the delay is the receiver's, unknown here
+    return engine_->audioRunning() ? engine_->outputLatencyMs() : 0.0;
 }
 
 void PlaybackController::playingNoteLine(int32_t iNote, uint8_t, uint8_t, uint8_t, int32_t, int32_t,
@@ -164,6 +198,7 @@ void PlaybackController::donePlayingLine(int32_t, int32_t, int32_t, int32_t) {
 }
 
 void PlaybackController::abortedPlaying(int32_t, int32_t lineNum, int32_t charPos, int32_t theLen) {
+    ++playCount_; // the sound stops now; highlights still waiting would come too late
     editor_.selectInLine(lineNum - 1, charPos, theLen);
     editor_.repaint();
     QCoreApplication::processEvents();

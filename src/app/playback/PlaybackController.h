@@ -97,7 +97,8 @@ Q_SIGNALS:
     void playingStarted();
     /// The play call has ended and any failure to open the output has been reported.
     void playingStopped();
-    /// A note or rest starts, at the moment the editor selects it: record is its index in
+    /// A note or rest is heard (sent, plus the built-in synthesizer's output latency), at the
+    /// moment the editor selects it: record is its index in
     /// the parse, line its 1-based text line, column and length its characters in that line.
     void sounding(int32_t record, int32_t line, int32_t column, int32_t length);
     /// One line for the status line (the chosen output is missing, the synthesizer plays).
@@ -111,6 +112,9 @@ private:
     void playFromCaret(const cTParse& parser);
     void runPendingCommands();
     void showSounding(int32_t record, int32_t line, int32_t column, int32_t length);
+    void selectSounding(int32_t record, int32_t line, int32_t column, int32_t length);
+    /// How long after a note is sent it is heard: the built-in synthesizer's output latency.
+    double soundDelayMs() const;
 
     // Player events.
     void playingNoteLine(int32_t iNote, uint8_t pitchClass, uint8_t octave, uint8_t accidental,
@@ -140,8 +144,11 @@ private:
     bool playing_ = false;
     bool closeAfterPlay_ = false;
     QString openFailure_;
+    QString outputNotice_; ///< why the chosen output was not used for this play, if so
     std::deque<std::function<void()>> pendingCommands_;
     std::vector<Highlight> highlights_;
+    /// Counts plays and stops, so a delayed highlight of an earlier one is dropped.
+    int playCount_ = 0;
 };
 
 } // namespace notaro::app

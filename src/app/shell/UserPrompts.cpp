@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace notaro::app {
@@ -36,6 +37,27 @@ public:
         default:
             return Answer::Cancel;
         }
+    }
+
+    int choose(QWidget* parent, Icon icon, const QString& text, const QString& detail,
+               const QStringList& buttons) override {
+        QMessageBox box(icon == Icon::Information   ? QMessageBox::Information
+                        : icon == Icon::Exclamation ? QMessageBox::Warning
+                                                    : QMessageBox::Question,
+                        appValues().appTitle, text, QMessageBox::NoButton, parent);
+        if (!detail.isEmpty())
+            box.setDetailedText(detail);
+        QList<QAbstractButton*> made;
+        for (const QString& label : buttons)
+            made << box.addButton(label, made.isEmpty() ? QMessageBox::AcceptRole
+                                                        : QMessageBox::RejectRole);
+        if (made.isEmpty())
+            made << box.addButton(QMessageBox::Ok);
+        box.setDefaultButton(qobject_cast<QPushButton*>(made.constFirst()));
+        box.setEscapeButton(made.constLast());
+        box.exec();
+        const int chosen = static_cast<int>(made.indexOf(box.clickedButton()));
+        return chosen < 0 ? static_cast<int>(made.size()) - 1 : chosen;
     }
 
     bool runFileDialog(QWidget* parent, fileDialogRequest& request, bool save) override {

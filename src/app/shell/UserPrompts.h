@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QUrl;
 class QWidget;
@@ -23,6 +24,11 @@ public:
     virtual void showMessage(QWidget* parent, const QString& text, Icon icon) = 0;
     /// A modal Yes/No/Cancel box with the question icon and the title appTitle.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+    /// A modal message box with the title appTitle, one button per label (the first is the
+    /// default, the last answers Escape) and detail under its details button when not empty.
+    /// @return the index of the button chosen
+    virtual int choose(QWidget* parent, Icon icon, const QString& text, const QString& detail,
+                       const QStringList& buttons) = 0;
     /// Runs the open (save false) or save file dialog for the request, modal to parent.
     /// @return true when the user chose a file; request.chosenPath etc. are then set
     virtual bool runFileDialog(QWidget* parent, fileDialogRequest& request, bool save) = 0;

@@ -1,6 +1,7 @@
 #include "app/editor/ScoreEditor.h"
 #include "tests/app/AppTestSupport.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -57,6 +58,53 @@ TEST(ScoreEditor, CountsAndSelectsCharactersAndShowsTheSelectionWithoutFocus) {
     const QImage img = ed.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const auto* px = reinterpret_cast<const QRgb*>(img.constBits());
     EXPECT_GT(std::count(px, px + img.width() * img.height(), qRgb(255, 0, 0)), 50);
+}
+
+TEST(ScoreEditor, TypingOrPastingPastTheLimitChangesNothingAndSaysSo) {
+    testApp();
+    QWidget host;
+    ScoreEditor& ed = *new ScoreEditor(&host);
+    ed.setCharacterLimit(10);
+    int refused = 0;
+    QObject::connect(&ed, &ScoreEditor::limitReached, [&refused] { ++refused; });
+    ed.setScoreText("1234567");
+    ed.selectChars(7, 0);
+    // Typed or pasted ("\t" pastes what follows) at the end: the text after, and refusals so
+    // far. A line break counts two, a character outside the BMP one.
+    const std::tuple<const char*, const char*, int> rows[] = {
+        {"8", "12345678", 0},
+        {"\t\xF0\x9D\x84\x9E", "12345678\xF0\x9D\x84\x9E", 0},
+        {"\t\r\n", "12345678\xF0\x9D\x84\x9E", 1},
+        {"9",
+         "12345678\xF0\x9D\x84\x9E"
+         "9",
+         1},
+        {"0",
+         "12345678\xF0\x9D\x84\x9E"
+         "9",
+         2},
+        {"\n",
+         "12345678\xF0\x9D\x84\x9E"
+         "9",
+         3}};
+    for (const auto& [input, after, refusals] : rows) {
+        SCOPED_TRACE(input);
+        if (input[0] == '\t') {
+            QApplication::clipboard()->setText(QString::fromUtf8(input + 1));
+            ed.paste();
+        } else if (input[0] == '\n') {
+            QTest::keyClick(&ed, Qt::Key_Return);
+        } else {
+            QTest::keyClicks(&ed, QString::fromUtf8(input));
+        }
+        EXPECT_EQ(ed.scoreText(), after);
+        EXPECT_EQ(refused, refusals);
+    }
+    ed.selectChars(0, 2); // two characters go, a break (two) comes in
+    QTest::keyClick(&ed, Qt::Key_Return);
+    EXPECT_EQ(ed.scoreText(), "\r\n345678\xF0\x9D\x84\x9E"
+                              "9");
+    EXPECT_EQ(refused, 3);
 }
 
 } // namespace
