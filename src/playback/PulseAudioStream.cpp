@@ -153,13 +153,22 @@ void PulseAudioStream::onStreamState(pa_stream*, void* self) {
 
 void PulseAudioStream::onWrite(pa_stream* stream, size_t bytes, void* data) {
     auto* self = static_cast<PulseAudioStream*>(data);
+    // Right after a resume the server asks for the whole buffer at once. Rendered as it is, the
+    // first note would sound at once and every later one a buffer later, stretching the first
+    // beat; so that request is silence, and the first note waits for the next one as every
+    // later note does.
+    size_t silence = self->framesWritten_ == 0 ? bytes / kBytesPerFrame : 0;
     while (bytes >= kBytesPerFrame) {
         void* buffer = nullptr;
         size_t size = bytes;
         if (pa_stream_begin_write(stream, &buffer, &size) < 0 || !buffer)
             return;
         const size_t frames = size / kBytesPerFrame;
-        self->render_(static_cast<float*>(buffer), frames);
+        const size_t quiet = std::min(frames, silence);
+        std::fill_n(static_cast<float*>(buffer), quiet * 2, 0.0f);
+        if (frames > quiet)
+            self->render_(static_cast<float*>(buffer) + quiet * 2, frames - quiet);
+        silence -= quiet;
         if (pa_stream_write(stream, buffer, frames * kBytesPerFrame, nullptr, 0, PA_SEEK_RELATIVE) <
             0)
             return;
