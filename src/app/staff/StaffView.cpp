@@ -4,20 +4,64 @@
 #include <QPainter>
 #include <QtMath>
 
+#include <utility>
+
 namespace notaro::app {
 
 StaffView::StaffView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("staffView"));
     setAutoFillBackground(false);
+    connect(&images_, &StaffPageImages::pageReady, this, &StaffView::pageReady);
 }
 
 void StaffView::setRendering(StaffRenderingPtr rendering) {
     rendering_ = std::move(rendering);
+    images_.setRendering(rendering_);
+    awaitingShown_ = rendering_ != nullptr;
     caretNotes_.clear();
     sounding_ = -1;
     if (rendering_)
         resize(qCeil(rendering_->width), qCeil(rendering_->height()));
     update();
+}
+
+void StaffView::wantVisiblePages() {
+    want(visibleRegion().boundingRect(), devicePixelRatioF());
+}
+
+QRectF StaffView::pageRect(size_t page) const {
+    const interchange::StaffPage& p = rendering_->pages[page];
+    return {0, rendering_->pageTops[page], p.width, p.height};
+}
+
+void StaffView::want(const QRect& area, qreal ratio) {
+    if (!rendering_ || rendering_->pages.empty())
+        return;
+    size_t first = rendering_->pages.size(), last = 0;
+    for (size_t p = 0; p < rendering_->pages.size(); ++p)
+        if (pageRect(p).intersects(area)) {
+            first = std::min(first, p);
+            last = p;
+        }
+    if (first > last) {
+        // Nothing in view: nothing to wait for.
+        if (std::exchange(awaitingShown_, false))
+            emit pagesShown();
+        return;
+    }
+    images_.want(first, last + 1, ratio);
+    if (awaitingShown_ && images_.hasAllWanted()) {
+        awaitingShown_ = false;
+        emit pagesShown();
+    }
+}
+
+void StaffView::pageReady(int page) {
+    update(pageRect(static_cast<size_t>(page)).toAlignedRect());
+    if (awaitingShown_ && images_.hasAllWanted()) {
+        awaitingShown_ = false;
+        emit pagesShown();
+    }
 }
 
 void StaffView::setStale(bool stale) {
@@ -46,11 +90,14 @@ void StaffView::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), Qt::white);
     if (!rendering_)
         return;
+    // Pages not drawn yet stay white until their image arrives.
+    want(visibleRegion().boundingRect().united(event->rect()),
+         painter.device()->devicePixelRatioF());
     for (size_t p = 0; p < rendering_->pages.size(); ++p) {
-        const QRectF page(0, rendering_->pageTops[p], rendering_->pages[p].width(),
-                          rendering_->pages[p].height());
-        if (page.intersects(event->rect()))
-            painter.drawImage(page.topLeft(), rendering_->pages[p]);
+        const QRectF page = pageRect(p);
+        const QImage* image = images_.image(p);
+        if (image && page.intersects(event->rect()))
+            painter.drawImage(page.topLeft(), *image);
     }
     const auto mark = [&](int32_t note, const QColor& color) {
         if (note >= 0 && note < static_cast<int32_t>(rendering_->noteBoxes.size()))
