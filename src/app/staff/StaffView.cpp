@@ -1,6 +1,7 @@
 #include "app/staff/StaffView.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QtMath>
 
@@ -90,9 +91,10 @@ void StaffView::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), Qt::white);
     if (!rendering_)
         return;
-    // Pages not drawn yet stay white until their image arrives.
+    // Pages not drawn yet stay white until their image arrives. The engine's device is what
+    // the pixels land in (the window's backing store, or an image given to render()).
     want(visibleRegion().boundingRect().united(event->rect()),
-         painter.device()->devicePixelRatioF());
+         painter.paintEngine()->paintDevice()->devicePixelRatioF());
     for (size_t p = 0; p < rendering_->pages.size(); ++p) {
         const QRectF page = pageRect(p);
         const QImage* image = images_.image(p);
@@ -111,7 +113,7 @@ void StaffView::paintEvent(QPaintEvent* event) {
 }
 
 void StaffView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !rendering_)
+    if (event->button() != Qt::LeftButton || !rendering_ || stale_)
         return;
     const int32_t note = rendering_->noteAt(event->position());
     if (note >= 0)

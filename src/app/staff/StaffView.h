@@ -10,9 +10,9 @@
 namespace notaro::app {
 
 /// The engraved pages one above the other, with the notes under the editor's caret and the
-/// sounding note marked; greyed while the score it shows is no longer the editor's. Only the
-/// pages in view and the next are drawn, at the screen's pixel ratio, on a worker
-/// (StaffPageImages).
+/// sounding note marked; greyed while the score it shows is no longer the editor's, and then
+/// deaf to clicks, since its notes no longer sit where the text's tokens are. Only the pages
+/// in view and the next are drawn, at the screen's pixel ratio, on a worker (StaffPageImages).
 class StaffView : public QWidget {
     Q_OBJECT
 public:
