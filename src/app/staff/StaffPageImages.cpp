@@ -48,13 +48,6 @@ const QImage* StaffPageImages::image(size_t page) const {
     return page < images_.size() && !images_[page].isNull() ? &images_[page] : nullptr;
 }
 
-bool StaffPageImages::hasAllWanted() const {
-    for (size_t p = first_; p <= last_ && p < images_.size(); ++p)
-        if (images_[p].isNull())
-            return false;
-    return true;
-}
-
 void StaffPageImages::startNext() {
     if (watcher_.isRunning())
         return;

@@ -28,8 +28,6 @@ public:
     void want(size_t first, size_t last, qreal ratio);
     /// The page's image at the wanted ratio, or null while it is not drawn.
     const QImage* image(size_t page) const;
-    /// Whether every page of the last want() is drawn.
-    bool hasAllWanted() const;
 
 Q_SIGNALS:
     /// A page's image has arrived.

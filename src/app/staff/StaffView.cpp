@@ -36,10 +36,9 @@ QRectF StaffView::pageRect(size_t page) const {
 }
 
 void StaffView::want(const QRect& area, qreal ratio) {
-    if (!rendering_ || rendering_->pages.empty())
-        return;
-    size_t first = rendering_->pages.size(), last = 0;
-    for (size_t p = 0; p < rendering_->pages.size(); ++p)
+    const size_t pages = rendering_ ? rendering_->pages.size() : 0;
+    size_t first = pages, last = 0;
+    for (size_t p = 0; p < pages; ++p)
         if (pageRect(p).intersects(area)) {
             first = std::min(first, p);
             last = p;
@@ -51,18 +50,23 @@ void StaffView::want(const QRect& area, qreal ratio) {
         return;
     }
     images_.want(first, last + 1, ratio);
-    if (awaitingShown_ && images_.hasAllWanted()) {
-        awaitingShown_ = false;
-        emit pagesShown();
-    }
+    inView_ = {first, last};
+    emitShownOnceDrawn();
+}
+
+void StaffView::emitShownOnceDrawn() {
+    if (!awaitingShown_)
+        return;
+    for (size_t p = inView_.first; p <= inView_.second; ++p)
+        if (!images_.image(p))
+            return;
+    awaitingShown_ = false;
+    emit pagesShown();
 }
 
 void StaffView::pageReady(int page) {
     update(pageRect(static_cast<size_t>(page)).toAlignedRect());
-    if (awaitingShown_ && images_.hasAllWanted()) {
-        awaitingShown_ = false;
-        emit pagesShown();
-    }
+    emitShownOnceDrawn();
 }
 
 void StaffView::setStale(bool stale) {

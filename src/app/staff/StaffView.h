@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 
 namespace notaro::app {
@@ -49,11 +50,14 @@ protected:
 private:
     void want(const QRect& area, qreal ratio);
     void pageReady(int page);
+    void emitShownOnceDrawn();
     QRectF pageRect(size_t page) const;
 
     StaffRenderingPtr rendering_;
     StaffPageImages images_;
     bool awaitingShown_ = false;
+    /// The first and last page in view when last asked.
+    std::pair<size_t, size_t> inView_;
     std::vector<int32_t> caretNotes_;
     int32_t sounding_ = -1;
     bool stale_ = false;
