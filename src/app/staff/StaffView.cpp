@@ -96,9 +96,12 @@ void StaffView::paintEvent(QPaintEvent* event) {
     if (!rendering_)
         return;
     // Pages not drawn yet stay white until their image arrives. The engine's device is what
-    // the pixels land in (the window's backing store, or an image given to render()).
-    want(visibleRegion().boundingRect().united(event->rect()),
-         painter.paintEngine()->paintDevice()->devicePixelRatioF());
+    // the pixels land in (the window's backing store, or an image given to render()); a
+    // hidden view painted into an image asks for what it is asked to paint.
+    QRect area = visibleRegion().boundingRect();
+    if (area.isEmpty())
+        area = event->rect();
+    want(area, painter.paintEngine()->paintDevice()->devicePixelRatioF());
     for (size_t p = 0; p < rendering_->pages.size(); ++p) {
         const QRectF page = pageRect(p);
         const QImage* image = images_.image(p);
