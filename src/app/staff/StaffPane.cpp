@@ -48,6 +48,9 @@ StaffPane::StaffPane(ScoreEditor& editor, LiveSyntaxCheck& check, QWidget* paren
     connect(&check_, &LiveSyntaxCheck::checked, this, &StaffPane::checked);
     connect(&editor_, &QPlainTextEdit::cursorPositionChanged, this, &StaffPane::followCaret);
     connect(view_, &StaffView::noteClicked, this, &StaffPane::selectNote);
+    connect(view_, &StaffView::pagesShown, this, &StaffPane::rendered);
+    connect(scroll_->verticalScrollBar(), &QScrollBar::valueChanged, view_,
+            &StaffView::wantVisiblePages);
 }
 
 StaffPane::~StaffPane() {
@@ -138,6 +141,9 @@ void StaffPane::finished() {
         message_->setText(errorMessage_);
         message_->setVisible(!errorMessage_.isEmpty());
         followCaret();
+        // The staff counts as shown once the pages in view are drawn (StaffView::pagesShown).
+        view_->wantVisiblePages();
+        return;
     }
     emit rendered();
 }

@@ -46,7 +46,8 @@ public:
     void playingStopped();
 
 Q_SIGNALS:
-    /// A rendering was applied (or an engraving failed) for the current parse.
+    /// A rendering was applied and its pages in view drawn (or an engraving failed) for the
+    /// current parse.
     void rendered();
 
 protected:

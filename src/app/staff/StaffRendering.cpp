@@ -1,6 +1,5 @@
 #include "app/staff/StaffRendering.h"
 
-#include "app/staff/StaffPageImage.h"
 #include "interchange/AbcWriter.h"
 
 #include <QLineF>
@@ -44,20 +43,15 @@ StaffRenderingPtr renderStaff(const ParseSnapshotPtr& snapshot, double width,
     const interchange::AbcTune tune = interchange::writeAbcTune(snapshot->score, snapshot->text);
     interchange::EngraveOptions options;
     options.pageWidth = width;
-    const interchange::StaffEngraving e = interchange::engraveAbc(tune, options, cancel);
+    interchange::StaffEngraving e = interchange::engraveAbc(tune, options, cancel);
     r->status = e.status;
     r->message = QString::fromStdString(e.message);
     if (e.status != interchange::EngraveStatus::Done)
         return r;
     double top = 0;
     for (const interchange::StaffPage& page : e.pages) {
-        if (cancel && cancel->load()) {
-            r->status = interchange::EngraveStatus::Cancelled;
-            return r;
-        }
         r->pageTops.push_back(top);
-        r->pages.push_back(staffPageImage(page));
-        top += r->pages.back().height();
+        top += page.height;
     }
     r->noteOfRecord.assign(static_cast<size_t>(snapshot->score.nNotes()), -1);
     for (const interchange::StaffNote& n : e.notes) {
@@ -66,6 +60,7 @@ StaffRenderingPtr renderStaff(const ParseSnapshotPtr& snapshot, double width,
         r->noteRecords.push_back(n.record);
         r->noteBoxes.emplace_back(b.x, r->pageTops[n.page] + b.y, b.width, b.height);
     }
+    r->pages = std::move(e.pages);
     return r;
 }
 

@@ -3,7 +3,6 @@
 #include "app/editor/ParseSnapshot.h"
 #include "interchange/AbcEngraver.h"
 
-#include <QImage>
 #include <QRectF>
 
 #include <atomic>
@@ -12,14 +11,15 @@
 
 namespace notaro::app {
 
-/// One parse engraved and drawn for the staff view, made on a worker thread: the pages as
-/// images one above the other, and where every note and rest record was drawn.
+/// One parse engraved for the staff view, made on a worker thread: the pages one above the
+/// other (drawn only when they come into view, see StaffPageImages), and where every note and
+/// rest record was engraved.
 struct StaffRendering {
     interchange::EngraveStatus status = interchange::EngraveStatus::Failed;
     QString message;
     ParseSnapshotPtr snapshot;
     double width = 0;
-    std::vector<QImage> pages;
+    std::vector<interchange::StaffPage> pages;
     /// Top of each page in the stacked view.
     std::vector<double> pageTops;
     /// Per note or rest, in record order: its record and its box in view coordinates.
@@ -33,13 +33,13 @@ struct StaffRendering {
     /// The notes whose tokens hold a caret in line (0-based) at column (characters from the
     /// line start): every use of a token in a named block.
     std::vector<int32_t> notesAtCaret(int32_t line, int32_t column) const;
-    double height() const { return pageTops.empty() ? 0 : pageTops.back() + pages.back().height(); }
+    double height() const { return pageTops.empty() ? 0 : pageTops.back() + pages.back().height; }
 };
 
 using StaffRenderingPtr = std::shared_ptr<const StaffRendering>;
 
-/// Writes the snapshot as ABC, engraves it for a view width pixels wide and draws the pages
-/// (the work of the staff view's worker).
+/// Writes the snapshot as ABC and engraves it for a view width pixels wide (the work of the
+/// staff view's worker).
 StaffRenderingPtr renderStaff(const ParseSnapshotPtr& snapshot, double width,
                               const std::atomic<bool>* cancel);
 

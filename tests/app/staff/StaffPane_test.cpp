@@ -3,6 +3,7 @@
 #include "app/editor/LiveSyntaxCheck.h"
 #include "app/fMain.h"
 #include "app/playback/PlaybackController.h"
+#include "app/staff/StaffPageImage.h"
 #include "app/staff/StaffPane.h"
 #include "app/staff/StaffView.h"
 #include "playback/RecordingMidiOut.h"
@@ -100,6 +101,20 @@ TEST_F(StaffPaneTest, TheSoundingNoteIsMarkedAsTheEditorSelectsIt) {
     EXPECT_EQ(view().soundingNote(), -1);
 }
 
+TEST_F(StaffPaneTest, PagesAreDrawnAtThePixelRatioOfTheirDevice) {
+    ASSERT_TRUE(show(kScore));
+    window->hide(); // no paints at ratio 1 between ours
+    view().setCaretNotes({});
+    QImage expected = staffPageImage(view().rendering()->pages.front(), 2);
+    QImage shot(view().size() * 2, QImage::Format_RGB32);
+    shot.setDevicePixelRatio(2);
+    // The first paint asks for the page at ratio 2; a later one draws it.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        view().render(&shot);
+        return shot.copy(expected.rect()) == expected;
+    }));
+}
+
 TEST_F(StaffPaneTest, AnErrorGreysTheLastStaffAndAMissingEngraverIsNamed) {
     ASSERT_TRUE(show(kScore));
     const StaffRenderingPtr good = view().rendering();
@@ -110,6 +125,11 @@ TEST_F(StaffPaneTest, AnErrorGreysTheLastStaffAndAMissingEngraverIsNamed) {
     EXPECT_TRUE(view().isStale());
     EXPECT_EQ(view().rendering(), good);
     EXPECT_EQ(window->staff().messageLine().text(), "Line 2: Error: Invalid note/rest");
+    // The old notes no longer sit where the text's tokens are: a click leaves the editor be.
+    editor().selectChars(1, 0);
+    QTest::mouseClick(&view(), Qt::LeftButton, {}, good->noteBoxes[0].center().toPoint());
+    EXPECT_EQ(editor().selStart(), 1);
+    EXPECT_EQ(editor().selLength(), 0);
 
     const std::string path = std::getenv("PATH");
     ::setenv("PATH", "/nonexistent", 1);
