@@ -9,6 +9,8 @@ const char* usageText() {
            "       notaro-cli notes [--line-numbers] [--solfege|--letters] FILE\n"
            "       notaro-cli midi [-o OUT.mid] [--instrument N] FILE\n"
            "       notaro-cli dump FILE.mid\n"
+           "       notaro-cli import [--track N|--channel N] [--grid N] [-o OUT.NTR] FILE.mid\n"
+           "       notaro-cli musicxml [-o OUT.musicxml] FILE\n"
            "       notaro-cli devices\n"
            "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] "
            "FILE\n"

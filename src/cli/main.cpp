@@ -2,6 +2,7 @@
 // sound (devices, play, render) live in notaro-cli-audio beside it, so that the synthesizer
 // and its many libraries are loaded only when something is to be heard.
 #include "cli/ExitCodes.h"
+#include "cli/InterchangeCommands.h"
 #include "cli/ScoreCommands.h"
 #include "cli/Usage.h"
 #include "cli/dumpCommand.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
         {"check", runCheck},
         {"notes", runNotes},
         {"midi", runMidi},
+        {"import", runImport},
+        {"musicxml", runMusicXml},
         {"dump",
          [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
              if (args.size() != 1 || args[0].empty() || args[0][0] == '-')
