@@ -116,11 +116,12 @@ std::string programChange(int32_t program) {
 
 /// The time signature of bars of length quarters (a fraction num/den of quarter notes), or ""
 /// when it has none of beat types 4 to 64.
-std::string timeSignature(int64_t num, int64_t den) {
+std::string timeSignature(int64_t num, int64_t den, bool shown) {
     for (int64_t beatType = 4; beatType <= 64; beatType *= 2) {
         const int64_t scaled = num * (beatType / 4);
         if (scaled % den == 0 && scaled / den > 0 && scaled / den < 100)
-            return "        <time>\n          <beats>" + std::to_string(scaled / den) +
+            return std::string(shown ? "        <time>" : "        <time print-object=\"no\">") +
+                   "\n          <beats>" + std::to_string(scaled / den) +
                    "</beats>\n          <beat-type>" + std::to_string(beatType) +
                    "</beat-type>\n        </time>\n";
     }
@@ -194,11 +195,13 @@ std::string musicXmlText(const cTParse& parser, const std::string& text) {
     if (measureLengths.size() > 1 && measureLengths.back() == 0)
         measureLengths.pop_back();
 
-    // One length for every bar but a pickup and the last gives the time signature.
-    std::string time;
+    // One length for every bar but a pickup and the last gives the time signature; bars of
+    // differing lengths each get a hidden one where their length changes, so that a reader
+    // places every note where it belongs.
+    const size_t k = measureLengths.size();
+    std::vector<std::string> times(k);
     bool pickup = false;
     {
-        const size_t k = measureLengths.size();
         const size_t from = k >= 3 ? 1 : 0, to = k >= 3 ? k - 1 : k;
         bool same = true;
         for (size_t j = from; j < to; ++j)
@@ -206,12 +209,20 @@ std::string musicXmlText(const cTParse& parser, const std::string& text) {
         const int64_t bar = measureLengths[from];
         if (same && bar > 0 && measureLengths.front() <= bar && measureLengths.back() <= bar) {
             const int64_t g = std::gcd(bar, divisions);
-            time = timeSignature(bar / g, divisions / g);
-            pickup = !time.empty() && k >= 3 && measureLengths.front() < bar;
+            times[0] = timeSignature(bar / g, divisions / g, true);
+            pickup = !times[0].empty() && k >= 3 && measureLengths.front() < bar;
+        }
+        const bool uniform = !times[0].empty();
+        for (size_t j = 0; !uniform && j < k; ++j) {
+            if (j > 0 && measureLengths[j] == measureLengths[j - 1])
+                continue;
+            const int64_t g = std::gcd(measureLengths[j], divisions);
+            times[j] = g > 0 ? timeSignature(measureLengths[j] / g, divisions / g, false) : "";
         }
     }
-    if (time.empty())
-        time = "        <time print-object=\"no\">\n          <senza-misura/>\n        </time>\n";
+    if (times[0].empty())
+        times[0] =
+            "        <time print-object=\"no\">\n          <senza-misura/>\n        </time>\n";
 
     std::string title, rights;
     for (const MetaComment& c : parser.metaCommentLines()) {
@@ -265,9 +276,11 @@ std::string musicXmlText(const cTParse& parser, const std::string& text) {
         if (measure == 0)
             x += "      <attributes>\n        <divisions>" + std::to_string(divisions) +
                  "</divisions>\n        <key>\n          <fifths>0</fifths>\n        </key>\n" +
-                 time + "        <clef>\n          <sign>" + (bass ? "F" : "G") +
+                 times[0] + "        <clef>\n          <sign>" + (bass ? "F" : "G") +
                  "</sign>\n          <line>" + (bass ? "4" : "2") +
                  "</line>\n        </clef>\n      </attributes>\n";
+        else if (measure < times.size() && !times[measure].empty())
+            x += "      <attributes>\n" + times[measure] + "      </attributes>\n";
         open = true;
         shown.clear();
     };
