@@ -239,6 +239,8 @@ void fMain::connectControls() {
     connect(playback_, &PlaybackController::readyToClose, this, &QWidget::close);
     connect(document_, &DocumentController::captionChanged, this, &QWidget::setWindowTitle);
     connect(document_, &DocumentController::documentReplaced, this, &fMain::showLineNumber);
+    connect(document_, &DocumentController::imported, this,
+            [this](const QString& report) { statusBar()->showMessage(report, 20000); });
 }
 
 void fMain::createMenus() {
@@ -273,10 +275,13 @@ void fMain::createMenus() {
                  {"mnu_File_Save", "&Save (Text)", [this] { document_->save(); }},
                  {"mnu_File_SaveAs", "Save (Text) &As...", [this] { document_->saveAs(); }},
                  separator,
+                 {"mnu_File_ImportMidi", "&Import MIDI...", [this] { document_->importMidi(); }},
                  {"mnu_File_SaveMidi", "Save As &MIDI...",
                   [this] { export_->saveMidi(playback_->scoreOptions()); }},
                  {"mnu_File_ExportWav", "Export as &WAV...",
                   [this] { export_->exportWav(playback_->scoreOptions()); }},
+                 {"mnu_File_ExportMusicXml", "Export as &MusicXML...",
+                  [this] { export_->exportMusicXml(); }},
                  separator});
     // Exit closes the window through the closing path, with its save prompt.
     QAction* exit = file->addAction(QStringLiteral("E&xit"));

@@ -5,6 +5,8 @@
 #include "app/playback/WavExport.h"
 #include "app/shell/FileDialogRequest.h"
 #include "app/shell/UserPrompts.h"
+#include "interchange/InterchangeResult.h"
+#include "interchange/MusicXmlWriter.h"
 #include "score/cTParse.h"
 
 #include <QFile>
@@ -48,6 +50,25 @@ void ExportController::exportWav(const ScoreMidiOptions& options) {
         app::exportWav(dialogParent_, parser, options, path) == WavExportResult::Failed)
         prompts_.showMessage(dialogParent_, QStringLiteral("Failed to export as WAV."),
                              UserPrompts::Icon::Exclamation);
+}
+
+void ExportController::exportMusicXml() {
+    cTParse parser;
+    if (!syntax_.parse(parser))
+        return;
+    const QString path = askFileName({"MusicXML Files", "*.musicxml", "All Files (*.*)", "*.*"},
+                                     QStringLiteral(".musicxml"));
+    if (path.isEmpty())
+        return;
+    try {
+        interchange::writeMusicXmlFile(QFile::encodeName(path).toStdString(), parser,
+                                       syntax_.text());
+    } catch (const interchange::InterchangeError& e) {
+        prompts_.showMessage(dialogParent_,
+                             QStringLiteral("Failed to export as MusicXML: ") +
+                                 QString::fromStdString(e.what()) + QLatin1Char('.'),
+                             UserPrompts::Icon::Exclamation);
+    }
 }
 
 } // namespace notaro::app

@@ -14,7 +14,7 @@ namespace notaro::app {
 class SyntaxCheck;
 class UserPrompts;
 
-/// The file exports of the score: Save As MIDI and Export as WAV. Each parses the editor text
+/// The file exports of the score: Save As MIDI, Export as WAV and Export as MusicXML. Each parses the editor text
 /// through the syntax check, asks for the target in a "Save as:" dialog (the extension is added
 /// when the chosen name has none) and writes the score as Play sounds it.
 class ExportController {
@@ -27,6 +27,8 @@ public:
     void saveMidi(const ScoreMidiOptions& options);
     /// Export as WAV: the score rendered with the SoundFont, as `notaro-cli render` does.
     void exportWav(const ScoreMidiOptions& options);
+    /// Export as MusicXML: the score as `notaro-cli musicxml` writes it.
+    void exportMusicXml();
 
 private:
     /// The "Save as:" dialog with filters; ext is added when the name holds no "."; "" when

@@ -11,6 +11,10 @@ namespace notaro::app {
 SyntaxCheck::SyntaxCheck(ScoreEditor& editor, UserPrompts& prompts, QWidget* dialogParent)
     : editor_(editor), prompts_(prompts), dialogParent_(dialogParent) {}
 
+std::string SyntaxCheck::text() const {
+    return editor_.scoreText();
+}
+
 bool SyntaxCheck::parse(cTParse& parser) const {
     const ParseError error = parser.parseAramText(editor_.scoreText());
     if (error.ok())

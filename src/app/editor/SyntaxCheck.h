@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class QWidget;
 
 namespace notaro {
@@ -22,6 +24,8 @@ public:
     /// Parses the editor text into parser.
     /// @return true when it parsed; false once the error has been selected and shown
     bool parse(cTParse& parser) const;
+    /// The editor text parse() reads.
+    std::string text() const;
     /// The Check Syntax command: parse, and say "The syntax is correct" when it is.
     void checkCommand() const;
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -58,6 +59,13 @@ public:
             return false;
         completeRequest(request, dialog.selectedFiles().constFirst());
         return true;
+    }
+
+    int chooseItem(QWidget* parent, const QString& label, const QStringList& items) override {
+        bool ok = false;
+        const QString chosen =
+            QInputDialog::getItem(parent, appValues().appTitle, label, items, 0, false, &ok);
+        return ok ? static_cast<int>(items.indexOf(chosen)) : -1;
     }
 
     void beep() override { QApplication::beep(); }
