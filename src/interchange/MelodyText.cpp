@@ -15,7 +15,17 @@ std::string valueText(const WrittenValue& w) {
 
 } // namespace
 
-MelodyText::MelodyText(bool flats, int64_t maxRecords) : flats_(flats), maxRecords_(maxRecords) {}
+namespace {
+
+const NoteValues& sharedValues() {
+    static const NoteValues values;
+    return values;
+}
+
+} // namespace
+
+MelodyText::MelodyText(bool flats, int64_t maxRecords)
+    : values_(sharedValues()), flats_(flats), maxRecords_(maxRecords) {}
 
 std::string MelodyText::write(const std::vector<std::string>& headerComments,
                               const QuantizedLine& line, const std::vector<TimedLine>& timedLines,

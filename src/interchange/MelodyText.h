@@ -36,7 +36,7 @@ private:
     void timedUpTo(double position);
     void endLine();
 
-    NoteValues values_;
+    const NoteValues& values_;
     bool flats_;
     int64_t maxRecords_;
     const MeterGrid* meter_ = nullptr;

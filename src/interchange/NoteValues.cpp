@@ -55,6 +55,8 @@ std::optional<WrittenValue> NoteValues::single(int64_t units) const {
 }
 
 const std::vector<bool>& NoteValues::reachable(int64_t grain) const {
+    // A table once made never changes or moves (map nodes stay put), so it is read unlocked.
+    const std::lock_guard<std::mutex> lock(mutex_);
     auto it = reachable_.find(grain);
     if (it != reachable_.end())
         return it->second;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -15,7 +16,8 @@ struct WrittenValue {
     int64_t units = 192;
 };
 
-/// The note values a length in units can be written with, alone or tied.
+/// The note values a length in units can be written with, alone or tied. The tables of which
+/// lengths can be written are made once per grain and kept, so one object is best shared.
 class NoteValues {
 public:
     NoteValues();
@@ -35,6 +37,7 @@ private:
 
     std::vector<WrittenValue> values_; ///< unique lengths, longest first
     mutable std::map<int64_t, std::vector<bool>> reachable_;
+    mutable std::mutex mutex_; ///< one object serves every import, on any thread
 };
 
 } // namespace notaro::interchange
