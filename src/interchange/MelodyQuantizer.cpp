@@ -176,8 +176,7 @@ QuantizedLine quantizeMelody(const MelodySource& source, int64_t step, ImportRep
         PlacedNote placed{n.start, end, n.quarterTones, false};
         const double sound = off - n.on;
         const double share = sound / static_cast<double>(slotEnd - n.start);
-        const bool last = i + 1 == kept.size();
-        if (end < slotEnd && share >= kLegatoShare && !last) {
+        if (end < slotEnd && share >= kLegatoShare) {
             placed.end = slotEnd;
         } else if (end < slotEnd && share >= kStaccatoShare && slotEnd - n.start <= kUnitsPerBeat) {
             placed.end = slotEnd;

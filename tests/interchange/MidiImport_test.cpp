@@ -127,6 +127,8 @@ TEST(MidiImport, FilesOfOtherProgramsBecomeOneMelodicLine) {
          smf(0, 96, {events(notes(0, {{0, 190, 60}, {0, 190, 64}, {0, 190, 67}}))}), "67@0/384"},
         {"a quarter tone up by the pitch wheel",
          smf(0, 96, {"00 E0 00 50 " + events(notes(0, {{0, 90, 60}}))}), "60.5@0/192"},
+        {"a last note held to its bar line", smf(0, 96, {events(notes(0, {{288, 370, 60}}))}),
+         "60@576/192", "2.: 4c |"},
         {"drums only", smf(1, 96, {events(notes(9, {{0, 10, 36}}))}),
          "no melodic line: every note is on channel 10 (drums)"},
         {"frames, not beats", smf(0, 0xE728, {events(scale)}),
