@@ -54,15 +54,15 @@ void ExportController::exportWav(const ScoreMidiOptions& options) {
 
 void ExportController::exportMusicXml() {
     cTParse parser;
-    if (!syntax_.parse(parser))
+    std::string text;
+    if (!syntax_.parse(parser, &text))
         return;
     const QString path = askFileName({"MusicXML Files", "*.musicxml", "All Files (*.*)", "*.*"},
                                      QStringLiteral(".musicxml"));
     if (path.isEmpty())
         return;
     try {
-        interchange::writeMusicXmlFile(QFile::encodeName(path).toStdString(), parser,
-                                       syntax_.text());
+        interchange::writeMusicXmlFile(QFile::encodeName(path).toStdString(), parser, text);
     } catch (const interchange::InterchangeError& e) {
         prompts_.showMessage(dialogParent_,
                              QStringLiteral("Failed to export as MusicXML: ") +

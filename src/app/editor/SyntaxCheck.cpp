@@ -11,12 +11,11 @@ namespace notaro::app {
 SyntaxCheck::SyntaxCheck(ScoreEditor& editor, UserPrompts& prompts, QWidget* dialogParent)
     : editor_(editor), prompts_(prompts), dialogParent_(dialogParent) {}
 
-std::string SyntaxCheck::text() const {
-    return editor_.scoreText();
-}
-
-bool SyntaxCheck::parse(cTParse& parser) const {
-    const ParseError error = parser.parseAramText(editor_.scoreText());
+bool SyntaxCheck::parse(cTParse& parser, std::string* text) const {
+    const std::string scoreText = editor_.scoreText();
+    const ParseError error = parser.parseAramText(scoreText);
+    if (text)
+        *text = scoreText;
     if (error.ok())
         return true;
     QString message;

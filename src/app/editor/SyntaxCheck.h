@@ -21,11 +21,9 @@ public:
     /// @param dialogParent the window the message boxes belong to
     SyntaxCheck(ScoreEditor& editor, UserPrompts& prompts, QWidget* dialogParent);
 
-    /// Parses the editor text into parser.
+    /// Parses the editor text into parser; text, when given, receives the text parsed.
     /// @return true when it parsed; false once the error has been selected and shown
-    bool parse(cTParse& parser) const;
-    /// The editor text parse() reads.
-    std::string text() const;
+    bool parse(cTParse& parser, std::string* text = nullptr) const;
     /// The Check Syntax command: parse, and say "The syntax is correct" when it is.
     void checkCommand() const;
 
