@@ -268,6 +268,8 @@ void fMain::connectControls() {
             [this] { run([this] { document_->reviewDiskChange(); }); });
     connect(autoSave_, &AutoSave::copyFailed, this,
             [this](const QString& message) { lblCheck_->setText(message); });
+    connect(document_, &DocumentController::imported, this,
+            [this](const QString& report) { statusBar()->showMessage(report, 20000); });
 }
 
 void fMain::offerRecovery() {
@@ -306,6 +308,7 @@ void fMain::createMenus() {
                  {"mnu_File_Save", "&Save (Text)", [this] { document_->save(); }},
                  {"mnu_File_SaveAs", "Save (Text) &As...", [this] { document_->saveAs(); }},
                  separator,
+                 {"mnu_File_ImportMidi", "&Import MIDI...", [this] { document_->importMidi(); }},
                  {"mnu_File_SaveMidi", "Save As &MIDI...",
                   [this] { export_->saveMidi(playback_->scoreOptions()); }},
                  {"mnu_File_ExportWav", "Export as &WAV...",
@@ -313,6 +316,8 @@ void fMain::createMenus() {
                  {"mnu_File_SaveAbc", "Save As &ABC...", [this] { export_->saveAbc(); }},
                  {"mnu_File_ExportStaffPdf", "Export Staff as &PDF...",
                   [this] { export_->exportStaffPdf(); }},
+                 {"mnu_File_ExportMusicXml", "Export as &MusicXML...",
+                  [this] { export_->exportMusicXml(); }},
                  separator});
     // Exit closes the window through the closing path, with its save prompt.
     QAction* exit = file->addAction(QStringLiteral("E&xit"));

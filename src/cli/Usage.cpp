@@ -11,6 +11,8 @@ const char* usageText() {
            "       notaro-cli dump FILE.mid\n"
            "       notaro-cli abc [-o OUT.abc] FILE\n"
            "       notaro-cli staff -o OUT.svg|OUT.pdf FILE\n"
+           "       notaro-cli import [--track N|--channel N] [--grid N] [-o OUT.NTR] FILE.mid\n"
+           "       notaro-cli musicxml [-o OUT.musicxml] FILE\n"
            "       notaro-cli devices\n"
            "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] "
            "FILE\n"

@@ -3,6 +3,7 @@
 // and its many libraries are loaded only when something is to be heard.
 #include "cli/AbcCommands.h"
 #include "cli/ExitCodes.h"
+#include "cli/InterchangeCommands.h"
 #include "cli/ScoreCommands.h"
 #include "cli/StaffCommand.h"
 #include "cli/Usage.h"
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
                  return runSibling("notaro-cli-staff", helperArgv);
              });
          }},
+        {"import", runImport},
+        {"musicxml", runMusicXml},
         {"dump",
          [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
              if (args.size() != 1 || args[0].empty() || args[0][0] == '-')

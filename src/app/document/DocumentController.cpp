@@ -1,11 +1,13 @@
 #include "app/document/DocumentController.h"
 
 #include "app/document/DocumentFile.h"
+#include "app/document/MidiImportRun.h"
 #include "app/editor/ScoreEditor.h"
 #include "app/shell/AppValues.h"
 #include "app/shell/FileDialogRequest.h"
 #include "app/shell/UserPrompts.h"
 #include "base/TextUtil.h"
+#include "score/ScoreFile.h"
 
 #include <QFile>
 
@@ -123,6 +125,35 @@ void DocumentController::open() {
     const QString path = request.chosenPath.trimmed();
     if (!path.isEmpty())
         openFile(path);
+}
+
+void DocumentController::importMidi() {
+    if (!querySaveChanges())
+        return;
+    fileDialogRequest request;
+    request.filter = buildFilterString({"Midi Files (*.mid)", "*.mid", "All Files (*.*)", "*.*"});
+    request.title = QStringLiteral("Import MIDI:");
+    request.flags = dialogFlags::kOpenScore;
+    if (!showOpenDialog(request, prompts_, dialogParent_))
+        return;
+    const QString path = request.chosenPath.trimmed();
+    QString report;
+    const std::optional<std::string> text =
+        path.isEmpty() ? std::nullopt : runMidiImport(path, prompts_, dialogParent_, report);
+    if (!text)
+        return;
+    if (QString::fromStdString(*text).size() > kEditorScoreLimit.characters) {
+        prompts_.showMessage(dialogParent_,
+                             QStringLiteral("The melody is too long for the editor."),
+                             UserPrompts::Icon::Exclamation);
+        return;
+    }
+    editor_.setScoreText(*text);
+    editor_.selectChars(0, 0);
+    editor_.setTextModified(true);
+    setFileName({});
+    emit documentReplaced(fileName_);
+    emit imported(report);
 }
 
 void DocumentController::openDropped(const QString& path) {

@@ -43,6 +43,10 @@ public:
     /// over 64000 characters, or one that cannot be read, is refused with a message and the
     /// editor keeps its document.
     void openFile(const QString& path);
+    /// Import MIDI: the save prompt, the Open dialog for a MIDI file, the choice of its line,
+    /// then the imported melody as a new document without a file (modified, so that closing
+    /// asks to save it). A melody over the editor's 64000 characters is refused.
+    void importMidi();
     /// Save: writes to the document's file, asking for one when there is none.
     void save();
     /// Save As: asks for the file (in the document's folder), then writes to it.
@@ -70,6 +74,8 @@ Q_SIGNALS:
     /// The document's file changed on disk; reviewDiskChange() looks at it (the owner calls
     /// it when no play is running).
     void diskChangeNoticed();
+    /// A MIDI file was imported; report says what was taken and approximated.
+    void imported(const QString& report);
 
 private:
     /// What tells one version of a file from another: identity, size and modification time.

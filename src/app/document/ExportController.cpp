@@ -8,6 +8,8 @@
 #include "app/staff/StaffPdf.h"
 #include "base/AtomicFile.h"
 #include "interchange/AbcEngraver.h"
+#include "interchange/InterchangeResult.h"
+#include "interchange/MusicXmlWriter.h"
 #include "score/cTParse.h"
 
 #include <QFile>
@@ -86,6 +88,25 @@ void ExportController::exportStaffPdf() {
                                               "Debian package abcm2ps.")
                              : QStringLiteral("Failed to export the staff as PDF."),
                          UserPrompts::Icon::Exclamation);
+}
+
+void ExportController::exportMusicXml() {
+    cTParse parser;
+    std::string text;
+    if (!syntax_.parse(parser, &text))
+        return;
+    const QString path = askFileName({"MusicXML Files", "*.musicxml", "All Files (*.*)", "*.*"},
+                                     QStringLiteral(".musicxml"));
+    if (path.isEmpty())
+        return;
+    try {
+        interchange::writeMusicXmlFile(QFile::encodeName(path).toStdString(), parser, text);
+    } catch (const interchange::InterchangeError& e) {
+        prompts_.showMessage(dialogParent_,
+                             QStringLiteral("Failed to export as MusicXML: ") +
+                                 QString::fromStdString(e.what()) + QLatin1Char('.'),
+                             UserPrompts::Icon::Exclamation);
+    }
 }
 
 } // namespace notaro::app

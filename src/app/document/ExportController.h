@@ -14,8 +14,8 @@ namespace notaro::app {
 class SyntaxCheck;
 class UserPrompts;
 
-/// The file exports of the score: Save As MIDI, Export as WAV, Save As ABC and Export Staff
-/// as PDF. Each parses the editor text
+/// The file exports of the score: Save As MIDI, Export as WAV, Save As ABC, Export Staff as PDF
+/// and Export as MusicXML. Each parses the editor text
 /// through the syntax check, asks for the target in a "Save as:" dialog (the extension is added
 /// when the chosen name has none) and writes the score as Play sounds it.
 class ExportController {
@@ -32,6 +32,8 @@ public:
     void saveAbc();
     /// Export Staff as PDF: the engraved pages on A4, as `notaro-cli staff` writes them.
     void exportStaffPdf();
+    /// Export as MusicXML: the score as `notaro-cli musicxml` writes it.
+    void exportMusicXml();
 
 private:
     /// The "Save as:" dialog with filters; ext is added when the name holds no "."; "" when

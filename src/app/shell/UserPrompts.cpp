@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -80,6 +81,13 @@ public:
             return false;
         completeRequest(request, dialog.selectedFiles().constFirst());
         return true;
+    }
+
+    int chooseItem(QWidget* parent, const QString& label, const QStringList& items) override {
+        bool ok = false;
+        const QString chosen =
+            QInputDialog::getItem(parent, appValues().appTitle, label, items, 0, false, &ok);
+        return ok ? static_cast<int>(items.indexOf(chosen)) : -1;
     }
 
     void beep() override { QApplication::beep(); }

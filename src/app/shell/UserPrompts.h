@@ -32,6 +32,9 @@ public:
     /// Runs the open (save false) or save file dialog for the request, modal to parent.
     /// @return true when the user chose a file; request.chosenPath etc. are then set
     virtual bool runFileDialog(QWidget* parent, fileDialogRequest& request, bool save) = 0;
+    /// A modal list to choose one item from, with a label above it and OK and Cancel.
+    /// @return the index of the chosen item, -1 when cancelled
+    virtual int chooseItem(QWidget* parent, const QString& label, const QStringList& items) = 0;
     /// The system beep.
     virtual void beep() = 0;
     /// Opens a file or address with the desktop's default program.

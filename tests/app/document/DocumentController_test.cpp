@@ -1,6 +1,7 @@
 #include "app/document/DocumentController.h"
 #include "app/shell/AppValues.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/midi/midiTestSupport.h"
 
 #include <QSignalSpy>
 
@@ -59,6 +60,47 @@ TEST_F(DocumentControllerTest, OpenTrimsBlanksNamesTheDocumentOrRefusesAndKeepsI
         EXPECT_EQ(editor->scoreLength(), message.isEmpty() ? 64000 : int(kScore.size()));
     }
     EXPECT_EQ(replaced.count(), 1);
+}
+
+TEST_F(DocumentControllerTest, ImportMidiOffersEachLineAndOpensTheMelodyAsANewDocument) {
+    const std::string header = "4D 54 68 64 00 00 00 06 00 01 00 02 00 60 ";
+    writeFile(
+        path("two.mid"),
+        midiTest::bytesFromHex(header) +
+            midiTest::trackChunk("00 C0 05 00 90 3C 64 60 80 3C 00 00 FF 2F 00") +
+            midiTest::trackChunk("00 91 40 64 60 81 40 00 00 91 43 64 60 81 43 00 00 FF 2F 00"));
+    writeFile(path("drums.mid"),
+              midiTest::bytesFromHex("4D 54 68 64 00 00 00 06 00 00 00 01 00 60") +
+                  midiTest::trackChunk("00 99 24 64 60 89 24 00 00 FF 2F 00"));
+    // The file, the line chosen (-1 cancels), then the text's first note ("" = not imported)
+    // and the message shown.
+    const std::tuple<const char*, int, const char*, QString> cases[] = {
+        {"two.mid", 1, "*i[5]\r\n4c 2.: |", ""},
+        {"two.mid", 0, "4e 4g 2: |", ""},
+        {"two.mid", -1, "", ""},
+        {"drums.mid", 0, "",
+         "Cannot import the MIDI file: no melodic line: every note is on channel 10 (drums)."},
+    };
+    for (const auto& [file, choice, notes, message] : cases) {
+        SCOPED_TRACE(file + std::to_string(choice));
+        editor->setScoreText(kScore);
+        editor->setTextModified(false);
+        prompts.messages.clear();
+        prompts.lists.clear();
+        prompts.fileAnswers = {qpath(file)};
+        prompts.choices = {choice};
+        doc->importMidi();
+        EXPECT_EQ(prompts.texts(), message.isEmpty() ? QStringList() : QStringList({message}));
+        if (*notes == 0) {
+            EXPECT_EQ(editor->scoreText(), kScore);
+            continue;
+        }
+        EXPECT_EQ(prompts.lists.back(),
+                  QStringList({"Track 1, channel 2, 2 notes, keys 64 to 67",
+                               "Track 0, channel 1, instrument 5, 1 notes, keys 60 to 60"}));
+        EXPECT_NE(editor->scoreText().find(notes), std::string::npos) << editor->scoreText();
+        EXPECT_EQ(documentState(), "Notaro 1.4 -- New Document||*");
+    }
 }
 
 TEST_F(DocumentControllerTest, SaveOfANewDocumentAsksForANameAndAddsTheExtension) {

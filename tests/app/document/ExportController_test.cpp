@@ -82,5 +82,21 @@ TEST_F(ExportControllerTest, AbcAndStaffExportsWriteWhatTheCommandLineToolWrites
               QStringList({"Failed to save as ABC.", "Failed to export the staff as PDF."}));
 }
 
+TEST_F(ExportControllerTest, ExportAsMusicXmlWritesWhatTheCommandLineToolWrites) {
+    ExportController exports(*syntax, prompts, nullptr);
+    const std::string score = kHeader + "*i[5]\r\n4c 8d+ 8e[ | 4e] 6f 6g 6a |\r\n";
+    writeFile(path("tune.NTR"), score);
+    editor->setScoreText(score);
+    prompts.fileAnswers = {qpath("ours")};
+    exports.exportMusicXml();
+    ASSERT_EQ(runCli("musicxml -o " + path("cli.musicxml") + " " + path("tune.NTR")), 0);
+    EXPECT_EQ(readFile(path("ours.musicxml")), readFile(path("cli.musicxml")));
+    EXPECT_EQ(prompts.dialogs.back().first.title, "Save as:");
+    prompts.fileAnswers = {qpath("no/such/folder/x")};
+    exports.exportMusicXml();
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Failed to export as MusicXML: No such file or directory."}));
+}
+
 } // namespace
 } // namespace notaro::app::test

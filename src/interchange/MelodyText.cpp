@@ -1,0 +1,134 @@
+#include "interchange/MelodyText.h"
+
+#include "interchange/InterchangeResult.h"
+#include "interchange/PitchSpelling.h"
+
+#include <numeric>
+
+namespace notaro::interchange {
+
+namespace {
+
+std::string valueText(const WrittenValue& w) {
+    return std::to_string(w.value) + std::string(static_cast<size_t>(w.dots), '.');
+}
+
+} // namespace
+
+namespace {
+
+const NoteValues& sharedValues() {
+    static const NoteValues values;
+    return values;
+}
+
+} // namespace
+
+MelodyText::MelodyText(bool flats, int64_t maxRecords)
+    : values_(sharedValues()), flats_(flats), maxRecords_(maxRecords) {}
+
+std::string MelodyText::write(const std::vector<std::string>& headerComments,
+                              const QuantizedLine& line, const std::vector<TimedLine>& timedLines,
+                              int32_t& octavesMoved) {
+    const MeterGrid meter(line.signatures);
+    meter_ = &meter;
+    timed_ = &timedLines;
+    nextTimed_ = 0;
+    records_ = 0;
+    out_.clear();
+    line_.clear();
+    for (const std::string& c : headerComments)
+        out_ += "!! " + c + "\r\n";
+    out_ += "**n[a-b-c]\r\n";
+    int64_t position = 0;
+    for (const PlacedNote& n : line.notes) {
+        if (n.start > position)
+            span(position, n.start, "", false);
+        bool moved = false;
+        const std::string pitch = spellPitch(n.quarterTones, flats_, moved);
+        octavesMoved += moved ? 1 : 0;
+        span(n.start, n.end, pitch, n.staccato);
+        position = n.end;
+    }
+    if (line.end > position)
+        span(position, line.end, "", false);
+    timedUpTo(1e300);
+    endLine();
+    meter_ = nullptr;
+    timed_ = nullptr;
+    return std::move(out_);
+}
+
+void MelodyText::span(int64_t start, int64_t end, const std::string& pitch, bool staccato) {
+    timedUpTo(static_cast<double>(start));
+    std::vector<std::pair<std::string, bool>> parts; // value text, whether a bar ends after it
+    for (int64_t a = start; a < end;) {
+        int64_t barStart = 0, barEnd = 0;
+        meter_->barAt(a, barStart, barEnd);
+        const int64_t b = std::min(end, barEnd);
+        const std::vector<WrittenValue> split =
+            values_.split(b - a, std::gcd(b - a, kUnitsPerWhole));
+        if (split.empty())
+            throw InterchangeError(InterchangeResult::LengthNotWritable,
+                                   "a length of " + std::to_string(b - a) +
+                                       "/768 of a whole note has no written value");
+        for (size_t k = 0; k < split.size(); ++k) {
+            parts.emplace_back(valueText(split[k]), b == barEnd && k + 1 == split.size());
+            if (static_cast<int64_t>(parts.size()) > maxRecords_)
+                break;
+        }
+        if (static_cast<int64_t>(parts.size()) > maxRecords_)
+            break;
+        a = b;
+    }
+    for (size_t k = 0; k < parts.size(); ++k) {
+        std::string text = parts[k].first;
+        if (pitch.empty()) {
+            text += ":";
+        } else {
+            text += pitch;
+            if (parts.size() > 1 && k == 0)
+                text += "[";
+            else if (parts.size() > 1 && k + 1 == parts.size())
+                text += "]";
+            if (staccato && k + 1 == parts.size())
+                text += "'";
+        }
+        token(text, parts[k].second);
+    }
+}
+
+void MelodyText::token(const std::string& text, bool barEnds) {
+    if (++records_ > maxRecords_)
+        throw InterchangeError(InterchangeResult::TooLong, "the melody needs more than " +
+                                                               std::to_string(maxRecords_) +
+                                                               " notes and rests");
+    if (!line_.empty())
+        line_ += ' ';
+    line_ += text;
+    if (barEnds) {
+        line_ += " |";
+        endLine();
+    }
+}
+
+void MelodyText::timedUpTo(double position) {
+    while (nextTimed_ < timed_->size() && (*timed_)[nextTimed_].position <= position) {
+        endLine();
+        const std::string& text = (*timed_)[nextTimed_++].text;
+        if (++records_ > maxRecords_)
+            throw InterchangeError(InterchangeResult::TooLong, "the melody needs more than " +
+                                                                   std::to_string(maxRecords_) +
+                                                                   " notes and rests");
+        out_ += text + "\r\n";
+    }
+}
+
+void MelodyText::endLine() {
+    if (line_.empty())
+        return;
+    out_ += line_ + "\r\n";
+    line_.clear();
+}
+
+} // namespace notaro::interchange
