@@ -27,7 +27,7 @@ public:
     std::deque<Answer> answers;
     std::deque<int> choices; ///< answers to choose(); the last button (Escape) when empty
     std::deque<QString> fileAnswers;
-    std::deque<int> choices;        ///< the answers of chooseItem, -1 (cancel) when none is left
+    std::deque<int> itemChoices;    ///< the answers of chooseItem, -1 (cancel) when none is left
     std::vector<QStringList> lists; ///< the items of each chooseItem
     std::vector<std::pair<fileDialogRequest, bool>> dialogs; ///< each request shown, and "save"
     QStringList opened;                                      ///< the addresses asked for
@@ -56,7 +56,7 @@ public:
     }
     int chooseItem(QWidget*, const QString&, const QStringList& items) override {
         lists.push_back(items);
-        return next(choices, -1);
+        return next(itemChoices, -1);
     }
     void beep() override { ++beeps; }
     void openUrl(const QUrl& url) override { opened << url.toString(); }

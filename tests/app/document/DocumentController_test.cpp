@@ -88,7 +88,7 @@ TEST_F(DocumentControllerTest, ImportMidiOffersEachLineAndOpensTheMelodyAsANewDo
         prompts.messages.clear();
         prompts.lists.clear();
         prompts.fileAnswers = {qpath(file)};
-        prompts.choices = {choice};
+        prompts.itemChoices = {choice};
         doc->importMidi();
         EXPECT_EQ(prompts.texts(), message.isEmpty() ? QStringList() : QStringList({message}));
         if (*notes == 0) {
