@@ -1,6 +1,7 @@
 #include "interchange/MusicXmlWriter.h"
 
 #include "base/AtomicFile.h"
+#include "base/TextUtil.h"
 #include "interchange/InterchangeResult.h"
 #include "score/cTParse.h"
 
@@ -147,16 +148,8 @@ NoteLength lengthOf(const cGnsNote& rec) {
 
 std::string musicXmlText(const cTParse& parser, const std::string& text) {
     std::vector<std::string> lines;
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
+    for (const std::string_view line : text::splitCrLfLines(text))
+        lines.emplace_back(line);
 
     // Divisions per quarter note, and the length of each measure in them.
     int64_t divisions = 1;

@@ -121,6 +121,9 @@ struct NotationCase {
     const char* notes;
     bool same;
 };
+void PrintTo(const NotationCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // The lines after the header; a case whose notes abc2midi hears differently says so.
 const NotationCase kCases[] = {
