@@ -313,10 +313,10 @@ void fMain::createMenus() {
                   [this] { export_->saveMidi(playback_->scoreOptions()); }},
                  {"mnu_File_ExportWav", "Export as &WAV...",
                   [this] { export_->exportWav(playback_->scoreOptions()); }},
-                 {"mnu_File_SaveAbc", "Save As &ABC...", [this] { export_->saveAbc(); }},
+                 {"mnu_File_SaveAbc", "Save As A&BC...", [this] { export_->saveAbc(); }},
                  {"mnu_File_ExportStaffPdf", "Export Staff as &PDF...",
                   [this] { export_->exportStaffPdf(); }},
-                 {"mnu_File_ExportMusicXml", "Export as &MusicXML...",
+                 {"mnu_File_ExportMusicXml", "Export as Music&XML...",
                   [this] { export_->exportMusicXml(); }},
                  separator});
     // Exit closes the window through the closing path, with its save prompt.
@@ -331,7 +331,7 @@ void fMain::createMenus() {
              {"mnu_Help_Examples", "&Examples...", [this] { examplesCommand(); }},
              separator,
              {"mnu_Help_About", "&About Notaro...", [this] { aboutCommand(); }}});
-    staffAction_ = tools->addAction(QStringLiteral("Show &Staff"));
+    staffAction_ = tools->addAction(QStringLiteral("Show St&aff"));
     staffAction_->setObjectName(QStringLiteral("mnu_Tools_Staff"));
     staffAction_->setCheckable(true);
     staffAction_->setShortcut(Qt::Key_F8);
