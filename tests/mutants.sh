@@ -49,7 +49,7 @@ src/score/cTParseNotes.cpp ¦ if (tieOpen_ && (!lastPitch_ || !note.pitch.isEqua
 src/score/cTParseDefinitions.cpp ¦ if (++expandedLines_ > kMaxExpandedLines) { ¦ if (++expandedLines_ >= kMaxExpandedLines) { ¦ notaro_score_tests
 src/settings/IniDocument.cpp ¦ (v.front() == '"' || v.front() == '\\'') ¦ (v.front() == '"') ¦ notaro_settings_tests
 src/settings/cInifile.cpp ¦ n = INT32_MAX; ¦ n = INT32_MAX - 1; ¦ notaro_settings_tests
-src/settings/OnRatios.cpp ¦ !text::readNumber(pieces[i], v)) ¦ !text::readNumber(pieces[0], v)) ¦ notaro_settings_tests
+src/settings/OnRatios.cpp ¦ if (count != read.size()) ¦ if (count > read.size()) ¦ notaro_settings_tests
 src/midi/tMidiTrk.cpp ¦ if (length < 1) { ¦ if (length < 0) { ¦ notaro_midi_tests
 src/midi/tMidiF04.cpp ¦ if (length < 6) { ¦ if (length < 5) { ¦ notaro_midi_tests
 src/midi/midiU00.cpp ¦ if (type >= 0x01 && type <= 0x07) { ¦ if (type >= 0x01 && type <= 0x06) { ¦ notaro_midi_tests
@@ -177,7 +177,7 @@ src/app/playback/PlaybackController.cpp ¦ parser.iNoteOfILineIPos(editor_.caret
 src/app/playback/PlaybackController.cpp ¦ if (active_ && !playing_) { ¦ if (!playing_) { ¦ notaro_app_tests
 src/app/playback/PlaybackController.cpp ¦ closeAfterPlay_ = false; ¦ (void)closeAfterPlay_; ¦ notaro_app_tests
 src/app/playback/MidiOutputChoice.cpp ¦ if (playback::RtMidiPortOut::findPort(ports, setting) >= 0) ¦ if (playback::RtMidiPortOut::findPort(ports, setting) > 0) ¦ notaro_app_tests
-src/app/document/ExportController.cpp ¦ if (path.isEmpty()) ¦ if (false) ¦ notaro_app_tests
+src/app/document/ExportController.cpp ¦ if (!path.isEmpty() && ¦ if (true && ¦ notaro_app_tests
 src/app/document/ExportController.cpp ¦ app::exportWav(dialogParent_, parser, options, path) == WavExportResult::Failed) ¦ app::exportWav(dialogParent_, parser, options, path) != WavExportResult::Done) ¦ notaro_app_tests
 src/app/dialogs/fOnTimes.cpp ¦ if (!(v >= 0.1f && v <= 1.0f)) ¦ if (!(v > 0.1f && v <= 1.0f)) ¦ notaro_app_tests
 src/app/dialogs/fOnTimes.cpp ¦ !check(m_txtOnStacc[i], ratios.staccato[i]) ¦ !check(m_txtOnStacc[i], ratios.normal[i]) ¦ notaro_app_tests
