@@ -151,6 +151,7 @@ void StaffPane::finished() {
 void StaffPane::checked(const QString& message) {
     errorMessage_ = message;
     view_->setStale(!message.isEmpty());
+    followCaret();
     if (!message.isEmpty() || view_->rendering()) {
         message_->setText(message);
         message_->setVisible(!message.isEmpty());
@@ -161,6 +162,11 @@ void StaffPane::followCaret() {
     const StaffRenderingPtr& r = view_->rendering();
     if (!r)
         return;
+    // A greyed staff is an older text than the editor's: its notes are not where the caret is.
+    if (view_->isStale()) {
+        view_->setCaretNotes({});
+        return;
+    }
     std::vector<int32_t> notes = r->notesAtCaret(editor_.caretLineIndex(), editor_.caretColumn());
     if (!notes.empty())
         reveal(notes.front());

@@ -125,7 +125,10 @@ TEST_F(StaffPaneTest, AnErrorGreysTheLastStaffAndAMissingEngraverIsNamed) {
     EXPECT_TRUE(view().isStale());
     EXPECT_EQ(view().rendering(), good);
     EXPECT_EQ(window->staff().messageLine().text(), "Line 2: Error: Invalid note/rest");
-    // The old notes no longer sit where the text's tokens are: a click leaves the editor be.
+    // The old notes no longer sit where the text's tokens are: a click leaves the editor be,
+    // and the caret marks nothing.
+    editor().selectChars(int(kHeader.size()), 0);
+    EXPECT_TRUE(view().caretNotes().empty());
     editor().selectChars(1, 0);
     QTest::mouseClick(&view(), Qt::LeftButton, {}, good->noteBoxes[0].center().toPoint());
     EXPECT_EQ(editor().selStart(), 1);
