@@ -41,6 +41,7 @@ std::unique_ptr<PulseAudioStream> PulseAudioStream::open(unsigned sampleRate, si
     s->render_ = std::move(render);
     s->sampleRate_ = sampleRate;
     s->blockFrames_ = blockFrames;
+    s->bufferFrames_ = bufferFrames;
     s->loop_ = pa_threaded_mainloop_new();
     if (!s->loop_)
         return nullptr;
@@ -134,8 +135,11 @@ double PulseAudioStream::latencyMs() const {
     const double deviceMs = timing ? timing->sink_usec / 1000.0 : 0.0;
     pa_threaded_mainloop_unlock(loop_);
     const int64_t first = firstWriteNs_;
-    if (!running || first == 0)
+    if (!running)
         return 0.0;
+    // Just resumed: a buffer of silence is about to be queued ahead of the first note.
+    if (first == 0)
+        return 1000.0 * static_cast<double>(bufferFrames_) / sampleRate_ + deviceMs;
     // Playing starts with the first block written after a resume, and goes on at the sample
     // rate; what is written beyond that is still queued.
     const double writtenMs = 1000.0 * static_cast<double>(framesWritten_) / sampleRate_;

@@ -56,6 +56,7 @@ private:
     Render render_;
     unsigned sampleRate_ = 0;
     size_t blockFrames_ = 0;
+    size_t bufferFrames_ = 0;
     size_t framesSinceTiming_ = 0;
     bool running_ = false;
     // Since the last resume: frames written, and when the first of them was written (steady
