@@ -32,8 +32,24 @@ windowOf() {
     xdotool search --all --onlyvisible --pid "$1" --name "^$2\$" | head -n 1 | grep .
 }
 
-"$notaro" "$work/tune.NTR" &
-pids+=($!)
+# Starts the program; an X server that has just started now and then refuses a connection, and
+# then the program ends at once: start it again, up to three times.
+start() {
+    for _ in 1 2 3; do
+        "$notaro" "$@" &
+        local pid=$!
+        sleep 1
+        if kill -0 "$pid" 2>/dev/null; then
+            pids+=("$pid")
+            return 0
+        fi
+        wait "$pid" 2>/dev/null || true
+    done
+    echo "the program did not start" >&2
+    return 1
+}
+
+start "$work/tune.NTR"
 waitFor windowOf "${pids[0]}" "Notaro 1.4 -- tune.NTR"
 xdotool windowfocus --sync "$(windowOf "${pids[0]}" "Notaro 1.4 -- tune.NTR")"
 xdotool key ctrl+End
@@ -42,8 +58,7 @@ waitFor compgen -G "$copies/*.recovery"
 kill -9 "${pids[0]}"
 wait "${pids[0]}" 2>/dev/null || true
 
-"$notaro" &
-pids+=($!)
+start
 waitFor windowOf "${pids[1]}" "Notaro 1.4"
 xdotool windowfocus --sync "$(windowOf "${pids[1]}" "Notaro 1.4")"
 xdotool key Return # the default answer: Recover
