@@ -72,7 +72,8 @@ void ClickTrack::sendDue(int32_t nowMs) {
 
 void ClickTrack::flush() {
     for (const TimedShortMsg& m : queue_)
-        device_.shortMsg(m.msg);
+        if ((statusOf(m.msg) & 0xF0) == 0x80)
+            device_.shortMsg(m.msg);
     queue_.clear();
 }
 

@@ -45,7 +45,8 @@ public:
     /// Sends every queued message due at nowMs, in time order (a note-off before a note-on
     /// due at the same time).
     void sendDue(int32_t nowMs);
-    /// Sends everything still queued (a pass's last note-offs, before the next pass's notes).
+    /// Sends the queued note-offs at once (a pass's last ones, before the next pass's notes)
+    /// and drops the clicks not yet due (a stop).
     void flush();
     /// The earlier of limitMs and the time of the first queued message.
     int32_t nextDue(int32_t limitMs) const noexcept;

@@ -79,11 +79,12 @@ PlaybackResult cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, in
             return;
         }
         pump_(clicks_->nextDue(deadline));
-        clicks_->sendDue(clock_());
+        if (!stopRequest_) // a click due as the stop came is not heard
+            clicks_->sendDue(clock_());
     };
     tBase_ = clock_();
     startTick_ = tBase_;
-    if (countIn(apObj, iNoteFrom) != Outcome::Next)
+    if (countIn(apObj, iNoteFrom, iNoteTo) != Outcome::Next)
         return PlaybackResult::Ok;
     for (int32_t pass = 1;
          practice.passes == PracticeOptions::kUntilStopped || pass <= practice.passes; ++pass) {
@@ -109,9 +110,18 @@ PlaybackResult cGnsPlay::playRecords(const cTParse& apObj, int32_t iNoteFrom, in
     return PlaybackResult::Ok;
 }
 
-cGnsPlay::Outcome cGnsPlay::countIn(const cTParse& apObj, int32_t iNoteFrom) {
+cGnsPlay::Outcome cGnsPlay::countIn(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo) {
     const PracticeOptions& practice = options_.practice;
-    const int32_t quarterMs = durToMSec(1, 4, qnpm_);
+    // The tempo in force at the first note or rest, past any directives before it.
+    int32_t qnpm = qnpm_;
+    for (int32_t i = iNoteFrom; i <= iNoteTo; ++i) {
+        const cGnsNote& rec = apObj.theNotes(i);
+        if (rec.eventType == cGnsNote::kTempo)
+            qnpm = rec.xVal;
+        else if (rec.eventType != cGnsNote::kInstrument)
+            break;
+    }
+    const int32_t quarterMs = durToMSec(1, 4, qnpm);
     if (practice.countInBars == 0 || quarterMs < 0)
         return Outcome::Next;
     if (listener_)

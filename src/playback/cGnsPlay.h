@@ -67,7 +67,7 @@ private:
 
     PlaybackResult playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
     Outcome playPass(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
-    Outcome countIn(const cTParse& apObj, int32_t iNoteFrom);
+    Outcome countIn(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
     Outcome playNoteOrRest(const cTParse& apObj, int32_t i, int32_t iLast);
     /// Every length's factor: the time scale over the tempo share.
     double lengthScale() const noexcept;
