@@ -28,13 +28,13 @@ int px(int twips) {
 }
 
 /// Right of the Force Instrument box, in twips, as the tool row's other controls are placed.
-constexpr int kLoopLeft = 7800;
+constexpr int kLoopLeft = 7755;
 constexpr int kRowTop = 75;
 constexpr int kButtonSize = 345;
-constexpr int kScaleLeft = 8265;
+constexpr int kScaleLeft = 8175;
 /// The scale stands in the whole height between the line under the menu and the editor.
 constexpr int kScaleTop = 30;
-constexpr int kScaleWidth = 1440;
+constexpr int kScaleWidth = 1335;
 constexpr int kGap = 60;
 
 } // namespace
@@ -59,8 +59,7 @@ PracticeBar::PracticeBar(QWidget& row, PlaybackController& playback, const Score
     tempo_->setObjectName(QStringLiteral("sclTempo"));
     tempo_->setToolTip(QStringLiteral("Tempo"));
     QFont small = row.font();
-    // Small enough that the numbers at the ends fit inside the scale.
-    small.setPixelSize(8);
+    small.setPixelSize(9);
     tempo_->setFont(small);
     const int scaleTop = px(kScaleTop);
     tempo_->setGeometry(px(kScaleLeft), scaleTop, px(kScaleWidth), tempo_->sizeHint().height());

@@ -29,7 +29,8 @@ constexpr int kBarMargins = 12;
 TempoScale::TempoScale(QWidget* parent) : glimmer::s2M2(parent) {
     namespace ole = glimmer::OleColor;
     setBackColor(ole::ButtonFace);
-    setNumbersColor(ole::ButtonText);
+    // The scale's own numbers stay unseen: paintEvent writes them so the ends fit inside.
+    setNumbersColor(ole::ButtonFace);
     setBarHiLiteColor(ole::Highlight);
     setPointerColor(ole::rgb(0x17, 0x61, 0x2A));
     // The highest first: a lowest above the highest in force would be refused.
@@ -122,9 +123,22 @@ void TempoScale::keyPressEvent(QKeyEvent* event) {
 
 void TempoScale::paintEvent(QPaintEvent* event) {
     s2M2::paintEvent(event);
+    QPainter p(this);
+    // The scale centres each number on its mark, which cuts the last one in half: here each
+    // stays inside the control, under 25 %, 100 % and 200 %.
+    const QFontMetrics metrics(font());
+    const int baseline =
+        PointerBarSpace() + 11 + BarWidth() + 6 - NumVOffAdjust() + metrics.ascent();
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::ButtonText));
+    for (const int percent : {kLowest, 100, kHighest}) {
+        const QString text = QString::number(percent);
+        const int mark = kBarLeft + (percent - kLowest) / 25 * minorStep();
+        const int advance = metrics.horizontalAdvance(text);
+        p.drawText(std::clamp(mark - advance / 2 + 1, 0, width() - advance), baseline, text);
+    }
     if (!hasFocus())
         return;
-    QPainter p(this);
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.backgroundColor = palette().color(QPalette::Button);
