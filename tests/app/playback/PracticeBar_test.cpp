@@ -23,7 +23,7 @@
 namespace notaro::app::test {
 namespace {
 
-/// The real main window over a recording output, its practice settings read from tune.
+/// The real main window over a recording output, with the practice settings given in para.ini.
 class PracticeBarTest : public AppTest {
 protected:
     void start(const std::string& practice = {}) {
