@@ -88,8 +88,7 @@ PracticeBar::PracticeBar(QWidget& row, PlaybackController& playback, const Score
 std::vector<std::string> PracticeBar::load() {
     PracticeSettings s;
     std::vector<std::string> problems = loadPracticeSettings(s);
-    apply(s);
-    savePending_ = false; // what was just read needs no writing
+    show(s); // what was just read needs no writing
     return problems;
 }
 
@@ -121,6 +120,11 @@ void PracticeBar::settingsCommand(QWidget* parent) {
 }
 
 void PracticeBar::apply(const PracticeSettings& settings) {
+    show(settings);
+    save();
+}
+
+void PracticeBar::show(const PracticeSettings& settings) {
     playback_.setPractice(settings);
     cmdLoop_->setValue(settings.loop);
     if (loopAction_)
@@ -128,7 +132,6 @@ void PracticeBar::apply(const PracticeSettings& settings) {
     if (!playback_.isPlaying())
         tempo_->setPercent(settings.tempoPercent);
     showCaretTempo();
-    save();
 }
 
 void PracticeBar::chooseTempo(int percent) {

@@ -52,7 +52,9 @@ public:
     QLabel* passLabel() const { return lblPass_; }
 
 private:
+    /// Hands settings to the playback, shows them and saves them.
     void apply(const PracticeSettings& settings);
+    void show(const PracticeSettings& settings);
     void chooseTempo(int percent);
     void showTempo(int percent, int qnpm);
     void showCaretTempo();

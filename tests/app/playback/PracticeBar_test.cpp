@@ -148,6 +148,7 @@ TEST_F(PracticeBarTest, TheTempoScaleSetsThePlayersTempoFromTheNextPassAndIsReme
 
 TEST_F(PracticeBarTest, PanicSilencesEveryChannelPlayingOrNotWithoutOpeningTheMenu) {
     start();
+    EXPECT_FALSE(std::filesystem::exists(paraIniPath())) << "reading the settings writes none";
     const auto panics = [this] {
         QString sent;
         for (const auto& m : midi->messages())
