@@ -14,6 +14,8 @@
 #include "app/playback/GeneralMidi.h"
 #include "app/playback/MidiOutputMenu.h"
 #include "app/playback/PlaybackController.h"
+#include "app/playback/PracticeBar.h"
+#include "app/playback/TempoScale.h"
 #include "app/shell/AppValues.h"
 #include "app/shell/ShellServices.h"
 #include "app/shell/ToolPicture.h"
@@ -150,6 +152,12 @@ void fMain::createControls() {
     txtAram_->setFocus();
 }
 
+void fMain::createPracticeBar() {
+    practice_ = new PracticeBar(*client_, *playback_, *txtAram_, *liveCheck_, this);
+    setTabOrder(chkForcePatch_, practice_->loopButton());
+    setTabOrder(practice_->loopButton(), practice_->tempoScale());
+}
+
 void fMain::createToolRow() {
     cmdNew_ = toolButton(client_, "cmdNew", QStringLiteral("New"), QStringLiteral("new"),
                          twipRect(45, 75, 345, 345));
@@ -216,6 +224,8 @@ void fMain::createControllers(std::unique_ptr<playback::MidiOutDevice> device) {
     autoSave_ = new AutoSave(*txtAram_, *document_, *recovery_, this);
     playback_ =
         new PlaybackController(*txtAram_, *syntax_, prompts_, this, std::move(device), this);
+    liveCheck_ = new LiveSyntaxCheck(*txtAram_, this);
+    createPracticeBar();
 }
 
 void fMain::connectControls() {
@@ -326,6 +336,10 @@ void fMain::createMenus() {
     QMenu* tools = addMenu("mnu_Tools", "&Tools",
                            {{"mnu_Tools_Syntax", "Check &Syntax", [this] { checkSyntaxCommand(); }},
                             {"mnu_Tools_Times", "Note &Times...", [this] { noteTimesCommand(); }}});
+    QMenu* practice = addMenu(
+        "mnu_Practice", "&Practice",
+        {{"mnu_Practice_Settings", "&Settings...", [this] { practice_->settingsCommand(this); }}});
+    practice_->addMenuItems(*practice);
     addMenu("mnu_Help", "&Help",
             {{"mnu_Help_Contents", "&Contents...", [this] { helpContentsCommand(); }},
              {"mnu_Help_Examples", "&Examples...", [this] { examplesCommand(); }},
@@ -349,7 +363,7 @@ void fMain::createStatusLine() {
     lblCheck_ = new QLabel(statusBar());
     lblCheck_->setObjectName(QStringLiteral("lblCheck"));
     statusBar()->addWidget(lblCheck_, 1);
-    liveCheck_ = new LiveSyntaxCheck(*txtAram_, this);
+    statusBar()->addPermanentWidget(practice_->passLabel());
     connect(liveCheck_, &LiveSyntaxCheck::checked, lblCheck_, &QLabel::setText);
     setAcceptDrops(true);
 }
@@ -387,6 +401,8 @@ void fMain::formLoad() {
     const std::vector<std::string> problems = loadOnRatios(ratios);
     QStringList lines;
     for (const std::string& problem : problems)
+        lines << QString::fromStdString(problem);
+    for (const std::string& problem : practice_->load())
         lines << QString::fromStdString(problem);
     if (!lines.isEmpty())
         lblCheck_->setText(lines.join(QLatin1Char(' ')));

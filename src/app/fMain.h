@@ -27,6 +27,7 @@ class RecoveryStore;
 class ExportController;
 class LiveSyntaxCheck;
 class PlaybackController;
+class PracticeBar;
 class ScoreEditor;
 class StaffPane;
 class SyntaxCheck;
@@ -58,6 +59,7 @@ public:
     glimmer::chBut* playButton() const { return cmdPlay_; }
     DocumentController& document() const { return *document_; }
     PlaybackController& playback() const { return *playback_; }
+    PracticeBar& practice() const { return *practice_; }
     StaffPane& staff() const { return *staff_; }
     /// Offers the recovery copies left by copies of the program that ended unexpectedly.
     void offerRecovery();
@@ -71,6 +73,7 @@ protected:
 private:
     void createControls();
     void createToolRow();
+    void createPracticeBar();
     void createLinks();
     void createControllers(std::unique_ptr<playback::MidiOutDevice> device);
     void connectControls();
@@ -100,6 +103,7 @@ private:
     std::unique_ptr<ExportController> export_;
     DocumentController* document_ = nullptr;
     PlaybackController* playback_ = nullptr;
+    PracticeBar* practice_ = nullptr;
     std::unique_ptr<RecoveryStore> recovery_;
     AutoSave* autoSave_ = nullptr;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midi/OnTimeRatios.h"
+#include "playback/PracticeOptions.h"
 
 #include <cstdint>
 
@@ -18,6 +19,8 @@ struct PlayOptions {
     int32_t patch = -1;
     /// The share of each note that sounds.
     OnTimeRatios ratios;
+    /// Loop, count-in, click and tempo; the defaults play the stretch once as written.
+    PracticeOptions practice;
 };
 
 } // namespace notaro::playback

@@ -28,7 +28,8 @@ enum class PlaybackResult : int32_t {
     /// No SoundFont found, or it did not load.
     NoSoundFont = 68,
 
-    /// The timed-note helpers: an argument out of range; nothing was sent.
+    /// The timed-note helpers: an argument out of range; nothing was sent. cGnsPlay::play:
+    /// practice options out of range; nothing was played.
     BadArgument = -99,
     /// playTimedNote: a stop request ended the silent wait.
     Stopped = -9995,

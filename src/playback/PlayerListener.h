@@ -33,7 +33,12 @@ public:
     virtual void donePlayingLine(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) {
         (void)iNote, (void)lineNum, (void)charPos, (void)theLen;
     }
-    /// After the last record of the stretch, when no stop was requested.
+    /// A pass through the stretch begins (pass 1, 2, ...) at tempoPercent of the score's
+    /// tempo, before its first record; pass 0 is the count-in, before its first click.
+    virtual void startingPass(int32_t pass, int32_t tempoPercent) {
+        (void)pass, (void)tempoPercent;
+    }
+    /// After the last record of the last pass, when no stop was requested.
     virtual void donePlayingAll() {}
     /// A stop request was seen after record iNote.
     virtual void abortedPlaying(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) {

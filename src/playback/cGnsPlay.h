@@ -1,5 +1,6 @@
 #pragma once
 
+#include "playback/ClickTrack.h"
 #include "playback/MidiOutDevice.h"
 #include "playback/PlayOptions.h"
 #include "playback/PlaybackCodes.h"
@@ -10,6 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 namespace notaro::playback {
 
@@ -19,7 +21,10 @@ namespace notaro::playback {
 /// play() is synchronous and keeps the owner responsive by running the event pump while it
 /// waits; stopPlaying() (usually called from inside the pump) ends playback after the current
 /// record. Every start and end time is counted from the single start time of the play
-/// call, so a late wait never delays the records after it. Each player has its own stop
+/// call, so a late wait never delays the records after it; that holds across the passes of a
+/// loop, so pass n + 1 starts exactly one pass length (the sum of its scaled note values)
+/// after pass n, with every note of pass n ended before it. Count-in and click are queued on
+/// that same clock by a ClickTrack. Each player has its own stop
 /// request, so stopping one never cuts short another player's note.
 class cGnsPlay {
 public:
@@ -30,13 +35,21 @@ public:
     void setListener(PlayerListener* listener) noexcept { listener_ = listener; }
 
     /// Plays records iNoteFrom..iNoteTo of apObj with the time scale, channel, velocity,
-    /// program and on-time ratios of options.
+    /// program, on-time ratios and practice tools of options.
     /// @return Ok (played, stopped, or not started because the device did not open),
-    ///         AlreadyPlaying or Failure
+    ///         AlreadyPlaying, BadArgument (practice options out of range) or Failure
     PlaybackResult play(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo,
                         const PlayOptions& options);
     /// Ends playback after the current record (and cuts short the note being waited for).
     void stopPlaying() noexcept;
+
+    /// Sets the tempo, in percent of the score's own (held within 25..200), from the next
+    /// note on; a ramp climbs from it at the next pass. Safe from any thread; each play call
+    /// starts from its options' tempo.
+    void setTempoPercent(int32_t percent) noexcept;
+    int32_t tempoPercent() const noexcept { return tempoPercent_; }
+    /// The pass being played: 1, 2, ...; 0 before the first pass (during a count-in).
+    int32_t pass() const noexcept { return pass_; }
 
     bool isPlaying() const noexcept { return bPlaying_; }
     /// Tick-counter time at which the current (or last) play call started its first record.
@@ -53,7 +66,11 @@ private:
     enum class Outcome { Next, Quiet, Aborted };
 
     PlaybackResult playRecords(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
-    Outcome playNoteOrRest(const cTParse& apObj, int32_t i);
+    Outcome playPass(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
+    Outcome countIn(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo);
+    Outcome playNoteOrRest(const cTParse& apObj, int32_t i, int32_t iLast);
+    /// Every length's factor: the time scale over the tempo share.
+    double lengthScale() const noexcept;
 
     MidiOutDevice& device_;
     EventPump pump_;
@@ -63,6 +80,8 @@ private:
     bool bAbort_ = false;
     /// Ends the note being waited for; set by stopPlaying, cleared as each note begins.
     std::atomic<bool> stopRequest_{false};
+    std::atomic<int32_t> tempoPercent_{100};
+    std::atomic<int32_t> pass_{0};
 
     // State of one play call.
     PlayOptions options_;
@@ -70,6 +89,12 @@ private:
     int32_t tBase_ = 0;
     int32_t startTick_ = 0;
     cDuration tieSum_;
+    int32_t program_ = -1;
+    /// The next record is the first of a pass after the first.
+    bool freshPass_ = false;
+    /// The pump the notes wait with: sends the clicks that fall due on the way.
+    EventPump clickingPump_;
+    std::unique_ptr<ClickTrack> clicks_;
 };
 
 } // namespace notaro::playback

@@ -4,16 +4,46 @@
 #include "app/editor/SyntaxCheck.h"
 #include "app/playback/MidiOutputChoice.h"
 #include "app/playback/QtEventPump.h"
+#include "app/playback/ScoreTempo.h"
 #include "app/shell/UserPrompts.h"
 #include "playback/FluidSynthEngine.h"
 #include "playback/FluidSynthMidiOut.h"
+#include "playback/MidiPanic.h"
 #include "playback/TickClock.h"
 #include "playback/cGnsPlay.h"
 #include "score/cTParse.h"
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <utility>
+
 namespace notaro::app {
+
+namespace {
+
+// The settings keep their own ranges, since they lie below the player; both must agree.
+static_assert(PracticeSettings::kMinTempoPercent == playback::kMinTempoPercent);
+static_assert(PracticeSettings::kMaxTempoPercent == playback::kMaxTempoPercent);
+static_assert(PracticeSettings::kMaxCountInBars == playback::PracticeOptions::kMaxCountInBars);
+static_assert(PracticeSettings::kMaxBeatsPerBar == playback::PracticeOptions::kMaxBeatsPerBar);
+
+playback::PracticeOptions practiceOptions(const PracticeSettings& s) {
+    playback::PracticeOptions o;
+    o.passes = s.loop ? playback::PracticeOptions::kUntilStopped : 1;
+    o.countInBars = s.countInBars;
+    o.click = s.click;
+    o.beatsPerBar = s.beatsPerBar;
+    o.tempoPercent = s.tempoPercent;
+    // A ramp climbs from pass to pass, so it belongs to a loop.
+    o.ramp.on = s.loop && s.ramp;
+    o.ramp.startPercent = s.rampStartPercent;
+    o.ramp.stepPercent = s.rampStepPercent;
+    o.ramp.ceilingPercent = s.rampCeilingPercent;
+    return o;
+}
+
+} // namespace
 
 PlaybackController::PlaybackController(ScoreEditor& editor, const SyntaxCheck& syntax,
                                        UserPrompts& prompts, QWidget* dialogParent,
@@ -46,6 +76,22 @@ ScoreMidiOptions PlaybackController::scoreOptions() const {
     options.instrument = instrument_;
     options.ratios = ratios_;
     return options;
+}
+
+void PlaybackController::setPractice(const PracticeSettings& practice) {
+    practice_ = practice;
+}
+
+void PlaybackController::setTempoPercent(int32_t percent) {
+    practice_.tempoPercent = percent;
+    if (playing_)
+        player_->setTempoPercent(percent);
+}
+
+void PlaybackController::panic() {
+    // At once, on this thread: while a score plays, this runs inside the player's pump.
+    (void)playback::sendPanic(*device_);
+    stop();
 }
 
 void PlaybackController::setActive(bool active) {
@@ -122,20 +168,29 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
     }
     player_ = std::make_unique<playback::cGnsPlay>(*device_, QtEventPump());
     player_->setListener(this);
-    const int32_t first =
-        parser.iNoteOfILineIPos(editor_.caretLineIndex() + 1, editor_.caretColumn() + 1);
-    if (first < 0)
+    int32_t first = 0, last = 0;
+    if (!playRange(parser, first, last)) {
+        if (practice_.loop)
+            prompts_.beep(); // a selection without a note or rest: nothing to loop
         return;
+    }
     openFailure_.clear();
     highlights_.clear();
     ++playCount_;
     playing_ = true;
+    startQnpm_ = scoreTempoAt(parser, first);
+    // A loop hands the selection back as it was, ready for the next Play.
+    const bool loop = practice_.loop;
+    const int32_t selStart = editor_.selStart(), selLength = editor_.selLength();
     emit playingStarted();
     playback::PlayOptions options;
     options.patch = instrument_;
     options.ratios = ratios_;
-    player_->play(parser, first, parser.nNotes() - 1, options);
+    options.practice = practiceOptions(practice_);
+    player_->play(parser, first, last, options);
     playing_ = false;
+    if (loop)
+        editor_.selectChars(selStart, selLength);
     if (!openFailure_.isEmpty()) {
         // The number stays as users know it; the words beside it say what went wrong.
         QString reason = QString::fromStdString(device_->failureReason());
@@ -150,6 +205,35 @@ void PlaybackController::playFromCaret(const cTParse& parser) {
         }
     }
     emit playingStopped();
+}
+
+bool PlaybackController::playRange(const cTParse& parser, int32_t& first, int32_t& last) const {
+    last = parser.nNotes() - 1;
+    if (!practice_.loop) {
+        first = parser.iNoteOfILineIPos(editor_.caretLineIndex() + 1, editor_.caretColumn() + 1);
+        return first >= 0;
+    }
+    first = 0;
+    if (editor_.selLength() == 0)
+        return last >= 0;
+    // From the record under or after the selection's first character to the last record that
+    // begins before its end.
+    const auto place = [this](int32_t index) {
+        const int32_t line = editor_.lineOfChar(index);
+        return std::pair(line + 1, index - editor_.lineStartChar(line));
+    };
+    const auto [startLine, startColumn] = place(editor_.selStart());
+    const auto [endLine, endColumn] = place(editor_.selStart() + editor_.selLength());
+    first = parser.iNoteOfILineIPos(startLine, startColumn + 1);
+    last = cTParse::kNoRecord;
+    for (int32_t i = std::max(first, 0); i < parser.nNotes(); ++i) {
+        const cGnsNote& r = parser.theNotes(i);
+        if (r.lineNum > endLine)
+            break;
+        if (r.lineNum < endLine || r.noteCharNum < endColumn)
+            last = i;
+    }
+    return first >= 0 && last >= first;
 }
 
 void PlaybackController::showSounding(int32_t record, int32_t line, int32_t column,
@@ -202,6 +286,10 @@ void PlaybackController::abortedPlaying(int32_t, int32_t lineNum, int32_t charPo
     editor_.selectInLine(lineNum - 1, charPos, theLen);
     editor_.repaint();
     QCoreApplication::processEvents();
+}
+
+void PlaybackController::startingPass(int32_t pass, int32_t tempoPercent) {
+    emit passStarted(pass, tempoPercent, startQnpm_);
 }
 
 void PlaybackController::midiOutOpenFailed(const std::string& message, playback::PlaybackResult) {

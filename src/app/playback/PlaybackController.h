@@ -4,6 +4,7 @@
 #include "midi/ScoreToMidi.h"
 #include "playback/MidiOutDevice.h"
 #include "playback/PlayerListener.h"
+#include "settings/PracticeSettings.h"
 
 #include <QObject>
 #include <QString>
@@ -41,7 +42,9 @@ class UserPrompts;
 ///
 /// It owns the synthesizer engine, the output device (the MIDI Output chosen in para.ini,
 /// looked up again at each Play, unless one was given), the player, and the options every
-/// rendering of the score shares: the forced instrument and the on-time ratios.
+/// rendering of the score shares: the forced instrument and the on-time ratios. The practice
+/// tools shape each play: with looping on, Play repeats the selected notes (the whole score
+/// when nothing is selected) until stopped, and leaves the selection as it was.
 class PlaybackController : public QObject, private playback::PlayerListener {
     Q_OBJECT
 public:
@@ -68,6 +71,15 @@ public:
     void setOnTimeRatios(const OnTimeRatios& ratios) { ratios_ = ratios; }
     /// The instrument and the ratios as a conversion takes them: the score as Play sounds it.
     ScoreMidiOptions scoreOptions() const;
+    /// Looping, tempo, count-in, click and ramp of every play, from the next Play on.
+    const PracticeSettings& practice() const { return practice_; }
+    void setPractice(const PracticeSettings& practice);
+    /// The tempo of the practice settings; a playing score takes it from its next note (and a
+    /// ramp climbs on from it).
+    void setTempoPercent(int32_t percent);
+    /// Silences the output at once (all sounds, notes and controllers off on every channel),
+    /// playing or not, and stops a play.
+    void panic();
 
     /// The editor selection and tick time at each note or rest announced during the last play,
     /// for measuring how closely the display follows the sound.
@@ -105,11 +117,17 @@ Q_SIGNALS:
     void outputNotice(const QString& message);
     /// stopForClose's play call has returned: the window may try to close again.
     void readyToClose();
+    /// A pass through the stretch begins (1, 2, ...; 0 is the count-in) at tempoPercent of
+    /// the score's tempo, which is qnpm quarter notes per minute at the first note.
+    void passStarted(int32_t pass, int32_t tempoPercent, int32_t qnpm);
 
 private:
     void setActive(bool active);
     void startPlay();
     void playFromCaret(const cTParse& parser);
+    /// The records Play sounds: the caret's to the end, or with looping on those of the
+    /// selection (all of them when nothing is selected). @return false when there are none
+    bool playRange(const cTParse& parser, int32_t& first, int32_t& last) const;
     void runPendingCommands();
     void showSounding(int32_t record, int32_t line, int32_t column, int32_t length);
     void selectSounding(int32_t record, int32_t line, int32_t column, int32_t length);
@@ -124,6 +142,7 @@ private:
                          int32_t charPos, int32_t theLen) override;
     void donePlayingLine(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override;
     void abortedPlaying(int32_t iNote, int32_t lineNum, int32_t charPos, int32_t theLen) override;
+    void startingPass(int32_t pass, int32_t tempoPercent) override;
     void midiOutOpenFailed(const std::string& message, playback::PlaybackResult rc) override;
 
     ScoreEditor& editor_;
@@ -138,6 +157,9 @@ private:
     bool followsOutputChoice_ = false;
     int32_t instrument_ = -1;
     OnTimeRatios ratios_;
+    PracticeSettings practice_;
+    /// The score's tempo at the first note of the play call running.
+    int32_t startQnpm_ = 0;
 
     QTimer playTimer_;
     bool active_ = false;
