@@ -105,10 +105,11 @@ TransposeRefusal TranspositionScope::splitDefinition(int32_t moved, int32_t kept
     TransposeRefusal refusal;
     refusal.kind = TransposeRefusalKind::SplitBlock;
     refusal.message = "The definition '" + name + "' (line " + std::to_string(defLine) +
-                      ") is played inside the selection on line " + std::to_string(rec.lineNum) +
-                      " and outside it on line " + std::to_string(parser_.theNotes(kept).lineNum) +
-                      ": select the definition too to move it everywhere, or transpose the "
-                      "whole score.";
+                      ") is played by line " + std::to_string(rec.lineNum) +
+                      ", whose notes move, and by line " +
+                      std::to_string(parser_.theNotes(kept).lineNum) +
+                      ", whose notes stay: select the definition too to move it everywhere, or "
+                      "transpose the whole score.";
     refusal.line = token.line;
     refusal.column = token.note.charStart;
     refusal.length = token.note.charLength;
