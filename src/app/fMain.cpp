@@ -11,6 +11,7 @@
 #include "app/editor/ScoreEditor.h"
 #include "app/editor/ScoreHighlighter.h"
 #include "app/editor/SyntaxCheck.h"
+#include "app/editor/TransposeAction.h"
 #include "app/playback/GeneralMidi.h"
 #include "app/playback/MidiOutputMenu.h"
 #include "app/playback/PlaybackController.h"
@@ -325,7 +326,10 @@ void fMain::createMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
     QMenu* tools = addMenu("mnu_Tools", "&Tools",
                            {{"mnu_Tools_Syntax", "Check &Syntax", [this] { checkSyntaxCommand(); }},
-                            {"mnu_Tools_Times", "Note &Times...", [this] { noteTimesCommand(); }}});
+                            {"mnu_Tools_Times", "Note &Times...", [this] { noteTimesCommand(); }},
+                            {"mnu_Tools_Transpose", "T&ranspose...", [this] {
+                                 TransposeAction(*txtAram_, *syntax_, prompts_, this).run();
+                             }}});
     addMenu("mnu_Help", "&Help",
             {{"mnu_Help_Contents", "&Contents...", [this] { helpContentsCommand(); }},
              {"mnu_Help_Examples", "&Examples...", [this] { examplesCommand(); }},
