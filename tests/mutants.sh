@@ -196,6 +196,16 @@ src/controls/CaptionLayout.cpp ¦ ++i; // a literal ampersand ¦ (void)i; // a l
 src/controls/t1FrameProperties.cpp ¦ {"TapeHeight", fixedDefault(17), ¦ {"TapeHeight", fixedDefault(16), ¦ glimmer_tests
 src/controls/s2M2.cpp ¦ {"PointerBarSpace", fixedDefault(-2), ¦ {"PointerBarSpace", fixedDefault(2), ¦ glimmer_tests
 src/controls/sGraph.cpp ¦ for (int x = 1; x <= w - 2; x += d->gridHDist) ¦ for (int x = 1; x < w - 2; x += d->gridHDist) ¦ glimmer_tests
+# Transposition: spelling, range, marks after the pitch, ties, definitions, the command line,
+# the single undo step
+src/score/TransposedPitch.cpp ¦ const bool againstChoice = flats ? step > 0 : step < 0; ¦ const bool againstChoice = step < 0; ¦ notaro_score_tests
+src/score/TransposedPitch.cpp ¦ if (key < kLowestKey || key > kHighestKey || std::abs(step) > 2 || ¦ if (key < kLowestKey || key > kHighestKey + 1 || std::abs(step) > 2 || ¦ notaro_score_tests notaro_midi_tests
+src/score/ScoreTransposer.cpp ¦ <= 4 || marks[0] == text.back()); ¦ <= 4); ¦ notaro_score_tests
+src/score/TranspositionScope.cpp ¦ if ((rec.tie & cGnsNote::kBowFromPrevious) == 0) ¦ if (true) ¦ notaro_score_tests
+src/score/TranspositionScope.cpp ¦ if (keptRecordOf[t] >= 0) { ¦ if (false) { ¦ notaro_score_tests
+src/score/TranspositionScope.cpp ¦ rec.lineNum != rec.noteLineNum && selectsLine(rec.lineNum); ¦ false; ¦ notaro_score_tests
+src/cli/TransposeCommand.cpp ¦ if (plain.size() != (quarterTones ? 1u : 2u)) ¦ if (plain.size() < 1u) ¦ notaro_cli_tests
+src/app/editor/ScoreEditor.cpp ¦ cursor.beginEditBlock(); ¦ (void)0; ¦ notaro_app_tests
 """
 
 faults = []

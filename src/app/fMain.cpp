@@ -11,6 +11,7 @@
 #include "app/editor/ScoreEditor.h"
 #include "app/editor/ScoreHighlighter.h"
 #include "app/editor/SyntaxCheck.h"
+#include "app/editor/TransposeAction.h"
 #include "app/playback/GeneralMidi.h"
 #include "app/playback/MidiOutputMenu.h"
 #include "app/playback/PlaybackController.h"
@@ -335,7 +336,10 @@ void fMain::createMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
     QMenu* tools = addMenu("mnu_Tools", "&Tools",
                            {{"mnu_Tools_Syntax", "Check &Syntax", [this] { checkSyntaxCommand(); }},
-                            {"mnu_Tools_Times", "Note &Times...", [this] { noteTimesCommand(); }}});
+                            {"mnu_Tools_Times", "Note &Times...", [this] { noteTimesCommand(); }},
+                            {"mnu_Tools_Transpose", "T&ranspose...", [this] {
+                                 TransposeAction(*txtAram_, *syntax_, prompts_, this).run();
+                             }}});
     QMenu* practice = addMenu(
         "mnu_Practice", "&Practice",
         {{"mnu_Practice_Settings", "&Settings...", [this] { practice_->settingsCommand(this); }}});

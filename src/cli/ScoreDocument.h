@@ -21,10 +21,10 @@ public:
 
     const cTParse& parser() const { return parser_; }
     const std::string& text() const { return text_; }
-
-private:
+    /// Writes an error in this document to err the way load reports a score error.
     void reportError(const std::string& path, const ParseError& error, std::ostream& err) const;
 
+private:
     cTParse parser_;
     std::string text_;
 };

@@ -13,6 +13,7 @@ const char* usageText() {
            "       notaro-cli staff -o OUT.svg|OUT.pdf FILE\n"
            "       notaro-cli import [--track N|--channel N] [--grid N] [-o OUT.NTR] FILE.mid\n"
            "       notaro-cli musicxml [-o OUT.musicxml] FILE\n"
+           "       notaro-cli transpose [--flats] [-o OUT] SEMITONES|--quarter-tones N FILE\n"
            "       notaro-cli devices\n"
            "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] "
            "FILE\n"

@@ -6,6 +6,7 @@
 #include "cli/InterchangeCommands.h"
 #include "cli/ScoreCommands.h"
 #include "cli/StaffCommand.h"
+#include "cli/TransposeCommand.h"
 #include "cli/Usage.h"
 #include "cli/dumpCommand.h"
 
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
          }},
         {"import", runImport},
         {"musicxml", runMusicXml},
+        {"transpose", runTranspose},
         {"dump",
          [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
              if (args.size() != 1 || args[0].empty() || args[0][0] == '-')

@@ -1,5 +1,7 @@
 #include "app/editor/ScoreEditor.h"
 
+#include "base/TextUtil.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -147,6 +149,35 @@ int32_t ScoreEditor::selStart() const {
 int32_t ScoreEditor::selLength() const {
     const QTextCursor cursor = textCursor();
     return charIndex(cursor.selectionEnd()) - charIndex(cursor.selectionStart());
+}
+
+void ScoreEditor::replaceChars(const std::vector<TextEdit>& edits) {
+    // Where a place of the old text lies in the new one; a place inside an edit goes to the
+    // edit's start, or for the selection's end to the end of what replaced it.
+    const auto moved = [&edits](int32_t place, bool isEnd) {
+        int64_t shift = 0;
+        for (const TextEdit& e : edits) {
+            if (e.start >= place)
+                break;
+            const int32_t written = text::charCount(e.text);
+            if (e.start + e.length > place)
+                return static_cast<int32_t>(e.start + shift + (isEnd ? written : 0));
+            shift += written - e.length;
+        }
+        return static_cast<int32_t>(place + shift);
+    };
+    const int32_t start = moved(selStart(), false);
+    const int32_t end = moved(selStart() + selLength(), true);
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    // From the last edit back, so the places of the others stay as they are.
+    for (auto e = edits.rbegin(); e != edits.rend(); ++e) {
+        cursor.setPosition(documentPosition(e->start));
+        cursor.setPosition(documentPosition(e->start + e->length), QTextCursor::KeepAnchor);
+        cursor.insertText(QString::fromStdString(e->text));
+    }
+    cursor.endEditBlock();
+    selectChars(start, end - start);
 }
 
 bool ScoreEditor::isTextModified() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "score/Transposition.h"
+
 #include <QPlainTextEdit>
 
 #include <cstdint>
@@ -43,6 +45,9 @@ public:
     /// Start and length of the selection in characters (CR LF counting two).
     int32_t selStart() const;
     int32_t selLength() const;
+    /// Makes the edits (in text order, not overlapping, counted as selStart counts) as one
+    /// undoable change. The selection then covers what it covered, with the edits made.
+    void replaceChars(const std::vector<TextEdit>& edits);
 
     /// Most characters the text may hold (CR LF counting two); 0 for no limit. Typing, pasting
     /// or dropping text that would pass it changes nothing and emits limitReached instead, so
