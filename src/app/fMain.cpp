@@ -7,6 +7,7 @@
 #include "app/document/DocumentController.h"
 #include "app/document/ExportController.h"
 #include "app/document/RecoveryStore.h"
+#include "app/editor/CaretRest.h"
 #include "app/editor/LiveSyntaxCheck.h"
 #include "app/editor/ScoreEditor.h"
 #include "app/editor/ScoreHighlighter.h"
@@ -131,6 +132,7 @@ void fMain::createControls() {
     txtAram_->setObjectName(QStringLiteral("txtAram"));
     splitter_->addWidget(txtAram_);
     new ScoreHighlighter(txtAram_->document());
+    new CaretRest(*txtAram_);
 
     createToolRow();
     lblLnNum_ = new QLabel(QStringLiteral("Line"), client_);
