@@ -18,9 +18,9 @@ windowOf() {
 
 # Starts the program with the given arguments and sets `started` to its process id. An X server
 # that has just started now and then refuses a connection, and then the program ends at once:
-# start it again, up to three times.
+# start it again, up to five times.
 startNotaro() {
-    for _ in 1 2 3; do
+    for _ in 1 2 3 4 5; do
         "$notaro" "$@" 2>/dev/null &
         started=$!
         sleep 1
@@ -57,10 +57,14 @@ quitNotaro() {
 toolRowY() {
     local shot rows
     shot=$(mktemp --suffix=.png)
-    import -window "$1" "$shot"
-    rows=$(convert "$shot" -crop "23x90+117+0" +repage txt:- |
-        grep -E '^[0-9]+,[0-9]+: \(' | sed 's/[(),:]/ /g' |
-        awk '$4 > $3 + 40 && $4 > $5 + 40 { print $2 }' | sort -n | uniq)
+    for _ in $(seq 100); do # until the window is painted
+        import -window "$1" "$shot"
+        rows=$(convert "$shot" -crop "23x90+117+0" +repage txt:- |
+            grep -E '^[0-9]+,[0-9]+: \(' | sed 's/[(),:]/ /g' |
+            awk '$4 > $3 + 40 && $4 > $5 + 40 { print $2 }' | sort -n | uniq)
+        [ -z "$rows" ] || break
+        sleep 0.1
+    done
     rm -f "$shot"
     [ -n "$rows" ] || return 1
     echo $((($(head -n 1 <<<"$rows") + $(tail -n 1 <<<"$rows")) / 2))
