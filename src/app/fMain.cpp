@@ -232,15 +232,15 @@ void fMain::connectControls() {
                                .arg(kEditorScoreLimit.characters));
     });
     // The buttons that replace or write the document stop playing as a menu does.
-    const auto stopThen = [this](glimmer::chBut* button, void (DocumentController::*command)()) {
+    const auto stopThen = [this](glimmer::chBut* button, const std::function<void()>& command) {
         connect(button, &glimmer::chBut::Click, this, [this, command] {
             stopIfPlaying();
-            run([this, command] { (document_->*command)(); });
+            run(command);
         });
     };
-    stopThen(cmdNew_, &DocumentController::newDocument);
-    stopThen(cmdOpen_, &DocumentController::open);
-    stopThen(cmdSave_, &DocumentController::save);
+    stopThen(cmdNew_, [this] { document_->newDocument(); });
+    stopThen(cmdOpen_, [this] { document_->open(); });
+    stopThen(cmdSave_, [this] { document_->save(); });
     connect(cmdChkSyntax_, &glimmer::chBut::Click, this,
             [this] { run([this] { checkSyntaxCommand(); }); });
     connect(cmdSaveMidi_, &glimmer::chBut::Click, this,

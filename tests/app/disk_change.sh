@@ -39,6 +39,9 @@ pid=$started
 waitFor windowOf "$pid" '^Notaro.* -- tune.NTR$'
 win=$(windowOf "$pid" '^Notaro.* -- tune.NTR$')
 rowY=$(toolRowY "$win")
+# The program notes the file's state right after its title shows; a slow start (a sanitizer
+# build on a busy machine) may note it late, so the outside change waits a moment.
+sleep 1
 
 printf '**n[a-b-c]\r\n4e 4f' >"$score"
 answerQuestion Return # reload
