@@ -7,6 +7,7 @@
 #include "app/document/DocumentController.h"
 #include "app/document/ExportController.h"
 #include "app/document/RecoveryStore.h"
+#include "app/editor/CaretRest.h"
 #include "app/editor/LiveSyntaxCheck.h"
 #include "app/editor/ScoreEditor.h"
 #include "app/editor/ScoreHighlighter.h"
@@ -134,6 +135,7 @@ void fMain::createControls() {
     txtAram_->setObjectName(QStringLiteral("txtAram"));
     splitter_->addWidget(txtAram_);
     new ScoreHighlighter(txtAram_->document());
+    new CaretRest(*txtAram_);
 
     createToolRow();
     lblLnNum_ = new QLabel(QStringLiteral("Line"), client_);
@@ -241,15 +243,15 @@ void fMain::connectControls() {
                                .arg(kEditorScoreLimit.characters));
     });
     // The buttons that replace or write the document stop playing as a menu does.
-    const auto stopThen = [this](glimmer::chBut* button, void (DocumentController::*command)()) {
+    const auto stopThen = [this](glimmer::chBut* button, const std::function<void()>& command) {
         connect(button, &glimmer::chBut::Click, this, [this, command] {
             stopIfPlaying();
-            run([this, command] { (document_->*command)(); });
+            run(command);
         });
     };
-    stopThen(cmdNew_, &DocumentController::newDocument);
-    stopThen(cmdOpen_, &DocumentController::open);
-    stopThen(cmdSave_, &DocumentController::save);
+    stopThen(cmdNew_, [this] { document_->newDocument(); });
+    stopThen(cmdOpen_, [this] { document_->open(); });
+    stopThen(cmdSave_, [this] { document_->save(); });
     connect(cmdChkSyntax_, &glimmer::chBut::Click, this,
             [this] { run([this] { checkSyntaxCommand(); }); });
     connect(cmdSaveMidi_, &glimmer::chBut::Click, this,

@@ -59,9 +59,11 @@ bool allDigits(std::string_view s) {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-/// Removes the temporary files of target left by writers that were killed: only names of our
-/// own form whose process id no longer runs, so a write in progress elsewhere is never touched.
-void removeStaleTemps(const std::string& target) {
+} // namespace
+
+/// Only names of our own form whose process id no longer runs are removed, so a write in
+/// progress elsewhere is never touched.
+void removeStaleTemporaries(const std::string& target) {
     const std::string folder = folderOf(target);
     const std::string stem = tempStem(target);
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
@@ -86,6 +88,8 @@ void removeStaleTemps(const std::string& target) {
     }
     ::closedir(dir);
 }
+
+namespace {
 
 void syncFolder(const std::string& target) {
     FileSystemOps& ops = FileSystemOps::current();
@@ -146,7 +150,7 @@ int32_t AtomicFile::open() {
         oldUid_ = old.st_uid;
         oldGid_ = old.st_gid;
     }
-    removeStaleTemps(target_);
+    removeStaleTemporaries(target_);
     FileSystemOps& ops = FileSystemOps::current();
     // A new file gets 0666 less the umask, as any file the user makes.
     const std::string folder = folderOf(target_);

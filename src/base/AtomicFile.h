@@ -58,6 +58,10 @@ private:
     uint32_t oldGid_ = 0;
 };
 
+/// Removes the temporary files that writers of target left beside it when they were killed
+/// (only those of processes that no longer run); AtomicFile::open() does it for its target.
+void removeStaleTemporaries(const std::string& target);
+
 /// Replaces the file at path by bytes through an AtomicFile. @return 0, or the error number
 int32_t writeFileAtomically(const std::string& path, std::string_view bytes);
 

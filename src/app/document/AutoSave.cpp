@@ -56,6 +56,7 @@ void AutoSave::writeNow() {
 void AutoSave::offerRecovery(UserPrompts& prompts, QWidget* dialogParent) {
     constexpr int kShownLines = 6;
     constexpr int kShownColumns = 80;
+    store_.sweep();
     for (const RecoveryCopy& copy : store_.orphans()) {
         QStringList lines =
             QString::fromUtf8(copy.text.data(), static_cast<qsizetype>(copy.text.size()))

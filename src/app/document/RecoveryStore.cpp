@@ -6,11 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace notaro::app {
@@ -31,6 +33,25 @@ bool lockIsFree(const QString& path) {
     const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
     ::close(fd); // closing drops the lock just taken
     return free;
+}
+
+/// Deletes the lock file at path when nobody holds it; the lock is held while the name goes,
+/// so a program that has just created it sees that its file is gone and makes another.
+void removeFreeLock(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        QFile::remove(path);
+    ::close(fd);
+}
+
+/// True while path still names the file open as fd.
+bool namesFile(const QString& path, int fd) {
+    struct stat named {
+    }, open{};
+    return ::stat(QFile::encodeName(path).constData(), &named) == 0 && ::fstat(fd, &open) == 0 &&
+           named.st_dev == open.st_dev && named.st_ino == open.st_ino;
 }
 
 bool readCopy(const QString& path, RecoveryCopy& copy) {
@@ -77,20 +98,26 @@ bool RecoveryStore::lockSession() {
         return true;
     if (!QDir().mkpath(folder_))
         return false;
-    session_ = QStringLiteral("%1-%2")
-                   .arg(::getpid())
-                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-    const QByteArray lock = QFile::encodeName(folder_ + QLatin1Char('/') + session_ + kLockSuffix);
-    const int fd = ::open(lock.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        session_ = QStringLiteral("%1-%2")
+                       .arg(::getpid())
+                       .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QString lock = folder_ + QLatin1Char('/') + session_ + kLockSuffix;
+        const int fd =
+            ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return false;
+        // Another program's sweep may have taken the new file for a gone program's.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !namesFile(lock, fd)) {
+            ::close(fd);
+            continue;
+        }
+        lockFd_ = fd;
+        copyPath_ = folder_ + QLatin1Char('/') + session_ + kCopySuffix;
+        return true;
     }
-    lockFd_ = fd;
-    copyPath_ = folder_ + QLatin1Char('/') + session_ + kCopySuffix;
-    return true;
+    return false;
 }
 
 int32_t RecoveryStore::write(const QString& documentFile, const std::string& text) {
@@ -124,6 +151,25 @@ std::vector<RecoveryCopy> RecoveryStore::orphans() const {
     std::sort(copies.begin(), copies.end(),
               [](const RecoveryCopy& a, const RecoveryCopy& b) { return a.written < b.written; });
     return copies;
+}
+
+void RecoveryStore::sweep() const {
+    const QDir dir(folder_);
+    // A killed write's file: ".<session>.recovery.<pid>.<number>.tmp".
+    static const QRegularExpression temporary(
+        QStringLiteral("^\\.(.+\\.recovery)\\.[0-9]+\\.[0-9]+\\.tmp$"));
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch match = temporary.match(name);
+        if (match.hasMatch())
+            base::removeStaleTemporaries(
+                QFile::encodeName(dir.filePath(match.captured(1))).toStdString());
+        if (!name.endsWith(kLockSuffix))
+            continue;
+        const QString session = name.chopped(kLockSuffix.size());
+        if (session != session_ && !names.contains(session + kCopySuffix))
+            removeFreeLock(dir.filePath(name));
+    }
 }
 
 void RecoveryStore::discard(const RecoveryCopy& copy) {

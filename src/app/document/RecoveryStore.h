@@ -46,6 +46,9 @@ public:
     /// The copies of programs that no longer run, oldest first. Files that are not copies of
     /// the expected form are left alone and not listed.
     std::vector<RecoveryCopy> orphans() const;
+    /// Removes what programs that are gone left and that holds no copy: the lock of a program
+    /// whose document was saved, and the temporary file of a copy whose write was killed.
+    void sweep() const;
     /// Deletes an orphan's copy and its lock (the user's Discard, or a recovery done).
     static void discard(const RecoveryCopy& copy);
 

@@ -27,7 +27,7 @@ protected:
         ::utime(file.c_str(), &times);
     }
     QStringList folder() const {
-        return QDir(qpath("recovery")).entryList(QDir::Files | QDir::NoDotAndDotDot);
+        return QDir(qpath("recovery")).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
     std::unique_ptr<RecoveryStore> store;
@@ -65,6 +65,12 @@ TEST_F(AutoSaveTest, OrphansAreOfferedOldestFirstAndOnlyTheUsersWordDeletes) {
     leaveCopy("3-c", "notaro recovery copy 1\nfile=/x/Tune.NTR\n" + kScore + "4e\r\n", 200);
     leaveCopy("4-d", "notaro recovery copy 1\nfile=/x/Next.NTR\nnext\r\n", 400);
     leaveCopy("5-e", "some other file\n", 50);
+    // Gone programs' leftovers that hold no copy go; a living program's lock stays.
+    writeFile(path("recovery/6-f.lock"), "");
+    writeFile(path("recovery/.6-f.recovery.999999999.1.tmp"), "killed mid-write");
+    RecoveryStore alive(qpath("recovery"));
+    alive.write({}, "saved since");
+    alive.remove();
     prompts.choices = {1, 0}; // Discard, then Recover: the rest wait for the next start
     autoSave->offerRecovery(prompts, nullptr);
     ASSERT_EQ(prompts.messages.size(), 2u);
@@ -76,8 +82,12 @@ TEST_F(AutoSaveTest, OrphansAreOfferedOldestFirstAndOnlyTheUsersWordDeletes) {
     EXPECT_TRUE(editor->isTextModified());
     EXPECT_EQ(doc->fileName(), "/x/Tune.NTR");
     const QString own = QFileInfo(store->copyPath()).fileName();
-    QStringList expected{"1-a.recovery", "4-d.recovery", "5-e.recovery", own.chopped(9) + ".lock",
-                         own};
+    QStringList expected{"1-a.recovery",
+                         "4-d.recovery",
+                         "5-e.recovery",
+                         own.chopped(9) + ".lock",
+                         own,
+                         QFileInfo(alive.copyPath()).completeBaseName() + ".lock"};
     expected.sort();
     EXPECT_EQ(folder(), expected);
     prompts.choices = {2, 2};
