@@ -329,7 +329,7 @@ void fMain::createMenus() {
                  {"mnu_File_SaveAbc", "Save As A&BC...", [this] { export_->saveAbc(); }},
                  {"mnu_File_ExportStaffPdf", "Export Staff as &PDF...",
                   [this] { export_->exportStaffPdf(); }},
-                 {"mnu_File_ExportMusicXml", "Export as Music&XML...",
+                 {"mnu_File_ExportMusicXml", "&Export as MusicXML...",
                   [this] { export_->exportMusicXml(); }},
                  separator});
     // Exit closes the window through the closing path, with its save prompt.
