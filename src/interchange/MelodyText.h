@@ -34,6 +34,7 @@ private:
     void span(int64_t start, int64_t end, const std::string& pitch, bool staccato);
     void token(const std::string& text, bool barEnds);
     void timedUpTo(double position);
+    [[noreturn]] void throwTooLong() const;
     void endLine();
 
     const NoteValues& values_;
