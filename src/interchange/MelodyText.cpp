@@ -46,13 +46,19 @@ std::string MelodyText::write(const std::vector<std::string>& headerComments,
         out_ += "!! " + c + "\r\n";
     out_ += "**n[a-b-c]\r\n";
     int64_t position = 0;
+    bool slurOpen = false;
     for (const PlacedNote& n : line.notes) {
         if (n.start > position)
             span(position, n.start, "", false);
         bool moved = false;
         const std::string pitch = spellPitch(n.quarterTones, flats_, moved);
         octavesMoved += moved ? 1 : 0;
-        span(n.start, n.end, pitch, n.staccato);
+        // A slur runs from a legato note to the first note after it that is not legato.
+        const char* slurMark = "";
+        if (n.legato != slurOpen)
+            slurMark = n.legato ? "(" : ")";
+        slurOpen = n.legato;
+        span(n.start, n.end, pitch, n.staccato, slurMark);
         position = n.end;
     }
     if (line.end > position)
@@ -64,7 +70,8 @@ std::string MelodyText::write(const std::vector<std::string>& headerComments,
     return std::move(out_);
 }
 
-void MelodyText::span(int64_t start, int64_t end, const std::string& pitch, bool staccato) {
+void MelodyText::span(int64_t start, int64_t end, const std::string& pitch, bool staccato,
+                      const char* slurMark) {
     timedUpTo(static_cast<double>(start));
     // Each part is written as soon as it is known, so a long span costs no more memory than
     // its text.
@@ -90,6 +97,8 @@ void MelodyText::span(int64_t start, int64_t end, const std::string& pitch, bool
                     text += "[";
                 else if (last && !first)
                     text += "]";
+                if (last)
+                    text += slurMark;
                 if (staccato && last)
                     text += "'";
             }

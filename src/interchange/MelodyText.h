@@ -31,7 +31,9 @@ public:
                       const std::vector<TimedLine>& timedLines, int32_t& octavesMoved);
 
 private:
-    void span(int64_t start, int64_t end, const std::string& pitch, bool staccato);
+    /// Writes a note (or, with no pitch, a rest) from start to end; slurMark goes on its last part.
+    void span(int64_t start, int64_t end, const std::string& pitch, bool staccato,
+              const char* slurMark = "");
     void token(const std::string& text, bool barEnds);
     void timedUpTo(double position);
     [[noreturn]] void throwTooLong() const;
