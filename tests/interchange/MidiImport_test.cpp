@@ -99,7 +99,7 @@ TEST(MidiImport, FilesOfOtherProgramsBecomeOneMelodicLine) {
          scaleNotes},
         {"running status, note-on of velocity 0 as note-off, notes played legato",
          smf(0, 96, {"00 90 3C 40 60 3C 00 00 3E 40 60 3E 00"}), "60@0/192 62@192/192",
-         "4c( 4d) |"},
+         "4c( 4d) 2: |"},
         {"a tempo change mid-bar",
          smf(1, 96,
              {events(join(scale,
