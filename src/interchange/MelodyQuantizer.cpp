@@ -186,6 +186,9 @@ QuantizedLine quantizeMelody(const MelodySource& source, int64_t step, ImportRep
             if (const int64_t length = writtenLength(sound, slotEnd - n.start, grain); length > 0)
                 placed.end = n.start + length;
         }
+        // Only a note that fills its slot can be slurred; a slur's notes cannot be staccato.
+        placed.legato = i + 1 < kept.size() && placed.end == slotEnd && !placed.staccato &&
+                        off >= kept[i + 1].on;
         line.notes.push_back(placed);
     }
     if (!line.notes.empty()) {

@@ -12,12 +12,14 @@ struct ImportReport;
 
 /// One note of the melody as the score will write it: start and end in units (MeterGrid.h),
 /// the pitch in quarter tones (twice the MIDI key, plus one for a quarter tone up), and
-/// whether it is played staccato.
+/// whether it is played staccato, and whether it sounds right up to the next note (legato: the
+/// score slurs it to the next one).
 struct PlacedNote {
     int64_t start = 0;
     int64_t end = 0;
     int32_t quarterTones = 120;
     bool staccato = false;
+    bool legato = false;
 };
 
 /// The melody on the grid: notes in order without overlaps, the bars they sit in, and where

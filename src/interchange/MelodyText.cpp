@@ -3,6 +3,7 @@
 #include "interchange/InterchangeResult.h"
 #include "interchange/PitchSpelling.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace notaro::interchange {
@@ -31,6 +32,10 @@ std::string MelodyText::write(const std::vector<std::string>& headerComments,
                               const QuantizedLine& line, const std::vector<TimedLine>& timedLines,
                               int32_t& octavesMoved) {
     const MeterGrid meter(line.signatures);
+    // Every bar takes at least one note or rest, so a line over too many bars (a file's
+    // few events can span days) fails before any of it is written.
+    if (meter.barsBefore(line.end) > maxRecords_)
+        throwTooLong();
     meter_ = &meter;
     timed_ = &timedLines;
     nextTimed_ = 0;
@@ -41,13 +46,19 @@ std::string MelodyText::write(const std::vector<std::string>& headerComments,
         out_ += "!! " + c + "\r\n";
     out_ += "**n[a-b-c]\r\n";
     int64_t position = 0;
+    bool slurOpen = false;
     for (const PlacedNote& n : line.notes) {
         if (n.start > position)
             span(position, n.start, "", false);
         bool moved = false;
         const std::string pitch = spellPitch(n.quarterTones, flats_, moved);
         octavesMoved += moved ? 1 : 0;
-        span(n.start, n.end, pitch, n.staccato);
+        // A slur runs from a legato note to the first note after it that is not legato.
+        const char* slurMark = "";
+        if (n.legato != slurOpen)
+            slurMark = n.legato ? "(" : ")";
+        slurOpen = n.legato;
+        span(n.start, n.end, pitch, n.staccato, slurMark);
         position = n.end;
     }
     if (line.end > position)
@@ -59,9 +70,11 @@ std::string MelodyText::write(const std::vector<std::string>& headerComments,
     return std::move(out_);
 }
 
-void MelodyText::span(int64_t start, int64_t end, const std::string& pitch, bool staccato) {
+void MelodyText::span(int64_t start, int64_t end, const std::string& pitch, bool staccato,
+                      const char* slurMark) {
     timedUpTo(static_cast<double>(start));
-    std::vector<std::pair<std::string, bool>> parts; // value text, whether a bar ends after it
+    // Each part is written as soon as it is known, so a long span costs no more memory than
+    // its text.
     for (int64_t a = start; a < end;) {
         int64_t barStart = 0, barEnd = 0;
         meter_->barAt(a, barStart, barEnd);
@@ -73,36 +86,31 @@ void MelodyText::span(int64_t start, int64_t end, const std::string& pitch, bool
                                    "a length of " + std::to_string(b - a) +
                                        "/768 of a whole note has no written value");
         for (size_t k = 0; k < split.size(); ++k) {
-            parts.emplace_back(valueText(split[k]), b == barEnd && k + 1 == split.size());
-            if (static_cast<int64_t>(parts.size()) > maxRecords_)
-                break;
+            const bool first = a == start && k == 0;
+            const bool last = b == end && k + 1 == split.size();
+            std::string text = valueText(split[k]);
+            if (pitch.empty()) {
+                text += ":";
+            } else {
+                text += pitch;
+                if (first && !last)
+                    text += "[";
+                else if (last && !first)
+                    text += "]";
+                if (last)
+                    text += slurMark;
+                if (staccato && last)
+                    text += "'";
+            }
+            token(text, b == barEnd && k + 1 == split.size());
         }
-        if (static_cast<int64_t>(parts.size()) > maxRecords_)
-            break;
         a = b;
-    }
-    for (size_t k = 0; k < parts.size(); ++k) {
-        std::string text = parts[k].first;
-        if (pitch.empty()) {
-            text += ":";
-        } else {
-            text += pitch;
-            if (parts.size() > 1 && k == 0)
-                text += "[";
-            else if (parts.size() > 1 && k + 1 == parts.size())
-                text += "]";
-            if (staccato && k + 1 == parts.size())
-                text += "'";
-        }
-        token(text, parts[k].second);
     }
 }
 
 void MelodyText::token(const std::string& text, bool barEnds) {
     if (++records_ > maxRecords_)
-        throw InterchangeError(InterchangeResult::TooLong, "the melody needs more than " +
-                                                               std::to_string(maxRecords_) +
-                                                               " notes and rests");
+        throwTooLong();
     if (!line_.empty())
         line_ += ' ';
     line_ += text;
@@ -117,11 +125,15 @@ void MelodyText::timedUpTo(double position) {
         endLine();
         const std::string& text = (*timed_)[nextTimed_++].text;
         if (++records_ > maxRecords_)
-            throw InterchangeError(InterchangeResult::TooLong, "the melody needs more than " +
-                                                                   std::to_string(maxRecords_) +
-                                                                   " notes and rests");
+            throwTooLong();
         out_ += text + "\r\n";
     }
+}
+
+void MelodyText::throwTooLong() const {
+    throw InterchangeError(InterchangeResult::TooLong, "the melody needs more than " +
+                                                           std::to_string(maxRecords_) +
+                                                           " notes and rests");
 }
 
 void MelodyText::endLine() {

@@ -18,8 +18,8 @@ struct TimedLine {
 
 /// Writes a placed melody as score text in letter names: one bar to a line ending in "|",
 /// notes and rests split into written values at bar lines and where no single value fits,
-/// the parts of a note tied with "[" and "]". Each timed line goes on its own line before the
-/// first note or rest that starts at or after its position.
+/// the parts of a note tied with "[" and "]", legato notes slurred with "(" and ")". Each timed
+/// line goes on its own line before the first note or rest that starts at or after its position.
 class MelodyText {
 public:
     /// flats: black keys as flats. maxRecords: the most notes, rests and directives written.
@@ -31,9 +31,12 @@ public:
                       const std::vector<TimedLine>& timedLines, int32_t& octavesMoved);
 
 private:
-    void span(int64_t start, int64_t end, const std::string& pitch, bool staccato);
+    /// Writes a note (or, with no pitch, a rest) from start to end; slurMark goes on its last part.
+    void span(int64_t start, int64_t end, const std::string& pitch, bool staccato,
+              const char* slurMark = "");
     void token(const std::string& text, bool barEnds);
     void timedUpTo(double position);
+    [[noreturn]] void throwTooLong() const;
     void endLine();
 
     const NoteValues& values_;

@@ -35,6 +35,15 @@ void MeterGrid::barAt(int64_t position, int64_t& start, int64_t& end) const {
         end = it->start;
 }
 
+int64_t MeterGrid::barsBefore(int64_t end) const {
+    int64_t bars = 0;
+    for (size_t i = 0; i < segments_.size() && segments_[i].start < end; ++i) {
+        const int64_t stop = i + 1 < segments_.size() ? std::min(segments_[i + 1].start, end) : end;
+        bars += (stop - segments_[i].start + segments_[i].barLength - 1) / segments_[i].barLength;
+    }
+    return bars;
+}
+
 BeatCell MeterGrid::cellAt(int64_t position) const {
     BeatCell cell;
     int64_t barEnd = 0;

@@ -38,6 +38,8 @@ public:
 
     /// The bar holding position (>= 0): its start and end.
     void barAt(int64_t position, int64_t& start, int64_t& end) const;
+    /// How many bars start before end (>= 0).
+    int64_t barsBefore(int64_t end) const;
     /// The beat holding position (>= 0).
     BeatCell cellAt(int64_t position) const;
     /// The numerator and denominator in force at position.

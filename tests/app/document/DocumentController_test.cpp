@@ -76,7 +76,7 @@ TEST_F(DocumentControllerTest, ImportMidiOffersEachLineAndOpensTheMelodyAsANewDo
     // and the message shown.
     const std::tuple<const char*, int, const char*, QString> cases[] = {
         {"two.mid", 1, "*i[5]\r\n4c 2.: |", ""},
-        {"two.mid", 0, "4e 4g 2: |", ""},
+        {"two.mid", 0, "4e( 4g) 2: |", ""}, // legato: slurred
         {"two.mid", -1, "", ""},
         {"drums.mid", 0, "",
          "Cannot import the MIDI file: no melodic line: every note is on channel 10 (drums)."},
