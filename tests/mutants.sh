@@ -165,6 +165,20 @@ src/cli/CommandArgs.cpp ¦ } else if (!a.empty() && a[0] != '-' && path.empty())
 src/cli/PlaybackCommands.cpp ¦ line >= 1 && column >= 1; ¦ line >= 1 && column >= 0; ¦ notaro_cli_tests
 src/cli/ScoreDocument.cpp ¦ err << marker(lead, text::charCount(trimmed)) << '\\n'; ¦ err << marker(lead, static_cast<int32_t>(trimmed.size())) << '\\n'; ¦ notaro_cli_tests
 src/cli/dumpCommand.cpp ¦ for (int32_t t = 0; t < file.tracksReached(); ++t) { ¦ for (int32_t t = 0; t < file.numOfTracks(); ++t) { ¦ notaro_cli_tests
+# the practice tools: loop, count-in, click, tempo, ramp, panic, and their command-line options
+src/playback/ClickTrack.cpp ¦ queueBeat(startMs + k * beatMs, soundMs, k % beatsPerBar_ == 0); ¦ queueBeat(startMs + k * beatMs, soundMs, k == 0); ¦ notaro_playback_tests
+src/playback/ClickTrack.cpp ¦ if (beat.Comp(end) >= 0) ¦ if (beat.Comp(end) > 0) ¦ notaro_playback_tests
+src/playback/ClickTrack.cpp ¦ if ((statusOf(m.msg) & 0xF0) == 0x80) ¦ if (true) ¦ notaro_playback_tests
+src/playback/TempoRamp.cpp ¦ return std::min(current + stepPercent, ceilingPercent); ¦ return current + stepPercent; ¦ notaro_playback_tests
+src/playback/cGnsPlay.cpp ¦ if ((rec.tie & 2) && !(looping && i == iLast)) { ¦ if (rec.tie & 2) { ¦ notaro_playback_tests
+src/playback/cGnsPlay.cpp ¦ qnpm = rec.xVal; ¦ (void)rec; ¦ notaro_playback_tests notaro_cli_tests
+src/playback/cGnsPlay.cpp ¦ if (!stopRequest_) // a click due as the stop came is not heard ¦ if (true) ¦ notaro_playback_tests
+src/playback/cGnsPlay.cpp ¦ return static_cast<double>(options_.timeScale) * (100.0 / tempoPercent_); ¦ return static_cast<double>(options_.timeScale); ¦ notaro_playback_tests notaro_cli_tests
+src/playback/cGnsPlay.cpp ¦ if (tBase_ == passStart) ¦ if (tBase_ != passStart) ¦ notaro_playback_tests notaro_cli_tests
+src/playback/MidiPanic.cpp ¦ for (const uint8_t controller : {120, 123, 121}) { ¦ for (const uint8_t controller : {120, 123}) { ¦ notaro_playback_tests
+src/cli/PracticeArgs.cpp ¦ ramp.isValid(); ¦ true; ¦ notaro_cli_tests
+src/cli/RenderCommand.cpp ¦ if (!practice.isPlain()) { ¦ if (false) { ¦ notaro_cli_tests
+src/cli/CommandArgs.cpp ¦ *option->flag = true; ¦ (void)0; ¦ notaro_cli_tests
 src/app/document/DocumentController.cpp ¦ return !path.isEmpty() && writeDocument(path); ¦ return !path.isEmpty() && (writeDocument(path) || true); ¦ notaro_app_tests
 src/app/document/DocumentController.cpp ¦ fileName_.mid(slash + 1); ¦ fileName_.mid(slash); ¦ notaro_app_tests
 src/app/document/DocumentFile.cpp ¦ return name.contains(QLatin1Char('.')) ? path : path + ext; ¦ return path.contains(QLatin1Char('.')) ? path : path + ext; ¦ notaro_app_tests

@@ -19,7 +19,9 @@ bool parseCommandArgs(const std::vector<std::string>& args, const std::vector<Va
         const auto option = std::find_if(options.begin(), options.end(), [&](const ValueOption& o) {
             return std::find(o.names.begin(), o.names.end(), a) != o.names.end();
         });
-        if (option != options.end()) {
+        if (option != options.end() && option->flag) {
+            *option->flag = true;
+        } else if (option != options.end()) {
             if (i + 1 >= args.size())
                 return false;
             const std::string& value = args[++i];

@@ -6,13 +6,15 @@
 
 namespace notaro::cli {
 
-/// One option that takes a value: a text, or a whole number within a range.
+/// One option that takes a value: a text, or a whole number within a range; or, with flag
+/// set, an option that takes none and sets the flag.
 struct ValueOption {
     std::vector<std::string> names;
     std::string* text = nullptr;
     int32_t* number = nullptr;
     int32_t min = 0;
     int32_t max = 0;
+    bool* flag = nullptr;
 };
 
 /// Reads options with values and one FILE argument, in any order.

@@ -2,6 +2,7 @@
 
 #include "cli/CommandArgs.h"
 #include "cli/ExitCodes.h"
+#include "cli/PracticeArgs.h"
 #include "cli/ScoreDocument.h"
 #include "cli/Usage.h"
 #include "playback/FluidSynthEngine.h"
@@ -50,17 +51,24 @@ struct PlayArgs {
     int32_t fromLine = 0;
     int32_t fromColumn = 1;
     std::string path;
+    playback::PracticeOptions practice;
 };
 
-bool readPlayArgs(const std::vector<std::string>& args, PlayArgs& o) {
+/// @return Done, or Usage after saying which value is wrong (a practice option) or not
+ExitCode readPlayArgs(const std::vector<std::string>& args, PlayArgs& o, std::ostream& err) {
     std::string from;
-    if (!parseCommandArgs(args,
-                          {{{"--output"}, &o.output},
-                           {{"--instrument"}, nullptr, &o.instrument, 0, 127},
-                           {{"--from"}, &from}},
-                          o.path))
-        return false;
-    return from.empty() || readPosition(from, o.fromLine, o.fromColumn);
+    PracticeArgs practice;
+    std::vector<ValueOption> options = {{{"--output"}, &o.output},
+                                        {{"--instrument"}, nullptr, &o.instrument, 0, 127},
+                                        {{"--from"}, &from}};
+    for (ValueOption& option : practice.options())
+        options.push_back(std::move(option));
+    if (!parseCommandArgs(args, options, o.path) ||
+        !(from.empty() || readPosition(from, o.fromLine, o.fromColumn)))
+        return usageError(err);
+    if (!practice.read(o.practice, err))
+        return usageError(err);
+    return ExitCode::Done;
 }
 
 /// Prints each note or rest as it starts, and the open failure.
@@ -76,6 +84,15 @@ public:
                          int32_t) override {
         show(iNote);
     }
+    void startingPass(int32_t pass, int32_t tempoPercent) override {
+        if (!showPasses)
+            return;
+        if (pass == 0)
+            out_ << "Count-in at " << tempoPercent << " %\n";
+        else
+            out_ << "Pass " << pass << " at " << tempoPercent << " %\n";
+        out_ << std::flush;
+    }
     void midiOutOpenFailed(const std::string& message, playback::PlaybackResult rc) override {
         err_ << message << '\n';
         if (device && !device->failureReason().empty())
@@ -87,6 +104,7 @@ public:
     }
 
     bool openFailed = false;
+    bool showPasses = false; ///< practice options were given: say where each pass begins
     const playback::MidiOutDevice* device = nullptr; ///< whose failure reason follows the message
 
 private:
@@ -159,8 +177,8 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
     if (!gInterruptScopeActive)
         gInterrupted = 0;
     PlayArgs o;
-    if (!readPlayArgs(args, o))
-        return usageError(err);
+    if (const ExitCode rc = readPlayArgs(args, o, err); rc != ExitCode::Done)
+        return rc;
     ScoreDocument doc;
     if (doc.load(o.path, err) != ExitCode::Done)
         return ExitCode::Failed;
@@ -175,6 +193,7 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
     }
     playback::PlayOptions options;
     options.patch = o.instrument;
+    options.practice = o.practice;
     for (const std::string& problem : loadOnRatios(options.ratios))
         err << problem << '\n';
 
@@ -202,6 +221,7 @@ ExitCode runPlayWith(const std::vector<std::string>& args, std::ostream& out, st
     playerPtr = &player;
     PlayPrinter printer(parser, out, err);
     printer.device = device.get();
+    printer.showPasses = !o.practice.isPlain();
     player.setListener(&printer);
     const playback::PlaybackResult rc = player.play(parser, from, parser.nNotes() - 1, options);
     if (printer.openFailed)

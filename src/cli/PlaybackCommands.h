@@ -28,8 +28,9 @@ struct PlaybackEnv {
 /// `devices`: lists the outputs and marks the default one. Returns the exit code.
 ExitCode runDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-/// `play [--output NAME] [--instrument N] [--from LINE[:COLUMN]] FILE`: plays in real time,
-/// printing each note or rest as it starts; Ctrl-C stops in silence (ExitCode::Interrupted).
+/// `play [--output NAME] [--instrument N] [--from LINE[:COLUMN]] [PRACTICE] FILE`: plays in
+/// real time (PRACTICE: see PracticeArgs), printing each note or rest as it starts; Ctrl-C
+/// stops in silence (ExitCode::Interrupted).
 ExitCode runPlay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 /// runPlay sounding through engine, which the caller keeps (a process that ends right after
 /// can leave the synthesizer to the kernel instead of freeing it piece by piece).

@@ -2,11 +2,13 @@
 
 #include "cli/CommandArgs.h"
 #include "cli/ExitCodes.h"
+#include "cli/PracticeArgs.h"
 #include "cli/ScoreCommands.h"
 #include "cli/ScoreDocument.h"
 #include "cli/Usage.h"
 #include "midi/ScoreToMidi.h"
 #include "playback/MidiSettings.h"
+#include "playback/PlayIntoMidi.h"
 #include "playback/WavRenderer.h"
 #include "settings/OnRatios.h"
 
@@ -27,11 +29,14 @@ std::string defaultWavPath(const std::string& scorePath) {
 ExitCode runRender(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     std::string path, outPath, soundFont;
     int32_t instrument = -1;
-    if (!parseCommandArgs(args,
-                          {{{"-o", "--output"}, &outPath},
-                           {{"--soundfont"}, &soundFont},
-                           {{"--instrument"}, nullptr, &instrument, 0, 127}},
-                          path))
+    PracticeArgs practiceArgs;
+    std::vector<ValueOption> valueOptions = {{{"-o", "--output"}, &outPath},
+                                             {{"--soundfont"}, &soundFont},
+                                             {{"--instrument"}, nullptr, &instrument, 0, 127}};
+    for (ValueOption& option : practiceArgs.options())
+        valueOptions.push_back(std::move(option));
+    playback::PracticeOptions practice;
+    if (!parseCommandArgs(args, valueOptions, path) || !practiceArgs.read(practice, err))
         return usageError(err);
     ScoreDocument doc;
     if (doc.load(path, err) != ExitCode::Done)
@@ -41,7 +46,20 @@ ExitCode runRender(const std::vector<std::string>& args, std::ostream&, std::ost
     for (const std::string& problem : loadOnRatios(midiOptions.ratios))
         err << problem << '\n';
     tMidiF04 file;
-    if (buildScoreMidi(doc.parser(), midiOptions, file) != MidiResult::Ok) {
+    if (!practice.isPlain()) {
+        // Practice tools sound as play sounds them: the player's own messages are rendered.
+        playback::PlayOptions playOptions;
+        playOptions.patch = instrument;
+        playOptions.ratios = midiOptions.ratios;
+        playOptions.practice = practice;
+        const cTParse& parser = doc.parser();
+        if (parser.nNotes() == 0 ||
+            playback::playIntoMidiFile(parser, 0, parser.nNotes() - 1, playOptions, file) !=
+                playback::PlaybackResult::Ok) {
+            err << "Failed to render the score.\n";
+            return ExitCode::Failed;
+        }
+    } else if (buildScoreMidi(doc.parser(), midiOptions, file) != MidiResult::Ok) {
         err << "Failed to render the score.\n";
         return ExitCode::Failed;
     }

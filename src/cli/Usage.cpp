@@ -15,10 +15,13 @@ const char* usageText() {
            "       notaro-cli musicxml [-o OUT.musicxml] FILE\n"
            "       notaro-cli transpose [--flats] [-o OUT] SEMITONES|--quarter-tones N FILE\n"
            "       notaro-cli devices\n"
-           "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]] "
+           "       notaro-cli play [--output NAME|trace] [--instrument N] [--from LINE[:COLUMN]]\n"
+           "                       [PRACTICE] FILE\n"
+           "       notaro-cli render [-o OUT.wav] [--soundfont SF2] [--instrument N] [PRACTICE] "
            "FILE\n"
-           "       notaro-cli render [-o OUT.wav] [--soundfont SF2] [--instrument N] FILE\n"
-           "       notaro-cli --help\n";
+           "       notaro-cli --help\n"
+           "PRACTICE: [--tempo PERCENT|--ramp START:STEP:CEILING] [--loop N] [--count-in BARS]\n"
+           "          [--click] [--beats N]\n";
 }
 
 ExitCode usageError(std::ostream& err) {

@@ -146,13 +146,14 @@ cGnsPlay::Outcome cGnsPlay::countIn(const cTParse& apObj, int32_t iNoteFrom, int
 }
 
 cGnsPlay::Outcome cGnsPlay::playPass(const cTParse& apObj, int32_t iNoteFrom, int32_t iNoteTo) {
+    const int32_t patch = options_.patch;
     tieSum_.setND(0, 1);
     freshPass_ = pass_ > 1;
     clicks_->startPass();
     for (int32_t i = iNoteFrom; i <= iNoteTo; ++i) {
         const cGnsNote& rec = apObj.theNotes(i);
         if (rec.eventType == cGnsNote::kInstrument) {
-            if (options_.patch < 0)
+            if (patch < 0)
                 midiProgramChange(device_, options_.channel, program_ = rec.xVal);
             continue;
         }

@@ -52,7 +52,8 @@ public:
     int32_t pass() const noexcept { return pass_; }
 
     bool isPlaying() const noexcept { return bPlaying_; }
-    /// Tick-counter time at which the current (or last) play call started its first record.
+    /// Tick-counter time at which the current (or last) play call started its count-in, or its
+    /// first record when there is none.
     int32_t startTick() const noexcept { return startTick_; }
 
     /// What durToMSec gives when no length can be computed.

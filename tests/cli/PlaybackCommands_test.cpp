@@ -114,3 +114,39 @@ TEST_F(PlaybackCommands, DevicesListsTheSynthesizerAsDefaultOrSaysThePortIsMissi
         out_.str().find("The configured output \"no such port anywhere 7f3a\" is not present.\n"),
         std::string::npos);
 }
+
+TEST_F(PlaybackCommands, PracticeOptionsLoopAndClickInTheTraceOrSayWhatIsWrong) {
+    const std::string f = put("tune.NTR", "**n[a-b-c]\n*t[240]\n4c\n");
+    EXPECT_EQ(play({"--output", "trace", "--loop", "2", "--count-in", "1", "--beats", "2",
+                    "--click", "--tempo", "50", f}),
+              ExitCode::Done);
+    // Two count-in clicks (accent, beat), then each pass's note with the accent on its first beat.
+    const std::string expected =
+        "0 C0 00\nCount-in at 50 %\n0 99 4C 7F\n30 89 4C 00\n500 99 4D 60\n530 89 4D 00\n"
+        "Pass 1 at 50 %\nL3 4c d=1/4\n1000 99 4C 7F\n1000 E0 00 40\n1000 90 3C 7F\n"
+        "1030 89 4C 00\n1475 E0 00 40\n1475 80 3C 00\n"
+        "Pass 2 at 50 %\nL3 4c d=1/4\n1500 99 4C 7F\n1500 E0 00 40\n1500 90 3C 7F\n"
+        "1530 89 4C 00\n1975 E0 00 40\n1975 80 3C 00\n";
+    EXPECT_EQ(out_.str(), expected);
+    const struct {
+        const char *option, *value, *message;
+    } bad[] = {
+        {"--tempo", "24", "--tempo 24: The tempo must be a whole percent from 25 to 200.\n"},
+        {"--loop", "0", "--loop 0: The number of passes must be a whole number from 1 to 9999.\n"},
+        {"--count-in", "x", "--count-in x: The count-in must be 1 or 2 bars.\n"},
+        {"--beats", "17", "--beats 17: The beats in a bar must be a whole number from 1 to 16.\n"},
+        {"--ramp", "80:5:70",
+         "--ramp 80:5:70: The ramp must be START:STEP:CEILING in whole "
+         "percents, START and CEILING from 25 to 200 with START no more than "
+         "CEILING, STEP from 1 to 100.\n"},
+        {"--ramp", "70:0:100", "--ramp 70:0:100: The ramp must be"},
+        {"--ramp", "70:5", "--ramp 70:5: The ramp must be"},
+    };
+    for (const auto& b : bad) {
+        EXPECT_EQ(play({b.option, b.value, f}), ExitCode::Usage);
+        EXPECT_EQ(err_.str().rfind(b.message, 0), 0u) << err_.str();
+        EXPECT_NE(err_.str().find("\nusage:"), std::string::npos);
+    }
+    EXPECT_EQ(play({"--tempo", "80", "--ramp", "70:5:100", f}), ExitCode::Usage);
+    EXPECT_EQ(err_.str().rfind("--ramp 70:5:100: The ramp sets the tempo itself", 0), 0u);
+}

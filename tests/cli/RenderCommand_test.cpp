@@ -44,3 +44,28 @@ TEST_F(RenderCommand, SoundFontThatIsNoFileFailsAtOnce) {
         EXPECT_EQ(err_.str(), path(name) + ": Cannot load the SoundFont.\n");
     }
 }
+
+TEST_F(RenderCommand, PracticeOptionsRenderEveryPass) {
+    const char* soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    if (!fs::exists(soundFont))
+        GTEST_SKIP() << "the TimGM6mb SoundFont is not installed";
+    const std::string score = put("a.ntr", "**n[a-b-c]\n*t[60]\n4c 4d\n");
+    // The same last note and click each time: the files differ by the passes and count-in added.
+    const struct {
+        const char *loop, *countIn;
+        int64_t extraMs;
+    } cases[] = {{"1", "1", 0}, {"3", "1", 4000}, {"3", "2", 8000}};
+    int64_t firstFrames = 0;
+    for (const auto& c : cases) {
+        const std::string wav = path(std::string("a") + c.loop + c.countIn + ".wav");
+        ASSERT_EQ(run(runRender, {"--soundfont", soundFont, "--click", "--loop", c.loop,
+                                  "--count-in", c.countIn, "-o", wav, score}),
+                  ExitCode::Done)
+            << err_.str();
+        const int64_t frames = (static_cast<int64_t>(fs::file_size(wav)) - 44) / 4;
+        if (c.extraMs == 0)
+            firstFrames = frames;
+        EXPECT_NEAR(frames - firstFrames, c.extraMs * 441 / 10, 1024) << c.loop << c.countIn;
+    }
+    EXPECT_EQ(run(runRender, {"--loop", "0", "-o", path("b.wav"), score}), ExitCode::Usage);
+}
