@@ -12,6 +12,7 @@ class QComboBox;
 class QFrame;
 class QAction;
 class QLabel;
+class QMenu;
 class QSplitter;
 
 namespace glimmer {
@@ -29,6 +30,7 @@ class LiveSyntaxCheck;
 class PlaybackController;
 class ScoreEditor;
 class StaffPane;
+class StatusAnnouncer;
 class SyntaxCheck;
 class UserPrompts;
 
@@ -77,6 +79,8 @@ private:
     void createMenus();
     void createStatusLine();
     void createStaffPane();
+    /// Play / Stop (F5), the note announcements and the focus keys round the editor.
+    void createKeyboardCommands(QMenu& tools);
     void formLoad();
     void layoutClient();
 
@@ -87,6 +91,10 @@ private:
     void run(std::function<void()> command);
     void openDropped(const QString& path);
     void updateInstrument();
+    /// The Play button's click: plays when it latched, stops when it was released.
+    void playClicked();
+    /// The menu item and F5: a click on the Play button.
+    void playCommand();
 
     // The Tools and Help commands.
     void checkSyntaxCommand();
@@ -124,6 +132,8 @@ private:
     glimmer::tkHLink* hlnkSecond_ = nullptr;
     QLabel* lblCheck_ = nullptr;
     LiveSyntaxCheck* liveCheck_ = nullptr;
+    StatusAnnouncer* status_ = nullptr;
+    bool menuStoppedPlay_ = false;
 };
 
 } // namespace notaro::app
