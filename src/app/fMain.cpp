@@ -8,6 +8,7 @@
 #include "app/document/ExportController.h"
 #include "app/document/RecoveryStore.h"
 #include "app/editor/LiveSyntaxCheck.h"
+#include "app/editor/ReadableColour.h"
 #include "app/editor/ScoreEditor.h"
 #include "app/editor/ScoreHighlighter.h"
 #include "app/editor/SyntaxCheck.h"
@@ -23,6 +24,7 @@
 #include "score/ScoreFile.h"
 #include "settings/OnRatios.h"
 
+#include <glimmer/OleColor.h>
 #include <glimmer/chBut.h>
 #include <glimmer/tkHLink.h>
 
@@ -76,7 +78,8 @@ glimmer::chBut* toolButton(QWidget* parent, const char* name, const QString& tip
     b->setToolTip(tip);
     b->setFocusPolicy(Qt::TabFocus);
     if (!picture.isEmpty()) {
-        const QPixmap p = toolPicture(picture, 16, b->palette().color(QPalette::Button));
+        const QPixmap p =
+            toolPicture(picture, 16, b->palette().color(QPalette::Button), b->devicePixelRatioF());
         b->setPictureNormal(p);
         b->setPictureOver(p);
     }
@@ -204,6 +207,14 @@ void fMain::createLinks() {
         l->setCaption(caption);
         l->setLinkURL(url.toString());
         l->setOpener([this](const QUrl& u) { prompts_.openUrl(u); });
+        // The link colours are the design's; on a dark palette they are lightened to be read.
+        const QColor ground = l->palette().color(QPalette::Window);
+        for (auto [get, set] :
+             {std::pair{&glimmer::tkHLink::LinkActiveColor, &glimmer::tkHLink::setLinkActiveColor},
+              {&glimmer::tkHLink::LinkVisitedColor, &glimmer::tkHLink::setLinkVisitedColor}}) {
+            const QColor design = glimmer::OleColor::toColor((l->*get)(), l->palette());
+            (l->*set)(glimmer::OleColor::fromColor(readableOn(design, ground)));
+        }
         return l;
     };
     QUrl cli = QUrl::fromLocalFile(help);
