@@ -11,7 +11,6 @@
 
 #include <QAccessible>
 #include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -20,9 +19,16 @@ using namespace glimmer;
 
 namespace {
 
+using Properties = std::vector<std::pair<const char*, QVariant>>;
+
+template <typename Control> QWidget* make(QWidget* host) {
+    return new Control(host);
+}
+
 struct AccessCase {
     const char* what;
-    std::function<QWidget*(QWidget*)> make;
+    QWidget* (*make)(QWidget*);
+    Properties properties; ///< set in this order
     QAccessible::Role role;
     const char* name;
     bool checked, disabled;
@@ -30,47 +36,39 @@ struct AccessCase {
 };
 
 TEST(Accessible, EachControlHasItsRoleNameStateAndValue) {
-    const auto button = [](const char* caption, const char* tip, bool latched) {
-        return [=](QWidget* host) {
-            auto* b = new chBut(host);
-            b->setCaption(QString::fromUtf8(caption));
-            b->setToolTip(QString::fromUtf8(tip));
-            b->setCheckBoxBehaviour(latched);
-            b->setValue(latched);
-            return b;
-        };
-    };
+    const QVariant none;
     // clang-format off
     const AccessCase cases[] = {
-        {"captioned button", button("Save &As && Quit", "tip", false), QAccessible::PushButton,
-         "Save As & Quit", false, false, {}},
-        {"picture button", button("", "Play / Stop", false), QAccessible::PushButton,
-         "Play / Stop", false, false, {}},
-        {"latched button", button("", "Play / Stop", true), QAccessible::CheckBox,
-         "Play / Stop", true, false, {}},
-        {"greyed button", [&](QWidget* h) { QWidget* b = button("Go", "", false)(h);
-            b->setEnabled(false); return b; }, QAccessible::PushButton, "Go", false, true, {}},
-        {"link", [](QWidget* h) { auto* l = new tkHLink(h); l->setCaption("notaro-cli");
-            return l; }, QAccessible::Link, "notaro-cli", false, false, {}},
-        {"frame", [](QWidget* h) { auto* f = new t1Frame(h); f->setCaption("Output");
-            return f; }, QAccessible::Grouping, "Output", false, false, {}},
-        {"caption", [](QWidget* h) { auto* c = new t1Cap(h); c->setCaption("Title");
-            return c; }, QAccessible::StaticText, "Title", false, false, {}},
-        {"gradient panel", [](QWidget* h) { auto* g = new t1Grad(h); g->setToolTip("Panel");
-            return g; }, QAccessible::Pane, "Panel", false, false, {}},
-        {"graph", [](QWidget* h) { auto* g = new sGraph(h); g->setAccessibleName("Load");
-            return g; }, QAccessible::Chart, "Load", false, false, {}},
-        {"LED bar", [](QWidget* h) { auto* m = new L2M2(h); m->setMaxValue(6); m->setValue(4.5f);
-            m->setToolTip("Level"); return m; }, QAccessible::ProgressBar, "Level", false, false,
-         4.5f},
-        {"scale", [](QWidget* h) { auto* s = new s2M2(h); s->setMaxValue(10); s->setValue(2.5f);
-            s->setToolTip("Tempo"); return s; }, QAccessible::Slider, "Tempo", false, false, 2.5f},
+        {"captioned button", make<chBut>, {{"Caption", "Save &As && Quit"}, {"toolTip", "tip"}},
+         QAccessible::PushButton, "Save As & Quit", false, false, none},
+        {"picture button", make<chBut>, {{"toolTip", "New"}}, QAccessible::PushButton, "New",
+         false, false, none},
+        {"latched button", make<chBut>, {{"toolTip", "Play / Stop"}, {"CheckBoxBehaviour", true},
+         {"Value", true}}, QAccessible::CheckBox, "Play / Stop", true, false, none},
+        {"greyed button", make<chBut>, {{"Caption", "Go"}, {"enabled", false}},
+         QAccessible::PushButton, "Go", false, true, none},
+        {"link", make<tkHLink>, {{"Caption", "notaro-cli"}}, QAccessible::Link, "notaro-cli",
+         false, false, none},
+        {"frame", make<t1Frame>, {{"Caption", "Output"}}, QAccessible::Grouping, "Output", false,
+         false, none},
+        {"caption", make<t1Cap>, {{"Caption", "Title"}}, QAccessible::StaticText, "Title", false,
+         false, none},
+        {"gradient panel", make<t1Grad>, {{"toolTip", "Panel"}}, QAccessible::Pane, "Panel",
+         false, false, none},
+        {"graph", make<sGraph>, {{"accessibleName", "Load"}}, QAccessible::Chart, "Load", false,
+         false, none},
+        {"LED bar", make<L2M2>, {{"MaxValue", 6.f}, {"Value", 4.5f}, {"toolTip", "Level"}},
+         QAccessible::ProgressBar, "Level", false, false, 4.5f},
+        {"scale", make<s2M2>, {{"MaxValue", 10.f}, {"Value", 2.5f}, {"toolTip", "Tempo"}},
+         QAccessible::Slider, "Tempo", false, false, 2.5f},
     };
     // clang-format on
     for (const AccessCase& c : cases) {
         SCOPED_TRACE(c.what);
         QWidget host;
         QWidget* control = c.make(&host);
+        for (const auto& [property, value] : c.properties)
+            ASSERT_TRUE(control->setProperty(property, value)) << property;
         host.show();
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
         ASSERT_NE(face, nullptr);

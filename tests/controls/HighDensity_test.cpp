@@ -1,4 +1,3 @@
-// Run with QT_SCALE_FACTOR=2: every widget then has a device pixel ratio of 2.
 #include "tests/controls/QtTestEnvironment.h"
 
 #include <glimmer/OleColor.h>
@@ -12,6 +11,9 @@ using namespace glimmer;
 using namespace glimmer::test;
 
 namespace {
+
+// Every widget of this program has a device pixel ratio of 2: set before the application starts.
+[[maybe_unused]] const bool scaled = qputenv("QT_SCALE_FACTOR", "2");
 
 struct Shown {
     QWidget host;
