@@ -9,6 +9,7 @@
 #include "app/document/RecoveryStore.h"
 #include "app/editor/CaretRest.h"
 #include "app/editor/LiveSyntaxCheck.h"
+#include "app/editor/ReadableColour.h"
 #include "app/editor/ScoreEditor.h"
 #include "app/editor/ScoreHighlighter.h"
 #include "app/editor/SyntaxCheck.h"
@@ -20,12 +21,14 @@
 #include "app/playback/TempoScale.h"
 #include "app/shell/AppValues.h"
 #include "app/shell/ShellServices.h"
+#include "app/shell/StatusAnnouncer.h"
 #include "app/shell/ToolPicture.h"
 #include "app/shell/UserPrompts.h"
 #include "app/staff/StaffPane.h"
 #include "score/ScoreFile.h"
 #include "settings/OnRatios.h"
 
+#include <glimmer/OleColor.h>
 #include <glimmer/chBut.h>
 #include <glimmer/tkHLink.h>
 
@@ -45,6 +48,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 
 // The pictures are compiled into this library; a static library must register them itself.
@@ -78,7 +82,8 @@ glimmer::chBut* toolButton(QWidget* parent, const char* name, const QString& tip
     b->setToolTip(tip);
     b->setFocusPolicy(Qt::TabFocus);
     if (!picture.isEmpty()) {
-        const QPixmap p = toolPicture(picture, 16, b->palette().color(QPalette::Button));
+        const QPixmap p =
+            toolPicture(picture, 16, b->palette().color(QPalette::Button), b->devicePixelRatioF());
         b->setPictureNormal(p);
         b->setPictureOver(p);
     }
@@ -97,8 +102,9 @@ fMain::fMain(UserPrompts& prompts, std::unique_ptr<playback::MidiOutDevice> devi
     createControls();
     createControllers(std::move(device));
     connectControls();
-    createMenus();
+    // The status line first: menu items announce through it.
     createStatusLine();
+    createMenus();
     createStaffPane();
     resize(px(kDesignWidth),
            px(kDesignHeight) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
@@ -134,8 +140,9 @@ void fMain::createControls() {
     txtAram_ = new ScoreEditor(splitter_);
     txtAram_->setObjectName(QStringLiteral("txtAram"));
     splitter_->addWidget(txtAram_);
-    new ScoreHighlighter(txtAram_->document());
+    (new ScoreHighlighter(txtAram_->document()))->followPalette(*txtAram_);
     new CaretRest(*txtAram_);
+    txtAram_->setAccessibleName(tr("Score"));
 
     createToolRow();
     lblLnNum_ = new QLabel(QStringLiteral("Line"), client_);
@@ -180,6 +187,8 @@ void fMain::createToolRow() {
 
     cmbPatch_ = new QComboBox(client_);
     cmbPatch_->setObjectName(QStringLiteral("cmbPatch"));
+    // On Linux a list box is named by its current item; what it chooses goes in the description.
+    cmbPatch_->setAccessibleDescription(tr("Instrument"));
     cmbPatch_->addItems(generalMidiNames());
     cmbPatch_->setMaxVisibleItems(16);
     const QRect patch = twipRect(4095, 75, 1995, 345);
@@ -209,6 +218,14 @@ void fMain::createLinks() {
         l->setCaption(caption);
         l->setLinkURL(url.toString());
         l->setOpener([this](const QUrl& u) { prompts_.openUrl(u); });
+        // The link colours are the design's; on a dark palette they are lightened to be read.
+        const QColor ground = l->palette().color(QPalette::Window);
+        for (auto [get, set] :
+             {std::pair{&glimmer::tkHLink::LinkActiveColor, &glimmer::tkHLink::setLinkActiveColor},
+              {&glimmer::tkHLink::LinkVisitedColor, &glimmer::tkHLink::setLinkVisitedColor}}) {
+            const QColor design = glimmer::OleColor::toColor((l->*get)(), l->palette());
+            (l->*set)(glimmer::OleColor::fromColor(readableOn(design, ground)));
+        }
         return l;
     };
     QUrl cli = QUrl::fromLocalFile(help);
@@ -238,9 +255,9 @@ void fMain::connectControls() {
     txtAram_->setCharacterLimit(static_cast<int32_t>(kEditorScoreLimit.characters));
     connect(txtAram_, &ScoreEditor::limitReached, this, [this] {
         prompts_.beep();
-        lblCheck_->setText(tr("The score is full: it holds at most %1 characters, a line break "
-                              "counting two.")
-                               .arg(kEditorScoreLimit.characters));
+        status_->showMessage(tr("The score is full: it holds at most %1 characters, a line break "
+                                "counting two.")
+                                 .arg(kEditorScoreLimit.characters));
     });
     // The buttons that replace or write the document stop playing as a menu does.
     const auto stopThen = [this](glimmer::chBut* button, const std::function<void()>& command) {
@@ -256,12 +273,7 @@ void fMain::connectControls() {
             [this] { run([this] { checkSyntaxCommand(); }); });
     connect(cmdSaveMidi_, &glimmer::chBut::Click, this,
             [this] { run([this] { export_->saveMidi(playback_->scoreOptions()); }); });
-    connect(cmdPlay_, &glimmer::chBut::Click, this, [this] {
-        if (cmdPlay_->Value())
-            playback_->play();
-        else
-            playback_->stop(); // released while playing
-    });
+    connect(cmdPlay_, &glimmer::chBut::Click, this, &fMain::playClicked);
     connect(cmbPatch_, &QComboBox::currentIndexChanged, this, &fMain::updateInstrument);
     connect(chkForcePatch_, &QCheckBox::toggled, this, &fMain::updateInstrument);
 
@@ -280,7 +292,7 @@ void fMain::connectControls() {
     connect(document_, &DocumentController::diskChangeNoticed, this,
             [this] { run([this] { document_->reviewDiskChange(); }); });
     connect(autoSave_, &AutoSave::copyFailed, this,
-            [this](const QString& message) { lblCheck_->setText(message); });
+            [this](const QString& message) { status_->showMessage(message); });
     connect(document_, &DocumentController::imported, this,
             [this](const QString& report) { statusBar()->showMessage(report, 20000); });
 }
@@ -351,6 +363,7 @@ void fMain::createMenus() {
              {"mnu_Help_Examples", "&Examples...", [this] { examplesCommand(); }},
              separator,
              {"mnu_Help_About", "&About Notaro...", [this] { aboutCommand(); }}});
+    createKeyboardCommands(*tools);
     staffAction_ = tools->addAction(QStringLiteral("Show St&aff"));
     staffAction_->setObjectName(QStringLiteral("mnu_Tools_Staff"));
     staffAction_->setCheckable(true);
@@ -368,9 +381,16 @@ void fMain::createMenus() {
 void fMain::createStatusLine() {
     lblCheck_ = new QLabel(statusBar());
     lblCheck_->setObjectName(QStringLiteral("lblCheck"));
+    lblCheck_->setAccessibleDescription(tr("Status"));
     statusBar()->addWidget(lblCheck_, 1);
     statusBar()->addPermanentWidget(practice_->passLabel());
-    connect(liveCheck_, &LiveSyntaxCheck::checked, lblCheck_, &QLabel::setText);
+    status_ = new StatusAnnouncer(*lblCheck_, this);
+    connect(liveCheck_, &LiveSyntaxCheck::checked, status_, &StatusAnnouncer::showMessage);
+    connect(playback_, &PlaybackController::sounding, status_,
+            [this](int32_t, int32_t line, int32_t, int32_t) {
+                status_->noteSounding(txtAram_->textCursor().selectedText(), line);
+            });
+    connect(playback_, &PlaybackController::playingStopped, status_, &StatusAnnouncer::playEnded);
     setAcceptDrops(true);
 }
 
@@ -393,6 +413,54 @@ void fMain::createStaffPane() {
     connect(playback_, &PlaybackController::playingStopped, staff_, &StaffPane::playingStopped);
 }
 
+void fMain::createKeyboardCommands(QMenu& tools) {
+    // Play / Stop follows Check Syntax, as the buttons do.
+    auto* play = new QAction(tr("&Play / Stop"), &tools);
+    play->setObjectName(QStringLiteral("mnu_Tools_Play"));
+    play->setShortcut(Qt::Key_F5);
+    tools.insertAction(tools.findChild<QAction*>(QStringLiteral("mnu_Tools_Times")), play);
+    connect(play, &QAction::triggered, this, &fMain::playCommand);
+    // Opening the menu stops a play; choosing Play / Stop in it then must not start it again.
+    connect(&tools, &QMenu::aboutToShow, this,
+            [this] { menuStoppedPlay_ = playback_->isPlaying(); });
+    connect(&tools, &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, [this] { menuStoppedPlay_ = false; }); });
+    auto* announce = tools.addAction(tr("Announce Sounding &Notes"));
+    announce->setObjectName(QStringLiteral("mnu_Tools_AnnounceNotes"));
+    announce->setCheckable(true);
+    connect(announce, &QAction::toggled, status_, &StatusAnnouncer::setNotesAnnounced);
+    // The editor keeps Tab as a character; Ctrl+Tab and Ctrl+Shift+Tab move the focus out of
+    // it and, from the other controls, round into it again.
+    const auto focusKeys = [this](std::initializer_list<QKeySequence> keys, bool forward) {
+        for (const QKeySequence& key : keys) {
+            auto* shortcut = new QShortcut(key, this);
+            connect(shortcut, &QShortcut::activated, this,
+                    [this, forward] { focusNextPrevChild(forward); });
+        }
+    };
+    focusKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab)}, true);
+    focusKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
+              false);
+}
+
+void fMain::playClicked() {
+    if (cmdPlay_->Value())
+        playback_->play();
+    else
+        playback_->stop(); // released while playing
+}
+
+void fMain::playCommand() {
+    if (menuStoppedPlay_) {
+        menuStoppedPlay_ = false;
+        return;
+    }
+    // What a click on the button does: it latches or releases, then its handler runs.
+    cmdPlay_->setValue(!cmdPlay_->Value());
+    playClicked();
+}
+
 QString fMain::checkMessage() const {
     return lblCheck_->text();
 }
@@ -411,7 +479,7 @@ void fMain::formLoad() {
     for (const std::string& problem : practice_->load())
         lines << QString::fromStdString(problem);
     if (!lines.isEmpty())
-        lblCheck_->setText(lines.join(QLatin1Char(' ')));
+        status_->showMessage(lines.join(QLatin1Char(' ')));
     playback_->setOnTimeRatios(ratios);
     setSamplesFolder(dataFolder(QStringLiteral("samples")));
     layoutClient();

@@ -12,6 +12,7 @@ class QComboBox;
 class QFrame;
 class QAction;
 class QLabel;
+class QMenu;
 class QSplitter;
 
 namespace glimmer {
@@ -30,6 +31,7 @@ class PlaybackController;
 class PracticeBar;
 class ScoreEditor;
 class StaffPane;
+class StatusAnnouncer;
 class SyntaxCheck;
 class UserPrompts;
 
@@ -80,6 +82,8 @@ private:
     void createMenus();
     void createStatusLine();
     void createStaffPane();
+    /// Play / Stop (F5), the note announcements and the focus keys round the editor.
+    void createKeyboardCommands(QMenu& tools);
     void formLoad();
     void layoutClient();
 
@@ -90,6 +94,10 @@ private:
     void run(std::function<void()> command);
     void openDropped(const QString& path);
     void updateInstrument();
+    /// The Play button's click: plays when it latched, stops when it was released.
+    void playClicked();
+    /// The menu item and F5: a click on the Play button.
+    void playCommand();
 
     // The Tools and Help commands.
     void checkSyntaxCommand();
@@ -128,6 +136,8 @@ private:
     glimmer::tkHLink* hlnkSecond_ = nullptr;
     QLabel* lblCheck_ = nullptr;
     LiveSyntaxCheck* liveCheck_ = nullptr;
+    StatusAnnouncer* status_ = nullptr;
+    bool menuStoppedPlay_ = false;
 };
 
 } // namespace notaro::app

@@ -1,5 +1,6 @@
 #include "app/document/DocumentController.h"
 #include "app/fMain.h"
+#include "app/shell/DarkPalette.h"
 #include "app/shell/UserPrompts.h"
 
 #include <QApplication>
@@ -40,9 +41,13 @@ int main(int argc, char* argv[]) {
     if (std::getenv("NOTARO_EXIT_AFTER_PAINT"))
         app.installEventFilter(&probe);
 
+    // --dark: light text on dark grounds, whatever the desktop's colours.
+    QStringList args = QApplication::arguments();
+    if (args.removeAll(QStringLiteral("--dark")) > 0)
+        QApplication::setPalette(notaro::app::darkPalette());
+
     notaro::app::fMain window(notaro::app::desktopPrompts());
     window.show();
-    const QStringList args = QApplication::arguments();
     if (args.size() > 1)
         window.document().openFile(args.at(1));
     window.offerRecovery();

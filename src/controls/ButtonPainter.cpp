@@ -38,6 +38,36 @@ void ButtonPainter::paint(QImage& surface, const ButtonLook& look) {
         canvas.dottedOutline(look.focusRect, look.colors.text);
 }
 
+QImage ButtonPainter::paintAt(QSize size, qreal ratio, const ButtonLook& look) {
+    QImage low(size, QImage::Format_RGB32);
+    if (ratio == 1.0) {
+        paint(low, look);
+        return low;
+    }
+    PixelCanvas canvas(low);
+    ButtonBackground::paint(canvas, look);
+    if (look.showFocusRect && look.focused && look.enabled && look.type != 3)
+        canvas.dottedOutline(look.focusRect, look.colors.text);
+    QImage high = low.scaled(QSize(qRound(size.width() * ratio), qRound(size.height() * ratio)),
+                             Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    high.setDevicePixelRatio(ratio);
+    paintCaption(high, look);
+    if (!look.picture.isNull()) {
+        // The picture's device pixels, placed at the device position of its logical corner.
+        ButtonLook device = look;
+        const QSizeF shown = look.picture.deviceIndependentSize() * ratio;
+        device.picture = look.picture.size() == shown.toSize()
+                             ? look.picture
+                             : look.picture.scaled(shown.toSize(), Qt::IgnoreAspectRatio,
+                                                   Qt::SmoothTransformation);
+        device.pictureRect.moveTopLeft(look.pictureRect.topLeft() * ratio);
+        paintPicture(high, device, qRound(ratio));
+        if (look.picturePosition == 4)
+            paintCaption(high, look);
+    }
+    return high;
+}
+
 void ButtonPainter::paintCaption(QImage& surface, const ButtonLook& look) {
     if (look.caption.isEmpty())
         return;
@@ -82,13 +112,13 @@ void ButtonPainter::paintCaption(QImage& surface, const ButtonLook& look) {
     drawText(p, look, at, look.hovered ? k.textOver : k.text);
 }
 
-void ButtonPainter::paintPicture(QImage& surface, const ButtonLook& look) {
+void ButtonPainter::paintPicture(QImage& surface, const ButtonLook& look, int step) {
     if (look.picture.isNull())
         return;
     using Mode = PictureBlender::Mode;
     const ButtonColors& k = look.colors;
     const QPoint at = look.pictureRect.topLeft();
-    const QPoint down = at + QPoint(1, 1);
+    const QPoint down = at + QPoint(step, step);
     auto blend = [&](QPoint pos, Mode mode, const QColor& silhouette = QColor()) {
         PictureBlender::blend(surface, look.picture, pos, mode, look.useMask, k.mask, silhouette);
     };
@@ -105,7 +135,7 @@ void ButtonPainter::paintPicture(QImage& surface, const ButtonLook& look) {
     }
     if (look.type == 4 && look.hovered && !look.pressed) {
         blend(down, Mode::Silhouette, k.shadow);
-        blend(at - QPoint(1, 1), Mode::Plain);
+        blend(at - QPoint(step, step), Mode::Plain);
         return;
     }
     Mode mode = Mode::Plain;

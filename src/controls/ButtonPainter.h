@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 namespace glimmer {
@@ -41,13 +42,19 @@ class ButtonPainter {
 public:
     /// Paints @p look over the whole of @p surface (32-bit RGB).
     static void paint(QImage& surface, const ButtonLook& look);
+    /// The button of @p size (in logical pixels) at device pixel ratio @p ratio: frame, focus
+    /// mark and background keep their pixel looks, each pixel @p ratio device pixels wide; the
+    /// caption is drawn at device resolution and the picture from its own device pixels, so
+    /// that neither is a scaled-up copy. At ratio 1 it is what paint draws.
+    static QImage paintAt(QSize size, qreal ratio, const ButtonLook& look);
 
     /// Text flags used to measure and draw captions.
     static int captionFlags();
 
 private:
     static void paintCaption(QImage& surface, const ButtonLook& look);
-    static void paintPicture(QImage& surface, const ButtonLook& look);
+    /// @p step: device pixels of one logical pixel, the offset of a pressed picture.
+    static void paintPicture(QImage& surface, const ButtonLook& look, int step = 1);
 };
 
 } // namespace glimmer

@@ -1,5 +1,6 @@
 #include <glimmer/L2M2.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/MeterLogic.h"
 #include "controls/PropertyTable.h"
 
@@ -75,6 +76,9 @@ struct GLIMMER_NO_EXPORT L2M2::Private {
 
 L2M2::L2M2(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
     resize(d->width(), DefaultHeight);
+    accessibility::installFactory();
+    connect(this, &L2M2::propertyChanged, this,
+            [this](const QString& key) { accessibility::reportChange(this, key); });
 }
 
 L2M2::~L2M2() = default;

@@ -1,5 +1,6 @@
 #include <glimmer/chBut.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/chButPrivate.h"
 
 #include "controls/ButtonPainter.h"
@@ -27,9 +28,15 @@ QImage flattenedPicture(const QPixmap& picture, const QColor& mask) {
     if (!image.hasAlphaChannel())
         return image;
     QImage flat(image.size(), QImage::Format_RGB32);
+    flat.setDevicePixelRatio(image.devicePixelRatio());
     flat.fill(mask);
     QPainter(&flat).drawImage(0, 0, image);
     return flat;
+}
+
+/// The size a picture covers on the button: its device pixels over its pixel ratio.
+QSize logicalSize(const QPixmap& picture) {
+    return picture.deviceIndependentSize().toSize();
 }
 
 } // namespace
@@ -39,6 +46,9 @@ chBut::chBut(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(thi
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     d->setColors();
+    accessibility::installFactory();
+    connect(this, &chBut::propertyChanged, this,
+            [this](const QString& key) { accessibility::reportChange(this, key); });
 }
 
 chBut::~chBut() = default;
@@ -192,8 +202,8 @@ int chBut::Private::inset() const {
 
 void chBut::Private::layoutCaption() {
     const QPixmap& sizing = pictureNormal.isNull() ? pictureOver : pictureNormal;
-    const CaptionLayout l =
-        CaptionLayout::compute(QSize(wi, he), q->font(), caption, sizing.size(), picturePosition);
+    const CaptionLayout l = CaptionLayout::compute(QSize(wi, he), q->font(), caption,
+                                                   logicalSize(sizing), picturePosition);
     textRect = l.text;
     wrapWidth = l.wrapWidth;
     pictureRect = l.picture;
@@ -204,7 +214,7 @@ QSize chBut::Private::contentSize() const {
     const QFontMetrics metrics(q->font());
     const QSize text = caption.isEmpty() ? QSize(0, metrics.height())
                                          : metrics.size(Qt::TextShowMnemonic, caption);
-    const QSize picture = (pictureNormal.isNull() ? pictureOver : pictureNormal).size();
+    const QSize picture = logicalSize(pictureNormal.isNull() ? pictureOver : pictureNormal);
     if (picture.isEmpty() || caption.isEmpty() || picturePosition == cbBackground)
         return text.expandedTo(picture);
     // Beside the caption 4 pixels apart, or above or below it 2 pixels apart.
@@ -286,8 +296,8 @@ void chBut::Private::redraw(int state, bool force) {
     look.greyscale = useGreyscale;
     look.colors = colors;
 
-    surface = QImage(wi, he, QImage::Format_RGB32);
-    ButtonPainter::paint(surface, look);
+    // At a device pixel ratio above 1 the caption and picture are drawn at device resolution.
+    surface = ButtonPainter::paintAt(QSize(wi, he), q->devicePixelRatioF(), look);
     q->update();
 }
 
@@ -352,6 +362,9 @@ void chBut::changeEvent(QEvent* event) {
 }
 
 bool chBut::event(QEvent* event) {
+    // Moved to a screen of another pixel density: the surface is drawn again at the new one.
+    if (event->type() == QEvent::ScreenChangeInternal && !d->surface.isNull())
+        d->redraw(d->lastState, true);
     if (event->type() == QEvent::Shortcut) {
         auto* se = static_cast<QShortcutEvent*>(event);
         if (se->shortcutId() == d->shortcutId && d->shortcutId != 0) {

@@ -1,5 +1,6 @@
 #include <glimmer/chBut.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/chButPrivate.h"
 
 #include "controls/InputCodes.h"
@@ -81,8 +82,10 @@ void chBut::mouseReleaseEvent(QMouseEvent* event) {
 void chBut::Private::doClick() {
     if (lastButton != Qt::LeftButton || !q->isEnabled())
         return;
-    if (checkBoxBehaviour)
+    if (checkBoxBehaviour) {
         value = !value;
+        accessibility::reportChange(q, QStringLiteral("Value"));
+    }
     redraw(StateNormal, true);
     q->repaint();
     emit q->Click();
@@ -117,8 +120,10 @@ void chBut::keyReleaseEvent(QKeyEvent* event) {
     emit KeyUp(InputCodes::keyCode(event->key()), InputCodes::shift(event->modifiers()));
     if (event->key() == Qt::Key_Space && d->lastKey == Qt::Key_Space) {
         d->lastKey = 0;
-        if (d->checkBoxBehaviour)
+        if (d->checkBoxBehaviour) {
             d->value = !d->value;
+            accessibility::reportChange(this, QStringLiteral("Value"));
+        }
         d->redraw(StateNormal, true);
         repaint();
         emit Click();

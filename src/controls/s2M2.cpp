@@ -1,5 +1,6 @@
 #include <glimmer/s2M2.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/PropertyTable.h"
 
 #include "controls/MeterLogic.h"
@@ -113,6 +114,9 @@ struct GLIMMER_NO_EXPORT s2M2::Private {
 
 s2M2::s2M2(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
     resize(200, 40);
+    accessibility::installFactory();
+    connect(this, &s2M2::propertyChanged, this,
+            [this](const QString& key) { accessibility::reportChange(this, key); });
 }
 
 s2M2::~s2M2() = default;

@@ -1,5 +1,6 @@
 #include <glimmer/sGraph.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/PropertyTable.h"
 
 #include "controls/GraphRing.h"
@@ -61,6 +62,9 @@ struct GLIMMER_NO_EXPORT sGraph::Private {
 
 sGraph::sGraph(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
     setMinimumSize(SmallestSide, SmallestSide);
+    accessibility::installFactory();
+    connect(this, &sGraph::propertyChanged, this,
+            [this](const QString& key) { accessibility::reportChange(this, key); });
 }
 
 sGraph::~sGraph() = default;

@@ -1,5 +1,6 @@
 #include <glimmer/t1Cap.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/PropertyTable.h"
 
 #include "controls/GradientPalette.h"
@@ -64,6 +65,9 @@ struct GLIMMER_NO_EXPORT t1Cap::Private {
 
 t1Cap::t1Cap(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
     d->watchHost();
+    accessibility::installFactory();
+    connect(this, &t1Cap::propertyChanged, this,
+            [this](const QString& key) { accessibility::reportChange(this, key); });
 }
 
 t1Cap::~t1Cap() = default;

@@ -1,5 +1,6 @@
 #include <glimmer/t1Frame.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/t1FramePrivate.h"
 
 #include <glimmer/AboutBox.h>
@@ -16,7 +17,11 @@ constexpr quint32 TapeLineColor = 0x808080;
 
 } // namespace
 
-t1Frame::t1Frame(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {}
+t1Frame::t1Frame(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
+    accessibility::installFactory();
+    connect(this, &t1Frame::propertyChanged, this,
+            [this](const QString& key) { accessibility::reportChange(this, key); });
+}
 
 t1Frame::~t1Frame() = default;
 

@@ -1,5 +1,6 @@
 #include <glimmer/t1Grad.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/PropertyTable.h"
 
 #include "controls/GradientPalette.h"
@@ -27,7 +28,11 @@ struct GLIMMER_NO_EXPORT t1Grad::Private {
     void apply(unsigned) { q->Refresh(); }
 };
 
-t1Grad::t1Grad(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {}
+t1Grad::t1Grad(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(this)) {
+    accessibility::installFactory();
+    connect(this, &t1Grad::propertyChanged, this,
+            [this](const QString& key) { accessibility::reportChange(this, key); });
+}
 
 t1Grad::~t1Grad() = default;
 

@@ -1,5 +1,6 @@
 #include <glimmer/tkHLink.h>
 
+#include "controls/AccessibleFactory.h"
 #include "controls/tkHLinkPrivate.h"
 
 #include "controls/InputCodes.h"
@@ -7,6 +8,7 @@
 #include <glimmer/AboutBox.h>
 #include <glimmer/OleColor.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
@@ -44,6 +46,9 @@ tkHLink::tkHLink(QWidget* parent) : QFrame(parent), d(std::make_unique<Private>(
     d->applyColours();
     d->applyAlignment();
     d->applyBorder();
+    accessibility::installFactory();
+    connect(this, &tkHLink::propertyChanged, this,
+            [this](const QString& key) { accessibility::reportChange(this, key); });
 }
 
 tkHLink::~tkHLink() = default;
@@ -93,8 +98,11 @@ QLabel* tkHLink::label() const {
 }
 
 void tkHLink::Private::applyColours() {
-    const QPalette own = q->palette();
+    // System colours resolve in the host's palette, so that they follow it when it changes.
+    const QPalette own =
+        q->parentWidget() ? q->parentWidget()->palette() : QApplication::palette(q);
     QPalette surface = own;
+    applyingColours = true;
     surface.setColor(QPalette::Window, OleColor::toColor(backColor, own));
     surface.setColor(QPalette::WindowText, OleColor::toColor(0x80000006u, own));
     q->setPalette(surface);
@@ -105,6 +113,7 @@ void tkHLink::Private::applyColours() {
     text.setColor(QPalette::Disabled, QPalette::WindowText,
                   OleColor::toColor(0x80000011u, q->palette()));
     label->setPalette(text);
+    applyingColours = false;
 }
 
 void tkHLink::Private::applyBorder() {
@@ -225,6 +234,10 @@ void tkHLink::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         Private::table().report(*d, &widgetEnabled<Private>);
+    // The host's palette changed (not this control's own colours being applied).
+    if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange) &&
+        !d->applyingColours)
+        d->applyColours();
 }
 
 void tkHLink::resizeEvent(QResizeEvent* event) {

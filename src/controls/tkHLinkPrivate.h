@@ -36,6 +36,7 @@ struct GLIMMER_NO_EXPORT tkHLink::Private {
     void apply(unsigned effects);
     void openLink();
     void applyColours();
+    bool applyingColours = false; ///< its own palette is being set: not a host change
     void applyBorder();
     void applyAlignment();
     /// Sizes the label to its text and the control to the label.

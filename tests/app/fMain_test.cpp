@@ -7,6 +7,7 @@
 
 #include <glimmer/chBut.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,7 +112,8 @@ TEST_F(MainWindowTest, PlayGreysTheEditControlsAndASecondClickAMenuOrClosingStop
     const std::function<void()> stoppers[] = {
         [this] { QTest::mouseClick(button("cmdPlay"), Qt::LeftButton); },
         [this] { child<QMenu>(*window, "mnu_Tools")->popup(QPoint(0, 0)); },
-        [this] { window->close(); }}; // stops first, then asks to save: Cancel keeps the window
+        [this] { window->close(); }, // stops first, then asks to save: Cancel keeps the window
+        [this] { QTest::keyClick(window.get(), Qt::Key_F5); }};
     prompts.answers = {Answer::Cancel};
     for (const auto& stop : stoppers) {
         const bool forced = &stop != &stoppers[2]; // else the score's own instrument
@@ -140,6 +142,38 @@ TEST_F(MainWindowTest, PlayGreysTheEditControlsAndASecondClickAMenuOrClosingStop
     EXPECT_EQ(prompts.questions, 1);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(editor().hasFocus());
+}
+
+TEST_F(MainWindowTest, WithoutAMouseTheFocusLeavesTheEditorAndF5PlaysAnnouncingTheNotes) {
+    const std::pair<const char*, const char*> names[] = {
+        {"cmdNew", "New"},          {"cmdOpen", "Open..."},
+        {"cmdSave", "Save"},        {"cmdChkSyntax", "Check syntax"},
+        {"cmdPlay", "Play / Stop"}, {"txtAram", "Score"},
+        {"hlnkFirst", "Glimmer"}};
+    for (const auto& [object, name] : names) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(
+            window->findChild<QWidget*>(QString::fromLatin1(object)));
+        EXPECT_EQ(face->text(QAccessible::Name), QString::fromLatin1(name)) << object;
+    }
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    editor().setFocus();
+    QTest::keyClick(&editor(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), button("cmdNew"));
+    QTest::keyClick(button("cmdNew"), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &editor());
+
+    trigger("mnu_Tools_AnnounceNotes");
+    typeScore(kHeader + "*t[240]\r\n4c 4d\r\n");
+    editor().selectChars(0, 0);
+    QStringList heard;
+    QObject::connect(&window->playback(), &PlaybackController::sounding, window.get(),
+                     [&] { heard << window->checkMessage(); });
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_TRUE(button("cmdPlay")->Value());
+    (void)QTest::qWaitFor([this] { return !button("cmdPlay")->Value(); }, 10000);
+    EXPECT_EQ(heard, QStringList({"4c, line 3", "4d, line 3"}));
+    EXPECT_EQ(window->checkMessage(), "") << "the check's message is back";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <glimmer/sGraph.h>
 
+#include <QAccessible>
 #include <QFile>
 #include <QPluginLoader>
 #include <QUiLoader>
@@ -44,6 +45,9 @@ TEST(DesignerPlugin, ListsTheEightControlsAndCreatesThem) {
         std::unique_ptr<QWidget> made(w->createWidget(&host));
         ASSERT_NE(made, nullptr);
         EXPECT_EQ(made->metaObject()->className(), w->name());
+        // The shared library registered its accessible interfaces when the control was made.
+        EXPECT_NE(QAccessible::queryAccessibleInterface(made.get())->role(), QAccessible::Client)
+            << w->name().toStdString();
     }
     const std::map<QString, bool> want = {{"glimmer::chBut", false},  {"glimmer::tkHLink", false},
                                           {"glimmer::t1Frame", true}, {"glimmer::t1Cap", false},

@@ -1,8 +1,12 @@
 #include "app/editor/ScoreHighlighter.h"
 
+#include "app/editor/ReadableColour.h"
+
 #include <QByteArray>
 #include <QColor>
+#include <QEvent>
 #include <QFont>
+#include <QWidget>
 
 #include <algorithm>
 #include <array>
@@ -21,7 +25,8 @@ struct Style {
     bool italic;
 };
 
-// Dark, saturated colours that read on white and stay apart from the selection's highlight.
+// Dark, saturated colours that read on white and stay apart from the selection's highlight;
+// on another background each is made readable (ReadableColour).
 // The notes themselves (values and pitches) are the darkest, since they are most of the text.
 constexpr std::array<Style, tokens::kTokenKindCount> kStyles = {{
     {0x7b1fa2, true, false},  // Header
@@ -41,19 +46,16 @@ constexpr std::array<Style, tokens::kTokenKindCount> kStyles = {{
     {0xdc2626, false, false}, // Invalid
 }};
 
-const std::array<QTextCharFormat, tokens::kTokenKindCount>& formats() {
-    static const std::array<QTextCharFormat, tokens::kTokenKindCount> table = [] {
-        std::array<QTextCharFormat, tokens::kTokenKindCount> t;
-        for (size_t i = 0; i < t.size(); ++i) {
-            t[i].setForeground(QColor::fromRgb(kStyles[i].colour));
-            if (kStyles[i].bold)
-                t[i].setFontWeight(QFont::Bold);
-            if (kStyles[i].italic)
-                t[i].setFontItalic(true);
-        }
-        return t;
-    }();
-    return table;
+std::array<QTextCharFormat, tokens::kTokenKindCount> formatsOn(const QColor& background) {
+    std::array<QTextCharFormat, tokens::kTokenKindCount> t;
+    for (size_t i = 0; i < t.size(); ++i) {
+        t[i].setForeground(readableOn(QColor::fromRgb(kStyles[i].colour), background));
+        if (kStyles[i].bold)
+            t[i].setFontWeight(QFont::Bold);
+        if (kStyles[i].italic)
+            t[i].setFontItalic(true);
+    }
+    return t;
 }
 
 /// UTF-16 position of every character (code point) of text, and one past the end; empty when
@@ -76,10 +78,30 @@ std::vector<int> unitPositions(const QString& text) {
 
 } // namespace
 
-ScoreHighlighter::ScoreHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+ScoreHighlighter::ScoreHighlighter(QTextDocument* document)
+    : QSyntaxHighlighter(document), formats_(formatsOn(background_)) {}
 
-QTextCharFormat ScoreHighlighter::formatOf(TokenKind kind) {
-    return formats()[static_cast<size_t>(kind)];
+QTextCharFormat ScoreHighlighter::formatOf(TokenKind kind, const QColor& background) {
+    return formatsOn(background)[static_cast<size_t>(kind)];
+}
+
+void ScoreHighlighter::followPalette(QWidget& editor) {
+    editor.installEventFilter(this);
+    setBackground(editor.palette().color(QPalette::Base));
+}
+
+void ScoreHighlighter::setBackground(const QColor& background) {
+    if (background == background_)
+        return;
+    background_ = background;
+    formats_ = formatsOn(background);
+    rehighlight();
+}
+
+bool ScoreHighlighter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::PaletteChange)
+        setBackground(static_cast<QWidget*>(watched)->palette().color(QPalette::Base));
+    return QSyntaxHighlighter::eventFilter(watched, event);
 }
 
 void ScoreHighlighter::highlightBlock(const QString& text) {
@@ -102,7 +124,7 @@ void ScoreHighlighter::highlightBlock(const QString& text) {
             start = units[std::min(static_cast<size_t>(start), last)];
             end = units[std::min(static_cast<size_t>(end), last)];
         }
-        setFormat(start, end - start, formatOf(s.kind));
+        setFormat(start, end - start, formats_[static_cast<size_t>(s.kind)]);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "app/shell/ShellServices.h"
 
+#include "app/editor/ReadableColour.h"
+
 #include "app/shell/AppValues.h"
 #include "app/shell/UserPrompts.h"
 
@@ -47,9 +49,14 @@ void setMenuBarColor(QMenuBar* menuBar, quint32 colour, bool forSubmenus) {
     QPalette p = menuBar->palette();
     p.setColor(QPalette::Window, c);
     p.setColor(QPalette::Button, c);
+    // The palette's text colour may be meant for a dark ground: it is made readable on this one.
+    const QColor text = readableOn(p.color(QPalette::WindowText), c);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::ButtonText, text);
     menuBar->setPalette(p);
     menuBar->setAutoFillBackground(true);
-    menuBar->setStyleSheet(QStringLiteral("QMenuBar { background-color: %1; }").arg(c.name()));
+    menuBar->setStyleSheet(
+        QStringLiteral("QMenuBar { background-color: %1; color: %2; }").arg(c.name(), text.name()));
     if (forSubmenus) {
         for (QAction* action : menuBar->actions()) {
             if (QMenu* menu = action->menu()) {

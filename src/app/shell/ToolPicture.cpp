@@ -6,10 +6,11 @@
 
 namespace notaro::app {
 
-QPixmap toolPicture(const QString& name, int size, const QColor& face) {
+QPixmap toolPicture(const QString& name, int logicalSize, const QColor& face, qreal ratio) {
     QSvgRenderer svg(QStringLiteral(":/icons/") + name + QStringLiteral(".svg"));
     if (!svg.isValid())
         return {};
+    const int size = qRound(logicalSize * ratio);
     QImage drawn(size, size, QImage::Format_ARGB32);
     drawn.fill(Qt::transparent);
     {
@@ -36,6 +37,7 @@ QPixmap toolPicture(const QString& name, int size, const QColor& face) {
                           mix(c.blue(), face.blue()));
         }
     }
+    picture.setDevicePixelRatio(ratio);
     return QPixmap::fromImage(picture);
 }
 

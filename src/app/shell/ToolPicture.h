@@ -10,7 +10,8 @@ namespace notaro::app {
 ///
 /// The button draws a picture pixel fully or not at all, so the soft edges of the drawing are
 /// blended here onto the button face colour, and pixels that are nearly clear stay clear.
-/// A missing picture gives a null pixmap.
-QPixmap toolPicture(const QString& name, int size, const QColor& face);
+/// A missing picture gives a null pixmap. At a device pixel ratio above 1 the drawing is
+/// rendered at size × ratio device pixels (and marked with that ratio), not scaled up.
+QPixmap toolPicture(const QString& name, int size, const QColor& face, qreal ratio = 1.0);
 
 } // namespace notaro::app
