@@ -12,9 +12,18 @@ function(notaro_add_gtest name)
   target_compile_definitions(${name} PRIVATE
     NOTARO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     NOTARO_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  set(env ${ARG_ENVIRONMENT})
+  # The properties reach each discovered test as one flat list, which would split a list of
+  # variables; so a program takes at most one variable here.
+  list(LENGTH ARG_ENVIRONMENT count)
+  if(count GREATER 1)
+    message(FATAL_ERROR "notaro_add_gtest(${name}): ENVIRONMENT takes one variable")
+  endif()
+  set(props TIMEOUT 300)
+  if(ARG_ENVIRONMENT)
+    list(APPEND props ENVIRONMENT ${ARG_ENVIRONMENT})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES ${props})
 endfunction()
