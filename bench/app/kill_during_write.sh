@@ -12,16 +12,7 @@ set -eu
 notaro=$1
 kills=${2:-100}
 source "$(dirname "$0")/../../tests/app/window_session.sh"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do killNotaro "$p"; done 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export XDG_STATE_HOME=$work/state XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-export QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$work/run"
+openSession
 docs=$work/docs
 copies=$XDG_STATE_HOME/notaro/recovery
 score=$docs/tune.NTR

@@ -7,16 +7,7 @@
 set -eu
 notaro=$1
 source "$(dirname "$0")/window_session.sh"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do killNotaro "$p"; done 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export XDG_STATE_HOME=$work/state XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-export QT_QPA_PLATFORM=xcb
-mkdir -m 700 "$work/run"
+openSession
 score=$work/tune.NTR
 printf '**n[a-b-c]\r\n4c 4d' >"$score"
 

@@ -1,6 +1,17 @@
 # Helpers for scripts that drive the real program on an X server with xdotool (source it).
 # The caller sets `notaro` (the program) and keeps the started processes in the array `pids`.
 
+# A private folder for the session in `work`, with its own state, settings and runtime folders;
+# every program started here is killed and the folder removed when the script ends.
+openSession() {
+    work=$(mktemp -d)
+    pids=()
+    trap 'for p in "${pids[@]}"; do killNotaro "$p"; done 2>/dev/null; rm -rf "$work"' EXIT
+    export XDG_STATE_HOME=$work/state XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+    export QT_QPA_PLATFORM=xcb
+    mkdir -m 700 "$work/run"
+}
+
 # Waits up to 20 s for the command to succeed.
 waitFor() {
     for _ in $(seq 200); do
@@ -44,7 +55,7 @@ killNotaro() {
 quitNotaro() {
     xdotool key alt+f
     sleep 0.5
-    xdotool key Up Return # the last item; its access key x is shared with MusicXML
+    xdotool key x # Exit
     for _ in $(seq 100); do
         kill -0 "$1" 2>/dev/null || break
         sleep 0.1
