@@ -1,5 +1,6 @@
 // How exactly the player sends its messages on time with the real clock and the sleeping
 // pump, and how much processor time it takes while it waits.
+#include "bench/playback/BenchFigures.h"
 #include "bench/playback/TimingScore.h"
 #include "playback/RecordingMidiOut.h"
 #include "playback/SleepingPump.h"
@@ -15,20 +16,10 @@
 using namespace notaro;
 using namespace notaro::playback;
 using Clock = std::chrono::steady_clock;
+using notaro::bench::cpuSeconds;
+using notaro::bench::percentile;
 
 namespace {
-
-double cpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5));
-    return v[i];
-}
 
 /// The schedule: each message's time after the player's start tick, from a run on a clock
 /// that jumps to every deadline.

@@ -1,6 +1,7 @@
 // How exactly a loop's passes meet on the real clock, with the click, a count-in and a tempo
 // ramp on, and what that costs the player in processor time beside playing the same notes
 // plainly.
+#include "bench/playback/BenchFigures.h"
 #include "playback/RecordingMidiOut.h"
 #include "playback/SleepingPump.h"
 #include "playback/TickClock.h"
@@ -15,24 +16,14 @@
 using namespace notaro;
 using namespace notaro::playback;
 using Clock = std::chrono::steady_clock;
+using notaro::bench::cpuSeconds;
+using notaro::bench::percentile;
 
 namespace {
 
 constexpr int kPasses = 40;
 const std::string kHeader = "**n[a-b-c]\r\n";
 const std::string kPassage = "*t[180]\r\n8c 16d 16e 8f( 8g) 16a' 16g 8f 4e[ 16e] 16:\r\n";
-
-double cpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * (v.size() - 1) + 0.5));
-    return v[i];
-}
 
 /// Notes where each pass begins: the index of the next message then sent.
 struct PassStarts : PlayerListener {
