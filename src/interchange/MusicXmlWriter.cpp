@@ -5,6 +5,7 @@
 #include "interchange/InterchangeResult.h"
 #include "score/cTParse.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <numeric>
@@ -190,11 +191,11 @@ std::string musicXmlText(const cTParse& parser, const std::string& text) {
 
     // One length for every bar but a pickup and the last gives the time signature; bars of
     // differing lengths each get a hidden one where their length changes, so that a reader
-    // places every note where it belongs.
+    // places every note where it belongs. A score without a bar line has no metre at all.
     const size_t k = measureLengths.size();
     std::vector<std::string> times(k);
     bool pickup = false;
-    {
+    if (std::find(bars.begin(), bars.end(), true) != bars.end()) {
         const size_t from = k >= 3 ? 1 : 0, to = k >= 3 ? k - 1 : k;
         bool same = true;
         for (size_t j = from; j < to; ++j)

@@ -58,6 +58,8 @@ inline std::vector<std::string> scoreTexts() {
              "2c[ 4c 8c] 8d | 1e[ | 2e] 2: | 4c( 4d) 8e' 8f' 4g' |",
              // Tempo and instrument changes, also mid-bar.
              "*t[90]\n*i[40]\n4c 4d\n*t[133]\n4e 4f |\n*i[0]\n2g 2a |",
+             // No bar line at all, notes across where a 4/4 bar would end.
+             "4c 2d 2e 4f 8g 8a 1.b",
          })
         texts.push_back(std::regex_replace(std::string("**n[a-b-c]\n") + body + "\n",
                                            std::regex("\n"), "\r\n"));

@@ -35,9 +35,10 @@ TEST(MusicXmlWriter, WritesWhatAReaderCannotInferFromTheDurations) {
           "<timeprint-object=\"no\"><beats>3</beats>", "<beats>4</beats>", "<tietype=\"start\"/>",
           "<tietype=\"stop\"/>", "<tiedtype=\"stop\"/><articulations><staccato/>",
           "<slurtype=\"start\"number=\"1\"/>", "<slurtype=\"stop\"number=\"1\"/>", "<rest/>"}},
-        {"*i[40]\n*t[90]\n4c |\n*i[41]\n4d", // instrument and tempo; no bar, no time signature
+        {"*i[40]\n*t[90]\n4c 4d 4e\n*i[41]\n4d", // instrument and tempo; no bar, no metre
          {"<midi-program>41</midi-program>", "<per-minute>90</per-minute>", "<soundtempo=\"90\"/>",
-          "<sound><midi-instrumentid=\"P1-I1\"><midi-program>42</midi-program>"}},
+          "<sound><midi-instrumentid=\"P1-I1\"><midi-program>42</midi-program>",
+          "<timeprint-object=\"no\"><senza-misura/></time>"}},
     };
     for (const auto& [body, pieces] : cases) {
         std::string text = std::string("**n[a-b-c]\r\n!!$3, A & B\r\n") + body + "\r\n";
