@@ -220,6 +220,24 @@ src/score/TranspositionScope.cpp ¦ if (keptRecordOf[t] >= 0) { ¦ if (false) { 
 src/score/TranspositionScope.cpp ¦ rec.lineNum != rec.noteLineNum && selectsLine(rec.lineNum); ¦ false; ¦ notaro_score_tests
 src/cli/TransposeCommand.cpp ¦ if (plain.size() != (quarterTones ? 1u : 2u)) ¦ if (plain.size() < 1u) ¦ notaro_cli_tests
 src/app/editor/ScoreEditor.cpp ¦ cursor.beginEditBlock(); ¦ (void)0; ¦ notaro_app_tests
+# The interchange formats: the melody import (grid, tuplets, chords, bends, tempo, the line
+# chosen, limits), the MusicXML writer (ties, accidentals, pickup) and the ABC note lengths
+src/interchange/MelodyQuantizer.cpp ¦ if (e + 1e-6 < bestError) { ¦ if (e < bestError + 1e-6) { ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MelodyQuantizer.cpp ¦ if (meanError > static_cast<double>(MeterGrid::step(cell, best, step)) / 4) ¦ if (meanError > static_cast<double>(MeterGrid::step(cell, best, step)) / 2) ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MelodyQuantizer.cpp ¦ return a.start != b.start ? a.start < b.start : a.quarterTones > b.quarterTones; ¦ return a.start < b.start; ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MelodyQuantizer.cpp ¦ if (off > kept[i + 1].on + scale) { ¦ if (off > kept[i + 1].on) { ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MelodyQuantizer.cpp ¦ static_cast<int32_t>(std::lround(n.cents / 50.0)); ¦ n.cents / 50; ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MelodyQuantizer.cpp ¦ if (std::abs(n.cents - shift * 50) > 10) ¦ if (std::abs(n.cents - shift * 50) > 25) ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MelodyText.cpp ¦ const int64_t b = std::min(end, barEnd); ¦ const int64_t b = end; ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MelodyText.cpp ¦ if (meter.barsBefore(line.end) > maxRecords_) ¦ if (meter.barsBefore(line.end) >= maxRecords_) ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MidiImport.cpp ¦ if (std::fabs(exact - static_cast<double>(whole)) >= 0.005) { ¦ if (std::fabs(exact - static_cast<double>(whole)) >= 0.05) { ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MidiImport.cpp ¦ if (any && c.channel == kDrumChannel) ¦ if (c.channel == kDrumChannel) ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MidiImport.cpp ¦ if (file.midiHdrDivision() <= 0) ¦ if (file.midiHdrDivision() < 0) ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MusicXmlWriter.cpp ¦ notations += "          <tied type=\\"start\\"/>\\n"; ¦ notations += "          <tied type=\\"stop\\"/>\\n"; ¦ notaro_interchange_tests
+src/interchange/MusicXmlWriter.cpp ¦ if (alter2 != before && !tieStop) { ¦ if (alter2 != before) { ¦ notaro_interchange_tests
+src/interchange/MusicXmlWriter.cpp ¦ shown.clear(); ¦ (void)shown; ¦ notaro_interchange_tests
+src/interchange/MusicXmlWriter.cpp ¦ pickup = !times[0].empty() && k >= 3 && measureLengths.front() < bar; ¦ pickup = !times[0].empty() && k >= 3 && measureLengths.front() <= bar; ¦ notaro_interchange_tests
+src/interchange/AbcNoteText.cpp ¦ if (gap < bestGap || (gap == bestGap && value < best)) ¦ if (gap < bestGap || (gap == bestGap && best < value)) ¦ notaro_interchange_tests
 """
 
 faults = []
