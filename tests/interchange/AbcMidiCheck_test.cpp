@@ -120,6 +120,7 @@ struct NotationCase {
     const char* name;
     const char* notes;
     bool same;
+    const char* abc = ""; // a piece of the ABC text
 };
 void PrintTo(const NotationCase& c, std::ostream* os) {
     *os << c.name;
@@ -141,17 +142,21 @@ const NotationCase kCases[] = {
      true},
     {"named blocks with repeats",
      "*def[Motif]\r\n4c 8d( 8e) |\r\n*enddef\r\n*usedef[Motif:3]\r\n2g |\r\n*usedef[Motif]", true},
-    // A double-dotted 64th cannot be drawn: the staff shows a dotted 64th with a mark above, so
-    // abc2midi hears the shorter value and every later note early.
-    {"a value no engraver draws", "64..c 8d 4e", false},
+    // A double-dotted 64th cannot be drawn: the staff shows a dotted 64th (of the two nearest,
+    // the shorter) with a mark above, so abc2midi hears the shorter value and every later note
+    // early.
+    {"a value no engraver draws", "64..c 8d 4e", false, "\"^*\"C3/16"},
 };
 
 class AbcNotationCase : public ::testing::TestWithParam<NotationCase> {};
 
 TEST_P(AbcNotationCase, Abc2midiHearsOurNotes) {
     Folder folder;
-    const std::string diff =
-        compareWithAbc2midi(std::string("**n[a-b-c]\r\n") + GetParam().notes + "\r\n", folder.path);
+    const std::string text = std::string("**n[a-b-c]\r\n") + GetParam().notes + "\r\n";
+    const std::string diff = compareWithAbc2midi(text, folder.path);
+    cTParse parser;
+    ASSERT_TRUE(parser.parseAramText(text).ok());
+    EXPECT_NE(interchange::writeAbcTune(parser, text).text.find(GetParam().abc), std::string::npos);
     if (GetParam().same)
         EXPECT_EQ(diff, "");
     else

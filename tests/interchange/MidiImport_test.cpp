@@ -88,6 +88,8 @@ TEST(MidiImport, FilesOfOtherProgramsBecomeOneMelodicLine) {
         std::string file;
         const char* notes; // or the error message
         const char* inText = "";
+        const char* report = nullptr; // the report's lines after the first, joined by "; "
+        ImportOptions options = {};
     } cases[] = {
         {"format 0, two channels",
          smf(0, 96, {quarters + events(join(scale, notes(1, {{0, 380, 36}})))}), scaleNotes},
@@ -114,10 +116,31 @@ TEST(MidiImport, FilesOfOtherProgramsBecomeOneMelodicLine) {
          scaleNotes},
         {"a chord keeps its highest note",
          smf(0, 96, {events(notes(0, {{0, 190, 60}, {0, 190, 64}, {0, 190, 67}}))}), "67@0/384"},
+        {"a rolled chord keeps its highest note, not its first",
+         smf(0, 96, {events(notes(0, {{0, 190, 60}, {2, 190, 64}, {4, 190, 67}}))}), "67@0/384", "",
+         "2 chord notes dropped (each chord keeps its highest note); 2 notes moved by "
+         "quantization (at most 0.042 of a beat)"},
+        {"a short note alone in its beat keeps its straight length, its onset rounded down",
+         smf(0, 96, {events(notes(0, {{5, 29, 60}}))}), "60@0/48", "",
+         "1 notes moved by quantization (at most 0.052 of a beat); 1 beats fit neither the "
+         "straight grid nor a tuplet grid well"},
+        {"an overlap of one tick is legato, a longer one is cut",
+         smf(0, 96, {events(notes(0, {{0, 97, 60}, {96, 220, 62}, {192, 280, 64}}))}),
+         "60@0/192 62@192/192 64@384/192", "", "1 overlapping notes cut at the next onset"},
         {"a quarter tone up by the pitch wheel",
-         smf(0, 96, {"00 E0 00 50 " + events(notes(0, {{0, 90, 60}}))}), "60.5@0/192"},
+         smf(0, 96, {"00 E0 00 50 " + events(notes(0, {{0, 90, 60}}))}), "60.5@0/192", "", ""},
+        {"a bend of 35 cents is the nearest quarter tone",
+         smf(0, 96, {"00 E0 1A 4B " + events(notes(0, {{0, 90, 60}}))}), "60.5@0/192", "",
+         "1 pitch bends rounded to the nearest quarter tone"},
         {"a last note held to its bar line", smf(0, 96, {events(notes(0, {{288, 370, 60}}))}),
          "60@576/192", "2.: 4c |"},
+        {"a note across a bar line, at a tempo off the whole numbers",
+         smf(0, 96, {"00 FF 51 03 07 A0 F6 " + events(notes(0, {{288, 480, 60}}))}), "60@576/384",
+         "! the file's tempo: 120.01 quarter notes a minute\r\n*t[120]\r\n2.: 4c[ |"},
+        {"a melody of as many records as allowed", smf(0, 96, {events(notes(0, {{0, 384, 60}}))}),
+         "60@0/768", "", nullptr, ImportOptions{-1, -1, 0, 1}},
+        {"drums when asked for", smf(1, 96, {events(notes(9, {{0, 90, 36}}))}), "36@0/192", "",
+         nullptr, ImportOptions{-1, 9}},
         {"a note after days of rest at the fastest tempo",
          smf(0, 1, {"00 FF 51 03 00 00 01 " + events(notes(0, {{0xFFFFFFF, 0x10000000, 60}}))}),
          "the melody needs more than 4000000 notes and rests"},
@@ -125,13 +148,20 @@ TEST(MidiImport, FilesOfOtherProgramsBecomeOneMelodicLine) {
          "no melodic line: every note is on channel 10 (drums)"},
         {"frames, not beats", smf(0, 0xE728, {events(scale)}),
          "the file counts time in SMPTE frames, not in beats"},
+        {"no ticks to a beat", smf(0, 0, {events(scale)}),
+         "the file counts time in SMPTE frames, not in beats"},
     };
     for (const Case& c : cases) {
         std::string got;
         try {
-            const ImportResult r = importBytes(c.file);
+            const ImportResult r = importBytes(c.file, c.options);
             got = writtenNotes(r.text);
             EXPECT_NE(r.text.find(c.inText), std::string::npos) << c.what << "\n" << r.text;
+            const std::vector<std::string> lines = reportLines(r.report);
+            std::string report;
+            for (size_t k = 1; k < lines.size(); ++k)
+                report += (k > 1 ? "; " : "") + lines[k];
+            EXPECT_TRUE(c.report == nullptr || report == c.report) << c.what << "\n" << report;
         } catch (const InterchangeError& e) {
             got = e.what();
         }

@@ -26,13 +26,18 @@ TEST(MusicXmlWriter, WritesWhatAReaderCannotInferFromTheDurations) {
           "<type>16th</type><time-modification><actual-notes>3</actual-notes><normal-notes>2",
           "<type>quarter</type><dot/><time-modification><actual-notes>5</actual-notes>"
           "<normal-notes>4</normal-notes>"}},
-        {"4c+ 4d~ 4e- 4f# | 4c+ 4c 2c |", // quarter tones, and a natural after an alteration
+        {"4c+ 4d~ 4e- 4f# | 4c+ 4c 2c | 1c |", // quarter tones, a natural after an alteration
          {"<step>C</step><alter>0.5</alter>", "<accidental>quarter-sharp</accidental>",
-          "<step>D</step><alter>-0.5</alter>", "<accidental>quarter-flat</accidental>",
-          "<accidental>natural</accidental>", "<beats>4</beats><beat-type>4</beat-type>"}},
-        {"4c 4d | 2.e[ | 4e]' 8f( 8g) 4: | 1c |", // bars of differing lengths; ties, slurs, staccato
+          "<measurenumber=\"2\"><note><pitch><step>C</step><alter>0.5</alter><octave>4</octave>"
+          "</pitch><duration>1</duration><voice>1</voice><type>quarter</type><accidental>",
+          "<measurenumber=\"3\">", "<step>D</step><alter>-0.5</alter>",
+          "<accidental>quarter-flat</accidental>", "<accidental>natural</accidental>",
+          "<beats>4</beats><beat-type>4</beat-type>"}},
+        {"4c 4d | 2.e-[ | 4e-]' 8f( 8g) 4: | 1c |", // bars of differing lengths; ties, slurs, staccato
          {"<timeprint-object=\"no\"><beats>2</beats><beat-type>4</beat-type>",
           "<timeprint-object=\"no\"><beats>3</beats>", "<beats>4</beats>", "<tietype=\"start\"/>",
+          "<tiedtype=\"start\"/>",
+          "<tietype=\"stop\"/><voice>1</voice><type>quarter</type><notations>",
           "<tietype=\"stop\"/>", "<tiedtype=\"stop\"/><articulations><staccato/>",
           "<slurtype=\"start\"number=\"1\"/>", "<slurtype=\"stop\"number=\"1\"/>", "<rest/>"}},
         {"*i[40]\n*t[90]\n4c 4d 4e\n*i[41]\n4d", // instrument and tempo; no bar, no metre
