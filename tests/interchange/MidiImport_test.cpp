@@ -148,7 +148,7 @@ TEST(MidiImport, FilesOfOtherProgramsBecomeOneMelodicLine) {
          "no melodic line: every note is on channel 10 (drums)"},
         {"frames, not beats", smf(0, 0xE728, {events(scale)}),
          "the file counts time in SMPTE frames, not in beats"},
-        {"no ticks to a beat", smf(0, 0, {events(scale)}),
+        {"a division of 0 ticks to the quarter note", smf(0, 0, {events(scale)}),
          "the file counts time in SMPTE frames, not in beats"},
     };
     for (const Case& c : cases) {
