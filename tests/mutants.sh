@@ -232,7 +232,7 @@ src/interchange/MelodyText.cpp ¦ const int64_t b = std::min(end, barEnd); ¦ co
 src/interchange/MelodyText.cpp ¦ if (meter.barsBefore(line.end) > maxRecords_) ¦ if (meter.barsBefore(line.end) >= maxRecords_) ¦ notaro_interchange_tests notaro_cli_tests
 src/interchange/MidiImport.cpp ¦ if (std::fabs(exact - static_cast<double>(whole)) >= 0.005) { ¦ if (std::fabs(exact - static_cast<double>(whole)) >= 0.05) { ¦ notaro_interchange_tests notaro_cli_tests
 src/interchange/MidiImport.cpp ¦ if (any && c.channel == kDrumChannel) ¦ if (c.channel == kDrumChannel) ¦ notaro_interchange_tests notaro_cli_tests
-src/interchange/MidiImport.cpp ¦ if (file.midiHdrDivision() <= 0) ¦ if (file.midiHdrDivision() < 0) ¦ notaro_interchange_tests notaro_cli_tests
+src/interchange/MidiImport.cpp ¦ if (file.midiHdrDivision() == 0) ¦ if (file.midiHdrDivision() == 1) ¦ notaro_interchange_tests notaro_cli_tests
 src/interchange/MusicXmlWriter.cpp ¦ notations += "          <tied type=\\"start\\"/>\\n"; ¦ notations += "          <tied type=\\"stop\\"/>\\n"; ¦ notaro_interchange_tests
 src/interchange/MusicXmlWriter.cpp ¦ if (alter2 != before && !tieStop) { ¦ if (alter2 != before) { ¦ notaro_interchange_tests
 src/interchange/MusicXmlWriter.cpp ¦ shown.clear(); ¦ (void)shown; ¦ notaro_interchange_tests

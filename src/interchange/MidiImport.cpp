@@ -101,9 +101,12 @@ MelodyCandidate chooseLine(const std::vector<MelodyCandidate>& candidates,
 }
 
 ImportResult importMelody(const tMidiF04& file, const ImportOptions& options) {
-    if (file.midiHdrDivision() <= 0)
+    if (file.midiHdrDivision() < 0)
         throw InterchangeError(InterchangeResult::NoBeats,
                                "the file counts time in SMPTE frames, not in beats");
+    if (file.midiHdrDivision() == 0)
+        throw InterchangeError(InterchangeResult::NoBeats,
+                               "the file's header gives 0 ticks to the quarter note");
     const MidiScan scan(file);
     ImportResult result;
     result.report.line = chooseLine(scan.candidates(), options);

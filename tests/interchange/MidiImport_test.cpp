@@ -149,7 +149,7 @@ TEST(MidiImport, FilesOfOtherProgramsBecomeOneMelodicLine) {
         {"frames, not beats", smf(0, 0xE728, {events(scale)}),
          "the file counts time in SMPTE frames, not in beats"},
         {"a division of 0 ticks to the quarter note", smf(0, 0, {events(scale)}),
-         "the file counts time in SMPTE frames, not in beats"},
+         "the file's header gives 0 ticks to the quarter note"},
     };
     for (const Case& c : cases) {
         std::string got;
